@@ -1,0 +1,20 @@
+# Warnings are errors in our own code; third-party code (GoogleTest, libjpeg) is built without this.
+function(tarvell_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Werror)
+endfunction()
+
+# Registers a platform-free library for the native tests.
+function(tarvell_core_library name)
+  add_library(${name} STATIC ${ARGN})
+  tarvell_warnings(${name})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  set_property(GLOBAL APPEND PROPERTY TARVELL_CORE_LIBS ${name})
+endfunction()
+
+# Registers a Win32 library for the Windows tests.
+function(tarvell_win_library name)
+  add_library(${name} STATIC ${ARGN})
+  tarvell_warnings(${name})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  set_property(GLOBAL APPEND PROPERTY TARVELL_WIN_LIBS ${name})
+endfunction()
