@@ -1,0 +1,147 @@
+#include "app/ConfigFile.h"
+
+#include <array>
+#include <initializer_list>
+#include <limits>
+
+namespace tarvell {
+
+namespace {
+
+constexpr std::size_t LineCount = 10;
+
+// Splits at CR LF, lone CR and lone LF; a break at the very end starts no further line.
+std::array<std::string_view, LineCount> SplitLines(std::string_view bytes) {
+  std::array<std::string_view, LineCount> lines{};
+  std::size_t line = 0;
+  std::size_t start = 0;
+  std::size_t pos = 0;
+  while (pos < bytes.size() && line < LineCount) {
+    const char c = bytes[pos];
+    if (c == '\r' || c == '\n') {
+      lines[line++] = bytes.substr(start, pos - start);
+      if (c == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') ++pos;
+      start = ++pos;
+    } else {
+      ++pos;
+    }
+  }
+  if (line < LineCount && start < bytes.size()) lines[line] = bytes.substr(start);
+  return lines;
+}
+
+// Reads a line 3 to 10; a bad one keeps `value` as it is and records the message.
+void ReadNumber(std::string_view text, std::vector<std::string>& errors, std::int32_t& value) {
+  if (const auto number = ParseWholeNumber(text))
+    value = *number;
+  else
+    errors.push_back(NotAnIntegerMessage(text));
+}
+
+void ReadFlag(std::string_view text, std::vector<std::string>& errors, bool& flag) {
+  std::int32_t value = flag ? 1 : 0;
+  ReadNumber(text, errors, value);
+  flag = value != 0;
+}
+
+void AppendLine(std::string& out, std::string_view value) {
+  for (const char c : value)
+    if (c != '\r' && c != '\n') out += c;
+  out += "\r\n";
+}
+
+void AppendFlag(std::string& out, bool flag) { AppendLine(out, flag ? "1" : "0"); }
+
+// Appends instead of chaining operator+, which some compilers warn about falsely.
+std::string Concat(std::initializer_list<std::string_view> parts) {
+  std::string out;
+  for (const auto part : parts) out += part;
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
+  std::size_t pos = 0;
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+  if (pos == text.size()) return std::nullopt;
+  // Accumulate as a negative number so that the lowest 32-bit value fits too.
+  constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
+  std::int64_t value = 0;
+  for (; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 - (c - '0');
+    if (value < lowest) return std::nullopt;
+  }
+  if (!negative) {
+    value = -value;
+    if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+  }
+  return static_cast<std::int32_t>(value);
+}
+
+std::optional<std::int32_t> ParsePeriod(std::string_view text) {
+  const auto number = ParseWholeNumber(text);
+  if (!number || *number < 0 || *number > MaxPeriod) return std::nullopt;
+  return number;
+}
+
+std::string NotAnIntegerMessage(std::string_view text) {
+  return Concat({"'", text, "' is not a valid integer value"});
+}
+
+std::string PeriodOutOfRangeMessage(std::string_view text) {
+  return Concat({"'", text, "' is not a valid period (0 to ", std::to_string(MaxPeriod), ")"});
+}
+
+std::string CannotOpenFileMessage(std::string_view path) { return Concat({"Cannot open file ", path}); }
+
+std::string CannotCreateFileMessage(std::string_view path) { return Concat({"Cannot create file ", path}); }
+
+TConfigReadResult ReadConfig(std::string_view bytes) {
+  const auto lines = SplitLines(bytes);
+  TConfigReadResult result;
+  TSettings& s = result.Settings;
+  auto& errors = result.Errors;
+
+  // Line 1 is read by the timer as a number every second: anything else would stop the
+  // slideshow for good, so it falls back to the default period.
+  if (ParsePeriod(lines[0])) {
+    s.PeriodText = std::string(lines[0]);
+  } else {
+    errors.push_back(ParseWholeNumber(lines[0]) ? PeriodOutOfRangeMessage(lines[0])
+                                                : NotAnIntegerMessage(lines[0]));
+  }
+  if (!lines[1].empty()) s.StartFolder = std::string(lines[1]);
+
+  ReadFlag(lines[2], errors, s.Subfolders);
+  ReadFlag(lines[3], errors, s.Random);
+  ReadNumber(lines[4], errors, s.CurrentIndex);
+  if (s.CurrentIndex < 0) s.CurrentIndex = 0;
+  ReadFlag(lines[5], errors, s.Sound);
+  ReadFlag(lines[6], errors, s.Transparent);
+  ReadFlag(lines[7], errors, s.Startup);
+  ReadFlag(lines[8], errors, s.Once);
+  ReadFlag(lines[9], errors, s.SecondsMode);
+  return result;
+}
+
+std::string WriteConfig(const TSettings& settings) {
+  std::string out;
+  out.reserve(settings.PeriodText.size() + settings.StartFolder.size() + 40);
+  AppendLine(out, settings.PeriodText);
+  AppendLine(out, settings.StartFolder);
+  AppendFlag(out, settings.Subfolders);
+  AppendFlag(out, settings.Random);
+  AppendLine(out, std::to_string(settings.CurrentIndex));
+  AppendFlag(out, settings.Sound);
+  AppendFlag(out, settings.Transparent);
+  AppendFlag(out, settings.Startup);
+  AppendFlag(out, settings.Once);
+  AppendFlag(out, settings.SecondsMode);
+  return out;
+}
+
+}  // namespace tarvell

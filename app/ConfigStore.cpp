@@ -1,0 +1,48 @@
+#include "app/ConfigStore.h"
+
+#include "app/ConfigFile.h"
+#include "gui/Handles.h"
+#include "jpeg/Exception.h"
+
+#include <windows.h>
+
+namespace tarvell {
+
+std::optional<std::string> ReadConfigFile(const std::string& path) {
+  if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  TKernelHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw EFOpenError(CannotOpenFileMessage(path));
+  LARGE_INTEGER size{};
+  // A settings file is a few hundred bytes; anything huge is not ours.
+  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 20))
+    throw EFOpenError(CannotOpenFileMessage(path));
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD got = 0;
+  if (!bytes.empty() &&
+      (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+       got != bytes.size()))
+    throw EReadError("Stream read error");
+  return bytes;
+}
+
+void ReplaceConfigFile(const std::string& path, const std::string& bytes) {
+  const std::string temp = path + ".new";
+  bool written = false;
+  {
+    TKernelHandle file(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) {
+      DWORD put = 0;
+      written = ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) &&
+                put == bytes.size() && ::FlushFileBuffers(file.get());
+    }
+  }
+  if (written &&
+      ::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return;
+  ::DeleteFileA(temp.c_str());
+  throw Exception(CannotCreateFileMessage(path));
+}
+
+}  // namespace tarvell

@@ -1,0 +1,17 @@
+// Reading and replacing the settings file on disk. The format itself is in ConfigFile.h.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tarvell {
+
+// The file's bytes, or nothing when there is no file. Throws EFOpenError
+// ("Cannot open file %s") when the file exists but cannot be read.
+std::optional<std::string> ReadConfigFile(const std::string& path);
+
+// Writes the bytes beside the old file and then replaces it in one step, so a failed
+// write never loses the settings already saved. Throws "Cannot create file %s".
+void ReplaceConfigFile(const std::string& path, const std::string& bytes);
+
+}  // namespace tarvell

@@ -1,0 +1,27 @@
+// The program-wide state shared by the main window's routines, one set per process.
+#pragma once
+
+#include "desktop/ProgramFolders.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tarvell {
+
+inline constexpr const char VersionTitle[] = "Tarvell ver. 2.1";
+
+struct TProgramState {
+  // Where the settings, the wallpaper bitmap and the installed program live; decided once
+  // by the main window's constructor before anything reads them.
+  TProgramFolders Folders;
+  std::string StartFolder;        // the picture folder to open at start-up
+  bool SecondsMode = false;       // the period counts seconds (true) or minutes
+  std::int32_t SecondsElapsed = 0;  // seconds since the wallpaper was last applied or cleared
+  bool KeepSubfolders = false;    // while set, a folder change keeps Subfolders checked
+  bool FormReady = false;         // set once the settings are loaded
+  bool ShowHelpPending = false;   // a completed installation opens the help at the next tick
+};
+
+TProgramState& Program() noexcept;
+
+}  // namespace tarvell

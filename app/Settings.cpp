@@ -1,0 +1,67 @@
+// The main window's settings: read once at start-up, written once on the way out.
+#include "app/ConfigFile.h"
+#include "app/ConfigStore.h"
+#include "app/ProgramState.h"
+#include "app/Unit1.h"
+#include "desktop/IconCaptions.h"
+#include "gui/CheckBox.h"
+#include "gui/Dialogs.h"
+#include "gui/Edit.h"
+#include "gui/Memo.h"
+
+namespace tarvell {
+
+void TForm1::LoadCFG() {
+  TProgramState& state = Program();
+  std::optional<std::string> bytes;
+  try {
+    bytes = ReadConfigFile(state.Folders.ConfigReadPath);
+  } catch (const Exception& e) {
+    // An unreadable file must not keep the program from starting: say so, take the defaults.
+    ShowErrorBox(e.what());
+  }
+  TSettings settings;
+  if (bytes) {
+    TConfigReadResult read = ReadConfig(*bytes);
+    settings = read.Settings;
+    if (!read.Errors.empty()) ShowErrorBox(read.Errors.front());
+  }
+  Edit1->SetText(settings.PeriodText);
+  state.StartFolder = settings.StartFolder;
+  // Each box set here has the effects of a click on it (a beep for Sound, the captions'
+  // colours for Transparent, Once's enabled state for Startup).
+  Subfolders->SetChecked(settings.Subfolders);
+  Random->SetChecked(settings.Random);
+  CurrentIndex = settings.CurrentIndex;
+  Sound->SetChecked(settings.Sound);
+  Transparent->SetChecked(settings.Transparent);
+  Startup->SetChecked(settings.Startup);
+  Once->SetChecked(settings.Once);
+  if (bytes) Once->SetEnabled(Startup->Checked());
+  state.SecondsMode = settings.SecondsMode;
+}
+
+void TForm1::SaveCFG() {
+  TSettings settings;
+  settings.PeriodText = Edit1->Text();
+  settings.StartFolder = ChosenFolder();
+  settings.Subfolders = Subfolders->Checked();
+  settings.Random = Random->Checked();
+  settings.CurrentIndex = CurrentIndex;
+  settings.Sound = Sound->Checked();
+  settings.Transparent = Transparent->Checked();
+  settings.Startup = Startup->Checked();
+  settings.Once = Once->Checked();
+  settings.SecondsMode = Program().SecondsMode;
+  const std::string bytes = WriteConfig(settings);
+  Memo1->SetText(bytes);
+  try {
+    ReplaceConfigFile(Program().Folders.ConfigPath, bytes);
+  } catch (...) {
+    if (Transparent->Checked()) RestoreDesktopIconTextColors();
+    throw;
+  }
+  if (Transparent->Checked()) RestoreDesktopIconTextColors();
+}
+
+}  // namespace tarvell

@@ -1,0 +1,282 @@
+// The main window: construction, showing and hiding, the About/help openers, and ending.
+#include "app/Unit1.h"
+
+#include "app/InstanceGuard.h"
+#include "app/ProgramExit.h"
+#include "app/ProgramState.h"
+#include "components/HotKeyCodes.h"
+#include "components/NoTask.h"
+#include "components/SysHot.h"
+#include "components/SysTray.h"
+#include "desktop/IconCaptions.h"
+#include "desktop/Installer.h"
+#include "desktop/SystemFolders.h"
+#include "gui/Application.h"
+#include "gui/Button.h"
+#include "gui/CheckBox.h"
+#include "gui/Dialogs.h"
+#include "gui/Edit.h"
+#include "gui/FileControls.h"
+#include "gui/JPEGImageControl.h"
+#include "gui/Label.h"
+#include "gui/ListBox.h"
+#include "gui/Memo.h"
+#include "gui/StringGrid.h"
+#include "gui/Timer.h"
+#include "gui/UpDown.h"
+#include "slideshow/Countdown.h"
+#include "windows/HelpWindows.h"
+
+namespace tarvell {
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+template <class T>
+T* Find(const TComponent& form, const char* name) {
+  T* found = dynamic_cast<T*>(form.FindComponent(name));
+  if (!found) throw Exception(std::string("The main window has no component ") + name);
+  return found;
+}
+
+}  // namespace
+
+TForm1::TForm1(TComponent* AOwner) : TForm(AOwner), FSelector(TPictureSelector::RunSeed()) {
+  Form1 = this;
+  LoadLayout(Form1Layout(), Handlers());
+  FindComponents();
+  Construct();
+}
+
+TForm1::~TForm1() {
+  if (Form1 == this) Form1 = nullptr;
+}
+
+THandlerMap TForm1::Handlers() {
+  return {
+      {"ListBox1Click", Handler(this, &TForm1::ListBox1Click)},
+      {"ListBox1DblClick", Handler(this, &TForm1::ListBox1DblClick)},
+      {"ListBox1MouseDown", Handler(this, &TForm1::ListBox1MouseDown)},
+      {"DriveComboBox1Click", Handler(this, &TForm1::DriveComboBox1Click)},
+      {"DirectoryListBox2Change", Handler(this, &TForm1::DirectoryListBox2Change)},
+      {"DirectoryListBox2DblClick", Handler(this, &TForm1::DirectoryListBox2DblClick)},
+      {"SubfoldersClick", Handler(this, &TForm1::SubfoldersClick)},
+      {"SoundClick", Handler(this, &TForm1::SoundClick)},
+      {"TransparentClick", Handler(this, &TForm1::TransparentClick)},
+      {"StartupClick", Handler(this, &TForm1::StartupClick)},
+      {"SetWallpaperClick", Handler(this, &TForm1::SetWallpaperClick)},
+      {"NextClick", Handler(this, &TForm1::NextClick)},
+      {"ClearClick", Handler(this, &TForm1::ClearClick)},
+      {"HideClick", Handler(this, &TForm1::HideClick)},
+      {"QuitClick", Handler(this, &TForm1::QuitClick)},
+      {"PeriodDblClick", Handler(this, &TForm1::PeriodDblClick)},
+      {"Edit1DblClick", Handler(this, &TForm1::Edit1DblClick)},
+      {"Timer1Timer", Handler(this, &TForm1::Timer1Timer)},
+      {"SysHotKey1HotKey", Handler(this, &TForm1::SysHotKey1HotKey)},
+      {"SysHotKey2HotKey", Handler(this, &TForm1::SysHotKey2HotKey)},
+      {"SysHotKey3HotKey", Handler(this, &TForm1::SysHotKey3HotKey)},
+      {"DeleteKeyHotKey", Handler(this, &TForm1::DeleteKeyHotKey)},
+      {"SystemTrayIcon1MouseDown", Handler(this, &TForm1::SystemTrayIcon1MouseDown)},
+      {"SystemTrayIcon1DblClick", Handler(this, &TForm1::SystemTrayIcon1DblClick)},
+      {"FormClick", Handler(this, &TForm1::FormClick)},
+      {"Close", Handler(this, &TForm1::Close)},
+      {"FormCloseQuery", Handler(this, &TForm1::FormCloseQuery)},
+      {"FormKeyDown", Handler(this, &TForm1::FormKeyDown)},
+      {"FormResize", Handler(this, &TForm1::FormResize)},
+  };
+}
+
+void TForm1::FindComponents() {
+  ListBox1 = Find<TListBox>(*this, "ListBox1");
+  DriveComboBox1 = Find<TDriveComboBox>(*this, "DriveComboBox1");
+  DirectoryListBox2 = Find<TDirectoryListBox>(*this, "DirectoryListBox2");
+  Subfolders = Find<TCheckBox>(*this, "Subfolders");
+  Random = Find<TCheckBox>(*this, "Random");
+  Sound = Find<TCheckBox>(*this, "Sound");
+  Transparent = Find<TCheckBox>(*this, "Transparent");
+  Startup = Find<TCheckBox>(*this, "Startup");
+  Once = Find<TCheckBox>(*this, "Once");
+  SetWallpaper = Find<TButton>(*this, "SetWallpaper");
+  Next = Find<TButton>(*this, "Next");
+  Clear = Find<TButton>(*this, "Clear");
+  Hide = Find<TButton>(*this, "Hide");
+  Quit = Find<TButton>(*this, "Quit");
+  Label1 = Find<TLabel>(*this, "Label1");
+  SecToChange = Find<TEdit>(*this, "SecToChange");
+  Period = Find<TLabel>(*this, "Period");
+  Edit1 = Find<TEdit>(*this, "Edit1");
+  UpDown1 = Find<TUpDown>(*this, "UpDown1");
+  JPEGImage1 = Find<TJPEGImageControl>(*this, "JPEGImage1");
+  Memo1 = Find<TMemo>(*this, "Memo1");
+  DirectoryListBox1 = Find<TDirectoryListBox>(*this, "DirectoryListBox1");
+  FileListBox1 = Find<TFileListBox>(*this, "FileListBox1");
+  FilterComboBox1 = Find<TFilterComboBox>(*this, "FilterComboBox1");
+  StringGrid1 = Find<TStringGrid>(*this, "StringGrid1");
+  Timer1 = Find<TTimer>(*this, "Timer1");
+  SysHotKey1 = Find<TSysHotKey>(*this, "SysHotKey1");
+  SysHotKey2 = Find<TSysHotKey>(*this, "SysHotKey2");
+  SysHotKey3 = Find<TSysHotKey>(*this, "SysHotKey3");
+  DeleteKey = Find<TSysHotKey>(*this, "DeleteKey");
+  SystemTrayIcon1 = Find<TSystemTrayIcon>(*this, "SystemTrayIcon1");
+  NoTask1 = Find<TNoTask>(*this, "NoTask1");
+}
+
+void TForm1::Construct() {
+  TProgramState& state = Program();
+  Screen.SetCursor(crHourGlass);
+  state.Folders = DecideProgramFolders();
+
+  TInstallHooks hooks;
+  hooks.ShowMainWindow = [this] {
+    ::ShowWindow(Application.Handle(), SW_SHOW);
+    SetVisible(true);
+  };
+  hooks.Beep = [](unsigned long frequency, unsigned long duration) {
+    ::Beep(static_cast<DWORD>(frequency), static_cast<DWORD>(duration));
+  };
+  switch (InstallProgram(StandardInstallPaths(state.Folders), hooks)) {
+    case InstallResult::Declined:
+      ExitProgram();
+    case InstallResult::Installed:
+      state.ShowHelpPending = true;
+      break;
+    default:
+      break;
+  }
+
+  state.FormReady = false;
+  InstanceGuard.SetActivationCallback([this] { InstanceActivated(); });
+  LoadCFG();
+  state.KeepSubfolders = Subfolders->Checked();
+  Period->SetCaption(std::string(PeriodUnitCaption(state.SecondsMode)));
+  if (Transparent->Checked()) SetDesktopIconTextColors(CaptionTextWhite, CaptionBackgroundBlack, true);
+  state.FormReady = true;
+
+  FileListBox1->SetMask(PictureMask);
+  DriveComboBox1->SetDirList(DirectoryListBox2);
+  DirectoryListBox1->SetFileList(FileListBox1);
+  FilterComboBox1->SetFileList(FileListBox1);
+  OpenStartFolder();
+
+  state.SecondsElapsed = 0;
+  SysHotKey1->AddHotKey(HotKeyIndexZ, hmCtrl);
+  SysHotKey2->AddHotKey(HotKeyIndexA, hmCtrl);
+  SysHotKey3->AddHotKey(HotKeyIndexQ, hmCtrl);
+  DeleteKey->AddHotKey(HotKeyIndexD, hmCtrl);
+  NoTask1->SetHideForm(true);
+  SetTrayHint(TrayHintIdle);
+  if (Startup->Checked()) NextClick(*this);
+  SystemTrayIcon1->SetEnabled(true);
+  SetBeforeExit([this] { SystemTrayIcon1->RemoveIcon(); });
+  JPEGImage1->SetFileName("");
+  Screen.SetCursor(crArrow);
+  state.KeepSubfolders = false;
+}
+
+// The saved folder opens the folder lists, which build the picture list. A folder that cannot
+// be entered (a removed drive, a deleted folder) is reported and leaves the list empty, but it
+// stays the chosen folder, so the next save does not replace it.
+void TForm1::OpenStartFolder() {
+  const std::string& folder = Program().StartFolder;
+  FChosenFolder = folder;
+  const unsigned changesBefore = FFolderChanges;
+  try {
+    DirectoryListBox1->SetDirectory(folder);
+    DirectoryListBox2->SetDirectory(folder);
+  } catch (const Exception& e) {
+    ShowErrorBox(e.what());
+    return;
+  }
+  if (FFolderChanges == changesBefore) DirectoryListBox2Change(*DirectoryListBox2);
+}
+
+void TForm1::SetTrayHint(const std::string& text) { SystemTrayIcon1->SetHint(text); }
+
+void TForm1::HideClick(TObject&) {
+  NoTask1->SetHideForm(true);
+  SetVisible(false);
+  JPEGImage1->SetFileName("");
+}
+
+void TForm1::ShowFromTray() {
+  ::ShowWindow(Application.Handle(), SW_SHOW);
+  SetVisible(true);
+}
+
+void TForm1::SystemTrayIcon1DblClick(TObject&, TMouseButton Button) {
+  if (!Program().FormReady || Button != TMouseButton::mbRight) return;
+  ShowFromTray();
+  ShowCurrentPicture();
+}
+
+void TForm1::SystemTrayIcon1MouseDown(TObject& Sender, TMouseButton Button) {
+  if (Button == TMouseButton::mbLeft)
+    NextClick(Sender);
+  else
+    ClearClick(Sender);
+}
+
+void TForm1::SysHotKey1HotKey(TObject& Sender, int) { NextClick(Sender); }
+void TForm1::SysHotKey2HotKey(TObject& Sender, int) { ClearClick(Sender); }
+void TForm1::SysHotKey3HotKey(TObject& Sender, int) { QuitClick(Sender); }
+
+void TForm1::InstanceActivated() {
+  HWND app = Application.Handle();
+  ShowFromTray();
+  if (::IsIconic(app)) ::ShowWindow(app, SW_RESTORE);
+  if (::IsIconic(Handle())) SetWindowState(TWindowState::wsNormal);
+  HWND popup = ::GetLastActivePopup(app);
+  if (popup && popup != app && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup))
+    ::SetForegroundWindow(popup);
+}
+
+void TForm1::FormClick(TObject&) { ShowAboutWindow(); }
+
+void TForm1::FormKeyDown(TObject&, std::uint16_t& Key, TShiftState) {
+  if (Key == VK_F1) ShowHelpWindow();
+}
+
+void TForm1::FormResize(TObject&) {
+  // The layout's own sizing runs before the list exists.
+  if (ListBox1 && Program().FormReady) ShowCurrentPicture();
+}
+
+void TForm1::TransparentClick(TObject&) {
+  if (Transparent->Checked())
+    SetDesktopIconTextColors(CaptionTextWhite, CaptionBackgroundBlack, true);
+  else
+    RestoreDesktopIconTextColors();
+}
+
+void TForm1::QuitClick(TObject&) {
+  if (Sound->Checked()) ::Beep(100, 20);
+  TForm::Close();
+}
+
+void TForm1::Close(TObject&, TCloseAction& Action) {
+  Action = TCloseAction::caFree;
+  QuitProgram();
+}
+
+void TForm1::FormCloseQuery(TObject&, bool& CanClose) { CanClose = true; }
+
+bool TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  // The session query is never answered: the program saves and ends while handling it.
+  if (msg == WM_QUERYENDSESSION) QuitProgram();
+  return TForm::HandleMessage(msg, wp, lp, result);
+}
+
+void TForm1::QuitProgram() {
+  for (TSysHotKey* key : {SysHotKey1, SysHotKey2, SysHotKey3, DeleteKey}) key->SetActive(false);
+  for (TSysHotKey* key : {SysHotKey1, SysHotKey2, SysHotKey3, DeleteKey}) key->ClearHotKeys();
+  try {
+    SaveCFG();
+  } catch (const std::exception& e) {
+    // The old settings file is still there; say why the new one is not, then end all the same.
+    ShowErrorBox(e.what());
+  }
+  ExitProgram();
+}
+
+}  // namespace tarvell

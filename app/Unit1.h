@@ -1,0 +1,159 @@
+// The main window: the picture list, the preview, the options, the period, the commands,
+// and the non-visual components (timer, hot keys, tray icon, taskbar hiding).
+// Its routines are spread by subject: app/ holds start-up, showing, hiding, ending and the
+// settings; slideshow/ holds the picture list, the switching timer and the picture change.
+#pragma once
+
+#include "gui/Form.h"
+#include "slideshow/PictureSelector.h"
+#include "slideshow/RecoveryBound.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tarvell {
+
+class TButton;
+class TCheckBox;
+class TDirectoryListBox;
+class TDriveComboBox;
+class TEdit;
+class TFileListBox;
+class TFilterComboBox;
+class TJPEGImageControl;
+class TLabel;
+class TListBox;
+class TMemo;
+class TNoTask;
+class TStringGrid;
+class TSysHotKey;
+class TSystemTrayIcon;
+class TTimer;
+class TUpDown;
+
+inline constexpr const char TrayHintIdle[] = "Double click right mouse button to configure";
+inline constexpr const char PictureMask[] = "*.jpg;*.jpeg*";
+
+const TFormLayout& Form1Layout();
+
+class TForm1 : public TForm {
+public:
+  explicit TForm1(TComponent* AOwner);
+  ~TForm1() override;
+
+  // Components, found by name once the layout is loaded.
+  TListBox* ListBox1 = nullptr;
+  TDriveComboBox* DriveComboBox1 = nullptr;
+  TDirectoryListBox* DirectoryListBox2 = nullptr;
+  TCheckBox* Subfolders = nullptr;
+  TCheckBox* Random = nullptr;
+  TCheckBox* Sound = nullptr;
+  TCheckBox* Transparent = nullptr;
+  TCheckBox* Startup = nullptr;
+  TCheckBox* Once = nullptr;
+  TButton* SetWallpaper = nullptr;
+  TButton* Next = nullptr;
+  TButton* Clear = nullptr;
+  TButton* Hide = nullptr;  // hides TControl::Hide(); the form hides itself with SetVisible
+  TButton* Quit = nullptr;
+  TLabel* Label1 = nullptr;
+  TEdit* SecToChange = nullptr;
+  TLabel* Period = nullptr;
+  TEdit* Edit1 = nullptr;
+  TUpDown* UpDown1 = nullptr;
+  TJPEGImageControl* JPEGImage1 = nullptr;
+  TMemo* Memo1 = nullptr;
+  TDirectoryListBox* DirectoryListBox1 = nullptr;
+  TFileListBox* FileListBox1 = nullptr;
+  TFilterComboBox* FilterComboBox1 = nullptr;
+  TStringGrid* StringGrid1 = nullptr;
+  TTimer* Timer1 = nullptr;
+  TSysHotKey* SysHotKey1 = nullptr;
+  TSysHotKey* SysHotKey2 = nullptr;
+  TSysHotKey* SysHotKey3 = nullptr;
+  TSysHotKey* DeleteKey = nullptr;
+  TSystemTrayIcon* SystemTrayIcon1 = nullptr;
+  TNoTask* NoTask1 = nullptr;
+
+  // Settings file.
+  void LoadCFG();
+  void SaveCFG();
+
+  // Picture list.
+  void AddAll(const std::string& folder);
+  void DirectoryListBox2Change(TObject& Sender);
+  void DirectoryListBox2DblClick(TObject& Sender);
+  void DriveComboBox1Click(TObject& Sender);
+  void SubfoldersClick(TObject& Sender);
+  void ListBox1Click(TObject& Sender);
+  void ListBox1DblClick(TObject& Sender);
+  void ListBox1MouseDown(TObject& Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+
+  // Switching timer.
+  void Timer1Timer(TObject& Sender);
+  void Edit1DblClick(TObject& Sender);
+  void PeriodDblClick(TObject& Sender);
+  void StartupClick(TObject& Sender);
+
+  // Picture change and wallpaper.
+  void ShowCurrentPicture();
+  void ApplyWallpaper();
+  void SelectNextPicture();
+  void NextClick(TObject& Sender);
+  void SetWallpaperClick(TObject& Sender);
+  void ClearClick(TObject& Sender);
+  void SoundClick(TObject& Sender);
+  void DeleteKeyHotKey(TObject& Sender, int Index);
+
+  // Desktop icon captions.
+  void TransparentClick(TObject& Sender);
+
+  // Showing, hiding, ending.
+  void HideClick(TObject& Sender);
+  void QuitClick(TObject& Sender);
+  void Close(TObject& Sender, TCloseAction& Action);
+  void FormCloseQuery(TObject& Sender, bool& CanClose);
+  void FormClick(TObject& Sender);
+  void FormKeyDown(TObject& Sender, std::uint16_t& Key, TShiftState Shift);
+  void FormResize(TObject& Sender);
+  void SystemTrayIcon1DblClick(TObject& Sender, TMouseButton Button);
+  void SystemTrayIcon1MouseDown(TObject& Sender, TMouseButton Button);
+  void SysHotKey1HotKey(TObject& Sender, int Index);
+  void SysHotKey2HotKey(TObject& Sender, int Index);
+  void SysHotKey3HotKey(TObject& Sender, int Index);
+  void InstanceActivated();
+  [[noreturn]] void QuitProgram();
+
+  std::int32_t CurrentIndexValue() const noexcept { return CurrentIndex; }
+
+protected:
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+  THandlerMap Handlers();
+  void FindComponents();
+  void Construct();
+  void SetTrayHint(const std::string& text);
+  void ShowFromTray();
+  void OpenStartFolder();
+  // The picture list's folder for the settings file: the chosen folder, kept even when it
+  // could not be entered at start-up, so an unplugged drive does not erase the setting.
+  std::string ChosenFolder() const;
+  void BuildPictureList();
+  void SelectCurrentEntry();
+  std::string EntryAt(std::int32_t index) const;
+  std::int32_t ListCount() const;
+  void RemoveEntry(const std::string& path);
+  void RecoverFromFailure();
+  bool ReleasePreviewWhenHidden();
+
+  std::int32_t CurrentIndex = 0;
+  std::string FChosenFolder;
+  TPictureSelector FSelector;
+  TRecoveryBound FRecovery;
+  unsigned FFolderChanges = 0;  // counts DirectoryListBox2Change runs
+};
+
+extern TForm1* Form1;
+
+}  // namespace tarvell

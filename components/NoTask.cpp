@@ -1,0 +1,108 @@
+#include "components/NoTask.h"
+
+#include "gui/Application.h"
+#include "gui/Form.h"
+
+#include <commctrl.h>
+
+namespace tarvell {
+
+namespace {
+
+TForm* OwnerForm(TComponent* owner) {
+  if (!owner) return nullptr;
+  auto* form = dynamic_cast<TForm*>(owner);
+  if (!form) throw TFormNotOwner();
+  return form;
+}
+
+// Counts the TNoTask components of the owner, this one (already inserted) included.
+std::size_t NoTaskCount(const TComponent& owner) noexcept {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < owner.ComponentCount(); ++i) {
+    if (dynamic_cast<TNoTask*>(owner.Components(i))) ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+HWND FindOwnWindowByCaption(const std::string& title) noexcept {
+  // An empty caption would match every untitled window, hidden helper windows among them.
+  if (title.empty()) return nullptr;
+  const DWORD self = ::GetCurrentProcessId();
+  HWND wnd = nullptr;
+  while ((wnd = ::FindWindowExA(nullptr, wnd, nullptr, title.c_str())) != nullptr) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    if (pid == self) return wnd;
+  }
+  return nullptr;
+}
+
+TNoTask::TNoTask(TComponent* AOwner)
+    : TComponent(AOwner), FForm(OwnerForm(AOwner)), FHookedWindow(nullptr), FHideForm(true) {
+  if (FForm && NoTaskCount(*FForm) > 1) throw TDuplicateComponent();
+  HookOwnerForm();
+}
+
+TNoTask::~TNoTask() { UnhookOwnerForm(); }
+
+void TNoTask::SetHideForm(bool value) {
+  FHideForm = value;
+  HookOwnerForm();
+  ApplyHideForm();
+}
+
+void TNoTask::Loaded() {
+  TComponent::Loaded();
+  // A form read from a layout gets its window after its components: hook it now.
+  HookOwnerForm();
+  if (!Designing()) ApplyHideForm();
+}
+
+// The owner form's messages pass through FormProc from here on. Does nothing until the
+// form has a window, and again once it is hooked.
+void TNoTask::HookOwnerForm() {
+  if (!FForm || !FForm->HasHandle()) return;
+  HWND wnd = FForm->Handle();
+  if (wnd == FHookedWindow) return;
+  UnhookOwnerForm();
+  if (::SetWindowSubclass(wnd, &TNoTask::FormProc, reinterpret_cast<UINT_PTR>(this),
+                          reinterpret_cast<DWORD_PTR>(this))) {
+    FHookedWindow = wnd;
+  }
+}
+
+void TNoTask::UnhookOwnerForm() noexcept {
+  if (!FHookedWindow) return;
+  ::RemoveWindowSubclass(FHookedWindow, &TNoTask::FormProc, reinterpret_cast<UINT_PTR>(this));
+  FHookedWindow = nullptr;
+}
+
+void TNoTask::ApplyHideForm() noexcept {
+  HWND app = FindOwnWindowByCaption(Application.Title());
+  if (app) ::ShowWindow(app, FHideForm ? SW_HIDE : SW_RESTORE);
+}
+
+void TNoTask::FormMessage(UINT msg, WPARAM wp) noexcept {
+  // The form is about to be shown: hide the taskbar button before the form is drawn.
+  if (msg == WM_SHOWWINDOW && wp != 0) ApplyHideForm();
+}
+
+LRESULT CALLBACK TNoTask::FormProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<TNoTask*>(data);
+  self->FormMessage(msg, wp);
+  if (msg == WM_NCDESTROY) self->UnhookOwnerForm();
+  return ::DefSubclassProc(wnd, msg, wp, lp);
+}
+
+bool TNoTask::SetProperty(std::string_view name, std::string_view value) {
+  if (name == "HideForm") {
+    SetHideForm(ParseBoolProperty(name, value));
+    return true;
+  }
+  return TComponent::SetProperty(name, value);
+}
+
+}  // namespace tarvell

@@ -1,0 +1,104 @@
+#include "components/SysHot.h"
+
+namespace tarvell {
+
+TSysHotKey::TSysHotKey(TComponent* AOwner) : TWindowedComponent(AOwner) {}
+
+TSysHotKey::~TSysHotKey() { ClearHotKeys(); }
+
+THotKeyItem TSysHotKey::AddHotKey(std::uint8_t Key, THotKeyModifiers Modifiers) {
+  FHotKeys.push_back(THotKeyItem{Modifiers, Key, false});
+  if (FActive) Claim(FHotKeys.size() - 1);
+  return FHotKeys.back();
+}
+
+void TSysHotKey::ClearHotKeys() {
+  if (FActive) UnbindAll();
+  FHotKeys.clear();
+}
+
+void TSysHotKey::SetActive(bool value) {
+  if (value == FActive) return;
+  FActive = value;
+  if (value) {
+    BindAll();
+  } else {
+    UnbindAll();
+  }
+}
+
+void TSysHotKey::Loaded() {
+  TWindowedComponent::Loaded();
+  if (FActive) BindAll();
+}
+
+void TSysHotKey::BindAll() {
+  for (std::size_t i = 0; i < FHotKeys.size(); ++i) {
+    // Claiming again what this window already holds would fail against its own claim and
+    // leave a registration that no release would ever undo.
+    if (!FHotKeys[i].Claimed) Claim(i);
+  }
+}
+
+void TSysHotKey::Claim(std::size_t index) {
+  THotKeyItem& item = FHotKeys[index];
+  // A key index beyond the table names no key: never claimed rather than read past its end.
+  if (item.Key >= HotKeyCodeCount) {
+    item.Claimed = false;
+    return;
+  }
+  const UINT vk = HotKeyCodes[item.Key];
+  const UINT flags = HotKeyModifierFlags(item.Modifiers);
+  item.Claimed = ::RegisterHotKey(WindowHandle(), static_cast<int>(index), flags, vk) != FALSE;
+}
+
+void TSysHotKey::UnbindAll() noexcept {
+  for (std::size_t i = 0; i < FHotKeys.size(); ++i) {
+    THotKeyItem& item = FHotKeys[i];
+    if (!item.Claimed) continue;
+    // Without a window the system has already dropped every claim made for it.
+    if (HasWindow()) ::UnregisterHotKey(WindowHandle(), static_cast<int>(i));
+    item.Claimed = false;
+  }
+}
+
+void TSysHotKey::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_HOTKEY:
+      WMHotKey(Message);
+      return;
+    case WM_DESTROY:
+      WMDestroy(Message);
+      return;
+    default:
+      TWindowedComponent::Dispatch(Message);
+  }
+}
+
+void TSysHotKey::WMHotKey(TMessage& Message) {
+  if (OnHotKey) OnHotKey(*this, static_cast<int>(LOWORD(Message.WParam)));
+}
+
+// Releases every claim while the window still exists.
+void TSysHotKey::WMDestroy(TMessage& Message) {
+  SetActive(false);
+  TWindowedComponent::Dispatch(Message);
+}
+
+bool TSysHotKey::SetProperty(std::string_view name, std::string_view value) {
+  if (name == "Active") {
+    SetActive(ParseBoolProperty(name, value));
+    return true;
+  }
+  return TWindowedComponent::SetProperty(name, value);
+}
+
+bool TSysHotKey::BindEvent(std::string_view event, const TEventHandler& handler) {
+  if (event == "OnHotKey") {
+    OnHotKey = EventHandlerAs<THotKeyEvent>(handler, event);
+    return true;
+  }
+  return TWindowedComponent::BindEvent(event, handler);
+}
+
+}  // namespace tarvell

@@ -1,0 +1,214 @@
+#include "components/SysTray.h"
+
+#include "components/WComp.h"
+
+#include <cstring>
+#include <stdexcept>
+#include <utility>
+
+namespace tarvell {
+
+namespace {
+
+int GTrayIconCount = 0;
+TNotifyIconProc GNotifyIconProc = &::Shell_NotifyIconA;
+
+// The record's "no icon in the notification area" marker: all bits set.
+HICON NoIcon() noexcept { return reinterpret_cast<HICON>(static_cast<INT_PTR>(-1)); }
+
+// Sent by a taskbar that has just (re)started and has no icons yet.
+UINT TaskbarCreatedMessage() noexcept {
+  static const UINT msg = ::RegisterWindowMessageA("TaskbarCreated");
+  return msg;
+}
+
+// The first version of the record: the one every shell accepts, with a 64-byte tip.
+NOTIFYICONDATAA EmptyRecord() noexcept {
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = TrayCallbackMessage;
+  data.hIcon = NoIcon();
+  return data;
+}
+
+TIconHandle CopyOf(HICON icon) {
+  if (!icon) return TIconHandle();
+  TIconHandle copy(::CopyIcon(icon));
+  if (!copy) throw std::runtime_error("Cannot copy the icon");
+  return copy;
+}
+
+// An icon resource of the program by name ("MAINICON", or "#1" for a number), at the size
+// of the notification area's icons; an empty name gives no icon.
+TIconHandle LoadIconResource(std::string_view name) {
+  if (name.empty()) return TIconHandle();
+  const std::string resource(name);
+  TIconHandle icon(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), resource.c_str(), IMAGE_ICON,
+                                                   ::GetSystemMetrics(SM_CXSMICON),
+                                                   ::GetSystemMetrics(SM_CYSMICON), 0)));
+  if (!icon) throw std::invalid_argument("Cannot load the icon resource " + resource);
+  return icon;
+}
+
+}  // namespace
+
+static_assert(TrayCallbackMessage == 2024);
+
+int TrayIconCount() noexcept { return GTrayIconCount; }
+
+TNotifyIconProc SetNotifyIconProc(TNotifyIconProc proc) noexcept {
+  TNotifyIconProc old = GNotifyIconProc;
+  GNotifyIconProc = proc ? proc : &::Shell_NotifyIconA;
+  return old;
+}
+
+TSystemTrayIcon::TSystemTrayIcon(TComponent* AOwner)
+    : TComponent(AOwner), FWindow(*this), FData(EmptyRecord()), FIcon(), FDisabledIcon(), FEnabled(true) {
+  CreateHiddenWindow(FWindow);
+  // A taskbar restarted by an elevated shell must still reach an elevated program.
+  ::ChangeWindowMessageFilterEx(FWindow.Handle(), TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+  FData.hWnd = FWindow.Handle();
+  FData.uID = static_cast<UINT>(++GTrayIconCount);
+}
+
+TSystemTrayIcon::~TSystemTrayIcon() {
+  RemoveIcon();
+  FWindow.DestroyHandle();
+  --GTrayIconCount;
+}
+
+bool TSystemTrayIcon::Shown() const noexcept { return FData.hIcon != NoIcon(); }
+
+void TSystemTrayIcon::Notify(DWORD message) { GNotifyIconProc(message, &FData); }
+
+void TSystemTrayIcon::ShowTrayIcon(HICON icon) {
+  if (!icon) {
+    FData.hIcon = NoIcon();
+    Notify(NIM_DELETE);
+  } else if (!Shown()) {
+    FData.hIcon = icon;
+    Notify(NIM_ADD);
+  } else {
+    FData.hIcon = icon;
+    Notify(NIM_MODIFY);
+  }
+}
+
+void TSystemTrayIcon::RemoveIcon() {
+  if (Shown()) ShowTrayIcon(nullptr);
+}
+
+void TSystemTrayIcon::SetEnabled(bool value) {
+  ShowTrayIcon(value ? FIcon.get() : FDisabledIcon.get());
+  FEnabled = value;
+}
+
+void TSystemTrayIcon::SetIcon(HICON icon) {
+  // The previous picture lives until the shell has been given the new one.
+  TIconHandle previous = std::exchange(FIcon, CopyOf(icon));
+  SetEnabled(FEnabled);
+}
+
+void TSystemTrayIcon::SetDisabledIcon(HICON icon) {
+  TIconHandle previous = std::exchange(FDisabledIcon, CopyOf(icon));
+  SetEnabled(FEnabled);
+}
+
+std::string TSystemTrayIcon::Hint() const {
+  return std::string(FData.szTip, ::strnlen(FData.szTip, sizeof FData.szTip));
+}
+
+void TSystemTrayIcon::SetHint(const std::string& text) {
+  if (text.size() > TrayTipMaxLength) return;
+  std::memcpy(FData.szTip, text.c_str(), text.size() + 1);
+  if (Shown()) ShowTrayIcon(FData.hIcon);
+}
+
+void TSystemTrayIcon::Loaded() {
+  TComponent::Loaded();
+  SetEnabled(FEnabled);
+}
+
+// A new taskbar starts empty: a shown icon must be added to it again.
+void TSystemTrayIcon::TaskbarCreated() {
+  if (Shown()) Notify(NIM_ADD);
+}
+
+void TSystemTrayIcon::MouseMessage(UINT mouseMsg) {
+  switch (mouseMsg) {
+    case WM_MOUSEMOVE:
+      if (OnMouseMove) {
+        POINT p{};
+        ::GetCursorPos(&p);
+        OnMouseMove(*this, p.x, p.y);
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      if (OnMouseDown) OnMouseDown(*this, TMouseButton::mbLeft);
+      break;
+    case WM_LBUTTONUP:
+      if (OnMouseUp) OnMouseUp(*this, TMouseButton::mbLeft);
+      break;
+    case WM_LBUTTONDBLCLK:
+      if (OnDblClick) OnDblClick(*this, TMouseButton::mbLeft);
+      break;
+    case WM_RBUTTONDOWN:
+      if (OnMouseDown) OnMouseDown(*this, TMouseButton::mbRight);
+      break;
+    case WM_RBUTTONUP:
+      if (OnMouseUp) OnMouseUp(*this, TMouseButton::mbRight);
+      break;
+    case WM_RBUTTONDBLCLK:
+      if (OnDblClick) OnDblClick(*this, TMouseButton::mbRight);
+      break;
+    default:
+      break;
+  }
+}
+
+bool TSystemTrayIcon::TTrayWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  if (msg == TrayCallbackMessage) {
+    if (wp == FOwner.FData.uID) FOwner.MouseMessage(static_cast<UINT>(lp));
+    result = 0;
+    return true;
+  }
+  if (msg == TaskbarCreatedMessage() && msg != 0) {
+    FOwner.TaskbarCreated();
+    result = 0;
+    return true;
+  }
+  return false;
+}
+
+bool TSystemTrayIcon::SetProperty(std::string_view name, std::string_view value) {
+  if (name == "Enabled") {
+    SetEnabled(ParseBoolProperty(name, value));
+  } else if (name == "Hint") {
+    SetHint(std::string(value));
+  } else if (name == "Icon") {
+    SetIcon(LoadIconResource(value).get());
+  } else if (name == "DisabledIcon") {
+    SetDisabledIcon(LoadIconResource(value).get());
+  } else {
+    return TComponent::SetProperty(name, value);
+  }
+  return true;
+}
+
+bool TSystemTrayIcon::BindEvent(std::string_view event, const TEventHandler& handler) {
+  if (event == "OnMouseDown") {
+    OnMouseDown = EventHandlerAs<TMouseButtonProc>(handler, event);
+  } else if (event == "OnMouseUp") {
+    OnMouseUp = EventHandlerAs<TMouseButtonProc>(handler, event);
+  } else if (event == "OnDblClick") {
+    OnDblClick = EventHandlerAs<TMouseButtonProc>(handler, event);
+  } else if (event == "OnMouseMove") {
+    OnMouseMove = EventHandlerAs<TMouseMoveProc>(handler, event);
+  } else {
+    return TComponent::BindEvent(event, handler);
+  }
+  return true;
+}
+
+}  // namespace tarvell

@@ -1,0 +1,93 @@
+// One icon with a tool tip in the taskbar notification area, its mouse activity as events.
+#pragma once
+
+#include "gui/Component.h"
+#include "gui/Handles.h"
+#include "gui/Wnd.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+namespace tarvell {
+
+// The message the notification area sends to the icon's hidden window.
+inline constexpr UINT TrayCallbackMessage = WM_USER + 1000;  // 2024
+// The longest tool tip the record holds, without its terminating zero.
+inline constexpr std::size_t TrayTipMaxLength = 63;
+
+// Live tray-icon components of the program; each takes the count after its own as identifier.
+int TrayIconCount() noexcept;
+
+// The shell call behind every add, modify and delete. Replaceable so that tests can watch
+// the calls; returns the one it replaces.
+using TNotifyIconProc = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAA data);
+TNotifyIconProc SetNotifyIconProc(TNotifyIconProc proc) noexcept;
+
+class TSystemTrayIcon : public TComponent {
+public:
+  explicit TSystemTrayIcon(TComponent* AOwner);
+  ~TSystemTrayIcon() override;
+
+  // Adds (when nothing is shown), modifies (when an icon is shown) or, for a null icon,
+  // deletes the icon in the notification area.
+  void ShowTrayIcon(HICON icon);
+  // Takes the icon out of the notification area, if it is there. The shell keeps the icon of
+  // a process that ends without doing this until the mouse passes over it, so every way of
+  // ending the program calls it.
+  void RemoveIcon();
+  bool Shown() const noexcept;
+
+  // True shows Icon, false shows DisabledIcon; an empty picture means no icon at all.
+  bool Enabled() const noexcept { return FEnabled; }
+  void SetEnabled(bool value);
+  // The component keeps its own copies of the pictures; null empties one.
+  HICON Icon() const noexcept { return FIcon.get(); }
+  void SetIcon(HICON icon);
+  HICON DisabledIcon() const noexcept { return FDisabledIcon.get(); }
+  void SetDisabledIcon(HICON icon);
+
+  // The tool tip. A text of more than 63 characters is ignored and the old tip stays.
+  std::string Hint() const;
+  void SetHint(const std::string& text);
+
+  UINT Identifier() const noexcept { return FData.uID; }
+  HWND WindowHandle() const noexcept { return FWindow.Handle(); }
+
+  TMouseButtonProc OnMouseDown;
+  TMouseButtonProc OnMouseUp;
+  TMouseButtonProc OnDblClick;
+  TMouseMoveProc OnMouseMove;
+
+  // Layout properties: Enabled, Hint, and Icon / DisabledIcon naming an icon resource.
+  bool SetProperty(std::string_view name, std::string_view value) override;
+  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
+
+protected:
+  void Loaded() override;
+
+private:
+  class TTrayWindow : public TWnd {
+  public:
+    explicit TTrayWindow(TSystemTrayIcon& owner) noexcept : FOwner(owner) {}
+    ~TTrayWindow() override { DestroyHandle(); }
+
+  protected:
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+  private:
+    TSystemTrayIcon& FOwner;
+  };
+
+  void MouseMessage(UINT mouseMsg);
+  void TaskbarCreated();
+  void Notify(DWORD message);
+
+  TTrayWindow FWindow;
+  NOTIFYICONDATAA FData;
+  TIconHandle FIcon;
+  TIconHandle FDisabledIcon;
+  bool FEnabled;
+};
+
+}  // namespace tarvell

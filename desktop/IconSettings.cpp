@@ -1,0 +1,83 @@
+#include "desktop/IconSettings.h"
+
+#include "gui/Dialogs.h"
+#include "gui/Handles.h"
+#include "jpeg/Exception.h"
+
+namespace tarvell {
+
+namespace {
+
+// Opens an existing key; never creates one. Returns the error code of the open.
+LONG OpenKey(const TRegistryKeyPath& key, REGSAM access, TRegKey& out) {
+  HKEY raw = nullptr;
+  const LONG result = ::RegOpenKeyExA(key.Root, key.Path.c_str(), 0, access, &raw);
+  out.reset(result == ERROR_SUCCESS ? raw : nullptr);
+  return result;
+}
+
+bool ValueExists(const TRegistryKeyPath& key, const char* name) {
+  TRegKey opened;
+  if (OpenKey(key, KEY_QUERY_VALUE, opened) != ERROR_SUCCESS) return false;
+  return ::RegQueryValueExA(opened.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool WriteString(HKEY key, const char* name, const std::string& data) {
+  return ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                          static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+}
+
+void DeleteValue(const TRegistryKeyPath& key, const char* name) {
+  TRegKey opened;
+  if (OpenKey(key, KEY_SET_VALUE, opened) == ERROR_SUCCESS) ::RegDeleteValueA(opened.get(), name);
+}
+
+void WriteEmptyIsShortcut(const TRegistryKeyPath& key) {
+  TRegKey opened;
+  const LONG result = OpenKey(key, KEY_SET_VALUE, opened);
+  // A class the system does not have has no arrow setting to give back.
+  if (result == ERROR_FILE_NOT_FOUND || result == ERROR_PATH_NOT_FOUND) return;
+  if (result != ERROR_SUCCESS || !WriteString(opened.get(), IsShortcutValue, ""))
+    throw Exception(std::string("Failed to set data for '") + IsShortcutValue + "'");
+}
+
+}  // namespace
+
+const TIconSettingKeys& StandardIconSettingKeys() {
+  static const TIconSettingKeys keys{
+      {HKEY_CURRENT_USER, "Control Panel\\Desktop\\WindowMetrics"},
+      {HKEY_USERS, ".Default\\Control Panel\\Desktop\\WindowMetrics"},
+      {HKEY_CLASSES_ROOT, "lnkfile"},
+      {HKEY_CLASSES_ROOT, "piffile"},
+  };
+  return keys;
+}
+
+void SetShellIconBpp(const TRegistryKeyPath& key, const TInstallHooks& hooks) {
+  if (ValueExists(key, ShellIconBppValue)) return;
+  TRegKey opened;
+  if (OpenKey(key, KEY_SET_VALUE, opened) == ERROR_SUCCESS &&
+      WriteString(opened.get(), ShellIconBppValue, ShellIconBppData))
+    return;
+  if (hooks.Beep)
+    hooks.Beep(1000, 500);
+  else
+    ::Beep(1000, 500);
+  ShowNotice(NeedPrivilegesMessage, "Error");
+}
+
+void InstallIconSettings(const TIconSettingKeys& keys, const TInstallHooks& hooks) {
+  SetShellIconBpp(keys.UserMetrics, hooks);
+  SetShellIconBpp(keys.DefaultMetrics, hooks);
+  DeleteValue(keys.LinkClass, IsShortcutValue);
+  DeleteValue(keys.PifClass, IsShortcutValue);
+}
+
+void RestoreIconSettings(const TIconSettingKeys& keys) {
+  DeleteValue(keys.UserMetrics, ShellIconBppValue);
+  DeleteValue(keys.DefaultMetrics, ShellIconBppValue);
+  WriteEmptyIsShortcut(keys.LinkClass);
+  WriteEmptyIsShortcut(keys.PifClass);
+}
+
+}  // namespace tarvell

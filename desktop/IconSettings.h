@@ -1,0 +1,50 @@
+// The shell's icon settings that installation changes and uninstall gives back:
+// "Shell Icon BPP" (the colour depth of the icons the shell draws) for the current and the
+// default user, and "isShortcut" (the arrow drawn over shortcut icons) of two file classes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "desktop/InstallHooks.h"
+
+namespace tarvell {
+
+inline constexpr const char ShellIconBppValue[] = "Shell Icon BPP";
+// The data written when the value is absent. Every current Windows draws icons in 32 bits
+// by default; a lower depth would take their alpha edges away.
+inline constexpr const char ShellIconBppData[] = "32";
+inline constexpr const char IsShortcutValue[] = "isShortcut";
+inline constexpr const char NeedPrivilegesMessage[] = "Need more privileges for registry update";
+
+struct TRegistryKeyPath {
+  HKEY Root;
+  std::string Path;
+};
+
+// The four keys, in the order they are changed. Never created when missing.
+struct TIconSettingKeys {
+  TRegistryKeyPath UserMetrics;     // HKEY_CURRENT_USER "Control Panel\Desktop\WindowMetrics"
+  TRegistryKeyPath DefaultMetrics;  // HKEY_USERS ".Default\Control Panel\Desktop\WindowMetrics"
+  TRegistryKeyPath LinkClass;       // HKEY_CLASSES_ROOT "lnkfile"
+  TRegistryKeyPath PifClass;        // HKEY_CLASSES_ROOT "piffile"
+};
+
+const TIconSettingKeys& StandardIconSettingKeys();
+
+// Writes "Shell Icon BPP" into the key when the value is absent; an existing value stays as
+// it is. When the write fails (no such key, no rights): a 1000 Hz beep for 500 ms and the
+// "Need more privileges" notice, caption "Error".
+void SetShellIconBpp(const TRegistryKeyPath& key, const TInstallHooks& hooks);
+
+// The installation side: "Shell Icon BPP" for both users, "isShortcut" deleted from both
+// classes (silently, whatever happens).
+void InstallIconSettings(const TIconSettingKeys& keys, const TInstallHooks& hooks);
+
+// The uninstall side: "Shell Icon BPP" deleted for both users, "isShortcut" written as an
+// empty string into both classes. A key that does not exist is skipped; a write that fails on
+// an existing key throws Exception "Failed to set data for 'isShortcut'".
+void RestoreIconSettings(const TIconSettingKeys& keys);
+
+}  // namespace tarvell

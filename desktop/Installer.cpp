@@ -1,0 +1,83 @@
+#include "desktop/Installer.h"
+
+#include <windows.h>
+
+#include "desktop/ShellLink.h"
+#include "desktop/SystemFolders.h"
+#include "desktop/WideText.h"
+#include "gui/Dialogs.h"
+#include "gui/WaitCursor.h"
+#include "resources/Version.h"
+
+namespace tarvell {
+
+namespace {
+
+// File names compare as the file system does, ignoring case: the running executable reached
+// under another spelling of Target must not be taken for an older copy and deleted.
+bool SameFileName(const std::string& a, const std::string& b) {
+  const std::wstring wa = Widen(a), wb = Widen(b);
+  return ::CompareStringOrdinal(wa.c_str(), static_cast<int>(wa.size()), wb.c_str(), static_cast<int>(wb.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+void ShowMainWindow(const TInstallHooks& hooks) {
+  if (hooks.ShowMainWindow) hooks.ShowMainWindow();
+}
+
+std::optional<std::string> LinkPath(const TInstallPaths& paths) {
+  if (!paths.StartupFolder) return std::nullopt;
+  const std::optional<std::string> startup = paths.StartupFolder();
+  if (!startup) return std::nullopt;
+  return *startup + LinkFileName;
+}
+
+}  // namespace
+
+TInstallPaths StandardInstallPaths(const TProgramFolders& folders) {
+  return TInstallPaths{folders.InstallTarget, folders.ConfigPath, ExecutablePath(), &ShellStartupFolder,
+                       StandardIconSettingKeys()};
+}
+
+InstallResult InstallProgram(const TInstallPaths& paths, const TInstallHooks& hooks) {
+  const TWaitCursor wait;
+  const std::optional<std::string> link = LinkPath(paths);
+  if (!link) return InstallResult::StartupFolderUnknown;
+  if (FileExists(*link)) return InstallResult::AlreadyInstalled;
+
+  if (!AskOkCancel(std::string("Do you want to install ") + VersionTitle + "?", "Installation"))
+    return InstallResult::Declined;
+  ShowMainWindow(hooks);
+
+  if (!SameFileName(paths.ExePath, paths.Target)) {
+    if (FileExists(paths.Target)) ::DeleteFileA(paths.Target.c_str());
+    // Copying is allowed so that a program started from another drive still ends up at Target
+    // (a rename cannot cross volumes); the running file then simply stays where it was.
+    ::MoveFileExA(paths.ExePath.c_str(), paths.Target.c_str(), MOVEFILE_COPY_ALLOWED);
+  }
+
+  InstallIconSettings(paths.RegistryKeys, hooks);
+  CreateShellLink(*link, TShellLinkInfo{paths.Target, LinkDescription, SW_SHOW});
+
+  ShowNotice(InstalledMessage, "Success");
+  ShowMainWindow(hooks);
+  return InstallResult::Installed;
+}
+
+void RemoveProgramFiles(const TInstallPaths& paths) {
+  const TWaitCursor wait;
+  const std::optional<std::string> link = LinkPath(paths);
+  if (!link || !FileExists(*link)) return;
+  if (FileExists(paths.ConfigPath)) ::DeleteFileA(paths.ConfigPath.c_str());
+  ::DeleteFileA(link->c_str());
+}
+
+UninstallResult UninstallProgram(const TInstallPaths& paths) {
+  if (!AskOkCancel(std::string("Do you want to Uninstall ") + VersionTitle + "?", "Uninstallation"))
+    return UninstallResult::Cancelled;
+  RemoveProgramFiles(paths);
+  RestoreIconSettings(paths.RegistryKeys);
+  return UninstallResult::Uninstalled;
+}
+
+}  // namespace tarvell

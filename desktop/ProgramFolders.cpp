@@ -1,0 +1,32 @@
+#include "desktop/ProgramFolders.h"
+
+namespace tarvell {
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  const char last = folder.back();
+  if (last == '\\' || last == '/') return folder + name;
+  return folder + "\\" + name;
+}
+
+TProgramFolders ChooseProgramFolders(const std::string& windowsDir, const std::string& perUserDir,
+                                     const TFolderProbe& probe) {
+  TProgramFolders f;
+  f.WindowsDir = windowsDir;
+  const bool windowsWritable = !windowsDir.empty() && probe.CanWrite(windowsDir);
+  f.PerUser = !windowsWritable && !perUserDir.empty();
+  f.ProgramDir = f.PerUser ? perUserDir : windowsDir;
+
+  f.WallpaperPath = JoinPath(f.ProgramDir, WallpaperFileName);
+  f.ConfigPath = JoinPath(f.ProgramDir, ConfigFileName);
+  f.InstallTarget = JoinPath(f.ProgramDir, ExeFileName);
+
+  f.ConfigReadPath = f.ConfigPath;
+  if (f.PerUser && !windowsDir.empty() && !probe.FileExists(f.ConfigPath)) {
+    const std::string old = JoinPath(windowsDir, ConfigFileName);
+    if (probe.FileExists(old)) f.ConfigReadPath = old;
+  }
+  return f;
+}
+
+}  // namespace tarvell

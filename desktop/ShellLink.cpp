@@ -1,0 +1,70 @@
+#include "desktop/ShellLink.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "desktop/WideText.h"
+#include "gui/Handles.h"
+
+namespace tarvell {
+
+namespace {
+
+// COM for one scope on this thread; nothing to undo when CoInitialize failed.
+class TComInit {
+public:
+  TComInit() noexcept : FResult(::CoInitialize(nullptr)) {}
+  TComInit(const TComInit&) = delete;
+  TComInit& operator=(const TComInit&) = delete;
+  ~TComInit() {
+    if (SUCCEEDED(FResult)) ::CoUninitialize();
+  }
+  bool Ok() const noexcept { return SUCCEEDED(FResult); }
+
+private:
+  HRESULT FResult;
+};
+
+}  // namespace
+
+bool CreateShellLink(const std::string& linkPath, const TShellLinkInfo& link) {
+  const TComInit com;
+  if (!com.Ok()) return false;
+  TComPtr<IShellLinkA> shellLink;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                shellLink.put_void())))
+    return false;
+  shellLink->SetPath(link.Target.c_str());
+  shellLink->SetDescription(link.Description.c_str());
+  shellLink->SetShowCmd(link.ShowCommand);
+  TComPtr<IPersistFile> file;
+  if (FAILED(shellLink.As(file))) return false;
+  return SUCCEEDED(file->Save(Widen(linkPath).c_str(), TRUE));
+}
+
+std::optional<TShellLinkInfo> ReadShellLink(const std::string& linkPath) {
+  const TComInit com;
+  if (!com.Ok()) return std::nullopt;
+  TComPtr<IShellLinkA> shellLink;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                shellLink.put_void())))
+    return std::nullopt;
+  TComPtr<IPersistFile> file;
+  if (FAILED(shellLink.As(file))) return std::nullopt;
+  if (FAILED(file->Load(Widen(linkPath).c_str(), STGM_READ))) return std::nullopt;
+
+  TShellLinkInfo info;
+  std::vector<char> buffer(32768);
+  if (SUCCEEDED(shellLink->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, SLGP_RAWPATH)))
+    info.Target = buffer.data();
+  if (SUCCEEDED(shellLink->GetDescription(buffer.data(), static_cast<int>(buffer.size()))))
+    info.Description = buffer.data();
+  shellLink->GetShowCmd(&info.ShowCommand);
+  return info;
+}
+
+}  // namespace tarvell

@@ -1,0 +1,122 @@
+#include "gui/Application.h"
+
+#include "gui/Dialogs.h"
+#include "gui/Form.h"
+
+
+namespace tarvell {
+
+namespace {
+constexpr const char* AppWindowClass = "TApplication";
+}
+
+TApplication Application;
+
+TApplication::TApplication() : TComponent(nullptr), FTitle("Tarvell"), FWindow(*this) {}
+
+TApplication::~TApplication() = default;
+
+void TApplication::SetTitle(const std::string& title) {
+  FTitle = title;
+  if (FWindow.HasHandle()) ::SetWindowTextA(FWindow.Handle(), FTitle.c_str());
+}
+
+HWND TApplication::Handle() {
+  if (!FWindow.HasHandle()) {
+    TWnd::RegisterWndClass(AppWindowClass, 0, nullptr, ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
+    TWndCreateParams p;
+    p.ClassName = AppWindowClass;
+    p.Caption = FTitle;
+    p.Style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+    // A zero-size window in the middle of the screen: it exists for its taskbar button only.
+    p.X = ::GetSystemMetrics(SM_CXSCREEN) / 2;
+    p.Y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
+    FWindow.CreateHandle(p);
+  }
+  return FWindow.Handle();
+}
+
+bool TApplication::TAppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  switch (msg) {
+    case WM_CLOSE:
+      // Closing the taskbar button closes the main form.
+      if (FApp.FMainForm) FApp.FMainForm->Close();
+      result = 0;
+      return true;
+    case CM_RELEASE:
+      TForm::ReleasePending(reinterpret_cast<TForm*>(lp));
+      result = 0;
+      return true;
+    case WM_SYSCOMMAND:
+      if ((wp & 0xFFF0) == SC_RESTORE && FApp.FMainForm && ::IsIconic(Handle())) {
+        ::ShowWindow(Handle(), SW_RESTORE);
+        FApp.FMainForm->SetWindowState(TWindowState::wsNormal);
+        result = 0;
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+void TApplication::DispatchOne(MSG& msg) {
+  if (TForm* form = TForm::FormOfWindow(msg.hwnd)) {
+    if (form->PreTranslateKey(msg)) return;
+  }
+  ::TranslateMessage(&msg);
+  ::DispatchMessageA(&msg);
+}
+
+bool TApplication::ProcessMessage() {
+  MSG msg{};
+  if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    FTerminated = true;
+    return true;
+  }
+  DispatchOne(msg);
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  while (ProcessMessage()) {
+  }
+}
+
+int TApplication::Run() {
+  Handle();
+  if (FMainForm && FShowMainForm) FMainForm->Show();
+  MSG msg{};
+  int code = 0;
+  while (!FTerminated) {
+    BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      code = static_cast<int>(msg.wParam);
+      break;
+    }
+    if (got == -1) break;
+    DispatchOne(msg);
+  }
+  FTerminated = true;
+  return code;
+}
+
+void TApplication::Terminate() noexcept {
+  FTerminated = true;
+  ::PostQuitMessage(0);
+}
+
+void TApplication::ShowException(const std::exception& e) noexcept {
+  try {
+    if (FOnException) {
+      FOnException(e);
+    } else {
+      ShowErrorBox(e.what());
+    }
+  } catch (...) {
+    // The error display itself failed; nothing sensible is left to show it with.
+  }
+}
+
+}  // namespace tarvell

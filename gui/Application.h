@@ -1,0 +1,87 @@
+// The application object: title, its own hidden top-level window (the taskbar button's owner),
+// the main form, the message loop and the display of errors that reach the loop.
+#pragma once
+
+#include "gui/Component.h"
+#include "gui/Wnd.h"
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace tarvell {
+
+class TForm;
+
+class TApplication : public TComponent {
+public:
+  TApplication();
+  ~TApplication() override;
+
+  const std::string& Title() const noexcept { return FTitle; }
+  // Also the caption of the application's own window, by which other code finds it.
+  void SetTitle(const std::string& title);
+
+  // The application's own window, created on first use. It is never visible unless shown
+  // explicitly; forms are owned by it, so they get no taskbar buttons of their own.
+  HWND Handle();
+  bool HandleAllocated() const noexcept { return FWindow.HasHandle(); }
+
+  // The first form created through CreateForm, unless set otherwise.
+  TForm* MainForm() const noexcept { return FMainForm; }
+  void SetMainForm(TForm* form) noexcept { FMainForm = form; }
+  // Whether Run shows the main form before entering the loop.
+  bool ShowMainForm() const noexcept { return FShowMainForm; }
+  void SetShowMainForm(bool show) noexcept { FShowMainForm = show; }
+
+  // Creates a form owned by the application; the first one becomes the main form.
+  template <class T, class... Args>
+  T* CreateForm(Args&&... args) {
+    T* form = new T(this, std::forward<Args>(args)...);
+    if (!FMainForm) FMainForm = form;
+    return form;
+  }
+
+  // Runs the message loop until Terminate or WM_QUIT; returns the quit code.
+  int Run();
+  // Handles every message waiting in the queue, then returns.
+  void ProcessMessages();
+  // Handles one message if there is one; returns false when the queue was empty.
+  bool ProcessMessage();
+  // Makes Run return once the current message is handled.
+  void Terminate() noexcept;
+  bool Terminated() const noexcept { return FTerminated; }
+
+  // Shows an error that reached the message loop: OnException when assigned, else the
+  // standard error box. Never throws.
+  void ShowException(const std::exception& e) noexcept;
+  using TExceptionEvent = std::function<void(const std::exception& e)>;
+  void SetOnException(TExceptionEvent handler) { FOnException = std::move(handler); }
+
+  // Dispatches one retrieved message through the forms' key handling.
+  void DispatchOne(MSG& msg);
+
+private:
+  class TAppWindow : public TWnd {
+  public:
+    explicit TAppWindow(TApplication& app) : FApp(app) {}
+    ~TAppWindow() override { DestroyHandle(); }
+
+  protected:
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+  private:
+    TApplication& FApp;
+  };
+
+  std::string FTitle;
+  TAppWindow FWindow;
+  TForm* FMainForm = nullptr;
+  bool FShowMainForm = true;
+  bool FTerminated = false;
+  TExceptionEvent FOnException;
+};
+
+extern TApplication Application;
+
+}  // namespace tarvell

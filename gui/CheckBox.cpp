@@ -1,0 +1,57 @@
+#include "gui/CheckBox.h"
+
+namespace tarvell {
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TControl(AOwner) { SetTabStop(true); }
+
+TCheckBox::~TCheckBox() { DestroyHandle(); }
+
+void TCheckBox::CreateParams(TWndCreateParams& p) {
+  TControl::CreateParams(p);
+  p.ClassName = "BUTTON";
+  // The program keeps the state; the box only reports clicks.
+  p.Style |= BS_CHECKBOX;
+  if (FAlignment == TAlignment::taLeftJustify) p.Style |= BS_LEFTTEXT | BS_RIGHTBUTTON;
+}
+
+void TCheckBox::CreateWnd() {
+  TControl::CreateWnd();
+  Perform(BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void TCheckBox::SetChecked(bool checked) {
+  if (checked == FChecked) return;
+  FChecked = checked;
+  if (HasHandle()) Perform(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+  if (!Loading()) Click();
+}
+
+void TCheckBox::SetAlignment(TAlignment alignment) {
+  FAlignment = alignment;
+  if (!HasHandle()) return;
+  LONG_PTR style = ::GetWindowLongPtrA(Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(BS_LEFTTEXT | BS_RIGHTBUTTON);
+  if (alignment == TAlignment::taLeftJustify) style |= BS_LEFTTEXT | BS_RIGHTBUTTON;
+  ::SetWindowLongPtrA(Handle(), GWL_STYLE, style);
+  Invalidate();
+}
+
+bool TCheckBox::HandleCommand(WORD code) {
+  if (code != BN_CLICKED) return false;
+  SetChecked(!FChecked);  // raises OnClick
+  return true;
+}
+
+bool TCheckBox::SetProperty(std::string_view name, std::string_view value) {
+  if (name == "Checked") {
+    SetChecked(ParseBoolProperty(name, value));
+  } else if (name == "Alignment") {
+    if (value == "taLeftJustify") SetAlignment(TAlignment::taLeftJustify);
+    else if (value == "taRightJustify") SetAlignment(TAlignment::taRightJustify);
+    else return false;
+  } else {
+    return TControl::SetProperty(name, value);
+  }
+  return true;
+}
+
+}  // namespace tarvell

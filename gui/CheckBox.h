@@ -1,0 +1,35 @@
+// A check box. Changing Checked, by the user or by the program, raises OnClick as a click
+// does (not while the layout is loading).
+#pragma once
+
+#include "gui/Control.h"
+
+namespace tarvell {
+
+enum class TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+
+class TCheckBox : public TControl {
+public:
+  explicit TCheckBox(TComponent* AOwner);
+  ~TCheckBox() override;
+
+  bool Checked() const noexcept { return FChecked; }
+  // A change of state raises OnClick, as a click by the user would.
+  void SetChecked(bool checked);
+  // taLeftJustify puts the caption left of the box.
+  TAlignment Alignment() const noexcept { return FAlignment; }
+  void SetAlignment(TAlignment alignment);
+
+  bool SetProperty(std::string_view name, std::string_view value) override;
+
+protected:
+  void CreateParams(TWndCreateParams& params) override;
+  void CreateWnd() override;
+  bool HandleCommand(WORD code) override;
+
+private:
+  bool FChecked = false;
+  TAlignment FAlignment = TAlignment::taRightJustify;
+};
+
+}  // namespace tarvell

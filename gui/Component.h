@@ -1,0 +1,90 @@
+// The component base: owner, owned components, name, and the load-complete notification.
+#pragma once
+
+#include "gui/Events.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace tarvell {
+
+enum TComponentStateBits : unsigned {
+  csLoading = 1u << 0,     // properties are being read from a form layout
+  csDestroying = 1u << 1,  // the destructor has started
+  csDesigning = 1u << 2,   // never set at run time; kept for components that check it
+};
+
+// Any of the event signatures a layout can bind by handler name.
+using TEventHandler = std::variant<TNotifyEvent, TMouseEvent, TMouseMoveEvent, TKeyEvent, TCloseEvent,
+                                   TCloseQueryEvent, THotKeyEvent, TMouseButtonProc, TMouseMoveProc>;
+
+class TComponent : public TObject {
+public:
+  // Owned components are deleted by their owner, last-added first.
+  explicit TComponent(TComponent* AOwner);
+  ~TComponent() override;
+
+  TComponent* Owner() const noexcept { return FOwner; }
+  const std::string& Name() const noexcept { return FName; }
+  void SetName(std::string name) { FName = std::move(name); }
+  std::intptr_t Tag() const noexcept { return FTag; }
+  void SetTag(std::intptr_t tag) noexcept { FTag = tag; }
+
+  std::size_t ComponentCount() const noexcept { return FComponents.size(); }
+  TComponent* Components(std::size_t index) const { return FComponents.at(index); }
+  TComponent* FindComponent(std::string_view name) const noexcept;
+
+  unsigned ComponentState() const noexcept { return FState; }
+  bool Loading() const noexcept { return (FState & csLoading) != 0; }
+  bool Designing() const noexcept { return (FState & csDesigning) != 0; }
+
+  // The form loader's protocol: BeginLoading before the layout's properties are applied,
+  // EndLoading once the whole layout has been read: it clears the flag, then calls Loaded().
+  void BeginLoading() noexcept { FState |= csLoading; }
+  void EndLoading();
+
+  // Applies one property of a layout row given as text; false when the property is unknown.
+  // Components extend this for their own published properties.
+  virtual bool SetProperty(std::string_view name, std::string_view value);
+  // Attaches a non-visual component to another one named as its parent in a layout
+  // (menu items to their menu); false when this kind takes no parent.
+  virtual bool SetParentComponent(TComponent* parent);
+  // Binds one event of a layout row; false when the component has no such event.
+  // Throws when the handler has the wrong signature for the event.
+  virtual bool BindEvent(std::string_view event, const TEventHandler& handler);
+
+protected:
+  // The load-complete notification. Runs once per layout load, after the loading flag is cleared.
+  virtual void Loaded() {}
+
+private:
+  void InsertComponent(TComponent* c);
+  void RemoveComponent(TComponent* c) noexcept;
+
+  TComponent* FOwner;
+  std::vector<TComponent*> FComponents;
+  std::string FName;
+  std::intptr_t FTag = 0;
+  unsigned FState = 0;
+};
+
+// Picks the handler of type E out of a binding, or throws naming the event.
+template <class E>
+const E& EventHandlerAs(const TEventHandler& handler, std::string_view event);
+
+// Helpers for SetProperty overrides: parse layout values, throwing on malformed text.
+bool ParseBoolProperty(std::string_view name, std::string_view value);
+int ParseIntProperty(std::string_view name, std::string_view value);
+
+[[noreturn]] void ThrowBadEventSignature(std::string_view event);
+
+template <class E>
+const E& EventHandlerAs(const TEventHandler& handler, std::string_view event) {
+  if (const E* e = std::get_if<E>(&handler)) return *e;
+  ThrowBadEventSignature(event);
+}
+
+}  // namespace tarvell

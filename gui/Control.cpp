@@ -1,0 +1,435 @@
+#include "gui/Control.h"
+
+#include "gui/Form.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace tarvell {
+
+TControl* FindControl(HWND wnd) noexcept { return dynamic_cast<TControl*>(TWnd::FromHandle(wnd)); }
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {}
+
+TControl::~TControl() {
+  // Children first: their windows go with ours, but their objects must stop pointing here.
+  for (TControl* child : FControls) child->FParent = nullptr;
+  FControls.clear();
+  if (FParent) {
+    auto& siblings = FParent->FControls;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    if (TForm* form = FParent->ParentForm()) form->ControlRemoved(*this);
+  }
+  DestroyHandle();
+}
+
+TForm* TControl::ParentForm() const noexcept {
+  const TControl* c = this;
+  while (c) {
+    if (auto* form = dynamic_cast<const TForm*>(c)) return const_cast<TForm*>(form);
+    c = c->FParent;
+  }
+  return nullptr;
+}
+
+void TControl::SetParent(TControl* parent) {
+  if (parent == FParent) return;
+  if (FParent) {
+    auto& siblings = FParent->FControls;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    DestroyHandle();
+  }
+  FParent = parent;
+  if (!parent) return;
+  parent->FControls.push_back(this);
+  if (FParentFont) FFont = parent->FFont;
+  if (!Loading() && parent->HasHandle()) CreateHandles();
+}
+
+void TControl::CreateHandles() {
+  if (!HasHandle()) {
+    TWndCreateParams p;
+    CreateParams(p);
+    CreateHandle(p);
+    CreateWnd();
+  }
+  for (TControl* child : FControls) child->CreateHandles();
+}
+
+void TControl::CreateParams(TWndCreateParams& p) {
+  p.Caption = FCaption;
+  p.X = FLeft;
+  p.Y = FTop;
+  p.Width = FWidth;
+  p.Height = FHeight;
+  p.Style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (FVisible) p.Style |= WS_VISIBLE;
+  if (!FEnabled) p.Style |= WS_DISABLED;
+  if (FTabStop) p.Style |= WS_TABSTOP;
+  p.Parent = FParent ? FParent->Handle() : nullptr;
+}
+
+void TControl::CreateWnd() {
+  ApplyFont();
+  if (FParent && (::GetWindowLongPtrA(Handle(), GWL_STYLE) & WS_CHILD)) {
+    // Later controls lie in front of earlier ones, as the layout lists them back to front.
+    ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (TForm* form = ParentForm()) form->ControlCreated(*this);
+  }
+}
+
+void TControl::HandleDestroyed() {}
+
+void TControl::ApplyFont() {
+  if (HasHandle()) Perform(WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), TRUE);
+}
+
+void TControl::FontChanged() {
+  FParentFont = false;
+  ApplyFont();
+  for (TControl* child : FControls) {
+    if (child->FParentFont) {
+      child->FFont = FFont;
+      child->FontChanged();
+      child->FParentFont = true;
+    }
+  }
+  Invalidate();
+}
+
+void TControl::SetFontColor(TColor color) {
+  if (FFont.Color() == color) return;
+  FFont.SetColor(color);
+  FParentFont = false;
+  Invalidate();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  FLeft = left;
+  FTop = top;
+  FWidth = width;
+  FHeight = height;
+  if (HasHandle()) ::MoveWindow(Handle(), left, top, width, height, TRUE);
+}
+
+int TControl::ClientWidth() const {
+  if (!HasHandle()) return FWidth;
+  RECT r = View().ClientRect();
+  return r.right - r.left;
+}
+
+int TControl::ClientHeight() const {
+  if (!HasHandle()) return FHeight;
+  RECT r = View().ClientRect();
+  return r.bottom - r.top;
+}
+
+std::string TControl::Caption() const { return HasHandle() ? View().Text() : FCaption; }
+
+void TControl::SetCaption(const std::string& caption) {
+  FCaption = caption;
+  if (HasHandle()) {
+    ::SetWindowTextA(Handle(), caption.c_str());
+    Invalidate();
+  }
+}
+
+void TControl::SetHint(const std::string& hint) {
+  FHint = hint;
+  if (HasHandle()) {
+    if (TForm* form = ParentForm(); form && form != this) form->HintChanged(*this);
+  }
+}
+
+void TControl::SetVisible(bool visible) {
+  FVisible = visible;
+  if (HasHandle()) ::ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE);
+}
+
+void TControl::SetEnabled(bool enabled) {
+  FEnabled = enabled;
+  if (HasHandle()) ::EnableWindow(Handle(), enabled ? TRUE : FALSE);
+}
+
+void TControl::SetTabStop(bool on) {
+  FTabStop = on;
+  if (!HasHandle()) return;
+  LONG_PTR style = ::GetWindowLongPtrA(Handle(), GWL_STYLE);
+  style = on ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+  ::SetWindowLongPtrA(Handle(), GWL_STYLE, style);
+}
+
+TColor TControl::EffectiveColor() const noexcept { return FColor == clDefault ? DefaultColor() : FColor; }
+
+void TControl::SetColor(TColor color) {
+  FColor = color;
+  Invalidate();
+}
+
+void TControl::UpdateBrush() const {
+  COLORREF rgb = ColorToRGB(EffectiveColor());
+  if (!FBrush || rgb != FBrushColor) {
+    FBrush.reset(::CreateSolidBrush(rgb));
+    FBrushColor = rgb;
+  }
+}
+
+HBRUSH TControl::BackgroundBrush() const {
+  if (EffectiveColor() == clNone) return nullptr;
+  UpdateBrush();
+  return static_cast<HBRUSH>(FBrush.get());
+}
+
+bool TControl::Focused() const noexcept { return HasHandle() && ::GetFocus() == Handle(); }
+
+void TControl::SetFocus() {
+  if (HasHandle()) ::SetFocus(Handle());
+}
+
+void TControl::Invalidate() const noexcept {
+  if (HasHandle()) ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TControl::Repaint() const noexcept {
+  if (HasHandle()) {
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+    ::UpdateWindow(Handle());
+  }
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(*this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(*this);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(*this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseUp) OnMouseUp(*this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+  if (OnMouseMove) OnMouseMove(*this, shift, x, y);
+}
+
+TShiftState TControl::ShiftFromKeys(WPARAM keys) noexcept {
+  TShiftState s = 0;
+  if (keys & MK_SHIFT) s |= ssShift;
+  if (keys & MK_CONTROL) s |= ssCtrl;
+  if (keys & MK_LBUTTON) s |= ssLeft;
+  if (keys & MK_RBUTTON) s |= ssRight;
+  if (keys & MK_MBUTTON) s |= ssMiddle;
+  if (::GetKeyState(VK_MENU) < 0) s |= ssAlt;
+  return s;
+}
+
+bool TControl::PaintContent(HDC) { return false; }
+
+void TControl::PaintBehind(const TControl& child, HDC dc) {
+  RECT r{0, 0, child.FWidth, child.FHeight};
+  if (HBRUSH brush = BackgroundBrush()) ::FillRect(dc, &r, brush);
+  for (TControl* sibling : FControls) {
+    if (sibling == &child) break;
+    if (!sibling->FVisible || !sibling->HasHandle()) continue;
+    RECT overlap{};
+    RECT a{child.FLeft, child.FTop, child.FLeft + child.FWidth, child.FTop + child.FHeight};
+    RECT b{sibling->FLeft, sibling->FTop, sibling->FLeft + sibling->FWidth, sibling->FTop + sibling->FHeight};
+    if (!::IntersectRect(&overlap, &a, &b)) continue;
+    int saved = ::SaveDC(dc);
+    POINT origin{};
+    ::GetViewportOrgEx(dc, &origin);
+    ::SetViewportOrgEx(dc, origin.x + sibling->FLeft - child.FLeft, origin.y + sibling->FTop - child.FTop, nullptr);
+    ::IntersectClipRect(dc, 0, 0, sibling->FWidth, sibling->FHeight);
+    sibling->PaintContent(dc);
+    ::RestoreDC(dc, saved);
+  }
+}
+
+HBRUSH TControl::CtlColor(HDC dc) {
+  ::SetTextColor(dc, ColorToRGB(FFont.Color()));
+  TColor color = EffectiveColor();
+  if (color == clNone) {
+    ::SetBkMode(dc, TRANSPARENT);
+    return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+  }
+  ::SetBkColor(dc, ColorToRGB(color));
+  return BackgroundBrush();
+}
+
+bool TControl::HandleCommand(WORD) { return false; }
+
+bool TControl::HandleNotify(NMHDR&, LRESULT&) { return false; }
+
+bool TControl::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  switch (msg) {
+    case WM_COMMAND: {
+      if (lp == 0) return false;  // menus and accelerators
+      TControl* child = FindControl(reinterpret_cast<HWND>(lp));
+      return child && child != this && child->HandleCommand(HIWORD(wp));
+    }
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lp);
+      TControl* child = FindControl(header->hwndFrom);
+      return child && child != this && child->HandleNotify(*header, result);
+    }
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC: {
+      TControl* child = FindControl(reinterpret_cast<HWND>(lp));
+      if (!child || child == this) return false;
+      HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wp));
+      if (!brush) return false;
+      result = reinterpret_cast<LRESULT>(brush);
+      return true;
+    }
+    case WM_DRAWITEM: {
+      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      if (dis->CtlType == ODT_MENU) return false;
+      TControl* child = FindControl(dis->hwndItem);
+      if (!child || child == this) return false;
+      return child->HandleMessage(CN_DRAWITEM, wp, lp, result);
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL: {
+      TControl* child = lp ? FindControl(reinterpret_cast<HWND>(lp)) : nullptr;
+      if (!child || child == this) return false;
+      return child->HandleMessage(msg + CN_BASE, wp, lp, result);
+    }
+    default:
+      return false;
+  }
+}
+
+bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  if (ReflectToChild(msg, wp, lp, result)) return true;
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      TMouseButton button = msg == WM_LBUTTONDOWN   ? TMouseButton::mbLeft
+                            : msg == WM_RBUTTONDOWN ? TMouseButton::mbRight
+                                                    : TMouseButton::mbMiddle;
+      if (button == TMouseButton::mbLeft && ClicksOnMouseUp()) {
+        FClickPending = true;
+        ::SetCapture(Handle());
+      }
+      // The window's own handling first (focus, selection), then the event sees the result.
+      result = DefaultHandler(msg, wp, lp);
+      MouseDown(button, ShiftFromKeys(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      return true;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      TMouseButton button = msg == WM_LBUTTONUP   ? TMouseButton::mbLeft
+                            : msg == WM_RBUTTONUP ? TMouseButton::mbRight
+                                                  : TMouseButton::mbMiddle;
+      result = DefaultHandler(msg, wp, lp);
+      bool click = false;
+      if (button == TMouseButton::mbLeft && FClickPending) {
+        FClickPending = false;
+        if (::GetCapture() == Handle()) ::ReleaseCapture();
+        POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        RECT r = View().ClientRect();
+        click = ::PtInRect(&r, pt) != FALSE;
+      }
+      MouseUp(button, ShiftFromKeys(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      if (click) Click();
+      return true;
+    }
+    case WM_LBUTTONDBLCLK:
+      result = DefaultHandler(msg, wp, lp);
+      if (ClicksOnMouseUp()) {
+        FClickPending = true;
+        ::SetCapture(Handle());
+      }
+      MouseDown(TMouseButton::mbLeft, ShiftFromKeys(wp) | ssDouble, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      DblClick();
+      return true;
+    case WM_RBUTTONDBLCLK:
+      result = DefaultHandler(msg, wp, lp);
+      MouseDown(TMouseButton::mbRight, ShiftFromKeys(wp) | ssDouble, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      return true;
+    case WM_CAPTURECHANGED:
+      FClickPending = false;
+      return false;
+    case WM_MOUSEMOVE:
+      result = DefaultHandler(msg, wp, lp);
+      MouseMove(ShiftFromKeys(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      return true;
+    case WM_SETCURSOR:
+      if (FCursor != crDefault && reinterpret_cast<HWND>(wp) == Handle() && LOWORD(lp) == HTCLIENT) {
+        ::SetCursor(TScreen::CursorHandle(FCursor));
+        result = TRUE;
+        return true;
+      }
+      return false;
+    case WM_SIZE:
+    case WM_MOVE:
+      if (HasHandle() && (::GetWindowLongPtrA(Handle(), GWL_STYLE) & WS_CHILD)) {
+        RECT r = View().BoundsInParent();
+        FLeft = r.left;
+        FTop = r.top;
+        FWidth = r.right - r.left;
+        FHeight = r.bottom - r.top;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool TControl::SetProperty(std::string_view name, std::string_view value) {
+  if (name == "Left") {
+    SetBounds(ParseIntProperty(name, value), FTop, FWidth, FHeight);
+  } else if (name == "Top") {
+    SetBounds(FLeft, ParseIntProperty(name, value), FWidth, FHeight);
+  } else if (name == "Width") {
+    SetBounds(FLeft, FTop, ParseIntProperty(name, value), FHeight);
+  } else if (name == "Height") {
+    SetBounds(FLeft, FTop, FWidth, ParseIntProperty(name, value));
+  } else if (name == "Caption" || name == "Text") {
+    SetCaption(std::string(value));
+  } else if (name == "Hint") {
+    SetHint(std::string(value));
+  } else if (name == "Visible") {
+    SetVisible(ParseBoolProperty(name, value));
+  } else if (name == "Enabled") {
+    SetEnabled(ParseBoolProperty(name, value));
+  } else if (name == "TabStop") {
+    SetTabStop(ParseBoolProperty(name, value));
+  } else if (name == "Cursor") {
+    SetCursor(static_cast<TCursor>(ParseIntProperty(name, value)));
+  } else if (name == "Color") {
+    SetColor(static_cast<TColor>(static_cast<unsigned>(ParseIntProperty(name, value))));
+  } else {
+    return TComponent::SetProperty(name, value);
+  }
+  return true;
+}
+
+bool TControl::BindEvent(std::string_view event, const TEventHandler& handler) {
+  if (event == "OnClick") {
+    OnClick = EventHandlerAs<TNotifyEvent>(handler, event);
+  } else if (event == "OnDblClick") {
+    OnDblClick = EventHandlerAs<TNotifyEvent>(handler, event);
+  } else if (event == "OnMouseDown") {
+    OnMouseDown = EventHandlerAs<TMouseEvent>(handler, event);
+  } else if (event == "OnMouseUp") {
+    OnMouseUp = EventHandlerAs<TMouseEvent>(handler, event);
+  } else if (event == "OnMouseMove") {
+    OnMouseMove = EventHandlerAs<TMouseMoveEvent>(handler, event);
+  } else {
+    return TComponent::BindEvent(event, handler);
+  }
+  return true;
+}
+
+}  // namespace tarvell

@@ -1,0 +1,161 @@
+// A visual control: a component with a window, a parent, bounds, caption, hint, colour and font.
+#pragma once
+
+#include "gui/Component.h"
+#include "gui/Graphics.h"
+#include "gui/WaitCursor.h"
+#include "gui/Wnd.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvell {
+
+class TForm;
+
+// Scroll and owner-draw notifications a parent hands back to the control that sent them.
+constexpr UINT CN_BASE = 0xBC00;
+constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
+constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
+constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
+
+class TControl : public TComponent, public TWnd {
+public:
+  explicit TControl(TComponent* AOwner);
+  ~TControl() override;
+
+  // The parent whose client area holds this control. While the control is loading from a
+  // layout its window waits for CreateHandles(); otherwise it is created at once when the
+  // parent has a window.
+  TControl* Parent() const noexcept { return FParent; }
+  void SetParent(TControl* parent);
+  const std::vector<TControl*>& Controls() const noexcept { return FControls; }
+  // The form this control sits on (itself for a form), or null.
+  TForm* ParentForm() const noexcept;
+
+  // Creates the window when it does not exist yet, then the windows of the child controls.
+  void CreateHandles();
+
+  int Left() const noexcept { return FLeft; }
+  int Top() const noexcept { return FTop; }
+  int Width() const noexcept { return FWidth; }
+  int Height() const noexcept { return FHeight; }
+  virtual void SetBounds(int left, int top, int width, int height);
+  int ClientWidth() const;
+  int ClientHeight() const;
+
+  // The caption, or the text for edits; read back from the window when it exists.
+  std::string Caption() const;
+  void SetCaption(const std::string& caption);
+  std::string Text() const { return Caption(); }
+  void SetText(const std::string& text) { SetCaption(text); }
+
+  const std::string& Hint() const noexcept { return FHint; }
+  void SetHint(const std::string& hint);
+
+  bool Visible() const noexcept { return FVisible; }
+  virtual void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  bool Enabled() const noexcept { return FEnabled; }
+  void SetEnabled(bool enabled);
+
+  TColor Color() const noexcept { return FColor; }
+  void SetColor(TColor color);
+  TFont& Font() noexcept { return FFont; }
+  const TFont& Font() const noexcept { return FFont; }
+  // Applies a change made through Font() to the window.
+  void FontChanged();
+  void SetFontColor(TColor color);
+
+  TCursor Cursor() const noexcept { return FCursor; }
+  void SetCursor(TCursor cursor) noexcept { FCursor = cursor; }
+  bool TabStop() const noexcept { return FTabStop; }
+  void SetTabStop(bool on);
+
+  bool Focused() const noexcept;
+  void SetFocus();
+  void Invalidate() const noexcept;
+  void Repaint() const noexcept;
+
+  // Raises OnClick as a user's click would.
+  virtual void Click();
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+
+  bool SetProperty(std::string_view name, std::string_view value) override;
+  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
+
+  // Paints what this control shows into dc at its own origin; false when it paints nothing
+  // that another control could show through (transparent labels use this).
+  virtual bool PaintContent(HDC dc);
+  // Paints what lies behind child inside this control: the background colour, then the
+  // paintable siblings below it, into dc whose origin is the child's top-left corner.
+  void PaintBehind(const TControl& child, HDC dc);
+
+  // The brush the window's background is painted with, or null for the system's.
+  HBRUSH BackgroundBrush() const;
+  // The colour actually used for the background (clDefault resolved to the kind's colour).
+  TColor EffectiveColor() const noexcept;
+
+protected:
+  // Window class, styles and bounds for CreateWindowEx; controls add their own styles.
+  virtual void CreateParams(TWndCreateParams& params);
+  // After the window exists: font, colours, state pushed to it.
+  virtual void CreateWnd();
+  // The colour a control of this kind uses when none is set: its parent's, unless the kind
+  // has a colour of its own (edits and lists use the window colour).
+  virtual TColor DefaultColor() const noexcept { return FParent ? FParent->EffectiveColor() : clBtnFace; }
+  // Whether a left button press and release inside the control makes a click.
+  virtual bool ClicksOnMouseUp() const noexcept { return false; }
+
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+  // Notifications the parent received for this control, handed back to it.
+  virtual bool HandleCommand(WORD code);
+  virtual bool HandleNotify(NMHDR& header, LRESULT& result);
+  // WM_CTLCOLOR*: set up dc and return the background brush; null for the default.
+  virtual HBRUSH CtlColor(HDC dc);
+  void HandleDestroyed() override;
+
+  // Mouse events as the window reports them; overridable by kinds that need more.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void DblClick();
+
+  static TShiftState ShiftFromKeys(WPARAM keys) noexcept;
+
+  std::string FCaption;
+
+private:
+  bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  void ApplyFont();
+  void UpdateBrush() const;
+
+  TControl* FParent = nullptr;
+  std::vector<TControl*> FControls;
+  int FLeft = 0;
+  int FTop = 0;
+  int FWidth = 0;
+  int FHeight = 0;
+  std::string FHint;
+  bool FVisible = true;
+  bool FEnabled = true;
+  bool FTabStop = false;
+  bool FParentFont = true;
+  bool FClickPending = false;
+  TColor FColor = clDefault;
+  TFont FFont;
+  TCursor FCursor = crDefault;
+  mutable TGdiObject FBrush;
+  mutable COLORREF FBrushColor = 0;
+};
+
+// Finds the control under a window handle created by this toolkit, or null.
+TControl* FindControl(HWND wnd) noexcept;
+
+}  // namespace tarvell

@@ -1,0 +1,53 @@
+#include "gui/Dialogs.h"
+
+#include "gui/Application.h"
+
+#include <windows.h>
+
+namespace tarvell {
+
+namespace {
+int Depth = 0;
+
+TMessageBoxHook& Hook() {
+  static TMessageBoxHook hook;
+  return hook;
+}
+
+// The box belongs to the active window of this thread when there is one, else to the
+// application's own window, so it is modal to the program and not to the desktop.
+HWND BoxOwner() noexcept {
+  HWND active = ::GetActiveWindow();
+  if (active) return active;
+  return Application.Handle();
+}
+
+struct TDepthScope {
+  TDepthScope() noexcept { ++Depth; }
+  ~TDepthScope() { --Depth; }
+  TDepthScope(const TDepthScope&) = delete;
+  TDepthScope& operator=(const TDepthScope&) = delete;
+};
+}  // namespace
+
+int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type) {
+  TDepthScope scope;
+  if (Hook()) return Hook()(text, caption, type);
+  return ::MessageBoxA(BoxOwner(), text.c_str(), caption.c_str(), type);
+}
+
+bool AskOkCancel(const std::string& text, const std::string& caption) {
+  return ShowMessageBox(text, caption, MB_OKCANCEL) == IDOK;
+}
+
+void ShowNotice(const std::string& text, const std::string& caption) { ShowMessageBox(text, caption, MB_OK); }
+
+void ShowErrorBox(const std::string& message) {
+  ShowMessageBox(message + ".", Application.Title(), MB_OK | MB_ICONERROR);
+}
+
+int ModalDepth() noexcept { return Depth; }
+
+void SetMessageBoxHook(TMessageBoxHook hook) { Hook() = std::move(hook); }
+
+}  // namespace tarvell

@@ -1,0 +1,146 @@
+#include "gui/DirectoryListBox.h"
+
+#include "gui/DriveComboBox.h"
+#include "gui/FileListBox.h"
+#include "gui/FolderPath.h"
+#include "slideshow/NameOrder.h"
+#include "slideshow/Win32DirectoryLister.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tarvell {
+
+namespace {
+constexpr int IndentPixels = 10;
+}
+
+TDirectoryListBox::TDirectoryListBox(TComponent* AOwner) : TListBox(AOwner), FDirectory(EnterFolder(".")) {
+  BuildList();
+}
+
+TDirectoryListBox::~TDirectoryListBox() {
+  if (FFileList) FFileList->FDirList = nullptr;
+  if (FDriveCombo) FDriveCombo->FDirList = nullptr;
+  DestroyHandle();
+}
+
+void TDirectoryListBox::CreateParams(TWndCreateParams& p) {
+  TListBox::CreateParams(p);
+  p.Style |= LBS_OWNERDRAWFIXED;
+}
+
+void TDirectoryListBox::CreateWnd() {
+  TListBox::CreateWnd();
+  TWindowDC dc(Handle());
+  TSelectObject font(dc.DC(), Font().Handle());
+  TEXTMETRICA tm{};
+  ::GetTextMetricsA(dc.DC(), &tm);
+  Perform(LB_SETITEMHEIGHT, 0, tm.tmHeight + 2);
+}
+
+char TDirectoryListBox::Drive() const noexcept {
+  if (FDirectory.size() >= 2 && FDirectory[1] == ':') {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(FDirectory[0])));
+  }
+  return '\0';
+}
+
+void TDirectoryListBox::SetDrive(char drive) {
+  if (std::tolower(static_cast<unsigned char>(drive)) == Drive()) return;
+  SetDirectory(DriveCurrentFolder(drive));
+}
+
+void TDirectoryListBox::SetFileList(TFileListBox* list) {
+  if (FFileList) FFileList->FDirList = nullptr;
+  FFileList = list;
+  if (list) {
+    list->FDirList = this;
+    list->SetDirectory(FDirectory);
+  }
+}
+
+void TDirectoryListBox::SetDirectory(const std::string& directory) {
+  if (directory.empty() || SameFolderText(directory, FDirectory)) return;
+  std::string entered = EnterFolder(directory);  // throws, leaving everything as it was
+  FDirectory = entered;
+  BuildList();
+  if (FDriveCombo) FDriveCombo->DirectoryMoved(Drive());
+  if (FFileList) FFileList->SetDirectory(FDirectory);
+  if (OnChange) OnChange(*this);
+}
+
+void TDirectoryListBox::Update() { BuildList(); }
+
+void TDirectoryListBox::BuildList() {
+  std::vector<std::string> entries = SplitFolderPath(FDirectory);
+  FDirectoryIndex = static_cast<int>(entries.size()) - 1;
+  std::vector<TDirEntry> found;
+  TWin32DirectoryLister lister;
+  std::vector<std::string> subfolders;
+  if (lister.List(FDirectory, found) == 0) {
+    for (const TDirEntry& e : found) {
+      if (e.IsFolder && !e.Hidden && !e.System) subfolders.push_back(e.Name);
+    }
+  }
+  std::sort(subfolders.begin(), subfolders.end(),
+            [](const std::string& a, const std::string& b) { return NameLess(a, b); });
+  entries.insert(entries.end(), subfolders.begin(), subfolders.end());
+  SetItems(std::move(entries));
+  SetItemIndex(FDirectoryIndex);
+}
+
+int TDirectoryListBox::EntryLevel(int index) const noexcept {
+  return index <= FDirectoryIndex ? index : FDirectoryIndex + 1;
+}
+
+std::string TDirectoryListBox::ItemPath(int index) const {
+  if (index < 0 || index >= Count()) return FDirectory;
+  if (index > FDirectoryIndex) return JoinFolder(FDirectory, Item(index));
+  std::string path = Item(0);
+  for (int i = 1; i <= index; ++i) path = JoinFolder(path, Item(i));
+  return path;
+}
+
+void TDirectoryListBox::DblClick() {
+  TListBox::DblClick();  // the handler runs first: it may show the busy cursor for the move
+  int index = ItemIndex();
+  if (index >= 0) SetDirectory(ItemPath(index));
+}
+
+bool TDirectoryListBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  if (msg != CN_DRAWITEM) return TListBox::HandleMessage(msg, wp, lp, result);
+  const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+  result = TRUE;
+  if (dis.itemID == static_cast<UINT>(-1) || static_cast<int>(dis.itemID) >= Count()) return true;
+  bool selected = (dis.itemState & ODS_SELECTED) != 0;
+  HBRUSH back = selected ? ::GetSysColorBrush(COLOR_HIGHLIGHT) : BackgroundBrush();
+  if (back) ::FillRect(dis.hDC, &dis.rcItem, back);
+  int index = static_cast<int>(dis.itemID);
+  RECT r = dis.rcItem;
+  r.left += 2 + EntryLevel(index) * IndentPixels;
+  // A small folder glyph: open (filled) for the path, closed (outline) for subfolders.
+  int glyph = (r.bottom - r.top) - 6;
+  RECT box{r.left, r.top + 3, r.left + glyph + 2, r.bottom - 3};
+  COLORREF ink = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+  TGdiObject pen(::CreatePen(PS_SOLID, 1, ink));
+  TSelectObject selectPen(dis.hDC, pen.get());
+  TSelectObject selectBrush(dis.hDC, ::GetStockObject(index <= FDirectoryIndex ? GRAY_BRUSH : NULL_BRUSH));
+  ::Rectangle(dis.hDC, box.left, box.top, box.right, box.bottom);
+  r.left = box.right + 4;
+  TSelectObject font(dis.hDC, Font().Handle());
+  ::SetBkMode(dis.hDC, TRANSPARENT);
+  ::SetTextColor(dis.hDC, selected ? ink : ColorToRGB(Font().Color()));
+  const std::string& text = Item(index);
+  ::DrawTextA(dis.hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  if (dis.itemState & ODS_FOCUS) ::DrawFocusRect(dis.hDC, &dis.rcItem);
+  return true;
+}
+
+bool TDirectoryListBox::BindEvent(std::string_view event, const TEventHandler& handler) {
+  if (event != "OnChange") return TListBox::BindEvent(event, handler);
+  OnChange = EventHandlerAs<TNotifyEvent>(handler, event);
+  return true;
+}
+
+}  // namespace tarvell

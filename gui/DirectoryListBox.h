@@ -1,0 +1,62 @@
+// The classic folder list: the path of its folder from the drive's root down (the folder
+// itself selected), then the folder's subfolders by name. Moving it enters the folder,
+// moves an attached file list along and raises OnChange; a double click moves it to the
+// clicked entry's folder.
+#pragma once
+
+#include "gui/ListBox.h"
+
+#include <string>
+
+namespace tarvell {
+
+class TFileListBox;
+class TDriveComboBox;
+
+class TDirectoryListBox : public TListBox {
+public:
+  explicit TDirectoryListBox(TComponent* AOwner);
+  ~TDirectoryListBox() override;
+
+  const std::string& Directory() const noexcept { return FDirectory; }
+  // Nothing happens when the text names the present folder (ignoring case). Otherwise the
+  // folder is entered (EInOutError when it cannot be, and the list keeps its folder), listed,
+  // the file list follows and OnChange is raised.
+  void SetDirectory(const std::string& directory);
+  // The drive letter of the folder, in lower case.
+  char Drive() const noexcept;
+  // Moves to the current folder of another drive.
+  void SetDrive(char drive);
+
+  TFileListBox* FileList() const noexcept { return FFileList; }
+  void SetFileList(TFileListBox* list);
+
+  // The entry of the folder itself; the entries after it are its subfolders.
+  int DirectoryIndex() const noexcept { return FDirectoryIndex; }
+  // The full path of an entry.
+  std::string ItemPath(int index) const;
+  // Reads the subfolders again.
+  void Update();
+
+  TNotifyEvent OnChange;
+
+  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
+
+protected:
+  void CreateParams(TWndCreateParams& params) override;
+  void CreateWnd() override;
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+  void DblClick() override;
+
+private:
+  friend class TDriveComboBox;
+  void BuildList();
+  int EntryLevel(int index) const noexcept;
+
+  std::string FDirectory;
+  int FDirectoryIndex = 0;
+  TFileListBox* FFileList = nullptr;
+  TDriveComboBox* FDriveCombo = nullptr;
+};
+
+}  // namespace tarvell

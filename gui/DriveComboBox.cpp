@@ -1,0 +1,97 @@
+#include "gui/DriveComboBox.h"
+
+#include "gui/DirectoryListBox.h"
+
+#include <cctype>
+
+namespace tarvell {
+
+namespace {
+char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+}  // namespace
+
+TDriveComboBox::TDriveComboBox(TComponent* AOwner) : TComboBox(AOwner), FDrive('c') {
+  char buf[MAX_PATH] = {};
+  if (::GetCurrentDirectoryA(MAX_PATH, buf) >= 2 && buf[1] == ':') FDrive = Lower(buf[0]);
+  Update();
+}
+
+TDriveComboBox::~TDriveComboBox() {
+  if (FDirList) FDirList->FDriveCombo = nullptr;
+  DestroyHandle();
+}
+
+std::vector<std::string> TDriveComboBox::DriveItems(std::uint32_t driveMask, bool withVolumeNames) {
+  std::vector<std::string> items;
+  for (int i = 0; i < 26; ++i) {
+    if (!(driveMask & (1u << i))) continue;
+    char letter = static_cast<char>('a' + i);
+    std::string text{letter, ':'};
+    if (withVolumeNames) {
+      char root[4] = {letter, ':', '\\', '\0'};
+      // Only fixed drives are asked: asking an empty floppy or CD drive stalls or prompts.
+      if (::GetDriveTypeA(root) == DRIVE_FIXED) {
+        char volume[MAX_PATH + 1] = {};
+        if (::GetVolumeInformationA(root, volume, sizeof volume, nullptr, nullptr, nullptr, nullptr, 0) &&
+            volume[0] != '\0') {
+          text += " [";
+          text += volume;
+          text += "]";
+        }
+      }
+    }
+    items.push_back(text);
+  }
+  return items;
+}
+
+void TDriveComboBox::Update() {
+  UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+  SetItems(DriveItems(::GetLogicalDrives(), true));
+  ::SetErrorMode(oldMode);
+  SetItemIndex(IndexOfDrive(FDrive));
+}
+
+int TDriveComboBox::IndexOfDrive(char drive) const {
+  for (std::size_t i = 0; i < Items().size(); ++i) {
+    if (Lower(Items()[i][0]) == Lower(drive)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void TDriveComboBox::SetDrive(char drive) {
+  drive = Lower(drive);
+  char previous = FDrive;
+  FDrive = drive;
+  SetItemIndex(IndexOfDrive(drive));
+  if (!FDirList) return;
+  try {
+    FDirList->SetDrive(drive);
+  } catch (...) {
+    // The folder list stayed where it was; the chooser must keep showing its drive.
+    FDrive = previous;
+    SetItemIndex(IndexOfDrive(previous));
+    throw;
+  }
+}
+
+void TDriveComboBox::SetDirList(TDirectoryListBox* list) {
+  if (FDirList) FDirList->FDriveCombo = nullptr;
+  FDirList = list;
+  if (!list) return;
+  list->FDriveCombo = this;
+  if (list->Drive() != '\0') DirectoryMoved(list->Drive());
+}
+
+void TDriveComboBox::DirectoryMoved(char drive) {
+  FDrive = Lower(drive);
+  SetItemIndex(IndexOfDrive(FDrive));
+}
+
+void TDriveComboBox::SelectionChanged() {
+  int index = ItemIndex();
+  Click();
+  if (index >= 0 && index < static_cast<int>(Items().size())) SetDrive(Items()[static_cast<std::size_t>(index)][0]);
+}
+
+}  // namespace tarvell

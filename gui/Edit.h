@@ -1,0 +1,35 @@
+// One-line text field; the program's period and countdown fields are read-only.
+#pragma once
+
+#include "gui/Control.h"
+
+namespace tarvell {
+
+class TEdit : public TControl {
+public:
+  explicit TEdit(TComponent* AOwner);
+  ~TEdit() override;
+
+  bool ReadOnly() const noexcept { return FReadOnly; }
+  void SetReadOnly(bool on);
+  // False for a field without a frame.
+  bool Border() const noexcept { return FBorder; }
+  void SetBorder(bool on) noexcept { FBorder = on; }
+
+  TNotifyEvent OnChange;
+
+  bool SetProperty(std::string_view name, std::string_view value) override;
+  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
+
+protected:
+  void CreateParams(TWndCreateParams& params) override;
+  TColor DefaultColor() const noexcept override { return clWindow; }
+  bool ClicksOnMouseUp() const noexcept override { return true; }
+  bool HandleCommand(WORD code) override;
+
+private:
+  bool FReadOnly = false;
+  bool FBorder = true;
+};
+
+}  // namespace tarvell

@@ -1,0 +1,42 @@
+// The files of one folder that match a mask, sorted by name ignoring case. For each pattern
+// of the mask in turn every matching file is listed, so a name that matches two patterns
+// appears twice. The folder is read when the list moves to another folder or gets another
+// mask, and not otherwise.
+#pragma once
+
+#include "gui/ListBox.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvell {
+
+class TDirectoryListBox;
+
+class TFileListBox : public TListBox {
+public:
+  explicit TFileListBox(TComponent* AOwner);
+  ~TFileListBox() override;
+
+  const std::string& Mask() const noexcept { return FMask; }
+  void SetMask(const std::string& mask);
+  const std::string& Directory() const noexcept { return FDirectory; }
+  // Enters the folder (EInOutError when it cannot be) and reads it, unless the text names
+  // the present folder.
+  void SetDirectory(const std::string& directory);
+  // Reads the folder again.
+  void Update();
+
+  // The names a folder listing yields for a mask, in list order.
+  static std::vector<std::string> MatchingNames(const std::string& folder, const std::string& mask);
+
+  bool SetProperty(std::string_view name, std::string_view value) override;
+
+private:
+  friend class TDirectoryListBox;
+  std::string FMask = "*.*";
+  std::string FDirectory;
+  TDirectoryListBox* FDirList = nullptr;
+};
+
+}  // namespace tarvell

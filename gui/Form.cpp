@@ -1,0 +1,528 @@
+#include "gui/Form.h"
+
+#include "gui/Application.h"
+#include "gui/Button.h"
+#include "gui/CommonControls.h"
+#include "gui/Menus.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <set>
+
+namespace tarvell {
+
+namespace {
+constexpr const char* FormWindowClass = "TTarvellForm";
+
+std::set<TForm*>& PendingRelease() {
+  static std::set<TForm*> forms;
+  return forms;
+}
+
+bool IsTopLevel(HWND wnd) noexcept { return (::GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD) == 0; }
+}  // namespace
+
+TForm::TForm(TComponent* AOwner) : TControl(AOwner) { TControl::SetVisible(false); }
+
+TForm::~TForm() {
+  PendingRelease().erase(this);
+  if (Application.MainForm() == this) Application.SetMainForm(nullptr);
+  // Events may point into a derived form that is already gone.
+  OnResize = nullptr;
+  OnShow = nullptr;
+  OnHide = nullptr;
+  OnClose = nullptr;
+  OnCloseQuery = nullptr;
+  OnKeyDown = nullptr;
+  OnClick = nullptr;
+  OnDblClick = nullptr;
+  OnMouseDown = nullptr;
+  OnMouseUp = nullptr;
+  OnMouseMove = nullptr;
+  FTooltip.reset();
+  DestroyHandle();
+}
+
+TForm* TForm::FormOfWindow(HWND wnd) noexcept {
+  while (wnd) {
+    if (auto* form = dynamic_cast<TForm*>(TWnd::FromHandle(wnd))) return form;
+    if (IsTopLevel(wnd)) return nullptr;
+    wnd = ::GetParent(wnd);
+  }
+  return nullptr;
+}
+
+void TForm::HandleNeeded() {
+  if (!HasHandle()) CreateHandles();
+}
+
+void TForm::CreateParams(TWndCreateParams& p) {
+  TWnd::RegisterWndClass(FormWindowClass, CS_DBLCLKS);
+  TControl::CreateParams(p);
+  p.ClassName = FormWindowClass;
+  p.Parent = Application.Handle();  // the owner: no taskbar button of its own
+  p.Style = WS_CLIPCHILDREN;
+  p.ExStyle = 0;
+  switch (FBorderStyle) {
+    case TBorderStyle::bsNone: p.Style |= WS_POPUP; break;
+    case TBorderStyle::bsSingle: p.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER; break;
+    case TBorderStyle::bsSizeable: p.Style |= WS_OVERLAPPEDWINDOW; break;
+    case TBorderStyle::bsDialog:
+      p.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+      p.ExStyle |= WS_EX_DLGMODALFRAME;
+      break;
+    case TBorderStyle::bsToolWindow:
+      p.Style |= WS_CAPTION | WS_SYSMENU;
+      p.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+  }
+  if (FFormStyle == TFormStyle::fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  if (FHasClientSize) {
+    RECT r{0, 0, FClientWidth, FClientHeight};
+    ::AdjustWindowRectEx(&r, p.Style, FMenu != nullptr, p.ExStyle);
+    p.Width = r.right - r.left;
+    p.Height = r.bottom - r.top;
+    TControl::SetBounds(Left(), Top(), p.Width, p.Height);
+  }
+  if (FPosition == TPosition::poScreenCenter) {
+    p.X = (::GetSystemMetrics(SM_CXSCREEN) - p.Width) / 2;
+    p.Y = (::GetSystemMetrics(SM_CYSCREEN) - p.Height) / 2;
+    TControl::SetBounds(p.X, p.Y, p.Width, p.Height);
+  }
+}
+
+void TForm::CreateWnd() {
+  TControl::CreateWnd();
+  if (FMenu) ::SetMenu(Handle(), FMenu->Handle());
+  if (FIcon) {
+    Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIcon));
+    Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FIcon));
+  }
+  if (FShowHint) CreateTooltip();
+}
+
+void TForm::CreateTooltip() {
+  if (FTooltip || !HasHandle()) return;
+  EnsureCommonControls();
+  HWND tip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                               ::GetModuleHandleA(nullptr), nullptr);
+  FTooltip.reset(tip);
+  // Controls created before the tooltip get their tools now.
+  std::vector<TControl*> stack(Controls().begin(), Controls().end());
+  while (!stack.empty()) {
+    TControl* c = stack.back();
+    stack.pop_back();
+    if (!c->Hint().empty()) AddTool(*c);
+    stack.insert(stack.end(), c->Controls().begin(), c->Controls().end());
+  }
+}
+
+void TForm::ControlCreated(TControl& control) {
+  if (&control != this && !control.Hint().empty()) AddTool(control);
+}
+
+void TForm::ControlRemoved(TControl& control) noexcept {
+  if (FActiveControl == &control) FActiveControl = nullptr;
+  if (reinterpret_cast<TControl*>(FDefaultButton) == &control) FDefaultButton = nullptr;
+  if (reinterpret_cast<TControl*>(FCancelButton) == &control) FCancelButton = nullptr;
+  if (FTooltip && control.HasHandle()) {
+    TTTOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = Handle();
+    ti.uId = reinterpret_cast<UINT_PTR>(control.Handle());
+    ::SendMessageA(FTooltip.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+}
+
+void TForm::AddTool(TControl& control) {
+  if (!FTooltip || !control.HasHandle()) return;
+  TTTOOLINFOA ti{};
+  ti.cbSize = TTTOOLINFOA_V2_SIZE;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = Handle();
+  ti.uId = reinterpret_cast<UINT_PTR>(control.Handle());
+  std::string text = control.Hint();
+  ti.lpszText = text.data();
+  ::SendMessageA(FTooltip.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TForm::HintChanged(TControl& control) {
+  if (!FTooltip || !control.HasHandle()) return;
+  TTTOOLINFOA ti{};
+  ti.cbSize = TTTOOLINFOA_V2_SIZE;
+  ti.hwnd = Handle();
+  ti.uId = reinterpret_cast<UINT_PTR>(control.Handle());
+  ::SendMessageA(FTooltip.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  if (!control.Hint().empty()) AddTool(control);
+}
+
+void TForm::SetShowHint(bool on) {
+  FShowHint = on;
+  if (on) CreateTooltip();
+  if (FTooltip) ::SendMessageA(FTooltip.get(), TTM_ACTIVATE, on ? TRUE : FALSE, 0);
+}
+
+void TForm::ButtonRoleChanged(TButton& button, bool isDefault, bool isCancel) noexcept {
+  if (isDefault) {
+    FDefaultButton = &button;
+  } else if (FDefaultButton == &button) {
+    FDefaultButton = nullptr;
+  }
+  if (isCancel) {
+    FCancelButton = &button;
+  } else if (FCancelButton == &button) {
+    FCancelButton = nullptr;
+  }
+}
+
+void TForm::SetClientSize(int width, int height) {
+  FHasClientSize = true;
+  FClientWidth = width;
+  FClientHeight = height;
+  if (HasHandle()) {
+    RECT r{0, 0, width, height};
+    ::AdjustWindowRectEx(&r, static_cast<DWORD>(View().Style()), ::GetMenu(Handle()) != nullptr,
+                         static_cast<DWORD>(View().ExStyle()));
+    ::SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+  FFormStyle = style;
+  if (HasHandle()) {
+    ::SetWindowPos(Handle(), style == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
+TWindowState TForm::WindowState() const noexcept {
+  if (!HasHandle()) return FPendingState;
+  if (::IsIconic(Handle())) return TWindowState::wsMinimized;
+  if (::IsZoomed(Handle())) return TWindowState::wsMaximized;
+  // A hidden window keeps the state it will be shown in.
+  if (!::IsWindowVisible(Handle())) return FPendingState;
+  return TWindowState::wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  FPendingState = state;
+  if (!HasHandle() || !::IsWindowVisible(Handle())) return;
+  switch (state) {
+    case TWindowState::wsNormal:
+      if (::IsIconic(Handle()) || ::IsZoomed(Handle())) ::ShowWindow(Handle(), SW_RESTORE);
+      break;
+    case TWindowState::wsMinimized: ::ShowWindow(Handle(), SW_MINIMIZE); break;
+    case TWindowState::wsMaximized: ::ShowWindow(Handle(), SW_MAXIMIZE); break;
+  }
+}
+
+void TForm::SetIcon(HICON icon) {
+  FIcon = icon;
+  if (HasHandle()) {
+    Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+  FMenu = menu;
+  if (HasHandle()) {
+    ::SetMenu(Handle(), menu ? menu->Handle() : nullptr);
+    if (FHasClientSize) SetClientSize(FClientWidth, FClientHeight);
+  }
+}
+
+TControl* TForm::ActiveControl() const noexcept {
+  if (HasHandle() && ::GetActiveWindow() == Handle()) {
+    if (TControl* focused = FindControl(::GetFocus()); focused && focused != this) return focused;
+  }
+  return FActiveControl;
+}
+
+void TForm::SetActiveControl(TControl* control) {
+  FActiveControl = control;
+  if (control && HasHandle() && ::GetActiveWindow() == Handle() && control->HasHandle()) control->SetFocus();
+}
+
+void TForm::SetVisible(bool visible) {
+  if (!visible) {
+    TControl::SetVisible(false);
+    return;
+  }
+  HandleNeeded();
+  if (Application.MainForm() == this) {
+    // The application's window carries the taskbar button; it goes first, so a component
+    // that hides it again while the form is being shown has the last word.
+    HWND app = Application.Handle();
+    if (!::IsWindowVisible(app)) ::ShowWindow(app, SW_SHOWNA);
+  }
+  TControl::SetVisible(true);  // SW_SHOW
+  SetWindowState(FPendingState);
+  if (FActiveControl && FActiveControl->HasHandle() && ::GetActiveWindow() == Handle()) FActiveControl->SetFocus();
+}
+
+void TForm::BringToFront() {
+  if (!HasHandle()) return;
+  ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ::SetForegroundWindow(Handle());
+}
+
+bool TForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(*this, canClose);
+  return canClose;
+}
+
+void TForm::Close() {
+  if (!CloseQuery()) return;
+  TCloseAction action = TCloseAction::caHide;
+  if (OnClose) OnClose(*this, action);
+  if (action == TCloseAction::caNone) return;
+  if (Application.MainForm() == this) {
+    Application.Terminate();
+  } else if (action == TCloseAction::caHide) {
+    Hide();
+  } else if (action == TCloseAction::caMinimize) {
+    SetWindowState(TWindowState::wsMinimized);
+  } else {
+    Release();
+  }
+}
+
+void TForm::Release() {
+  PendingRelease().insert(this);
+  HWND app = Application.Handle();
+  ::PostMessageA(app, CM_RELEASE, 0, reinterpret_cast<LPARAM>(this));
+}
+
+void TForm::ReleasePending(TForm* form) {
+  if (PendingRelease().erase(form) != 0) delete form;
+}
+
+void TForm::HandleDestroyed() {
+  FTooltip.release();  // an owned window: it went with the form
+  TControl::HandleDestroyed();
+}
+
+void TForm::FocusNext(bool backward) {
+  std::vector<TControl*> order;
+  std::vector<TControl*> stack(Controls().rbegin(), Controls().rend());
+  while (!stack.empty()) {
+    TControl* c = stack.back();
+    stack.pop_back();
+    if (!c->HasHandle() || !::IsWindowVisible(c->Handle())) continue;
+    if (c->TabStop() && ::IsWindowEnabled(c->Handle())) order.push_back(c);
+    for (auto it = c->Controls().rbegin(); it != c->Controls().rend(); ++it) stack.push_back(*it);
+  }
+  if (order.empty()) return;
+  HWND focus = ::GetFocus();
+  auto current = std::find_if(order.begin(), order.end(), [focus](TControl* c) {
+    return c->Handle() == focus || ::IsChild(c->Handle(), focus);
+  });
+  std::size_t index = 0;
+  if (current != order.end()) {
+    auto pos = static_cast<std::size_t>(current - order.begin());
+    index = backward ? (pos + order.size() - 1) % order.size() : (pos + 1) % order.size();
+  } else if (backward) {
+    index = order.size() - 1;
+  }
+  order[index]->SetFocus();
+}
+
+bool TForm::DialogKey(MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  bool ctrlOrAlt = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0;
+  if (ctrlOrAlt) return false;
+  LRESULT code = ::SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  if (code & DLGC_WANTALLKEYS) return false;
+  switch (msg.wParam) {
+    case VK_TAB:
+      if (code & DLGC_WANTTAB) return false;
+      FocusNext(::GetKeyState(VK_SHIFT) < 0);
+      return true;
+    case VK_RETURN: {
+      TControl* focused = FindControl(msg.hwnd);
+      if (auto* button = dynamic_cast<TButton*>(focused)) {
+        if (button->Enabled()) button->Click();
+        return true;
+      }
+      if (FDefaultButton && FDefaultButton->HasHandle() && ::IsWindowVisible(FDefaultButton->Handle()) &&
+          ::IsWindowEnabled(FDefaultButton->Handle())) {
+        FDefaultButton->Click();
+        return true;
+      }
+      return false;
+    }
+    case VK_ESCAPE:
+      if (FCancelButton && FCancelButton->HasHandle() && ::IsWindowVisible(FCancelButton->Handle()) &&
+          ::IsWindowEnabled(FCancelButton->Handle())) {
+        FCancelButton->Click();
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool TForm::PreTranslateKey(MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  if (FKeyPreview && OnKeyDown && msg.hwnd != Handle()) {
+    auto key = static_cast<std::uint16_t>(msg.wParam);
+    TShiftState shift = 0;
+    if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+    if (::GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+    if (::GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    OnKeyDown(*this, key, shift);
+    if (key == 0) return true;
+    msg.wParam = key;
+  }
+  return DialogKey(msg);
+}
+
+bool TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  switch (msg) {
+    case WM_ERASEBKGND: {
+      RECT r = View().ClientRect();
+      if (HBRUSH brush = BackgroundBrush()) ::FillRect(reinterpret_cast<HDC>(wp), &r, brush);
+      result = 1;
+      return true;
+    }
+    case WM_CLOSE:
+      Close();
+      result = 0;
+      return true;
+    case WM_SIZE: {
+      RECT r = View().WindowRect();
+      TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+      if (!Loading() && OnResize) OnResize(*this);
+      return false;
+    }
+    case WM_MOVE: {
+      RECT r = View().WindowRect();
+      TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+      return false;
+    }
+    case WM_SHOWWINDOW:
+      if (!Loading()) {
+        if (wp && OnShow) OnShow(*this);
+        if (!wp && OnHide) OnHide(*this);
+      }
+      return false;
+    case WM_KEYDOWN: {
+      if (OnKeyDown) {
+        auto key = static_cast<std::uint16_t>(wp);
+        TShiftState shift = 0;
+        if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+        if (::GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+        OnKeyDown(*this, key, shift);
+        if (key == 0) {
+          result = 0;
+          return true;
+        }
+      }
+      return false;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) {
+        TControl* focused = FindControl(::GetFocus());
+        if (focused && focused != this && focused->ParentForm() == this) FActiveControl = focused;
+        return false;
+      }
+      if (FActiveControl && FActiveControl->HasHandle() && ::IsWindowVisible(FActiveControl->Handle())) {
+        result = DefaultHandler(msg, wp, lp);
+        FActiveControl->SetFocus();
+        return true;
+      }
+      return false;
+    case WM_COMMAND:
+      if (lp == 0 && HIWORD(wp) == 0) {
+        if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(wp))) {
+          item->Click();
+          result = 0;
+          return true;
+        }
+      }
+      break;
+    case WM_MEASUREITEM: {
+      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      if (mis->CtlType == ODT_MENU && mis->itemData) {
+        reinterpret_cast<TMenuItem*>(mis->itemData)->MeasureItem(*mis, Handle());
+        result = TRUE;
+        return true;
+      }
+      break;
+    }
+    case WM_DRAWITEM: {
+      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      if (dis->CtlType == ODT_MENU && dis->itemData) {
+        reinterpret_cast<TMenuItem*>(dis->itemData)->DrawItem(*dis);
+        result = TRUE;
+        return true;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return TControl::HandleMessage(msg, wp, lp, result);
+}
+
+bool TForm::SetProperty(std::string_view name, std::string_view value) {
+  if (name == "BorderStyle") {
+    if (value == "bsNone") FBorderStyle = TBorderStyle::bsNone;
+    else if (value == "bsSingle") FBorderStyle = TBorderStyle::bsSingle;
+    else if (value == "bsSizeable") FBorderStyle = TBorderStyle::bsSizeable;
+    else if (value == "bsDialog") FBorderStyle = TBorderStyle::bsDialog;
+    else if (value == "bsToolWindow") FBorderStyle = TBorderStyle::bsToolWindow;
+    else return false;
+  } else if (name == "FormStyle") {
+    if (value == "fsNormal") SetFormStyle(TFormStyle::fsNormal);
+    else if (value == "fsStayOnTop") SetFormStyle(TFormStyle::fsStayOnTop);
+    else return false;
+  } else if (name == "Position") {
+    if (value == "poDesigned") FPosition = TPosition::poDesigned;
+    else if (value == "poScreenCenter") FPosition = TPosition::poScreenCenter;
+    else return false;
+  } else if (name == "WindowState") {
+    if (value == "wsNormal") SetWindowState(TWindowState::wsNormal);
+    else if (value == "wsMinimized") SetWindowState(TWindowState::wsMinimized);
+    else if (value == "wsMaximized") SetWindowState(TWindowState::wsMaximized);
+    else return false;
+  } else if (name == "KeyPreview") {
+    FKeyPreview = ParseBoolProperty(name, value);
+  } else if (name == "ShowHint") {
+    SetShowHint(ParseBoolProperty(name, value));
+  } else if (name == "ClientWidth") {
+    SetClientSize(ParseIntProperty(name, value), FHasClientSize ? FClientHeight : Height());
+  } else if (name == "ClientHeight") {
+    SetClientSize(FHasClientSize ? FClientWidth : Width(), ParseIntProperty(name, value));
+  } else {
+    return TControl::SetProperty(name, value);
+  }
+  return true;
+}
+
+bool TForm::BindEvent(std::string_view event, const TEventHandler& handler) {
+  if (event == "OnResize") {
+    OnResize = EventHandlerAs<TNotifyEvent>(handler, event);
+  } else if (event == "OnShow") {
+    OnShow = EventHandlerAs<TNotifyEvent>(handler, event);
+  } else if (event == "OnHide") {
+    OnHide = EventHandlerAs<TNotifyEvent>(handler, event);
+  } else if (event == "OnClose") {
+    OnClose = EventHandlerAs<TCloseEvent>(handler, event);
+  } else if (event == "OnCloseQuery") {
+    OnCloseQuery = EventHandlerAs<TCloseQueryEvent>(handler, event);
+  } else if (event == "OnKeyDown") {
+    OnKeyDown = EventHandlerAs<TKeyEvent>(handler, event);
+  } else {
+    return TControl::BindEvent(event, handler);
+  }
+  return true;
+}
+
+}  // namespace tarvell

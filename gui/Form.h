@@ -1,0 +1,127 @@
+// A top-level window holding controls and components; its layout may come from a table.
+#pragma once
+
+#include "gui/Control.h"
+#include "gui/Layout.h"
+
+#include <cstdint>
+
+namespace tarvell {
+
+class TButton;
+class TMainMenu;
+
+// Posted to the application's window to free a form after the message that closed it.
+constexpr UINT CM_RELEASE = WM_APP + 0x3F00;
+
+enum class TBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+enum class TFormStyle : std::uint8_t { fsNormal, fsStayOnTop };
+enum class TPosition : std::uint8_t { poDesigned, poScreenCenter };
+enum class TWindowState : std::uint8_t { wsNormal, wsMinimized, wsMaximized };
+
+class TForm : public TControl {
+public:
+  explicit TForm(TComponent* AOwner);
+  ~TForm() override;
+
+  // Reads a layout: the form's own properties, then every component (each with the loading
+  // flag set), their event bindings looked up by handler name, the windows, and finally the
+  // load-complete notification for every component and the form. Throws on any unknown
+  // component, property, event or handler name.
+  void LoadLayout(const TFormLayout& layout, const THandlerMap& handlers);
+
+  // The form of the window, or of the top-level window that holds it; null for foreign windows.
+  static TForm* FormOfWindow(HWND wnd) noexcept;
+
+  void SetClientSize(int width, int height);
+  TBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle style) noexcept { FBorderStyle = style; }
+  TFormStyle FormStyle() const noexcept { return FFormStyle; }
+  void SetFormStyle(TFormStyle style);
+  TPosition Position() const noexcept { return FPosition; }
+  void SetPosition(TPosition position) noexcept { FPosition = position; }
+  TWindowState WindowState() const noexcept;
+  void SetWindowState(TWindowState state);
+  bool KeyPreview() const noexcept { return FKeyPreview; }
+  void SetKeyPreview(bool on) noexcept { FKeyPreview = on; }
+  bool ShowHint() const noexcept { return FShowHint; }
+  void SetShowHint(bool on);
+  // The window's icon; the form does not own it.
+  void SetIcon(HICON icon);
+  TMainMenu* Menu() const noexcept { return FMenu; }
+  void SetMenu(TMainMenu* menu);
+
+  TControl* ActiveControl() const noexcept;
+  void SetActiveControl(TControl* control);
+  // The buttons that Enter and Esc click (kept up to date by TButton's Default and Cancel).
+  TButton* DefaultButton() const noexcept { return FDefaultButton; }
+  TButton* CancelButton() const noexcept { return FCancelButton; }
+
+  void SetVisible(bool visible) override;
+  void BringToFront();
+  // Asks OnCloseQuery, then OnClose decides what happens: the main form ends the application,
+  // other forms are hidden (caHide), minimised or freed (caFree) as the action says.
+  void Close();
+  // Frees the form once the current message has been handled.
+  void Release();
+  // Frees a form passed by Release unless it has been freed meanwhile.
+  static void ReleasePending(TForm* form);
+
+  TNotifyEvent OnResize;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+  TKeyEvent OnKeyDown;
+
+  bool SetProperty(std::string_view name, std::string_view value) override;
+  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
+
+  // Called by the message loop for every message bound for this form or its controls:
+  // key preview, Tab, Enter (default button) and Esc (cancel button). True when consumed.
+  bool PreTranslateKey(MSG& msg);
+
+  // Bookkeeping called by controls.
+  void ControlCreated(TControl& control);
+  void ControlRemoved(TControl& control) noexcept;
+  void HintChanged(TControl& control);
+  void ButtonRoleChanged(TButton& button, bool isDefault, bool isCancel) noexcept;
+  HWND TooltipHandle() const noexcept { return FTooltip.get(); }
+
+  // Makes sure the window exists (forms built in code rather than from a layout).
+  void HandleNeeded();
+
+protected:
+  void CreateParams(TWndCreateParams& params) override;
+  void CreateWnd() override;
+  TColor DefaultColor() const noexcept override { return clBtnFace; }
+  bool ClicksOnMouseUp() const noexcept override { return true; }
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+  virtual bool CloseQuery();
+  void HandleDestroyed() override;
+
+private:
+  void AddTool(TControl& control);
+  void CreateTooltip();
+  void CenterOnScreen();
+  bool DialogKey(MSG& msg);
+  void FocusNext(bool backward);
+
+  TBorderStyle FBorderStyle = TBorderStyle::bsSizeable;
+  TFormStyle FFormStyle = TFormStyle::fsNormal;
+  TPosition FPosition = TPosition::poDesigned;
+  TWindowState FPendingState = TWindowState::wsNormal;
+  bool FKeyPreview = false;
+  bool FShowHint = false;
+  bool FHasClientSize = false;
+  int FClientWidth = 0;
+  int FClientHeight = 0;
+  HICON FIcon = nullptr;
+  TMainMenu* FMenu = nullptr;
+  TControl* FActiveControl = nullptr;
+  TButton* FDefaultButton = nullptr;
+  TButton* FCancelButton = nullptr;
+  TWindowHandle FTooltip;
+};
+
+}  // namespace tarvell

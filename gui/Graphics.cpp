@@ -1,0 +1,63 @@
+#include "gui/Graphics.h"
+
+#include <cstring>
+
+namespace tarvell {
+
+COLORREF ColorToRGB(TColor color) noexcept {
+  if (color & SystemColorFlag) return ::GetSysColor(static_cast<int>(color & 0xFF));
+  if (color == clDefault || color == clNone) return ::GetSysColor(COLOR_WINDOW);
+  return static_cast<COLORREF>(color & 0xFFFFFF);
+}
+
+TFont& TFont::operator=(const TFont& other) {
+  if (this != &other) {
+    FName = other.FName;
+    FHeight = other.FHeight;
+    FStyle = other.FStyle;
+    FColor = other.FColor;
+    FHandle.reset();
+  }
+  return *this;
+}
+
+void TFont::SetName(std::string name) {
+  FName = std::move(name);
+  FHandle.reset();
+}
+
+void TFont::SetHeight(int height) {
+  FHeight = height;
+  FHandle.reset();
+}
+
+void TFont::SetStyle(unsigned style) {
+  FStyle = style;
+  FHandle.reset();
+}
+
+void TFont::Apply(const TFontSpec& spec) {
+  if (spec.Name) FName = spec.Name;
+  if (spec.Height != 0) FHeight = spec.Height;
+  FStyle = spec.Style;
+  if (spec.Color != clDefault) FColor = spec.Color;
+  FHandle.reset();
+}
+
+HFONT TFont::Handle() const {
+  if (!FHandle) {
+    LOGFONTA lf{};
+    lf.lfHeight = FHeight;
+    lf.lfWeight = (FStyle & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (FStyle & fsItalic) ? TRUE : FALSE;
+    lf.lfUnderline = (FStyle & fsUnderline) ? TRUE : FALSE;
+    lf.lfStrikeOut = (FStyle & fsStrikeOut) ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    std::strncpy(lf.lfFaceName, FName.c_str(), LF_FACESIZE - 1);
+    FHandle.reset(::CreateFontIndirectA(&lf));
+  }
+  return static_cast<HFONT>(FHandle.get());
+}
+
+}  // namespace tarvell

@@ -1,0 +1,225 @@
+// Owning RAII wrappers for Win32 handles, and non-owning views kept apart from them.
+#pragma once
+
+#include <windows.h>
+#include <unknwn.h>
+
+#include <string>
+#include <utility>
+
+namespace tarvell {
+
+// One owner per handle: movable, not copyable. Traits supply the empty value and the release call.
+template <class Traits>
+class TOwnedHandle {
+public:
+  using handle_type = typename Traits::handle_type;
+
+  TOwnedHandle() noexcept : FHandle(Traits::Empty()) {}
+  explicit TOwnedHandle(handle_type h) noexcept : FHandle(h) {}
+  TOwnedHandle(const TOwnedHandle&) = delete;
+  TOwnedHandle& operator=(const TOwnedHandle&) = delete;
+  TOwnedHandle(TOwnedHandle&& other) noexcept : FHandle(other.release()) {}
+  TOwnedHandle& operator=(TOwnedHandle&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  ~TOwnedHandle() { reset(); }
+
+  handle_type get() const noexcept { return FHandle; }
+  explicit operator bool() const noexcept { return Traits::Valid(FHandle); }
+
+  // Gives up ownership without closing.
+  handle_type release() noexcept { return std::exchange(FHandle, Traits::Empty()); }
+
+  // Closes the held handle (if any) and takes h.
+  void reset(handle_type h = Traits::Empty()) noexcept {
+    handle_type old = std::exchange(FHandle, h);
+    if (Traits::Valid(old) && old != h) Traits::Close(old);
+  }
+
+private:
+  handle_type FHandle;
+};
+
+namespace handle_traits {
+struct Window {
+  using handle_type = HWND;
+  static HWND Empty() noexcept { return nullptr; }
+  static bool Valid(HWND h) noexcept { return h != nullptr; }
+  static void Close(HWND h) noexcept { ::DestroyWindow(h); }
+};
+struct Icon {
+  using handle_type = HICON;
+  static HICON Empty() noexcept { return nullptr; }
+  static bool Valid(HICON h) noexcept { return h != nullptr; }
+  static void Close(HICON h) noexcept { ::DestroyIcon(h); }
+};
+struct GdiObject {
+  using handle_type = HGDIOBJ;
+  static HGDIOBJ Empty() noexcept { return nullptr; }
+  static bool Valid(HGDIOBJ h) noexcept { return h != nullptr; }
+  static void Close(HGDIOBJ h) noexcept { ::DeleteObject(h); }
+};
+struct Menu {
+  using handle_type = HMENU;
+  static HMENU Empty() noexcept { return nullptr; }
+  static bool Valid(HMENU h) noexcept { return h != nullptr; }
+  static void Close(HMENU h) noexcept { ::DestroyMenu(h); }
+};
+// Kernel calls return either null or INVALID_HANDLE_VALUE for "no handle"; both are empty here.
+struct Kernel {
+  using handle_type = HANDLE;
+  static HANDLE Empty() noexcept { return nullptr; }
+  static bool Valid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
+};
+struct FindFile {
+  using handle_type = HANDLE;
+  static HANDLE Empty() noexcept { return INVALID_HANDLE_VALUE; }
+  static bool Valid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) noexcept { ::FindClose(h); }
+};
+struct RegKey {
+  using handle_type = HKEY;
+  static HKEY Empty() noexcept { return nullptr; }
+  static bool Valid(HKEY h) noexcept { return h != nullptr; }
+  static void Close(HKEY h) noexcept { ::RegCloseKey(h); }
+};
+struct DeviceContext {  // a DC from CreateCompatibleDC / CreateDC
+  using handle_type = HDC;
+  static HDC Empty() noexcept { return nullptr; }
+  static bool Valid(HDC h) noexcept { return h != nullptr; }
+  static void Close(HDC h) noexcept { ::DeleteDC(h); }
+};
+}  // namespace handle_traits
+
+using TWindowHandle = TOwnedHandle<handle_traits::Window>;
+using TIconHandle = TOwnedHandle<handle_traits::Icon>;
+using TGdiObject = TOwnedHandle<handle_traits::GdiObject>;
+using TMenuHandle = TOwnedHandle<handle_traits::Menu>;
+using TKernelHandle = TOwnedHandle<handle_traits::Kernel>;
+using TFindHandle = TOwnedHandle<handle_traits::FindFile>;
+using TRegKey = TOwnedHandle<handle_traits::RegKey>;
+using TMemoryDC = TOwnedHandle<handle_traits::DeviceContext>;
+
+// Owning pointer to a COM interface: Release on reset, AddRef only when asked.
+template <class T>
+class TComPtr {
+public:
+  TComPtr() noexcept = default;
+  explicit TComPtr(T* p) noexcept : FPtr(p) {}  // takes over one reference
+  TComPtr(const TComPtr&) = delete;
+  TComPtr& operator=(const TComPtr&) = delete;
+  TComPtr(TComPtr&& other) noexcept : FPtr(other.release()) {}
+  TComPtr& operator=(TComPtr&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  ~TComPtr() { reset(); }
+
+  T* get() const noexcept { return FPtr; }
+  T* operator->() const noexcept { return FPtr; }
+  explicit operator bool() const noexcept { return FPtr != nullptr; }
+  T* release() noexcept { return std::exchange(FPtr, nullptr); }
+  void reset(T* p = nullptr) noexcept {
+    T* old = std::exchange(FPtr, p);
+    if (old) old->Release();
+  }
+  // For out-parameters: releases the current pointer and exposes the slot.
+  T** put() noexcept {
+    reset();
+    return &FPtr;
+  }
+  void** put_void() noexcept { return reinterpret_cast<void**>(put()); }
+
+  // QueryInterface into another smart pointer; returns the HRESULT.
+  template <class U>
+  HRESULT As(TComPtr<U>& out) const noexcept {
+    if (!FPtr) return E_POINTER;
+    return FPtr->QueryInterface(__uuidof(U), out.put_void());
+  }
+
+private:
+  T* FPtr = nullptr;
+};
+
+// Selects a GDI object into a DC for one scope and selects the previous one back.
+class TSelectObject {
+public:
+  TSelectObject(HDC dc, HGDIOBJ obj) noexcept : FDC(dc), FOld(obj ? ::SelectObject(dc, obj) : nullptr) {}
+  TSelectObject(const TSelectObject&) = delete;
+  TSelectObject& operator=(const TSelectObject&) = delete;
+  ~TSelectObject() {
+    if (FOld) ::SelectObject(FDC, FOld);
+  }
+
+private:
+  HDC FDC;
+  HGDIOBJ FOld;
+};
+
+// BeginPaint/EndPaint for one WM_PAINT.
+class TPaintScope {
+public:
+  explicit TPaintScope(HWND wnd) noexcept : FWnd(wnd), FPs{} { FDC = ::BeginPaint(wnd, &FPs); }
+  TPaintScope(const TPaintScope&) = delete;
+  TPaintScope& operator=(const TPaintScope&) = delete;
+  ~TPaintScope() { ::EndPaint(FWnd, &FPs); }
+  HDC DC() const noexcept { return FDC; }
+  const PAINTSTRUCT& Info() const noexcept { return FPs; }
+
+private:
+  HWND FWnd;
+  PAINTSTRUCT FPs;
+  HDC FDC;
+};
+
+// GetDC/ReleaseDC for one scope.
+class TWindowDC {
+public:
+  explicit TWindowDC(HWND wnd) noexcept : FWnd(wnd), FDC(::GetDC(wnd)) {}
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  ~TWindowDC() {
+    if (FDC) ::ReleaseDC(FWnd, FDC);
+  }
+  HDC DC() const noexcept { return FDC; }
+
+private:
+  HWND FWnd;
+  HDC FDC;
+};
+
+// A borrowed window: never destroys it. Small helpers for the calls used everywhere.
+class TWindowView {
+public:
+  TWindowView() noexcept = default;
+  TWindowView(HWND wnd) noexcept : FWnd(wnd) {}  // NOLINT: views convert freely from HWND
+
+  HWND Handle() const noexcept { return FWnd; }
+  operator HWND() const noexcept { return FWnd; }
+  bool Exists() const noexcept { return FWnd != nullptr && ::IsWindow(FWnd) != FALSE; }
+
+  std::string Text() const;
+  void SetText(const std::string& text) const { ::SetWindowTextA(FWnd, text.c_str()); }
+  bool Visible() const noexcept { return ::IsWindowVisible(FWnd) != FALSE; }
+  bool Show(int cmd) const noexcept { return ::ShowWindow(FWnd, cmd) != FALSE; }
+  bool Enabled() const noexcept { return ::IsWindowEnabled(FWnd) != FALSE; }
+  void Enable(bool on) const noexcept { ::EnableWindow(FWnd, on ? TRUE : FALSE); }
+  RECT WindowRect() const noexcept;  // screen coordinates
+  RECT ClientRect() const noexcept;
+  // Window rectangle in the parent's client coordinates (screen for top-level windows).
+  RECT BoundsInParent() const noexcept;
+  std::string ClassName() const;
+  LONG_PTR Style() const noexcept { return ::GetWindowLongPtrA(FWnd, GWL_STYLE); }
+  LONG_PTR ExStyle() const noexcept { return ::GetWindowLongPtrA(FWnd, GWL_EXSTYLE); }
+  LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const noexcept { return ::SendMessageA(FWnd, msg, wp, lp); }
+  bool Post(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const noexcept { return ::PostMessageA(FWnd, msg, wp, lp) != FALSE; }
+  void Invalidate(bool erase = true) const noexcept { ::InvalidateRect(FWnd, nullptr, erase ? TRUE : FALSE); }
+
+private:
+  HWND FWnd = nullptr;
+};
+
+}  // namespace tarvell

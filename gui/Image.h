@@ -1,0 +1,47 @@
+// A picture control: paints a BMP file image (8-bit with colour table, or 24-bit; 1, 4 and
+// 32 bits too) scaled to
+// the control when Stretch is set, otherwise at natural size at the top left, or centred
+// when Center is set. Nothing is painted for an empty picture.
+#pragma once
+
+#include "gui/Control.h"
+#include "jpeg/Picture.h"
+
+namespace tarvell {
+
+class TImage : public TControl {
+public:
+  explicit TImage(TComponent* AOwner);
+  ~TImage() override;
+
+  // The control's own picture; call PictureChanged after changing it.
+  TPicture& Picture() noexcept { return FPicture; }
+  // The picture that is painted: the own one unless a derived control shows another.
+  virtual const TPicture& ShownPicture() const noexcept { return FPicture; }
+  // Repaints the control and the controls in front of it that let it show through.
+  void PictureChanged();
+
+  bool Stretch() const noexcept { return FStretch; }
+  void SetStretch(bool on);
+  bool Center() const noexcept { return FCenter; }
+  void SetCenter(bool on);
+
+  bool SetProperty(std::string_view name, std::string_view value) override;
+  bool PaintContent(HDC dc) override;
+
+  // Paints a BMP file image into rect of dc; false (nothing painted) when the image is
+  // empty or its headers do not describe a bitmap that fits in the image.
+  static bool PaintBmp(HDC dc, const std::vector<std::uint8_t>& bmp, const RECT& rect);
+
+protected:
+  void CreateParams(TWndCreateParams& params) override;
+  bool ClicksOnMouseUp() const noexcept override { return true; }
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+  TPicture FPicture;
+  bool FStretch = false;
+  bool FCenter = false;
+};
+
+}  // namespace tarvell

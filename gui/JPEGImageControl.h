@@ -1,0 +1,21 @@
+// The JPEG picture control as a window: the decode core of jpeg/JpgImg.h painted by TImage.
+// Its layout properties are the decoding options and TImage's own.
+#pragma once
+
+#include "gui/Image.h"
+#include "jpeg/JpgImg.h"
+
+namespace tarvell {
+
+class TJPEGImageControl : public TImage, public TJPEGImage {
+public:
+  explicit TJPEGImageControl(TComponent* AOwner);
+  ~TJPEGImageControl() override;
+
+  using TCustomJPEGImage::Picture;
+  const TPicture& ShownPicture() const noexcept override { return TCustomJPEGImage::Picture(); }
+
+  bool SetProperty(std::string_view name, std::string_view value) override;
+};
+
+}  // namespace tarvell

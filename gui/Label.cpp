@@ -1,0 +1,90 @@
+#include "gui/Label.h"
+
+namespace tarvell {
+
+namespace {
+constexpr const char* LabelWindowClass = "TTarvellLabel";
+}
+
+TLabel::TLabel(TComponent* AOwner) : TControl(AOwner) {}
+
+TLabel::~TLabel() { DestroyHandle(); }
+
+void TLabel::CreateParams(TWndCreateParams& p) {
+  TWnd::RegisterWndClass(LabelWindowClass, CS_DBLCLKS);
+  TControl::CreateParams(p);
+  p.ClassName = LabelWindowClass;
+}
+
+void TLabel::SetTransparent(bool on) {
+  FTransparent = on;
+  Invalidate();
+}
+
+void TLabel::SetWordWrap(bool on) {
+  FWordWrap = on;
+  Invalidate();
+}
+
+void TLabel::PaintText(HDC dc) {
+  TSelectObject font(dc, Font().Handle());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ColorToRGB(Font().Color()));
+  RECT r{0, 0, Width(), Height()};
+  UINT format = DT_LEFT | DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0);
+  if (!Enabled()) ::SetTextColor(dc, ::GetSysColor(COLOR_GRAYTEXT));
+  ::DrawTextA(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &r, format);
+}
+
+bool TLabel::PaintContent(HDC dc) {
+  if (!FTransparent) {
+    RECT r{0, 0, Width(), Height()};
+    if (HBRUSH brush = BackgroundBrush()) ::FillRect(dc, &r, brush);
+  }
+  PaintText(dc);
+  return true;
+}
+
+bool TLabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      result = 1;  // painted whole in WM_PAINT, without flicker
+      return true;
+    case WM_PAINT: {
+      TPaintScope paint(Handle());
+      HDC dc = paint.DC();
+      if (FTransparent && Parent()) {
+        Parent()->PaintBehind(*this, dc);
+      } else {
+        RECT r{0, 0, Width(), Height()};
+        if (HBRUSH brush = BackgroundBrush()) ::FillRect(dc, &r, brush);
+      }
+      PaintText(dc);
+      result = 0;
+      return true;
+    }
+    case WM_SETTEXT:
+      result = DefaultHandler(msg, wp, lp);
+      FCaption = reinterpret_cast<const char*>(lp) ? reinterpret_cast<const char*>(lp) : "";
+      ::InvalidateRect(Handle(), nullptr, FALSE);
+      return true;
+    case WM_NCHITTEST:
+      result = HTCLIENT;  // labels receive the mouse like any control (hints, clicks)
+      return true;
+    default:
+      return TControl::HandleMessage(msg, wp, lp, result);
+  }
+}
+
+bool TLabel::SetProperty(std::string_view name, std::string_view value) {
+  if (name == "Transparent") {
+    SetTransparent(ParseBoolProperty(name, value));
+  } else if (name == "WordWrap") {
+    SetWordWrap(ParseBoolProperty(name, value));
+  } else {
+    return TControl::SetProperty(name, value);
+  }
+  return true;
+}
+
+}  // namespace tarvell

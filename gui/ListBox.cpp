@@ -1,0 +1,105 @@
+#include "gui/ListBox.h"
+
+#include "jpeg/Exception.h"
+
+namespace tarvell {
+
+TListBox::TListBox(TComponent* AOwner) : TControl(AOwner) { SetTabStop(true); }
+
+TListBox::~TListBox() { DestroyHandle(); }
+
+void TListBox::CreateParams(TWndCreateParams& p) {
+  TControl::CreateParams(p);
+  p.ClassName = "LISTBOX";
+  p.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | WS_VSCROLL;
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TListBox::CreateWnd() {
+  TControl::CreateWnd();
+  FillWindow();
+}
+
+void TListBox::FillWindow() {
+  if (!HasHandle()) return;
+  Perform(WM_SETREDRAW, FALSE);
+  Perform(LB_RESETCONTENT);
+  for (const std::string& item : FItems) Perform(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  Perform(LB_SETCURSEL, static_cast<WPARAM>(FItemIndex));
+  if (FUpdateCount == 0) {
+    Perform(WM_SETREDRAW, TRUE);
+    Invalidate();
+  }
+}
+
+int TListBox::Add(const std::string& item) {
+  FItems.push_back(item);
+  if (HasHandle()) Perform(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  return Count() - 1;
+}
+
+void TListBox::Insert(int index, const std::string& item) {
+  if (index < 0 || index > Count()) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+  FItems.insert(FItems.begin() + index, item);
+  if (FItemIndex >= index) ++FItemIndex;
+  if (HasHandle()) Perform(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void TListBox::Delete(int index) {
+  if (index < 0 || index >= Count()) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+  int selected = ItemIndex();
+  FItems.erase(FItems.begin() + index);
+  if (HasHandle()) Perform(LB_DELETESTRING, static_cast<WPARAM>(index));
+  // Deleting the selected entry leaves no selection, as the window itself does.
+  FItemIndex = selected == index ? -1 : (selected > index ? selected - 1 : selected);
+}
+
+void TListBox::Clear() {
+  FItems.clear();
+  FItemIndex = -1;
+  if (HasHandle()) Perform(LB_RESETCONTENT);
+}
+
+void TListBox::SetItems(std::vector<std::string> items) {
+  FItems = std::move(items);
+  FItemIndex = -1;
+  FillWindow();
+}
+
+int TListBox::ItemIndex() const {
+  if (HasHandle()) return static_cast<int>(Perform(LB_GETCURSEL));
+  return FItemIndex;
+}
+
+void TListBox::SetItemIndex(int index) {
+  FItemIndex = (index >= 0 && index < Count()) ? index : -1;
+  if (HasHandle()) Perform(LB_SETCURSEL, static_cast<WPARAM>(FItemIndex));
+}
+
+void TListBox::BeginUpdate() {
+  if (FUpdateCount++ == 0 && HasHandle()) Perform(WM_SETREDRAW, FALSE);
+}
+
+void TListBox::EndUpdate() {
+  if (FUpdateCount == 0) return;
+  if (--FUpdateCount == 0 && HasHandle()) {
+    Perform(WM_SETREDRAW, TRUE);
+    Invalidate();
+  }
+}
+
+bool TListBox::HandleCommand(WORD code) {
+  switch (code) {
+    case LBN_SELCHANGE:
+      FItemIndex = ItemIndex();
+      Click();
+      return true;
+    case LBN_DBLCLK:
+      DblClick();
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace tarvell

@@ -1,0 +1,36 @@
+// A multi-line text field with both scroll bars; Lines are its text split at line breaks.
+#pragma once
+
+#include "gui/Control.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvell {
+
+class TMemo : public TControl {
+public:
+  explicit TMemo(TComponent* AOwner);
+  ~TMemo() override;
+
+  // The text as lines; CR LF, a lone CR and a lone LF each end a line.
+  std::vector<std::string> Lines() const;
+  // Replaces the text with the lines joined by CR LF.
+  void SetLines(const std::vector<std::string>& lines);
+  void AddLine(const std::string& line);
+  void Clear();
+
+  bool ReadOnly() const noexcept { return FReadOnly; }
+  void SetReadOnly(bool on);
+  bool SetProperty(std::string_view name, std::string_view value) override;
+
+protected:
+  void CreateParams(TWndCreateParams& params) override;
+  void CreateWnd() override;
+  TColor DefaultColor() const noexcept override { return clWindow; }
+
+private:
+  bool FReadOnly = false;
+};
+
+}  // namespace tarvell

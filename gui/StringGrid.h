@@ -1,0 +1,43 @@
+// A grid of texts drawn in cells (the main window keeps a hidden one-column grid).
+#pragma once
+
+#include "gui/Control.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvell {
+
+class TStringGrid : public TControl {
+public:
+  explicit TStringGrid(TComponent* AOwner);
+  ~TStringGrid() override;
+
+  int ColCount() const noexcept { return FColCount; }
+  int RowCount() const noexcept { return FRowCount; }
+  // Resizing keeps the texts of the cells that remain.
+  void SetSize(int colCount, int rowCount);
+  const std::string& Cell(int col, int row) const;
+  void SetCell(int col, int row, const std::string& text);
+  int DefaultColWidth() const noexcept { return FColWidth; }
+  int DefaultRowHeight() const noexcept { return FRowHeight; }
+
+  bool SetProperty(std::string_view name, std::string_view value) override;
+  bool PaintContent(HDC dc) override;
+
+protected:
+  void CreateParams(TWndCreateParams& params) override;
+  TColor DefaultColor() const noexcept override { return clWindow; }
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+  std::size_t CellIndex(int col, int row) const;
+
+  int FColCount = 5;
+  int FRowCount = 5;
+  int FColWidth = 64;
+  int FRowHeight = 24;
+  std::vector<std::string> FCells;
+};
+
+}  // namespace tarvell

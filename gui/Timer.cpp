@@ -1,0 +1,75 @@
+#include "gui/Timer.h"
+
+namespace tarvell {
+
+namespace {
+constexpr const char* TimerWindowClass = "TTarvellTimer";
+constexpr UINT_PTR TimerId = 1;
+}  // namespace
+
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FWindow(*this) {}
+
+TTimer::~TTimer() {
+  if (FWindow.HasHandle()) ::KillTimer(FWindow.Handle(), TimerId);
+  FWindow.DestroyHandle();
+}
+
+void TTimer::UpdateTimer() {
+  if (FWindow.HasHandle()) ::KillTimer(FWindow.Handle(), TimerId);
+  if (!FEnabled || FInterval == 0 || !FOnTimer) return;
+  if (!FWindow.HasHandle()) {
+    TWnd::RegisterWndClass(TimerWindowClass, 0);
+    TWndCreateParams p;
+    p.ClassName = TimerWindowClass;
+    p.Parent = HWND_MESSAGE;
+    FWindow.CreateHandle(p);
+  }
+  ::SetTimer(FWindow.Handle(), TimerId, FInterval, nullptr);
+}
+
+void TTimer::SetEnabled(bool on) {
+  if (on == FEnabled) return;
+  FEnabled = on;
+  UpdateTimer();
+}
+
+void TTimer::SetInterval(unsigned milliseconds) {
+  if (milliseconds == FInterval) return;
+  FInterval = milliseconds;
+  UpdateTimer();
+}
+
+void TTimer::SetOnTimer(TNotifyEvent handler) {
+  FOnTimer = std::move(handler);
+  UpdateTimer();
+}
+
+bool TTimer::TTimerWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+  if (msg != WM_TIMER || wp != TimerId) return false;
+  // Copy first: the handler may replace itself.
+  TNotifyEvent handler = FTimer.FOnTimer;
+  if (handler) handler(FTimer);
+  result = 0;
+  return true;
+}
+
+bool TTimer::SetProperty(std::string_view name, std::string_view value) {
+  if (name == "Enabled") {
+    SetEnabled(ParseBoolProperty(name, value));
+  } else if (name == "Interval") {
+    int ms = ParseIntProperty(name, value);
+    if (ms < 0) return false;
+    SetInterval(static_cast<unsigned>(ms));
+  } else {
+    return TComponent::SetProperty(name, value);
+  }
+  return true;
+}
+
+bool TTimer::BindEvent(std::string_view event, const TEventHandler& handler) {
+  if (event != "OnTimer") return TComponent::BindEvent(event, handler);
+  SetOnTimer(EventHandlerAs<TNotifyEvent>(handler, event));
+  return true;
+}
+
+}  // namespace tarvell

@@ -1,0 +1,46 @@
+// A timer component: OnTimer every Interval milliseconds while Enabled, from a hidden window.
+#pragma once
+
+#include "gui/Component.h"
+#include "gui/Wnd.h"
+
+namespace tarvell {
+
+class TTimer : public TComponent {
+public:
+  explicit TTimer(TComponent* AOwner);
+  ~TTimer() override;
+
+  bool Enabled() const noexcept { return FEnabled; }
+  void SetEnabled(bool on);
+  unsigned Interval() const noexcept { return FInterval; }
+  void SetInterval(unsigned milliseconds);
+  // Runs only while a handler is assigned; assign through SetOnTimer so the timer starts.
+  const TNotifyEvent& OnTimer() const noexcept { return FOnTimer; }
+  void SetOnTimer(TNotifyEvent handler);
+
+  bool SetProperty(std::string_view name, std::string_view value) override;
+  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
+
+private:
+  class TTimerWindow : public TWnd {
+  public:
+    explicit TTimerWindow(TTimer& timer) : FTimer(timer) {}
+    ~TTimerWindow() override { DestroyHandle(); }
+
+  protected:
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+  private:
+    TTimer& FTimer;
+  };
+
+  void UpdateTimer();
+
+  bool FEnabled = true;
+  unsigned FInterval = 1000;
+  TNotifyEvent FOnTimer;
+  TTimerWindow FWindow;
+};
+
+}  // namespace tarvell

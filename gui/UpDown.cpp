@@ -1,0 +1,101 @@
+#include "gui/UpDown.h"
+
+#include "gui/CommonControls.h"
+#include "jpeg/Exception.h"
+
+#include <commctrl.h>
+
+namespace tarvell {
+
+TUpDown::TUpDown(TComponent* AOwner) : TControl(AOwner) {}
+
+TUpDown::~TUpDown() { DestroyHandle(); }
+
+void TUpDown::CreateParams(TWndCreateParams& p) {
+  EnsureCommonControls();
+  TControl::CreateParams(p);
+  p.ClassName = UPDOWN_CLASSA;
+  // Plain digits: a thousands separator would make the field's text unreadable as a number.
+  p.Style |= UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+  if (FWrap) p.Style |= UDS_WRAP;
+}
+
+void TUpDown::CreateWnd() {
+  TControl::CreateWnd();
+  Perform(UDM_SETRANGE32, static_cast<WPARAM>(FMin), static_cast<LPARAM>(FMax));
+  if (FAssociate && FAssociate->HasHandle()) Perform(UDM_SETBUDDY, reinterpret_cast<WPARAM>(FAssociate->Handle()));
+  Perform(UDM_SETPOS32, 0, static_cast<LPARAM>(FPosition));
+}
+
+void TUpDown::Loaded() {
+  if (!FAssociateName.empty()) {
+    auto* buddy = Owner() ? dynamic_cast<TControl*>(Owner()->FindComponent(FAssociateName)) : nullptr;
+    if (!buddy) throw Exception("Associate " + FAssociateName + " of " + Name() + " is not a control");
+    FAssociateName.clear();
+    SetAssociate(buddy);
+  }
+}
+
+void TUpDown::SetRange(int min, int max) {
+  FMin = min;
+  FMax = max;
+  if (HasHandle()) Perform(UDM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
+}
+
+int TUpDown::Position() const {
+  if (!HasHandle()) return FPosition;
+  BOOL failed = FALSE;
+  auto pos = static_cast<int>(Perform(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
+  return pos;
+}
+
+void TUpDown::SetPosition(int position) {
+  FPosition = position;
+  if (HasHandle()) Perform(UDM_SETPOS32, 0, static_cast<LPARAM>(position));
+}
+
+void TUpDown::SetAssociate(TControl* buddy) {
+  FAssociate = buddy;
+  if (HasHandle() && buddy && buddy->HasHandle()) {
+    Perform(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy->Handle()));
+    // The buddy shows the position from now on, as the arrows will write it.
+    Perform(UDM_SETPOS32, 0, static_cast<LPARAM>(FPosition));
+  }
+}
+
+bool TUpDown::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  if (msg == CN_VSCROLL || msg == CN_HSCROLL) {
+    if (LOWORD(wp) == SB_THUMBPOSITION) {
+      FPosition = Position();
+      if (OnChange) OnChange(*this);
+    }
+    result = 0;
+    return true;
+  }
+  return TControl::HandleMessage(msg, wp, lp, result);
+}
+
+bool TUpDown::SetProperty(std::string_view name, std::string_view value) {
+  if (name == "Min") {
+    SetRange(ParseIntProperty(name, value), FMax);
+  } else if (name == "Max") {
+    SetRange(FMin, ParseIntProperty(name, value));
+  } else if (name == "Position") {
+    SetPosition(ParseIntProperty(name, value));
+  } else if (name == "Wrap") {
+    SetWrap(ParseBoolProperty(name, value));
+  } else if (name == "Associate") {
+    FAssociateName = std::string(value);
+  } else {
+    return TControl::SetProperty(name, value);
+  }
+  return true;
+}
+
+bool TUpDown::BindEvent(std::string_view event, const TEventHandler& handler) {
+  if (event != "OnChange") return TControl::BindEvent(event, handler);
+  OnChange = EventHandlerAs<TNotifyEvent>(handler, event);
+  return true;
+}
+
+}  // namespace tarvell

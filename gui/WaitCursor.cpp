@@ -1,0 +1,46 @@
+#include "gui/WaitCursor.h"
+
+namespace tarvell {
+
+TScreen Screen;
+
+HCURSOR TScreen::CursorHandle(TCursor cursor) noexcept {
+  LPCSTR id = reinterpret_cast<LPCSTR>(IDC_ARROW);
+  switch (cursor) {
+    case crCross: id = reinterpret_cast<LPCSTR>(IDC_CROSS); break;
+    case crIBeam: id = reinterpret_cast<LPCSTR>(IDC_IBEAM); break;
+    case crHourGlass: id = reinterpret_cast<LPCSTR>(IDC_WAIT); break;
+    case crNo: id = reinterpret_cast<LPCSTR>(IDC_NO); break;
+    case crAppStart: id = reinterpret_cast<LPCSTR>(IDC_APPSTARTING); break;
+    case crHandPoint: id = reinterpret_cast<LPCSTR>(IDC_HAND); break;
+    default: break;
+  }
+  return ::LoadCursorA(nullptr, id);
+}
+
+void TScreen::SetCursor(TCursor cursor) noexcept {
+  if (cursor == FCursor) return;
+  FCursor = cursor;
+  if (cursor != crDefault) {
+    ::SetCursor(CursorHandle(cursor));
+    return;
+  }
+  // Back to each window's own cursor: let the window under the mouse choose it again.
+  POINT pt{};
+  if (::GetCursorPos(&pt)) {
+    HWND under = ::WindowFromPoint(pt);
+    DWORD pid = 0;
+    if (under && ::GetWindowThreadProcessId(under, &pid) == ::GetCurrentThreadId()) {
+      LRESULT hit = ::SendMessageA(under, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+      ::SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
+      return;
+    }
+  }
+  ::SetCursor(CursorHandle(crArrow));
+}
+
+TWaitCursor::TWaitCursor() noexcept : FSaved(Screen.Cursor()) { Screen.SetCursor(crHourGlass); }
+
+TWaitCursor::~TWaitCursor() { Screen.SetCursor(FSaved); }
+
+}  // namespace tarvell

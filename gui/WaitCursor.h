@@ -1,0 +1,47 @@
+// The screen cursor and the hourglass held for the length of a busy routine.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace tarvell {
+
+using TCursor = std::int16_t;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHandPoint = -21;
+
+// While Cursor is not crDefault, every window of the program shows it over its client area.
+class TScreen {
+public:
+  TCursor Cursor() const noexcept { return FCursor; }
+  void SetCursor(TCursor cursor) noexcept;
+  // The system cursor that stands for a cursor value (the arrow for unknown values).
+  static HCURSOR CursorHandle(TCursor cursor) noexcept;
+
+private:
+  TCursor FCursor = crDefault;
+};
+
+extern TScreen Screen;
+
+// Saves the screen cursor and shows the hourglass; the saved cursor comes back on destruction,
+// also when an error unwinds the routine.
+class TWaitCursor {
+public:
+  TWaitCursor() noexcept;
+  ~TWaitCursor();
+  TWaitCursor(const TWaitCursor&) = delete;
+  TWaitCursor& operator=(const TWaitCursor&) = delete;
+
+private:
+  TCursor FSaved;
+};
+
+}  // namespace tarvell

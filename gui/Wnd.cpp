@@ -1,0 +1,162 @@
+#include "gui/Wnd.h"
+
+#include "gui/Application.h"
+#include "gui/WaitCursor.h"
+#include "jpeg/Exception.h"
+
+#include <exception>
+
+namespace tarvell {
+
+namespace {
+HINSTANCE ModuleInstance() noexcept { return ::GetModuleHandleA(nullptr); }
+}  // namespace
+
+TWnd::~TWnd() { DestroyHandle(); }
+
+void TWnd::RegisterWndClass(const char* name, UINT style, HBRUSH background, HICON icon, HCURSOR cursor) {
+  WNDCLASSEXA probe{};
+  probe.cbSize = sizeof probe;
+  if (::GetClassInfoExA(ModuleInstance(), name, &probe)) return;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = &TWnd::WndProc;
+  wc.hInstance = ModuleInstance();
+  wc.hIcon = icon;
+  wc.hCursor = cursor ? cursor : ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  if (!::RegisterClassExA(&wc)) {
+    throw Exception("Cannot register window class " + std::string(name));
+  }
+}
+
+TWnd* TWnd::FromHandle(HWND wnd) noexcept {
+  if (!wnd) return nullptr;
+  return reinterpret_cast<TWnd*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA));
+}
+
+void TWnd::CreateHandle(const TWndCreateParams& p) {
+  DestroyHandle();
+  WNDCLASSEXA info{};
+  info.cbSize = sizeof info;
+  bool ours = ::GetClassInfoExA(ModuleInstance(), p.ClassName.c_str(), &info) && info.lpfnWndProc == &TWnd::WndProc;
+  HWND wnd = ::CreateWindowExA(p.ExStyle, p.ClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
+                               p.Height, p.Parent, p.MenuOrId, ModuleInstance(), ours ? this : nullptr);
+  if (!wnd) {
+    throw Exception("Cannot create window of class " + p.ClassName);
+  }
+  if (!ours) Subclass(wnd);
+}
+
+void TWnd::Subclass(HWND wnd) {
+  if (FHandle.get() != wnd) DestroyHandle();
+  Attach(wnd);
+  FOriginalProc = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWnd::SubclassProc)));
+}
+
+void TWnd::Attach(HWND wnd) noexcept {
+  FHandle.release();  // never destroys: the caller has dealt with any previous window
+  FHandle.reset(wnd);
+  ::SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void TWnd::Detach() noexcept {
+  HWND wnd = FHandle.release();
+  if (!wnd) return;
+  ::SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
+  if (FOriginalProc) {
+    // Only put the original procedure back when ours is still the current one.
+    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(wnd, GWLP_WNDPROC)) == &TWnd::SubclassProc) {
+      ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOriginalProc));
+    }
+  }
+}
+
+void TWnd::DestroyHandle() noexcept {
+  HWND wnd = FHandle.get();
+  if (!wnd) return;
+  Detach();
+  FOriginalProc = nullptr;
+  ::DestroyWindow(wnd);
+}
+
+bool TWnd::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+LRESULT TWnd::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  if (FOriginalProc) return ::CallWindowProcA(FOriginalProc, FHandle.get(), msg, wp, lp);
+  return ::DefWindowProcA(FHandle.get(), msg, wp, lp);
+}
+
+LRESULT TWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  HWND wnd = FHandle.get();
+  LRESULT result = 0;
+  bool handled = false;
+  try {
+    if (msg == WM_SETCURSOR && LOWORD(lp) == HTCLIENT && Screen.Cursor() != crDefault) {
+      ::SetCursor(Screen.CursorHandle(Screen.Cursor()));
+      result = TRUE;
+      handled = true;
+    } else {
+      handled = HandleMessage(msg, wp, lp, result);
+    }
+  } catch (const std::exception& e) {
+    Application.ShowException(e);
+    handled = true;
+  } catch (...) {
+    Application.ShowException(Exception("Unknown error"));
+    handled = true;
+  }
+  if (msg == WM_NCDESTROY) {
+    // The window is gone once the default handling has run; forget it either way.
+    WNDPROC original = FOriginalProc;
+    if (!handled) result = original ? ::CallWindowProcA(original, wnd, msg, wp, lp) : ::DefWindowProcA(wnd, msg, wp, lp);
+    if (FHandle.get() == wnd) {
+      Detach();
+      FOriginalProc = nullptr;
+    }
+    try {
+      HandleDestroyed();
+    } catch (const std::exception& e) {
+      Application.ShowException(e);
+    } catch (...) {
+      Application.ShowException(Exception("Unknown error"));
+    }
+    return result;
+  }
+  if (!handled) result = DefaultHandler(msg, wp, lp);
+  return result;
+}
+
+LRESULT CALLBACK TWnd::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  TWnd* self = nullptr;
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+    self = static_cast<TWnd*>(cs->lpCreateParams);
+    if (self) self->Attach(wnd);
+  } else {
+    self = FromHandle(wnd);
+  }
+  if (!self || self->FHandle.get() != wnd) return ::DefWindowProcA(wnd, msg, wp, lp);
+  return self->Dispatch(msg, wp, lp);
+}
+
+LRESULT CALLBACK TWnd::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  TWnd* self = FromHandle(wnd);
+  if (!self || self->FHandle.get() != wnd || !self->FOriginalProc) {
+    // Detached while a message was on its way: the class procedure answers.
+    WNDCLASSEXA info{};
+    info.cbSize = sizeof info;
+    char cls[256] = {};
+    ::GetClassNameA(wnd, cls, sizeof cls);
+    if (::GetClassInfoExA(nullptr, cls, &info) || ::GetClassInfoExA(ModuleInstance(), cls, &info)) {
+      if (info.lpfnWndProc != &TWnd::SubclassProc) return ::CallWindowProcA(info.lpfnWndProc, wnd, msg, wp, lp);
+    }
+    return ::DefWindowProcA(wnd, msg, wp, lp);
+  }
+  return self->Dispatch(msg, wp, lp);
+}
+
+}  // namespace tarvell

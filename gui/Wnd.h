@@ -1,0 +1,76 @@
+// The one window-procedure trampoline: a C++ object per window, found from the HWND.
+#pragma once
+
+#include "gui/Handles.h"
+
+#include <string>
+
+namespace tarvell {
+
+struct TWndCreateParams {
+  std::string ClassName;  // a class registered with TWnd::RegisterWndClass, or a system class to subclass
+  std::string Caption;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int X = 0;
+  int Y = 0;
+  int Width = 0;
+  int Height = 0;
+  HWND Parent = nullptr;
+  HMENU MenuOrId = nullptr;  // the menu of a top-level window, the identifier of a child
+};
+
+// Windows created through TWnd reach HandleMessage; controls of system classes are subclassed
+// so the same object sees their messages before the original procedure.
+// No exception ever leaves the window procedure: it goes to Application.ShowException.
+// A derived class whose HandleMessage uses its own members calls DestroyHandle() in its destructor.
+class TWnd {
+public:
+  TWnd() = default;
+  TWnd(const TWnd&) = delete;
+  TWnd& operator=(const TWnd&) = delete;
+  virtual ~TWnd();
+
+  HWND Handle() const noexcept { return FHandle.get(); }
+  bool HasHandle() const noexcept { return static_cast<bool>(FHandle); }
+  TWindowView View() const noexcept { return TWindowView(FHandle.get()); }
+
+  // Registers a class whose window procedure is the trampoline; a second call with the same name
+  // does nothing. The background brush may be a (COLOR_x + 1) value.
+  static void RegisterWndClass(const char* name, UINT style = CS_DBLCLKS, HBRUSH background = nullptr,
+                               HICON icon = nullptr, HCURSOR cursor = nullptr);
+  // The object of a window created or subclassed by TWnd, or null.
+  static TWnd* FromHandle(HWND wnd) noexcept;
+
+  // Creates the window; throws when CreateWindowExA fails. Any window held before is destroyed.
+  void CreateHandle(const TWndCreateParams& params);
+  // Attaches to a window created elsewhere by replacing its window procedure.
+  void Subclass(HWND wnd);
+  // Destroys the window (its children too) after detaching this object from it.
+  void DestroyHandle() noexcept;
+
+  LRESULT Perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const noexcept {
+    return ::SendMessageA(FHandle.get(), msg, wp, lp);
+  }
+
+protected:
+  // Returns whether the message was handled; when not, DefaultHandler answers it.
+  virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  // The original control procedure for subclassed windows, DefWindowProcA otherwise.
+  LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  // Called once the window is gone (after WM_NCDESTROY) when something else than DestroyHandle
+  // destroyed it, for example the destruction of its parent.
+  virtual void HandleDestroyed() {}
+
+private:
+  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  void Attach(HWND wnd) noexcept;
+  void Detach() noexcept;
+
+  TWindowHandle FHandle;
+  WNDPROC FOriginalProc = nullptr;  // set for subclassed windows only
+};
+
+}  // namespace tarvell

@@ -1,0 +1,142 @@
+#include "jpeg/DecodeJpeg.h"
+
+#include "jpeg/BMPWriter.h"
+#include "jpeg/Exception.h"
+#include "jpeg/RaisingErrorManager.h"
+#include "jpeg/SkipCommentMarker.h"
+#include "jpeg/StreamSource.h"
+
+#include <algorithm>
+#include <csetjmp>
+
+namespace tarvell {
+
+void ApplyOptions(j_decompress_ptr cinfo, const TDecodeOptions& options) noexcept {
+  cinfo->err->trace_level = 0;
+  switch (options.NumOfColors) {
+    case TNumOfColors::_16:
+      cinfo->quantize_colors = TRUE;
+      cinfo->desired_number_of_colors = 16;
+      break;
+    case TNumOfColors::_256:
+      cinfo->quantize_colors = TRUE;
+      cinfo->desired_number_of_colors = 256;
+      break;
+    case TNumOfColors::TrueColor:
+      break;
+  }
+  switch (options.DCTMethod) {
+    case TDCTMethod::Integ: cinfo->dct_method = JDCT_ISLOW; break;
+    case TDCTMethod::FastInteg: cinfo->dct_method = JDCT_IFAST; break;
+    case TDCTMethod::FloatingPoint: cinfo->dct_method = JDCT_FLOAT; break;
+  }
+  // The library orders its modes none, ordered, Floyd-Steinberg: map by name, not by number.
+  switch (options.Dither) {
+    case TDither::None: cinfo->dither_mode = JDITHER_NONE; break;
+    case TDither::FS: cinfo->dither_mode = JDITHER_FS; break;
+    case TDither::Ordered: cinfo->dither_mode = JDITHER_ORDERED; break;
+  }
+  if (options.FastProcessing) {
+    cinfo->two_pass_quantize = FALSE;
+    cinfo->dither_mode = JDITHER_ORDERED;
+    cinfo->dct_method = JDCT_IFAST;
+    cinfo->do_fancy_upsampling = FALSE;
+  }
+  if (options.GrayScale) {
+    cinfo->out_color_space = JCS_GRAYSCALE;
+  }
+  if (options.NoSmooth) {
+    cinfo->do_fancy_upsampling = FALSE;
+  }
+  if (options.OnePass) {
+    cinfo->two_pass_quantize = FALSE;
+  }
+}
+
+namespace {
+
+// Everything a decode touches lives here, in the frame of DecodeJpegToBmp, so that the
+// frame holding the setjmp has no C++ objects of its own for a longjmp to skip.
+struct TDecodeSession {
+  TDecodeSession(const std::vector<std::uint8_t>& source, std::vector<std::uint8_t>& output,
+                 const TDecodeOptions& options, const TProgressRule& progress)
+      : Reader{&source, 0}, Output(&output), Options(&options), Progress(&progress) {
+    InitRaisingErrorManager(Err);
+    Info.err = &Err.Pub;
+  }
+  TDecodeSession(const TDecodeSession&) = delete;
+  TDecodeSession& operator=(const TDecodeSession&) = delete;
+  // Safe after the error manager's own jpeg_destroy too: the library makes a second destroy a no-op.
+  ~TDecodeSession() {
+    if (Created) {
+      jpeg_destroy_decompress(&Info);
+    }
+  }
+
+  RaisingErrorManager Err{};
+  jpeg_decompress_struct Info{};
+  bool Created = false;
+  TMemoryReader Reader;
+  std::vector<std::uint8_t>* Output;
+  const TDecodeOptions* Options;
+  const TProgressRule* Progress;
+};
+
+void DecodeSteps(TDecodeSession& s) {
+  j_decompress_ptr cinfo = &s.Info;
+  jpeg_create_decompress(cinfo);
+  s.Created = true;
+  jpeg_set_marker_processor(cinfo, JPEG_COM, SkipCommentMarker);
+  // Reading the header resets the parameters; this first pass only settles the trace level.
+  ApplyOptions(cinfo, *s.Options);
+  StreamSourceAttach(cinfo, &s.Reader);
+  (void)jpeg_read_header(cinfo, TRUE);
+  ApplyOptions(cinfo, *s.Options);
+  BMPWriter* writer = BMPWriterCreate(cinfo, s.Output, s.Options->MaxMegapixels);
+  (void)jpeg_start_decompress(cinfo);
+  BMPWriterStart(cinfo, writer);
+
+  const int step = std::clamp(s.Progress->ProgressStep, 1, 100);
+  int lastPercent = 0;
+  while (cinfo->output_scanline < cinfo->output_height) {
+    JSAMPROW row = BMPWriterNextRow(writer);
+    const JDIMENSION rows = jpeg_read_scanlines(cinfo, &row, 1);
+    if (rows == 0) {
+      ERREXIT(cinfo, JERR_CANT_SUSPEND);  // our source never suspends; never loop on nothing
+    }
+    BMPWriterPutRows(cinfo, writer, rows);
+    const int percent = static_cast<int>(cinfo->output_scanline) * 100 / static_cast<int>(cinfo->output_height);
+    if (percent != lastPercent && percent % step == 0) {
+      lastPercent = percent;
+      if (s.Progress->OnStep) {
+        s.Progress->OnStep();
+      }
+    }
+  }
+  BMPWriterFinish(cinfo, writer);
+  (void)jpeg_finish_decompress(cinfo);
+  jpeg_destroy_decompress(cinfo);
+}
+
+// False when the error manager jumped back here; its message is then in s.Err.Message.
+bool RunDecode(TDecodeSession& s) {
+  if (setjmp(s.Err.Jump) != 0) {
+    return false;
+  }
+  DecodeSteps(s);
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> DecodeJpegToBmp(const std::vector<std::uint8_t>& source, const TDecodeOptions& options,
+                                          const TProgressRule& progress) {
+  std::vector<std::uint8_t> bmp;
+  TDecodeSession session(source, bmp, options, progress);
+  if (!RunDecode(session)) {
+    throw EJPEGException(session.Err.Message);
+  }
+  return bmp;
+}
+
+}  // namespace tarvell

@@ -1,0 +1,32 @@
+// One decode of an in-memory JPEG file into a complete BMP file image, through the bridge.
+#pragma once
+
+#include "jpeg/DecodeOptions.h"
+#include "jpeg/JpegLib.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace tarvell {
+
+// Sets the decompression parameters from the options, in an order where a later line
+// overrides an earlier one (FastProcessing overrides DCTMethod and Dither).
+void ApplyOptions(j_decompress_ptr cinfo, const TDecodeOptions& options) noexcept;
+
+// Reports progress after each scan line: when the percentage done (truncated) differs from
+// the last one reported and is a multiple of progressStep (clamped to 1..100), onStep runs.
+// Neither 0 percent nor, unless progressStep divides 100, 100 percent is ever reported.
+struct TProgressRule {
+  int ProgressStep = 10;
+  std::function<void()> OnStep;
+};
+
+// Decodes source (the bytes of a JPEG file, not empty) into a BMP file image.
+// Every libjpeg error or warning and every bridge error throws EJPEGException with the
+// library's formatted text. Exceptions thrown by onStep pass through unchanged. The
+// decompression object is released on every way out.
+std::vector<std::uint8_t> DecodeJpegToBmp(const std::vector<std::uint8_t>& source, const TDecodeOptions& options,
+                                          const TProgressRule& progress = {});
+
+}  // namespace tarvell

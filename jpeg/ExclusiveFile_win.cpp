@@ -1,0 +1,49 @@
+#include "jpeg/ExclusiveFile.h"
+
+#include "jpeg/Exception.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace tarvell {
+
+namespace {
+
+HANDLE AsHandle(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
+
+std::intptr_t OpenNoShare(const std::string& path) {
+  // Share mode 0: nobody else may open the file while we hold it, and we cannot open it
+  // while anyone else does.
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    throw EFOpenError("Cannot open file " + path);
+  }
+  return reinterpret_cast<std::intptr_t>(h);
+}
+
+}  // namespace
+
+TExclusiveFile::TExclusiveFile(const std::string& path) : FHandle(OpenNoShare(path)) {}
+
+TExclusiveFile::~TExclusiveFile() { CloseHandle(AsHandle(FHandle)); }
+
+std::vector<std::uint8_t> TExclusiveFile::ReadAll() {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(AsHandle(FHandle), &size) || size.QuadPart < 0) {
+    throw EReadError("Stream read error");
+  }
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    DWORD got = 0;
+    if (!ReadFile(AsHandle(FHandle), bytes.data() + done, want, &got, nullptr) || got == 0) {
+      throw EReadError("Stream read error");
+    }
+    done += got;
+  }
+  return bytes;
+}
+
+}  // namespace tarvell

@@ -1,0 +1,55 @@
+#include "jpeg/Picture.h"
+
+#include "jpeg/BMPLayout.h"
+#include "jpeg/Exception.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace tarvell {
+
+namespace {
+
+// Offsets in the information header, which follows the 14-byte file header.
+constexpr std::size_t kWidthOffset = kBmpFileHeaderSize + 4;
+constexpr std::size_t kHeightOffset = kBmpFileHeaderSize + 8;
+constexpr std::size_t kBitCountOffset = kBmpFileHeaderSize + 14;
+
+struct TFileCloser {
+  void operator()(std::FILE* f) const noexcept { std::fclose(f); }
+};
+
+}  // namespace
+
+std::int32_t TPicture::HeaderField(std::size_t offset) const noexcept {
+  if (FBmp.size() < kBmpFileHeaderSize + kBmpInfoHeaderSize) {
+    return 0;
+  }
+  const std::uint32_t value = std::uint32_t{FBmp[offset]} | std::uint32_t{FBmp[offset + 1]} << 8 |
+                              std::uint32_t{FBmp[offset + 2]} << 16 | std::uint32_t{FBmp[offset + 3]} << 24;
+  return static_cast<std::int32_t>(value);
+}
+
+int TPicture::Width() const noexcept { return HeaderField(kWidthOffset); }
+
+int TPicture::Height() const noexcept { return HeaderField(kHeightOffset); }
+
+int TPicture::BitsPerPixel() const noexcept { return HeaderField(kBitCountOffset) & 0xFFFF; }
+
+void TPicture::SaveToFile(const std::string& path) const {
+  if (FBmp.empty()) {
+    return;
+  }
+  std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "wb"));
+  if (!file) {
+    throw EFCreateError("Cannot create file " + path);
+  }
+  const bool written = std::fwrite(FBmp.data(), 1, FBmp.size(), file.get()) == FBmp.size();
+  // A full disk may only show when the buffered tail is flushed.
+  const bool closed = std::fclose(file.release()) == 0;
+  if (!written || !closed) {
+    throw EWriteError("Stream write error");
+  }
+}
+
+}  // namespace tarvell

@@ -1,0 +1,44 @@
+#include "jpeg/RaisingErrorManager.h"
+
+namespace tarvell {
+
+namespace {
+
+const char* const kBridgeMessages[] = {
+    nullptr,                                                          // JMSG_FIRSTADDONCODE
+    "BMP output must be grayscale or RGB",                            // JERR_BMP_COLORSPACE
+    "Output file format cannot handle %d colormap entries",           // JERR_BMP_COLORMAP
+    "Picture of %u x %u pixels exceeds the limit of %u megapixels",   // JERR_BMP_TOO_MANY_PIXELS
+    "Picture of %u x %u pixels is too large for a BMP file",          // JERR_BMP_TOO_LARGE
+    nullptr,                                                          // JMSG_LASTADDONCODE
+    nullptr,
+};
+
+static_assert(sizeof(kBridgeMessages) / sizeof(kBridgeMessages[0]) ==
+              JMSG_LASTADDONCODE - JMSG_FIRSTADDONCODE + 2);
+
+void OutputMessage(j_common_ptr cinfo) {
+  // Err is the first member of RaisingErrorManager, so the two addresses are the same.
+  auto* manager = reinterpret_cast<RaisingErrorManager*>(cinfo->err);
+  (*cinfo->err->format_message)(cinfo, manager->Message);
+  jpeg_destroy(cinfo);
+  std::longjmp(manager->Jump, 1);
+}
+
+void ErrorExit(j_common_ptr cinfo) {
+  (*cinfo->err->output_message)(cinfo);
+}
+
+}  // namespace
+
+void InitRaisingErrorManager(RaisingErrorManager& manager) noexcept {
+  jpeg_std_error(&manager.Pub);
+  manager.Pub.error_exit = ErrorExit;
+  manager.Pub.output_message = OutputMessage;
+  manager.Pub.addon_message_table = kBridgeMessages;
+  manager.Pub.first_addon_message = JMSG_FIRSTADDONCODE;
+  manager.Pub.last_addon_message = JMSG_LASTADDONCODE;
+  manager.Message[0] = '\0';
+}
+
+}  // namespace tarvell

@@ -1,0 +1,48 @@
+#include "slideshow/FileMask.h"
+
+#include "slideshow/NameOrder.h"
+
+namespace tarvell {
+
+TFileMask::TFileMask(std::string_view mask) : Patterns() {
+  std::size_t start = 0;
+  while (start <= mask.size()) {
+    std::size_t end = mask.find(';', start);
+    if (end == std::string_view::npos) end = mask.size();
+    if (end > start) Patterns.emplace_back(mask.substr(start, end - start));
+    start = end + 1;
+  }
+}
+
+bool TFileMask::Matches(std::string_view name) const {
+  for (const auto& pattern : Patterns)
+    if (MatchesPattern(pattern, name)) return true;
+  return false;
+}
+
+bool TFileMask::MatchesPattern(std::string_view pattern, std::string_view name) {
+  // Greedy matching with one backtrack point: on a mismatch the last "*" takes one more
+  // character. Linear for patterns with a single "*" run, never exponential.
+  std::size_t p = 0;
+  std::size_t n = 0;
+  std::size_t starP = std::string_view::npos;
+  std::size_t starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (p < pattern.size() && FoldCase(pattern[p]) == FoldCase(name[n])) {
+      ++p;
+      ++n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+}  // namespace tarvell

@@ -1,0 +1,17 @@
+#pragma once
+// The order of names in the folder and file lists: by name ignoring ASCII case. Names
+// that differ only in case (possible on case-sensitive file systems) follow byte order,
+// so the order never depends on the order the system reported them in.
+
+#include <string_view>
+
+namespace tarvell {
+
+constexpr char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Negative, zero or positive, as a three-way comparison.
+int CompareNamesIgnoringCase(std::string_view a, std::string_view b);
+
+inline bool NameLess(std::string_view a, std::string_view b) { return CompareNamesIgnoringCase(a, b) < 0; }
+
+}  // namespace tarvell

@@ -1,0 +1,46 @@
+// tarvell-drive: the demo script's hands inside Wine. One command per call:
+//   wait TITLE-PREFIX TIMEOUT-MS      waits for a visible top-level window, prints "x y w h"
+//   answer CAPTION ok|cancel TIMEOUT  answers a message box, prints its text
+//   ctrl KEY                          sends Ctrl+KEY (one letter)
+//   key VK                            sends one virtual key (decimal)
+//   wallpaper                         prints the desktop wallpaper setting
+// Exit code 0 on success, 1 when the window or box did not come in time, 2 for bad usage.
+#include "tests/e2e/support/Driver.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+using namespace tarvell::e2e;
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    const std::string cmd = argv[1];
+    if (cmd == "wait" && argc == 4) {
+        HWND w = WaitForTop({}, argv[2], static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)), 0, true);
+        if (!w) return 1;
+        RECT r{};
+        GetWindowRect(w, &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (cmd == "answer" && argc == 5) {
+        HWND box = WaitForMessageBox(argv[2], static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10)));
+        if (!box) return 1;
+        std::printf("%s\n", MessageBoxText(box).c_str());
+        return AnswerMessageBox(box, std::string(argv[3]) == "ok" ? IDOK : IDCANCEL) ? 0 : 1;
+    }
+    if (cmd == "ctrl" && argc == 3) {
+        SendCtrlKey(static_cast<WORD>(std::toupper(static_cast<unsigned char>(argv[2][0]))));
+        return 0;
+    }
+    if (cmd == "key" && argc == 3) {
+        SendKey(static_cast<WORD>(std::strtoul(argv[2], nullptr, 10)));
+        return 0;
+    }
+    if (cmd == "wallpaper") {
+        std::printf("%s\n", CurrentWallpaper().c_str());
+        return 0;
+    }
+    return 2;
+}

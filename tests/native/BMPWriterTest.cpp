@@ -1,0 +1,245 @@
+#include "jpeg/BMPWriter.h"
+
+#include "jpeg/DecodeJpeg.h"
+#include "jpeg/Exception.h"
+#include "tests/native/JpegSamples.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace tarvell {
+namespace {
+
+using test::Bytes;
+using test::Le16;
+using test::Le32;
+
+TDecodeOptions TrueColour() {
+  TDecodeOptions options;
+  options.NumOfColors = TNumOfColors::TrueColor;
+  return options;
+}
+
+std::string DecodeError(const Bytes& jpeg, const TDecodeOptions& options) {
+  try {
+    (void)DecodeJpegToBmp(jpeg, options);
+  } catch (const EJPEGException& e) {
+    return e.what();
+  }
+  return "(decoded)";
+}
+
+TEST(BMPWriter, TwoByTwoColourPictureIs70BytesWithTheBottomRowFirst) {
+  test::TJpegSpec spec;
+  spec.Width = 2;
+  spec.Height = 2;
+  spec.Quality = 100;
+  spec.HSampling = spec.VSampling = 1;
+  spec.Pixel = [](int, int y, std::uint8_t* p) {  // top row red, bottom row blue
+    p[0] = y == 0 ? 255 : 0;
+    p[1] = 0;
+    p[2] = y == 0 ? 0 : 255;
+  };
+  const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(spec), TrueColour());
+  ASSERT_EQ(bmp.size(), 70u);
+  EXPECT_EQ(bmp[0], 'B');
+  EXPECT_EQ(bmp[1], 'M');
+  EXPECT_EQ(Le32(bmp, 2), 70u);
+  EXPECT_EQ(Le32(bmp, 10), 54u);
+  EXPECT_EQ(Le32(bmp, 18), 2u);
+  EXPECT_EQ(Le32(bmp, 22), 2u);
+  EXPECT_EQ(Le16(bmp, 28), 24u);
+  EXPECT_EQ(Le32(bmp, 46), 0u);
+  // Row 0 of the file is the picture's bottom (blue) row, stored blue, green, red.
+  for (int x = 0; x < 2; ++x) {
+    const std::size_t bottom = 54 + 3 * x;
+    const std::size_t top = 62 + 3 * x;
+    EXPECT_GT(bmp[bottom + 0], 200) << x;
+    EXPECT_LT(bmp[bottom + 2], 60) << x;
+    EXPECT_LT(bmp[top + 0], 60) << x;
+    EXPECT_GT(bmp[top + 2], 200) << x;
+  }
+  EXPECT_EQ(bmp[60], 0);
+  EXPECT_EQ(bmp[61], 0);
+  EXPECT_EQ(bmp[68], 0);
+  EXPECT_EQ(bmp[69], 0);
+}
+
+TEST(BMPWriter, TwoByTwoGreyPictureIs1086BytesWithAGreyRamp) {
+  test::TJpegSpec spec;
+  spec.Width = 2;
+  spec.Height = 2;
+  spec.Components = 1;
+  spec.Quality = 100;
+  spec.Pixel = [](int x, int y, std::uint8_t* p) { p[0] = static_cast<std::uint8_t>(y == 0 ? 250 - x : 10 + x); };
+  const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(spec), TrueColour());
+  ASSERT_EQ(bmp.size(), 1086u);
+  EXPECT_EQ(Le32(bmp, 2), 1086u);
+  EXPECT_EQ(Le32(bmp, 10), 1078u);
+  EXPECT_EQ(Le16(bmp, 28), 8u);
+  EXPECT_EQ(Le32(bmp, 46), 256u);
+  for (int i = 0; i < 256; ++i) {
+    const std::size_t entry = 54 + 4 * i;
+    ASSERT_EQ(bmp[entry], i);
+    ASSERT_EQ(bmp[entry + 1], i);
+    ASSERT_EQ(bmp[entry + 2], i);
+    ASSERT_EQ(bmp[entry + 3], 0);
+  }
+  EXPECT_LT(bmp[1078], 40) << "dark bottom row first";
+  EXPECT_GT(bmp[1082], 220);
+  EXPECT_EQ(bmp[1080], 0);
+  EXPECT_EQ(bmp[1081], 0);
+  EXPECT_EQ(bmp[1084], 0);
+  EXPECT_EQ(bmp[1085], 0);
+}
+
+// Pad bytes end every row with zeros, whatever the width.
+TEST(BMPWriter, RowsArePaddedWithZeros) {
+  struct Case {
+    int width, components;
+    std::size_t row, data, header;
+  };
+  for (const Case c : {Case{1, 3, 4, 3, 54}, Case{1, 1, 4, 1, 1078}, Case{4, 3, 12, 12, 54}, Case{7, 3, 24, 21, 54},
+                       Case{5, 1, 8, 5, 1078}}) {
+    test::TJpegSpec spec;
+    spec.Width = c.width;
+    spec.Height = 9;
+    spec.Components = c.components;
+    spec.Pixel = [](int, int, std::uint8_t* p) { p[0] = p[1] = p[2] = 255; };
+    if (c.components == 1) spec.Pixel = [](int, int, std::uint8_t* p) { p[0] = 255; };
+    const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(spec), TrueColour());
+    ASSERT_EQ(bmp.size(), c.header + c.row * 9) << c.width;
+    for (int y = 0; y < 9; ++y) {
+      const std::size_t row = c.header + c.row * static_cast<std::size_t>(y);
+      EXPECT_GT(bmp[row + c.data - 1], 240) << "white pixels, width " << c.width;
+      for (std::size_t pad = c.data; pad < c.row; ++pad) {
+        EXPECT_EQ(bmp[row + pad], 0) << "width " << c.width << " row " << y;
+      }
+    }
+  }
+}
+
+TEST(BMPWriter, DensityInDotsPerCentimetreBecomesPixelsPerMetre) {
+  struct Case {
+    std::uint8_t unit;
+    std::uint16_t x, y;
+    std::uint32_t xOut, yOut;
+  };
+  for (const Case c : {Case{2, 28, 28, 2800, 2800}, Case{2, 30, 45, 3000, 4500}, Case{2, 65535, 1, 6553500, 100},
+                       Case{1, 72, 72, 0, 0}, Case{0, 1, 1, 0, 0}}) {
+    test::TJpegSpec spec;
+    spec.DensityUnit = c.unit;
+    spec.XDensity = c.x;
+    spec.YDensity = c.y;
+    for (const bool grey : {false, true}) {
+      spec.Components = grey ? 1 : 3;
+      const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(spec), TrueColour());
+      EXPECT_EQ(Le32(bmp, 38), c.xOut) << int(c.unit) << " " << c.x;
+      EXPECT_EQ(Le32(bmp, 42), c.yOut) << int(c.unit) << " " << c.y;
+    }
+  }
+}
+
+// Colours the quantiser did not choose are zero entries, up to all 256.
+TEST(BMPWriter, SixteenColourTableIsFilledUpWithZeros) {
+  test::TJpegSpec spec;
+  spec.Width = 40;
+  spec.Height = 30;
+  for (const bool grey : {false, true}) {
+    TDecodeOptions options;
+    options.NumOfColors = TNumOfColors::_16;
+    options.GrayScale = grey;
+    const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(spec), options);
+    ASSERT_EQ(bmp.size(), 1078u + 40 * 30);
+    EXPECT_EQ(Le16(bmp, 28), 8u);
+    EXPECT_EQ(Le32(bmp, 46), 256u);
+    for (int i = 16; i < 256; ++i) {
+      EXPECT_EQ(Le32(bmp, 54 + 4 * static_cast<std::size_t>(i)), 0u) << "entry " << i << (grey ? " grey" : "");
+    }
+    std::set<int> used;
+    for (std::size_t i = 1078; i < bmp.size(); ++i) used.insert(bmp[i]);
+    EXPECT_GE(used.size(), 4u);
+    EXPECT_LT(*used.rbegin(), 16);
+    for (const int index : used) {
+      const std::size_t entry = 54 + 4 * static_cast<std::size_t>(index);
+      EXPECT_EQ(bmp[entry + 3], 0);
+      if (grey) {
+        EXPECT_EQ(bmp[entry], bmp[entry + 1]);
+        EXPECT_EQ(bmp[entry], bmp[entry + 2]);
+      }
+    }
+  }
+}
+
+TEST(BMPWriter, FourChannelPicturesFailUnderEveryOption) {
+  for (const bool ycck : {false, true}) {
+    test::TJpegSpec spec;
+    spec.Components = 4;
+    spec.Ycck = ycck;
+    const Bytes jpeg = test::MakeJpeg(spec);
+    int combinations = 0;
+    for (const auto colours : {TNumOfColors::_16, TNumOfColors::_256, TNumOfColors::TrueColor}) {
+      for (const auto dct : {TDCTMethod::Integ, TDCTMethod::FastInteg, TDCTMethod::FloatingPoint}) {
+        for (const auto dither : {TDither::None, TDither::FS, TDither::Ordered}) {
+          for (int flags = 0; flags < 16; ++flags) {
+            TDecodeOptions options;
+            options.NumOfColors = colours;
+            options.DCTMethod = dct;
+            options.Dither = dither;
+            options.FastProcessing = (flags & 1) != 0;
+            options.GrayScale = (flags & 2) != 0;
+            options.NoSmooth = (flags & 4) != 0;
+            options.OnePass = (flags & 8) != 0;
+            const std::string error = DecodeError(jpeg, options);
+            EXPECT_NE(error, "(decoded)") << "flags " << flags;
+            if (!options.GrayScale) {
+              EXPECT_EQ(error, "BMP output must be grayscale or RGB");
+            }
+            ++combinations;
+          }
+        }
+      }
+    }
+    EXPECT_EQ(combinations, 432);
+  }
+}
+
+// Guards against a header declaring an enormous picture: it must be refused with a reason
+// before the BMP image (or anything else that size) is allocated.
+TEST(BMPWriter, RefusesEnormousDeclaredSizesBeforeAllocating) {
+  test::TJpegSpec spec;
+  Bytes jpeg = test::MakeJpeg(spec);
+  test::SetDeclaredSize(jpeg, 65000, 65000);
+  TDecodeOptions options = TrueColour();
+  EXPECT_EQ(DecodeError(jpeg, options), "Picture of 65000 x 65000 pixels exceeds the limit of 250 megapixels");
+  options.NumOfColors = TNumOfColors::_256;  // a two-pass quantiser would buffer the whole picture too
+  EXPECT_EQ(DecodeError(jpeg, options), "Picture of 65000 x 65000 pixels exceeds the limit of 250 megapixels");
+  options = TrueColour();
+  options.MaxMegapixels = 100000;
+  EXPECT_EQ(DecodeError(jpeg, options), "Picture of 65000 x 65000 pixels is too large for a BMP file");
+
+  spec.Progressive = true;
+  Bytes progressive = test::MakeJpeg(spec);
+  test::SetDeclaredSize(progressive, 60000, 50000);
+  EXPECT_EQ(DecodeError(progressive, TrueColour()),
+            "Picture of 60000 x 50000 pixels exceeds the limit of 250 megapixels");
+}
+
+TEST(BMPWriter, TheLimitIsExactAndCountsPixels) {
+  test::TJpegSpec spec;
+  spec.Components = 1;
+  spec.Width = 1000;
+  spec.Height = 1000;
+  spec.Pixel = [](int x, int y, std::uint8_t* p) { p[0] = static_cast<std::uint8_t>(x ^ y); };
+  TDecodeOptions options = TrueColour();
+  options.MaxMegapixels = 1;
+  EXPECT_EQ(DecodeJpegToBmp(test::MakeJpeg(spec), options).size(), 1078u + 1000 * 1000);
+  spec.Height = 1001;
+  EXPECT_EQ(DecodeError(test::MakeJpeg(spec), options),
+            "Picture of 1000 x 1001 pixels exceeds the limit of 1 megapixels");
+}
+
+}  // namespace
+}  // namespace tarvell

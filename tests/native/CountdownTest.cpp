@@ -1,0 +1,89 @@
+#include "slideshow/Countdown.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+namespace tarvell {
+namespace {
+
+// Runs the timer for `ticks` seconds the way the main window does: count, switch when
+// due (applying resets the count), then show the countdown. Returns the switching ticks.
+struct TTimerRun {
+  std::vector<int> Switches;
+  std::vector<std::string> Texts;  // countdown text after each tick
+};
+
+TTimerRun RunTimer(double period, bool secondsMode, int ticks, bool listEmpty = false) {
+  TTimerRun run;
+  std::int32_t elapsed = 0;
+  std::string text = "unchanged";
+  for (int tick = 1; tick <= ticks; ++tick) {
+    elapsed = NextSecondsElapsed(elapsed);
+    if (SwitchDue(elapsed, period, secondsMode, listEmpty)) {
+      run.Switches.push_back(tick);
+      elapsed = 0;
+    }
+    if (CountdownShown(period)) text = CountdownText(SecondsToChange(elapsed, period, secondsMode, listEmpty));
+    run.Texts.push_back(text);
+  }
+  return run;
+}
+
+TEST(Countdown, ChangesComePeriodTimesUnitPlusOneTicksApart) {
+  EXPECT_EQ(RunTimer(5, false, 700).Switches, (std::vector<int>{301, 602}));
+  EXPECT_EQ(RunTimer(5, true, 20).Switches, (std::vector<int>{6, 12, 18}));
+  EXPECT_EQ(RunTimer(1, true, 8).Switches, (std::vector<int>{2, 4, 6, 8}));
+  EXPECT_EQ(RunTimer(1000, false, 60002).Switches, (std::vector<int>{60001}));
+}
+
+TEST(Countdown, TextRunsFromTheFullPeriodDownToZero) {
+  const auto run = RunTimer(5, false, 302);
+  EXPECT_EQ(run.Texts[0], "4 m 59 s");      // first tick after start
+  EXPECT_EQ(run.Texts[299], "0 m 0 s");     // tick 300, the last before the change
+  EXPECT_EQ(run.Texts[300], "5 m 0 s");     // tick 301 changes
+  EXPECT_EQ(run.Texts[301], "4 m 59 s");
+  EXPECT_EQ(CountdownText(0), "0 m 0 s");
+  EXPECT_EQ(CountdownText(61), "1 m 1 s");
+  EXPECT_EQ(CountdownText(60000), "1000 m 0 s");
+}
+
+TEST(Countdown, PeriodZeroAndEmptyList) {
+  const auto off = RunTimer(0, true, 100);
+  EXPECT_TRUE(off.Switches.empty());
+  EXPECT_EQ(off.Texts.back(), "unchanged");
+
+  const auto empty = RunTimer(1, true, 10, true);
+  EXPECT_TRUE(empty.Switches.empty());
+  EXPECT_EQ(empty.Texts.back(), "0 m 0 s");
+  // A list that fills after the period ran out switches at once.
+  EXPECT_TRUE(SwitchDue(10, 1, true, false));
+}
+
+TEST(Countdown, ComparisonIsStrictInEitherUnit) {
+  EXPECT_FALSE(SwitchDue(300, 5, false, false));
+  EXPECT_TRUE(SwitchDue(301, 5, false, false));
+  EXPECT_FALSE(SwitchDue(5, 5, true, false));
+  EXPECT_TRUE(SwitchDue(6, 5, true, false));
+  // After a switch to seconds with more already elapsed, the next tick changes.
+  EXPECT_TRUE(SwitchDue(100, 20, true, false));
+}
+
+TEST(Countdown, OverdueChangeShowsZeroNotANegativeTime) {
+  EXPECT_EQ(SecondsToChange(400, 5, false, false), 0);
+  EXPECT_EQ(SecondsToChange(299, 5, false, false), 1);
+  EXPECT_EQ(NextSecondsElapsed(std::numeric_limits<std::int32_t>::max()), std::numeric_limits<std::int32_t>::max());
+}
+
+TEST(Countdown, UnitSwitch) {
+  EXPECT_EQ(PeriodTextAfterUnitSwitch("3", true), "5");
+  EXPECT_EQ(PeriodTextAfterUnitSwitch("0", true), "5");
+  EXPECT_EQ(PeriodTextAfterUnitSwitch("20", true), "20");
+  EXPECT_EQ(PeriodTextAfterUnitSwitch("3", false), "3");
+  EXPECT_EQ(PeriodUnitCaption(true), " sec ");
+  EXPECT_EQ(PeriodUnitCaption(false), " min ");
+}
+
+}  // namespace
+}  // namespace tarvell

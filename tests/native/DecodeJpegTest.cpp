@@ -1,0 +1,235 @@
+#include "jpeg/DecodeJpeg.h"
+
+#include "jpeg/Exception.h"
+#include "tests/native/JpegSamples.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+namespace tarvell {
+namespace {
+
+using test::Bytes;
+namespace fs = std::filesystem;
+
+// Reads the header of a colour picture and applies the options, as the decode does.
+struct THeaderRead : test::TBridgeFixture {
+  explicit THeaderRead(const TDecodeOptions& options) : Jpeg(test::MakeJpeg({})) {
+    Attach(Jpeg);
+    EXPECT_TRUE(Guarded([&] {
+      (void)jpeg_read_header(Info(), TRUE);
+      ApplyOptions(Info(), options);
+    })) << Message();
+  }
+  Bytes Jpeg;
+};
+
+TEST(DecodeJpeg, ApplyOptionsMapsEveryOptionByName) {
+  TDecodeOptions options;
+  options.NumOfColors = TNumOfColors::TrueColor;
+  {
+    THeaderRead h(options);
+    EXPECT_FALSE(h.Info()->quantize_colors);
+    EXPECT_EQ(h.Info()->dct_method, JDCT_ISLOW);
+    EXPECT_EQ(h.Info()->dither_mode, JDITHER_FS);
+    EXPECT_EQ(h.Info()->out_color_space, JCS_RGB);
+    EXPECT_TRUE(h.Info()->do_fancy_upsampling);
+    EXPECT_TRUE(h.Info()->do_block_smoothing);
+    EXPECT_TRUE(h.Info()->two_pass_quantize);
+    EXPECT_EQ(h.Info()->err->trace_level, 0);
+  }
+  const std::pair<TNumOfColors, int> colours[] = {{TNumOfColors::_16, 16}, {TNumOfColors::_256, 256}};
+  for (const auto& [value, count] : colours) {
+    options.NumOfColors = value;
+    THeaderRead h(options);
+    EXPECT_TRUE(h.Info()->quantize_colors);
+    EXPECT_EQ(h.Info()->desired_number_of_colors, count);
+  }
+  const std::pair<TDCTMethod, J_DCT_METHOD> dcts[] = {
+      {TDCTMethod::Integ, JDCT_ISLOW}, {TDCTMethod::FastInteg, JDCT_IFAST}, {TDCTMethod::FloatingPoint, JDCT_FLOAT}};
+  for (const auto& [value, method] : dcts) {
+    options.DCTMethod = value;
+    EXPECT_EQ(THeaderRead(options).Info()->dct_method, method);
+  }
+  const std::pair<TDither, J_DITHER_MODE> dithers[] = {
+      {TDither::None, JDITHER_NONE}, {TDither::FS, JDITHER_FS}, {TDither::Ordered, JDITHER_ORDERED}};
+  for (const auto& [value, mode] : dithers) {
+    options.Dither = value;
+    EXPECT_EQ(THeaderRead(options).Info()->dither_mode, mode);
+  }
+}
+
+TEST(DecodeJpeg, FastProcessingOverridesTheDctAndDitherChoices) {
+  TDecodeOptions options;
+  options.DCTMethod = TDCTMethod::FloatingPoint;
+  options.Dither = TDither::None;
+  options.FastProcessing = true;
+  THeaderRead h(options);
+  EXPECT_EQ(h.Info()->dct_method, JDCT_IFAST);
+  EXPECT_EQ(h.Info()->dither_mode, JDITHER_ORDERED);
+  EXPECT_FALSE(h.Info()->two_pass_quantize);
+  EXPECT_FALSE(h.Info()->do_fancy_upsampling);
+
+  TDecodeOptions others;
+  others.GrayScale = true;
+  others.NoSmooth = true;
+  others.OnePass = true;
+  THeaderRead g(others);
+  EXPECT_EQ(g.Info()->out_color_space, JCS_GRAYSCALE);
+  EXPECT_FALSE(g.Info()->do_fancy_upsampling);
+  EXPECT_FALSE(g.Info()->two_pass_quantize);
+  EXPECT_EQ(g.Info()->dct_method, JDCT_ISLOW);
+  EXPECT_EQ(g.Info()->dither_mode, JDITHER_FS);
+}
+
+// Our BMP must hold the very bytes of the reference decoder's: colour table and pixel rows.
+void ExpectAgreesWithDjpeg(const fs::path& jpegFile, const Bytes& ours, const std::string& djpegOptions) {
+  const fs::path reference = jpegFile.string() + ".ref.bmp";
+  ASSERT_EQ(test::RunDjpeg(djpegOptions, jpegFile, reference), 0) << jpegFile;
+  const Bytes theirs = test::ReadFile(reference);
+  ASSERT_GE(theirs.size(), 54u);
+  ASSERT_EQ(ours.size(), theirs.size()) << jpegFile << " " << djpegOptions;
+  EXPECT_EQ(test::Le32(ours, 18), test::Le32(theirs, 18));
+  EXPECT_EQ(test::Le32(ours, 22), test::Le32(theirs, 22));
+  EXPECT_EQ(test::Le16(ours, 28), test::Le16(theirs, 28));
+  EXPECT_TRUE(std::equal(ours.begin() + 54, ours.end(), theirs.begin() + 54))
+      << jpegFile << " differs from djpeg " << djpegOptions;
+}
+
+TEST(DecodeJpeg, AgreesWithTheReferenceDecoderOnColourAndGreyPictures) {
+  const fs::path dir = test::TestDir();
+  struct Case {
+    int width, height, components, h, v;
+    bool progressive;
+  };
+  int n = 0;
+  for (const Case c : {Case{64, 48, 3, 2, 2, false}, Case{97, 61, 3, 2, 1, false}, Case{33, 17, 3, 1, 1, false},
+                       Case{1, 1, 3, 2, 2, false}, Case{250, 130, 3, 2, 2, true}, Case{57, 90, 1, 1, 1, false},
+                       Case{31, 7, 1, 1, 1, true}, Case{3, 200, 3, 1, 2, false}}) {
+    test::TJpegSpec spec;
+    spec.Width = c.width;
+    spec.Height = c.height;
+    spec.Components = c.components;
+    spec.HSampling = c.h;
+    spec.VSampling = c.v;
+    spec.Progressive = c.progressive;
+    spec.DensityUnit = 2;
+    spec.XDensity = 40;
+    spec.YDensity = 40;
+    const Bytes jpeg = test::MakeJpeg(spec);
+    const fs::path file = dir / ("p" + std::to_string(n++) + ".jpg");
+    test::WriteFile(file, jpeg);
+    TDecodeOptions options;
+    options.NumOfColors = TNumOfColors::TrueColor;
+    const Bytes ours = DecodeJpegToBmp(jpeg, options);
+    ExpectAgreesWithDjpeg(file, ours, "");
+    EXPECT_EQ(test::Le32(ours, 38), 4000u);
+  }
+}
+
+// Each option against the reference decoder's switch for the same library parameter.
+TEST(DecodeJpeg, AgreesWithTheReferenceDecoderUnderEachOption) {
+  const fs::path dir = test::TestDir();
+  test::TJpegSpec spec;
+  spec.Width = 150;
+  spec.Height = 101;
+  const Bytes jpeg = test::MakeJpeg(spec);
+  const fs::path file = dir / "options.jpg";
+  test::WriteFile(file, jpeg);
+  struct Case {
+    TDecodeOptions options;
+    const char* djpeg;
+  };
+  auto with = [](auto change) {
+    TDecodeOptions o;
+    o.NumOfColors = TNumOfColors::TrueColor;
+    change(o);
+    return o;
+  };
+  const Case cases[] = {
+      {with([](TDecodeOptions& o) { o.GrayScale = true; }), "-grayscale"},
+      {with([](TDecodeOptions& o) { o.FastProcessing = true; }), "-fast"},
+      {with([](TDecodeOptions& o) { o.NoSmooth = true; }), "-nosmooth"},
+      {with([](TDecodeOptions& o) { o.DCTMethod = TDCTMethod::FastInteg; }), "-dct fast"},
+      {with([](TDecodeOptions& o) { o.DCTMethod = TDCTMethod::FloatingPoint; }), "-dct float"},
+      {with([](TDecodeOptions& o) { o.NumOfColors = TNumOfColors::_256; }), "-colors 256"},
+      {with([](TDecodeOptions& o) {
+         o.NumOfColors = TNumOfColors::_16;
+         o.Dither = TDither::None;
+         o.OnePass = true;
+       }),
+       "-colors 16 -dither none -onepass"},
+      {with([](TDecodeOptions& o) {
+         o.NumOfColors = TNumOfColors::_16;
+         o.Dither = TDither::Ordered;
+       }),
+       "-colors 16 -dither ordered"},
+      {with([](TDecodeOptions& o) {
+         o.NumOfColors = TNumOfColors::_256;
+         o.GrayScale = true;
+       }),
+       "-colors 256 -grayscale"},
+      {with([](TDecodeOptions& o) {
+         o.NumOfColors = TNumOfColors::_16;
+         o.FastProcessing = true;
+       }),
+       "-colors 16 -fast"},
+  };
+  for (const Case& c : cases) {
+    ExpectAgreesWithDjpeg(file, DecodeJpegToBmp(jpeg, c.options), c.djpeg);
+  }
+}
+
+std::vector<fs::path> CorpusFiles() {
+  const fs::path corpus = fs::path(TARVELL_SOURCE_DIR) / ".." / "shared" / "jpeg-corpus";
+  std::vector<fs::path> files;
+  if (fs::is_directory(corpus)) {
+    for (const auto& entry : fs::recursive_directory_iterator(corpus)) {
+      if (entry.is_regular_file() && entry.path().extension() != ".md") files.push_back(entry.path());
+    }
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// Every malformed or unusual file either decodes or ends in EJPEGException; the sanitizers
+// catch anything worse. Whatever decodes must match the reference decoder byte for byte.
+TEST(DecodeJpeg, CorpusFilesDecodeOrFailCleanly) {
+  const std::vector<fs::path> files = CorpusFiles();
+  ASSERT_GE(files.size(), 277u) << "the shared JPEG corpus is missing";
+  const fs::path dir = test::TestDir();
+  int decoded = 0;
+  int failed = 0;
+  for (const fs::path& file : files) {
+    const Bytes jpeg = test::ReadFile(file);
+    for (const auto colours : {TNumOfColors::TrueColor, TNumOfColors::_256}) {
+      TDecodeOptions options;
+      options.NumOfColors = colours;
+      options.MaxMegapixels = 50;  // keeps the sanitizer run light; the cap itself is tested elsewhere
+      try {
+        const Bytes bmp = DecodeJpegToBmp(jpeg, options);
+        ++decoded;
+        ASSERT_GE(bmp.size(), 54u);
+        EXPECT_EQ(test::Le32(bmp, 2), bmp.size()) << file;
+        if (colours == TNumOfColors::TrueColor) {
+          const fs::path copy = dir / "current.jpg";
+          fs::copy_file(file, copy, fs::copy_options::overwrite_existing);
+          ExpectAgreesWithDjpeg(copy, bmp, "");
+        }
+      } catch (const EJPEGException& e) {
+        ++failed;
+        EXPECT_GT(std::string(e.what()).size(), 0u) << file;
+      }
+    }
+  }
+  // The corpus holds both kinds; a run where nothing decodes means a broken decoder.
+  EXPECT_GT(decoded, 50);
+  EXPECT_GT(failed, 50);
+  std::printf("corpus: %d decodes, %d clean failures\n", decoded, failed);
+}
+
+}  // namespace
+}  // namespace tarvell

@@ -1,0 +1,146 @@
+#include "windows/DibFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace tarvell {
+namespace {
+
+std::uint32_t U16(const std::vector<std::uint8_t>& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
+std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
+
+void Set32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+// A packed bitmap as a resource compiler stores it: information header, colours, rows.
+std::vector<std::uint8_t> PackedDib(std::int32_t width, std::int32_t height, std::uint16_t bits,
+                                    std::uint32_t colors, std::uint32_t compression = 0) {
+  const std::uint32_t stride = (static_cast<std::uint32_t>(width) * bits + 31) / 32 * 4;
+  const std::uint32_t rows = static_cast<std::uint32_t>(height < 0 ? -height : height);
+  const std::uint32_t masks = compression == 3 ? 12 : 0;
+  std::vector<std::uint8_t> dib(40 + masks + colors * 4 + stride * rows, 0x5A);
+  Set32(dib, 0, 40);
+  Set32(dib, 4, static_cast<std::uint32_t>(width));
+  Set32(dib, 8, static_cast<std::uint32_t>(height));
+  dib[12] = 1;
+  dib[13] = 0;
+  dib[14] = static_cast<std::uint8_t>(bits);
+  dib[15] = 0;
+  Set32(dib, 16, compression);
+  Set32(dib, 20, stride * rows);
+  Set32(dib, 24, 2835);
+  Set32(dib, 28, 2835);
+  Set32(dib, 32, colors);
+  Set32(dib, 36, 0);
+  return dib;
+}
+
+std::vector<std::uint8_t> Convert(const std::vector<std::uint8_t>& dib) {
+  return BmpFileFromPackedDib(dib.data(), dib.size());
+}
+
+TEST(DibFile, FileHeaderPointsAtThePixelsAfterTheColourTable) {
+  struct TCase {
+    std::int32_t Width, Height;
+    std::uint16_t Bits;
+    std::uint32_t ColorsUsed, Compression, PixelsAt;
+  };
+  const TCase cases[] = {
+      {406, 300, 8, 256, 0, 14 + 40 + 1024},
+      {406, 300, 8, 0, 0, 14 + 40 + 1024},  // 0 colours used: the full table for the depth
+      {5, 3, 8, 16, 0, 14 + 40 + 64},       // a shorter table
+      {7, 2, 4, 0, 0, 14 + 40 + 64},
+      {9, 9, 1, 0, 0, 14 + 40 + 8},
+      {3, 5, 24, 0, 0, 14 + 40},
+      {3, -5, 24, 0, 0, 14 + 40},  // top-down rows
+      {3, 5, 32, 0, 3, 14 + 40 + 12},  // bit-field masks after a 40-byte header
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Width << "x" << c.Height << "x" << c.Bits);
+    const auto dib = PackedDib(c.Width, c.Height, c.Bits, c.ColorsUsed, c.Compression);
+    const auto bmp = Convert(dib);
+    ASSERT_EQ(bmp.size(), dib.size() + 14);
+    EXPECT_EQ(bmp[0], 'B');
+    EXPECT_EQ(bmp[1], 'M');
+    EXPECT_EQ(U32(bmp, 2), bmp.size());
+    EXPECT_EQ(U32(bmp, 6), 0u);
+    EXPECT_EQ(U32(bmp, 10), c.PixelsAt);
+    EXPECT_TRUE(std::equal(dib.begin(), dib.end(), bmp.begin() + 14)) << "the bitmap's bytes are unchanged";
+  }
+}
+
+// The committed About picture, stripped of its file header as the resource compiler does,
+// comes back byte for byte.
+TEST(DibFile, AboutPictureRoundTrips) {
+  std::ifstream in(TARVELL_SOURCE_DIR "/resources/About.bmp", std::ios::binary);
+  const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_GT(file.size(), 14u);
+  const std::vector<std::uint8_t> dib(file.begin() + 14, file.end());
+  EXPECT_EQ(Convert(dib), file);
+}
+
+// A damaged resource must be refused, not read past its end by whoever paints it.
+TEST(DibFile, RefusesBitmapsThatDoNotFitTheirBytes) {
+  const auto good = PackedDib(10, 10, 8, 256);
+  ASSERT_FALSE(Convert(good).empty());
+
+  EXPECT_TRUE(BmpFileFromPackedDib(nullptr, 0).empty());
+  EXPECT_TRUE(BmpFileFromPackedDib(good.data(), 39).empty()) << "shorter than a header";
+
+  auto truncated = good;
+  truncated.pop_back();
+  EXPECT_TRUE(Convert(truncated).empty()) << "last row cut short";
+
+  auto tooTall = good;
+  Set32(tooTall, 8, 11);
+  EXPECT_TRUE(Convert(tooTall).empty());
+
+  auto hugeWidth = good;
+  Set32(hugeWidth, 4, 0x7FFFFFFF);  // stride * rows would wrap in 32 bits
+  EXPECT_TRUE(Convert(hugeWidth).empty());
+
+  auto minHeight = good;
+  Set32(minHeight, 8, 0x80000000u);
+  EXPECT_TRUE(Convert(minHeight).empty());
+
+  auto tooManyColours = good;
+  Set32(tooManyColours, 32, 257);
+  EXPECT_TRUE(Convert(tooManyColours).empty());
+
+  auto hugeColours = good;
+  Set32(hugeColours, 32, 0x40000000u);  // colour table size would wrap in 32 bits
+  hugeColours[14] = 24;
+  EXPECT_TRUE(Convert(hugeColours).empty());
+
+  auto headerPastEnd = good;
+  Set32(headerPastEnd, 0, static_cast<std::uint32_t>(good.size() + 1));
+  EXPECT_TRUE(Convert(headerPastEnd).empty());
+
+  auto smallHeader = good;
+  Set32(smallHeader, 0, 12);  // the old core header has other fields
+  EXPECT_TRUE(Convert(smallHeader).empty());
+
+  auto compressed = good;
+  Set32(compressed, 16, 1);  // run-length coded rows are not painted
+  EXPECT_TRUE(Convert(compressed).empty());
+
+  auto oddDepth = good;
+  oddDepth[14] = 7;
+  EXPECT_TRUE(Convert(oddDepth).empty());
+
+  auto zeroWidth = good;
+  Set32(zeroWidth, 4, 0);
+  EXPECT_TRUE(Convert(zeroWidth).empty());
+
+  auto twoPlanes = good;
+  twoPlanes[12] = 2;
+  EXPECT_TRUE(Convert(twoPlanes).empty());
+}
+
+}  // namespace
+}  // namespace tarvell

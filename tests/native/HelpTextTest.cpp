@@ -1,0 +1,41 @@
+#include "windows/HelpText.h"
+#include "windows/ProductLinks.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvell {
+namespace {
+
+TEST(HelpText, LinesAsTheHelpWindowShowsThem) {
+  ASSERT_EQ(HelpLineCount, 46u);
+  EXPECT_EQ(HelpLines[0], std::string(48, ' ') + "Tarvell version 2.1");
+  EXPECT_EQ(HelpLines[4], "Main features: ");
+  EXPECT_EQ(HelpLines[15], " ");  // the blank line between the lists holds one blank
+  EXPECT_EQ(HelpLines[16], "Hot keys:");
+  EXPECT_EQ(HelpLines[25], "At unhidden mode: ");
+  EXPECT_EQ(HelpLines[31], "- Enable \"sound\" for \"tik\" sound on every change.");
+  EXPECT_EQ(HelpLines[34], "- Enable \"once at startup\" for automatic program close after first picture changing. ");
+  EXPECT_EQ(HelpLines[38], "Troubleshooting");
+  EXPECT_EQ(HelpLines[45], "");
+  // Blanks at line ends are part of the text.
+  for (std::size_t i : {4u, 6u, 8u, 11u, 13u, 25u, 34u}) EXPECT_EQ(HelpLines[i].back(), ' ') << i;
+}
+
+TEST(HelpText, ContactLinesNameTheProductAddresses) {
+  EXPECT_NE(HelpLines[43].find(SupportMailAddress), std::string_view::npos);
+  EXPECT_NE(HelpLines[44].find(ProductWebPage), std::string_view::npos);
+  EXPECT_EQ(SupportMailLink, "mailto:" + std::string(SupportMailAddress));
+}
+
+TEST(HelpText, JoinedWithCrLfForTheTextControl) {
+  const std::string text = HelpText();
+  std::size_t breaks = 0;
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++breaks;
+  EXPECT_EQ(breaks, HelpLineCount - 1);
+  EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);  // no bare line feeds
+  EXPECT_EQ(text.substr(0, HelpLines[0].size() + 2), std::string(HelpLines[0]) + "\r\n");
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");  // the last, empty line
+}
+
+}  // namespace
+}  // namespace tarvell

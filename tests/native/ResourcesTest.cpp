@@ -1,0 +1,97 @@
+// The committed pictures: the sizes and depths the windows expect, and exactly what the
+// script that draws them makes.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "resources/Contact.h"
+#include "resources/Version.h"
+
+namespace {
+
+const std::string Dir = TARVELL_SOURCE_DIR "/resources/";
+
+std::vector<std::uint8_t> ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::uint32_t U16(const std::vector<std::uint8_t>& b, size_t at) { return b.at(at) | b.at(at + 1) << 8; }
+std::uint32_t U32(const std::vector<std::uint8_t>& b, size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
+std::int32_t I32(const std::vector<std::uint8_t>& b, size_t at) { return static_cast<std::int32_t>(U32(b, at)); }
+
+TEST(Resources, AboutPictureIs406By300In256Colours) {
+  const auto bmp = ReadAll(Dir + "About.bmp");
+  ASSERT_GT(bmp.size(), 54u);
+  EXPECT_EQ(bmp[0], 'B');
+  EXPECT_EQ(bmp[1], 'M');
+  EXPECT_EQ(U32(bmp, 2), bmp.size());
+  EXPECT_EQ(U32(bmp, 14), 40u);
+  EXPECT_EQ(I32(bmp, 18), 406);
+  EXPECT_EQ(I32(bmp, 22), 300);  // positive: bottom-up rows, as every reader expects
+  EXPECT_EQ(U16(bmp, 28), 8u);
+  EXPECT_EQ(U32(bmp, 30), 0u);  // uncompressed
+  EXPECT_EQ(U32(bmp, 46), 256u);
+  const std::uint32_t offset = U32(bmp, 10);
+  EXPECT_EQ(offset, 14u + 40u + 256u * 4u);
+  EXPECT_EQ(bmp.size() - offset, 408u * 300u);  // rows padded to 4 bytes
+
+  // A picture, not a blank: many of the palette's colours are used.
+  std::vector<bool> used(256);
+  for (size_t i = offset; i < bmp.size(); ++i) used[bmp[i]] = true;
+  int count = 0;
+  for (bool u : used) count += u;
+  EXPECT_GT(count, 200);
+}
+
+// Each icon file holds a 16 and a 32 pixel image in 32 bits with an alpha channel.
+TEST(Resources, IconsHold16And32PixelImages) {
+  for (const char* name : {"Tarvell.ico", "About.ico", "Help.ico"}) {
+    SCOPED_TRACE(name);
+    const auto ico = ReadAll(Dir + name);
+    ASSERT_GE(ico.size(), 6u);
+    EXPECT_EQ(U16(ico, 0), 0u);
+    EXPECT_EQ(U16(ico, 2), 1u);
+    ASSERT_EQ(U16(ico, 4), 2u);
+    const std::uint32_t sizes[] = {16, 32};
+    for (int i = 0; i < 2; ++i) {
+      const size_t entry = 6 + 16 * i;
+      const std::uint32_t size = sizes[i];
+      EXPECT_EQ(ico.at(entry), size);
+      EXPECT_EQ(ico.at(entry + 1), size);
+      EXPECT_EQ(U16(ico, entry + 6), 32u);
+      const std::uint32_t bytes = U32(ico, entry + 8), offset = U32(ico, entry + 12);
+      ASSERT_LE(offset + bytes, ico.size());
+      const std::uint32_t maskStride = (size + 31) / 32 * 4;
+      EXPECT_EQ(bytes, 40 + size * size * 4 + maskStride * size);
+      EXPECT_EQ(I32(ico, offset + 4), static_cast<std::int32_t>(size));
+      EXPECT_EQ(I32(ico, offset + 8), static_cast<std::int32_t>(2 * size));  // colour rows + mask rows
+      // Transparent corners, an opaque middle.
+      const size_t pixels = offset + 40;
+      EXPECT_EQ(ico.at(pixels + 3), 0u) << "bottom-left corner";
+      const size_t middle = pixels + ((size / 2) * size + size / 2) * 4;
+      EXPECT_EQ(ico.at(middle + 3), 255u) << "centre";
+    }
+  }
+}
+
+TEST(Resources, ContactAndVersionTexts) {
+  EXPECT_STREQ(tarvell::VersionTitle, "Tarvell ver. 2.1");
+  EXPECT_EQ(std::string(tarvell::SupportMailLink), std::string("mailto:") + tarvell::SupportMail);
+  EXPECT_EQ(std::string(tarvell::WebAddress).rfind("https://", 0), 0u);
+}
+
+// The files in the repository must be what make-resources.py draws, byte for byte,
+// or a change to the script (or to a picture) has not been carried over.
+TEST(Resources, CommittedPicturesAreWhatTheScriptMakes) {
+  if (std::system("python3 --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "python3 is not installed";
+  const std::string command = "python3 '" + Dir + "make-resources.py' --check";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+}
+
+}  // namespace

@@ -1,0 +1,332 @@
+#include "components/SysTray.h"
+
+#include "MessagePump.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tarvell {
+namespace {
+
+using test::PumpUntil;
+
+// Every shell call the components make, with the record as it was at that moment.
+struct TNotifyCall {
+  DWORD Message;
+  NOTIFYICONDATAA Data;
+  bool WindowAlive;
+};
+std::vector<TNotifyCall> GCalls;
+
+BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAA data) {
+  GCalls.push_back({message, *data, ::IsWindow(data->hWnd) != FALSE});
+  return TRUE;
+}
+
+// Watches the shell calls for one scope; with Forward the real shell gets them too.
+class TShellWatch {
+public:
+  explicit TShellWatch(bool forward = false) {
+    GCalls.clear();
+    Forwarding() = forward;
+    FPrevious = SetNotifyIconProc(&TShellWatch::Watch);
+  }
+  ~TShellWatch() { SetNotifyIconProc(FPrevious); }
+  TShellWatch(const TShellWatch&) = delete;
+  TShellWatch& operator=(const TShellWatch&) = delete;
+
+private:
+  static bool& Forwarding() {
+    static bool on = false;
+    return on;
+  }
+  static BOOL WINAPI Watch(DWORD message, PNOTIFYICONDATAA data) {
+    RecordNotify(message, data);
+    return Forwarding() ? ::Shell_NotifyIconA(message, data) : TRUE;
+  }
+  TNotifyIconProc FPrevious;
+};
+
+// Asks the real notification area whether it holds the icon (hWnd, uID): a modify that
+// changes nothing succeeds only for an icon it has.
+bool InNotificationArea(HWND wnd, UINT id) {
+  NOTIFYICONDATAA probe{};
+  probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  probe.hWnd = wnd;
+  probe.uID = id;
+  return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+bool InNotificationArea(const TSystemTrayIcon& icon) { return InNotificationArea(icon.WindowHandle(), icon.Identifier()); }
+
+HICON SystemIcon(LPCSTR id) { return ::LoadIconA(nullptr, id); }
+HICON AppIcon() { return SystemIcon(reinterpret_cast<LPCSTR>(IDI_APPLICATION)); }
+HICON OtherIcon() { return SystemIcon(reinterpret_cast<LPCSTR>(IDI_WARNING)); }
+
+// A tray icon whose events are written down as short texts.
+struct TLoggedTray {
+  TSystemTrayIcon Icon{nullptr};
+  std::vector<std::string> Log;
+  TLoggedTray() {
+    auto button = [](TMouseButton b) { return b == TMouseButton::mbLeft ? "L" : b == TMouseButton::mbRight ? "R" : "?"; };
+    Icon.OnMouseDown = [this, button](TObject& s, TMouseButton b) { Log.push_back(Tag(s) + "down " + button(b)); };
+    Icon.OnMouseUp = [this, button](TObject& s, TMouseButton b) { Log.push_back(Tag(s) + "up " + button(b)); };
+    Icon.OnDblClick = [this, button](TObject& s, TMouseButton b) { Log.push_back(Tag(s) + "dbl " + button(b)); };
+    Icon.OnMouseMove = [this](TObject& s, int x, int y) {
+      Log.push_back(Tag(s) + "move " + std::to_string(x) + "," + std::to_string(y));
+    };
+  }
+  std::string Tag(TObject& sender) const { return &sender == &Icon ? "" : "other sender "; }
+  void Post(WPARAM id, LPARAM mouseMsg) { ::PostMessageA(Icon.WindowHandle(), TrayCallbackMessage, id, mouseMsg); }
+  // True once nothing posted to the icon's window waits in the queue any more.
+  bool WaitForAll() {
+    return PumpUntil([&] {
+      MSG m;
+      return !::PeekMessageA(&m, Icon.WindowHandle(), 0, 0, PM_NOREMOVE);
+    });
+  }
+};
+
+TEST(SystemTrayIcon, IdentifiersCountTheLiveIconsFromOne) {
+  const int before = TrayIconCount();
+  auto first = std::make_unique<TSystemTrayIcon>(nullptr);
+  auto second = std::make_unique<TSystemTrayIcon>(nullptr);
+  EXPECT_EQ(first->Identifier(), static_cast<UINT>(before + 1));
+  EXPECT_EQ(second->Identifier(), static_cast<UINT>(before + 2));
+  EXPECT_EQ(TrayIconCount(), before + 2);
+  EXPECT_NE(first->WindowHandle(), second->WindowHandle());
+  second.reset();
+  EXPECT_EQ(TrayIconCount(), before + 1);
+  first.reset();
+  EXPECT_EQ(TrayIconCount(), before);
+}
+
+TEST(SystemTrayIcon, EachIconAnswersOnlyCallbacksWithItsOwnIdentifier) {
+  TLoggedTray one;
+  TLoggedTray two;
+  ASSERT_EQ(two.Icon.Identifier(), one.Icon.Identifier() + 1);
+
+  one.Post(one.Icon.Identifier(), WM_LBUTTONDOWN);
+  one.Post(two.Icon.Identifier(), WM_RBUTTONDOWN);  // not one's identifier
+  two.Post(one.Icon.Identifier(), WM_LBUTTONUP);    // not two's identifier
+  two.Post(two.Icon.Identifier(), WM_RBUTTONDBLCLK);
+  ::PostMessageA(one.Icon.WindowHandle(), WM_USER + 999, one.Icon.Identifier(), WM_LBUTTONDOWN);  // not the callback
+  ASSERT_TRUE(one.WaitForAll());
+  ASSERT_TRUE(two.WaitForAll());
+
+  EXPECT_EQ(one.Log, (std::vector<std::string>{"down L"}));
+  EXPECT_EQ(two.Log, (std::vector<std::string>{"dbl R"}));
+}
+
+TEST(SystemTrayIcon, MouseMessagesBecomeEventsWithTheirButton) {
+  TLoggedTray tray;
+  const WPARAM id = tray.Icon.Identifier();
+  for (LPARAM m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK,
+                   WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK, WM_MOUSEWHEEL}) {
+    tray.Post(id, m);
+  }
+  ASSERT_TRUE(tray.WaitForAll());
+  EXPECT_EQ(tray.Log, (std::vector<std::string>{"down L", "up L", "dbl L", "down R", "up R", "dbl R"}));
+
+  // A move reports where the cursor is when the callback is handled.
+  tray.Log.clear();
+  ::SetCursorPos(123, 87);
+  POINT at{};
+  ::GetCursorPos(&at);
+  tray.Post(id, WM_MOUSEMOVE);
+  ASSERT_TRUE(tray.WaitForAll());
+  EXPECT_EQ(tray.Log, (std::vector<std::string>{"move " + std::to_string(at.x) + "," + std::to_string(at.y)}));
+}
+
+TEST(SystemTrayIcon, UnassignedEventsAreNotCalled) {
+  TSystemTrayIcon icon(nullptr);
+  int downs = 0;
+  icon.OnMouseDown = [&](TObject&, TMouseButton) { ++downs; };
+  for (LPARAM m : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}) {
+    ::SendMessageA(icon.WindowHandle(), TrayCallbackMessage, icon.Identifier(), m);
+  }
+  EXPECT_EQ(downs, 1);
+}
+
+TEST(SystemTrayIcon, NothingIsShownUntilEnabledWithAPicture) {
+  TShellWatch watch;
+  TSystemTrayIcon icon(nullptr);
+  EXPECT_TRUE(icon.Enabled());
+  EXPECT_FALSE(icon.Shown());
+  EXPECT_TRUE(GCalls.empty()) << "construction shows nothing";
+  EXPECT_EQ(icon.Hint(), "");
+
+  icon.SetEnabled(true);  // still no picture: a delete, nothing shown
+  EXPECT_FALSE(icon.Shown());
+  icon.SetHint("waiting");
+  EXPECT_EQ(GCalls.size(), 1u) << "a hint without an icon is only kept";
+
+  icon.SetIcon(AppIcon());
+  ASSERT_TRUE(icon.Shown());
+  ASSERT_EQ(GCalls.size(), 2u);
+  const TNotifyCall& add = GCalls.back();
+  EXPECT_EQ(add.Message, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(add.Data.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+  EXPECT_EQ(add.Data.hWnd, icon.WindowHandle());
+  EXPECT_EQ(add.Data.uID, icon.Identifier());
+  EXPECT_EQ(add.Data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+  EXPECT_EQ(add.Data.uCallbackMessage, 2024u);
+  EXPECT_EQ(add.Data.hIcon, icon.Icon());
+  EXPECT_NE(icon.Icon(), AppIcon()) << "the component shows its own copy";
+  EXPECT_STREQ(add.Data.szTip, "waiting") << "the kept hint goes out with the add";
+}
+
+TEST(SystemTrayIcon, HintOf63CharactersIsTakenAndOf64Ignored) {
+  TShellWatch watch;
+  TSystemTrayIcon icon(nullptr);
+  icon.SetIcon(AppIcon());
+  const std::string longest(63, 'x');
+  const std::string tooLong = std::string(63, 'y') + "z";
+
+  GCalls.clear();
+  icon.SetHint(longest);
+  EXPECT_EQ(icon.Hint(), longest);
+  ASSERT_EQ(GCalls.size(), 1u);
+  EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(std::string(GCalls[0].Data.szTip), longest);
+
+  GCalls.clear();
+  icon.SetHint(tooLong);
+  EXPECT_EQ(icon.Hint(), longest) << "the previous hint stays";
+  EXPECT_TRUE(GCalls.empty());
+
+  icon.SetHint("short");
+  EXPECT_EQ(icon.Hint(), "short") << "a shorter hint leaves nothing of the longer one";
+  icon.SetHint("");
+  EXPECT_EQ(icon.Hint(), "");
+}
+
+TEST(SystemTrayIcon, NewPictureOfTheShownStateIsModifiedInPlace) {
+  TShellWatch watch;
+  TSystemTrayIcon icon(nullptr);
+  icon.SetIcon(AppIcon());
+  GCalls.clear();
+
+  icon.SetIcon(OtherIcon());
+  ASSERT_EQ(GCalls.size(), 1u);
+  EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(GCalls[0].Data.hIcon, icon.Icon());
+
+  // The disabled picture is not the shown one: the shown icon is only sent again.
+  GCalls.clear();
+  icon.SetDisabledIcon(AppIcon());
+  ASSERT_EQ(GCalls.size(), 1u);
+  EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(GCalls[0].Data.hIcon, icon.Icon());
+
+  GCalls.clear();
+  icon.SetEnabled(false);
+  ASSERT_EQ(GCalls.size(), 1u);
+  EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(GCalls[0].Data.hIcon, icon.DisabledIcon());
+}
+
+TEST(SystemTrayIcon, DisabledWithoutADisabledPictureLeavesTheNotificationArea) {
+  TShellWatch watch(/*forward=*/true);
+  TSystemTrayIcon icon(nullptr);
+  icon.SetIcon(AppIcon());
+  ASSERT_TRUE(InNotificationArea(icon));
+
+  icon.SetEnabled(false);
+  EXPECT_FALSE(icon.Shown());
+  EXPECT_FALSE(InNotificationArea(icon));
+  EXPECT_EQ(GCalls.back().Message, static_cast<DWORD>(NIM_DELETE));
+
+  icon.SetEnabled(true);
+  EXPECT_TRUE(InNotificationArea(icon));
+  EXPECT_EQ(GCalls.back().Message, static_cast<DWORD>(NIM_ADD)) << "added anew, not modified";
+}
+
+// Guards against losing the icon for good when the taskbar restarts.
+TEST(SystemTrayIcon, RestartedTaskbarGetsAShownIconAgain) {
+  const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+  TSystemTrayIcon shown(nullptr);
+  TSystemTrayIcon hidden(nullptr);
+  shown.SetHint("back again");
+  shown.SetIcon(AppIcon());
+  ASSERT_TRUE(InNotificationArea(shown));
+
+  // The restarted taskbar has forgotten every icon.
+  NOTIFYICONDATAA gone{};
+  gone.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  gone.hWnd = shown.WindowHandle();
+  gone.uID = shown.Identifier();
+  ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &gone));
+  ASSERT_FALSE(InNotificationArea(shown));
+
+  TShellWatch watch(/*forward=*/true);
+  ::SendMessageA(shown.WindowHandle(), taskbarCreated, 0, 0);
+  ::SendMessageA(hidden.WindowHandle(), taskbarCreated, 0, 0);
+  EXPECT_TRUE(InNotificationArea(shown));
+  ASSERT_EQ(GCalls.size(), 1u) << "only the shown icon is added";
+  EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_ADD));
+  EXPECT_STREQ(GCalls[0].Data.szTip, "back again");
+  EXPECT_FALSE(InNotificationArea(hidden));
+}
+
+// Guards against a dead icon left in the notification area by a program that has ended.
+TEST(SystemTrayIcon, RemoveIconAndDestructionTakeTheIconAway) {
+  TShellWatch watch(/*forward=*/true);
+  TSystemTrayIcon icon(nullptr);
+  icon.SetIcon(AppIcon());
+  ASSERT_TRUE(InNotificationArea(icon));
+
+  GCalls.clear();
+  icon.RemoveIcon();
+  EXPECT_FALSE(icon.Shown());
+  EXPECT_FALSE(InNotificationArea(icon));
+  icon.RemoveIcon();
+  ASSERT_EQ(GCalls.size(), 1u) << "nothing more to remove";
+  EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_DELETE));
+
+  auto other = std::make_unique<TSystemTrayIcon>(nullptr);
+  other->SetIcon(AppIcon());
+  const HWND wnd = other->WindowHandle();
+  const UINT id = other->Identifier();
+  ASSERT_TRUE(InNotificationArea(wnd, id));
+  GCalls.clear();
+  other.reset();
+  ASSERT_EQ(GCalls.size(), 1u);
+  EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_DELETE));
+  EXPECT_TRUE(GCalls[0].WindowAlive) << "removed while its window still existed";
+  EXPECT_FALSE(InNotificationArea(wnd, id));
+}
+
+TEST(SystemTrayIcon, LoadCompletionAppliesEnabled) {
+  TShellWatch watch;
+  TSystemTrayIcon icon(nullptr);
+  icon.BeginLoading();
+  ASSERT_TRUE(icon.SetProperty("Enabled", "False"));
+  icon.SetIcon(AppIcon());
+  ASSERT_TRUE(icon.SetProperty("Hint", "from the layout"));
+  EXPECT_FALSE(icon.Shown()) << "disabled, and no disabled picture";
+  icon.EndLoading();
+  EXPECT_FALSE(icon.Shown());
+
+  icon.SetEnabled(true);
+  ASSERT_TRUE(icon.Shown());
+  EXPECT_EQ(GCalls.back().Message, static_cast<DWORD>(NIM_ADD));
+  EXPECT_STREQ(GCalls.back().Data.szTip, "from the layout");
+
+  TSystemTrayIcon enabled(nullptr);
+  enabled.BeginLoading();
+  enabled.SetIcon(AppIcon());
+  GCalls.clear();
+  enabled.EndLoading();
+  ASSERT_EQ(GCalls.size(), 1u);
+  EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY)) << "already added by the picture";
+
+  EXPECT_THROW(icon.SetProperty("Icon", "NoSuchIconResource"), std::invalid_argument);
+  EXPECT_TRUE(icon.BindEvent("OnMouseMove", TMouseMoveProc([](TObject&, int, int) {})));
+  EXPECT_THROW(icon.BindEvent("OnMouseDown", TMouseMoveProc([](TObject&, int, int) {})), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace tarvell

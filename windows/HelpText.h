@@ -1,0 +1,66 @@
+#pragma once
+// The text of the help window, line for line. Several lines end in a blank on purpose.
+
+#include <iterator>
+#include <string>
+#include <string_view>
+
+namespace tarvell {
+
+// The two contact lines name the addresses of windows/ProductLinks.h.
+inline constexpr std::string_view HelpLines[] = {
+    "                                                Tarvell version 2.1",
+    "",
+    "Tarvell is a program that allows you automatically set your lovely pictures as windows desktop wallpaper.",
+    "",
+    "Main features: ",
+    "- Automatically changes desktop wallpaper on startup or after predefined time period.",
+    "- Support subfolders JPEG searching. ",
+    "- Stay in tray.",
+    "- Image preview. ",
+    "- Hot keys and mouse control to change or fast clear current Wallpaper,",
+    "- Sound on change.",
+    "- True-color icons and transparent icons titles, ",
+    "- Random or sequential file change.",
+    "- Last showed save. ",
+    "- Slideshow speed from 1 sec to hours.",
+    " ",
+    "Hot keys:",
+    "- Ctrl+Z - set next picture;",
+    "- Ctrl+A - clear picture;",
+    "- Ctrl+D - delete annoying file from disk;",
+    "- Ctrl+Q - quit;",
+    "- System tray left mouse click - set next picture;",
+    "- System tray right mouse click - clear picture;",
+    "- System tray right double mouse click - Unhide - configure;",
+    "",
+    "At unhidden mode: ",
+    "- Esc - hide program to System tray.",
+    "- Select drive containing pictures.",
+    "- Select directory containing pictures.",
+    "- Enable \"subfolders\" for directory tree scanning ( a bit slowly for large picture archives ).",
+    "- Enable \"random\" picture select.",
+    "- Enable \"sound\" for \"tik\" sound on every change.",
+    "- Enable \"transparent icon\" to make transparent background of icon titles.",
+    "- Enable \"change on startup\" for immediate picture changing after program start.",
+    "- Enable \"once at startup\" for automatic program close after first picture changing. ",
+    "- Double click time interval digits to switch min/sec measurement units.",
+    "- Click right mouse button on file list box and view/edit current image at your default image editor.",
+    "",
+    "Troubleshooting",
+    "- If program does not start, delete configuration file \"Tarvell.cfg\" in Windows directory.",
+    "- If JPEG file is damaged, program beeps and goes to next file.",
+    "- Questions to view or delete damaged file come only when \"sound\" check box is on.",
+    "",
+    "Feel free to ask questions by mail: support@tarvell.example",
+    "Visit https://tarvell.example/ for new versions.",
+    "",
+};
+
+inline constexpr std::size_t HelpLineCount = std::size(HelpLines);
+
+// The lines joined with CR LF, for a multi-line edit control (no break after the last
+// line, which is empty, so the control shows exactly HelpLineCount lines).
+std::string HelpText();
+
+}  // namespace tarvell

@@ -1,0 +1,55 @@
+// The About window: the program's picture with its title, the product page and support mail
+// links, "Help" and "Uninstall". Created on first demand (ShowAboutWindow) and kept; closing
+// it only hides it.
+#pragma once
+
+#include "gui/Form.h"
+
+#include <functional>
+#include <string>
+
+namespace tarvell {
+
+class TImage;
+class TLabel;
+
+const TFormLayout& Form2Layout();
+
+class TForm2 : public TForm {
+public:
+  explicit TForm2(TComponent* AOwner);
+  ~TForm2() override;
+
+  TImage* Image1 = nullptr;
+  TLabel* Label1 = nullptr;
+  TLabel* Label2 = nullptr;
+  TLabel* Label4 = nullptr;
+  TLabel* Label5 = nullptr;
+  TLabel* Label7 = nullptr;
+  TLabel* Label9 = nullptr;
+  TLabel* Label8 = nullptr;
+
+  // Hands a web or mail address to the shell, which opens the user's browser or mail program.
+  // Tests replace it to see what would be opened.
+  std::function<void(const std::string& address)> OpenAddress;
+
+  void Image1MouseMove(TObject& Sender, TShiftState Shift, int X, int Y);
+  void Label2Click(TObject& Sender);
+  void Label2MouseMove(TObject& Sender, TShiftState Shift, int X, int Y);
+  void Label7Click(TObject& Sender);
+  void Label7MouseMove(TObject& Sender, TShiftState Shift, int X, int Y);
+  void Label8Click(TObject& Sender);
+  void Label8MouseMove(TObject& Sender, TShiftState Shift, int X, int Y);
+  void Label9Click(TObject& Sender);
+  void Label9MouseMove(TObject& Sender, TShiftState Shift, int X, int Y);
+
+private:
+  THandlerMap Handlers();
+  void FindComponents();
+  void LoadPicture();
+};
+
+// The About window once it has been opened; null before, and again once it is destroyed.
+extern TForm2* Form2;
+
+}  // namespace tarvell
