@@ -17,7 +17,6 @@
 
 namespace tarvell {
 
-inline constexpr std::string_view ConfigFileName = "Tarvell.cfg";
 inline constexpr std::string_view DefaultPeriodText = "5";
 inline constexpr std::string_view DefaultStartFolder = "C:\\";
 inline constexpr std::int32_t MaxPeriod = 1000;

@@ -8,6 +8,7 @@
 #include "gui/Dialogs.h"
 #include "gui/Edit.h"
 #include "gui/Memo.h"
+#include "jpeg/Exception.h"
 
 namespace tarvell {
 

@@ -15,8 +15,11 @@
 #include "gui/Button.h"
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
+#include "gui/DirectoryListBox.h"
+#include "gui/DriveComboBox.h"
 #include "gui/Edit.h"
-#include "gui/FileControls.h"
+#include "gui/FileListBox.h"
+#include "gui/FilterComboBox.h"
 #include "gui/JPEGImageControl.h"
 #include "gui/Label.h"
 #include "gui/ListBox.h"
@@ -44,9 +47,15 @@ T* Find(const TComponent& form, const char* name) {
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner), FSelector(TPictureSelector::RunSeed()) {
   Form1 = this;
-  LoadLayout(Form1Layout(), Handlers());
-  FindComponents();
-  Construct();
+  try {
+    LoadLayout(Form1Layout(), Handlers());
+    FindComponents();
+    Construct();
+  } catch (...) {
+    // A window whose construction failed does not exist: the last-resort path must not use it.
+    Form1 = nullptr;
+    throw;
+  }
 }
 
 TForm1::~TForm1() {
@@ -153,7 +162,7 @@ void TForm1::Construct() {
   if (Transparent->Checked()) SetDesktopIconTextColors(CaptionTextWhite, CaptionBackgroundBlack, true);
   state.FormReady = true;
 
-  FileListBox1->SetMask(PictureMask);
+  FileListBox1->SetMask(std::string(PictureMask));
   DriveComboBox1->SetDirList(DirectoryListBox2);
   DirectoryListBox1->SetFileList(FileListBox1);
   FilterComboBox1->SetFileList(FileListBox1);

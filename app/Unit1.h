@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/Form.h"
+#include "slideshow/FileMask.h"
 #include "slideshow/PictureSelector.h"
 #include "slideshow/RecoveryBound.h"
 
@@ -32,7 +33,6 @@ class TTimer;
 class TUpDown;
 
 inline constexpr const char TrayHintIdle[] = "Double click right mouse button to configure";
-inline constexpr const char PictureMask[] = "*.jpg;*.jpeg*";
 
 const TFormLayout& Form1Layout();
 
@@ -146,12 +146,25 @@ private:
   void RemoveEntry(const std::string& path);
   void RecoverFromFailure();
   bool ReleasePreviewWhenHidden();
+  // Appends the pictures of a folder (and of its subfolders); returns 0 or the error code
+  // of the first folder that could not be read, which was skipped.
+  int AppendPictures(const std::string& folder, bool subfolders);
+  // Shows the current entry; false when it failed and the recovery took over, so the
+  // caller must not apply the preview as wallpaper.
+  bool ShowCurrentEntry();
+  void FitPreviewToWindow();
+  // Shows the current entry and applies it; with the window hidden the preview lets go of
+  // the decoded picture afterwards.
+  void ChangeToCurrentEntry();
+  // Deletes a file the user confirmed, drops its entry and applies the picture now current.
+  void DeleteConfirmedPicture(const std::string& path);
 
   std::int32_t CurrentIndex = 0;
   std::string FChosenFolder;
   TPictureSelector FSelector;
   TRecoveryBound FRecovery;
   unsigned FFolderChanges = 0;  // counts DirectoryListBox2Change runs
+  unsigned FListBuilds = 0;     // counts finished picture list builds
 };
 
 extern TForm1* Form1;

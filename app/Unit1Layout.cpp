@@ -2,13 +2,17 @@
 // event bindings. Positions are left, top, width, height in pixels of the client area.
 #include "app/Unit1.h"
 
+#include "app/ProgramState.h"
 #include "components/NoTask.h"
 #include "components/SysHot.h"
 #include "components/SysTray.h"
 #include "gui/Button.h"
 #include "gui/CheckBox.h"
+#include "gui/DirectoryListBox.h"
+#include "gui/DriveComboBox.h"
 #include "gui/Edit.h"
-#include "gui/FileControls.h"
+#include "gui/FileListBox.h"
+#include "gui/FilterComboBox.h"
 #include "gui/JPEGImageControl.h"
 #include "gui/Label.h"
 #include "gui/ListBox.h"

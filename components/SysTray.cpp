@@ -1,9 +1,9 @@
 #include "components/SysTray.h"
 
 #include "components/WComp.h"
+#include "jpeg/Exception.h"
 
 #include <cstring>
-#include <stdexcept>
 #include <utility>
 
 namespace tarvell {
@@ -35,7 +35,7 @@ NOTIFYICONDATAA EmptyRecord() noexcept {
 TIconHandle CopyOf(HICON icon) {
   if (!icon) return TIconHandle();
   TIconHandle copy(::CopyIcon(icon));
-  if (!copy) throw std::runtime_error("Cannot copy the icon");
+  if (!copy) throw Exception("Cannot copy the icon");
   return copy;
 }
 
@@ -47,7 +47,7 @@ TIconHandle LoadIconResource(std::string_view name) {
   TIconHandle icon(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), resource.c_str(), IMAGE_ICON,
                                                    ::GetSystemMetrics(SM_CXSMICON),
                                                    ::GetSystemMetrics(SM_CYSMICON), 0)));
-  if (!icon) throw std::invalid_argument("Cannot load the icon resource " + resource);
+  if (!icon) throw Exception("Cannot load the icon resource " + resource);
   return icon;
 }
 

@@ -45,7 +45,7 @@ InstallResult InstallProgram(const TInstallPaths& paths, const TInstallHooks& ho
   if (!link) return InstallResult::StartupFolderUnknown;
   if (FileExists(*link)) return InstallResult::AlreadyInstalled;
 
-  if (!AskOkCancel(std::string("Do you want to install ") + VersionTitle + "?", "Installation"))
+  if (!AskOkCancel(std::string("Do you want to install " TARVELL_VERSION_TITLE "?"), "Installation"))
     return InstallResult::Declined;
   ShowMainWindow(hooks);
 
@@ -73,7 +73,7 @@ void RemoveProgramFiles(const TInstallPaths& paths) {
 }
 
 UninstallResult UninstallProgram(const TInstallPaths& paths) {
-  if (!AskOkCancel(std::string("Do you want to Uninstall ") + VersionTitle + "?", "Uninstallation"))
+  if (!AskOkCancel(std::string("Do you want to Uninstall " TARVELL_VERSION_TITLE "?"), "Uninstallation"))
     return UninstallResult::Cancelled;
   RemoveProgramFiles(paths);
   RestoreIconSettings(paths.RegistryKeys);

@@ -85,6 +85,7 @@ void TApplication::ProcessMessages() {
 }
 
 int TApplication::Run() {
+  FTerminated = false;
   Handle();
   if (FMainForm && FShowMainForm) FMainForm->Show();
   MSG msg{};

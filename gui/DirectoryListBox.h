@@ -50,6 +50,7 @@ protected:
 
 private:
   friend class TDriveComboBox;
+  friend class TFileListBox;
   void BuildList();
   int EntryLevel(int index) const noexcept;
 

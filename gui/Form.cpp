@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 namespace tarvell {
 
@@ -370,7 +371,9 @@ bool TForm::DialogKey(MSG& msg) {
 
 bool TForm::PreTranslateKey(MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
-  if (FKeyPreview && OnKeyDown && msg.hwnd != Handle()) {
+  // With key preview the form's handler sees every key first; without it, only the keys
+  // that reach the form itself. Either way it runs once, before the dialog keys.
+  if (OnKeyDown && (FKeyPreview || msg.hwnd == Handle())) {
     auto key = static_cast<std::uint16_t>(msg.wParam);
     TShiftState shift = 0;
     if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
@@ -379,6 +382,7 @@ bool TForm::PreTranslateKey(MSG& msg) {
     OnKeyDown(*this, key, shift);
     if (key == 0) return true;
     msg.wParam = key;
+    if (msg.hwnd == Handle()) FKeyDownSeen = true;
   }
   return DialogKey(msg);
 }
@@ -413,6 +417,7 @@ bool TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       }
       return false;
     case WM_KEYDOWN: {
+      if (std::exchange(FKeyDownSeen, false)) return false;  // the message loop ran the handler
       if (OnKeyDown) {
         auto key = static_cast<std::uint16_t>(wp);
         TShiftState shift = 0;

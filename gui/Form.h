@@ -114,6 +114,7 @@ private:
   bool FKeyPreview = false;
   bool FShowHint = false;
   bool FHasClientSize = false;
+  bool FKeyDownSeen = false;
   int FClientWidth = 0;
   int FClientHeight = 0;
   HICON FIcon = nullptr;

@@ -39,6 +39,8 @@ bool TJPEGImageControl::SetProperty(std::string_view name, std::string_view valu
     SetOnePass(ParseBoolProperty(name, value));
   } else if (name == "ProgressStep") {
     SetProgressStep(ParseIntProperty(name, value));
+  } else if (name == "Quality") {
+    SetQuality(ParseIntProperty(name, value));
   } else if (name == "FileName") {
     SetFileName(std::string(value));
   } else {

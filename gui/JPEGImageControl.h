@@ -13,9 +13,14 @@ public:
   ~TJPEGImageControl() override;
 
   using TCustomJPEGImage::Picture;
+  using TComponent::Loading;
   const TPicture& ShownPicture() const noexcept override { return TCustomJPEGImage::Picture(); }
 
   bool SetProperty(std::string_view name, std::string_view value) override;
+
+protected:
+  // The options were only stored while loading; nothing decodes until a file is set.
+  void Loaded() override { SetLoading(false); }
 };
 
 }  // namespace tarvell

@@ -66,7 +66,6 @@ bool TPictureWalk::Enter(TFrame& frame, bool subfolders, TPictureList& out) {
 
   std::string prefix = frame.Path;
   prefix += Separator;
-  out.Pictures.reserve(out.Pictures.size() + Names.size());
   for (const auto& name : Names) out.Pictures.push_back(prefix + name);
   return true;
 }

@@ -5,9 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "resources/Contact.h"
+
 namespace tarvell {
 
-// The two contact lines name the addresses of windows/ProductLinks.h.
+// The two contact lines name the addresses of resources/Contact.h.
 inline constexpr std::string_view HelpLines[] = {
     "                                                Tarvell version 2.1",
     "",
@@ -52,8 +54,8 @@ inline constexpr std::string_view HelpLines[] = {
     "- If JPEG file is damaged, program beeps and goes to next file.",
     "- Questions to view or delete damaged file come only when \"sound\" check box is on.",
     "",
-    "Feel free to ask questions by mail: support@tarvell.example",
-    "Visit https://tarvell.example/ for new versions.",
+    "Feel free to ask questions by mail: " TARVELL_SUPPORT_MAIL,
+    "Visit " TARVELL_WEB_ADDRESS " for new versions.",
     "",
 };
 

@@ -23,7 +23,8 @@ std::vector<std::uint8_t> PackedDib(std::int32_t width, std::int32_t height, std
   const std::uint32_t stride = (static_cast<std::uint32_t>(width) * bits + 31) / 32 * 4;
   const std::uint32_t rows = static_cast<std::uint32_t>(height < 0 ? -height : height);
   const std::uint32_t masks = compression == 3 ? 12 : 0;
-  std::vector<std::uint8_t> dib(40 + masks + colors * 4 + stride * rows, 0x5A);
+  const std::uint32_t entries = colors != 0 ? colors : bits <= 8 ? 1u << bits : 0u;
+  std::vector<std::uint8_t> dib(40 + masks + entries * 4 + stride * rows, 0x5A);
   Set32(dib, 0, 40);
   Set32(dib, 4, static_cast<std::uint32_t>(width));
   Set32(dib, 8, static_cast<std::uint32_t>(height));

@@ -1,6 +1,7 @@
 #include "components/SysHot.h"
 
 #include "MessagePump.h"
+#include "jpeg/Exception.h"
 
 #include <gtest/gtest.h>
 
@@ -271,9 +272,9 @@ TEST(SysHotKey, LayoutBindsTheEventAndRejectsOtherSignatures) {
   TSysHotKey hot(nullptr);
   int calls = 0;
   EXPECT_TRUE(hot.BindEvent("OnHotKey", THotKeyEvent([&](TObject&, int) { ++calls; })));
-  EXPECT_THROW(hot.BindEvent("OnHotKey", TNotifyEvent([](TObject&) {})), std::invalid_argument);
+  EXPECT_THROW(hot.BindEvent("OnHotKey", TNotifyEvent([](TObject&) {})), Exception);
   EXPECT_FALSE(hot.BindEvent("OnClick", TNotifyEvent([](TObject&) {})));
-  EXPECT_THROW(hot.SetProperty("Active", "maybe"), std::invalid_argument);
+  EXPECT_THROW(hot.SetProperty("Active", "maybe"), Exception);
 
   hot.SetActive(true);
   ASSERT_TRUE(hot.AddHotKey(KeyZ, hmCtrl).Claimed);

@@ -1,6 +1,7 @@
 #include "components/SysTray.h"
 
 #include "MessagePump.h"
+#include "jpeg/Exception.h"
 
 #include <gtest/gtest.h>
 
@@ -323,9 +324,9 @@ TEST(SystemTrayIcon, LoadCompletionAppliesEnabled) {
   ASSERT_EQ(GCalls.size(), 1u);
   EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY)) << "already added by the picture";
 
-  EXPECT_THROW(icon.SetProperty("Icon", "NoSuchIconResource"), std::invalid_argument);
+  EXPECT_THROW(icon.SetProperty("Icon", "NoSuchIconResource"), Exception);
   EXPECT_TRUE(icon.BindEvent("OnMouseMove", TMouseMoveProc([](TObject&, int, int) {})));
-  EXPECT_THROW(icon.BindEvent("OnMouseDown", TMouseMoveProc([](TObject&, int, int) {})), std::invalid_argument);
+  EXPECT_THROW(icon.BindEvent("OnMouseDown", TMouseMoveProc([](TObject&, int, int) {})), Exception);
 }
 
 }  // namespace

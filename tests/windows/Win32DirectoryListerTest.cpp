@@ -43,7 +43,9 @@ class Win32Lister : public ::testing::Test {
   void Folder(const std::string& relative, DWORD attributes = 0) {
     const std::string path = Root + "\\" + relative;
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
-    if (attributes) ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes));
+    if (attributes) {
+      ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes));
+    }
   }
   void File(const std::string& relative, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
     const std::string path = Root + "\\" + relative;

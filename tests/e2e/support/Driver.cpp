@@ -1,5 +1,9 @@
 #include "tests/e2e/support/Driver.h"
 
+#include <objidl.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -238,6 +242,63 @@ std::string ModuleFolder() {
     GetModuleFileNameA(nullptr, buf, MAX_PATH);
     std::string path = buf;
     return path.substr(0, path.find_last_of('\\') + 1);
+}
+
+std::string StartupFolder() {
+    char buf[MAX_PATH] = {};
+    SHGetSpecialFolderPathA(nullptr, buf, CSIDL_STARTUP, TRUE);
+    return buf;
+}
+
+namespace {
+// COM for the calling thread for as long as the object lives.
+struct TComScope {
+    TComScope() { CoInitialize(nullptr); }
+    ~TComScope() { CoUninitialize(); }
+    TComScope(const TComScope&) = delete;
+    TComScope& operator=(const TComScope&) = delete;
+};
+
+template <class T>
+struct TReleaser {
+    T* p = nullptr;
+    TReleaser() = default;
+    TReleaser(const TReleaser&) = delete;
+    TReleaser& operator=(const TReleaser&) = delete;
+    ~TReleaser() {
+        if (p) p->Release();
+    }
+};
+}  // namespace
+
+bool CreateShortcut(const std::string& linkPath, const std::string& target) {
+    TComScope com;
+    TReleaser<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link.p))))
+        return false;
+    link.p->SetPath(target.c_str());
+    TReleaser<IPersistFile> file;
+    if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return false;
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+    return SUCCEEDED(file.p->Save(wide, TRUE));
+}
+
+std::string ShortcutTarget(const std::string& linkPath) {
+    TComScope com;
+    TReleaser<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link.p))))
+        return {};
+    TReleaser<IPersistFile> file;
+    if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return {};
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+    if (FAILED(file.p->Load(wide, STGM_READ))) return {};
+    char target[MAX_PATH] = {};
+    link.p->GetPath(target, MAX_PATH, nullptr, 0);
+    return target;
 }
 
 }  // namespace tarvell::e2e

@@ -74,4 +74,11 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes);
 // The folder of the running executable, with a trailing backslash.
 std::string ModuleFolder();
 
+// The user's Startup folder as the shell reports it.
+std::string StartupFolder();
+// Creates a shell shortcut at linkPath that starts target.
+bool CreateShortcut(const std::string& linkPath, const std::string& target);
+// The target of a shell shortcut, or empty.
+std::string ShortcutTarget(const std::string& linkPath);
+
 }  // namespace tarvell::e2e

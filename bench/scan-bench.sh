@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Times the picture scan with subfolders against find(1) on a generated tree of 100,000
+# files in 5,000 folders (a quarter of them pictures). Builds an unsanitized Release
+# build into build/bench; the tree is made once and kept in build/bench-data.
+#   bench/scan-bench.sh [ROUNDS]     (default 7 alternating rounds)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+rounds=${1:-7}
+build="$root/build/bench"
+data="$root/build/bench-data/scan-tree"
+folders=5000
+files=20
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVELL_SANITIZE=OFF -DTARVELL_TESTS=OFF >/dev/null
+cmake --build "$build" --target scan-bench -j2 >/dev/null
+bench="$build/bin/scan-bench"
+
+if [ ! -f "$data.ready" ]; then
+  echo "generating $folders folders with $files files each in $data"
+  rm -rf "$data"; mkdir -p "$(dirname "$data")"
+  "$bench" --generate "$data" "$folders" "$files"
+  touch "$data.ready"
+fi
+
+export LC_ALL=C
+find_scan() { find "$data" -type f \( -iname '*.jpg' -o -iname '*.jpeg*' \) | sort; }
+
+# Both must find the same pictures, or the comparison means nothing.
+ours=$("$bench" --print "$data" 2>/dev/null | sort | md5sum)
+theirs=$(find_scan | md5sum)
+if [ "$ours" != "$theirs" ]; then
+  echo "scan-bench and find disagree on the pictures" >&2
+  exit 1
+fi
+count=$(find_scan | wc -l)
+
+now() { date +%s%N; }
+scan_times=(); find_times=()
+"$bench" "$data" >/dev/null; find_scan >/dev/null   # warm the cache
+for ((i = 0; i < rounds; i++)); do
+  t0=$(now); "$bench" "$data" >/dev/null; t1=$(now)
+  find_scan >/dev/null; t2=$(now)
+  scan_times+=($(( (t1 - t0) / 1000 ))); find_times+=($(( (t2 - t1) / 1000 )))
+done
+
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+scan_ms=$(median "${scan_times[@]}"); find_ms=$(median "${find_times[@]}")
+echo "tree: $folders folders, $((folders * files)) files, $count pictures"
+awk -v s="$scan_ms" -v f="$find_ms" -v n="$rounds" 'BEGIN {
+  printf "scan-bench median %.1f ms, find | sort median %.1f ms over %d rounds\n", s / 1000, f / 1000, n
+  printf "ratio scan / find: %.2f (target <= 1.5)\n", s / f }'

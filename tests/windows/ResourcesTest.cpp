@@ -1,0 +1,65 @@
+// The resources compiled into the program (this test executable links the same ones).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "resources/ResourceIds.h"
+
+namespace {
+
+HINSTANCE Self() { return ::GetModuleHandleA(nullptr); }
+
+TEST(Resources, IconsLoadIn16And32Pixels) {
+  for (int id : {IDI_TARVELL, IDI_ABOUT, IDI_HELP}) {
+    for (int size : {16, 32}) {
+      SCOPED_TRACE(testing::Message() << "icon " << id << " at " << size);
+      HICON icon = static_cast<HICON>(::LoadImageA(Self(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+      ASSERT_NE(icon, nullptr);
+      ICONINFO info{};
+      ASSERT_TRUE(::GetIconInfo(icon, &info));
+      BITMAP bm{};
+      ::GetObjectA(info.hbmColor, sizeof bm, &bm);
+      EXPECT_EQ(bm.bmWidth, size);
+      EXPECT_EQ(bm.bmHeight, size);
+      ::DeleteObject(info.hbmColor);
+      ::DeleteObject(info.hbmMask);
+      ::DestroyIcon(icon);
+    }
+  }
+}
+
+TEST(Resources, AboutPictureIs406By300In256Colours) {
+  HRSRC found = ::FindResourceA(Self(), MAKEINTRESOURCEA(IDB_ABOUT), MAKEINTRESOURCEA(2) /* RT_BITMAP */);
+  ASSERT_NE(found, nullptr);
+  const auto* info = static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(Self(), found)));
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->biWidth, 406);
+  EXPECT_EQ(info->biHeight, 300);
+  EXPECT_EQ(info->biBitCount, 8);
+  EXPECT_EQ(info->biClrUsed, 256u);
+  EXPECT_EQ(::SizeofResource(Self(), found), 40u + 256u * 4u + 408u * 300u);
+
+  HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(Self(), MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, 0, 0, 0));
+  ASSERT_NE(bitmap, nullptr);
+  BITMAP bm{};
+  ::GetObjectA(bitmap, sizeof bm, &bm);
+  EXPECT_EQ(bm.bmWidth, 406);
+  EXPECT_EQ(bm.bmHeight, 300);
+  ::DeleteObject(bitmap);
+}
+
+TEST(Resources, VersionBlockSays21) {
+  HRSRC found = ::FindResourceA(Self(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16) /* RT_VERSION */);
+  ASSERT_NE(found, nullptr);
+  const auto* block = static_cast<const BYTE*>(::LockResource(::LoadResource(Self(), found)));
+  ASSERT_NE(block, nullptr);
+  // VS_VERSIONINFO: three WORDs, the key "VS_VERSION_INFO" in UTF-16 with its terminator, padding
+  // to 32 bits, then the fixed file information.
+  const size_t fixedAt = (6 + 16 * 2 + 3) & ~size_t{3};
+  const auto* fixed = reinterpret_cast<const VS_FIXEDFILEINFO*>(block + fixedAt);
+  EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00020001u);
+  EXPECT_EQ(fixed->dwProductVersionMS, 0x00020001u);
+}
+
+}  // namespace
