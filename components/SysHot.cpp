@@ -18,7 +18,7 @@ void TSysHotKey::ClearHotKeys() {
 }
 
 void TSysHotKey::SetActive(bool value) {
-  
+  if (value == FActive) return;
   FActive = value;
   if (value) {
     BindAll();

@@ -17,7 +17,8 @@ struct TShellLinkInfo {
 // Returns whether the file was saved.
 bool CreateShellLink(const std::string& linkPath, const TShellLinkInfo& link);
 
-// Reads a shortcut file back; nothing when it cannot be loaded.
+// Reads a shortcut file back; nothing when it cannot be loaded. The shell reports a stored
+// show command other than normal, maximised or minimised as normal (1).
 std::optional<TShellLinkInfo> ReadShellLink(const std::string& linkPath);
 
 }  // namespace tarvell

@@ -346,12 +346,9 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     }
     case WM_LBUTTONDBLCLK:
       result = DefaultHandler(msg, wp, lp);
-      if (ClicksOnMouseUp()) {
-        FClickPending = true;
-        ::SetCapture(Handle());
-      }
+      // The second press of a double click is no click of its own.
+      if (ClicksOnMouseUp()) DblClick();
       MouseDown(TMouseButton::mbLeft, ShiftFromKeys(wp) | ssDouble, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
-      DblClick();
       return true;
     case WM_RBUTTONDBLCLK:
       result = DefaultHandler(msg, wp, lp);

@@ -110,7 +110,8 @@ protected:
   // The colour a control of this kind uses when none is set: its parent's, unless the kind
   // has a colour of its own (edits and lists use the window colour).
   virtual TColor DefaultColor() const noexcept { return FParent ? FParent->EffectiveColor() : clBtnFace; }
-  // Whether a left button press and release inside the control makes a click.
+  // Whether a left button press and release inside the control makes a click, and a double
+  // click of the mouse a double click (list boxes report theirs as notifications instead).
   virtual bool ClicksOnMouseUp() const noexcept { return false; }
 
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

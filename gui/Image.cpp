@@ -108,6 +108,12 @@ bool TImage::PaintContent(HDC dc) {
   return PaintBmp(dc, picture.BmpImage(), r);
 }
 
+void TImage::PaintWhole(HDC dc) {
+  // What the picture leaves uncovered shows what lies behind the control.
+  if (Parent()) Parent()->PaintBehind(*this, dc);
+  PaintContent(dc);
+}
+
 bool TImage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
     case WM_ERASEBKGND:
@@ -115,14 +121,14 @@ bool TImage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return true;
     case WM_PAINT: {
       TPaintScope paint(Handle());
-      // What the picture leaves uncovered shows what lies behind the control.
-      if (Parent()) {
-        Parent()->PaintBehind(*this, paint.DC());
-      }
-      PaintContent(paint.DC());
+      PaintWhole(paint.DC());
       result = 0;
       return true;
     }
+    case WM_PRINTCLIENT:
+      PaintWhole(reinterpret_cast<HDC>(wp));
+      result = 0;
+      return true;
     default:
       return TControl::HandleMessage(msg, wp, lp, result);
   }

@@ -39,6 +39,8 @@ protected:
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
+  void PaintWhole(HDC dc);
+
   TPicture FPicture;
   bool FStretch = false;
   bool FCenter = false;

@@ -45,6 +45,16 @@ bool TLabel::PaintContent(HDC dc) {
   return true;
 }
 
+void TLabel::PaintWhole(HDC dc) {
+  if (FTransparent && Parent()) {
+    Parent()->PaintBehind(*this, dc);
+  } else {
+    RECT r{0, 0, Width(), Height()};
+    if (HBRUSH brush = BackgroundBrush()) ::FillRect(dc, &r, brush);
+  }
+  PaintText(dc);
+}
+
 bool TLabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
     case WM_ERASEBKGND:
@@ -52,17 +62,14 @@ bool TLabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return true;
     case WM_PAINT: {
       TPaintScope paint(Handle());
-      HDC dc = paint.DC();
-      if (FTransparent && Parent()) {
-        Parent()->PaintBehind(*this, dc);
-      } else {
-        RECT r{0, 0, Width(), Height()};
-        if (HBRUSH brush = BackgroundBrush()) ::FillRect(dc, &r, brush);
-      }
-      PaintText(dc);
+      PaintWhole(paint.DC());
       result = 0;
       return true;
     }
+    case WM_PRINTCLIENT:
+      PaintWhole(reinterpret_cast<HDC>(wp));
+      result = 0;
+      return true;
     case WM_SETTEXT:
       result = DefaultHandler(msg, wp, lp);
       FCaption = reinterpret_cast<const char*>(lp) ? reinterpret_cast<const char*>(lp) : "";

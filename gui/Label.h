@@ -26,6 +26,7 @@ protected:
 
 private:
   void PaintText(HDC dc);
+  void PaintWhole(HDC dc);
 
   bool FTransparent = false;
   bool FWordWrap = false;

@@ -40,49 +40,49 @@ enum TLayoutFlags : unsigned {
 };
 
 struct TLayoutProperty {
-  std::string Name;
-  std::string Value;
+  std::string Name{};
+  std::string Value{};
 };
 
 struct TLayoutEvent {
-  std::string Event;    // "OnClick"
-  std::string Handler;  // "NextClick"
+  std::string Event{};    // "OnClick"
+  std::string Handler{};  // "NextClick"
 };
 
 // One component of a form. Geometry, caption, hint, colours and font apply to controls;
 // non-visual components take Properties only. Parent names another control (or menu) to
 // hold this one; empty means the form.
 struct TLayoutItem {
-  std::string Name;
+  std::string Name{};
   TComponentFactory Kind = nullptr;
   int Left = 0;
   int Top = 0;
   int Width = 0;
   int Height = 0;
-  std::string Caption;
-  std::string Hint;
+  std::string Caption{};
+  std::string Hint{};
   TColor Color = clDefault;
   TFontSpec Font{};
   unsigned Flags = 0;
-  std::string Parent;
-  std::vector<TLayoutProperty> Properties;
-  std::vector<TLayoutEvent> Events;
+  std::string Parent{};
+  std::vector<TLayoutProperty> Properties{};
+  std::vector<TLayoutEvent> Events{};
 };
 
 struct TFormLayout {
-  std::string Caption;
+  std::string Caption{};
   int ClientWidth = 0;  // used when non-zero
   int ClientHeight = 0;
   int Width = 0;        // outer size, used when ClientWidth is zero
   int Height = 0;
   TColor Color = clDefault;
   TFontSpec Font{};
-  std::vector<TLayoutProperty> Properties;  // BorderStyle, FormStyle, Position, KeyPreview, ShowHint...
-  std::string ActiveControl;
-  std::string Menu;  // name of a TMainMenu item of the table
+  std::vector<TLayoutProperty> Properties{};  // BorderStyle, FormStyle, Position, KeyPreview, ShowHint...
+  std::string ActiveControl{};
+  std::string Menu{};  // name of a TMainMenu item of the table
   bool Visible = false;
-  std::vector<TLayoutEvent> Events;
-  std::vector<TLayoutItem> Items;  // back to front
+  std::vector<TLayoutEvent> Events{};
+  std::vector<TLayoutItem> Items{};  // back to front
 };
 
 // Handler names to callables, supplied by the form that loads the layout.

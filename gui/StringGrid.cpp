@@ -80,6 +80,10 @@ bool TStringGrid::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
       result = 0;
       return true;
     }
+    case WM_PRINTCLIENT:
+      PaintContent(reinterpret_cast<HDC>(wp));
+      result = 0;
+      return true;
     default:
       return TControl::HandleMessage(msg, wp, lp, result);
   }

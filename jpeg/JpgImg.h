@@ -7,6 +7,7 @@
 #include "jpeg/DecodeOptions.h"
 #include "jpeg/Picture.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -56,9 +57,9 @@ public:
   bool Progressive() const noexcept { return FProgressive; }
   void SetProgressive(bool value) noexcept { FProgressive = value; }
   // Pictures of more pixels than this (in millions) are refused with EJPEGException before
-  // anything is allocated for them. At least 1; the default accepts 250 megapixels.
+  // anything is allocated for them. Kept within 1..1000000; the default accepts 250 megapixels.
   std::uint32_t MaxMegapixels() const noexcept { return FOptions.MaxMegapixels; }
-  void SetMaxMegapixels(std::uint32_t value) noexcept { FOptions.MaxMegapixels = value < 1 ? 1 : value; }
+  void SetMaxMegapixels(std::uint32_t value) noexcept { FOptions.MaxMegapixels = std::clamp(value, 1u, 1'000'000u); }
 
   // While the properties are being read from a stored layout, writers only store their
   // values; nothing decodes, not even when loading ends.

@@ -10,6 +10,7 @@ which IEEE arithmetic rounds the same everywhere, so the output does not depend 
 """
 
 import argparse
+import functools
 import math
 import os
 import struct
@@ -56,6 +57,7 @@ def gradient(stops, t):
     return stops[-1][1]
 
 
+@functools.lru_cache(maxsize=None)
 def hash01(*ints):
     """A well-mixed integer hash of the arguments, as a float in [0, 1)."""
     h = 0x9E3779B9
@@ -266,33 +268,28 @@ def ridge_top(x, ridge):
     return base - height * f * math.sqrt(f)
 
 
-def land(x, y):
-    """The mountains at (x, y), or None where the sky shows."""
-    colour = None
-    for ridge in RIDGES:
-        top = ridge_top(x, ridge)
+def land(x, y, tops):
+    """The mountains at (x, y), or None where the sky shows; tops: each ridge's top at x."""
+    # the nearest ridge that covers the point is the one seen
+    for ridge, top in reversed(list(zip(RIDGES, tops))):
         if y >= top:
             base_colour, haze = ridge[4], ridge[5]
             # lighter towards the peaks, hazier with distance
             lift = clamp((y - top) / 40.0)
             c = mix(mix(base_colour, (140, 90, 120), haze), base_colour, lift)
             texture = fbm2(x / 9.0, y / 5.0, ridge[3] + 50, 3) - 0.5
-            colour = tuple(clamp(v * (1.0 + 0.18 * texture), 0.0, 255.0) for v in c)
-    return colour
+            return tuple(clamp(v * (1.0 + 0.18 * texture), 0.0, 255.0) for v in c)
+    return None
 
 
-def scene_above(x, y):
-    c = land(x, y)
-    return c if c is not None else sky(x, y)
-
-
-def lake(x, y):
+def lake(x, y, above):
+    """The lake at (x, y), mirroring the rows above the shore line (above[y][x])."""
     depth = y - HORIZON
     # ripples shift the reflection sideways, more so nearer the viewer
     ripple = (fbm2(x / 40.0, y / 2.5, 31, 3) - 0.5) * (2.0 + depth * 0.18)
-    mirror_y = HORIZON - depth * 1.15
-    rx = clamp(x + ripple, 0.0, ABOUT_WIDTH - 1.0)
-    c = scene_above(rx, max(0.0, mirror_y))
+    mirror_y = int(HORIZON - depth * 1.15 + 0.5)
+    rx = int(clamp(x + ripple, 0.0, ABOUT_WIDTH - 1.0) + 0.5)
+    c = above[min(HORIZON - 1, max(0, mirror_y))][rx]
     dim = 0.78 - 0.30 * clamp(depth / 100.0)
     c = tuple(v * dim for v in c)
     c = mix(c, (16, 30, 70), 0.25)
@@ -304,28 +301,33 @@ def lake(x, y):
     return c
 
 
-def shore(x, y):
-    """The dark near shore with reeds along the bottom; None above it."""
+def shore_top(x):
+    """Where the dark near shore with its reeds begins, in column x."""
     top = 262.0 + 16.0 * fbm1(x / 60.0, 51, 4)
     reed = hash01(52, x)
     if reed > 0.84:
         top -= 26.0 * (reed - 0.84) / 0.16 * fbm1(x / 3.0, 53, 2)
-    if y < top:
-        return None
-    t = clamp((y - top) / 30.0)
-    return mix((34, 28, 44), (12, 10, 18), t)
-
-
-def about_pixel(x, y):
-    c = shore(x, y)
-    if c is None:
-        c = scene_above(x, y) if y < HORIZON else lake(x, y)
-    return c
+    return top
 
 
 def render_about():
-    return [[about_pixel(float(x), float(y)) for x in range(ABOUT_WIDTH)]
-            for y in range(ABOUT_HEIGHT)]
+    columns = range(ABOUT_WIDTH)
+    ridge_tops = [[ridge_top(float(x), r) for r in RIDGES] for x in columns]
+    shore_tops = [shore_top(float(x)) for x in columns]
+    image = []
+    for y in range(ABOUT_HEIGHT):
+        row = []
+        for x in columns:
+            fx, fy = float(x), float(y)
+            if fy >= shore_tops[x]:
+                c = mix((34, 28, 44), (12, 10, 18), clamp((fy - shore_tops[x]) / 30.0))
+            elif y < HORIZON:
+                c = land(fx, fy, ridge_tops[x]) or sky(fx, fy)
+            else:
+                c = lake(fx, fy, image)
+            row.append(c)
+        image.append(row)
+    return image
 
 
 def median_cut(colours, count):
@@ -373,7 +375,7 @@ def quantise(image):
     cache = {}
 
     def nearest(r, g, b):
-        key = (r >> 1, g >> 1, b >> 1)
+        key = (r >> 2, g >> 2, b >> 2)
         hit = cache.get(key)
         if hit is None:
             best, best_d = 0, 1 << 30

@@ -1,38 +1,12 @@
 #include "slideshow/Win32DirectoryLister.h"
 
+#include "gui/Handles.h"
+
 #include <windows.h>
 
 namespace tarvell {
 
 namespace {
-
-class TFindHandle {
- public:
-  explicit TFindHandle(HANDLE handle) : Handle(handle) {}
-  ~TFindHandle() {
-    if (Handle != INVALID_HANDLE_VALUE) FindClose(Handle);
-  }
-  TFindHandle(const TFindHandle&) = delete;
-  TFindHandle& operator=(const TFindHandle&) = delete;
-  HANDLE Get() const { return Handle; }
-
- private:
-  HANDLE Handle;
-};
-
-class TFileHandle {
- public:
-  explicit TFileHandle(HANDLE handle) : Handle(handle) {}
-  ~TFileHandle() {
-    if (Handle != INVALID_HANDLE_VALUE) CloseHandle(Handle);
-  }
-  TFileHandle(const TFileHandle&) = delete;
-  TFileHandle& operator=(const TFileHandle&) = delete;
-  HANDLE Get() const { return Handle; }
-
- private:
-  HANDLE Handle;
-};
 
 bool IsDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
@@ -49,7 +23,7 @@ int TWin32DirectoryLister::List(const std::string& folder, std::vector<TDirEntry
   // Basic information skips the short names, and a large fetch reads the folder in fewer calls.
   TFindHandle find(FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
-  if (find.Get() == INVALID_HANDLE_VALUE) {
+  if (!find) {
     const DWORD error = GetLastError();
     // A drive's root without any entry reports "file not found"; it is simply empty.
     return error == ERROR_FILE_NOT_FOUND ? 0 : static_cast<int>(error);
@@ -63,19 +37,19 @@ int TWin32DirectoryLister::List(const std::string& folder, std::vector<TDirEntry
     entry.Hidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
     entry.System = (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
     entries.push_back(std::move(entry));
-  } while (FindNextFileA(find.Get(), &data));
+  } while (FindNextFileA(find.get(), &data));
   const DWORD error = GetLastError();
   return error == ERROR_NO_MORE_FILES ? 0 : static_cast<int>(error);
 }
 
 std::optional<TFolderId> TWin32DirectoryLister::Identify(const std::string& folder) {
   // Opening a folder needs backup semantics; links and junctions are followed.
-  TFileHandle file(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (file.Get() == INVALID_HANDLE_VALUE) return std::nullopt;
+  TKernelHandle file(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
+  if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
   return TFolderId{info.dwVolumeSerialNumber,
                    (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }

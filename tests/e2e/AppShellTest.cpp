@@ -81,8 +81,8 @@ TEST_F(AppShell, CtrlQWritesTheFirstRunSettingsAndRemovesTheTrayIcon) {
 
 TEST_F(AppShell, ClosingTheWindowSavesTheSettings) {
     std::vector<std::string> settings = FirstRunSettings;
-    settings[0] = "7";
-    settings[5] = "0";
+    settings[0] = std::string("7");
+    settings[5] = std::string("0");
     ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
     StartAndWait();
     ShowFromTray();
@@ -93,7 +93,7 @@ TEST_F(AppShell, ClosingTheWindowSavesTheSettings) {
 
 TEST_F(AppShell, EndOfTheSessionSavesTheSettings) {
     std::vector<std::string> settings = FirstRunSettings;
-    settings[9] = "1";
+    settings[9] = std::string("1");
     ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
     StartAndWait();
     PostMessageA(main, WM_QUERYENDSESSION, 0, 0);
@@ -104,7 +104,7 @@ TEST_F(AppShell, EndOfTheSessionSavesTheSettings) {
 // A damaged settings file used to stop every start until the user deleted it.
 TEST_F(AppShell, DamagedSettingsAreReportedAndTheProgramStillRuns) {
     std::vector<std::string> settings = FirstRunSettings;
-    settings[2] = "x";
+    settings[2] = std::string("x");
     ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
     ASSERT_TRUE(run.Start());
     HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());
@@ -121,7 +121,7 @@ TEST_F(AppShell, DamagedSettingsAreReportedAndTheProgramStillRuns) {
 // An unplugged drive or a removed folder must not erase the saved folder.
 TEST_F(AppShell, AFolderThatCannotBeEnteredIsKeptInTheSettings) {
     std::vector<std::string> settings = FirstRunSettings;
-    settings[1] = "C:\\No such folder";
+    settings[1] = std::string("C:\\No such folder");
     ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
     ASSERT_TRUE(run.Start());
     HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());

@@ -43,14 +43,6 @@ TEST(Picture, SizeComesFromTheHeldImageAndIsZeroWhenEmpty) {
   EXPECT_EQ(picture.Height(), 0);
 }
 
-TEST(Picture, TakesTheImageWithoutCopying) {
-  Bytes image = Header(2, 2, 24);
-  const std::uint8_t* data = image.data();
-  TPicture picture;
-  picture.Assign(std::move(image));
-  EXPECT_EQ(picture.BmpImage().data(), data);
-}
-
 TEST(Picture, SavesTheSameBytesAndNothingWhenEmpty) {
   const fs::path dir = test::TestDir();
   TPicture picture;

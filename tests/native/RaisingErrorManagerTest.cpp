@@ -52,27 +52,5 @@ TEST(RaisingErrorManager, TheFirstWarningRaisesWithTheLibrarysText) {
   }
 }
 
-TEST(RaisingErrorManager, ErrorsCarryTheLibrarysFormattedText) {
-  TDecodeOptions options;
-  try {
-    (void)DecodeJpegToBmp(Bytes{'B', 'M', 0, 0}, options);
-    ADD_FAILURE();
-  } catch (const EJPEGException& e) {
-    EXPECT_EQ(std::string(e.what()), "Not a JPEG file: starts with 0x42 0x4d");
-  }
-  try {
-    (void)DecodeJpegToBmp(test::MakeTablesOnlyJpeg(), options);
-    ADD_FAILURE();
-  } catch (const EJPEGException& e) {
-    EXPECT_EQ(std::string(e.what()), "JPEG datastream contains no image");
-  }
-}
-
-TEST(RaisingErrorManager, EJPEGExceptionIsTheGeneralErrorClass) {
-  const EJPEGException e("text");
-  const Exception& base = e;
-  EXPECT_STREQ(base.what(), "text");
-}
-
 }  // namespace
 }  // namespace tarvell

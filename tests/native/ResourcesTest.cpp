@@ -9,9 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "resources/Contact.h"
-#include "resources/Version.h"
-
 namespace {
 
 const std::string Dir = TARVELL_SOURCE_DIR "/resources/";
@@ -78,12 +75,6 @@ TEST(Resources, IconsHold16And32PixelImages) {
       EXPECT_EQ(ico.at(middle + 3), 255u) << "centre";
     }
   }
-}
-
-TEST(Resources, ContactAndVersionTexts) {
-  EXPECT_STREQ(tarvell::VersionTitle, "Tarvell ver. 2.1");
-  EXPECT_EQ(std::string(tarvell::SupportMailLink), std::string("mailto:") + tarvell::SupportMail);
-  EXPECT_EQ(std::string(tarvell::WebAddress).rfind("https://", 0), 0u);
 }
 
 // The files in the repository must be what make-resources.py draws, byte for byte,

@@ -39,24 +39,6 @@ TEST(StreamSource, RefillsInChunksOf4096Bytes) {
   EXPECT_EQ(std::memcmp(src->next_input_byte, input.data() + 8192, 1808), 0);
 }
 
-TEST(StreamSource, EndOfInputAfterDataIsAPrematureEndThatRaises) {
-  const Bytes input = Counting(10);
-  TBridgeFixture f;
-  f.Attach(input);
-  jpeg_source_mgr* src = f.Info()->src;
-  ASSERT_TRUE(f.Guarded([&] { (void)(*src->fill_input_buffer)(f.Info()); }));
-  EXPECT_FALSE(f.Guarded([&] { (void)(*src->fill_input_buffer)(f.Info()); }));
-  EXPECT_STREQ(f.Message(), "Premature end of JPEG file");
-}
-
-TEST(StreamSource, NoBytesAtAllIsAnEmptyInput) {
-  const Bytes input;
-  TBridgeFixture f;
-  f.Attach(input);
-  EXPECT_FALSE(f.Guarded([&] { (void)(*f.Info()->src->fill_input_buffer)(f.Info()); }));
-  EXPECT_STREQ(f.Message(), "Empty input file");
-}
-
 TEST(StreamSource, SkipCrossesRefillsAndIgnoresCountsBelowOne) {
   const Bytes input = Counting(12000);
   TBridgeFixture f;

@@ -61,9 +61,17 @@ TEST_F(IconSettings, ShellIconBppIsWrittenOnlyWhenAbsent) {
 
 TEST_F(IconSettings, ShellIconBppPresentNeedsNoRightsToWrite) {
   RegWriteString(HKEY_CURRENT_USER, Keys.UserMetrics.Path, "Shell Icon BPP", "8");
-  RegDenyAll(HKEY_CURRENT_USER, Keys.UserMetrics.Path);
+  RegAllowReadOnly(HKEY_CURRENT_USER, Keys.UserMetrics.Path);
   SetShellIconBpp(Keys.UserMetrics, Hooks);
   EXPECT_TRUE(Events.empty());
+  EXPECT_EQ(Bpp(Keys.UserMetrics), "8");
+
+  // Read-only and without the value: the write fails and the user is told.
+  RegWriteString(HKEY_CURRENT_USER, Keys.DefaultMetrics.Path, "Other", "");
+  RegAllowReadOnly(HKEY_CURRENT_USER, Keys.DefaultMetrics.Path);
+  SetShellIconBpp(Keys.DefaultMetrics, Hooks);
+  const std::vector<std::string> expected = {"beep 1000 500", Privileges};
+  EXPECT_EQ(Events, expected);
 }
 
 TEST_F(IconSettings, FailedShellIconBppWriteBeepsAndTellsOncePerKey) {

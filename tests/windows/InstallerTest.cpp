@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "LinkFile.h"
 #include "TempFolder.h"
 #include "TestRegistry.h"
 #include "desktop/ShellLink.h"
@@ -100,7 +101,7 @@ TEST_F(Installer, FirstStartAnsweredOkInstallsInOrder) {
   ASSERT_TRUE(link);
   EXPECT_EQ(::lstrcmpiA(link->Target.c_str(), Paths.Target.c_str()), 0) << link->Target;
   EXPECT_EQ(link->Description, "\\Tarvell.lnk");
-  EXPECT_EQ(link->ShowCommand, SW_SHOW);
+  EXPECT_EQ(StoredShowCommand(Link), std::optional<std::uint32_t>(SW_SHOW));
 
   EXPECT_EQ(UserBpp(), "32");
   EXPECT_FALSE(RegKeyExists(HKEY_USERS, DefaultMetrics)) << "a missing key is never created";

@@ -91,10 +91,8 @@ TEST(NoTask, DestructionTakesTheHookOffTheForm) {
   EXPECT_FALSE(AppVisible());
 }
 
-TEST(NoTask, FormFromALayoutIsHookedOnceItsWindowExists) {
-  TForm form(nullptr);
-  Application.SetMainForm(&form);
-  ::ShowWindow(AppWindow(), SW_HIDE);
+// A layout's form gets its window after its components are made.
+TFormLayout LayoutWithNoTask(const char* hideForm) {
   TFormLayout layout;
   layout.Caption = "Layout";
   layout.ClientWidth = 200;
@@ -102,21 +100,29 @@ TEST(NoTask, FormFromALayoutIsHookedOnceItsWindowExists) {
   TLayoutItem row;
   row.Name = "NoTask1";
   row.Kind = Kind<TNoTask>;
-  row.Properties = {{"HideForm", "False"}};
+  row.Properties = {{"HideForm", hideForm}};
   layout.Items.push_back(row);
-  form.LoadLayout(layout, {});
+  return layout;
+}
 
-  auto* noTask = dynamic_cast<TNoTask*>(form.FindComponent("NoTask1"));
-  ASSERT_NE(noTask, nullptr);
-  EXPECT_FALSE(noTask->HideForm());
-  EXPECT_TRUE(AppVisible()) << "loading HideForm false restores the taskbar button";
-
-  noTask->SetHideForm(true);
-  form.Hide();
+TEST(NoTask, LoadingALayoutAppliesHideFormAndHooksTheNewWindow) {
+  {
+    TForm form(nullptr);
+    ::ShowWindow(AppWindow(), SW_HIDE);
+    form.LoadLayout(LayoutWithNoTask("False"), {});
+    auto* noTask = dynamic_cast<TNoTask*>(form.FindComponent("NoTask1"));
+    ASSERT_NE(noTask, nullptr);
+    EXPECT_FALSE(noTask->HideForm());
+    EXPECT_TRUE(AppVisible()) << "loading HideForm false restores the taskbar button";
+  }
+  TForm form(nullptr);
+  Application.SetMainForm(&form);
+  form.LoadLayout(LayoutWithNoTask("True"), {});
+  EXPECT_FALSE(AppVisible());
   ShowAppWindow();
   form.Show();
   EXPECT_TRUE(::IsWindowVisible(form.Handle()));
-  EXPECT_FALSE(AppVisible());
+  EXPECT_FALSE(AppVisible()) << "the form's window was hooked once it existed";
   Application.SetMainForm(nullptr);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "LinkFile.h"
 #include "TempFolder.h"
 
 namespace tarvell {
@@ -18,7 +19,7 @@ TEST(ShellLink, SavedShortcutReadsBack) {
   ASSERT_TRUE(read);
   EXPECT_EQ(::lstrcmpiA(read->Target.c_str(), target.c_str()), 0) << read->Target;
   EXPECT_EQ(read->Description, "\\Tarvell.lnk");
-  EXPECT_EQ(read->ShowCommand, SW_SHOW);
+  EXPECT_EQ(StoredShowCommand(link), std::optional<std::uint32_t>(SW_SHOW));
 }
 
 TEST(ShellLink, UnsavableOrUnreadableShortcutsAreReported) {

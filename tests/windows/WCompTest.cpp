@@ -44,23 +44,32 @@ protected:
   }
 };
 
-TEST(WindowedComponent, WindowIsCreatedOnFirstUseOnlyAndIsHiddenAndTopLevel) {
-  TDerived c(nullptr);
-  EXPECT_FALSE(c.HasWindow());
-  HWND wnd = c.WindowHandle();
+TEST(WComp, OneHiddenTopLevelWindowMadeOnFirstUseAndDestroyedWithTheComponent) {
+  auto owner = std::make_unique<TComponent>(nullptr);
+  auto* c = new TDerived(owner.get());
+  EXPECT_FALSE(c->HasWindow());
+  HWND wnd = c->WindowHandle();
   ASSERT_NE(wnd, nullptr);
-  EXPECT_TRUE(c.HasWindow());
-  EXPECT_EQ(c.WindowHandle(), wnd) << "one window per component";
+  EXPECT_TRUE(c->HasWindow());
+  EXPECT_EQ(c->WindowHandle(), wnd);
   EXPECT_FALSE(::IsWindowVisible(wnd));
-  EXPECT_EQ(::GetParent(wnd), nullptr);
-  EXPECT_EQ(::GetAncestor(wnd, GA_ROOT), wnd);
+  EXPECT_EQ(::GetAncestor(wnd, GA_ROOT), wnd) << "top-level, so that broadcasts reach it";
 
-  TDerived other(nullptr);
-  EXPECT_NE(other.WindowHandle(), wnd);
+  HWND other = (new TDerived(owner.get()))->WindowHandle();
+  EXPECT_NE(other, wnd);
+  delete c;
+  EXPECT_FALSE(::IsWindow(wnd));
+  owner.reset();  // deletes what it owns, windows included
+  EXPECT_FALSE(::IsWindow(other));
 }
 
-TEST(WindowedComponent, MessagesGoToTheMostDerivedHandlerElseTheDefault) {
+TEST(WComp, MessagesGoToTheMostDerivedHandlerElseTheDefault) {
   TDerived c(nullptr);
+  TMessage early{WM_GETTEXTLENGTH, 0, 0, 77};
+  c.MessageProc(early);
+  EXPECT_EQ(early.Result, 77) << "without a window the default handler ignores the message";
+  EXPECT_FALSE(c.HasWindow());
+
   HWND wnd = c.WindowHandle();
   EXPECT_EQ(::SendMessageA(wnd, MsgDerived, 0, 0), 2);
   EXPECT_EQ(c.DerivedCalls, 1);
@@ -73,29 +82,6 @@ TEST(WindowedComponent, MessagesGoToTheMostDerivedHandlerElseTheDefault) {
   char text[16] = {};
   EXPECT_EQ(::GetWindowTextA(wnd, text, sizeof text), 7);
   EXPECT_STREQ(text, "default");
-}
-
-TEST(WindowedComponent, MessagesWithoutAWindowAreIgnored) {
-  TDerived c(nullptr);
-  TMessage m{WM_GETTEXTLENGTH, 0, 0, 77};
-  c.MessageProc(m);
-  EXPECT_EQ(m.Result, 77) << "the default handler left it alone";
-  EXPECT_FALSE(c.HasWindow());
-}
-
-TEST(WindowedComponent, DestructionDestroysTheWindow) {
-  auto owner = std::make_unique<TComponent>(nullptr);
-  auto* c = new TDerived(owner.get());
-  HWND wnd = c->WindowHandle();
-  ASSERT_TRUE(::IsWindow(wnd));
-  delete c;
-  EXPECT_FALSE(::IsWindow(wnd));
-  EXPECT_EQ(owner->ComponentCount(), 0u);
-
-  // An owner deletes what it owns, windows included.
-  HWND ownedWnd = (new TDerived(owner.get()))->WindowHandle();
-  owner.reset();
-  EXPECT_FALSE(::IsWindow(ownedWnd));
 }
 
 }  // namespace

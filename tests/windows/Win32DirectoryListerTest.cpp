@@ -1,5 +1,6 @@
 #include "slideshow/PictureWalk.h"
 #include "slideshow/Win32DirectoryLister.h"
+#include "tests/windows/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -11,50 +12,23 @@ namespace {
 
 using Paths = std::vector<std::string>;
 
-// A fresh folder under the temporary folder; removed with everything in it afterwards.
 class Win32Lister : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH];
-    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-    Root = std::string(temp) + "tarvell-lister-" + std::to_string(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryA(Root.c_str(), nullptr));
-  }
-  void TearDown() override { RemoveTree(Root); }
-
-  static void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string path = folder + "\\" + name;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          RemoveTree(path);
-        else
-          DeleteFileA(path.c_str());
-      } while (FindNextFileA(find, &data));
-      FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-  }
   void Folder(const std::string& relative, DWORD attributes = 0) {
-    const std::string path = Root + "\\" + relative;
-    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
+    const std::string path = Temp.Folder(relative);
     if (attributes) {
-      ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes));
+      ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes)) << path;
     }
   }
   void File(const std::string& relative, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    const std::string path = Root + "\\" + relative;
+    const std::string path = Temp.File(relative);
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
     CloseHandle(file);
   }
 
-  std::string Root;
+  test::TTempFolder Temp;
+  const std::string& Root = Temp.Path();
 };
 
 TEST_F(Win32Lister, ListsEntriesWithTheirAttributesAndIdentities) {

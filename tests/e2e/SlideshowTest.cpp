@@ -1,0 +1,490 @@
+// The slideshow as a user meets it: a folder of pictures made here, Tarvell.exe started in
+// the test's Wine prefix, driven by hot keys, tray messages, mouse clicks and the answers to
+// its questions; the wallpaper file and setting, the caption and the settings file checked.
+#include "jpeg/JpegLib.h"
+#include "jpeg/JpgImg.h"
+#include "tests/e2e/support/TarvellRun.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using namespace tarvell::e2e;
+
+namespace {
+
+const std::string Slides = "C:\\Slides";
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// What a separate process reads as the desktop wallpaper (this process would keep the first
+// value it read).
+std::string WallpaperSetting() {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return "<no pipe>";
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = writeEnd;
+    si.hStdError = writeEnd;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + ModuleFolder() + "tarvell-drive.exe\" wallpaper";
+    std::vector<char> line(cmd.begin(), cmd.end());
+    line.push_back('\0');
+    const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    CloseHandle(writeEnd);
+    std::string out;
+    if (started) {
+        char buf[512];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
+        WaitForSingleObject(pi.hProcess, 10000);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    } else {
+        out = "<tarvell-drive.exe did not start>";
+    }
+    CloseHandle(readEnd);
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+    return out;
+}
+
+// A colour JPEG of the given size made with libjpeg's compressor: a gradient with some
+// noise, so that pictures of different sizes decode to different bitmaps.
+std::string MakeJpeg(int width, int height) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr jerr{};
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(width);
+    cinfo.image_height = static_cast<JDIMENSION>(height);
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 90, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const int y = static_cast<int>(cinfo.next_scanline);
+        for (int x = 0; x < width; ++x) {
+            const unsigned noise = (static_cast<unsigned>(x) * 2654435761u ^ static_cast<unsigned>(y) * 40503u) >> 27;
+            row[x * 3 + 0] = static_cast<unsigned char>(x * 255 / width);
+            row[x * 3 + 1] = static_cast<unsigned char>(y * 255 / height);
+            row[x * 3 + 2] = static_cast<unsigned char>(128 + noise);
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    std::string out(reinterpret_cast<const char*>(buffer), size);
+    std::free(buffer);
+    jpeg_destroy_compress(&cinfo);
+    return out;
+}
+
+class Slideshow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteFileA(TTarvellRun::ConfigPath().c_str());
+        DeleteFileA(TTarvellRun::WallpaperPath().c_str());
+        ASSERT_TRUE(TTarvellRun::MarkInstalled());
+        CreateDirectoryA(Slides.c_str(), nullptr);
+        settings = {"5", Slides, "0", "0", "0", "0", "0", "0", "0", "0"};
+    }
+
+    // A picture of its own size, so that every picture decodes to a different bitmap.
+    std::string AddPicture(const std::string& folder, const std::string& name, int width, int height) {
+        const std::string path = folder + "\\" + name;
+        EXPECT_TRUE(WriteWholeFile(path, MakeJpeg(width, height)));
+        return path;
+    }
+
+    // A picture whose data stops half-way, as a broken download leaves it.
+    std::string AddDamagedPicture(const std::string& folder, const std::string& name) {
+        const std::string bytes = MakeJpeg(64, 64);
+        const std::string path = folder + "\\" + name;
+        EXPECT_TRUE(WriteWholeFile(path, bytes.substr(0, bytes.size() / 2)));
+        return path;
+    }
+
+    // Settings lines are counted from 1, as the file's description counts them.
+    void Setting(std::size_t line, std::string value) { settings.at(line - 1) = std::move(value); }
+
+    // The BMP image the program must write for a picture: decoded as its preview decodes it.
+    static std::string ExpectedBmp(const std::string& picture) {
+        tarvell::TJPEGImage image;
+        image.SetNumOfColors(tarvell::TNumOfColors::TrueColor);
+        image.SetFileName(picture);
+        const auto& bmp = image.Picture().BmpImage();
+        return std::string(bmp.begin(), bmp.end());
+    }
+
+    void StartAndWait() {
+        ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+        ASSERT_TRUE(run.Start());
+        main = run.WaitMainWindow();
+        ASSERT_NE(main, nullptr) << "no main window";
+        // The tray icon comes after the hot keys: from now on they work.
+        tray = run.WaitTrayWindow();
+        ASSERT_NE(tray, nullptr) << "no tray icon";
+    }
+
+    void ShowFromTray() {
+        TTarvellRun::TrayMouse(tray, WM_RBUTTONDOWN);
+        TTarvellRun::TrayMouse(tray, WM_RBUTTONDBLCLK);
+        ASSERT_TRUE(run.WaitVisible(true));
+    }
+
+    std::string Caption() const { return WindowText(main); }
+    static std::string Position(const std::string& position) { return std::string(MainCaption) + "  " + position; }
+
+    bool WaitForCaption(const std::string& caption, DWORD timeoutMs = 10000) const {
+        return WaitUntil([&] { return Caption() == caption; }, timeoutMs);
+    }
+
+    // True once the wallpaper file holds exactly the image of `picture`.
+    bool WaitForWallpaperOf(const std::string& picture, DWORD timeoutMs = 10000) const {
+        const std::string expected = ExpectedBmp(picture);
+        return !expected.empty() &&
+               WaitUntil([&] { return ReadWholeFile(TTarvellRun::WallpaperPath()) == expected; }, timeoutMs);
+    }
+
+    bool WallpaperIsTheProgramsFile() const {
+        return WaitUntil([] { return Lower(WallpaperSetting()) == Lower(TTarvellRun::WallpaperPath()); }, 10000);
+    }
+
+    HWND OpenBox(const std::string& caption, DWORD timeoutMs = 10000) const {
+        return WaitForMessageBox(caption, timeoutMs, run.Pid());
+    }
+
+    bool AnyBoxOpen() const {
+        for (HWND w : TopWindows(run.Pid()))
+            if (IsWindowVisible(w) && ClassName(w) == "#32770") return true;
+        return false;
+    }
+
+    // Lets a wrong reaction of the program happen before looking for it.
+    static void Settle(DWORD ms = 1500) {
+        WaitUntil([] { return false; }, ms);
+    }
+
+    std::vector<std::string> settings;
+    TTarvellRun run;
+    HWND main = nullptr;
+    HWND tray = nullptr;
+};
+
+TEST_F(Slideshow, CtrlZAppliesThePicturesInListOrderAndTheCaptionShowsThePosition) {
+    const std::string a = AddPicture(Slides, "a.jpg", 40, 30);
+    const std::string b = AddPicture(Slides, "B.JPG", 30, 40);
+    const std::string c = AddPicture(Slides, "c.jpeg", 36, 36);
+    AddPicture(Slides, "d.txt", 20, 20);
+    StartAndWait();
+    EXPECT_EQ(Caption(), Position("1(3)"));
+
+    SendCtrlKey('Z');
+    EXPECT_TRUE(WaitForWallpaperOf(b));
+    EXPECT_EQ(Caption(), Position("2(3)"));
+    EXPECT_TRUE(WallpaperIsTheProgramsFile()) << WallpaperSetting();
+
+    SendCtrlKey('Z');
+    EXPECT_TRUE(WaitForWallpaperOf(c));
+    EXPECT_EQ(Caption(), Position("3(3)"));
+
+    // After the last picture the list starts again at the top.
+    SendCtrlKey('Z');
+    EXPECT_TRUE(WaitForWallpaperOf(a));
+    EXPECT_EQ(Caption(), Position("1(3)"));
+}
+
+TEST_F(Slideshow, ALeftPressOnTheTrayIconAppliesTheNextPicture) {
+    AddPicture(Slides, "a.jpg", 40, 30);
+    const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
+    StartAndWait();
+    TTarvellRun::TrayMouse(tray, WM_LBUTTONDOWN);
+    EXPECT_TRUE(WaitForWallpaperOf(b));
+    EXPECT_EQ(Caption(), Position("2(2)"));
+}
+
+TEST_F(Slideshow, CtrlAClearsTheWallpaper) {
+    AddPicture(Slides, "a.jpg", 40, 30);
+    const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
+    StartAndWait();
+    SendCtrlKey('Z');
+    ASSERT_TRUE(WaitForWallpaperOf(b));
+    ASSERT_TRUE(WallpaperIsTheProgramsFile()) << WallpaperSetting();
+
+    SendCtrlKey('A');
+    EXPECT_TRUE(WaitUntil([] { return WallpaperSetting().empty(); }, 10000)) << WallpaperSetting();
+    // Clearing leaves the list and the bitmap file alone.
+    EXPECT_EQ(Caption(), Position("2(2)"));
+    EXPECT_TRUE(FileExists(TTarvellRun::WallpaperPath()));
+}
+
+TEST_F(Slideshow, CtrlDAnsweredOkDeletesTheFileAndAppliesTheFollowingPicture) {
+    const std::string a = AddPicture(Slides, "a.jpg", 40, 30);
+    const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
+    AddPicture(Slides, "c.jpg", 36, 36);
+    StartAndWait();
+
+    SendCtrlKey('D');
+    HWND box = OpenBox("Deleteting file from disk!");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Do you want to delete " + a + " current wallpaper file from disk?");
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+
+    EXPECT_TRUE(WaitForWallpaperOf(b));
+    EXPECT_FALSE(FileExists(a));
+    EXPECT_EQ(Caption(), Position("1(2)"));
+}
+
+TEST_F(Slideshow, CtrlDAnsweredCancelChangesNothing) {
+    const std::string a = AddPicture(Slides, "a.jpg", 40, 30);
+    AddPicture(Slides, "b.jpg", 30, 40);
+    StartAndWait();
+
+    SendCtrlKey('D');
+    HWND box = OpenBox("Deleteting file from disk!");
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(AnswerMessageBox(box, IDCANCEL));
+    Settle();
+    EXPECT_TRUE(FileExists(a));
+    EXPECT_FALSE(FileExists(TTarvellRun::WallpaperPath()));
+    EXPECT_EQ(Caption(), Position("1(2)"));
+}
+
+// With no picture there is nothing to name in the question: the key does nothing.
+TEST_F(Slideshow, CtrlDWithAnEmptyListDoesNothing) {
+    StartAndWait();
+    SendCtrlKey('D');
+    Settle();
+    EXPECT_FALSE(AnyBoxOpen());
+    SendCtrlKey('Q');
+    EXPECT_TRUE(run.EndsWithZero());
+}
+
+TEST_F(Slideshow, ADamagedPictureWithSoundOffGoesOnToTheNextOne) {
+    AddPicture(Slides, "a.jpg", 40, 30);
+    const std::string b = AddDamagedPicture(Slides, "b.jpg");
+    const std::string c = AddPicture(Slides, "c.jpg", 36, 36);
+    StartAndWait();
+
+    SendCtrlKey('Z');
+    EXPECT_TRUE(WaitForWallpaperOf(c));
+    EXPECT_EQ(Caption(), Position("3(3)"));
+    EXPECT_FALSE(AnyBoxOpen());
+    EXPECT_TRUE(FileExists(b));
+}
+
+TEST_F(Slideshow, ADamagedPictureWithSoundOnAsksToViewItThenToDeleteIt) {
+    AddPicture(Slides, "a.jpg", 40, 30);
+    const std::string b = AddDamagedPicture(Slides, "b.jpg");
+    const std::string c = AddPicture(Slides, "c.jpg", 36, 36);
+    Setting(6, "1");
+    StartAndWait();
+
+    SendCtrlKey('Z');
+    HWND view = OpenBox("Veiwing damaged file");
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(MessageBoxText(view), "File " + b + " appears to be damadged. Do you want to veiw or edit it?");
+    ASSERT_TRUE(AnswerMessageBox(view, IDCANCEL));
+
+    HWND remove = OpenBox("Deleteting file from disk!");
+    ASSERT_NE(remove, nullptr);
+    EXPECT_EQ(MessageBoxText(remove), "File " + b + " appears to be damadged. Do you want to delete it?");
+    ASSERT_TRUE(AnswerMessageBox(remove, IDOK));
+
+    EXPECT_TRUE(WaitForWallpaperOf(c));
+    EXPECT_FALSE(FileExists(b));
+    EXPECT_EQ(Caption(), Position("2(2)"));
+}
+
+TEST_F(Slideshow, ADamagedPictureKeptOnDiskWhenBothQuestionsAreCancelled) {
+    AddPicture(Slides, "a.jpg", 40, 30);
+    const std::string b = AddDamagedPicture(Slides, "b.jpg");
+    const std::string c = AddPicture(Slides, "c.jpg", 36, 36);
+    Setting(6, "1");
+    StartAndWait();
+
+    SendCtrlKey('Z');
+    HWND view = OpenBox("Veiwing damaged file");
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(AnswerMessageBox(view, IDCANCEL));
+    HWND remove = OpenBox("Deleteting file from disk!");
+    ASSERT_NE(remove, nullptr);
+    ASSERT_TRUE(AnswerMessageBox(remove, IDCANCEL));
+
+    EXPECT_TRUE(WaitForWallpaperOf(c));
+    EXPECT_TRUE(FileExists(b));
+    EXPECT_EQ(Caption(), Position("3(3)"));
+}
+
+// With every picture damaged each failure went on to the next picture without end; the
+// chain now stops after one round and the program stays usable.
+TEST_F(Slideshow, AListOfDamagedPicturesStopsAfterOneRound) {
+    AddDamagedPicture(Slides, "a.jpg");
+    AddDamagedPicture(Slides, "b.jpg");
+    AddDamagedPicture(Slides, "c.jpg");
+    StartAndWait();
+    SendCtrlKey('Z');
+    Settle(3000);
+    EXPECT_FALSE(FileExists(TTarvellRun::WallpaperPath()));
+    SendCtrlKey('Q');
+    EXPECT_TRUE(run.EndsWithZero());
+}
+
+// The period is a behaviour here, not a speed: in seconds with period 1 the picture
+// changes on every second tick.
+TEST_F(Slideshow, SecondsModeWithPeriodOneChangesEveryTwoSeconds) {
+    AddPicture(Slides, "a.jpg", 40, 30);
+    AddPicture(Slides, "b.jpg", 30, 40);
+    AddPicture(Slides, "c.jpg", 36, 36);
+    Setting(1, "1");
+    Setting(10, "1");
+    StartAndWait();
+
+    std::vector<std::string> captions{Caption()};
+    std::vector<ULONGLONG> changes;
+    WaitUntil([&] {
+        const std::string now = Caption();
+        if (now != captions.back()) {
+            captions.push_back(now);
+            changes.push_back(GetTickCount64());
+        }
+        return changes.size() == 5;
+    }, 20000);
+    ASSERT_EQ(changes.size(), 5u);
+    const std::vector<std::string> expected = {Position("1(3)"), Position("2(3)"), Position("3(3)"),
+                                               Position("1(3)"), Position("2(3)"), Position("3(3)")};
+    EXPECT_EQ(captions, expected);
+    std::vector<ULONGLONG> gaps;
+    for (std::size_t i = 1; i < changes.size(); ++i) gaps.push_back(changes[i] - changes[i - 1]);
+    std::sort(gaps.begin(), gaps.end());
+    const ULONGLONG median = gaps[gaps.size() / 2];
+    EXPECT_GE(median, 1500u);
+    EXPECT_LE(median, 2600u);
+}
+
+// A tick while the user is being asked used to switch the picture under the question.
+TEST_F(Slideshow, AnOpenQuestionHoldsTheTimerBackAndTheAnswerActsOnTheNamedFile) {
+    const std::vector<std::string> pictures = {AddPicture(Slides, "a.jpg", 40, 30), AddPicture(Slides, "b.jpg", 30, 40),
+                                               AddPicture(Slides, "c.jpg", 36, 36)};
+    Setting(1, "1");
+    Setting(10, "1");
+    StartAndWait();
+    ASSERT_TRUE(WaitForWallpaperOf(pictures[1]));
+
+    SendCtrlKey('D');
+    HWND box = OpenBox("Deleteting file from disk!");
+    ASSERT_NE(box, nullptr);
+    const std::string question = MessageBoxText(box);
+    const auto named = std::find_if(pictures.begin(), pictures.end(), [&](const std::string& p) {
+        return question == "Do you want to delete " + p + " current wallpaper file from disk?";
+    });
+    ASSERT_NE(named, pictures.end()) << question;
+    const std::string caption = Caption();
+    const std::string wallpaper = ReadWholeFile(TTarvellRun::WallpaperPath());
+    Settle(4000);
+    EXPECT_EQ(Caption(), caption);
+    EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), wallpaper);
+
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(*named); }, 5000));
+    for (const std::string& p : pictures) {
+        if (p == *named) continue;
+        EXPECT_TRUE(FileExists(p)) << p;
+    }
+    // The list has lost the entry, and the timer goes on after the answer.
+    EXPECT_TRUE(WaitUntil([&] { return Caption().ends_with("(2)"); }, 5000)) << Caption();
+    const std::string after = Caption();
+    EXPECT_TRUE(WaitUntil([&] { return Caption() != after; }, 8000)) << after;
+}
+
+// The settings used to keep the picture after the one on the desktop, so every second
+// picture was skipped from one start to the next.
+TEST_F(Slideshow, OnceEndsTheProgramAndRecordsThePictureOnTheDesktop) {
+    AddPicture(Slides, "a.jpg", 40, 30);
+    const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
+    AddPicture(Slides, "c.jpg", 36, 36);
+    Setting(1, "1");
+    Setting(8, "1");
+    Setting(9, "1");
+    Setting(10, "1");
+    ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.EndsWithZero(20000));
+    EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), ExpectedBmp(b));
+    const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+    ASSERT_EQ(saved.size(), 10u);
+    EXPECT_EQ(saved[4], "1");
+    EXPECT_EQ(saved[8], "1");
+}
+
+TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
+    const std::string sub = Slides + "\\Sub";
+    CreateDirectoryA(sub.c_str(), nullptr);
+    AddPicture(Slides, "a.jpg", 40, 30);
+    AddPicture(sub, "s.jpg", 30, 40);
+    AddPicture(sub, "t.jpg", 36, 36);
+    Setting(3, "1");
+    StartAndWait();
+    ShowFromTray();
+    EXPECT_EQ(Caption(), Position("1(3)"));
+    HWND subfolders = FindChild(main, "Button", "Subfolders");
+    ASSERT_NE(subfolders, nullptr);
+    EXPECT_EQ(SendMessageA(subfolders, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    // The visible folder list: "C:\", "Slides", then its subfolder "Sub".
+    HWND folders = nullptr;
+    HWND pictures = nullptr;
+    std::vector<HWND> kids;
+    EnumChildWindows(main, [](HWND w, LPARAM data) {
+        reinterpret_cast<std::vector<HWND>*>(data)->push_back(w);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&kids));
+    for (HWND k : kids) {
+        if (Lower(ClassName(k)) != "listbox" || !IsWindowVisible(k)) continue;
+        RECT r{};
+        GetWindowRect(k, &r);
+        MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&r), 2);
+        if (r.top > 100) folders = k; else pictures = k;
+    }
+    ASSERT_NE(folders, nullptr);
+    ASSERT_NE(pictures, nullptr);
+    EXPECT_EQ(SendMessageA(pictures, LB_GETCOUNT, 0, 0), 3);
+    ASSERT_EQ(SendMessageA(folders, LB_GETCOUNT, 0, 0), 3);
+
+    SetForegroundWindow(main);
+    const int itemHeight = static_cast<int>(SendMessageA(folders, LB_GETITEMHEIGHT, 0, 0));
+    POINT at{20, itemHeight * 2 + itemHeight / 2};
+    ClientToScreen(folders, &at);
+    ClickAt(at.x, at.y, false, true);
+
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(subfolders, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(pictures, LB_GETCOUNT, 0, 0) == 2; }, 10000));
+    // The position stays where it was; the list is the new folder's own pictures.
+    EXPECT_TRUE(WaitForCaption(Position("1(2)")));
+
+    SendCtrlKey('Q');
+    ASSERT_TRUE(run.EndsWithZero());
+    const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+    ASSERT_EQ(saved.size(), 10u);
+    EXPECT_EQ(saved[1], sub);
+    EXPECT_EQ(saved[2], "0");
+}
+
+}  // namespace

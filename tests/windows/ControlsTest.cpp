@@ -1,0 +1,377 @@
+// The controls: check box, list box, up-down with its edit, memo, timer, image and label painting.
+#include "MessagePump.h"
+#include "gui/CheckBox.h"
+#include "gui/Edit.h"
+#include "gui/Form.h"
+#include "gui/Image.h"
+#include "gui/Label.h"
+#include "gui/ListBox.h"
+#include "gui/Memo.h"
+#include "gui/Timer.h"
+#include "gui/UpDown.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarvell {
+namespace {
+
+// A form with its window, for controls that need a parent.
+struct THost {
+  TForm Form{nullptr};
+  THost() {
+    Form.SetClientSize(400, 300);
+    Form.HandleNeeded();
+  }
+  template <class T>
+  T& Add(int left, int top, int width, int height) {
+    auto* c = new T(&Form);
+    c->SetBounds(left, top, width, height);
+    c->SetParent(&Form);
+    return *c;
+  }
+};
+
+TEST(CheckBox, CaptionStandsLeftAndEveryChangeActsAsAClick) {
+  THost host;
+  TFormLayout layout;
+  layout.Items = {{.Name = "Transparent", .Kind = Kind<TCheckBox>, .Left = 160, .Top = 240, .Width = 105,
+                   .Height = 17, .Caption = "Transparent icons", .Flags = lfChecked,
+                   .Properties = {{"Alignment", "taLeftJustify"}}, .Events = {{"OnClick", "Clicked"}}}};
+  int clicks = 0;
+  TForm form(nullptr);
+  form.LoadLayout(layout, {{"Clicked", TEventHandler(TNotifyEvent([&](TObject&) { ++clicks; }))}});
+  auto& box = *dynamic_cast<TCheckBox*>(form.FindComponent("Transparent"));
+  EXPECT_EQ(clicks, 0) << "the layout's state is no click";
+  EXPECT_TRUE(box.Checked());
+  EXPECT_EQ(box.Perform(BM_GETCHECK), BST_CHECKED);
+  EXPECT_EQ(box.View().Style() & BS_LEFTTEXT, static_cast<LONG_PTR>(BS_LEFTTEXT));
+
+  box.SetChecked(true);
+  EXPECT_EQ(clicks, 0) << "no change, no click";
+  box.SetChecked(false);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(box.Perform(BM_GETCHECK), BST_UNCHECKED);
+
+  // A click by the user toggles the state once and reports it once.
+  ::SendMessageA(box.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_TRUE(box.Checked());
+  EXPECT_EQ(box.Perform(BM_GETCHECK), BST_CHECKED);
+}
+
+TEST(ListBox, EntriesSelectionAndMouseEvents) {
+  THost host;
+  auto& list = host.Add<TListBox>(0, 0, 273, 185);
+  std::vector<std::string> events;
+  list.OnClick = [&](TObject&) { events.push_back("click " + std::to_string(list.ItemIndex())); };
+  list.OnDblClick = [&](TObject&) { events.push_back("dblclick"); };
+  list.OnMouseDown = [&](TObject&, TMouseButton b, TShiftState, int, int) {
+    events.push_back(b == TMouseButton::mbRight ? "right down" : "left down");
+  };
+  for (const char* s : {"C:\\P\\A.JPG", "C:\\P\\b.jpg", "C:\\P\\c.jpeg"}) list.Add(s);
+  list.Insert(0, "C:\\\\first.jpg");
+  EXPECT_EQ(list.Count(), 4);
+  EXPECT_EQ(list.Perform(LB_GETCOUNT), 4);
+  list.SetItemIndex(2);
+  EXPECT_EQ(list.Item(list.ItemIndex()), "C:\\P\\b.jpg");
+  list.Delete(0);
+  EXPECT_EQ(list.ItemIndex(), 1) << "the selection stays on its entry";
+  list.Delete(1);
+  EXPECT_EQ(list.ItemIndex(), -1) << "deleting the selected entry leaves no selection";
+  EXPECT_TRUE(events.empty()) << "changes made by the program raise no events";
+
+  int itemHeight = static_cast<int>(list.Perform(LB_GETITEMHEIGHT));
+  LPARAM second = MAKELPARAM(5, itemHeight + itemHeight / 2);
+  ::SendMessageA(list.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, second);
+  ::SendMessageA(list.Handle(), WM_LBUTTONUP, 0, second);
+  ::SendMessageA(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, second);
+  ::SendMessageA(list.Handle(), WM_LBUTTONUP, 0, second);
+  ::SendMessageA(list.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 2));
+  ::SendMessageA(list.Handle(), WM_RBUTTONUP, 0, MAKELPARAM(5, 2));
+  // One double click is one OnDblClick, not one from the mouse and one from the list.
+  auto count = [&](const std::string& e) { return std::count(events.begin(), events.end(), e); };
+  EXPECT_EQ(count("dblclick"), 1);
+  EXPECT_GE(count("click 1"), 1);
+  EXPECT_EQ(count("click -1"), 0);
+  EXPECT_EQ(count("left down"), 2);
+  EXPECT_EQ(count("right down"), 1);
+  ASSERT_FALSE(events.empty());
+  EXPECT_EQ(events.front(), "left down");
+  EXPECT_EQ(events.back(), "right down");
+  EXPECT_EQ(list.ItemIndex(), 1);
+}
+
+TEST(UpDown, StepsWriteThePositionIntoItsEditWithinTheRange) {
+  TFormLayout layout;
+  layout.Items = {
+      {.Name = "Edit1", .Kind = Kind<TEdit>, .Left = 520, .Top = 3, .Width = 33, .Height = 21, .Caption = "5",
+       .Flags = lfReadOnly},
+      {.Name = "UpDown1", .Kind = Kind<TUpDown>, .Left = 553, .Top = 3, .Width = 15, .Height = 21,
+       .Properties = {{"Associate", "Edit1"}, {"Min", "0"}, {"Max", "1000"}, {"Position", "5"}}},
+  };
+  TForm form(nullptr);
+  form.SetClientSize(580, 446);
+  form.LoadLayout(layout, {});
+  auto& edit = *dynamic_cast<TEdit*>(form.FindComponent("Edit1"));
+  auto& upDown = *dynamic_cast<TUpDown*>(form.FindComponent("UpDown1"));
+  EXPECT_EQ(reinterpret_cast<HWND>(upDown.Perform(UDM_GETBUDDY)), edit.Handle());
+  EXPECT_EQ(edit.Text(), "5");
+
+  auto pressUp = [&] {
+    ::SendMessageA(upDown.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 3));
+    ::SendMessageA(upDown.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(7, 3));
+  };
+  pressUp();
+  EXPECT_EQ(edit.Text(), "6");
+  // The text set by the program is where the next step starts.
+  edit.SetText("998");
+  pressUp();
+  EXPECT_EQ(edit.Text(), "999");
+  pressUp();
+  EXPECT_EQ(edit.Text(), "1000") << "plain digits, no thousands separator";
+  pressUp();
+  EXPECT_EQ(edit.Text(), "1000") << "no wrap-around at the top";
+  EXPECT_EQ(upDown.Position(), 1000);
+}
+
+TEST(Memo, LinesBreakAtCrLfLoneCrAndLoneLf) {
+  THost host;
+  auto& memo = host.Add<TMemo>(0, 0, 200, 100);
+  memo.SetText("one\r\ntwo\rthree\nfour\r\n\r\nsix");
+  EXPECT_EQ(memo.Lines(), (std::vector<std::string>{"one", "two", "three", "four", "", "six"}));
+  memo.SetLines({"5", "C:\\", ""});
+  EXPECT_EQ(memo.Text(), "5\r\nC:\\\r\n");
+  EXPECT_EQ(memo.Lines(), (std::vector<std::string>{"5", "C:\\"}));
+  EXPECT_TRUE(memo.View().Style() & WS_HSCROLL);
+  EXPECT_TRUE(memo.View().Style() & WS_VSCROLL);
+}
+
+TEST(Timer, TicksWhileEnabledAndStopsWhenDisabled) {
+  TFormLayout layout;
+  layout.Items = {{.Name = "Timer1", .Kind = Kind<TTimer>, .Properties = {{"Interval", "30"}},
+                   .Events = {{"OnTimer", "Timer1Timer"}}}};
+  int ticks = 0;
+  TObject* sender = nullptr;
+  TForm form(nullptr);
+  form.LoadLayout(layout, {{"Timer1Timer", TEventHandler(TNotifyEvent([&](TObject& s) {
+                              ++ticks;
+                              sender = &s;
+                            }))}});
+  auto& timer = *dynamic_cast<TTimer*>(form.FindComponent("Timer1"));
+  EXPECT_TRUE(timer.Enabled()) << "running from its creation";
+  EXPECT_TRUE(test::PumpUntil([&] { return ticks >= 3; }, 3000));
+  EXPECT_EQ(sender, &timer);
+  timer.SetEnabled(false);
+  test::PumpFor(50);
+  int stopped = ticks;
+  test::PumpFor(200);
+  EXPECT_EQ(ticks, stopped);
+  EXPECT_EQ(TTimer(nullptr).Interval(), 1000u);
+}
+
+// A BMP file image as a decode produces it: file header, information header, colour table,
+// bottom-up rows padded to four bytes.
+std::vector<std::uint8_t> MakeBmp(int width, int height, int bits, const std::vector<std::uint32_t>& palette,
+                                  const std::vector<std::uint8_t>& rowsBottomUp) {
+  auto put32 = [](std::vector<std::uint8_t>& v, std::uint32_t x) {
+    for (int i = 0; i < 4; ++i) v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
+  };
+  auto put16 = [](std::vector<std::uint8_t>& v, std::uint16_t x) {
+    v.push_back(static_cast<std::uint8_t>(x));
+    v.push_back(static_cast<std::uint8_t>(x >> 8));
+  };
+  std::uint32_t offBits = 14 + 40 + 4 * static_cast<std::uint32_t>(palette.size());
+  std::vector<std::uint8_t> b{'B', 'M'};
+  put32(b, offBits + static_cast<std::uint32_t>(rowsBottomUp.size()));
+  put32(b, 0);
+  put32(b, offBits);
+  put32(b, 40);
+  put32(b, static_cast<std::uint32_t>(width));
+  put32(b, static_cast<std::uint32_t>(height));
+  put16(b, 1);
+  put16(b, static_cast<std::uint16_t>(bits));
+  put32(b, 0);
+  put32(b, static_cast<std::uint32_t>(rowsBottomUp.size()));
+  put32(b, 2835);
+  put32(b, 2835);
+  put32(b, static_cast<std::uint32_t>(palette.size()));
+  put32(b, 0);
+  for (std::uint32_t c : palette) put32(b, c);  // 0x00RRGGBB as RGBQUAD bytes B, G, R, 0
+  b.insert(b.end(), rowsBottomUp.begin(), rowsBottomUp.end());
+  return b;
+}
+
+// 2 × 2, 24 bits: top row red, green; bottom row blue, white.
+std::vector<std::uint8_t> FourColours() {
+  return MakeBmp(2, 2, 24, {},
+                 {0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0,    // bottom row: blue, white
+                  0, 0, 0xFF, 0, 0xFF, 0, 0, 0});        // top row: red, green
+}
+
+// A 40 × 40 memory canvas filled with grey.
+class TCanvas {
+public:
+  TCanvas() : FDC(::CreateCompatibleDC(nullptr)) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = 40;
+    bi.bmiHeader.biHeight = -40;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    FBitmap.reset(::CreateDIBSection(FDC.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    FOld = ::SelectObject(FDC.get(), FBitmap.get());
+    RECT all{0, 0, 40, 40};
+    TGdiObject grey(::CreateSolidBrush(RGB(128, 128, 128)));
+    ::FillRect(FDC.get(), &all, static_cast<HBRUSH>(grey.get()));
+  }
+  ~TCanvas() { ::SelectObject(FDC.get(), FOld); }
+  HDC DC() const { return FDC.get(); }
+  COLORREF At(int x, int y) const { return ::GetPixel(FDC.get(), x, y); }
+
+private:
+  TMemoryDC FDC;
+  TGdiObject FBitmap;
+  HGDIOBJ FOld;
+};
+
+constexpr COLORREF Red = RGB(255, 0, 0);
+constexpr COLORREF Green = RGB(0, 255, 0);
+constexpr COLORREF Blue = RGB(0, 0, 255);
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Grey = RGB(128, 128, 128);
+
+TEST(Image, PaintsStretchedAtNaturalSizeOrCentred) {
+  TImage image(nullptr);
+  image.SetBounds(0, 0, 40, 40);
+  {
+    TCanvas canvas;
+    EXPECT_FALSE(image.PaintContent(canvas.DC())) << "an empty picture paints nothing";
+    EXPECT_EQ(canvas.At(20, 20), Grey);
+  }
+  image.Picture().Assign(FourColours());
+  image.SetStretch(true);
+  {
+    TCanvas canvas;
+    EXPECT_TRUE(image.PaintContent(canvas.DC()));
+    EXPECT_EQ(canvas.At(5, 5), Red);
+    EXPECT_EQ(canvas.At(34, 5), Green);
+    EXPECT_EQ(canvas.At(5, 34), Blue);
+    EXPECT_EQ(canvas.At(34, 34), White);
+  }
+  image.SetStretch(false);
+  {
+    TCanvas canvas;
+    image.PaintContent(canvas.DC());
+    EXPECT_EQ(canvas.At(0, 0), Red);
+    EXPECT_EQ(canvas.At(1, 0), Green);
+    EXPECT_EQ(canvas.At(0, 1), Blue);
+    EXPECT_EQ(canvas.At(2, 2), Grey) << "natural size at the top left";
+  }
+  image.SetCenter(true);
+  {
+    TCanvas canvas;
+    image.PaintContent(canvas.DC());
+    EXPECT_EQ(canvas.At(0, 0), Grey);
+    EXPECT_EQ(canvas.At(19, 19), Red);
+    EXPECT_EQ(canvas.At(20, 20), White);
+  }
+}
+
+TEST(Image, PaintsEightBitPicturesThroughTheirColourTable) {
+  // 2 × 1, indices 1 then 0; row padded to four bytes.
+  auto bmp = MakeBmp(2, 1, 8, {0xFF0000, 0x0000FF}, {1, 0, 0, 0});
+  TCanvas canvas;
+  RECT r{0, 0, 2, 1};
+  EXPECT_TRUE(TImage::PaintBmp(canvas.DC(), bmp, r));
+  EXPECT_EQ(canvas.At(0, 0), Blue);
+  EXPECT_EQ(canvas.At(1, 0), Red);
+}
+
+TEST(Image, RefusesImagesWhoseHeadersDoNotFitTheirData) {
+  const std::vector<std::uint8_t> good = FourColours();
+  RECT r{0, 0, 40, 40};
+  auto refused = [&](std::vector<std::uint8_t> bmp, const char* what) {
+    TCanvas canvas;
+    EXPECT_FALSE(TImage::PaintBmp(canvas.DC(), bmp, r)) << what;
+    EXPECT_EQ(canvas.At(20, 20), Grey) << what;
+  };
+  refused({}, "empty");
+  refused(std::vector<std::uint8_t>(good.begin(), good.end() - 1), "rows cut short");
+  auto tall = good;
+  tall[22] = 0xFF;  // height 255 rows of data that are not there
+  refused(tall, "height beyond the data");
+  auto offset = good;
+  offset[10] = 0xF0;  // pixel data offset past the end
+  refused(offset, "offset past the end");
+  auto palette = MakeBmp(2, 1, 8, {0xFF0000}, {1, 0, 0, 0});
+  palette[10] = 14 + 40 + 2;  // colour table overlapping the pixel offset
+  refused(palette, "colour table cut short");
+  auto compressed = good;
+  compressed[30] = 1;  // BI_RLE8
+  refused(compressed, "compressed");
+  auto signature = good;
+  signature[0] = 'X';
+  refused(signature, "signature");
+}
+
+TEST(Image, WindowPaintsItsPictureAndTransparentLabelsShowItThrough) {
+  THost host;
+  auto& image = host.Add<TImage>(0, 0, 40, 40);
+  image.Picture().Assign(FourColours());
+  image.SetStretch(true);
+  image.PictureChanged();
+  auto& label = host.Add<TLabel>(0, 0, 20, 20);  // over the red quarter
+  label.SetCaption("");
+  label.SetTransparent(true);
+  {
+    TCanvas canvas;
+    ::SendMessageA(image.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()), PRF_CLIENT);
+    EXPECT_EQ(canvas.At(5, 5), Red);
+    EXPECT_EQ(canvas.At(34, 34), White);
+  }
+  {
+    TCanvas canvas;
+    ::SendMessageA(label.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()), PRF_CLIENT);
+    EXPECT_EQ(canvas.At(10, 10), Red) << "the picture behind shows through";
+  }
+  label.SetTransparent(false);
+  label.SetColor(clYellow);
+  {
+    TCanvas canvas;
+    ::SendMessageA(label.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()), PRF_CLIENT);
+    EXPECT_EQ(canvas.At(10, 10), RGB(255, 255, 0));
+  }
+}
+
+TEST(Label, ReportsClicksDoubleClicksAndMouseMoves) {
+  THost host;
+  auto& label = host.Add<TLabel>(475, 5, 37, 13);
+  label.SetCaption(" min ");
+  std::vector<std::string> events;
+  label.OnClick = [&](TObject&) { events.push_back("click"); };
+  label.OnDblClick = [&](TObject&) { events.push_back("dblclick"); };
+  label.OnMouseMove = [&](TObject&, TShiftState, int x, int y) {
+    events.push_back("move " + std::to_string(x) + "," + std::to_string(y));
+  };
+  ::SendMessageA(label.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 4));
+  ::SendMessageA(label.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+  ::SendMessageA(label.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 4));
+  ::SendMessageA(label.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 4));
+  ::SendMessageA(label.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 4));
+  // Released outside the label: no click.
+  ::SendMessageA(label.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+  ::SendMessageA(label.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(300, 4));
+  EXPECT_EQ(events, (std::vector<std::string>{"move 3,4", "click", "dblclick"}));
+  EXPECT_EQ(::SendMessageA(label.Handle(), WM_NCHITTEST, 0, MAKELPARAM(478, 8)), HTCLIENT)
+      << "labels take the mouse, so their hints show";
+}
+
+}  // namespace
+}  // namespace tarvell

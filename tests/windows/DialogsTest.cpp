@@ -1,0 +1,106 @@
+// Message boxes, the standard error box, the open-question counter and the wait cursor.
+#include "gui/Dialogs.h"
+
+#include "gui/Application.h"
+#include "gui/WaitCursor.h"
+#include "jpeg/Exception.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tarvell {
+namespace {
+
+struct TBox {
+  std::string Text;
+  std::string Caption;
+  unsigned Type;
+  int DepthInside;
+};
+
+// Records every box and answers with a fixed button.
+struct TBoxRecorder {
+  std::vector<TBox> Boxes;
+  int Answer = IDOK;
+  TBoxRecorder() {
+    SetMessageBoxHook([this](const std::string& text, const std::string& caption, unsigned type) {
+      Boxes.push_back({text, caption, type, ModalDepth()});
+      return Answer;
+    });
+  }
+  ~TBoxRecorder() { SetMessageBoxHook({}); }
+};
+
+TEST(Dialogs, ErrorBoxHasTheErrorIconTheTitleAndAFullStop) {
+  TBoxRecorder boxes;
+  ShowErrorBox("'x' is not a valid integer value");
+  Application.SetTitle("Renamed");
+  ShowErrorBox("");
+  Application.SetTitle("Tarvell");
+  ASSERT_EQ(boxes.Boxes.size(), 2u);
+  EXPECT_EQ(boxes.Boxes[0].Text, "'x' is not a valid integer value.");
+  EXPECT_EQ(boxes.Boxes[0].Caption, "Tarvell");
+  EXPECT_EQ(boxes.Boxes[0].Type, static_cast<unsigned>(MB_OK | MB_ICONERROR));
+  EXPECT_EQ(boxes.Boxes[1].Text, ".");
+  EXPECT_EQ(boxes.Boxes[1].Caption, "Renamed");
+}
+
+TEST(Dialogs, ErrorsReachingTheLoopGoToTheStandardErrorBox) {
+  TBoxRecorder boxes;
+  Application.ShowException(Exception("Cannot open file C:\\x.cfg"));
+  ASSERT_EQ(boxes.Boxes.size(), 1u);
+  EXPECT_EQ(boxes.Boxes[0].Text, "Cannot open file C:\\x.cfg.");
+  EXPECT_EQ(boxes.Boxes[0].Type & MB_ICONMASK, static_cast<unsigned>(MB_ICONERROR));
+}
+
+TEST(Dialogs, OnlyOkAnswersAQuestionWithYes) {
+  TBoxRecorder boxes;
+  for (int answer : {IDOK, IDCANCEL, IDYES, IDABORT, 0}) {
+    boxes.Answer = answer;
+    EXPECT_EQ(AskOkCancel("Delete?", "Question"), answer == IDOK) << answer;
+  }
+  ASSERT_FALSE(boxes.Boxes.empty());
+  EXPECT_EQ(boxes.Boxes[0].Type, static_cast<unsigned>(MB_OKCANCEL)) << "OK and Cancel, no icon";
+  EXPECT_EQ(boxes.Boxes[0].Caption, "Question");
+  ShowNotice("Done", "Notice");
+  EXPECT_EQ(boxes.Boxes.back().Type, static_cast<unsigned>(MB_OK));
+}
+
+TEST(Dialogs, ModalDepthCountsOpenBoxesAndComesBackAfterAFailure) {
+  EXPECT_EQ(ModalDepth(), 0);
+  std::vector<int> seen;
+  SetMessageBoxHook([&](const std::string& text, const std::string&, unsigned) {
+    seen.push_back(ModalDepth());
+    if (text == "outer") ShowNotice("inner", "");  // a box opened while another is open
+    if (text == "fail") throw Exception("hook failed");
+    return IDOK;
+  });
+  ShowNotice("outer", "");
+  EXPECT_THROW(ShowNotice("fail", ""), Exception);
+  SetMessageBoxHook({});
+  EXPECT_EQ(seen, (std::vector<int>{1, 2, 1}));
+  EXPECT_EQ(ModalDepth(), 0) << "an error in a box must not leave the counter raised";
+}
+
+TEST(WaitCursor, ShowsTheHourglassAndRestoresTheSavedCursorAlsoOnError) {
+  Screen.SetCursor(crDefault);
+  {
+    TWaitCursor wait;
+    EXPECT_EQ(Screen.Cursor(), crHourGlass);
+  }
+  EXPECT_EQ(Screen.Cursor(), crDefault);
+
+  Screen.SetCursor(crArrow);
+  try {
+    TWaitCursor wait;
+    throw Exception("failed while busy");
+  } catch (const Exception&) {
+  }
+  EXPECT_EQ(Screen.Cursor(), crArrow);
+  Screen.SetCursor(crDefault);
+}
+
+}  // namespace
+}  // namespace tarvell

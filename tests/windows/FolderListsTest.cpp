@@ -1,0 +1,198 @@
+// The folder list, the file list with its mask, and the drive chooser.
+#include "gui/DirectoryListBox.h"
+
+#include "TempFolder.h"
+#include "gui/DriveComboBox.h"
+#include "gui/FileListBox.h"
+#include "gui/FolderPath.h"
+#include "gui/Form.h"
+#include "gui/InOutError.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+namespace tarvell {
+namespace {
+
+using test::TTempFolder;
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+void MakeHidden(const std::string& path, DWORD attribute = FILE_ATTRIBUTE_HIDDEN) {
+  ::SetFileAttributesA(path.c_str(), attribute);
+}
+
+// A form holding the lists, so their notifications have a parent to pass through.
+struct THost {
+  TForm Form{nullptr};
+  THost() { Form.HandleNeeded(); }
+  template <class T>
+  T& Add() {
+    auto* c = new T(&Form);
+    c->SetBounds(0, 0, 153, 209);
+    c->SetParent(&Form);
+    return *c;
+  }
+};
+
+TEST(DirectoryListBox, ShowsThePathThenTheVisibleSubfoldersByName) {
+  TTempFolder temp;
+  temp.Folder("z");
+  temp.Folder("y");
+  temp.Folder("B");
+  MakeHidden(temp.Folder("hidden"));
+  MakeHidden(temp.Folder("system"), FILE_ATTRIBUTE_SYSTEM);
+  test::WriteTextFile(temp.File("a.jpg"), "not a folder");
+  THost host;
+  auto& dir = host.Add<TDirectoryListBox>();
+  dir.SetDirectory(temp.Path());
+
+  std::vector<std::string> expected = SplitFolderPath(temp.Path());
+  const int own = static_cast<int>(expected.size()) - 1;
+  expected.insert(expected.end(), {"B", "y", "z"});
+  EXPECT_EQ(dir.Items(), expected);
+  EXPECT_EQ(dir.DirectoryIndex(), own);
+  EXPECT_EQ(dir.ItemIndex(), own) << "the folder's own entry is selected";
+  EXPECT_EQ(dir.Perform(LB_GETCOUNT), static_cast<LRESULT>(expected.size()));
+  EXPECT_EQ(dir.Items()[0].substr(1), ":\\");
+  EXPECT_EQ(dir.ItemPath(0), dir.Items()[0]);
+  EXPECT_EQ(Lower(dir.ItemPath(own)), Lower(temp.Path()));
+  EXPECT_EQ(Lower(dir.ItemPath(own + 2)), Lower(temp.Path() + "\\y"));
+  EXPECT_EQ(Lower(dir.Directory()), Lower(temp.Path())) << "no backslash at the end";
+}
+
+TEST(DirectoryListBox, MovesOnlyOnAChangeAndReportsIt) {
+  TTempFolder temp;
+  temp.Folder("y");
+  test::WriteTextFile(temp.File("y\\2.jpg"), "x");
+  THost host;
+  auto& dir = host.Add<TDirectoryListBox>();
+  auto& files = host.Add<TFileListBox>();
+  files.SetMask("*.jpg");
+  dir.SetFileList(&files);
+  int changes = 0;
+  dir.OnChange = [&](TObject&) { ++changes; };
+
+  dir.SetDirectory(temp.Path());
+  EXPECT_EQ(changes, 1);
+  dir.SetDirectory(Lower(temp.Path()));
+  dir.SetDirectory("");
+  EXPECT_EQ(changes, 1) << "the same folder in other letters is no change";
+
+  // A bare name is taken relative to the folder entered last.
+  dir.SetDirectory("y");
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(Lower(dir.Directory()), Lower(temp.Path() + "\\y"));
+  EXPECT_EQ(Lower(files.Directory()), Lower(dir.Directory())) << "the file list follows";
+  EXPECT_EQ(files.Items(), (std::vector<std::string>{"2.jpg"}));
+
+  // A folder that cannot be entered: the error, and everything stays as it was.
+  const std::string before = dir.Directory();
+  const auto entries = dir.Items();
+  try {
+    dir.SetDirectory(temp.Path() + "\\missing");
+    ADD_FAILURE() << "no error";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(std::string(e.what()), "I/O error " + std::to_string(e.ErrorCode()));
+    EXPECT_TRUE(e.ErrorCode() == ERROR_FILE_NOT_FOUND || e.ErrorCode() == ERROR_PATH_NOT_FOUND) << e.ErrorCode();
+  }
+  EXPECT_EQ(dir.Directory(), before);
+  EXPECT_EQ(dir.Items(), entries);
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(files.Items(), (std::vector<std::string>{"2.jpg"}));
+}
+
+TEST(DirectoryListBox, DoubleClickRunsTheHandlerThenOpensTheEntry) {
+  TTempFolder temp;
+  temp.Folder("y");
+  THost host;
+  auto& dir = host.Add<TDirectoryListBox>();
+  dir.SetDirectory(temp.Path());
+  std::vector<std::string> events;
+  dir.OnDblClick = [&](TObject&) { events.push_back("dblclick in " + Lower(dir.Directory())); };
+  dir.OnChange = [&](TObject&) { events.push_back("change to " + Lower(dir.Directory())); };
+  auto doubleClick = [&](int index) {
+    dir.SetItemIndex(index);
+    ::SendMessageA(host.Form.Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK), reinterpret_cast<LPARAM>(dir.Handle()));
+  };
+  doubleClick(dir.DirectoryIndex());  // the folder already shown: no move
+  doubleClick(dir.DirectoryIndex() + 1);
+  const std::string folder = Lower(temp.Path());
+  EXPECT_EQ(events, (std::vector<std::string>{"dblclick in " + folder, "dblclick in " + folder,
+                                              "change to " + folder + "\\y"}));
+  doubleClick(dir.DirectoryIndex() - 1);  // up to the parent again
+  EXPECT_EQ(Lower(dir.Directory()), folder);
+}
+
+TEST(FileListBox, ListsEachPatternsMatchesSortedIgnoringCase) {
+  TTempFolder temp;
+  for (const char* name : {"b.jpg", "A.JPG", "c.jpeg", "d.txt", "e.jpeg.jpg", "d.jpeg.old", "h.jpg", "photo.jpgx"}) {
+    test::WriteTextFile(temp.File(name), "x");
+  }
+  MakeHidden(temp.File("h.jpg"));
+  temp.Folder("f.jpg");
+  THost host;
+  auto& files = host.Add<TFileListBox>();
+  files.SetDirectory(temp.Path());
+  files.SetMask("*.jpg;*.jpeg*");
+  const std::vector<std::string> expected{"A.JPG", "b.jpg", "c.jpeg", "d.jpeg.old", "e.jpeg.jpg", "e.jpeg.jpg"};
+  EXPECT_EQ(files.Items(), expected);
+  EXPECT_EQ(files.Perform(LB_GETCOUNT), 6);
+
+  // The folder is read when the list moves or gets another mask, not otherwise.
+  test::WriteTextFile(temp.File("a2.jpg"), "x");
+  files.SetDirectory(temp.Path());
+  files.SetMask("*.jpg;*.jpeg*");
+  EXPECT_EQ(files.Items(), expected);
+  files.Update();
+  EXPECT_EQ(files.Items().at(1), "a2.jpg");
+  files.SetMask("*.txt");
+  EXPECT_EQ(files.Items(), (std::vector<std::string>{"d.txt"}));
+}
+
+TEST(DriveComboBox, ListsTheDrivesAndMovesItsFolderListAfterReportingTheChoice) {
+  EXPECT_EQ(TDriveComboBox::DriveItems(0b101, false), (std::vector<std::string>{"a:", "c:"}));
+  EXPECT_EQ(TDriveComboBox::DriveItems(1u << 25, false), (std::vector<std::string>{"z:"}));
+
+  THost host;
+  auto& dir = host.Add<TDirectoryListBox>();
+  auto& drives = host.Add<TDriveComboBox>();
+  dir.SetDirectory("C:\\windows");
+  drives.SetDirList(&dir);
+  EXPECT_EQ(drives.Drive(), 'c');
+  ASSERT_FALSE(drives.Items().empty());
+  bool hasC = false;
+  int zIndex = -1;
+  for (std::size_t i = 0; i < drives.Items().size(); ++i) {
+    if (drives.Items()[i].rfind("c:", 0) == 0) hasC = true;
+    if (drives.Items()[i].rfind("z:", 0) == 0) zIndex = static_cast<int>(i);
+  }
+  EXPECT_TRUE(hasC);
+  ASSERT_GE(zIndex, 0) << "Wine maps the root file system to z:";
+
+  std::string seenInClick;
+  drives.OnClick = [&](TObject&) { seenInClick = Lower(dir.Directory()); };
+  drives.Perform(CB_SETCURSEL, static_cast<WPARAM>(zIndex));
+  ::SendMessageA(host.Form.Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(drives.Handle()));
+  EXPECT_EQ(seenInClick, "c:\\windows") << "the click is reported before the folder list moves";
+  EXPECT_EQ(Lower(dir.Directory()).substr(0, 2), "z:");
+  EXPECT_EQ(drives.Drive(), 'z');
+
+  // A drive that cannot be entered leaves both where they were.
+  dir.SetDirectory("C:\\windows");
+  EXPECT_EQ(drives.Drive(), 'c') << "the chooser follows the folder list";
+  EXPECT_THROW(drives.SetDrive('q'), EInOutError);
+  EXPECT_EQ(drives.Drive(), 'c');
+  EXPECT_EQ(drives.Items().at(static_cast<std::size_t>(drives.ItemIndex())).substr(0, 2), "c:");
+  EXPECT_EQ(Lower(dir.Directory()), "c:\\windows");
+}
+
+}  // namespace
+}  // namespace tarvell

@@ -1,0 +1,415 @@
+// Forms read from layout tables: components, properties, events, windows, Loaded(); keys,
+// closing, and errors raised by event handlers.
+#include "gui/Form.h"
+
+#include "MessagePump.h"
+#include "gui/Application.h"
+#include "gui/Button.h"
+#include "gui/CheckBox.h"
+#include "gui/Dialogs.h"
+#include "gui/Edit.h"
+#include "gui/Label.h"
+#include "gui/ListBox.h"
+#include "gui/Menus.h"
+#include "jpeg/Exception.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tarvell {
+namespace {
+
+// Records the loading protocol as a component sees it.
+struct TLoadLog {
+  std::vector<std::string> Loaded;
+  std::vector<bool> LoadingWhileSet;
+  std::vector<bool> LoadingInLoaded;
+};
+TLoadLog* Log = nullptr;
+
+class TProbe : public TComponent {
+public:
+  explicit TProbe(TComponent* owner) : TComponent(owner) {}
+  bool SetProperty(std::string_view name, std::string_view value) override {
+    if (name != "Value") return TComponent::SetProperty(name, value);
+    Log->LoadingWhileSet.push_back(Loading());
+    return true;
+  }
+
+protected:
+  void Loaded() override {
+    Log->Loaded.push_back(Name());
+    Log->LoadingInLoaded.push_back(Loading());
+  }
+};
+
+class TTestForm : public TForm {
+public:
+  std::vector<std::string> Calls;
+  TObject* LastSender = nullptr;
+
+  explicit TTestForm(TComponent* owner) : TForm(owner) {}
+  ~TTestForm() override { DestroyHandle(); }
+
+  void Load(const TFormLayout& layout) {
+    LoadLayout(layout, {
+                           {"OkClick", Handler(this, &TTestForm::OkClick)},
+                           {"CancelClick", Handler(this, &TTestForm::CancelClick)},
+                           {"OtherClick", Handler(this, &TTestForm::OtherClick)},
+                           {"BoomClick", Handler(this, &TTestForm::BoomClick)},
+                           {"FormKeyDown", Handler(this, &TTestForm::FormKeyDown)},
+                           {"FormClick", Handler(this, &TTestForm::FormClick)},
+                           {"FormResize", Handler(this, &TTestForm::FormResize)},
+                           {"MenuClick", Handler(this, &TTestForm::MenuClick)},
+                       });
+  }
+  void OkClick(TObject& sender) {
+    Calls.push_back("OkClick");
+    LastSender = &sender;
+  }
+  void CancelClick(TObject&) { Calls.push_back("CancelClick"); }
+  void OtherClick(TObject&) { Calls.push_back("OtherClick"); }
+  void BoomClick(TObject&) {
+    Calls.push_back("BoomClick");
+    throw Exception("Boom");
+  }
+  void FormKeyDown(TObject&, std::uint16_t& key, TShiftState) {
+    Calls.push_back("Key " + std::to_string(key));
+    if (key == 'X') key = 0;  // swallowed
+  }
+  void FormClick(TObject&) { Calls.push_back("FormClick"); }
+  void FormResize(TObject&) { Calls.push_back("FormResize"); }
+  void MenuClick(TObject&) { Calls.push_back("MenuClick"); }
+};
+
+TFormLayout DialogLayout() {
+  TFormLayout layout;
+  layout.Caption = "Probe form";
+  layout.ClientWidth = 300;
+  layout.ClientHeight = 200;
+  layout.Color = clSilver;
+  layout.Properties = {{"Position", "poScreenCenter"}, {"KeyPreview", "true"}, {"ShowHint", "true"}};
+  layout.ActiveControl = "Edit1";
+  layout.Events = {{"OnKeyDown", "FormKeyDown"}, {"OnClick", "FormClick"}, {"OnResize", "FormResize"}};
+  layout.Items = {
+      {.Name = "Edit1", .Kind = Kind<TEdit>, .Left = 10, .Top = 10, .Width = 100, .Height = 21, .Caption = "5",
+       .Hint = "The period", .Flags = lfReadOnly},
+      {.Name = "Box", .Kind = Kind<TCheckBox>, .Left = 10, .Top = 40, .Width = 105, .Height = 17,
+       .Caption = "Sound", .Properties = {{"Alignment", "taLeftJustify"}}},
+      {.Name = "Ok", .Kind = Kind<TButton>, .Left = 10, .Top = 70, .Width = 113, .Height = 25, .Caption = "Ok",
+       .Hint = "Accept", .Flags = lfDefault, .Events = {{"OnClick", "OkClick"}}},
+      {.Name = "Cancel", .Kind = Kind<TButton>, .Left = 10, .Top = 100, .Width = 113, .Height = 25,
+       .Caption = "Hide           Esc  ", .Flags = lfCancel, .Events = {{"OnClick", "CancelClick"}}},
+      {.Name = "Other", .Kind = Kind<TButton>, .Left = 130, .Top = 70, .Width = 60, .Height = 25,
+       .Caption = "Other", .Events = {{"OnClick", "OtherClick"}}},
+      {.Name = "Boom", .Kind = Kind<TButton>, .Left = 130, .Top = 100, .Width = 60, .Height = 25,
+       .Caption = "Boom", .Events = {{"OnClick", "BoomClick"}}},
+      {.Name = "Label1", .Kind = Kind<TLabel>, .Left = 200, .Top = 5, .Width = 77, .Height = 21,
+       .Caption = "Time to change:"},
+      {.Name = "List", .Kind = Kind<TListBox>, .Left = 200, .Top = 30, .Width = 90, .Height = 100,
+       .Color = clMenu},
+  };
+  return layout;
+}
+
+std::string ToolText(const TForm& form, HWND control) {
+  char text[256] = {};
+  TTTOOLINFOA ti{};
+  ti.cbSize = TTTOOLINFOA_V2_SIZE;
+  ti.hwnd = form.Handle();
+  ti.uId = reinterpret_cast<UINT_PTR>(control);
+  ti.lpszText = text;
+  if (!::SendMessageA(form.TooltipHandle(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti))) return "<none>";
+  ::SendMessageA(form.TooltipHandle(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+  return text;
+}
+
+TControl& ControlNamed(TForm& form, const char* name) {
+  auto* c = dynamic_cast<TControl*>(form.FindComponent(name));
+  EXPECT_NE(c, nullptr) << name;
+  return *c;
+}
+
+TEST(FormLayout, CreatesEveryControlAtItsPlaceWithItsCaptionAndHint) {
+  TTestForm form(nullptr);
+  form.Load(DialogLayout());
+  ASSERT_TRUE(form.HasHandle());
+  EXPECT_EQ(form.View().Text(), "Probe form");
+  RECT client = form.View().ClientRect();
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 200);
+  RECT outer = form.View().WindowRect();
+  EXPECT_NEAR((outer.left + outer.right) / 2, ::GetSystemMetrics(SM_CXSCREEN) / 2, 1) << "centred";
+  EXPECT_FALSE(::IsWindowVisible(form.Handle())) << "a layout does not show its form unless it says so";
+
+  struct TExpected {
+    const char* Name;
+    const char* Class;
+    RECT Bounds;
+    const char* Text;
+    const char* Hint;
+  };
+  const TExpected expected[] = {
+      {"Edit1", "Edit", {10, 10, 110, 31}, "5", "The period"},
+      {"Box", "Button", {10, 40, 115, 57}, "Sound", "<none>"},
+      {"Ok", "Button", {10, 70, 123, 95}, "Ok", "Accept"},
+      {"Cancel", "Button", {10, 100, 123, 125}, "Hide           Esc  ", "<none>"},
+      {"Label1", "TTarvellLabel", {200, 5, 277, 26}, "Time to change:", "<none>"},
+      {"List", "ListBox", {200, 30, 290, 130}, "", "<none>"},
+  };
+  for (const TExpected& e : expected) {
+    TControl& c = ControlNamed(form, e.Name);
+    ASSERT_TRUE(c.HasHandle()) << e.Name;
+    EXPECT_EQ(::GetParent(c.Handle()), form.Handle()) << e.Name;
+    EXPECT_STRCASEEQ(c.View().ClassName().c_str(), e.Class) << e.Name;
+    RECT r = c.View().BoundsInParent();
+    EXPECT_EQ(r.left, e.Bounds.left) << e.Name;
+    EXPECT_EQ(r.top, e.Bounds.top) << e.Name;
+    EXPECT_EQ(r.right, e.Bounds.right) << e.Name;
+    EXPECT_EQ(r.bottom, e.Bounds.bottom) << e.Name;
+    EXPECT_EQ(c.View().Text(), e.Text) << e.Name;
+    EXPECT_EQ(ToolText(form, c.Handle()), e.Hint) << e.Name;
+  }
+  EXPECT_TRUE(ControlNamed(form, "Edit1").View().Style() & ES_READONLY);
+  EXPECT_EQ(ControlNamed(form, "List").EffectiveColor(), clMenu);
+  EXPECT_EQ(ControlNamed(form, "Box").EffectiveColor(), clSilver) << "check boxes take the form's colour";
+  EXPECT_EQ(form.Font().Name(), "MS Sans Serif");
+  EXPECT_EQ(form.Font().Height(), -11);
+  EXPECT_EQ(ControlNamed(form, "Ok").Font().Height(), -11) << "controls take the form's font";
+}
+
+TEST(FormLayout, SendsLoadedOnceToEveryComponentAfterTheLoadingFlagIsCleared) {
+  TLoadLog log;
+  Log = &log;
+  TFormLayout layout;
+  layout.Caption = "Probes";
+  layout.Items = {
+      {.Name = "First", .Kind = Kind<TProbe>, .Properties = {{"Value", "1"}}},
+      {.Name = "Second", .Kind = Kind<TProbe>, .Properties = {{"Value", "2"}}},
+      {.Name = "Third", .Kind = Kind<TProbe>},
+  };
+  TTestForm form(nullptr);
+  form.Load(layout);
+  EXPECT_EQ(log.Loaded, (std::vector<std::string>{"First", "Second", "Third"}));
+  EXPECT_EQ(log.LoadingWhileSet, (std::vector<bool>{true, true})) << "properties are set while loading";
+  EXPECT_EQ(log.LoadingInLoaded, (std::vector<bool>{false, false, false}));
+  EXPECT_FALSE(form.Loading());
+  ASSERT_EQ(form.ComponentCount(), 3u);
+  EXPECT_EQ(form.Components(0)->Owner(), &form);
+  Log = nullptr;
+}
+
+TEST(FormLayout, ReportsUnknownNamesAndMismatchedHandlers) {
+  auto loadFails = [](TFormLayout layout, const std::string& part) {
+    TTestForm form(nullptr);
+    try {
+      form.Load(layout);
+      ADD_FAILURE() << "no error for " << part;
+    } catch (const Exception& e) {
+      EXPECT_NE(std::string(e.what()).find(part), std::string::npos) << e.what();
+    }
+  };
+  TFormLayout base;
+  base.Items = {{.Name = "Ok", .Kind = Kind<TButton>, .Caption = "Ok"}};
+
+  TFormLayout badProperty = base;
+  badProperty.Items[0].Properties = {{"Colour", "1"}};
+  loadFails(badProperty, "Colour");
+
+  TFormLayout badValue = base;
+  badValue.Items[0].Properties = {{"Default", "maybe"}};
+  loadFails(badValue, "maybe");
+
+  TFormLayout missingHandler = base;
+  missingHandler.Items[0].Events = {{"OnClick", "NoSuchClick"}};
+  loadFails(missingHandler, "NoSuchClick");
+
+  TFormLayout wrongSignature = base;
+  wrongSignature.Items[0].Events = {{"OnClick", "FormKeyDown"}};
+  loadFails(wrongSignature, "OnClick");
+
+  TFormLayout duplicate = base;
+  duplicate.Items.push_back(duplicate.Items[0]);
+  loadFails(duplicate, "Ok");
+
+  TFormLayout noFlag = base;
+  noFlag.Items[0].Flags = lfChecked;  // buttons have no Checked
+  loadFails(noFlag, "Checked");
+}
+
+TEST(FormEvents, ClickHandlersGetTheirSenderAndUnassignedEventsDoNothing) {
+  TTestForm form(nullptr);
+  form.Load(DialogLayout());
+  TControl& ok = ControlNamed(form, "Ok");
+  ::SendMessageA(ok.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(form.Calls, (std::vector<std::string>{"OkClick"}));
+  EXPECT_EQ(form.LastSender, &ok);
+  // A label without handlers: clicking it must simply do nothing.
+  TControl& label = ControlNamed(form, "Label1");
+  ::SendMessageA(label.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  ::SendMessageA(label.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  // A click on the form's background is the form's click.
+  ::SendMessageA(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 180));
+  ::SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(250, 180));
+  EXPECT_EQ(form.Calls, (std::vector<std::string>{"OkClick", "FormClick"}));
+  form.SetClientSize(320, 200);
+  EXPECT_EQ(form.Calls.back(), "FormResize");
+}
+
+TEST(FormEvents, AnErrorInAClickHandlerIsShownAndTheLoopGoesOn) {
+  std::vector<std::string> boxes;
+  SetMessageBoxHook([&](const std::string& text, const std::string& caption, unsigned type) {
+    boxes.push_back(caption + "|" + text + "|" + std::to_string(type & MB_ICONMASK));
+    return IDOK;
+  });
+  TTestForm form(nullptr);
+  form.Load(DialogLayout());
+  HWND boom = ControlNamed(form, "Boom").Handle();
+  HWND ok = ControlNamed(form, "Ok").Handle();
+  ControlNamed(form, "Ok").OnClick = [&](TObject&) {
+    form.Calls.push_back("OkClick");
+    Application.Terminate();
+  };
+  Application.SetShowMainForm(false);
+  ::PostMessageA(boom, BM_CLICK, 0, 0);
+  ::PostMessageA(boom, BM_CLICK, 0, 0);
+  ::PostMessageA(ok, BM_CLICK, 0, 0);
+  Application.Run();
+  SetMessageBoxHook({});
+  EXPECT_EQ(form.Calls, (std::vector<std::string>{"BoomClick", "BoomClick", "OkClick"}));
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0], "Tarvell|Boom.|" + std::to_string(MB_ICONERROR));
+}
+
+// Posts a key press to a window and lets the application's loop handle it.
+void PressKey(HWND target, WPARAM key) {
+  ::PostMessageA(target, WM_KEYDOWN, key, 1);
+  ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+  Application.ProcessMessages();
+}
+
+TEST(FormKeys, EnterClicksTheDefaultButtonAndEscTheCancelButton) {
+  TTestForm form(nullptr);
+  form.Load(DialogLayout());
+  HWND edit = ControlNamed(form, "Edit1").Handle();
+  PressKey(edit, VK_RETURN);
+  PressKey(edit, VK_ESCAPE);
+  // Enter on a focused button clicks that button, not the default one.
+  PressKey(ControlNamed(form, "Other").Handle(), VK_RETURN);
+  // Disabled buttons are not clicked.
+  ControlNamed(form, "Cancel").SetEnabled(false);
+  PressKey(edit, VK_ESCAPE);
+  EXPECT_EQ(form.Calls, (std::vector<std::string>{"Key 13", "OkClick", "Key 27", "CancelClick", "Key 13",
+                                                  "OtherClick", "Key 27"}));
+  auto* cancel = dynamic_cast<TButton*>(form.FindComponent("Cancel"));
+  EXPECT_EQ(form.CancelButton(), cancel);
+  EXPECT_TRUE(ControlNamed(form, "Ok").View().Style() & BS_DEFPUSHBUTTON);
+}
+
+TEST(FormKeys, KeyPreviewSeesKeysBeforeTheFocusedControl) {
+  TTestForm form(nullptr);
+  form.Load(DialogLayout());
+  TControl& list = ControlNamed(form, "List");
+  auto& box = dynamic_cast<TListBox&>(list);
+  box.Add("a");
+  box.Add("b");
+  box.SetItemIndex(0);
+  PressKey(list.Handle(), VK_F1);
+  PressKey(list.Handle(), VK_DOWN);
+  EXPECT_EQ(box.ItemIndex(), 1) << "keys the handler leaves alone reach the control";
+  PressKey(list.Handle(), 'X');  // the handler swallows it
+  PressKey(form.Handle(), VK_F1);
+  EXPECT_EQ(form.Calls, (std::vector<std::string>{"Key 112", "Key 40", "Key 88", "Key 112"}))
+      << "once per key, also for keys sent to the form itself";
+}
+
+TEST(FormClose, HidesOrFreesOrEndsTheApplicationAsTheActionSays) {
+  auto* form = new TTestForm(nullptr);
+  form->Load(DialogLayout());
+  form->Show();
+  ASSERT_TRUE(::IsWindowVisible(form->Handle()));
+
+  bool canClose = false;
+  int closes = 0;
+  TCloseAction action = TCloseAction::caHide;
+  form->OnCloseQuery = [&](TObject&, bool& can) { can = canClose; };
+  form->OnClose = [&](TObject&, TCloseAction& a) {
+    ++closes;
+    a = action;
+  };
+  ::SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(closes, 0) << "the close query refused";
+  EXPECT_TRUE(::IsWindowVisible(form->Handle()));
+
+  canClose = true;
+  ::SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(closes, 1);
+  EXPECT_FALSE(::IsWindowVisible(form->Handle())) << "caHide";
+  EXPECT_TRUE(::IsWindow(form->Handle())) << "hiding keeps the window";
+
+  form->Show();
+  action = TCloseAction::caFree;
+  HWND h = form->Handle();
+  form->Close();
+  EXPECT_TRUE(::IsWindow(h)) << "freed only after the current message";
+  test::PumpUntil([&] { return !::IsWindow(h); }, 2000);
+  Application.ProcessMessages();
+  EXPECT_FALSE(::IsWindow(h));
+
+  // The main form's close ends the application's loop.
+  TTestForm mainForm(nullptr);
+  mainForm.Load(DialogLayout());
+  Application.SetMainForm(&mainForm);
+  mainForm.Close();
+  EXPECT_TRUE(Application.Terminated());
+  Application.SetMainForm(nullptr);
+}
+
+TEST(FormMenu, DefaultItemIsDrawnByTheFormAndItsClickIsReported) {
+  TFormLayout layout;
+  layout.Caption = "Help";
+  layout.Width = 641;
+  layout.Height = 464;
+  layout.Menu = "MainMenu1";
+  layout.Events = {};
+  layout.Items = {
+      {.Name = "MainMenu1", .Kind = Kind<TMainMenu>},
+      {.Name = "Menu", .Kind = Kind<TMenuItem>, .Caption = "About", .Parent = "MainMenu1",
+       .Properties = {{"Default", "true"}}, .Events = {{"OnClick", "MenuClick"}}},
+  };
+  TTestForm form(nullptr);
+  form.Load(layout);
+  HMENU bar = ::GetMenu(form.Handle());
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(::GetMenuItemCount(bar), 1);
+  MENUITEMINFOA mii{};
+  mii.cbSize = sizeof mii;
+  mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID;
+  ASSERT_TRUE(::GetMenuItemInfoA(bar, 0, TRUE, &mii));
+  EXPECT_TRUE(mii.fType & MFT_OWNERDRAW);
+  EXPECT_TRUE(mii.fState & MFS_DEFAULT);
+  RECT r = form.View().WindowRect();
+  EXPECT_EQ(r.right - r.left, 641);
+  EXPECT_EQ(r.bottom - r.top, 464);
+
+  auto* item = dynamic_cast<TMenuItem*>(form.FindComponent("Menu"));
+  ASSERT_NE(item, nullptr);
+  // The bold caption is measured wider than the plain one.
+  MEASUREITEMSTRUCT bold{};
+  bold.CtlType = ODT_MENU;
+  bold.itemData = reinterpret_cast<ULONG_PTR>(item);
+  EXPECT_TRUE(::SendMessageA(form.Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&bold)));
+  item->SetDefault(false);
+  MEASUREITEMSTRUCT plain{};
+  item->MeasureItem(plain, form.Handle());
+  EXPECT_GT(bold.itemWidth, plain.itemWidth);
+
+  ::SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(mii.wID, 0), 0);
+  EXPECT_EQ(form.Calls, (std::vector<std::string>{"MenuClick"}));
+}
+
+}  // namespace
+}  // namespace tarvell

@@ -1,0 +1,190 @@
+// The window-procedure trampoline, the handle owners and the application's own window.
+#include "gui/Wnd.h"
+
+#include "MessagePump.h"
+#include "gui/Application.h"
+#include "gui/Form.h"
+#include "jpeg/Exception.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tarvell {
+namespace {
+
+// Collects what reaches the application's error display instead of showing a box.
+struct TErrorCatcher {
+  std::vector<std::string> Messages;
+  TErrorCatcher() {
+    Application.SetOnException([this](const std::exception& e) { Messages.push_back(e.what()); });
+  }
+  ~TErrorCatcher() { Application.SetOnException({}); }
+};
+
+constexpr UINT WM_THROW_EXCEPTION = WM_APP + 1;
+constexpr UINT WM_THROW_OTHER = WM_APP + 2;
+constexpr UINT WM_ANSWER = WM_APP + 3;
+
+class TThrowingWnd : public TWnd {
+public:
+  int Destroyed = 0;
+  ~TThrowingWnd() override { DestroyHandle(); }
+
+protected:
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) override {
+    if (msg == WM_THROW_EXCEPTION) throw Exception("Handler failed");
+    if (msg == WM_THROW_OTHER) throw 42;
+    if (msg == WM_ANSWER) {
+      result = static_cast<LRESULT>(wp) + 1;
+      return true;
+    }
+    return false;
+  }
+  void HandleDestroyed() override { ++Destroyed; }
+};
+
+HWND MakeOwnWindow(TThrowingWnd& wnd, HWND parent = nullptr) {
+  TWnd::RegisterWndClass("TTarvellTestWnd");
+  TWndCreateParams p;
+  p.ClassName = "TTarvellTestWnd";
+  p.Caption = "probe";
+  p.Style = parent ? WS_CHILD : WS_OVERLAPPED;
+  p.Parent = parent;
+  wnd.CreateHandle(p);
+  return wnd.Handle();
+}
+
+TEST(Wnd, FindsItsObjectAndAnswersThroughIt) {
+  TThrowingWnd wnd;
+  HWND h = MakeOwnWindow(wnd);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(TWnd::FromHandle(h), &wnd);
+  EXPECT_EQ(::SendMessageA(h, WM_ANSWER, 41, 0), 42);
+  // Unhandled messages get the default handling: the caption is set and read back.
+  ::SetWindowTextA(h, "changed");
+  EXPECT_EQ(wnd.View().Text(), "changed");
+}
+
+TEST(Wnd, NoExceptionLeavesTheWindowProcedure) {
+  TErrorCatcher errors;
+  TThrowingWnd wnd;
+  HWND h = MakeOwnWindow(wnd);
+  EXPECT_EQ(::SendMessageA(h, WM_THROW_EXCEPTION, 0, 0), 0);
+  EXPECT_EQ(::SendMessageA(h, WM_THROW_OTHER, 0, 0), 0);
+  ASSERT_EQ(errors.Messages.size(), 2u);
+  EXPECT_EQ(errors.Messages[0], "Handler failed");
+  EXPECT_FALSE(errors.Messages[1].empty()) << "an error that is not an exception object still gets a message";
+  // The window still works after both.
+  EXPECT_EQ(::SendMessageA(h, WM_ANSWER, 1, 0), 2);
+}
+
+TEST(Wnd, SubclassedControlKeepsItsOwnProcedureAndLetsGoWhenDestroyed) {
+  TThrowingWnd parent;
+  MakeOwnWindow(parent);
+  TThrowingWnd edit;
+  TWndCreateParams p;
+  p.ClassName = "EDIT";
+  p.Caption = "start";
+  p.Style = WS_CHILD;
+  p.Parent = parent.Handle();
+  edit.CreateHandle(p);
+  HWND h = edit.Handle();
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(TWnd::FromHandle(h), &edit);
+  EXPECT_EQ(::SendMessageA(h, WM_ANSWER, 9, 0), 10) << "our handler sees the control's messages first";
+  // What we do not handle, the edit control's own procedure does.
+  ::SendMessageA(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("x"));
+  EXPECT_NE(edit.View().Text().find('x'), std::string::npos);
+
+  // Destroying the parent destroys the control: the object forgets its window.
+  parent.DestroyHandle();
+  EXPECT_FALSE(edit.HasHandle());
+  EXPECT_EQ(edit.Destroyed, 1);
+  EXPECT_FALSE(::IsWindow(h));
+}
+
+TEST(Handles, OwnersCloseExactlyOnceAndMoveOwnership) {
+  HANDLE raw = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  ASSERT_NE(raw, nullptr);
+  DWORD flags = 0;
+  {
+    TKernelHandle first(raw);
+    TKernelHandle second(std::move(first));
+    EXPECT_FALSE(first);
+    EXPECT_EQ(second.get(), raw);
+    EXPECT_TRUE(::GetHandleInformation(raw, &flags)) << "moving must not close";
+  }
+  EXPECT_FALSE(::GetHandleInformation(raw, &flags)) << "the last owner closes the handle";
+
+  HANDLE kept = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  {
+    TKernelHandle owner(kept);
+    EXPECT_EQ(owner.release(), kept);
+  }
+  EXPECT_TRUE(::GetHandleInformation(kept, &flags)) << "a released handle stays open";
+  ::CloseHandle(kept);
+
+  TWindowHandle window(::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+  HWND w = window.get();
+  ASSERT_TRUE(::IsWindow(w));
+  window.reset();
+  EXPECT_FALSE(::IsWindow(w));
+}
+
+// A COM object that counts its references.
+struct TCountingUnknown : IUnknown {
+  ULONG Refs = 1;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++Refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return --Refs; }
+};
+
+TEST(Handles, ComPointerReleasesItsOneReference) {
+  TCountingUnknown object;
+  {
+    TComPtr<IUnknown> first(&object);
+    TComPtr<IUnknown> second;
+    second = std::move(first);
+    EXPECT_EQ(object.Refs, 1u);
+    *second.put() = nullptr;  // put() gives the slot back empty, releasing what it held
+    EXPECT_EQ(object.Refs, 0u);
+  }
+  EXPECT_EQ(object.Refs, 0u) << "released once, not again by the destructor";
+}
+
+TEST(ApplicationWindow, OwnsTheFormsAndCarriesTheTitle) {
+  HWND app = Application.Handle();
+  ASSERT_NE(app, nullptr);
+  EXPECT_EQ(TWindowView(app).Text(), "Tarvell");
+  EXPECT_EQ(TWindowView(app).ClassName(), "TApplication");
+  EXPECT_FALSE(::IsWindowVisible(app)) << "hidden until shown on purpose";
+  EXPECT_EQ(::FindWindowA(nullptr, "Tarvell"), app) << "found by its caption";
+
+  Application.SetTitle("Other title");
+  EXPECT_EQ(TWindowView(app).Text(), "Other title");
+  Application.SetTitle("Tarvell");
+
+  TForm form(nullptr);
+  form.HandleNeeded();
+  EXPECT_EQ(::GetWindow(form.Handle(), GW_OWNER), app) << "no taskbar button of its own";
+}
+
+TEST(ApplicationWindow, ShowingTheMainFormShowsTheApplicationWindowFirst) {
+  TForm form(nullptr);
+  Application.SetMainForm(&form);
+  bool appVisibleWhenFormShown = false;
+  form.OnShow = [&](TObject&) { appVisibleWhenFormShown = ::IsWindowVisible(Application.Handle()) != FALSE; };
+  form.Show();
+  EXPECT_TRUE(appVisibleWhenFormShown);
+  EXPECT_TRUE(::IsWindowVisible(form.Handle()));
+  Application.SetMainForm(nullptr);
+  ::ShowWindow(Application.Handle(), SW_HIDE);
+}
+
+}  // namespace
+}  // namespace tarvell
