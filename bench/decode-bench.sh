@@ -50,16 +50,16 @@ fi
 out=$(mktemp -d /dev/shm/tarvell-bench.XXXXXX 2>/dev/null || mktemp -d "$build/out.XXXXXX")
 trap 'rm -rf "$out"' EXIT
 
-measure() {  # prints "seconds kilobytes" for one run of the command
+measure() {  # prints "wall_seconds kilobytes cpu_seconds" for one run of the command
   local stats="$out/time.txt"
-  /usr/bin/time -o "$stats" -f '%e %M' "$@" >/dev/null 2>&1 || { echo "bench: failed: $*" >&2; exit 1; }
-  cat "$stats"
+  /usr/bin/time -o "$stats" -f '%e %M %U %S' "$@" >/dev/null 2>&1 || { echo "bench: failed: $*" >&2; exit 1; }
+  awk '{print $1, $2, $3 + $4}' "$stats"
 }
 
 median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 
-printf '\n%-22s %9s %9s %9s %9s %9s | %9s %9s %7s %9s %6s\n' picture MP file_MB bmp_MB \
-  ours_s djpeg_s ours_MB djpeg_MB budget time_ratio mem_ratio
+printf '\n%-18s %5s %6s %6s | %7s %7s %5s | %7s %7s %5s | %7s %7s %7s %5s\n' picture MP file bmp \
+  ours_s djpeg_s ratio ours_cpu djp_cpu ratio ours_MB djpeg_MB budget ratio
 status=0
 for jpg in "$pictures"/photo-20mp.jpg "$pictures"/photo-24mp.jpg "$pictures"/flat-24mp.jpg \
            "$pictures"/progressive-17mp.jpg; do
@@ -84,16 +84,19 @@ for jpg in "$pictures"/photo-20mp.jpg "$pictures"/photo-24mp.jpg "$pictures"/fla
   djpeg_s=$(cut -d' ' -f1 "$out/djpeg" | median)
   ours_kb=$(cut -d' ' -f2 "$out/ours" | median)
   djpeg_kb=$(cut -d' ' -f2 "$out/djpeg" | median)
+  ours_cpu=$(cut -d' ' -f3 "$out/ours" | median)
+  djpeg_cpu=$(cut -d' ' -f3 "$out/djpeg" | median)
   pixels=$(od -An -t u4 -j 18 -N 8 "$out/ours.bmp" | awk '{print $1 * $2}')
   awk -v n="$name" -v px="$pixels" -v f="$file_bytes" -v b="$bmp_bytes" -v os="$ours_s" -v ds="$djpeg_s" \
-      -v ok="$ours_kb" -v dk="$djpeg_kb" 'BEGIN {
+      -v oc="$ours_cpu" -v dc="$djpeg_cpu" -v ok="$ours_kb" -v dk="$djpeg_kb" 'BEGIN {
     mb = 1048576; budget = (1.5 * b + f) / mb
-    printf "%-22s %9.1f %9.1f %9.1f %9.3f %9.3f | %9.1f %9.1f %7.1f %9.2f %6.2f %s\n", n, px / 1e6, f / mb,
-      b / mb, os, ds, ok * 1024 / mb, dk * 1024 / mb, budget, (ds > 0 ? os / ds : 0), (dk > 0 ? ok / dk : 0),
-      (ok * 1024 / mb <= budget ? "" : "over budget")
+    printf "%-18s %5.1f %6.1f %6.1f | %7.3f %7.3f %5.2f | %7.3f %7.3f %5.2f | %7.1f %7.1f %7.1f %5.2f %s\n",
+      n, px / 1e6, f / mb, b / mb, os, ds, (ds > 0 ? os / ds : 0), oc, dc, (dc > 0 ? oc / dc : 0),
+      ok * 1024 / mb, dk * 1024 / mb, budget, (dk > 0 ? ok / dk : 0), (ok * 1024 / mb <= budget ? "" : "over budget")
   }'
 done
 echo
-echo "runs per program and picture: $runs (medians); MB = 2^20 bytes; budget = 1.5 x BMP + file"
-echo "time_ratio and mem_ratio are tarvell-decode / djpeg (at most 1.0 is the target for time)"
+echo "runs per program and picture: $runs, medians. MP megapixels; file, bmp and memory in MB (2^20 bytes)."
+echo "_s wall seconds, _cpu user+system seconds, _MB peak resident memory; budget = 1.5 x BMP + file."
+echo "Each ratio is tarvell-decode / djpeg; the target for time is at most 1.0."
 exit $status

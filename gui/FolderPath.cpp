@@ -57,6 +57,12 @@ std::string JoinFolder(const std::string& folder, const std::string& name) {
   return folder + "\\" + name;
 }
 
-bool SameFolderText(const std::string& a, const std::string& b) { return CompareNamesIgnoringCase(a, b) == 0; }
+bool SameFolderText(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
 
 }  // namespace tarvell

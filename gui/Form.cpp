@@ -21,6 +21,11 @@ std::set<TForm*>& PendingRelease() {
   return forms;
 }
 
+// A button that Enter or Esc may press: shown on its form and enabled.
+bool CanPress(const TButton* button) noexcept {
+  return button && button->HasHandle() && (button->View().Style() & WS_VISIBLE) && button->View().Enabled();
+}
+
 bool IsTopLevel(HWND wnd) noexcept { return (::GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD) == 0; }
 }  // namespace
 
@@ -267,7 +272,10 @@ void TForm::SetVisible(bool visible) {
 
 void TForm::BringToFront() {
   if (!HasHandle()) return;
-  ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // A stay-on-top window goes to the top of the stay-on-top band; Wine ignores HWND_TOP for
+  // an owned top-most window.
+  HWND top = FFormStyle == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_TOP;
+  ::SetWindowPos(Handle(), top, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ::SetForegroundWindow(Handle());
 }
 
@@ -350,16 +358,14 @@ bool TForm::DialogKey(MSG& msg) {
         if (button->Enabled()) button->Click();
         return true;
       }
-      if (FDefaultButton && FDefaultButton->HasHandle() && ::IsWindowVisible(FDefaultButton->Handle()) &&
-          ::IsWindowEnabled(FDefaultButton->Handle())) {
+      if (CanPress(FDefaultButton)) {
         FDefaultButton->Click();
         return true;
       }
       return false;
     }
     case VK_ESCAPE:
-      if (FCancelButton && FCancelButton->HasHandle() && ::IsWindowVisible(FCancelButton->Handle()) &&
-          ::IsWindowEnabled(FCancelButton->Handle())) {
+      if (CanPress(FCancelButton)) {
         FCancelButton->Click();
         return true;
       }

@@ -84,7 +84,9 @@ bool TImage::PaintBmp(HDC dc, const std::vector<std::uint8_t>& bmp, const RECT& 
 
   const auto* info = reinterpret_cast<const BITMAPINFO*>(bmp.data() + FileHeader);
   const void* pixels = bmp.data() + offBits;
-  int oldMode = ::SetStretchBltMode(dc, HALFTONE);
+  // Shrinking averages the pixels it drops; enlarging keeps them sharp.
+  const bool shrinking = rect.right - rect.left < width || rect.bottom - rect.top < static_cast<LONG>(rows);
+  int oldMode = ::SetStretchBltMode(dc, shrinking ? HALFTONE : COLORONCOLOR);
   POINT oldOrigin{};
   ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);
   ::StretchDIBits(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0, width,

@@ -267,6 +267,31 @@ TEST_F(Slideshow, CtrlDAnsweredCancelChangesNothing) {
     EXPECT_EQ(Caption(), Position("1(2)"));
 }
 
+// The picture may change while the question is open (the hot keys still work then); the
+// answer used to delete whatever was current by then.
+TEST_F(Slideshow, CtrlDDeletesTheFileNamedInTheQuestionAlsoAfterTheCurrentPictureChanged) {
+    const std::string a = AddPicture(Slides, "a.jpg", 40, 30);
+    const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
+    const std::string c = AddPicture(Slides, "c.jpg", 36, 36);
+    StartAndWait();
+
+    SendCtrlKey('D');
+    HWND box = OpenBox("Deleteting file from disk!");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Do you want to delete " + a + " current wallpaper file from disk?");
+    SendCtrlKey('Z');
+    ASSERT_TRUE(WaitForWallpaperOf(b));
+    ASSERT_EQ(Caption(), Position("2(3)"));
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(a); }, 5000));
+    EXPECT_TRUE(FileExists(b));
+    EXPECT_TRUE(FileExists(c));
+    // b stays the current picture, now first of two.
+    EXPECT_TRUE(WaitForCaption(Position("1(2)"))) << Caption();
+    EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), ExpectedBmp(b));
+}
+
 // With no picture there is nothing to name in the question: the key does nothing.
 TEST_F(Slideshow, CtrlDWithAnEmptyListDoesNothing) {
     StartAndWait();

@@ -46,37 +46,6 @@ TEST(Resources, AboutPictureIs406By300In256Colours) {
   EXPECT_GT(count, 200);
 }
 
-// Each icon file holds a 16 and a 32 pixel image in 32 bits with an alpha channel.
-TEST(Resources, IconsHold16And32PixelImages) {
-  for (const char* name : {"Tarvell.ico", "About.ico", "Help.ico"}) {
-    SCOPED_TRACE(name);
-    const auto ico = ReadAll(Dir + name);
-    ASSERT_GE(ico.size(), 6u);
-    EXPECT_EQ(U16(ico, 0), 0u);
-    EXPECT_EQ(U16(ico, 2), 1u);
-    ASSERT_EQ(U16(ico, 4), 2u);
-    const std::uint32_t sizes[] = {16, 32};
-    for (int i = 0; i < 2; ++i) {
-      const size_t entry = 6 + 16 * i;
-      const std::uint32_t size = sizes[i];
-      EXPECT_EQ(ico.at(entry), size);
-      EXPECT_EQ(ico.at(entry + 1), size);
-      EXPECT_EQ(U16(ico, entry + 6), 32u);
-      const std::uint32_t bytes = U32(ico, entry + 8), offset = U32(ico, entry + 12);
-      ASSERT_LE(offset + bytes, ico.size());
-      const std::uint32_t maskStride = (size + 31) / 32 * 4;
-      EXPECT_EQ(bytes, 40 + size * size * 4 + maskStride * size);
-      EXPECT_EQ(I32(ico, offset + 4), static_cast<std::int32_t>(size));
-      EXPECT_EQ(I32(ico, offset + 8), static_cast<std::int32_t>(2 * size));  // colour rows + mask rows
-      // Transparent corners, an opaque middle.
-      const size_t pixels = offset + 40;
-      EXPECT_EQ(ico.at(pixels + 3), 0u) << "bottom-left corner";
-      const size_t middle = pixels + ((size / 2) * size + size / 2) * 4;
-      EXPECT_EQ(ico.at(middle + 3), 255u) << "centre";
-    }
-  }
-}
-
 // The files in the repository must be what make-resources.py draws, byte for byte,
 // or a change to the script (or to a picture) has not been carried over.
 TEST(Resources, CommittedPicturesAreWhatTheScriptMakes) {

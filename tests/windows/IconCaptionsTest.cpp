@@ -90,10 +90,8 @@ TEST(IconCaptions, TransparentWhiteCaptionsOnTheIconView) {
   SetDesktopIconTextColors(CaptionTextWhite, CaptionBackgroundBlack, true);
   EXPECT_EQ(desktop.TextColor(), 0xFFFFFFu);
   EXPECT_EQ(desktop.TextBkColor(), CLR_NONE);
-}
 
-TEST(IconCaptions, OpaqueBackgroundWhenNotTransparent) {
-  TDesktopStandIn desktop;
+  // Not transparent: the given background colour.
   SetDesktopIconTextColors(0x123456, 0x00FF00, false);
   EXPECT_EQ(desktop.TextColor(), 0x123456u);
   EXPECT_EQ(desktop.TextBkColor(), 0x00FF00u);

@@ -156,12 +156,6 @@ TEST_F(Installer, ProgramRunningFromTargetStaysWhereItIs) {
   }
 }
 
-TEST_F(Installer, ExecutableWithoutOlderCopyIsMoved) {
-  EXPECT_EQ(InstallProgram(Paths, Hooks), InstallResult::Installed);
-  EXPECT_FALSE(PathExists(Paths.ExePath));
-  EXPECT_EQ(ReadTextFile(Paths.Target), "new program");
-}
-
 // An installed system: shortcut, settings file, program at Target, changed icon settings.
 class Uninstall : public Installer {
 protected:

@@ -101,9 +101,7 @@ TEST_F(AboutWindow, SecondOpeningRestoresAMinimisedWindowAndBringsItToTheFront) 
   HWND help = Form3->Handle();
   ASSERT_TRUE(InFrontOf(help, about));
 
-  for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) { char t[64]={}; ::GetWindowTextA(w,t,64); printf("before %p %s vis=%d\n", (void*)w, t, ::IsWindowVisible(w)); }
   ShowAboutWindow();
-  for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) { char t[64]={}; ::GetWindowTextA(w,t,64); printf("after %p %s vis=%d\n", (void*)w, t, ::IsWindowVisible(w)); }
   EXPECT_FALSE(::IsIconic(about));
   EXPECT_TRUE(::IsWindowVisible(about));
   EXPECT_EQ(Form2->WindowState(), TWindowState::wsNormal);
