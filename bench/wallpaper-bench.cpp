@@ -4,9 +4,9 @@
 // It makes two 24-megapixel pictures, makes Tarvell count as installed, writes its settings
 // (the picture folder, a period of 1000 minutes so that only the key changes pictures), starts
 // Tarvell.exe and, with the program in the tray:
-//  - sends Ctrl+Z and times it until the wallpaper is set: the set announces itself to every
-//    top-level window with WM_SETTINGCHANGE (SPI_SETDESKWALLPAPER), which this program's own
-//    window receives; median, minimum and maximum of the runs;
+//  - sends Ctrl+Z and times it until the new wallpaper file is complete and closed (the call
+//    that sets the wallpaper follows at once; with fWinIni 0 it announces nothing that
+//    another process could wait for); median, minimum and maximum of the runs;
 //  - reads the program's private bytes after start-up and again after the changes.
 // Usage: wallpaper-bench.exe [changes]   (default 10)
 #include "jpeg/JpegLib.h"
@@ -30,11 +30,26 @@ constexpr int PictureWidth = 6000;
 constexpr int PictureHeight = 4000;
 const char* const BenchFolder = "C:\\WallpaperBench";
 
-bool wallpaperSet = false;
+// The BMP file image of a 24-bit picture: headers and rows padded to 4 bytes.
+constexpr ULONGLONG WallpaperFileSize = 54 + static_cast<ULONGLONG>(PictureHeight) * ((PictureWidth * 3 + 3) / 4 * 4);
 
-LRESULT CALLBACK ListenerProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_SETTINGCHANGE && wp == SPI_SETDESKWALLPAPER) wallpaperSet = true;
-  return DefWindowProcA(wnd, msg, wp, lp);
+// True once the file was written after `since`, has its full size and nobody holds it open
+// for writing any more.
+bool WallpaperWritten(const std::string& path, const FILETIME& since) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (CompareFileTime(&data.ftLastWriteTime, &since) <= 0) return false;
+  if ((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow) != WallpaperFileSize) return false;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+FILETIME LastWrite(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return FILETIME{};
+  return data.ftLastWriteTime;
 }
 
 // Pumps this thread's messages until the condition holds or the time runs out.
@@ -129,12 +144,22 @@ void SendCtrlKey(WORD vk) {
   SendInput(4, in, sizeof(INPUT));
 }
 
-double PrivateMegabytes(HANDLE process) {
+struct TMemory {
+  double Private = -1;     // private bytes (PrivateUsage, else PagefileUsage), MB
+  double WorkingSet = -1;  // MB
+  double PeakWorkingSet = -1;  // MB: shows that the counters follow the decodes
+};
+
+TMemory MemoryOf(HANDLE process) {
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof counters;
-  if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters))
-    return -1;
-  return static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0);
+  TMemory m;
+  if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) return m;
+  const SIZE_T privateBytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+  m.Private = static_cast<double>(privateBytes) / (1024.0 * 1024.0);
+  m.WorkingSet = static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
+  m.PeakWorkingSet = static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+  return m;
 }
 
 std::string ModuleFolder() {
@@ -166,15 +191,6 @@ int main(int argc, char** argv) {
   if (!WriteFileBytes(std::string(windows) + "\\Tarvell.cfg", settings.data(), settings.size()))
     return Fail("cannot write the settings");
 
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = ListenerProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "WallpaperBenchListener";
-  RegisterClassA(&wc);
-  // A top-level window (not message-only): broadcasts reach only those.
-  HWND listener = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
-  if (!listener) return Fail("cannot create the listening window");
-
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
@@ -191,32 +207,37 @@ int main(int argc, char** argv) {
   }, 60000);
   if (!ready) return Fail("Tarvell did not come up");
   PumpUntil([] { return false; }, 3000);
-  const double startupMb = PrivateMegabytes(pi.hProcess);
+  const TMemory startup = MemoryOf(pi.hProcess);
 
+  const std::string wallpaper = std::string(windows) + "\\Tarvell.bmp";
   std::vector<double> times;
   for (int i = 0; i < changes; ++i) {
-    wallpaperSet = false;
+    const FILETIME before = LastWrite(wallpaper);
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     SendCtrlKey('Z');
-    if (!PumpUntil([] { return wallpaperSet; }, 60000)) return Fail("no wallpaper change announced");
+    if (!PumpUntil([&] { return WallpaperWritten(wallpaper, before); }, 60000)) return Fail("no wallpaper written");
     QueryPerformanceCounter(&end);
     times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
-    // Let the change finish (the preview is released after the set) before the next key.
+    // Let the change finish (the set, then the preview's release) before the next key; the
+    // pause also keeps two writes apart in the file times.
     PumpUntil([] { return false; }, 1000);
   }
   PumpUntil([] { return false; }, 2000);
-  const double afterMb = PrivateMegabytes(pi.hProcess);
+  const TMemory after = MemoryOf(pi.hProcess);
 
   std::vector<double> sorted = times;
   std::sort(sorted.begin(), sorted.end());
   std::printf("picture: %d x %d (%.1f megapixels), %d changes by Ctrl+Z with the window in the tray\n", PictureWidth,
               PictureHeight, PictureWidth * static_cast<double>(PictureHeight) / 1e6, changes);
-  std::printf("Ctrl+Z to wallpaper set: median %.0f ms, min %.0f ms, max %.0f ms\n", sorted[sorted.size() / 2],
+  std::printf("Ctrl+Z to wallpaper file written: median %.0f ms, min %.0f ms, max %.0f ms\n", sorted[sorted.size() / 2],
               sorted.front(), sorted.back());
-  std::printf("private bytes: %.2f MB after start-up, %.2f MB after %d changes (difference %+.2f MB)\n", startupMb,
-              afterMb, changes, afterMb - startupMb);
+  std::printf("private bytes: %.2f MB after start-up, %.2f MB after %d changes (difference %+.2f MB)\n",
+              startup.Private, after.Private, changes, after.Private - startup.Private);
+  std::printf("working set:   %.2f MB after start-up, %.2f MB after %d changes (difference %+.2f MB)\n",
+              startup.WorkingSet, after.WorkingSet, changes, after.WorkingSet - startup.WorkingSet);
+  std::printf("peak working set during the changes: %.2f MB\n", after.PeakWorkingSet);
 
   TerminateProcess(pi.hProcess, 0);
   CloseHandle(pi.hProcess);

@@ -2,6 +2,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/Form.h"
+#include "jpeg/Exception.h"
 
 
 namespace tarvell {
@@ -61,8 +62,17 @@ bool TApplication::TAppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRE
 }
 
 void TApplication::DispatchOne(MSG& msg) {
-  if (TForm* form = TForm::FormOfWindow(msg.hwnd)) {
-    if (form->PreTranslateKey(msg)) return;
+  // Key handlers run here, outside any window procedure: their errors are shown here too.
+  try {
+    if (TForm* form = TForm::FormOfWindow(msg.hwnd)) {
+      if (form->PreTranslateKey(msg)) return;
+    }
+  } catch (const std::exception& e) {
+    ShowException(e);
+    return;
+  } catch (...) {
+    ShowException(Exception("Unknown error"));
+    return;
   }
   ::TranslateMessage(&msg);
   ::DispatchMessageA(&msg);

@@ -46,7 +46,6 @@ TForm::~TForm() {
   OnMouseDown = nullptr;
   OnMouseUp = nullptr;
   OnMouseMove = nullptr;
-  FTooltip.reset();
   DestroyHandle();
 }
 
@@ -311,6 +310,12 @@ void TForm::ReleasePending(TForm* form) {
   if (PendingRelease().erase(form) != 0) delete form;
 }
 
+void TForm::DestroyingHandle() noexcept {
+  // A window destroys its menu with it; the menu belongs to its component.
+  if (FMenu) ::SetMenu(Handle(), nullptr);
+  FTooltip.reset();
+}
+
 void TForm::HandleDestroyed() {
   FTooltip.release();  // an owned window: it went with the form
   TControl::HandleDestroyed();
@@ -405,6 +410,9 @@ bool TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       Close();
       result = 0;
       return true;
+    case WM_DESTROY:
+      if (FMenu) ::SetMenu(Handle(), nullptr);
+      return false;
     case WM_SIZE: {
       RECT r = View().WindowRect();
       TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);

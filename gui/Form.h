@@ -98,6 +98,7 @@ protected:
   bool ClicksOnMouseUp() const noexcept override { return true; }
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   virtual bool CloseQuery();
+  void DestroyingHandle() noexcept override;
   void HandleDestroyed() override;
 
 private:

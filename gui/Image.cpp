@@ -6,8 +6,6 @@
 namespace tarvell {
 
 namespace {
-constexpr const char* ImageWindowClass = "TTarvellImage";
-
 std::uint32_t ReadU32(const std::vector<std::uint8_t>& b, std::size_t at) noexcept {
   return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
          (static_cast<std::uint32_t>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
@@ -17,15 +15,9 @@ std::uint16_t ReadU16(const std::vector<std::uint8_t>& b, std::size_t at) noexce
 }
 }  // namespace
 
-TImage::TImage(TComponent* AOwner) : TControl(AOwner) {}
+TImage::TImage(TComponent* AOwner) : TPaintedControl(AOwner) {}
 
 TImage::~TImage() { DestroyHandle(); }
-
-void TImage::CreateParams(TWndCreateParams& p) {
-  TWnd::RegisterWndClass(ImageWindowClass, CS_DBLCLKS);
-  TControl::CreateParams(p);
-  p.ClassName = ImageWindowClass;
-}
 
 void TImage::PictureChanged() {
   if (!HasHandle()) return;
@@ -110,30 +102,10 @@ bool TImage::PaintContent(HDC dc) {
   return PaintBmp(dc, picture.BmpImage(), r);
 }
 
-void TImage::PaintWhole(HDC dc) {
+void TImage::PaintWindow(HDC dc) {
   // What the picture leaves uncovered shows what lies behind the control.
   if (Parent()) Parent()->PaintBehind(*this, dc);
   PaintContent(dc);
-}
-
-bool TImage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  switch (msg) {
-    case WM_ERASEBKGND:
-      result = 1;
-      return true;
-    case WM_PAINT: {
-      TPaintScope paint(Handle());
-      PaintWhole(paint.DC());
-      result = 0;
-      return true;
-    }
-    case WM_PRINTCLIENT:
-      PaintWhole(reinterpret_cast<HDC>(wp));
-      result = 0;
-      return true;
-    default:
-      return TControl::HandleMessage(msg, wp, lp, result);
-  }
 }
 
 bool TImage::SetProperty(std::string_view name, std::string_view value) {
@@ -142,7 +114,7 @@ bool TImage::SetProperty(std::string_view name, std::string_view value) {
   } else if (name == "Center") {
     SetCenter(ParseBoolProperty(name, value));
   } else {
-    return TControl::SetProperty(name, value);
+    return TPaintedControl::SetProperty(name, value);
   }
   return true;
 }

@@ -4,12 +4,12 @@
 // when Center is set. Nothing is painted for an empty picture.
 #pragma once
 
-#include "gui/Control.h"
+#include "gui/PaintedControl.h"
 #include "jpeg/Picture.h"
 
 namespace tarvell {
 
-class TImage : public TControl {
+class TImage : public TPaintedControl {
 public:
   explicit TImage(TComponent* AOwner);
   ~TImage() override;
@@ -34,13 +34,11 @@ public:
   static bool PaintBmp(HDC dc, const std::vector<std::uint8_t>& bmp, const RECT& rect);
 
 protected:
-  void CreateParams(TWndCreateParams& params) override;
+  const char* WindowClassName() const noexcept override { return "TTarvellImage"; }
+  void PaintWindow(HDC dc) override;
   bool ClicksOnMouseUp() const noexcept override { return true; }
-  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
-  void PaintWhole(HDC dc);
-
   TPicture FPicture;
   bool FStretch = false;
   bool FCenter = false;

@@ -2,19 +2,9 @@
 
 namespace tarvell {
 
-namespace {
-constexpr const char* LabelWindowClass = "TTarvellLabel";
-}
-
-TLabel::TLabel(TComponent* AOwner) : TControl(AOwner) {}
+TLabel::TLabel(TComponent* AOwner) : TPaintedControl(AOwner) {}
 
 TLabel::~TLabel() { DestroyHandle(); }
-
-void TLabel::CreateParams(TWndCreateParams& p) {
-  TWnd::RegisterWndClass(LabelWindowClass, CS_DBLCLKS);
-  TControl::CreateParams(p);
-  p.ClassName = LabelWindowClass;
-}
 
 void TLabel::SetTransparent(bool on) {
   FTransparent = on;
@@ -45,7 +35,7 @@ bool TLabel::PaintContent(HDC dc) {
   return true;
 }
 
-void TLabel::PaintWhole(HDC dc) {
+void TLabel::PaintWindow(HDC dc) {
   if (FTransparent && Parent()) {
     Parent()->PaintBehind(*this, dc);
   } else {
@@ -57,19 +47,6 @@ void TLabel::PaintWhole(HDC dc) {
 
 bool TLabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
-    case WM_ERASEBKGND:
-      result = 1;  // painted whole in WM_PAINT, without flicker
-      return true;
-    case WM_PAINT: {
-      TPaintScope paint(Handle());
-      PaintWhole(paint.DC());
-      result = 0;
-      return true;
-    }
-    case WM_PRINTCLIENT:
-      PaintWhole(reinterpret_cast<HDC>(wp));
-      result = 0;
-      return true;
     case WM_SETTEXT:
       result = DefaultHandler(msg, wp, lp);
       FCaption = reinterpret_cast<const char*>(lp) ? reinterpret_cast<const char*>(lp) : "";
@@ -79,7 +56,7 @@ bool TLabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       result = HTCLIENT;  // labels receive the mouse like any control (hints, clicks)
       return true;
     default:
-      return TControl::HandleMessage(msg, wp, lp, result);
+      return TPaintedControl::HandleMessage(msg, wp, lp, result);
   }
 }
 
@@ -89,7 +66,7 @@ bool TLabel::SetProperty(std::string_view name, std::string_view value) {
   } else if (name == "WordWrap") {
     SetWordWrap(ParseBoolProperty(name, value));
   } else {
-    return TControl::SetProperty(name, value);
+    return TPaintedControl::SetProperty(name, value);
   }
   return true;
 }

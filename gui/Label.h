@@ -2,11 +2,11 @@
 // word-wrapped, with its own font colour; clicks and mouse moves are reported.
 #pragma once
 
-#include "gui/Control.h"
+#include "gui/PaintedControl.h"
 
 namespace tarvell {
 
-class TLabel : public TControl {
+class TLabel : public TPaintedControl {
 public:
   explicit TLabel(TComponent* AOwner);
   ~TLabel() override;
@@ -20,13 +20,13 @@ public:
   bool PaintContent(HDC dc) override;
 
 protected:
-  void CreateParams(TWndCreateParams& params) override;
+  const char* WindowClassName() const noexcept override { return "TTarvellLabel"; }
+  void PaintWindow(HDC dc) override;
   bool ClicksOnMouseUp() const noexcept override { return true; }
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
   void PaintText(HDC dc);
-  void PaintWhole(HDC dc);
 
   bool FTransparent = false;
   bool FWordWrap = false;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "gui/Component.h"
-#include "gui/Graphics.h"
+#include "gui/Colors.h"
 
 #include <functional>
 #include <map>

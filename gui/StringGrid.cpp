@@ -4,19 +4,13 @@
 
 namespace tarvell {
 
-namespace {
-constexpr const char* GridWindowClass = "TTarvellGrid";
-}
-
 TStringGrid::TStringGrid(TComponent* AOwner)
-    : TControl(AOwner), FCells(static_cast<std::size_t>(FColCount) * static_cast<std::size_t>(FRowCount)) {}
+    : TPaintedControl(AOwner), FCells(static_cast<std::size_t>(FColCount) * static_cast<std::size_t>(FRowCount)) {}
 
 TStringGrid::~TStringGrid() { DestroyHandle(); }
 
 void TStringGrid::CreateParams(TWndCreateParams& p) {
-  TWnd::RegisterWndClass(GridWindowClass, CS_DBLCLKS);
-  TControl::CreateParams(p);
-  p.ClassName = GridWindowClass;
+  TPaintedControl::CreateParams(p);
   p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -69,33 +63,13 @@ bool TStringGrid::PaintContent(HDC dc) {
   return true;
 }
 
-bool TStringGrid::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  switch (msg) {
-    case WM_ERASEBKGND:
-      result = 1;
-      return true;
-    case WM_PAINT: {
-      TPaintScope paint(Handle());
-      PaintContent(paint.DC());
-      result = 0;
-      return true;
-    }
-    case WM_PRINTCLIENT:
-      PaintContent(reinterpret_cast<HDC>(wp));
-      result = 0;
-      return true;
-    default:
-      return TControl::HandleMessage(msg, wp, lp, result);
-  }
-}
-
 bool TStringGrid::SetProperty(std::string_view name, std::string_view value) {
   if (name == "ColCount") {
     SetSize(ParseIntProperty(name, value), FRowCount);
   } else if (name == "RowCount") {
     SetSize(FColCount, ParseIntProperty(name, value));
   } else {
-    return TControl::SetProperty(name, value);
+    return TPaintedControl::SetProperty(name, value);
   }
   return true;
 }

@@ -1,14 +1,14 @@
 // A grid of texts drawn in cells (the main window keeps a hidden one-column grid).
 #pragma once
 
-#include "gui/Control.h"
+#include "gui/PaintedControl.h"
 
 #include <string>
 #include <vector>
 
 namespace tarvell {
 
-class TStringGrid : public TControl {
+class TStringGrid : public TPaintedControl {
 public:
   explicit TStringGrid(TComponent* AOwner);
   ~TStringGrid() override;
@@ -26,9 +26,10 @@ public:
   bool PaintContent(HDC dc) override;
 
 protected:
+  const char* WindowClassName() const noexcept override { return "TTarvellGrid"; }
+  void PaintWindow(HDC dc) override { PaintContent(dc); }
   void CreateParams(TWndCreateParams& params) override;
   TColor DefaultColor() const noexcept override { return clWindow; }
-  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
   std::size_t CellIndex(int col, int row) const;

@@ -78,6 +78,7 @@ void TWnd::Detach() noexcept {
 void TWnd::DestroyHandle() noexcept {
   HWND wnd = FHandle.get();
   if (!wnd) return;
+  DestroyingHandle();
   Detach();
   FOriginalProc = nullptr;
   ::DestroyWindow(wnd);

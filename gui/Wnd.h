@@ -58,6 +58,8 @@ protected:
   virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
   // The original control procedure for subclassed windows, DefWindowProcA otherwise.
   LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  // Called by DestroyHandle just before the window is destroyed, while it still answers.
+  virtual void DestroyingHandle() noexcept {}
   // Called once the window is gone (after WM_NCDESTROY) when something else than DestroyHandle
   // destroyed it, for example the destruction of its parent.
   virtual void HandleDestroyed() {}

@@ -29,9 +29,8 @@ constexpr DWORD FailureBeepMs = 50;
 constexpr const char DeleteCaption[] = "Deleteting file from disk!";
 
 void SetDesktopWallpaper(const std::string& path) {
-  // Not written to the user's profile: the program sets it on every change. The change is
-  // announced, because a desktop drawn by another process (Wine's) repaints only then.
-  ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()), SPIF_SENDWININICHANGE);
+  // Not written to the user's profile and not broadcast: the program sets it on every change.
+  ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()), 0);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ TPictureList TPictureWalk::Collect(const std::string& folder, bool subfolders) {
     std::string path = top.Path;
     if (path.empty() || path.back() != Separator) path += Separator;
     path += sub.Name;
-    if (sub.IsLink && LeadsToAncestor(path) && false) continue;
+    if (sub.IsLink && LeadsToAncestor(path)) continue;
     // Push before listing: `top` and `sub` are not used again after this point.
     Stack.push_back(TFrame{std::move(path), {}, 0, std::nullopt, false});
     if (!Enter(Stack.back(), true, out)) Stack.pop_back();

@@ -37,7 +37,7 @@ std::vector<std::uint8_t> BmpFileFromPackedDib(const std::uint8_t* dib, std::siz
   const std::uint32_t colorsUsed = Read32(dib + 32);
 
   if (headerSize < InfoHeaderSize || headerSize > size || planes != 1) return {};
-  if (width <= 0 || height == 0 || height == INT32_MIN) return {};
+  if (width <= 0 || height == 0) return {};
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32) return {};
   if (compression != CompressionRgb && compression != CompressionBitFields) return {};
   if (compression == CompressionBitFields && bitCount != 16 && bitCount != 32) return {};

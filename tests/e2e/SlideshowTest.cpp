@@ -372,6 +372,37 @@ TEST_F(Slideshow, AListOfDamagedPicturesStopsAfterOneRound) {
     EXPECT_TRUE(run.EndsWithZero());
 }
 
+// A picture archive whose pictures all fail (a network share gone offline, say) used to take
+// the recovery one call deeper for every picture, until the stack ran out. Showing the first
+// picture at start-up runs the whole chain.
+TEST_F(Slideshow, ALongRunOfPicturesThatFailLeavesTheProgramRunning) {
+    // Many small folders: Wine creates a file in a big folder slowly.
+    for (int folder = 0; folder < 120; ++folder) {
+        const std::string path = Slides + "\\" + std::to_string(100 + folder);
+        ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+        for (int i = 0; i < 100; ++i) {
+            const std::string name = path + "\\" + std::to_string(100 + i) + ".jpg";
+            HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+            ASSERT_NE(file, INVALID_HANDLE_VALUE);
+            DWORD written = 0;
+            WriteFile(file, "no picture", 10, &written, nullptr);
+            CloseHandle(file);
+        }
+    }
+    Setting(3, "1");
+    ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+    ASSERT_TRUE(run.Start());
+    main = run.WaitMainWindow(120000);
+    ASSERT_NE(main, nullptr) << "no main window";
+    ASSERT_NE(run.WaitTrayWindow(120000), nullptr) << "no tray icon";
+    // Every picture was tried once, and the chain stopped at the last one.
+    EXPECT_EQ(Caption(), Position("12000(12000)"));
+    EXPECT_TRUE(run.Process().Running());
+    EXPECT_FALSE(FileExists(TTarvellRun::WallpaperPath()));
+    SendCtrlKey('Q');
+    EXPECT_TRUE(run.EndsWithZero());
+}
+
 // The period is a behaviour here, not a speed: in seconds with period 1 the picture
 // changes on every second tick.
 TEST_F(Slideshow, SecondsModeWithPeriodOneChangesEveryTwoSeconds) {

@@ -89,58 +89,44 @@ TEST(DibFile, AboutPictureRoundTrips) {
 TEST(DibFile, RefusesBitmapsThatDoNotFitTheirBytes) {
   const auto good = PackedDib(10, 10, 8, 256);
   ASSERT_FALSE(Convert(good).empty());
-
   EXPECT_TRUE(BmpFileFromPackedDib(nullptr, 0).empty());
   EXPECT_TRUE(BmpFileFromPackedDib(good.data(), 39).empty()) << "shorter than a header";
+
+  struct TDamage {
+    const char* What;
+    std::size_t At;  // offset of a 32-bit field, or of a byte when Byte is set
+    std::uint32_t Value;
+    bool Byte = false;
+  };
+  const TDamage damages[] = {
+      {"taller than its rows", 8, 11},
+      {"stride times rows wraps in 32 bits", 4, 0x7FFFFFFF},
+      {"height that has no absolute value", 8, 0x80000000u},
+      {"zero width", 4, 0},
+      {"more colours than the depth has", 32, 257},
+      {"header past the end", 0, static_cast<std::uint32_t>(good.size() + 1)},
+      {"old core header", 0, 12},
+      {"run-length coded rows", 16, 1},
+      {"depth 7", 14, 7, true},
+      {"two planes", 12, 2, true},
+  };
+  for (const TDamage& d : damages) {
+    auto dib = good;
+    if (d.Byte) {
+      dib.at(d.At) = static_cast<std::uint8_t>(d.Value);
+    } else {
+      Set32(dib, d.At, d.Value);
+    }
+    EXPECT_TRUE(Convert(dib).empty()) << d.What;
+  }
 
   auto truncated = good;
   truncated.pop_back();
   EXPECT_TRUE(Convert(truncated).empty()) << "last row cut short";
 
-  auto tooTall = good;
-  Set32(tooTall, 8, 11);
-  EXPECT_TRUE(Convert(tooTall).empty());
-
-  auto hugeWidth = good;
-  Set32(hugeWidth, 4, 0x7FFFFFFF);  // stride * rows would wrap in 32 bits
-  EXPECT_TRUE(Convert(hugeWidth).empty());
-
-  auto minHeight = good;
-  Set32(minHeight, 8, 0x80000000u);
-  EXPECT_TRUE(Convert(minHeight).empty());
-
-  auto tooManyColours = good;
-  Set32(tooManyColours, 32, 257);
-  EXPECT_TRUE(Convert(tooManyColours).empty());
-
-  auto hugeColours = good;
-  Set32(hugeColours, 32, 0x40000000u);  // colour table size would wrap in 32 bits
-  hugeColours[14] = 24;
-  EXPECT_TRUE(Convert(hugeColours).empty());
-
-  auto headerPastEnd = good;
-  Set32(headerPastEnd, 0, static_cast<std::uint32_t>(good.size() + 1));
-  EXPECT_TRUE(Convert(headerPastEnd).empty());
-
-  auto smallHeader = good;
-  Set32(smallHeader, 0, 12);  // the old core header has other fields
-  EXPECT_TRUE(Convert(smallHeader).empty());
-
-  auto compressed = good;
-  Set32(compressed, 16, 1);  // run-length coded rows are not painted
-  EXPECT_TRUE(Convert(compressed).empty());
-
-  auto oddDepth = good;
-  oddDepth[14] = 7;
-  EXPECT_TRUE(Convert(oddDepth).empty());
-
-  auto zeroWidth = good;
-  Set32(zeroWidth, 4, 0);
-  EXPECT_TRUE(Convert(zeroWidth).empty());
-
-  auto twoPlanes = good;
-  twoPlanes[12] = 2;
-  EXPECT_TRUE(Convert(twoPlanes).empty());
+  auto hugeTable = PackedDib(10, 10, 24, 0);
+  Set32(hugeTable, 32, 0x40000000u);  // the colour table's size wraps in 32 bits
+  EXPECT_TRUE(Convert(hugeTable).empty());
 }
 
 }  // namespace

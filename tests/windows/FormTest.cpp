@@ -79,6 +79,7 @@ public:
   void FormKeyDown(TObject&, std::uint16_t& key, TShiftState) {
     Calls.push_back("Key " + std::to_string(key));
     if (key == 'X') key = 0;  // swallowed
+    if (key == 'E') throw Exception("Key failed");
   }
   void FormClick(TObject&) { Calls.push_back("FormClick"); }
   void FormResize(TObject&) { Calls.push_back("FormResize"); }
@@ -324,6 +325,20 @@ TEST(FormKeys, KeyPreviewSeesKeysBeforeTheFocusedControl) {
   PressKey(form.Handle(), VK_F1);
   EXPECT_EQ(form.Calls, (std::vector<std::string>{"Key 112", "Key 40", "Key 88", "Key 112"}))
       << "once per key, also for keys sent to the form itself";
+
+  // A key handler runs in the message loop, outside any window procedure; its error is shown
+  // all the same, and the next key is handled.
+  std::vector<std::string> boxes;
+  SetMessageBoxHook([&](const std::string& text, const std::string&, unsigned) {
+    boxes.push_back(text);
+    return IDOK;
+  });
+  PressKey(list.Handle(), 'E');
+  PressKey(list.Handle(), VK_UP);
+  SetMessageBoxHook({});
+  EXPECT_EQ(boxes, (std::vector<std::string>{"Key failed."}));
+  EXPECT_EQ(form.Calls.back(), "Key 38");
+  EXPECT_EQ(box.ItemIndex(), 0);
 }
 
 TEST(FormClose, HidesOrFreesOrEndsTheApplicationAsTheActionSays) {
@@ -409,6 +424,10 @@ TEST(FormMenu, DefaultItemIsDrawnByTheFormAndItsClickIsReported) {
 
   ::SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(mii.wID, 0), 0);
   EXPECT_EQ(form.Calls, (std::vector<std::string>{"MenuClick"}));
+
+  // The window goes, the menu stays with its component (which destroys it once, later).
+  form.DestroyHandle();
+  EXPECT_TRUE(::IsMenu(bar));
 }
 
 }  // namespace

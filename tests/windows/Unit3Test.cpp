@@ -133,20 +133,6 @@ TEST_F(HelpWindow, MenuItemAboutIsDrawnBoldAndOpensTheAboutWindow) {
   EXPECT_TRUE(Form3->Menu->Default());
   EXPECT_EQ(mii.wID, Form3->Menu->Command());
 
-  // The item draws its caption with a bold font.
-  MEASUREITEMSTRUCT bold{};
-  bold.CtlType = ODT_MENU;
-  bold.itemID = mii.wID;
-  bold.itemData = reinterpret_cast<ULONG_PTR>(Form3->Menu);
-  ASSERT_TRUE(::SendMessageA(Form3->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&bold)));
-  Form3->Menu->SetDefault(false);
-  MEASUREITEMSTRUCT plain{};
-  plain.CtlType = ODT_MENU;
-  plain.itemData = reinterpret_cast<ULONG_PTR>(Form3->Menu);
-  Form3->Menu->MeasureItem(plain, Form3->Handle());
-  EXPECT_GT(bold.itemWidth, plain.itemWidth);
-  Form3->Menu->SetDefault(true);
-
   EXPECT_EQ(Form2, nullptr);
   ::SendMessageA(Form3->Handle(), WM_COMMAND, MAKEWPARAM(mii.wID, 0), 0);
   ASSERT_NE(Form2, nullptr);

@@ -88,6 +88,8 @@ TEST(Wnd, SubclassedControlKeepsItsOwnProcedureAndLetsGoWhenDestroyed) {
   p.ClassName = "EDIT";
   p.Caption = "start";
   p.Style = WS_CHILD;
+  p.Width = 80;  // Wine's edit control faults on text changes at zero size
+  p.Height = 20;
   p.Parent = parent.Handle();
   edit.CreateHandle(p);
   HWND h = edit.Handle();
