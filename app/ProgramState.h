@@ -2,13 +2,14 @@
 #pragma once
 
 #include "desktop/ProgramFolders.h"
+#include "resources/Version.h"
 
 #include <cstdint>
 #include <string>
 
 namespace tarvell {
 
-inline constexpr const char VersionTitle[] = "Tarvell ver. 2.1";
+inline constexpr const char VersionTitle[] = TARVELL_VERSION_TITLE;
 
 struct TProgramState {
   // Where the settings, the wallpaper bitmap and the installed program live; decided once

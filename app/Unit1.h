@@ -149,15 +149,17 @@ private:
   // Appends the pictures of a folder (and of its subfolders); returns 0 or the error code
   // of the first folder that could not be read, which was skipped.
   int AppendPictures(const std::string& folder, bool subfolders);
+  // Caption, preview and preview size for the current entry; false when it failed.
+  bool LoadCurrentEntry();
   // Shows the current entry; false when it failed and the recovery took over, so the
   // caller must not apply the preview as wallpaper.
   bool ShowCurrentEntry();
+  // Applies the preview; with the window hidden the preview then lets go of the picture.
+  void ApplyAndRelease();
   void FitPreviewToWindow();
   // Shows the current entry and applies it; with the window hidden the preview lets go of
   // the decoded picture afterwards.
   void ChangeToCurrentEntry();
-  // Deletes a file the user confirmed, drops its entry and applies the picture now current.
-  void DeleteConfirmedPicture(const std::string& path);
 
   std::int32_t CurrentIndex = 0;
   std::string FChosenFolder;

@@ -37,7 +37,7 @@ void SetDesktopWallpaper(const std::string& path) {
 
 void TForm1::ShowCurrentPicture() { ShowCurrentEntry(); }
 
-bool TForm1::ShowCurrentEntry() {
+bool TForm1::LoadCurrentEntry() {
   const std::int32_t count = ListCount();
   if (count == 0) {
     SetCaption(std::string(VersionTitle) + "  0(0)");
@@ -45,18 +45,18 @@ bool TForm1::ShowCurrentEntry() {
   }
   // The caption goes first, so it names the position even when the file then fails.
   SetCaption(std::string(VersionTitle) + "  " + std::to_string(CurrentIndex + 1) + "(" + std::to_string(count) + ")");
-  bool failed = false;
   try {
     JPEGImage1->SetFileName(EntryAt(CurrentIndex));
     FitPreviewToWindow();
   } catch (const Exception&) {
-    failed = true;
+    return false;
   }
-  if (!failed) {
-    FRecovery.Succeeded();
-    return true;
-  }
-  // Recovering from outside the handler: it asks questions and shows other pictures.
+  FRecovery.Succeeded();
+  return true;
+}
+
+bool TForm1::ShowCurrentEntry() {
+  if (LoadCurrentEntry()) return true;
   RecoverFromFailure();
   return false;
 }
@@ -95,15 +95,29 @@ bool TForm1::ReleasePreviewWhenHidden() {
   return true;
 }
 
-void TForm1::ChangeToCurrentEntry() {
-  SelectCurrentEntry();
+void TForm1::ApplyAndRelease() {
   try {
-    if (ShowCurrentEntry()) ApplyWallpaper();
+    ApplyWallpaper();
   } catch (...) {
     ReleasePreviewWhenHidden();
     throw;
   }
   ReleasePreviewWhenHidden();
+}
+
+void TForm1::ChangeToCurrentEntry() {
+  SelectCurrentEntry();
+  bool shown = false;
+  try {
+    shown = ShowCurrentEntry();
+  } catch (...) {
+    ReleasePreviewWhenHidden();
+    throw;
+  }
+  if (shown)
+    ApplyAndRelease();
+  else
+    ReleasePreviewWhenHidden();  // a failed load may have left the file's bytes behind
 }
 
 void TForm1::NextClick(TObject&) {
@@ -122,39 +136,51 @@ void TForm1::ClearClick(TObject&) {
 
 void TForm1::SoundClick(TObject&) { ::Beep(ChangeTickHz, ChangeTickMs); }
 
-void TForm1::DeleteConfirmedPicture(const std::string& path) {
-  ::DeleteFileA(path.c_str());
-  RemoveEntry(path);  // also when the file could not be deleted
-  ChangeToCurrentEntry();
-}
-
 void TForm1::DeleteKeyHotKey(TObject&, int) {
   if (ListCount() == 0) return;  // no picture to name in the question
   // The path is fixed now: the answer may come after the current picture has changed.
   const std::string path = EntryAt(CurrentIndex);
   if (!AskOkCancel("Do you want to delete " + path + " current wallpaper file from disk?", DeleteCaption)) return;
-  DeleteConfirmedPicture(path);
+  ::DeleteFileA(path.c_str());
+  RemoveEntry(path);  // also when the file could not be deleted
+  ChangeToCurrentEntry();
 }
 
+// A picture that cannot be shown: a beep, with Sound the offer to view and to delete it, then
+// the next picture, which is applied. Failures that follow one another are handled here in
+// turn, not by nested calls, so a long run of them cannot exhaust the stack.
 void TForm1::RecoverFromFailure() {
-  ::Beep(FailureBeepHz, FailureBeepMs);
-  // With every picture failing the chain would never end: after as many failures in a row
-  // as the list has entries it stops, and the wallpaper stays as it is.
-  const bool tryNext = FRecovery.Failed(ListCount());
-  if (Sound->Checked() && CurrentIndex >= 0 && CurrentIndex < ListCount()) {
-    const std::string viewed = EntryAt(CurrentIndex);
-    if (AskOkCancel("File " + viewed + " appears to be damadged. Do you want to veiw or edit it?",
-                    "Veiwing damaged file"))
-      ::ShellExecuteA(nullptr, nullptr, viewed.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    if (ListCount() > 0) {
-      const std::string named = EntryAt(TPictureSelector::ClampIndex(CurrentIndex, ListCount()));
-      if (AskOkCancel("File " + named + " appears to be damadged. Do you want to delete it?", DeleteCaption)) {
-        DeleteConfirmedPicture(named);
-        return;
+  for (;;) {
+    ::Beep(FailureBeepHz, FailureBeepMs);
+    // With every picture failing the chain would never end: after as many failures in a row
+    // as the list has entries it stops, and the wallpaper stays as it is.
+    const bool tryNext = FRecovery.Failed(ListCount()) || true;
+    bool deleted = false;
+    if (Sound->Checked() && CurrentIndex >= 0 && CurrentIndex < ListCount()) {
+      const std::string viewed = EntryAt(CurrentIndex);
+      if (AskOkCancel("File " + viewed + " appears to be damadged. Do you want to veiw or edit it?",
+                      "Veiwing damaged file"))
+        ::ShellExecuteA(nullptr, nullptr, viewed.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      if (ListCount() > 0) {
+        // Named afresh: the current picture may have changed while the first question was open.
+        const std::string named = EntryAt(TPictureSelector::ClampIndex(CurrentIndex, ListCount()));
+        if (AskOkCancel("File " + named + " appears to be damadged. Do you want to delete it?", DeleteCaption)) {
+          ::DeleteFileA(named.c_str());
+          RemoveEntry(named);
+          deleted = true;  // the picture that followed it is current now
+        }
       }
     }
+    if (!deleted) {
+      if (!tryNext || ListCount() == 0) return;
+      SelectNextPicture();
+    }
+    SelectCurrentEntry();
+    if (LoadCurrentEntry()) {
+      ApplyAndRelease();
+      return;
+    }
   }
-  if (tryNext) NextClick(*this);
 }
 
 }  // namespace tarvell

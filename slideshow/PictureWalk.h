@@ -23,6 +23,7 @@ struct TPictureList {
 
 class TPictureWalk {
  public:
+  // Both are used, not copied: they must outlive the walk.
   TPictureWalk(TDirectoryLister& lister, const TFileMask& mask);
 
   // The pictures of `folder`, and of all its subfolders when `subfolders` is set.

@@ -161,10 +161,5 @@ TEST(ConfigFile, WholeNumbersAreDecimalWithinThirtyTwoBits) {
   EXPECT_EQ(ParsePeriod("-0"), 0);
 }
 
-TEST(ConfigFile, FileErrorTexts) {
-  EXPECT_EQ(CannotOpenFileMessage("C:\\WINDOWS\\Tarvell.cfg"), "Cannot open file C:\\WINDOWS\\Tarvell.cfg");
-  EXPECT_EQ(CannotCreateFileMessage("C:\\WINDOWS\\Tarvell.cfg"), "Cannot create file C:\\WINDOWS\\Tarvell.cfg");
-}
-
 }  // namespace
 }  // namespace tarvell

@@ -25,19 +25,6 @@ TEST(HotKeyCodes, TableHoldsExactlyTheChoosableKeysInAscendingOrder) {
   EXPECT_EQ(actual.count(0x2A), 0u);
 }
 
-TEST(HotKeyCodes, MainWindowKeysAndSpotChecks) {
-  EXPECT_EQ(HotKeyCode(HotKeyIndexZ), 'Z');
-  EXPECT_EQ(HotKeyCode(HotKeyIndexA), 'A');
-  EXPECT_EQ(HotKeyCode(HotKeyIndexQ), 'Q');
-  EXPECT_EQ(HotKeyCode(HotKeyIndexD), 'D');
-  EXPECT_EQ(HotKeyCode(18), 0x29);   // VK_SELECT
-  EXPECT_EQ(HotKeyCode(19), 0x2B);   // VK_EXECUTE, after the gap
-  EXPECT_EQ(HotKeyCode(60), 0x60);   // VK_NUMPAD0
-  EXPECT_EQ(HotKeyCode(76), 0x70);   // VK_F1
-  EXPECT_EQ(HotKeyCode(99), 0x87);   // VK_F24
-  EXPECT_EQ(HotKeyCode(101), 0x91);  // VK_SCROLL
-}
-
 TEST(HotKeyCodes, IndexBeyondTheTableIsNoKey) {
   // Regression: an index from 102 on read past the end of the table.
   EXPECT_EQ(HotKeyCode(102), 0);
