@@ -23,9 +23,9 @@ std::string EnterFolder(const std::string& path) {
 }
 
 std::string DriveCurrentFolder(char drive) {
-  char spec[3] = {drive, ':', '\0'};
+  char drivePath[3] = {drive, ':', '\0'};
   char buf[MAX_PATH] = {};
-  DWORD got = ::GetFullPathNameA(spec, MAX_PATH, buf, nullptr);
+  DWORD got = ::GetFullPathNameA(drivePath, MAX_PATH, buf, nullptr);
   if (got == 0 || got >= MAX_PATH) return std::string(1, drive) + ":\\";
   return std::string(buf, got);
 }

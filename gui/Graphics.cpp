@@ -36,11 +36,11 @@ void TFont::SetStyle(unsigned style) {
   FHandle.reset();
 }
 
-void TFont::Apply(const TFontSpec& spec) {
-  if (spec.Name) FName = spec.Name;
-  if (spec.Height != 0) FHeight = spec.Height;
-  FStyle = spec.Style;
-  if (spec.Color != clDefault) FColor = spec.Color;
+void TFont::Apply(const TFontSpec& font) {
+  if (font.Name) FName = font.Name;
+  if (font.Height != 0) FHeight = font.Height;
+  FStyle = font.Style;
+  if (font.Color != clDefault) FColor = font.Color;
   FHandle.reset();
 }
 

@@ -27,8 +27,8 @@ public:
   void SetHeight(int height);
   void SetStyle(unsigned style);
   void SetColor(TColor color) noexcept { FColor = color; }
-  // Overrides the fields the spec gives.
-  void Apply(const TFontSpec& spec);
+  // Overrides the fields the description gives.
+  void Apply(const TFontSpec& font);
 
   HFONT Handle() const;
 

@@ -5,11 +5,11 @@ out="${1:-$(cd "$(dirname "$0")/.." && pwd)/build/samples}"
 [ -f "$out/.done" ] && { echo "$out"; exit 0; }
 mkdir -p "$out/More"
 i=0
-for spec in "plasma:steelblue-navy" "gradient:orange-purple" "plasma:seagreen-khaki" \
+for look in "plasma:steelblue-navy" "gradient:orange-purple" "plasma:seagreen-khaki" \
             "radial-gradient:gold-darkred" "plasma:tomato-slateblue" "gradient:skyblue-white"; do
   i=$((i + 1))
   dest="$out/Picture $i.jpg"; [ $i -gt 4 ] && dest="$out/More/Picture $i.jpg"
-  convert -seed $i -size 1024x768 "$spec" -swirl $((i * 40)) -quality 90 "$dest"
+  convert -seed $i -size 1024x768 "$look" -swirl $((i * 40)) -quality 90 "$dest"
 done
 touch "$out/.done"
 echo "$out"

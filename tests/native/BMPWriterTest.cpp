@@ -32,17 +32,17 @@ std::string DecodeError(const Bytes& jpeg, const TDecodeOptions& options) {
 }
 
 TEST(BMPWriter, TwoByTwoColourPictureIs70BytesWithTheBottomRowFirst) {
-  test::TJpegSpec spec;
-  spec.Width = 2;
-  spec.Height = 2;
-  spec.Quality = 100;
-  spec.HSampling = spec.VSampling = 1;
-  spec.Pixel = [](int, int y, std::uint8_t* p) {  // top row red, bottom row blue
+  test::TJpegSpec sample;
+  sample.Width = 2;
+  sample.Height = 2;
+  sample.Quality = 100;
+  sample.HSampling = sample.VSampling = 1;
+  sample.Pixel = [](int, int y, std::uint8_t* p) {  // top row red, bottom row blue
     p[0] = y == 0 ? 255 : 0;
     p[1] = 0;
     p[2] = y == 0 ? 0 : 255;
   };
-  const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(spec), TrueColour());
+  const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(sample), TrueColour());
   ASSERT_EQ(bmp.size(), 70u);
   EXPECT_EQ(bmp[0], 'B');
   EXPECT_EQ(bmp[1], 'M');
@@ -68,13 +68,13 @@ TEST(BMPWriter, TwoByTwoColourPictureIs70BytesWithTheBottomRowFirst) {
 }
 
 TEST(BMPWriter, TwoByTwoGreyPictureIs1086BytesWithAGreyRamp) {
-  test::TJpegSpec spec;
-  spec.Width = 2;
-  spec.Height = 2;
-  spec.Components = 1;
-  spec.Quality = 100;
-  spec.Pixel = [](int x, int y, std::uint8_t* p) { p[0] = static_cast<std::uint8_t>(y == 0 ? 250 - x : 10 + x); };
-  const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(spec), TrueColour());
+  test::TJpegSpec sample;
+  sample.Width = 2;
+  sample.Height = 2;
+  sample.Components = 1;
+  sample.Quality = 100;
+  sample.Pixel = [](int x, int y, std::uint8_t* p) { p[0] = static_cast<std::uint8_t>(y == 0 ? 250 - x : 10 + x); };
+  const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(sample), TrueColour());
   ASSERT_EQ(bmp.size(), 1086u);
   EXPECT_EQ(Le32(bmp, 2), 1086u);
   EXPECT_EQ(Le32(bmp, 10), 1078u);
@@ -103,13 +103,13 @@ TEST(BMPWriter, RowsArePaddedWithZeros) {
   };
   for (const Case c : {Case{1, 3, 4, 3, 54}, Case{1, 1, 4, 1, 1078}, Case{4, 3, 12, 12, 54}, Case{7, 3, 24, 21, 54},
                        Case{5, 1, 8, 5, 1078}}) {
-    test::TJpegSpec spec;
-    spec.Width = c.width;
-    spec.Height = 9;
-    spec.Components = c.components;
-    spec.Pixel = [](int, int, std::uint8_t* p) { p[0] = p[1] = p[2] = 255; };
-    if (c.components == 1) spec.Pixel = [](int, int, std::uint8_t* p) { p[0] = 255; };
-    const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(spec), TrueColour());
+    test::TJpegSpec sample;
+    sample.Width = c.width;
+    sample.Height = 9;
+    sample.Components = c.components;
+    sample.Pixel = [](int, int, std::uint8_t* p) { p[0] = p[1] = p[2] = 255; };
+    if (c.components == 1) sample.Pixel = [](int, int, std::uint8_t* p) { p[0] = 255; };
+    const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(sample), TrueColour());
     ASSERT_EQ(bmp.size(), c.header + c.row * 9) << c.width;
     for (int y = 0; y < 9; ++y) {
       const std::size_t row = c.header + c.row * static_cast<std::size_t>(y);
@@ -129,13 +129,13 @@ TEST(BMPWriter, DensityInDotsPerCentimetreBecomesPixelsPerMetre) {
   };
   for (const Case c : {Case{2, 28, 28, 2800, 2800}, Case{2, 30, 45, 3000, 4500}, Case{2, 65535, 1, 6553500, 100},
                        Case{1, 72, 72, 0, 0}, Case{0, 1, 1, 0, 0}}) {
-    test::TJpegSpec spec;
-    spec.DensityUnit = c.unit;
-    spec.XDensity = c.x;
-    spec.YDensity = c.y;
+    test::TJpegSpec sample;
+    sample.DensityUnit = c.unit;
+    sample.XDensity = c.x;
+    sample.YDensity = c.y;
     for (const bool grey : {false, true}) {
-      spec.Components = grey ? 1 : 3;
-      const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(spec), TrueColour());
+      sample.Components = grey ? 1 : 3;
+      const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(sample), TrueColour());
       EXPECT_EQ(Le32(bmp, 38), c.xOut) << int(c.unit) << " " << c.x;
       EXPECT_EQ(Le32(bmp, 42), c.yOut) << int(c.unit) << " " << c.y;
     }
@@ -144,14 +144,14 @@ TEST(BMPWriter, DensityInDotsPerCentimetreBecomesPixelsPerMetre) {
 
 // Colours the quantiser did not choose are zero entries, up to all 256.
 TEST(BMPWriter, SixteenColourTableIsFilledUpWithZeros) {
-  test::TJpegSpec spec;
-  spec.Width = 40;
-  spec.Height = 30;
+  test::TJpegSpec sample;
+  sample.Width = 40;
+  sample.Height = 30;
   for (const bool grey : {false, true}) {
     TDecodeOptions options;
     options.NumOfColors = TNumOfColors::_16;
     options.GrayScale = grey;
-    const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(spec), options);
+    const Bytes bmp = DecodeJpegToBmp(test::MakeJpeg(sample), options);
     ASSERT_EQ(bmp.size(), 1078u + 40 * 30);
     EXPECT_EQ(Le16(bmp, 28), 8u);
     EXPECT_EQ(Le32(bmp, 46), 256u);
@@ -175,10 +175,10 @@ TEST(BMPWriter, SixteenColourTableIsFilledUpWithZeros) {
 
 TEST(BMPWriter, FourChannelPicturesFailUnderEveryOption) {
   for (const bool ycck : {false, true}) {
-    test::TJpegSpec spec;
-    spec.Components = 4;
-    spec.Ycck = ycck;
-    const Bytes jpeg = test::MakeJpeg(spec);
+    test::TJpegSpec sample;
+    sample.Components = 4;
+    sample.Ycck = ycck;
+    const Bytes jpeg = test::MakeJpeg(sample);
     int combinations = 0;
     for (const auto colours : {TNumOfColors::_16, TNumOfColors::_256, TNumOfColors::TrueColor}) {
       for (const auto dct : {TDCTMethod::Integ, TDCTMethod::FastInteg, TDCTMethod::FloatingPoint}) {
@@ -209,8 +209,8 @@ TEST(BMPWriter, FourChannelPicturesFailUnderEveryOption) {
 // Guards against a header declaring an enormous picture: it must be refused with a reason
 // before the BMP image (or anything else that size) is allocated.
 TEST(BMPWriter, RefusesEnormousDeclaredSizesBeforeAllocating) {
-  test::TJpegSpec spec;
-  Bytes jpeg = test::MakeJpeg(spec);
+  test::TJpegSpec sample;
+  Bytes jpeg = test::MakeJpeg(sample);
   test::SetDeclaredSize(jpeg, 65000, 65000);
   TDecodeOptions options = TrueColour();
   EXPECT_EQ(DecodeError(jpeg, options), "Picture of 65000 x 65000 pixels exceeds the limit of 250 megapixels");
@@ -220,24 +220,24 @@ TEST(BMPWriter, RefusesEnormousDeclaredSizesBeforeAllocating) {
   options.MaxMegapixels = 100000;
   EXPECT_EQ(DecodeError(jpeg, options), "Picture of 65000 x 65000 pixels is too large for a BMP file");
 
-  spec.Progressive = true;
-  Bytes progressive = test::MakeJpeg(spec);
+  sample.Progressive = true;
+  Bytes progressive = test::MakeJpeg(sample);
   test::SetDeclaredSize(progressive, 60000, 50000);
   EXPECT_EQ(DecodeError(progressive, TrueColour()),
             "Picture of 60000 x 50000 pixels exceeds the limit of 250 megapixels");
 }
 
 TEST(BMPWriter, TheLimitIsExactAndCountsPixels) {
-  test::TJpegSpec spec;
-  spec.Components = 1;
-  spec.Width = 1000;
-  spec.Height = 1000;
-  spec.Pixel = [](int x, int y, std::uint8_t* p) { p[0] = static_cast<std::uint8_t>(x ^ y); };
+  test::TJpegSpec sample;
+  sample.Components = 1;
+  sample.Width = 1000;
+  sample.Height = 1000;
+  sample.Pixel = [](int x, int y, std::uint8_t* p) { p[0] = static_cast<std::uint8_t>(x ^ y); };
   TDecodeOptions options = TrueColour();
   options.MaxMegapixels = 1;
-  EXPECT_EQ(DecodeJpegToBmp(test::MakeJpeg(spec), options).size(), 1078u + 1000 * 1000);
-  spec.Height = 1001;
-  EXPECT_EQ(DecodeError(test::MakeJpeg(spec), options),
+  EXPECT_EQ(DecodeJpegToBmp(test::MakeJpeg(sample), options).size(), 1078u + 1000 * 1000);
+  sample.Height = 1001;
+  EXPECT_EQ(DecodeError(test::MakeJpeg(sample), options),
             "Picture of 1000 x 1001 pixels exceeds the limit of 1 megapixels");
 }
 

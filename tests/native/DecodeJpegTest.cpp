@@ -74,17 +74,17 @@ TEST(DecodeJpeg, AgreesWithTheReferenceDecoderOnColourAndGreyPictures) {
   for (const Case c : {Case{64, 48, 3, 2, 2, false}, Case{97, 61, 3, 2, 1, false}, Case{33, 17, 3, 1, 1, false},
                        Case{1, 1, 3, 2, 2, false}, Case{250, 130, 3, 2, 2, true}, Case{57, 90, 1, 1, 1, false},
                        Case{31, 7, 1, 1, 1, true}, Case{3, 200, 3, 1, 2, false}}) {
-    test::TJpegSpec spec;
-    spec.Width = c.width;
-    spec.Height = c.height;
-    spec.Components = c.components;
-    spec.HSampling = c.h;
-    spec.VSampling = c.v;
-    spec.Progressive = c.progressive;
-    spec.DensityUnit = 2;
-    spec.XDensity = 40;
-    spec.YDensity = 40;
-    const Bytes jpeg = test::MakeJpeg(spec);
+    test::TJpegSpec sample;
+    sample.Width = c.width;
+    sample.Height = c.height;
+    sample.Components = c.components;
+    sample.HSampling = c.h;
+    sample.VSampling = c.v;
+    sample.Progressive = c.progressive;
+    sample.DensityUnit = 2;
+    sample.XDensity = 40;
+    sample.YDensity = 40;
+    const Bytes jpeg = test::MakeJpeg(sample);
     const fs::path file = dir / ("p" + std::to_string(n++) + ".jpg");
     test::WriteFile(file, jpeg);
     TDecodeOptions options;
@@ -98,10 +98,10 @@ TEST(DecodeJpeg, AgreesWithTheReferenceDecoderOnColourAndGreyPictures) {
 // Each option against the reference decoder's switch for the same library parameter.
 TEST(DecodeJpeg, AgreesWithTheReferenceDecoderUnderEachOption) {
   const fs::path dir = test::TestDir();
-  test::TJpegSpec spec;
-  spec.Width = 150;
-  spec.Height = 101;
-  const Bytes jpeg = test::MakeJpeg(spec);
+  test::TJpegSpec sample;
+  sample.Width = 150;
+  sample.Height = 101;
+  const Bytes jpeg = test::MakeJpeg(sample);
   const fs::path file = dir / "options.jpg";
   test::WriteFile(file, jpeg);
   struct Case {

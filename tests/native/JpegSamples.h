@@ -42,17 +42,17 @@ struct TJpegSpec {
   std::function<void(int x, int y, std::uint8_t* pixel)> Pixel;
 };
 
-inline void DefaultPixel(const TJpegSpec& spec, int x, int y, std::uint8_t* pixel) {
+inline void DefaultPixel(const TJpegSpec& sample, int x, int y, std::uint8_t* pixel) {
   std::uint32_t noise = static_cast<std::uint32_t>(x) * 2654435761u ^ static_cast<std::uint32_t>(y) * 40503u;
   noise ^= noise >> 13;
-  for (int c = 0; c < spec.Components; ++c) {
-    const int base = (x * 255 / (spec.Width > 1 ? spec.Width - 1 : 1) * (c + 1) +
-                      y * 255 / (spec.Height > 1 ? spec.Height - 1 : 1) * (3 - c % 3)) / 3;
+  for (int c = 0; c < sample.Components; ++c) {
+    const int base = (x * 255 / (sample.Width > 1 ? sample.Width - 1 : 1) * (c + 1) +
+                      y * 255 / (sample.Height > 1 ? sample.Height - 1 : 1) * (3 - c % 3)) / 3;
     pixel[c] = static_cast<std::uint8_t>((base + ((noise >> (c * 5)) & 31)) & 0xFF);
   }
 }
 
-inline Bytes MakeJpeg(const TJpegSpec& spec) {
+inline Bytes MakeJpeg(const TJpegSpec& sample) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr jerr{};
   cinfo.err = jpeg_std_error(&jerr);
@@ -60,38 +60,38 @@ inline Bytes MakeJpeg(const TJpegSpec& spec) {
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
   jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(spec.Width);
-  cinfo.image_height = static_cast<JDIMENSION>(spec.Height);
-  cinfo.input_components = spec.Components;
-  cinfo.in_color_space = spec.Components == 1 ? JCS_GRAYSCALE : spec.Components == 3 ? JCS_RGB : JCS_CMYK;
+  cinfo.image_width = static_cast<JDIMENSION>(sample.Width);
+  cinfo.image_height = static_cast<JDIMENSION>(sample.Height);
+  cinfo.input_components = sample.Components;
+  cinfo.in_color_space = sample.Components == 1 ? JCS_GRAYSCALE : sample.Components == 3 ? JCS_RGB : JCS_CMYK;
   jpeg_set_defaults(&cinfo);
-  if (spec.Components == 4 && spec.Ycck) {
+  if (sample.Components == 4 && sample.Ycck) {
     jpeg_set_colorspace(&cinfo, JCS_YCCK);
   }
-  jpeg_set_quality(&cinfo, spec.Quality, TRUE);
-  if (spec.Components == 3) {
-    cinfo.comp_info[0].h_samp_factor = spec.HSampling;
-    cinfo.comp_info[0].v_samp_factor = spec.VSampling;
+  jpeg_set_quality(&cinfo, sample.Quality, TRUE);
+  if (sample.Components == 3) {
+    cinfo.comp_info[0].h_samp_factor = sample.HSampling;
+    cinfo.comp_info[0].v_samp_factor = sample.VSampling;
   }
-  cinfo.density_unit = spec.DensityUnit;
-  cinfo.X_density = spec.XDensity;
-  cinfo.Y_density = spec.YDensity;
-  if (spec.Progressive) {
+  cinfo.density_unit = sample.DensityUnit;
+  cinfo.X_density = sample.XDensity;
+  cinfo.Y_density = sample.YDensity;
+  if (sample.Progressive) {
     jpeg_simple_progression(&cinfo);
   }
   jpeg_start_compress(&cinfo, TRUE);
-  for (const auto& [code, content] : spec.Markers) {
+  for (const auto& [code, content] : sample.Markers) {
     jpeg_write_marker(&cinfo, code, content.data(), static_cast<unsigned>(content.size()));
   }
-  Bytes row(static_cast<std::size_t>(spec.Width * spec.Components));
+  Bytes row(static_cast<std::size_t>(sample.Width * sample.Components));
   while (cinfo.next_scanline < cinfo.image_height) {
     const int y = static_cast<int>(cinfo.next_scanline);
-    for (int x = 0; x < spec.Width; ++x) {
-      std::uint8_t* pixel = row.data() + x * spec.Components;
-      if (spec.Pixel) {
-        spec.Pixel(x, y, pixel);
+    for (int x = 0; x < sample.Width; ++x) {
+      std::uint8_t* pixel = row.data() + x * sample.Components;
+      if (sample.Pixel) {
+        sample.Pixel(x, y, pixel);
       } else {
-        DefaultPixel(spec, x, y, pixel);
+        DefaultPixel(sample, x, y, pixel);
       }
     }
     JSAMPROW rows[1] = {row.data()};

@@ -28,18 +28,18 @@ struct TWatched {
   int Events = 0;
 };
 
-fs::path WriteJpeg(const fs::path& dir, const std::string& name, const test::TJpegSpec& spec) {
+fs::path WriteJpeg(const fs::path& dir, const std::string& name, const test::TJpegSpec& sample) {
   const fs::path file = dir / name;
-  test::WriteFile(file, test::MakeJpeg(spec));
+  test::WriteFile(file, test::MakeJpeg(sample));
   return file;
 }
 
 test::TJpegSpec Sized(int width, int height, int components = 3) {
-  test::TJpegSpec spec;
-  spec.Width = width;
-  spec.Height = height;
-  spec.Components = components;
-  return spec;
+  test::TJpegSpec sample;
+  sample.Width = width;
+  sample.Height = height;
+  sample.Components = components;
+  return sample;
 }
 
 std::string ErrorOf(const std::function<void()>& action) {

@@ -39,8 +39,8 @@ TEST(RaisingErrorManager, AddOnMessagesLieOutsideTheLibrarysOwnAndFormat) {
 }
 
 TEST(RaisingErrorManager, TheFirstWarningRaisesWithTheLibrarysText) {
-  test::TJpegSpec spec;
-  Bytes jpeg = test::MakeJpeg(spec);
+  test::TJpegSpec sample;
+  Bytes jpeg = test::MakeJpeg(sample);
   // Two stray bytes after the start-of-image marker: the library only warns about them.
   jpeg.insert(jpeg.begin() + 2, {0x12, 0x34});
   TDecodeOptions options;

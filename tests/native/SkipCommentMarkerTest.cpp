@@ -60,16 +60,16 @@ TEST(SkipCommentMarker, ASourceThatSuspendsIsAnError) {
 }
 
 TEST(SkipCommentMarker, PicturesWithEmptyAndLongCommentsDecodeAsWithout) {
-  test::TJpegSpec spec;
-  spec.Width = 33;
-  spec.Height = 17;
+  test::TJpegSpec sample;
+  sample.Width = 33;
+  sample.Height = 17;
   TDecodeOptions options;
   options.NumOfColors = TNumOfColors::TrueColor;
-  const Bytes plain = DecodeJpegToBmp(test::MakeJpeg(spec), options);
-  spec.Markers.push_back({JPEG_COM, Bytes{}});
-  spec.Markers.push_back({JPEG_COM, Bytes(65533, 'c')});
-  spec.Markers.push_back({JPEG_COM, Bytes{'h', 'i'}});
-  const Bytes commented = test::MakeJpeg(spec);
+  const Bytes plain = DecodeJpegToBmp(test::MakeJpeg(sample), options);
+  sample.Markers.push_back({JPEG_COM, Bytes{}});
+  sample.Markers.push_back({JPEG_COM, Bytes(65533, 'c')});
+  sample.Markers.push_back({JPEG_COM, Bytes{'h', 'i'}});
+  const Bytes commented = test::MakeJpeg(sample);
   ASSERT_NE(test::FindMarker(commented, 0xFE), 0u);
   EXPECT_EQ(DecodeJpegToBmp(commented, options), plain);
 }

@@ -75,10 +75,10 @@ TEST(StreamSource, ReaderStopsAtTheEndOfAVectorThatShrank) {
 }
 
 TEST(StreamSource, DecodesCutInputsWithThePrematureEndMessage) {
-  test::TJpegSpec spec;
-  spec.Width = 64;
-  spec.Height = 64;
-  const Bytes whole = test::MakeJpeg(spec);
+  test::TJpegSpec sample;
+  sample.Width = 64;
+  sample.Height = 64;
+  const Bytes whole = test::MakeJpeg(sample);
   TDecodeOptions options;
   options.NumOfColors = TNumOfColors::TrueColor;
   ASSERT_NO_THROW(DecodeJpegToBmp(whole, options));
@@ -100,14 +100,14 @@ TEST(StreamSource, DecodesCutInputsWithThePrematureEndMessage) {
 }
 
 TEST(StreamSource, SkipsAMarkerLargerThanSeveralRefills) {
-  test::TJpegSpec spec;
-  spec.Width = 24;
-  spec.Height = 24;
+  test::TJpegSpec sample;
+  sample.Width = 24;
+  sample.Height = 24;
   TDecodeOptions options;
   options.NumOfColors = TNumOfColors::TrueColor;
-  const Bytes plain = DecodeJpegToBmp(test::MakeJpeg(spec), options);
-  spec.Markers.push_back({JPEG_APP0 + 1, Bytes(60000, 0xAB)});
-  const Bytes withMarker = test::MakeJpeg(spec);
+  const Bytes plain = DecodeJpegToBmp(test::MakeJpeg(sample), options);
+  sample.Markers.push_back({JPEG_APP0 + 1, Bytes(60000, 0xAB)});
+  const Bytes withMarker = test::MakeJpeg(sample);
   ASSERT_GT(withMarker.size(), 60000u);
   EXPECT_EQ(DecodeJpegToBmp(withMarker, options), plain);
 }
