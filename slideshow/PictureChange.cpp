@@ -154,7 +154,7 @@ void TForm1::RecoverFromFailure() {
     ::Beep(FailureBeepHz, FailureBeepMs);
     // With every picture failing the chain would never end: after as many failures in a row
     // as the list has entries it stops, and the wallpaper stays as it is.
-    const bool tryNext = FRecovery.Failed(ListCount()) || true;
+    const bool tryNext = FRecovery.Failed(ListCount());
     bool deleted = false;
     if (Sound->Checked() && CurrentIndex >= 0 && CurrentIndex < ListCount()) {
       const std::string viewed = EntryAt(CurrentIndex);

@@ -92,6 +92,21 @@ protected:
         }
         return nullptr;
     }
+    // Clicks the About window's "Uninstall" label until its question comes up (a click that
+    // lands while the window is still being raised is lost).
+    HWND ClickUninstall(HWND about) {
+        HWND uninstall = FindChild(about, {}, "Uninstall");
+        if (!uninstall) return nullptr;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            SetForegroundWindow(about);
+            WaitUntil([&] { return GetForegroundWindow() == about; }, 2000);
+            RECT r{};
+            GetWindowRect(uninstall, &r);
+            ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            if (HWND box = WaitForMessageBox("Uninstallation", 4000, process.Id())) return box;
+        }
+        return nullptr;
+    }
     std::string folder, copy, target;
     TProcess process;
 };
@@ -167,12 +182,7 @@ TEST_F(Install, UninstallRemovesTheTracesAndDoesNotSaveAgain) {
     ASSERT_TRUE(StartCopy());
     HWND about = OpenAboutFromMainWindow();
     ASSERT_NE(about, nullptr);
-    HWND uninstall = FindChild(about, {}, "Uninstall");
-    ASSERT_NE(uninstall, nullptr);
-    RECT r{};
-    GetWindowRect(uninstall, &r);
-    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    HWND box = WaitForMessageBox("Uninstallation", 10000, process.Id());
+    HWND box = ClickUninstall(about);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Do you want to Uninstall Tarvell ver. 2.1?");
     AnswerMessageBox(box, IDOK);
@@ -192,12 +202,7 @@ TEST_F(Install, UninstallWithTheShortcutGoneStillRestoresTheRegistry) {
     HWND about = OpenAboutFromMainWindow();
     ASSERT_NE(about, nullptr);
     DeleteFileA(TTarvellRun::ShortcutPath().c_str());
-    HWND uninstall = FindChild(about, {}, "Uninstall");
-    ASSERT_NE(uninstall, nullptr);
-    RECT r{};
-    GetWindowRect(uninstall, &r);
-    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    HWND box = WaitForMessageBox("Uninstallation", 10000, process.Id());
+    HWND box = ClickUninstall(about);
     ASSERT_NE(box, nullptr);
     AnswerMessageBox(box, IDOK);
     ASSERT_TRUE(EndsWithZero());
