@@ -32,12 +32,16 @@ folder=$(winepath -w "$samples")
 windir=$(winepath -u 'C:\windows')
 printf '%s\r\n' 3 "$folder" 1 0 0 0 1 1 0 1 > "$windir/Tarvell.cfg"
 
+# Installation moves the executable it runs from, so the demo runs a copy, never the build's own.
+cp "$bin/Tarvell.exe" "$WINEPREFIX/drive_c/Tarvell.exe"
 echo "run: starting Tarvell.exe (display $DISPLAY)"
-wine "$bin/Tarvell.exe" &
+wine 'C:\Tarvell.exe' &
 app=$!
 # The first start asks to install; say yes, and acknowledge the notices that follow.
 if drive answer Installation ok 20000 >/dev/null; then
-  drive answer Installation ok 10000 >/dev/null 2>&1 || true
+  # Wine has no per-default-user desktop key: that one registry change is refused with a notice.
+  drive answer Error ok 5000 >/dev/null 2>&1 || true
+  drive answer Success ok 10000 >/dev/null 2>&1 || true
 fi
 
 if [ "$interactive" = 1 ]; then
@@ -47,9 +51,14 @@ if [ "$interactive" = 1 ]; then
 fi
 
 sleep 8   # let the slideshow change the wallpaper a few times
+import -window root "$shots/desktop-with-help.png"
+# The help window that follows the installation stays on top; close it for the other pictures.
+drive close Form3 5000 >/dev/null 2>&1 || true
+sleep 1
 import -window root "$shots/desktop.png"
 # A second start hands over to the running program, which shows its main window.
-wine "$bin/Tarvell.exe" || true
+second="$windir/Tarvell.exe"; [ -f "$second" ] || second="$WINEPREFIX/drive_c/Tarvell.exe"
+wine "$second" || true
 if geom=$(drive wait "Tarvell ver. 2.1" 10000); then
   sleep 1
   read -r x y w h <<<"$geom"

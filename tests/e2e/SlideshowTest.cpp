@@ -1,14 +1,15 @@
 // The slideshow as a user meets it: a folder of pictures made here, Tarvell.exe started in
 // the test's Wine prefix, driven by hot keys, tray messages, mouse clicks and the answers to
 // its questions; the wallpaper file and setting, the caption and the settings file checked.
-#include "jpeg/JpegLib.h"
 #include "jpeg/JpgImg.h"
 #include "tests/e2e/support/TarvellRun.h"
+#include "tests/native/JpegSamples.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,40 +61,14 @@ std::string WallpaperSetting() {
     return out;
 }
 
-// A colour JPEG of the given size made with libjpeg's compressor: a gradient with some
-// noise, so that pictures of different sizes decode to different bitmaps.
+// A colour JPEG of the given size, made with libjpeg's compressor; pictures of different
+// sizes decode to different bitmaps.
 std::string MakeJpeg(int width, int height) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr jerr{};
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 90, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const int y = static_cast<int>(cinfo.next_scanline);
-        for (int x = 0; x < width; ++x) {
-            const unsigned noise = (static_cast<unsigned>(x) * 2654435761u ^ static_cast<unsigned>(y) * 40503u) >> 27;
-            row[x * 3 + 0] = static_cast<unsigned char>(x * 255 / width);
-            row[x * 3 + 1] = static_cast<unsigned char>(y * 255 / height);
-            row[x * 3 + 2] = static_cast<unsigned char>(128 + noise);
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::string out(reinterpret_cast<const char*>(buffer), size);
-    std::free(buffer);
-    jpeg_destroy_compress(&cinfo);
-    return out;
+    tarvell::test::TJpegSpec spec;
+    spec.Width = width;
+    spec.Height = height;
+    const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(spec);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 class Slideshow : public ::testing::Test {
@@ -156,11 +131,14 @@ protected:
         return WaitUntil([&] { return Caption() == caption; }, timeoutMs);
     }
 
-    // True once the wallpaper file holds exactly the image of `picture`.
-    bool WaitForWallpaperOf(const std::string& picture, DWORD timeoutMs = 10000) const {
-        const std::string expected = ExpectedBmp(picture);
-        return !expected.empty() &&
-               WaitUntil([&] { return ReadWholeFile(TTarvellRun::WallpaperPath()) == expected; }, timeoutMs);
+    // Whether the wallpaper file holds exactly the image of `picture`.
+    static std::function<bool()> WallpaperOf(const std::string& picture) {
+        auto expected = std::make_shared<const std::string>(ExpectedBmp(picture));
+        return [expected] { return !expected->empty() && ReadWholeFile(TTarvellRun::WallpaperPath()) == *expected; };
+    }
+
+    static bool WaitForWallpaperOf(const std::string& picture, DWORD timeoutMs = 10000) {
+        return WaitUntil(WallpaperOf(picture), timeoutMs);
     }
 
     bool WallpaperIsTheProgramsFile() const {
@@ -169,6 +147,52 @@ protected:
 
     HWND OpenBox(const std::string& caption, DWORD timeoutMs = 10000) const {
         return WaitForMessageBox(caption, timeoutMs, run.Pid());
+    }
+
+    // a.jpg, a damaged b.jpg and c.jpg with Sound on: Ctrl+Z reaches b, the offer to view it
+    // is declined and the offer to delete it answered with `deleteAnswer`.
+    void ReachADamagedPictureWithSoundOn(int deleteAnswer) {
+        pictures = {AddPicture(Slides, "a.jpg", 40, 30), AddDamagedPicture(Slides, "b.jpg"),
+                    AddPicture(Slides, "c.jpg", 36, 36)};
+        Setting(6, "1");
+        StartAndWait();
+        EXPECT_TRUE(PressUntil('Z', BoxOpen("Veiwing damaged file")));
+        EXPECT_EQ(Answer("Veiwing damaged file", IDCANCEL),
+                  "File " + pictures[1] + " appears to be damadged. Do you want to veiw or edit it?");
+        EXPECT_EQ(Answer("Deleteting file from disk!", deleteAnswer),
+                  "File " + pictures[1] + " appears to be damadged. Do you want to delete it?");
+    }
+
+    // Presses Ctrl+key until `done` holds, a few seconds for each try: on a busy machine an
+    // injected key now and then never reaches the program under Wine, while one that does
+    // shows its effect long before a retry.
+    static bool PressUntil(WORD key, const std::function<bool()>& done) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            SendCtrlKey(key);
+            if (WaitUntil(done, 5000)) return true;
+        }
+        return false;
+    }
+
+    std::function<bool()> BoxOpen(const std::string& caption) const {
+        return [this, caption] {
+            for (HWND w : TopWindows(run.Pid()))
+                if (IsWindowVisible(w) && ClassName(w) == "#32770" && WindowText(w) == caption) return true;
+            return false;
+        };
+    }
+
+    std::function<bool()> Ended() {
+        return [this] { return !run.Process().Running(); };
+    }
+
+    // Waits for the question with this caption, answers it and returns its text.
+    std::string Answer(const std::string& caption, int button) const {
+        HWND box = OpenBox(caption);
+        if (!box) return "<no box \"" + caption + "\">";
+        std::string text = MessageBoxText(box);
+        if (!AnswerMessageBox(box, button)) text += " <not answered>";
+        return text;
     }
 
     bool AnyBoxOpen() const {
@@ -183,6 +207,7 @@ protected:
     }
 
     std::vector<std::string> settings;
+    std::vector<std::string> pictures;
     TTarvellRun run;
     HWND main = nullptr;
     HWND tray = nullptr;
@@ -196,18 +221,15 @@ TEST_F(Slideshow, CtrlZAppliesThePicturesInListOrderAndTheCaptionShowsThePositio
     StartAndWait();
     EXPECT_EQ(Caption(), Position("1(3)"));
 
-    SendCtrlKey('Z');
-    EXPECT_TRUE(WaitForWallpaperOf(b));
+    EXPECT_TRUE(PressUntil('Z', WallpaperOf(b)));
     EXPECT_EQ(Caption(), Position("2(3)"));
     EXPECT_TRUE(WallpaperIsTheProgramsFile()) << WallpaperSetting();
 
-    SendCtrlKey('Z');
-    EXPECT_TRUE(WaitForWallpaperOf(c));
+    EXPECT_TRUE(PressUntil('Z', WallpaperOf(c)));
     EXPECT_EQ(Caption(), Position("3(3)"));
 
     // After the last picture the list starts again at the top.
-    SendCtrlKey('Z');
-    EXPECT_TRUE(WaitForWallpaperOf(a));
+    EXPECT_TRUE(PressUntil('Z', WallpaperOf(a)));
     EXPECT_EQ(Caption(), Position("1(3)"));
 }
 
@@ -224,12 +246,10 @@ TEST_F(Slideshow, CtrlAClearsTheWallpaper) {
     AddPicture(Slides, "a.jpg", 40, 30);
     const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
     StartAndWait();
-    SendCtrlKey('Z');
-    ASSERT_TRUE(WaitForWallpaperOf(b));
+    ASSERT_TRUE(PressUntil('Z', WallpaperOf(b)));
     ASSERT_TRUE(WallpaperIsTheProgramsFile()) << WallpaperSetting();
 
-    SendCtrlKey('A');
-    EXPECT_TRUE(WaitUntil([] { return WallpaperSetting().empty(); }, 10000)) << WallpaperSetting();
+    EXPECT_TRUE(PressUntil('A', [] { return WallpaperSetting().empty(); })) << WallpaperSetting();
     // Clearing leaves the list and the bitmap file alone.
     EXPECT_EQ(Caption(), Position("2(2)"));
     EXPECT_TRUE(FileExists(TTarvellRun::WallpaperPath()));
@@ -241,11 +261,9 @@ TEST_F(Slideshow, CtrlDAnsweredOkDeletesTheFileAndAppliesTheFollowingPicture) {
     AddPicture(Slides, "c.jpg", 36, 36);
     StartAndWait();
 
-    SendCtrlKey('D');
-    HWND box = OpenBox("Deleteting file from disk!");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "Do you want to delete " + a + " current wallpaper file from disk?");
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    ASSERT_TRUE(PressUntil('D', BoxOpen("Deleteting file from disk!")));
+    ASSERT_EQ(Answer("Deleteting file from disk!", IDOK),
+              "Do you want to delete " + a + " current wallpaper file from disk?");
 
     EXPECT_TRUE(WaitForWallpaperOf(b));
     EXPECT_FALSE(FileExists(a));
@@ -257,10 +275,9 @@ TEST_F(Slideshow, CtrlDAnsweredCancelChangesNothing) {
     AddPicture(Slides, "b.jpg", 30, 40);
     StartAndWait();
 
-    SendCtrlKey('D');
-    HWND box = OpenBox("Deleteting file from disk!");
-    ASSERT_NE(box, nullptr);
-    ASSERT_TRUE(AnswerMessageBox(box, IDCANCEL));
+    ASSERT_TRUE(PressUntil('D', BoxOpen("Deleteting file from disk!")));
+    ASSERT_EQ(Answer("Deleteting file from disk!", IDCANCEL),
+              "Do you want to delete " + a + " current wallpaper file from disk?");
     Settle();
     EXPECT_TRUE(FileExists(a));
     EXPECT_FALSE(FileExists(TTarvellRun::WallpaperPath()));
@@ -275,12 +292,11 @@ TEST_F(Slideshow, CtrlDDeletesTheFileNamedInTheQuestionAlsoAfterTheCurrentPictur
     const std::string c = AddPicture(Slides, "c.jpg", 36, 36);
     StartAndWait();
 
-    SendCtrlKey('D');
+    ASSERT_TRUE(PressUntil('D', BoxOpen("Deleteting file from disk!")));
     HWND box = OpenBox("Deleteting file from disk!");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Do you want to delete " + a + " current wallpaper file from disk?");
-    SendCtrlKey('Z');
-    ASSERT_TRUE(WaitForWallpaperOf(b));
+    ASSERT_TRUE(PressUntil('Z', WallpaperOf(b)));
     ASSERT_EQ(Caption(), Position("2(3)"));
     ASSERT_TRUE(AnswerMessageBox(box, IDOK));
 
@@ -298,7 +314,7 @@ TEST_F(Slideshow, CtrlDWithAnEmptyListDoesNothing) {
     SendCtrlKey('D');
     Settle();
     EXPECT_FALSE(AnyBoxOpen());
-    SendCtrlKey('Q');
+    EXPECT_TRUE(PressUntil('Q', Ended()));
     EXPECT_TRUE(run.EndsWithZero());
 }
 
@@ -308,53 +324,23 @@ TEST_F(Slideshow, ADamagedPictureWithSoundOffGoesOnToTheNextOne) {
     const std::string c = AddPicture(Slides, "c.jpg", 36, 36);
     StartAndWait();
 
-    SendCtrlKey('Z');
-    EXPECT_TRUE(WaitForWallpaperOf(c));
+    EXPECT_TRUE(PressUntil('Z', WallpaperOf(c)));
     EXPECT_EQ(Caption(), Position("3(3)"));
     EXPECT_FALSE(AnyBoxOpen());
     EXPECT_TRUE(FileExists(b));
 }
 
 TEST_F(Slideshow, ADamagedPictureWithSoundOnAsksToViewItThenToDeleteIt) {
-    AddPicture(Slides, "a.jpg", 40, 30);
-    const std::string b = AddDamagedPicture(Slides, "b.jpg");
-    const std::string c = AddPicture(Slides, "c.jpg", 36, 36);
-    Setting(6, "1");
-    StartAndWait();
-
-    SendCtrlKey('Z');
-    HWND view = OpenBox("Veiwing damaged file");
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(MessageBoxText(view), "File " + b + " appears to be damadged. Do you want to veiw or edit it?");
-    ASSERT_TRUE(AnswerMessageBox(view, IDCANCEL));
-
-    HWND remove = OpenBox("Deleteting file from disk!");
-    ASSERT_NE(remove, nullptr);
-    EXPECT_EQ(MessageBoxText(remove), "File " + b + " appears to be damadged. Do you want to delete it?");
-    ASSERT_TRUE(AnswerMessageBox(remove, IDOK));
-
-    EXPECT_TRUE(WaitForWallpaperOf(c));
-    EXPECT_FALSE(FileExists(b));
+    ReachADamagedPictureWithSoundOn(IDOK);
+    EXPECT_TRUE(WaitForWallpaperOf(pictures[2]));
+    EXPECT_FALSE(FileExists(pictures[1]));
     EXPECT_EQ(Caption(), Position("2(2)"));
 }
 
 TEST_F(Slideshow, ADamagedPictureKeptOnDiskWhenBothQuestionsAreCancelled) {
-    AddPicture(Slides, "a.jpg", 40, 30);
-    const std::string b = AddDamagedPicture(Slides, "b.jpg");
-    const std::string c = AddPicture(Slides, "c.jpg", 36, 36);
-    Setting(6, "1");
-    StartAndWait();
-
-    SendCtrlKey('Z');
-    HWND view = OpenBox("Veiwing damaged file");
-    ASSERT_NE(view, nullptr);
-    ASSERT_TRUE(AnswerMessageBox(view, IDCANCEL));
-    HWND remove = OpenBox("Deleteting file from disk!");
-    ASSERT_NE(remove, nullptr);
-    ASSERT_TRUE(AnswerMessageBox(remove, IDCANCEL));
-
-    EXPECT_TRUE(WaitForWallpaperOf(c));
-    EXPECT_TRUE(FileExists(b));
+    ReachADamagedPictureWithSoundOn(IDCANCEL);
+    EXPECT_TRUE(WaitForWallpaperOf(pictures[2]));
+    EXPECT_TRUE(FileExists(pictures[1]));
     EXPECT_EQ(Caption(), Position("3(3)"));
 }
 
@@ -368,7 +354,7 @@ TEST_F(Slideshow, AListOfDamagedPicturesStopsAfterOneRound) {
     SendCtrlKey('Z');
     Settle(3000);
     EXPECT_FALSE(FileExists(TTarvellRun::WallpaperPath()));
-    SendCtrlKey('Q');
+    EXPECT_TRUE(PressUntil('Q', Ended()));
     EXPECT_TRUE(run.EndsWithZero());
 }
 
@@ -399,7 +385,7 @@ TEST_F(Slideshow, ALongRunOfPicturesThatFailLeavesTheProgramRunning) {
     EXPECT_EQ(Caption(), Position("12000(12000)"));
     EXPECT_TRUE(run.Process().Running());
     EXPECT_FALSE(FileExists(TTarvellRun::WallpaperPath()));
-    SendCtrlKey('Q');
+    EXPECT_TRUE(PressUntil('Q', Ended()));
     EXPECT_TRUE(run.EndsWithZero());
 }
 
@@ -437,14 +423,14 @@ TEST_F(Slideshow, SecondsModeWithPeriodOneChangesEveryTwoSeconds) {
 
 // A tick while the user is being asked used to switch the picture under the question.
 TEST_F(Slideshow, AnOpenQuestionHoldsTheTimerBackAndTheAnswerActsOnTheNamedFile) {
-    const std::vector<std::string> pictures = {AddPicture(Slides, "a.jpg", 40, 30), AddPicture(Slides, "b.jpg", 30, 40),
-                                               AddPicture(Slides, "c.jpg", 36, 36)};
+    pictures = {AddPicture(Slides, "a.jpg", 40, 30), AddPicture(Slides, "b.jpg", 30, 40),
+                AddPicture(Slides, "c.jpg", 36, 36)};
     Setting(1, "1");
     Setting(10, "1");
     StartAndWait();
     ASSERT_TRUE(WaitForWallpaperOf(pictures[1]));
 
-    SendCtrlKey('D');
+    ASSERT_TRUE(PressUntil('D', BoxOpen("Deleteting file from disk!")));
     HWND box = OpenBox("Deleteting file from disk!");
     ASSERT_NE(box, nullptr);
     const std::string question = MessageBoxText(box);
@@ -505,8 +491,8 @@ TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
     EXPECT_EQ(SendMessageA(subfolders, BM_GETCHECK, 0, 0), BST_CHECKED);
 
     // The visible folder list: "C:\", "Slides", then its subfolder "Sub".
-    HWND folders = nullptr;
-    HWND pictures = nullptr;
+    HWND folderList = nullptr;
+    HWND pictureList = nullptr;
     std::vector<HWND> kids;
     EnumChildWindows(main, [](HWND w, LPARAM data) {
         reinterpret_cast<std::vector<HWND>*>(data)->push_back(w);
@@ -517,25 +503,30 @@ TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
         RECT r{};
         GetWindowRect(k, &r);
         MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&r), 2);
-        if (r.top > 100) folders = k; else pictures = k;
+        if (r.top > 100) folderList = k; else pictureList = k;
     }
-    ASSERT_NE(folders, nullptr);
-    ASSERT_NE(pictures, nullptr);
-    EXPECT_EQ(SendMessageA(pictures, LB_GETCOUNT, 0, 0), 3);
-    ASSERT_EQ(SendMessageA(folders, LB_GETCOUNT, 0, 0), 3);
+    ASSERT_NE(folderList, nullptr);
+    ASSERT_NE(pictureList, nullptr);
+    EXPECT_EQ(SendMessageA(pictureList, LB_GETCOUNT, 0, 0), 3);
+    ASSERT_EQ(SendMessageA(folderList, LB_GETCOUNT, 0, 0), 3);
 
     SetForegroundWindow(main);
-    const int itemHeight = static_cast<int>(SendMessageA(folders, LB_GETITEMHEIGHT, 0, 0));
+    const int itemHeight = static_cast<int>(SendMessageA(folderList, LB_GETITEMHEIGHT, 0, 0));
     POINT at{20, itemHeight * 2 + itemHeight / 2};
-    ClientToScreen(folders, &at);
-    ClickAt(at.x, at.y, false, true);
-
-    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(subfolders, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 10000));
-    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(pictures, LB_GETCOUNT, 0, 0) == 2; }, 10000));
+    ClientToScreen(folderList, &at);
+    // A double click that Wine splits into two single ones under load is given again; one on
+    // the folder already shown does nothing.
+    bool unchecked = false;
+    for (int attempt = 0; attempt < 3 && !unchecked; ++attempt) {
+        ClickAt(at.x, at.y, false, true);
+        unchecked = WaitUntil([&] { return SendMessageA(subfolders, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 5000);
+    }
+    EXPECT_TRUE(unchecked);
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(pictureList, LB_GETCOUNT, 0, 0) == 2; }, 10000));
     // The position stays where it was; the list is the new folder's own pictures.
     EXPECT_TRUE(WaitForCaption(Position("1(2)")));
 
-    SendCtrlKey('Q');
+    ASSERT_TRUE(PressUntil('Q', Ended()));
     ASSERT_TRUE(run.EndsWithZero());
     const std::vector<std::string> saved = TTarvellRun::ConfigLines();
     ASSERT_EQ(saved.size(), 10u);

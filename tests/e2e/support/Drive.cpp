@@ -3,6 +3,7 @@
 //   answer CAPTION ok|cancel TIMEOUT  answers a message box, prints its text
 //   ctrl KEY                          sends Ctrl+KEY (one letter)
 //   key VK                            sends one virtual key (decimal)
+//   close TITLE-PREFIX TIMEOUT-MS     closes a visible top-level window
 //   wallpaper                         prints the desktop wallpaper setting
 // Exit code 0 on success, 1 when the window or box did not come in time, 2 for bad usage.
 #include "tests/e2e/support/Driver.h"
@@ -37,6 +38,12 @@ int main(int argc, char** argv) {
     if (cmd == "key" && argc == 3) {
         SendKey(static_cast<WORD>(std::strtoul(argv[2], nullptr, 10)));
         return 0;
+    }
+    if (cmd == "close" && argc == 4) {
+        HWND w = WaitForTop({}, argv[2], static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)), 0, true);
+        if (!w) return 1;
+        PostMessageA(w, WM_CLOSE, 0, 0);
+        return WaitUntil([w] { return !IsWindowVisible(w); }, 5000) ? 0 : 1;
     }
     if (cmd == "wallpaper") {
         std::printf("%s\n", CurrentWallpaper().c_str());
