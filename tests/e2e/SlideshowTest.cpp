@@ -64,10 +64,10 @@ std::string WallpaperSetting() {
 // A colour JPEG of the given size, made with libjpeg's compressor; pictures of different
 // sizes decode to different bitmaps.
 std::string MakeJpeg(int width, int height) {
-    tarvell::test::TJpegSpec spec;
-    spec.Width = width;
-    spec.Height = height;
-    const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(spec);
+    tarvell::test::TJpegSpec sample;
+    sample.Width = width;
+    sample.Height = height;
+    const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);
     return std::string(bytes.begin(), bytes.end());
 }
 
