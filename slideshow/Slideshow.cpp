@@ -1,0 +1,250 @@
+#include "slideshow/Slideshow.h"
+
+#include "slideshow/Countdown.h"
+#include "slideshow/FileMask.h"
+#include "slideshow/PictureWalk.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tarvell {
+
+// Every change of picture ends by telling the view, also when it ends in an error.
+class TSlideshow::TChangeScope {
+public:
+  explicit TChangeScope(ISlideshowView& view) noexcept : FView(view) {}
+  ~TChangeScope() { FView.ChangeFinished(); }
+  TChangeScope(const TChangeScope&) = delete;
+  TChangeScope& operator=(const TChangeScope&) = delete;
+
+private:
+  ISlideshowView& FView;
+};
+
+TSlideshow::TSlideshow(ISlideshowView& view, TDirectoryLister& lister, std::string title, std::uint64_t seed)
+    : FView(view), FLister(lister), FTitle(std::move(title)), FSelector(seed) {}
+
+std::optional<std::int32_t> TSlideshow::SecondsToChange() const {
+  const TSlideshowSettings settings = FView.Settings();
+  if (!CountdownShown(settings.Period)) return std::nullopt;
+  return tarvell::SecondsToChange(FSecondsElapsed, settings.Period, settings.SecondsMode, FPictures.empty());
+}
+
+std::string TSlideshow::Caption() const {
+  if (FPictures.empty()) return FTitle + "  0(0)";
+  return FTitle + "  " + std::to_string(FCurrent + 1) + "(" + std::to_string(Count()) + ")";
+}
+
+int TSlideshow::Append(const std::string& folder, bool subfolders) {
+  const TFileMask mask(PictureMask);
+  TPictureWalk walk(FLister, mask);
+  TPictureList found = walk.Collect(folder, subfolders);
+  if (FPictures.empty())
+    FPictures = std::move(found.Pictures);
+  else
+    FPictures.insert(FPictures.end(), std::make_move_iterator(found.Pictures.begin()),
+                     std::make_move_iterator(found.Pictures.end()));
+  return found.FirstError;
+}
+
+int TSlideshow::Rebuild(const std::string& folder, bool subfolders) {
+  FPictures.clear();
+  const int error = Append(folder, subfolders);
+  FSelector.NewRound();
+  FView.ListChanged();
+  if (FPictures.empty()) return error;  // the preview and the caption stay as they were
+  FCurrent = TPictureSelector::ClampIndex(FCurrent, Count());
+  if (!FDesktopPath) FDesktopPath = FPictures[static_cast<std::size_t>(FCurrent)];
+  TChangeScope change(FView);
+  FView.SelectionChanged(FCurrent);
+  ShowCurrent();
+  return error;
+}
+
+int TSlideshow::AddAll(const std::string& folder) {
+  const int error = Append(folder, true);
+  if (!FPictures.empty()) FCurrent = TPictureSelector::ClampIndex(FCurrent, Count());
+  FView.ListChanged();
+  return error;
+}
+
+void TSlideshow::SetCurrentIndex(std::int32_t index) noexcept {
+  // Whenever the list holds pictures the current index lies within it.
+  FCurrent = FPictures.empty() ? index : TPictureSelector::ClampIndex(index, Count());
+}
+
+void TSlideshow::Pick(std::int32_t index) {
+  if (index < 0 || index >= Count()) return;
+  TChangeScope change(FView);
+  FCurrent = index;
+  ShowCurrent();
+}
+
+void TSlideshow::PickAndApply(std::int32_t index) {
+  if (index < 0 || index >= Count()) return;
+  FCurrent = index;
+  ApplyShown();  // the click that comes before every double click has loaded it
+}
+
+TLoadResult TSlideshow::LoadCurrent() {
+  // The caption goes first, so it names the position even when the file then fails.
+  FView.ShowCaption(Caption());
+  if (FPictures.empty()) return TLoadResult::Shown;
+  const std::string& path = FPictures[static_cast<std::size_t>(FCurrent)];
+  const TLoadResult result = FView.ShowPicture(path);
+  if (result == TLoadResult::Shown) {
+    FShownPath = path;
+    FRecovery.Succeeded();
+  }
+  return result;
+}
+
+bool TSlideshow::ShowCurrent() {
+  const TLoadResult result = LoadCurrent();
+  if (result == TLoadResult::Shown) return true;
+  Recover(result);
+  return false;
+}
+
+void TSlideshow::ApplyShown() {
+  if (FView.Settings().Sound) FView.Beep(ChangeTickHz, ChangeTickMs);
+  // Reset before the write: a change that fails is tried again a full period later.
+  FSecondsElapsed = 0;
+  FView.ApplyWallpaper();
+  FDesktopPath = FShownPath;
+}
+
+void TSlideshow::SelectNext() {
+  if (FPictures.empty()) return;
+  FCurrent = FView.Settings().Random ? FSelector.NextAtRandom(FCurrent, Count())
+                                     : TPictureSelector::NextInOrder(FCurrent, Count());
+}
+
+void TSlideshow::ChangeToCurrent() {
+  TChangeScope change(FView);
+  FView.SelectionChanged(FCurrent);
+  // A failure recovers on its own, applying the picture it ends on.
+  if (ShowCurrent()) ApplyShown();
+}
+
+bool TSlideshow::AsksAbout(TLoadResult failure) const {
+  // Only a file that was read and rejected as corrupt may be offered for deletion; and a
+  // question never opens on top of another one.
+  return failure == TLoadResult::Damaged && FView.Settings().Sound && !FView.QuestionOpen() &&
+         FCurrent >= 0 && FCurrent < Count();
+}
+
+// A picture that cannot be shown: a beep, for a damaged file with Sound the offer to view and
+// to delete it, then the next picture, which is applied. Failures that follow one another are
+// handled here in turn, not by nested calls, so a long run of them cannot exhaust the stack.
+void TSlideshow::Recover(TLoadResult failure) {
+  for (;;) {
+    // A damaged picture always sounds; one that merely could not be read only with Sound.
+    if (failure == TLoadResult::Damaged || FView.Settings().Sound) FView.Beep(FailureBeepHz, FailureBeepMs);
+    // With every picture failing the chain would never end: after as many failures in a row
+    // as the list has entries it stops, and the wallpaper stays as it is.
+    const bool tryNext = FRecovery.Failed(Count());
+    bool deleted = false;
+    if (AsksAbout(failure)) {
+      const std::string viewed = FPictures[static_cast<std::size_t>(FCurrent)];
+      if (FView.Ask("File " + viewed + " appears to be damadged. Do you want to veiw or edit it?",
+                    ViewDamagedCaption))
+        FView.OpenFile(viewed);
+      if (!FPictures.empty()) {
+        // Named afresh: the list may have changed while the first question was open.
+        FCurrent = TPictureSelector::ClampIndex(FCurrent, Count());
+        const std::string named = FPictures[static_cast<std::size_t>(FCurrent)];
+        if (FView.Ask("File " + named + " appears to be damadged. Do you want to delete it?", DeleteCaption)) {
+          FView.DeleteFile(named);
+          RemoveEntry(named);
+          deleted = true;  // the picture that followed it is current now
+        }
+      }
+    }
+    if (!deleted) {
+      if (!tryNext || FPictures.empty()) return;
+      SelectNext();
+    }
+    FView.SelectionChanged(FCurrent);
+    failure = LoadCurrent();
+    if (failure == TLoadResult::Shown) {
+      ApplyShown();
+      return;
+    }
+  }
+}
+
+void TSlideshow::Next() {
+  if (FPictures.empty() || FView.QuestionOpen()) return;
+  SelectNext();
+  ChangeToCurrent();
+}
+
+void TSlideshow::Apply() {
+  if (FView.QuestionOpen()) return;
+  ApplyShown();
+}
+
+void TSlideshow::Clear() {
+  if (FView.QuestionOpen()) return;
+  FView.ClearWallpaper();
+  FSecondsElapsed = 0;
+}
+
+void TSlideshow::DeleteCurrent() {
+  // No picture to name, or a question already open (a second Ctrl+D opens no second one).
+  if (FPictures.empty() || FView.QuestionOpen()) return;
+  // The path is fixed now: the answer may come after the current picture has changed.
+  const std::string path = FPictures[static_cast<std::size_t>(FCurrent)];
+  if (!FView.Ask("Do you want to delete " + path + " current wallpaper file from disk?", DeleteCaption)) return;
+  FView.DeleteFile(path);
+  RemoveEntry(path);  // also when the file could not be deleted
+  ChangeToCurrent();
+}
+
+void TSlideshow::OpenCurrent() {
+  if (FPictures.empty()) return;
+  FView.OpenFile(FPictures[static_cast<std::size_t>(FCurrent)]);
+}
+
+// Removes the entry of `path`: the current one when it names that file, otherwise the first
+// that does. The current picture stays current unless it was the one removed; then the
+// following one is (or the new last one).
+void TSlideshow::RemoveEntry(const std::string& path) {
+  std::int32_t index = -1;
+  if (FCurrent >= 0 && FCurrent < Count() && FPictures[static_cast<std::size_t>(FCurrent)] == path) {
+    index = FCurrent;
+  } else {
+    const auto found = std::find(FPictures.begin(), FPictures.end(), path);
+    if (found != FPictures.end()) index = static_cast<std::int32_t>(found - FPictures.begin());
+  }
+  if (index < 0) return;  // the list was rebuilt meanwhile without it
+  FPictures.erase(FPictures.begin() + index);
+  FSelector.Removed(index);
+  if (index < FCurrent) --FCurrent;
+  if (!FPictures.empty() && FCurrent >= Count()) FCurrent = Count() - 1;
+  FView.EntryRemoved(index);
+}
+
+TTickResult TSlideshow::Tick() {
+  FSecondsElapsed = NextSecondsElapsed(FSecondsElapsed);
+  const TSlideshowSettings settings = FView.Settings();
+  // While a question is open nothing is switched: its answer may act on the current picture.
+  // The seconds go on counting, so an overdue change follows the answer.
+  if (FView.QuestionOpen() || !SwitchDue(FSecondsElapsed, settings.Period, settings.SecondsMode, FPictures.empty()))
+    return TTickResult::None;
+  if (settings.Once) {
+    // The settings keep the picture that is on the desktop, so the next start's change
+    // shows the one after it.
+    if (FDesktopPath) {
+      const auto found = std::find(FPictures.begin(), FPictures.end(), *FDesktopPath);
+      if (found != FPictures.end()) FCurrent = static_cast<std::int32_t>(found - FPictures.begin());
+    }
+    return TTickResult::Quit;
+  }
+  SelectNext();
+  ChangeToCurrent();
+  return TTickResult::Switched;
+}
+
+}  // namespace tarvell

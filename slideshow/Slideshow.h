@@ -1,0 +1,97 @@
+#pragma once
+// The slideshow: the picture list, the current picture, the choice of the next one, the
+// seconds since the last change, and every command that changes the picture. It talks to
+// the screen only through its view, so the whole of it runs and is tested without a window.
+
+#include "slideshow/PictureSelector.h"
+#include "slideshow/RecoveryBound.h"
+#include "slideshow/SlideshowView.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvell {
+
+class TDirectoryLister;
+
+enum class TTickResult : std::uint8_t { None, Switched, Quit };
+
+// Texts of the questions, as the user has always seen them.
+inline constexpr const char DeleteCaption[] = "Deleteting file from disk!";
+inline constexpr const char ViewDamagedCaption[] = "Veiwing damaged file";
+
+// Sound cues: a change of picture, and a picture that failed.
+inline constexpr unsigned ChangeTickHz = 100;
+inline constexpr unsigned ChangeTickMs = 20;
+inline constexpr unsigned FailureBeepHz = 500;
+inline constexpr unsigned FailureBeepMs = 50;
+
+class TSlideshow {
+public:
+  // `title` starts every caption; view and lister are used, not copied.
+  TSlideshow(ISlideshowView& view, TDirectoryLister& lister, std::string title, std::uint64_t seed);
+  TSlideshow(const TSlideshow&) = delete;
+  TSlideshow& operator=(const TSlideshow&) = delete;
+
+  const std::vector<std::string>& Pictures() const noexcept { return FPictures; }
+  std::int32_t Count() const noexcept { return static_cast<std::int32_t>(FPictures.size()); }
+  std::int32_t CurrentIndex() const noexcept { return FCurrent; }
+  // The index the settings file brought; pulled into the list at the next rebuild.
+  void SetCurrentIndex(std::int32_t index) noexcept;
+  std::int32_t SecondsElapsed() const noexcept { return FSecondsElapsed; }
+  // The countdown to the next change; nothing while the period is 0.
+  std::optional<std::int32_t> SecondsToChange() const;
+  std::string Caption() const;
+
+  // Replaces the list with the pictures of `folder` (and its subfolders), keeps the current
+  // position within the new list and shows it. Returns 0, or the system's error code of the
+  // first folder that could not be read (it was skipped).
+  int Rebuild(const std::string& folder, bool subfolders);
+  // Appends the pictures of `folder` and all its subfolders; returns as Rebuild does.
+  int AddAll(const std::string& folder);
+
+  // A picture chosen in the list: shown, or shown and applied.
+  void Pick(std::int32_t index);
+  void PickAndApply(std::int32_t index);
+  // Shows the current picture again (the window was resized or shown); false when it failed.
+  bool ShowCurrent();
+  void Next();
+  // Applies the picture that the preview holds.
+  void Apply();
+  void Clear();
+  // Asks, then deletes the current picture's file and applies the one that followed it.
+  void DeleteCurrent();
+  void OpenCurrent();
+  // One second passed.
+  TTickResult Tick();
+
+private:
+  class TChangeScope;
+
+  TLoadResult LoadCurrent();
+  void Recover(TLoadResult failure);
+  void ApplyShown();
+  void ChangeToCurrent();
+  void SelectNext();
+  void RemoveEntry(const std::string& path);
+  int Append(const std::string& folder, bool subfolders);
+  // Whether the recovery may ask its questions about `failure` now.
+  bool AsksAbout(TLoadResult failure) const;
+
+  ISlideshowView& FView;
+  TDirectoryLister& FLister;
+  std::string FTitle;
+  std::vector<std::string> FPictures;
+  std::int32_t FCurrent = 0;
+  std::int32_t FSecondsElapsed = 0;
+  TPictureSelector FSelector;
+  TRecoveryBound FRecovery;
+  std::string FShownPath;  // the picture in the preview
+  // The picture on the desktop, so that "Once" keeps it for the next start; until the
+  // first change it is the one the settings named.
+  std::optional<std::string> FDesktopPath;
+};
+
+}  // namespace tarvell
