@@ -110,6 +110,20 @@ std::string Pic(int i) {
   return name;
 }
 
+// A slideshow over one folder of `count` pictures, built and showing picture `current`.
+struct TRig {
+  TFakeLister Lister;
+  TRecordingView View;
+  TSlideshow Show{View, Lister, "T", 1};
+
+  explicit TRig(int count, int current = 0) {
+    View.Model = &Show;
+    Lister.AddPictures(Folder, count);
+    Show.SetCurrentIndex(current);
+    Show.Rebuild(Folder, false);
+  }
+};
+
 class Slideshow : public ::testing::Test {
 protected:
   TFakeLister Lister;
@@ -269,13 +283,9 @@ TEST_F(Slideshow, DeleteActsOnTheFileNamedInTheQuestionWhereverTheCurrentOneMove
       {3, 1, 1, Pic(1)},  // removed after it: it stays
   };
   for (const TCase& c : cases) {
-    TFakeLister lister;
-    lister.AddPictures(Folder, 5);
-    TRecordingView view;
-    TSlideshow show(view, lister, "T", 1);
-    view.Model = &show;
-    show.Rebuild(Folder, false);
-    show.Pick(c.NamedAt);
+    TRig rig(5, c.NamedAt);
+    TSlideshow& show = rig.Show;
+    TRecordingView& view = rig.View;
     view.Answers = {true};
     view.WhileAsking = [&] { show.Pick(c.PickedDuring); };
     show.DeleteCurrent();
@@ -349,12 +359,9 @@ TEST_F(Slideshow, ADamagedPictureWithoutSoundBeepsAndGoesOn) {
 TEST_F(Slideshow, APictureThatCannotBeReadIsSkippedWithoutQuestions) {
   for (TLoadResult failure : {TLoadResult::Unreadable, TLoadResult::Unsupported}) {
     for (bool sound : {false, true}) {
-      TFakeLister lister;
-      lister.AddPictures(Folder, 3);
-      TRecordingView view;
-      TSlideshow show(view, lister, "T", 1);
-      view.Model = &show;
-      show.Rebuild(Folder, false);
+      TRig rig(3);
+      TSlideshow& show = rig.Show;
+      TRecordingView& view = rig.View;
       view.Current.Sound = sound;
       view.Answers = {true, true};
       view.Results[Pic(1)] = failure;
@@ -458,13 +465,9 @@ TEST_F(Slideshow, OnceKeepsThePictureOnTheDesktop) {
   EXPECT_EQ(Show.CurrentIndex(), 1);
 
   // Nothing changed this run: the picture the settings named stays.
-  TFakeLister lister;
-  lister.AddPictures(Folder, 5);
-  TRecordingView view;
-  TSlideshow show(view, lister, "T", 1);
-  view.Model = &show;
-  show.SetCurrentIndex(2);
-  show.Rebuild(Folder, false);
+  TRig rig(5, 2);
+  TSlideshow& show = rig.Show;
+  TRecordingView& view = rig.View;
   view.Current = {false, false, true, 1, true};
   show.Pick(4);
   show.Tick();
