@@ -17,7 +17,6 @@ struct TProgramState {
   TProgramFolders Folders;
   std::string StartFolder;        // the picture folder to open at start-up
   bool SecondsMode = false;       // the period counts seconds (true) or minutes
-  std::int32_t SecondsElapsed = 0;  // seconds since the wallpaper was last applied or cleared
   bool KeepSubfolders = false;    // while set, a folder change keeps Subfolders checked
   bool FormReady = false;         // set once the settings are loaded
   bool ShowHelpPending = false;   // a completed installation opens the help at the next tick

@@ -33,7 +33,7 @@ void TForm1::LoadCFG() {
   // colours for Transparent, Once's enabled state for Startup).
   Subfolders->SetChecked(settings.Subfolders);
   Random->SetChecked(settings.Random);
-  CurrentIndex = settings.CurrentIndex;
+  FSlideshow.SetCurrentIndex(settings.CurrentIndex);
   Sound->SetChecked(settings.Sound);
   Transparent->SetChecked(settings.Transparent);
   Startup->SetChecked(settings.Startup);
@@ -48,7 +48,7 @@ void TForm1::SaveCFG() {
   settings.StartFolder = ChosenFolder();
   settings.Subfolders = Subfolders->Checked();
   settings.Random = Random->Checked();
-  settings.CurrentIndex = CurrentIndex;
+  settings.CurrentIndex = FSlideshow.CurrentIndex();
   settings.Sound = Sound->Checked();
   settings.Transparent = Transparent->Checked();
   settings.Startup = Startup->Checked();

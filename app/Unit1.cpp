@@ -28,6 +28,7 @@
 #include "gui/Timer.h"
 #include "gui/UpDown.h"
 #include "slideshow/Countdown.h"
+#include "slideshow/FileMask.h"
 #include "windows/HelpWindows.h"
 
 namespace tarvell {
@@ -45,7 +46,8 @@ T* Find(const TComponent& form, const char* name) {
 
 }  // namespace
 
-TForm1::TForm1(TComponent* AOwner) : TForm(AOwner), FSelector(TPictureSelector::RunSeed()) {
+TForm1::TForm1(TComponent* AOwner)
+    : TForm(AOwner), FLister(), FSlideshow(*this, FLister, VersionTitle, TPictureSelector::RunSeed()) {
   Form1 = this;
   try {
     LoadLayout(Form1Layout(), Handlers());
@@ -168,7 +170,6 @@ void TForm1::Construct() {
   FilterComboBox1->SetFileList(FileListBox1);
   OpenStartFolder();
 
-  state.SecondsElapsed = 0;
   SysHotKey1->AddHotKey(HotKeyIndexZ, hmCtrl);
   SysHotKey2->AddHotKey(HotKeyIndexA, hmCtrl);
   SysHotKey3->AddHotKey(HotKeyIndexQ, hmCtrl);

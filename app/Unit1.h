@@ -1,13 +1,15 @@
 // The main window: the picture list, the preview, the options, the period, the commands,
 // and the non-visual components (timer, hot keys, tray icon, taskbar hiding).
-// Its routines are spread by subject: app/ holds start-up, showing, hiding, ending and the
-// settings; slideshow/ holds the picture list, the switching timer and the picture change.
+// The slideshow's rules live in its model (slideshow/Slideshow.h); the window is its view:
+// it shows the list, the preview and the questions, and hands every command to the model.
+// Its routines are spread by subject: Unit1.cpp start-up, showing, hiding and ending;
+// Unit1Folders.cpp the folder lists; Unit1Slideshow.cpp the view and the commands;
+// Settings.cpp the settings file.
 #pragma once
 
 #include "gui/Form.h"
-#include "slideshow/FileMask.h"
-#include "slideshow/PictureSelector.h"
-#include "slideshow/RecoveryBound.h"
+#include "slideshow/Slideshow.h"
+#include "slideshow/Win32DirectoryLister.h"
 
 #include <cstdint>
 #include <string>
@@ -36,7 +38,7 @@ inline constexpr const char TrayHintIdle[] = "Double click right mouse button to
 
 const TFormLayout& Form1Layout();
 
-class TForm1 : public TForm {
+class TForm1 : public TForm, private ISlideshowView {
 public:
   explicit TForm1(TComponent* AOwner);
   ~TForm1() override;
@@ -98,7 +100,6 @@ public:
   // Picture change and wallpaper.
   void ShowCurrentPicture();
   void ApplyWallpaper();
-  void SelectNextPicture();
   void NextClick(TObject& Sender);
   void SetWallpaperClick(TObject& Sender);
   void ClearClick(TObject& Sender);
@@ -124,7 +125,7 @@ public:
   void InstanceActivated();
   [[noreturn]] void QuitProgram();
 
-  std::int32_t CurrentIndexValue() const noexcept { return CurrentIndex; }
+  std::int32_t CurrentIndexValue() const noexcept { return FSlideshow.CurrentIndex(); }
 
 protected:
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
@@ -140,31 +141,27 @@ private:
   // could not be entered at start-up, so an unplugged drive does not erase the setting.
   std::string ChosenFolder() const;
   void BuildPictureList();
-  void SelectCurrentEntry();
-  std::string EntryAt(std::int32_t index) const;
-  std::int32_t ListCount() const;
-  void RemoveEntry(const std::string& path);
-  void RecoverFromFailure();
-  bool ReleasePreviewWhenHidden();
-  // Appends the pictures of a folder (and of its subfolders); returns 0 or the error code
-  // of the first folder that could not be read, which was skipped.
-  int AppendPictures(const std::string& folder, bool subfolders);
-  // Caption, preview and preview size for the current entry; false when it failed.
-  bool LoadCurrentEntry();
-  // Shows the current entry; false when it failed and the recovery took over, so the
-  // caller must not apply the preview as wallpaper.
-  bool ShowCurrentEntry();
-  // Applies the preview; with the window hidden the preview then lets go of the picture.
-  void ApplyAndRelease();
   void FitPreviewToWindow();
-  // Shows the current entry and applies it; with the window hidden the preview lets go of
-  // the decoded picture afterwards.
-  void ChangeToCurrentEntry();
 
-  std::int32_t CurrentIndex = 0;
+  // The slideshow's view.
+  TSlideshowSettings Settings() const override;
+  bool QuestionOpen() const override;
+  void ShowCaption(const std::string& caption) override;
+  TLoadResult ShowPicture(const std::string& path) override;
+  void ApplyPreview() override;
+  void ClearWallpaper() override;
+  void ChangeFinished() noexcept override;
+  bool Ask(const std::string& text, const std::string& caption) override;
+  void Beep(unsigned frequency, unsigned duration) override;
+  void DeletePictureFile(const std::string& path) override;
+  void OpenPictureFile(const std::string& path) override;
+  void ListChanged() override;
+  void EntryRemoved(std::int32_t index) override;
+  void SelectionChanged(std::int32_t index) override;
+
   std::string FChosenFolder;
-  TPictureSelector FSelector;
-  TRecoveryBound FRecovery;
+  TWin32DirectoryLister FLister;
+  TSlideshow FSlideshow;
   unsigned FFolderChanges = 0;  // counts DirectoryListBox2Change runs
   unsigned FListBuilds = 0;     // counts finished picture list builds
 };

@@ -110,7 +110,7 @@ void TSlideshow::ApplyShown() {
   if (FView.Settings().Sound) FView.Beep(ChangeTickHz, ChangeTickMs);
   // Reset before the write: a change that fails is tried again a full period later.
   FSecondsElapsed = 0;
-  FView.ApplyWallpaper();
+  FView.ApplyPreview();
   FDesktopPath = FShownPath;
 }
 
@@ -149,13 +149,13 @@ void TSlideshow::Recover(TLoadResult failure) {
       const std::string viewed = FPictures[static_cast<std::size_t>(FCurrent)];
       if (FView.Ask("File " + viewed + " appears to be damadged. Do you want to veiw or edit it?",
                     ViewDamagedCaption))
-        FView.OpenFile(viewed);
+        FView.OpenPictureFile(viewed);
       if (!FPictures.empty()) {
         // Named afresh: the list may have changed while the first question was open.
         FCurrent = TPictureSelector::ClampIndex(FCurrent, Count());
         const std::string named = FPictures[static_cast<std::size_t>(FCurrent)];
         if (FView.Ask("File " + named + " appears to be damadged. Do you want to delete it?", DeleteCaption)) {
-          FView.DeleteFile(named);
+          FView.DeletePictureFile(named);
           RemoveEntry(named);
           deleted = true;  // the picture that followed it is current now
         }
@@ -197,14 +197,14 @@ void TSlideshow::DeleteCurrent() {
   // The path is fixed now: the answer may come after the current picture has changed.
   const std::string path = FPictures[static_cast<std::size_t>(FCurrent)];
   if (!FView.Ask("Do you want to delete " + path + " current wallpaper file from disk?", DeleteCaption)) return;
-  FView.DeleteFile(path);
+  FView.DeletePictureFile(path);
   RemoveEntry(path);  // also when the file could not be deleted
   ChangeToCurrent();
 }
 
 void TSlideshow::OpenCurrent() {
   if (FPictures.empty()) return;
-  FView.OpenFile(FPictures[static_cast<std::size_t>(FCurrent)]);
+  FView.OpenPictureFile(FPictures[static_cast<std::size_t>(FCurrent)]);
 }
 
 // Removes the entry of `path`: the current one when it names that file, otherwise the first

@@ -37,7 +37,7 @@ public:
   // Loads the picture into the preview; on failure the preview keeps what it held.
   virtual TLoadResult ShowPicture(const std::string& path) = 0;
   // Makes the picture in the preview the desktop wallpaper; throws when it cannot be written.
-  virtual void ApplyWallpaper() = 0;
+  virtual void ApplyPreview() = 0;
   virtual void ClearWallpaper() = 0;
   // A change of picture has ended (applied, failed or stopped): a hidden window lets go of
   // the decoded picture here.
@@ -46,9 +46,9 @@ public:
   // An OK/Cancel question; true for OK.
   virtual bool Ask(const std::string& text, const std::string& caption) = 0;
   virtual void Beep(unsigned frequency, unsigned duration) = 0;
-  virtual void DeleteFile(const std::string& path) = 0;
+  virtual void DeletePictureFile(const std::string& path) = 0;
   // Opens the file in the program its type is associated with.
-  virtual void OpenFile(const std::string& path) = 0;
+  virtual void OpenPictureFile(const std::string& path) = 0;
 
   // The list was replaced or extended: show the slideshow's Pictures() afresh.
   virtual void ListChanged() = 0;

@@ -74,7 +74,7 @@ public:
     if (result == TLoadResult::Shown) Preview = path;
     return result;
   }
-  void ApplyWallpaper() override {
+  void ApplyPreview() override {
     if (ApplyThrows) throw std::runtime_error("Cannot create file");
     Log.push_back("apply " + Preview);
     Applied.push_back(Preview);
@@ -95,8 +95,8 @@ public:
     return answer;
   }
   void Beep(unsigned frequency, unsigned) override { Beeps.push_back(frequency); }
-  void DeleteFile(const std::string& path) override { Deleted.push_back(path); }
-  void OpenFile(const std::string& path) override { Opened.push_back(path); }
+  void DeletePictureFile(const std::string& path) override { Deleted.push_back(path); }
+  void OpenPictureFile(const std::string& path) override { Opened.push_back(path); }
   void ListChanged() override { Mirror = Model->Pictures(); }
   void EntryRemoved(std::int32_t index) override { Mirror.erase(Mirror.begin() + index); }
   void SelectionChanged(std::int32_t index) override { Selected = index; }

@@ -1,0 +1,107 @@
+// The main window's folder lists: the chosen folder and the Subfolders box decide the
+// picture list, which the slideshow builds; rebuilt when the folder or the box changes.
+#include "app/ProgramState.h"
+#include "app/Unit1.h"
+#include "gui/CheckBox.h"
+#include "gui/Dialogs.h"
+#include "gui/DirectoryListBox.h"
+#include "gui/DriveComboBox.h"
+#include "gui/FileListBox.h"
+#include "gui/FolderPath.h"
+#include "gui/InOutError.h"
+#include "gui/WaitCursor.h"
+
+namespace tarvell {
+
+namespace {
+
+// The arrow comes back when a rebuild ends, also when it ends in an error.
+class TArrowAtEnd {
+public:
+  TArrowAtEnd() noexcept { Screen.SetCursor(crHourGlass); }
+  ~TArrowAtEnd() { Screen.SetCursor(crArrow); }
+  TArrowAtEnd(const TArrowAtEnd&) = delete;
+  TArrowAtEnd& operator=(const TArrowAtEnd&) = delete;
+};
+
+// A bare subfolder name is taken relative to the folder entered last; a path with a drive,
+// or one starting at a root, stands for itself.
+bool IsBareName(const std::string& folder) {
+  if (folder.size() >= 2 && folder[1] == ':') return false;
+  return folder.empty() || (folder.front() != '\\' && folder.front() != '/');
+}
+
+}  // namespace
+
+std::string TForm1::ChosenFolder() const {
+  return FChosenFolder.empty() ? DirectoryListBox1->Directory() : FChosenFolder;
+}
+
+void TForm1::AddAll(const std::string& folder) {
+  const std::string path = IsBareName(folder) ? JoinFolder(DirectoryListBox1->Directory(), folder) : folder;
+  const int error = FSlideshow.AddAll(path);
+  // Every readable folder has been added; the first that was not is reported.
+  if (error != 0) throw EInOutError(error);
+}
+
+void TForm1::BuildPictureList() {
+  int error = 0;
+  {
+    TArrowAtEnd busy;
+    DirectoryListBox1->SetDirectory(DirectoryListBox2->Directory());
+    FChosenFolder = DirectoryListBox1->Directory();
+    error = FSlideshow.Rebuild(FChosenFolder, Subfolders->Checked());
+    ++FListBuilds;
+  }
+  // A folder that could not be read was skipped; the rest of the list stands.
+  if (error != 0) ShowErrorBox(EInOutError(error).what());
+}
+
+void TForm1::DirectoryListBox2Change(TObject&) {
+  ++FFolderChanges;
+  TProgramState& state = Program();
+  if (!state.KeepSubfolders && Subfolders->Checked()) {
+    // Unchecking the box clicks it, and the click rebuilds the list for the new folder;
+    // building it a second time here would only repeat that (and any error box).
+    const unsigned builds = FListBuilds;
+    Subfolders->SetChecked(false);
+    if (FListBuilds != builds) return;
+  }
+  if (!state.FormReady) return;
+  BuildPictureList();
+}
+
+void TForm1::DirectoryListBox2DblClick(TObject&) {
+  const int index = DirectoryListBox2->ItemIndex();
+  if (index < 0) return;
+  const std::string target = DirectoryListBox2->ItemPath(index);
+  if (SameFolderText(target, DirectoryListBox2->Directory())) {
+    Screen.SetCursor(crArrow);  // no other folder, so no rebuild that would end the busy cursor
+    return;
+  }
+  // Move the list here, under the busy cursor, so that a folder that cannot be entered
+  // does not leave the cursor busy; the list's own move then finds nothing to do.
+  Screen.SetCursor(crHourGlass);
+  try {
+    DirectoryListBox2->SetDirectory(target);
+  } catch (...) {
+    Screen.SetCursor(crArrow);
+    throw;
+  }
+}
+
+void TForm1::DriveComboBox1Click(TObject&) { Subfolders->SetChecked(false); }
+
+void TForm1::SubfoldersClick(TObject& Sender) {
+  TProgramState& state = Program();
+  state.KeepSubfolders = true;
+  try {
+    DirectoryListBox2Change(Sender);
+  } catch (...) {
+    state.KeepSubfolders = false;
+    throw;
+  }
+  state.KeepSubfolders = false;
+}
+
+}  // namespace tarvell

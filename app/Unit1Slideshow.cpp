@@ -1,0 +1,184 @@
+// The main window as the slideshow's view: the preview, the caption, the list box, the
+// questions and the desktop wallpaper; and the commands, timer and options that hand over
+// to the model.
+#include "app/ConfigFile.h"
+#include "app/ProgramState.h"
+#include "app/Unit1.h"
+#include "components/SysTray.h"
+#include "gui/CheckBox.h"
+#include "gui/Dialogs.h"
+#include "gui/Edit.h"
+#include "gui/JPEGImageControl.h"
+#include "gui/Label.h"
+#include "gui/ListBox.h"
+#include "gui/WaitCursor.h"
+#include "jpeg/Exception.h"
+#include "slideshow/Countdown.h"
+#include "slideshow/PreviewFit.h"
+#include "slideshow/TrayTip.h"
+#include "windows/HelpWindows.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <new>
+#include <stdexcept>
+
+namespace tarvell {
+
+namespace {
+
+void SetDesktopWallpaper(const std::string& path) {
+  // Not written to the user's profile and not broadcast: the program sets it on every change.
+  ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()), 0);
+}
+
+class TListUpdate {
+public:
+  explicit TListUpdate(TListBox& list) : FList(list) { FList.BeginUpdate(); }
+  ~TListUpdate() { FList.EndUpdate(); }
+  TListUpdate(const TListUpdate&) = delete;
+  TListUpdate& operator=(const TListUpdate&) = delete;
+
+private:
+  TListBox& FList;
+};
+
+}  // namespace
+
+// The view.
+
+TSlideshowSettings TForm1::Settings() const {
+  // The settings loader only lets whole numbers from 0 to 1000 into the period field.
+  return TSlideshowSettings{Random->Checked(), Sound->Checked(), Once->Checked(),
+                            static_cast<double>(ParsePeriod(Edit1->Text()).value_or(0)), Program().SecondsMode};
+}
+
+bool TForm1::QuestionOpen() const { return ModalDepth() > 0; }
+
+void TForm1::ShowCaption(const std::string& caption) { SetCaption(caption); }
+
+TLoadResult TForm1::ShowPicture(const std::string& path) {
+  try {
+    JPEGImage1->SetFileName(path);
+  } catch (const EFOpenError&) {
+    return TLoadResult::Unreadable;
+  } catch (const EReadError&) {
+    return TLoadResult::Unreadable;
+  } catch (const std::bad_alloc&) {
+    return TLoadResult::Unsupported;
+  } catch (const std::length_error&) {
+    return TLoadResult::Unsupported;
+  } catch (const Exception&) {
+    return TLoadResult::Damaged;
+  }
+  FitPreviewToWindow();
+  return TLoadResult::Shown;
+}
+
+void TForm1::FitPreviewToWindow() {
+  const TPicture& picture = JPEGImage1->Picture();
+  const TSize room = PreviewRoom(TSize{Width(), Height()}, ListBox1->Left(), ListBox1->Width(), JPEGImage1->Top());
+  const auto size = FitPreview(room, TSize{picture.Width(), picture.Height()});
+  if (!size) return;
+  JPEGImage1->SetBounds(JPEGImage1->Left(), JPEGImage1->Top(), size->Width, size->Height);
+}
+
+void TForm1::ApplyPreview() {
+  TWaitCursor busy;
+  const std::string& wallpaper = Program().Folders.WallpaperPath;
+  JPEGImage1->Picture().SaveToFile(wallpaper);
+  // The full path: a bare file name is not looked up in the Windows directory any more.
+  SetDesktopWallpaper(wallpaper);
+  SetTrayHint(TrayTipForPath(JPEGImage1->FileName()));
+}
+
+void TForm1::ClearWallpaper() {
+  SetDesktopWallpaper("");
+  SetTrayHint(TrayHintIdle);
+}
+
+void TForm1::ChangeFinished() noexcept {
+  if (Visible()) return;
+  // Only the tray icon is shown: keep no decoded picture in memory between changes.
+  try {
+    JPEGImage1->SetFileName("");
+  } catch (...) {
+    // Emptying reads no file; nothing to report.
+  }
+}
+
+bool TForm1::Ask(const std::string& text, const std::string& caption) { return AskOkCancel(text, caption); }
+
+void TForm1::Beep(unsigned frequency, unsigned duration) {
+  ::Beep(static_cast<DWORD>(frequency), static_cast<DWORD>(duration));
+}
+
+void TForm1::DeletePictureFile(const std::string& path) { ::DeleteFileA(path.c_str()); }
+
+void TForm1::OpenPictureFile(const std::string& path) {
+  ::ShellExecuteA(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void TForm1::ListChanged() {
+  TListUpdate update(*ListBox1);
+  ListBox1->SetItems(FSlideshow.Pictures());
+}
+
+void TForm1::EntryRemoved(std::int32_t index) { ListBox1->Delete(index); }
+
+void TForm1::SelectionChanged(std::int32_t index) { ListBox1->SetItemIndex(index); }
+
+// The commands.
+
+void TForm1::ShowCurrentPicture() { FSlideshow.ShowCurrent(); }
+void TForm1::ApplyWallpaper() { FSlideshow.Apply(); }
+void TForm1::NextClick(TObject&) { FSlideshow.Next(); }
+void TForm1::SetWallpaperClick(TObject&) { FSlideshow.Apply(); }
+void TForm1::ClearClick(TObject&) { FSlideshow.Clear(); }
+void TForm1::DeleteKeyHotKey(TObject&, int) { FSlideshow.DeleteCurrent(); }
+void TForm1::SoundClick(TObject&) { Beep(ChangeTickHz, ChangeTickMs); }
+void TForm1::ListBox1Click(TObject&) { FSlideshow.Pick(ListBox1->ItemIndex()); }
+void TForm1::ListBox1DblClick(TObject&) { FSlideshow.PickAndApply(ListBox1->ItemIndex()); }
+
+void TForm1::ListBox1MouseDown(TObject&, TMouseButton Button, TShiftState, int, int) {
+  // The current picture, whichever entry the mouse is over.
+  if (Button == TMouseButton::mbRight) FSlideshow.OpenCurrent();
+}
+
+// The timer and the period.
+
+void TForm1::Timer1Timer(TObject& Sender) {
+  TProgramState& state = Program();
+  // The timer runs from its creation, and building the window may dispatch its first
+  // ticks; there is nothing to count until the settings are in the controls.
+  if (!state.FormReady) return;
+  if (state.ShowHelpPending) {
+    state.ShowHelpPending = false;  // cleared first: a failure to open it is not retried every second
+    ShowHelpWindow();
+  }
+  if (FSlideshow.Tick() == TTickResult::Quit) {
+    QuitClick(Sender);
+    return;
+  }
+  if (!Visible()) return;
+  if (const auto left = FSlideshow.SecondsToChange()) {
+    SecToChange->SetText(CountdownText(*left));
+    SetTrayHint(TrayTipForPath(JPEGImage1->FileName()));
+  }
+}
+
+void TForm1::Edit1DblClick(TObject&) {
+  if (!AskOkCancel("Do you want to swicth time units Min/Sec", "Fast/Slow")) return;
+  TProgramState& state = Program();
+  state.SecondsMode = !state.SecondsMode;
+  Period->SetCaption(std::string(PeriodUnitCaption(state.SecondsMode)));
+  if (state.SecondsMode) Edit1->SetText(PeriodTextAfterUnitSwitch(Edit1->Text(), true));
+}
+
+void TForm1::PeriodDblClick(TObject& Sender) { Edit1DblClick(Sender); }
+
+void TForm1::StartupClick(TObject&) { Once->SetEnabled(Startup->Checked()); }
+
+}  // namespace tarvell
