@@ -9,6 +9,9 @@
 //
 // Only the bytes are handled here; opening, replacing and reporting are the caller's.
 
+#include "base/WholeNumber.h"
+#include "slideshow/Countdown.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,7 +22,6 @@ namespace tarvell {
 
 inline constexpr std::string_view DefaultPeriodText = "5";
 inline constexpr std::string_view DefaultStartFolder = "C:\\";
-inline constexpr std::int32_t MaxPeriod = 1000;
 
 // The values a run starts with when there is no file.
 struct TSettings {
@@ -58,13 +60,6 @@ TConfigReadResult ReadConfig(std::string_view bytes);
 // The exact bytes of the file: ten lines, each ended by CR LF, truth values as "1"/"0".
 // A CR or LF inside a text value is dropped, so the lines can never shift.
 std::string WriteConfig(const TSettings& settings);
-
-// A whole number in decimal, as the file holds it: an optional sign, then digits, and
-// nothing else; it must fit in 32 bits.
-std::optional<std::int32_t> ParseWholeNumber(std::string_view text);
-
-// The period of a period text: a whole number from 0 to MaxPeriod, else nothing.
-std::optional<std::int32_t> ParsePeriod(std::string_view text);
 
 // Error texts of the file handling.
 std::string NotAnIntegerMessage(std::string_view text);   // "'%s' is not a valid integer value"

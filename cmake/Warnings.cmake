@@ -22,3 +22,20 @@ function(tarvell_win_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   set_property(GLOBAL APPEND PROPERTY TARVELL_WIN_LIBS ${name})
 endfunction()
+
+# A platform-free library of the core (base/, jpeg/, slideshow/). Its sources, and those of
+# every core library it links, see only the core's folders: an include of a window, desktop
+# or application header fails to compile, so the native build proves the core stands alone.
+function(tarvell_core_folder_library name)
+  set(view ${CMAKE_BINARY_DIR}/core-view)
+  foreach(folder base jpeg slideshow)
+    if(NOT EXISTS ${view}/${folder})
+      file(MAKE_DIRECTORY ${view})
+      file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${view}/${folder} SYMBOLIC)
+    endif()
+  endforeach()
+  add_library(${name} STATIC ${ARGN})
+  tarvell_warnings(${name})
+  target_include_directories(${name} PUBLIC ${view})
+  set_property(GLOBAL APPEND PROPERTY TARVELL_CORE_LIBS ${name})
+endfunction()

@@ -1,11 +1,17 @@
 #include "slideshow/Countdown.h"
 
-#include "app/ConfigFile.h"
+#include "base/WholeNumber.h"
 
 #include <cmath>
 #include <limits>
 
 namespace tarvell {
+
+std::optional<std::int32_t> ParsePeriod(std::string_view text) {
+  const auto number = ParseWholeNumber(text);
+  if (!number || *number < 0 || *number > MaxPeriod) return std::nullopt;
+  return number;
+}
 
 float PeriodUnit(bool secondsMode) { return secondsMode ? 1.0f : 60.0f; }
 

@@ -6,10 +6,16 @@
 // A period of 0 switches nothing and leaves the countdown alone.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tarvell {
+
+inline constexpr std::int32_t MaxPeriod = 1000;
+
+// The period of a period text: a whole number from 0 to MaxPeriod, else nothing.
+std::optional<std::int32_t> ParsePeriod(std::string_view text);
 
 // Seconds per period unit: 1 in seconds mode, else 60.
 float PeriodUnit(bool secondsMode);

@@ -148,18 +148,5 @@ TEST(ConfigFile, WriterNeverLetsAValueShiftTheLines) {
   EXPECT_EQ(bytes, "12\r\nC:\\ab\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n");
 }
 
-TEST(ConfigFile, WholeNumbersAreDecimalWithinThirtyTwoBits) {
-  EXPECT_EQ(ParseWholeNumber("2147483647"), 2147483647);
-  EXPECT_EQ(ParseWholeNumber("-2147483648"), INT32_MIN);
-  EXPECT_EQ(ParseWholeNumber("+12"), 12);
-  EXPECT_EQ(ParseWholeNumber("007"), 7);
-  for (const char* bad : {"2147483648", "-2147483649", "99999999999999999999", "", "+", "-", " 1", "1 ",
-                          "1.0", "0x10", "$10", "1e3", "--1"})
-    EXPECT_EQ(ParseWholeNumber(bad), std::nullopt) << bad;
-  EXPECT_EQ(ParsePeriod("1000"), 1000);
-  EXPECT_EQ(ParsePeriod("1001"), std::nullopt);
-  EXPECT_EQ(ParsePeriod("-0"), 0);
-}
-
 }  // namespace
 }  // namespace tarvell

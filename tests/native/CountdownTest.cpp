@@ -83,5 +83,12 @@ TEST(Countdown, UnitSwitch) {
   EXPECT_EQ(PeriodTextAfterUnitSwitch("3", false), "3");
 }
 
+TEST(Countdown, PeriodIsAWholeNumberFromZeroToAThousand) {
+  EXPECT_EQ(ParsePeriod("1000"), 1000);
+  EXPECT_EQ(ParsePeriod("1001"), std::nullopt);
+  EXPECT_EQ(ParsePeriod("-0"), 0);
+  EXPECT_EQ(ParsePeriod("5.5"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace tarvell
