@@ -4,6 +4,7 @@
 // settings; slideshow/ holds the picture list, the switching timer and the picture change.
 #pragma once
 
+#include "app/SystemFolderLister.h"
 #include "gui/Form.h"
 #include "slideshow/FileMask.h"
 #include "slideshow/PictureSelector.h"
@@ -41,7 +42,7 @@ public:
   explicit TForm1(TComponent* AOwner);
   ~TForm1() override;
 
-  // Components, found by name once the layout is loaded.
+  // Components, set by the layout as each is made.
   TListBox* ListBox1 = nullptr;
   TDriveComboBox* DriveComboBox1 = nullptr;
   TDirectoryListBox* DirectoryListBox2 = nullptr;
@@ -126,12 +127,13 @@ public:
 
   std::int32_t CurrentIndexValue() const noexcept { return CurrentIndex; }
 
+  // What the folder lists read folders with.
+  TFolderLister& FolderLister() noexcept { return FFolderLister; }
+
 protected:
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
-  THandlerMap Handlers();
-  void FindComponents();
   void Construct();
   void SetTrayHint(const std::string& text);
   void ShowFromTray();
@@ -161,6 +163,7 @@ private:
   // the decoded picture afterwards.
   void ChangeToCurrentEntry();
 
+  TSystemFolderLister FFolderLister;
   std::int32_t CurrentIndex = 0;
   std::string FChosenFolder;
   TPictureSelector FSelector;

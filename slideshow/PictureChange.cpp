@@ -6,7 +6,7 @@
 #include "components/SysTray.h"
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
-#include "gui/JPEGImageControl.h"
+#include "app/JPEGImageControl.h"
 #include "gui/ListBox.h"
 #include "jpeg/Exception.h"
 #include "slideshow/PreviewFit.h"

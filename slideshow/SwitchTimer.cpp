@@ -5,7 +5,7 @@
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
 #include "gui/Edit.h"
-#include "gui/JPEGImageControl.h"
+#include "app/JPEGImageControl.h"
 #include "gui/Label.h"
 #include "slideshow/Countdown.h"
 #include "slideshow/TrayTip.h"

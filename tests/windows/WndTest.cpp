@@ -4,7 +4,7 @@
 #include "MessagePump.h"
 #include "gui/Application.h"
 #include "gui/Form.h"
-#include "jpeg/Exception.h"
+#include "base/Exception.h"
 
 #include <gtest/gtest.h>
 
