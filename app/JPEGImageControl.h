@@ -1,5 +1,5 @@
 // The main window's JPEG preview as a window: the decode core of jpeg/JpgImg.h painted by TImage.
-// Its layout properties are the decoding options and TImage's own.
+// The main window's layout sets its decoding options while it loads (see Unit1Layout.cpp).
 #pragma once
 
 #include "gui/Image.h"

@@ -1,5 +1,6 @@
 // Runs a cleanup when the scope ends, whether by return or by an exception, so a cleanup
-// needed on both paths is written once.
+// needed on both paths is written once. The cleanup must not throw: it may run while an
+// exception is on its way out.
 #pragma once
 
 #include <type_traits>
