@@ -2,7 +2,7 @@
 
 #include "app/ConfigFile.h"
 #include "gui/Handles.h"
-#include "jpeg/Exception.h"
+#include "base/Exception.h"
 
 #include <windows.h>
 

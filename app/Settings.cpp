@@ -3,12 +3,13 @@
 #include "app/ConfigStore.h"
 #include "app/ProgramState.h"
 #include "app/Unit1.h"
+#include "base/ScopeGuard.h"
 #include "desktop/IconCaptions.h"
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
 #include "gui/Edit.h"
 #include "gui/Memo.h"
-#include "jpeg/Exception.h"
+#include "base/Exception.h"
 
 namespace tarvell {
 
@@ -56,13 +57,11 @@ void TForm1::SaveCFG() {
   settings.SecondsMode = Program().SecondsMode;
   const std::string bytes = WriteConfig(settings);
   Memo1->SetText(bytes);
-  try {
-    ReplaceConfigFile(Program().Folders.ConfigPath, bytes);
-  } catch (...) {
+  // The captions' colours go back whether or not the file could be written.
+  const TScopeGuard restoreCaptions([this] {
     if (Transparent->Checked()) RestoreDesktopIconTextColors();
-    throw;
-  }
-  if (Transparent->Checked()) RestoreDesktopIconTextColors();
+  });
+  ReplaceConfigFile(Program().Folders.ConfigPath, bytes);
 }
 
 }  // namespace tarvell

@@ -1,7 +1,9 @@
 // The main window: construction, showing and hiding, the About/help openers, and ending.
 #include "app/Unit1.h"
 
+#include "app/AboutActions.h"
 #include "app/InstanceGuard.h"
+#include "app/JPEGImageControl.h"
 #include "app/ProgramExit.h"
 #include "app/ProgramState.h"
 #include "components/HotKeyCodes.h"
@@ -20,7 +22,6 @@
 #include "gui/Edit.h"
 #include "gui/FileListBox.h"
 #include "gui/FilterComboBox.h"
-#include "gui/JPEGImageControl.h"
 #include "gui/Label.h"
 #include "gui/ListBox.h"
 #include "gui/Memo.h"
@@ -35,23 +36,11 @@ namespace tarvell {
 
 TForm1* Form1 = nullptr;
 
-namespace {
-
-template <class T>
-T* Find(const TComponent& form, const char* name) {
-  T* found = dynamic_cast<T*>(form.FindComponent(name));
-  if (!found) throw Exception(std::string("The main window has no component ") + name);
-  return found;
-}
-
-}  // namespace
-
 TForm1::TForm1(TComponent* AOwner)
     : TForm(AOwner), FLister(), FSlideshow(*this, FLister, VersionTitle, TPictureSelector::RunSeed()) {
   Form1 = this;
   try {
-    LoadLayout(Form1Layout(), Handlers());
-    FindComponents();
+    LoadLayout(Form1Layout());
     Construct();
   } catch (...) {
     // A window whose construction failed does not exist: the last-resort path must not use it.
@@ -62,75 +51,6 @@ TForm1::TForm1(TComponent* AOwner)
 
 TForm1::~TForm1() {
   if (Form1 == this) Form1 = nullptr;
-}
-
-THandlerMap TForm1::Handlers() {
-  return {
-      {"ListBox1Click", Handler(this, &TForm1::ListBox1Click)},
-      {"ListBox1DblClick", Handler(this, &TForm1::ListBox1DblClick)},
-      {"ListBox1MouseDown", Handler(this, &TForm1::ListBox1MouseDown)},
-      {"DriveComboBox1Click", Handler(this, &TForm1::DriveComboBox1Click)},
-      {"DirectoryListBox2Change", Handler(this, &TForm1::DirectoryListBox2Change)},
-      {"DirectoryListBox2DblClick", Handler(this, &TForm1::DirectoryListBox2DblClick)},
-      {"SubfoldersClick", Handler(this, &TForm1::SubfoldersClick)},
-      {"SoundClick", Handler(this, &TForm1::SoundClick)},
-      {"TransparentClick", Handler(this, &TForm1::TransparentClick)},
-      {"StartupClick", Handler(this, &TForm1::StartupClick)},
-      {"SetWallpaperClick", Handler(this, &TForm1::SetWallpaperClick)},
-      {"NextClick", Handler(this, &TForm1::NextClick)},
-      {"ClearClick", Handler(this, &TForm1::ClearClick)},
-      {"HideClick", Handler(this, &TForm1::HideClick)},
-      {"QuitClick", Handler(this, &TForm1::QuitClick)},
-      {"PeriodDblClick", Handler(this, &TForm1::PeriodDblClick)},
-      {"Edit1DblClick", Handler(this, &TForm1::Edit1DblClick)},
-      {"Timer1Timer", Handler(this, &TForm1::Timer1Timer)},
-      {"SysHotKey1HotKey", Handler(this, &TForm1::SysHotKey1HotKey)},
-      {"SysHotKey2HotKey", Handler(this, &TForm1::SysHotKey2HotKey)},
-      {"SysHotKey3HotKey", Handler(this, &TForm1::SysHotKey3HotKey)},
-      {"DeleteKeyHotKey", Handler(this, &TForm1::DeleteKeyHotKey)},
-      {"SystemTrayIcon1MouseDown", Handler(this, &TForm1::SystemTrayIcon1MouseDown)},
-      {"SystemTrayIcon1DblClick", Handler(this, &TForm1::SystemTrayIcon1DblClick)},
-      {"FormClick", Handler(this, &TForm1::FormClick)},
-      {"Close", Handler(this, &TForm1::Close)},
-      {"FormCloseQuery", Handler(this, &TForm1::FormCloseQuery)},
-      {"FormKeyDown", Handler(this, &TForm1::FormKeyDown)},
-      {"FormResize", Handler(this, &TForm1::FormResize)},
-  };
-}
-
-void TForm1::FindComponents() {
-  ListBox1 = Find<TListBox>(*this, "ListBox1");
-  DriveComboBox1 = Find<TDriveComboBox>(*this, "DriveComboBox1");
-  DirectoryListBox2 = Find<TDirectoryListBox>(*this, "DirectoryListBox2");
-  Subfolders = Find<TCheckBox>(*this, "Subfolders");
-  Random = Find<TCheckBox>(*this, "Random");
-  Sound = Find<TCheckBox>(*this, "Sound");
-  Transparent = Find<TCheckBox>(*this, "Transparent");
-  Startup = Find<TCheckBox>(*this, "Startup");
-  Once = Find<TCheckBox>(*this, "Once");
-  SetWallpaper = Find<TButton>(*this, "SetWallpaper");
-  Next = Find<TButton>(*this, "Next");
-  Clear = Find<TButton>(*this, "Clear");
-  Hide = Find<TButton>(*this, "Hide");
-  Quit = Find<TButton>(*this, "Quit");
-  Label1 = Find<TLabel>(*this, "Label1");
-  SecToChange = Find<TEdit>(*this, "SecToChange");
-  Period = Find<TLabel>(*this, "Period");
-  Edit1 = Find<TEdit>(*this, "Edit1");
-  UpDown1 = Find<TUpDown>(*this, "UpDown1");
-  JPEGImage1 = Find<TJPEGImageControl>(*this, "JPEGImage1");
-  Memo1 = Find<TMemo>(*this, "Memo1");
-  DirectoryListBox1 = Find<TDirectoryListBox>(*this, "DirectoryListBox1");
-  FileListBox1 = Find<TFileListBox>(*this, "FileListBox1");
-  FilterComboBox1 = Find<TFilterComboBox>(*this, "FilterComboBox1");
-  StringGrid1 = Find<TStringGrid>(*this, "StringGrid1");
-  Timer1 = Find<TTimer>(*this, "Timer1");
-  SysHotKey1 = Find<TSysHotKey>(*this, "SysHotKey1");
-  SysHotKey2 = Find<TSysHotKey>(*this, "SysHotKey2");
-  SysHotKey3 = Find<TSysHotKey>(*this, "SysHotKey3");
-  DeleteKey = Find<TSysHotKey>(*this, "DeleteKey");
-  SystemTrayIcon1 = Find<TSystemTrayIcon>(*this, "SystemTrayIcon1");
-  NoTask1 = Find<TNoTask>(*this, "NoTask1");
 }
 
 void TForm1::Construct() {
@@ -158,6 +78,7 @@ void TForm1::Construct() {
 
   state.FormReady = false;
   InstanceGuard.SetActivationCallback([this] { InstanceActivated(); });
+  SetAboutActions(ProgramAboutActions());
   LoadCFG();
   state.KeepSubfolders = Subfolders->Checked();
   Period->SetCaption(std::string(PeriodUnitCaption(state.SecondsMode)));

@@ -7,9 +7,10 @@
 // Settings.cpp the settings file.
 #pragma once
 
+#include "app/SystemFolderLister.h"
 #include "gui/Form.h"
 #include "slideshow/Slideshow.h"
-#include "slideshow/Win32DirectoryLister.h"
+#include "app/Win32DirectoryLister.h"
 
 #include <cstdint>
 #include <string>
@@ -43,7 +44,7 @@ public:
   explicit TForm1(TComponent* AOwner);
   ~TForm1() override;
 
-  // Components, found by name once the layout is loaded.
+  // Components, set by the layout as each is made.
   TListBox* ListBox1 = nullptr;
   TDriveComboBox* DriveComboBox1 = nullptr;
   TDirectoryListBox* DirectoryListBox2 = nullptr;
@@ -127,12 +128,13 @@ public:
 
   std::int32_t CurrentIndexValue() const noexcept { return FSlideshow.CurrentIndex(); }
 
+  // What the folder lists read folders with.
+  TFolderLister& FolderLister() noexcept { return FFolderLister; }
+
 protected:
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
-  THandlerMap Handlers();
-  void FindComponents();
   void Construct();
   void SetTrayHint(const std::string& text);
   void ShowFromTray();
@@ -159,6 +161,7 @@ private:
   void EntryRemoved(std::int32_t index) override;
   void SelectionChanged(std::int32_t index) override;
 
+  TSystemFolderLister FFolderLister;
   std::string FChosenFolder;
   TWin32DirectoryLister FLister;
   TSlideshow FSlideshow;

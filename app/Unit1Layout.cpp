@@ -1,7 +1,9 @@
-// The main window's layout: every component with its position, caption, hint, colours and
-// event bindings. Positions are left, top, width, height in pixels of the client area.
+// The main window's layout: every component with its position, caption, hint, colours, and
+// its typed setup (properties, event handlers, the member that keeps it). Positions are left,
+// top, width, height in pixels of the client area.
 #include "app/Unit1.h"
 
+#include "app/JPEGImageControl.h"
 #include "app/ProgramState.h"
 #include "components/NoTask.h"
 #include "components/SysHot.h"
@@ -13,7 +15,6 @@
 #include "gui/Edit.h"
 #include "gui/FileListBox.h"
 #include "gui/FilterComboBox.h"
-#include "gui/JPEGImageControl.h"
 #include "gui/Label.h"
 #include "gui/ListBox.h"
 #include "gui/Memo.h"
@@ -25,17 +26,36 @@ namespace tarvell {
 
 namespace {
 
-constexpr unsigned CheckBoxFlags = lfTabStop;
+using TClick = void (TForm1::*)(TObject&);
 
-TLayoutItem CheckBox(const char* name, int top, const char* caption, const char* hint, unsigned flags = 0) {
-  return {name, Kind<TCheckBox>, 160, top, 105, 17, caption, hint, clDefault, {}, CheckBoxFlags | flags, {},
-          {{"Alignment", "taLeftJustify"}}, {}};
+TLayoutItem CheckBox(TCheckBox* TForm1::*member, const char* name, int top, const char* caption, const char* hint,
+                     TClick handler = nullptr, unsigned flags = 0) {
+  return {name,
+          Into(member, [handler](TCheckBox& c, TForm1& f) {
+            c.SetAlignment(TAlignment::taLeftJustify);
+            if (handler) c.OnClick = Handler(&f, handler);
+          }),
+          160, top, 105, 17, caption, hint, clDefault, {}, lfTabStop | flags, {}};
 }
 
-TLayoutItem Button(const char* name, int top, const char* caption, const char* hint, const char* handler,
-                   unsigned flags = 0) {
-  return {name, Kind<TButton>, 160, top, 113, 25, caption, hint, clDefault, {}, lfTabStop | flags, {}, {},
-          {{"OnClick", handler}}};
+TLayoutItem Button(TButton* TForm1::*member, const char* name, int top, const char* caption, const char* hint,
+                   TClick handler, unsigned flags = 0) {
+  return {name,
+          Into(member, [handler](TButton& b, TForm1& f) { b.OnClick = Handler(&f, handler); }),
+          160, top, 113, 25, caption, hint, clDefault, {}, lfTabStop | flags, {}};
+}
+
+template <class T>
+TLayoutItem Hidden(T* TForm1::*member, const char* name, unsigned flags = lfHidden) {
+  return {name, Into(member), 0, 0, 0, 0, "", "", clDefault, {}, flags, {}};
+}
+
+TLayoutItem HotKey(TSysHotKey* TForm1::*member, const char* name, void (TForm1::*handler)(TObject&, int)) {
+  return {name, Into(member, [handler](TSysHotKey& k, TForm1& f) {
+            k.SetActive(true);
+            k.OnHotKey = Handler(&f, handler);
+          }),
+          0, 0, 0, 0, "", "", clDefault, {}, 0, {}};
 }
 
 TFormLayout MakeLayout() {
@@ -45,64 +65,110 @@ TFormLayout MakeLayout() {
   form.Height = 446;
   form.Color = clSilver;
   form.Font = {"MS Sans Serif", -11, 0, clDefault};
-  form.Properties = {{"Position", "poScreenCenter"}, {"ShowHint", "true"}, {"KeyPreview", "true"},
-                     {"BorderStyle", "bsSizeable"}, {"Hint", ""}};
+  form.Position = TPosition::poScreenCenter;
+  form.ShowHint = true;
+  form.KeyPreview = true;
+  form.BorderStyle = TBorderStyle::bsSizeable;
   form.ActiveControl = "SetWallpaper";
-  form.Events = {{"OnClick", "FormClick"},     {"OnClose", "Close"},         {"OnCloseQuery", "FormCloseQuery"},
-                 {"OnKeyDown", "FormKeyDown"}, {"OnResize", "FormResize"}};
+  form.Setup = FormSetup<TForm1>([](TForm1& f) {
+    f.OnClick = Handler(&f, &TForm1::FormClick);
+    f.OnClose = Handler(&f, &TForm1::Close);
+    f.OnCloseQuery = Handler(&f, &TForm1::FormCloseQuery);
+    f.OnKeyDown = Handler(&f, &TForm1::FormKeyDown);
+    f.OnResize = Handler(&f, &TForm1::FormResize);
+  });
   form.Items = {
-      {"ListBox1", Kind<TListBox>, 0, 0, 273, 185, "", "You can select any picture from list to start changing",
-       clMenu, {}, lfTabStop, {}, {},
-       {{"OnClick", "ListBox1Click"}, {"OnDblClick", "ListBox1DblClick"}, {"OnMouseDown", "ListBox1MouseDown"}}},
-      {"DriveComboBox1", Kind<TDriveComboBox>, 0, 192, 153, 19, "", "Choose drive", clMenu, {}, lfTabStop, {}, {},
-       {{"OnClick", "DriveComboBox1Click"}}},
-      {"DirectoryListBox2", Kind<TDirectoryListBox>, 0, 208, 153, 209, "", "Select directory", clMenu, {}, lfTabStop,
-       {}, {}, {{"OnChange", "DirectoryListBox2Change"}, {"OnDblClick", "DirectoryListBox2DblClick"}}},
-      CheckBox("Subfolders", 192, "Subfolders", "Set for directory subtree scanning"),
-      CheckBox("Random", 208, "Random", "Set for random switching"),
-      CheckBox("Sound", 224, "Sound", "Sound switching"),
-      CheckBox("Transparent", 240, "Transparent icons", "Transparent icons text", lfChecked),
-      CheckBox("Startup", 256, "Change on startup ", "Change wallpaper at startup"),
-      CheckBox("Once", 272, "Once at startup", "Change at startup and exit after time interval "),
-      Button("SetWallpaper", 296, "Set wallpaper", "Set current picture as wallpaper", "SetWallpaperClick"),
-      Button("Next", 320, "Next            Ctrl+Z", "Set next picture as wallpaper", "NextClick"),
-      Button("Clear", 344, "Clear           Ctrl+A", "Clear wallpaper", "ClearClick"),
-      Button("Hide", 368, "Hide           Esc  ", "Minimize to system tray", "HideClick", lfDefault | lfCancel),
-      Button("Quit", 392, "Quit           Ctrl+Q", "Close ", "QuitClick"),
-      {"Label1", Kind<TLabel>, 280, 5, 77, 21, "Time to change:", "", clDefault, {}, 0, {}, {}, {}},
-      {"SecToChange", Kind<TEdit>, 368, 5, 97, 21, "", "", clMenu, {}, lfReadOnly | lfNoBorder, {}, {}, {}},
-      {"Period", Kind<TLabel>, 475, 5, 37, 13, " min ", "Double click to change time units min/sec", clDefault, {}, 0,
-       {}, {}, {{"OnDblClick", "PeriodDblClick"}}},
-      {"Edit1", Kind<TEdit>, 520, 3, 33, 21, "5", "Time period of automatic wallpaper switching", clMenu, {},
-       lfReadOnly, {}, {}, {{"OnDblClick", "Edit1DblClick"}}},
-      {"UpDown1", Kind<TUpDown>, 553, 3, 15, 21, "", "Minutes 1-1000", clDefault, {}, 0, {},
-       {{"Associate", "Edit1"}, {"Min", "0"}, {"Max", "1000"}, {"Position", "5"}, {"Wrap", "false"}}, {}},
-      {"JPEGImage1", Kind<TJPEGImageControl>, 280, 32, 289, 385, "", "", clDefault, {}, lfStretch, {},
-       {{"NumOfColors", "TrueColor"}, {"DCTMethod", "Integ"}, {"Dither", "FS"}, {"FastProcessing", "false"},
-        {"GrayScale", "false"}, {"NoSmooth", "false"}, {"OnePass", "false"}, {"ProgressStep", "10"},
-        {"Quality", "75"}},
-       {}},
+      {"ListBox1", Into(&TForm1::ListBox1, [](TListBox& l, TForm1& f) {
+         l.OnClick = Handler(&f, &TForm1::ListBox1Click);
+         l.OnDblClick = Handler(&f, &TForm1::ListBox1DblClick);
+         l.OnMouseDown = Handler(&f, &TForm1::ListBox1MouseDown);
+       }),
+       0, 0, 273, 185, "", "You can select any picture from list to start changing", clMenu, {}, lfTabStop, {}},
+      {"DriveComboBox1", Into(&TForm1::DriveComboBox1, [](TDriveComboBox& d, TForm1& f) {
+         d.OnClick = Handler(&f, &TForm1::DriveComboBox1Click);
+       }),
+       0, 192, 153, 19, "", "Choose drive", clMenu, {}, lfTabStop, {}},
+      {"DirectoryListBox2", Into(&TForm1::DirectoryListBox2, [](TDirectoryListBox& d, TForm1& f) {
+         d.SetLister(&f.FolderLister());
+         d.OnChange = Handler(&f, &TForm1::DirectoryListBox2Change);
+         d.OnDblClick = Handler(&f, &TForm1::DirectoryListBox2DblClick);
+       }),
+       0, 208, 153, 209, "", "Select directory", clMenu, {}, lfTabStop, {}},
+      // Regression: these four boxes had no click bound, so ticking Subfolders did not rebuild
+      // the list and Transparent did not change the captions.
+      CheckBox(&TForm1::Subfolders, "Subfolders", 192, "Subfolders", "Set for directory subtree scanning",
+               &TForm1::SubfoldersClick),
+      CheckBox(&TForm1::Random, "Random", 208, "Random", "Set for random switching"),
+      CheckBox(&TForm1::Sound, "Sound", 224, "Sound", "Sound switching", &TForm1::SoundClick),
+      CheckBox(&TForm1::Transparent, "Transparent", 240, "Transparent icons", "Transparent icons text",
+               &TForm1::TransparentClick, lfChecked),
+      CheckBox(&TForm1::Startup, "Startup", 256, "Change on startup ", "Change wallpaper at startup",
+               &TForm1::StartupClick),
+      CheckBox(&TForm1::Once, "Once", 272, "Once at startup", "Change at startup and exit after time interval "),
+      Button(&TForm1::SetWallpaper, "SetWallpaper", 296, "Set wallpaper", "Set current picture as wallpaper",
+             &TForm1::SetWallpaperClick),
+      Button(&TForm1::Next, "Next", 320, "Next            Ctrl+Z", "Set next picture as wallpaper", &TForm1::NextClick),
+      Button(&TForm1::Clear, "Clear", 344, "Clear           Ctrl+A", "Clear wallpaper", &TForm1::ClearClick),
+      Button(&TForm1::Hide, "Hide", 368, "Hide           Esc  ", "Minimize to system tray", &TForm1::HideClick,
+             lfDefault | lfCancel),
+      Button(&TForm1::Quit, "Quit", 392, "Quit           Ctrl+Q", "Close ", &TForm1::QuitClick),
+      {"Label1", Into(&TForm1::Label1), 280, 5, 77, 21, "Time to change:", "", clDefault, {}, 0, {}},
+      {"SecToChange", Into(&TForm1::SecToChange), 368, 5, 97, 21, "", "", clMenu, {}, lfReadOnly | lfNoBorder, {}},
+      {"Period", Into(&TForm1::Period, [](TLabel& l, TForm1& f) { l.OnDblClick = Handler(&f, &TForm1::PeriodDblClick); }),
+       475, 5, 37, 13, " min ", "Double click to change time units min/sec", clDefault, {}, 0, {}},
+      {"Edit1", Into(&TForm1::Edit1, [](TEdit& e, TForm1& f) { e.OnDblClick = Handler(&f, &TForm1::Edit1DblClick); }),
+       520, 3, 33, 21, "5", "Time period of automatic wallpaper switching", clMenu, {}, lfReadOnly, {}},
+      {"UpDown1", Into(&TForm1::UpDown1, [](TUpDown& u, TForm1& f) {
+         u.SetAssociate(f.Edit1);
+         u.SetRange(0, 1000);
+         u.SetPosition(5);
+         u.SetWrap(false);
+       }),
+       553, 3, 15, 21, "", "Minutes 1-1000", clDefault, {}, 0, {}},
+      {"JPEGImage1", Into(&TForm1::JPEGImage1, [](TJPEGImageControl& j, TForm1&) {
+         // Options set while loading are only stored: nothing decodes until a file is set.
+         j.SetLoading(j.Loading());
+         j.SetNumOfColors(TNumOfColors::TrueColor);
+         j.SetDCTMethod(TDCTMethod::Integ);
+         j.SetDither(TDither::FS);
+         j.SetFastProcessing(false);
+         j.SetGrayScale(false);
+         j.SetNoSmooth(false);
+         j.SetOnePass(false);
+         j.SetProgressStep(10);
+         j.SetQuality(75);
+       }),
+       280, 32, 289, 385, "", "", clDefault, {}, lfStretch, {}},
       // Never shown: the settings file's line buffer, the walker pair, and two leftovers.
-      {"Memo1", Kind<TMemo>, 0, 0, 0, 0, "", "", clDefault, {}, lfHidden, {}, {}, {}},
-      {"DirectoryListBox1", Kind<TDirectoryListBox>, 0, 0, 0, 0, "", "", clDefault, {}, lfHidden, {}, {}, {}},
-      {"FileListBox1", Kind<TFileListBox>, 0, 0, 0, 0, "", "", clDefault, {}, lfHidden, {}, {}, {}},
-      {"FilterComboBox1", Kind<TFilterComboBox>, 0, 0, 0, 0, "", "", clDefault, {}, lfHidden, {}, {}, {}},
-      {"StringGrid1", Kind<TStringGrid>, 0, 0, 0, 0, "", "", clDefault, {}, lfHidden, {}, {{"ColCount", "1"}}, {}},
+      Hidden(&TForm1::Memo1, "Memo1"),
+      {"DirectoryListBox1",
+       Into(&TForm1::DirectoryListBox1, [](TDirectoryListBox& d, TForm1& f) { d.SetLister(&f.FolderLister()); }), 0, 0,
+       0, 0, "", "", clDefault, {}, lfHidden, {}},
+      {"FileListBox1", Into(&TForm1::FileListBox1, [](TFileListBox& l, TForm1& f) { l.SetLister(&f.FolderLister()); }),
+       0, 0, 0, 0, "", "", clDefault, {}, lfHidden, {}},
+      Hidden(&TForm1::FilterComboBox1, "FilterComboBox1"),
+      {"StringGrid1", Into(&TForm1::StringGrid1, [](TStringGrid& g, TForm1&) { g.SetSize(1, g.RowCount()); }), 0, 0, 0,
+       0, "", "", clDefault, {}, lfHidden, {}},
       // Non-visual components.
-      {"Timer1", Kind<TTimer>, 0, 0, 0, 0, "", "", clDefault, {}, 0, {}, {{"Interval", "1000"}, {"Enabled", "true"}},
-       {{"OnTimer", "Timer1Timer"}}},
-      {"SysHotKey1", Kind<TSysHotKey>, 0, 0, 0, 0, "", "", clDefault, {}, 0, {}, {{"Active", "true"}},
-       {{"OnHotKey", "SysHotKey1HotKey"}}},
-      {"SysHotKey2", Kind<TSysHotKey>, 0, 0, 0, 0, "", "", clDefault, {}, 0, {}, {{"Active", "true"}},
-       {{"OnHotKey", "SysHotKey2HotKey"}}},
-      {"SysHotKey3", Kind<TSysHotKey>, 0, 0, 0, 0, "", "", clDefault, {}, 0, {}, {{"Active", "true"}},
-       {{"OnHotKey", "SysHotKey3HotKey"}}},
-      {"DeleteKey", Kind<TSysHotKey>, 0, 0, 0, 0, "", "", clDefault, {}, 0, {}, {{"Active", "true"}},
-       {{"OnHotKey", "DeleteKeyHotKey"}}},
-      {"SystemTrayIcon1", Kind<TSystemTrayIcon>, 0, 0, 0, 0, "", "", clDefault, {}, 0, {},
-       {{"Enabled", "false"}, {"Icon", "#1"}},
-       {{"OnMouseDown", "SystemTrayIcon1MouseDown"}, {"OnDblClick", "SystemTrayIcon1DblClick"}}},
-      {"NoTask1", Kind<TNoTask>, 0, 0, 0, 0, "", "", clDefault, {}, 0, {}, {{"HideForm", "false"}}, {}},
+      {"Timer1", Into(&TForm1::Timer1, [](TTimer& t, TForm1& f) {
+         t.SetInterval(1000);
+         t.SetEnabled(true);
+         t.SetOnTimer(Handler(&f, &TForm1::Timer1Timer));
+       }),
+       0, 0, 0, 0, "", "", clDefault, {}, 0, {}},
+      HotKey(&TForm1::SysHotKey1, "SysHotKey1", &TForm1::SysHotKey1HotKey),
+      HotKey(&TForm1::SysHotKey2, "SysHotKey2", &TForm1::SysHotKey2HotKey),
+      HotKey(&TForm1::SysHotKey3, "SysHotKey3", &TForm1::SysHotKey3HotKey),
+      HotKey(&TForm1::DeleteKey, "DeleteKey", &TForm1::DeleteKeyHotKey),
+      {"SystemTrayIcon1", Into(&TForm1::SystemTrayIcon1, [](TSystemTrayIcon& t, TForm1& f) {
+         t.SetEnabled(false);
+         t.SetIcon(LoadIconResource("#1").get());
+         t.OnMouseDown = Handler(&f, &TForm1::SystemTrayIcon1MouseDown);
+         t.OnDblClick = Handler(&f, &TForm1::SystemTrayIcon1DblClick);
+       }),
+       0, 0, 0, 0, "", "", clDefault, {}, 0, {}},
+      {"NoTask1", Into(&TForm1::NoTask1, [](TNoTask& n, TForm1&) { n.SetHideForm(false); }), 0, 0, 0, 0, "", "",
+       clDefault, {}, 0, {}},
   };
   return form;
 }

@@ -8,7 +8,7 @@
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
 #include "gui/Edit.h"
-#include "gui/JPEGImageControl.h"
+#include "app/JPEGImageControl.h"
 #include "gui/Label.h"
 #include "gui/ListBox.h"
 #include "gui/WaitCursor.h"

@@ -97,12 +97,4 @@ LRESULT CALLBACK TNoTask::FormProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UIN
   return ::DefSubclassProc(wnd, msg, wp, lp);
 }
 
-bool TNoTask::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "HideForm") {
-    SetHideForm(ParseBoolProperty(name, value));
-    return true;
-  }
-  return TComponent::SetProperty(name, value);
-}
-
 }  // namespace tarvell

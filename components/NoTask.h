@@ -31,8 +31,6 @@ public:
   bool HideForm() const noexcept { return FHideForm; }
   void SetHideForm(bool value);
 
-  bool SetProperty(std::string_view name, std::string_view value) override;
-
 protected:
   void Loaded() override;
 

@@ -85,20 +85,4 @@ void TSysHotKey::WMDestroy(TMessage& Message) {
   TWindowedComponent::Dispatch(Message);
 }
 
-bool TSysHotKey::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "Active") {
-    SetActive(ParseBoolProperty(name, value));
-    return true;
-  }
-  return TWindowedComponent::SetProperty(name, value);
-}
-
-bool TSysHotKey::BindEvent(std::string_view event, const TEventHandler& handler) {
-  if (event == "OnHotKey") {
-    OnHotKey = EventHandlerAs<THotKeyEvent>(handler, event);
-    return true;
-  }
-  return TWindowedComponent::BindEvent(event, handler);
-}
-
 }  // namespace tarvell

@@ -40,9 +40,6 @@ public:
   // Fired for every press of one of the combinations; Index is its list position.
   THotKeyEvent OnHotKey;
 
-  bool SetProperty(std::string_view name, std::string_view value) override;
-  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
-
 protected:
   void Loaded() override;
   void Dispatch(TMessage& Message) override;

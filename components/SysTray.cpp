@@ -1,7 +1,7 @@
 #include "components/SysTray.h"
 
 #include "components/WComp.h"
-#include "jpeg/Exception.h"
+#include "base/Exception.h"
 
 #include <cstring>
 #include <utility>
@@ -39,8 +39,9 @@ TIconHandle CopyOf(HICON icon) {
   return copy;
 }
 
-// An icon resource of the program by name ("MAINICON", or "#1" for a number), at the size
-// of the notification area's icons; an empty name gives no icon.
+
+}  // namespace
+
 TIconHandle LoadIconResource(std::string_view name) {
   if (name.empty()) return TIconHandle();
   const std::string resource(name);
@@ -50,8 +51,6 @@ TIconHandle LoadIconResource(std::string_view name) {
   if (!icon) throw Exception("Cannot load the icon resource " + resource);
   return icon;
 }
-
-}  // namespace
 
 static_assert(TrayCallbackMessage == 2024);
 
@@ -179,36 +178,6 @@ bool TSystemTrayIcon::TTrayWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp,
     return true;
   }
   return false;
-}
-
-bool TSystemTrayIcon::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "Enabled") {
-    SetEnabled(ParseBoolProperty(name, value));
-  } else if (name == "Hint") {
-    SetHint(std::string(value));
-  } else if (name == "Icon") {
-    SetIcon(LoadIconResource(value).get());
-  } else if (name == "DisabledIcon") {
-    SetDisabledIcon(LoadIconResource(value).get());
-  } else {
-    return TComponent::SetProperty(name, value);
-  }
-  return true;
-}
-
-bool TSystemTrayIcon::BindEvent(std::string_view event, const TEventHandler& handler) {
-  if (event == "OnMouseDown") {
-    OnMouseDown = EventHandlerAs<TMouseButtonProc>(handler, event);
-  } else if (event == "OnMouseUp") {
-    OnMouseUp = EventHandlerAs<TMouseButtonProc>(handler, event);
-  } else if (event == "OnDblClick") {
-    OnDblClick = EventHandlerAs<TMouseButtonProc>(handler, event);
-  } else if (event == "OnMouseMove") {
-    OnMouseMove = EventHandlerAs<TMouseMoveProc>(handler, event);
-  } else {
-    return TComponent::BindEvent(event, handler);
-  }
-  return true;
 }
 
 }  // namespace tarvell

@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <string_view>
 
 namespace tarvell {
 
@@ -23,6 +24,10 @@ int TrayIconCount() noexcept;
 // the calls; returns the one it replaces.
 using TNotifyIconProc = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAA data);
 TNotifyIconProc SetNotifyIconProc(TNotifyIconProc proc) noexcept;
+
+// An icon resource of the program by name ("MAINICON", or "#1" for a number), at the size
+// of the notification area's icons; an empty name gives no icon. Throws when it is missing.
+TIconHandle LoadIconResource(std::string_view name);
 
 class TSystemTrayIcon : public TComponent {
 public:
@@ -60,8 +65,6 @@ public:
   TMouseMoveProc OnMouseMove;
 
   // Layout properties: Enabled, Hint, and Icon / DisabledIcon naming an icon resource.
-  bool SetProperty(std::string_view name, std::string_view value) override;
-  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
 
 protected:
   void Loaded() override;

@@ -2,7 +2,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/Handles.h"
-#include "jpeg/Exception.h"
+#include "base/Exception.h"
 
 namespace tarvell {
 

@@ -2,13 +2,6 @@
 
 namespace tarvell {
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  const char last = folder.back();
-  if (last == '\\' || last == '/') return folder + name;
-  return folder + "\\" + name;
-}
-
 TProgramFolders ChooseProgramFolders(const std::string& windowsDir, const std::string& perUserDir,
                                      const TFolderProbe& probe) {
   TProgramFolders f;

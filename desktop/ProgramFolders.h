@@ -2,6 +2,8 @@
 // executable. Decided once at start-up, before anything reads or writes them.
 #pragma once
 
+#include "base/PathText.h"
+
 #include <functional>
 #include <string>
 
@@ -12,9 +14,6 @@ inline constexpr const char WallpaperFileName[] = "Tarvell.bmp";
 inline constexpr const char ExeFileName[] = "Tarvell.exe";
 // The per-user folder's name under the user's local application data.
 inline constexpr const char PerUserFolderName[] = "Tarvell";
-
-// Appends a file or folder name to a folder with one backslash between them.
-std::string JoinPath(const std::string& folder, const std::string& name);
 
 struct TProgramFolders {
   // The Windows directory itself, as the system reports it.

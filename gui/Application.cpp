@@ -2,8 +2,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/Form.h"
-#include "jpeg/Exception.h"
-
+#include "base/Exception.h"
 
 namespace tarvell {
 
@@ -13,7 +12,9 @@ constexpr const char* AppWindowClass = "TApplication";
 
 TApplication Application;
 
-TApplication::TApplication() : TComponent(nullptr), FTitle("Tarvell"), FWindow(*this) {}
+TApplication::TApplication() : TComponent(nullptr), FTitle("Tarvell"), FWindow(*this) {
+  TWnd::SetExceptionReporter([](const std::exception& e) noexcept { Application.ShowException(e); });
+}
 
 TApplication::~TApplication() = default;
 

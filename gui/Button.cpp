@@ -43,15 +43,4 @@ bool TButton::HandleCommand(WORD code) {
   return true;
 }
 
-bool TButton::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "Default") {
-    SetDefault(ParseBoolProperty(name, value));
-  } else if (name == "Cancel") {
-    SetCancel(ParseBoolProperty(name, value));
-  } else {
-    return TControl::SetProperty(name, value);
-  }
-  return true;
-}
-
 }  // namespace tarvell

@@ -15,8 +15,6 @@ public:
   bool Cancel() const noexcept { return FCancel; }
   void SetCancel(bool on);
 
-  bool SetProperty(std::string_view name, std::string_view value) override;
-
 protected:
   void CreateParams(TWndCreateParams& params) override;
   void CreateWnd() override;

@@ -41,17 +41,4 @@ bool TCheckBox::HandleCommand(WORD code) {
   return true;
 }
 
-bool TCheckBox::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "Checked") {
-    SetChecked(ParseBoolProperty(name, value));
-  } else if (name == "Alignment") {
-    if (value == "taLeftJustify") SetAlignment(TAlignment::taLeftJustify);
-    else if (value == "taRightJustify") SetAlignment(TAlignment::taRightJustify);
-    else return false;
-  } else {
-    return TControl::SetProperty(name, value);
-  }
-  return true;
-}
-
 }  // namespace tarvell

@@ -20,8 +20,6 @@ public:
   TAlignment Alignment() const noexcept { return FAlignment; }
   void SetAlignment(TAlignment alignment);
 
-  bool SetProperty(std::string_view name, std::string_view value) override;
-
 protected:
   void CreateParams(TWndCreateParams& params) override;
   void CreateWnd() override;

@@ -1,8 +1,9 @@
 #include "gui/Component.h"
-#include "jpeg/Exception.h"
+
+#include "base/Exception.h"
+#include "gui/Layout.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace tarvell {
 
@@ -41,37 +42,8 @@ void TComponent::EndLoading() {
   Loaded();
 }
 
-bool TComponent::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "Tag") {
-    FTag = ParseIntProperty(name, value);
-    return true;
-  }
-  return false;
-}
-
 bool TComponent::SetParentComponent(TComponent*) { return false; }
 
-bool TComponent::BindEvent(std::string_view, const TEventHandler&) { return false; }
-
-bool ParseBoolProperty(std::string_view name, std::string_view value) {
-  if (value == "true" || value == "True" || value == "1") return true;
-  if (value == "false" || value == "False" || value == "0") return false;
-  throw Exception("Invalid value '" + std::string(value) + "' for property " + std::string(name));
-}
-
-int ParseIntProperty(std::string_view name, std::string_view value) {
-  int result = 0;
-  const char* first = value.data();
-  const char* last = value.data() + value.size();
-  auto [ptr, ec] = std::from_chars(first, last, result);
-  if (value.empty() || ec != std::errc() || ptr != last) {
-    throw Exception("Invalid value '" + std::string(value) + "' for property " + std::string(name));
-  }
-  return result;
-}
-
-void ThrowBadEventSignature(std::string_view event) {
-  throw Exception("Handler of the wrong kind bound to event " + std::string(event));
-}
+void ThrowLayoutError(const std::string& text) { throw Exception(text); }
 
 }  // namespace tarvell

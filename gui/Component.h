@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 namespace tarvell {
@@ -16,10 +15,6 @@ enum TComponentStateBits : unsigned {
   csDestroying = 1u << 1,  // the destructor has started
   csDesigning = 1u << 2,   // never set at run time; kept for components that check it
 };
-
-// Any of the event signatures a layout can bind by handler name.
-using TEventHandler = std::variant<TNotifyEvent, TMouseEvent, TMouseMoveEvent, TKeyEvent, TCloseEvent,
-                                   TCloseQueryEvent, THotKeyEvent, TMouseButtonProc, TMouseMoveProc>;
 
 class TComponent : public TObject {
 public:
@@ -46,15 +41,9 @@ public:
   void BeginLoading() noexcept { FState |= csLoading; }
   void EndLoading();
 
-  // Applies one property of a layout row given as text; false when the property is unknown.
-  // Components extend this for their own published properties.
-  virtual bool SetProperty(std::string_view name, std::string_view value);
   // Attaches a non-visual component to another one named as its parent in a layout
   // (menu items to their menu); false when this kind takes no parent.
   virtual bool SetParentComponent(TComponent* parent);
-  // Binds one event of a layout row; false when the component has no such event.
-  // Throws when the handler has the wrong signature for the event.
-  virtual bool BindEvent(std::string_view event, const TEventHandler& handler);
 
 protected:
   // The load-complete notification. Runs once per layout load, after the loading flag is cleared.
@@ -70,21 +59,5 @@ private:
   std::intptr_t FTag = 0;
   unsigned FState = 0;
 };
-
-// Picks the handler of type E out of a binding, or throws naming the event.
-template <class E>
-const E& EventHandlerAs(const TEventHandler& handler, std::string_view event);
-
-// Helpers for SetProperty overrides: parse layout values, throwing on malformed text.
-bool ParseBoolProperty(std::string_view name, std::string_view value);
-int ParseIntProperty(std::string_view name, std::string_view value);
-
-[[noreturn]] void ThrowBadEventSignature(std::string_view event);
-
-template <class E>
-const E& EventHandlerAs(const TEventHandler& handler, std::string_view event) {
-  if (const E* e = std::get_if<E>(&handler)) return *e;
-  ThrowBadEventSignature(event);
-}
 
 }  // namespace tarvell

@@ -87,9 +87,6 @@ public:
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
 
-  bool SetProperty(std::string_view name, std::string_view value) override;
-  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
-
   // Paints what this control shows into dc at its own origin; false when it paints nothing
   // that another control could show through (transparent labels use this).
   virtual bool PaintContent(HDC dc);

@@ -2,11 +2,9 @@
 
 #include "gui/DriveComboBox.h"
 #include "gui/FileListBox.h"
+#include "gui/FolderLister.h"
 #include "gui/FolderPath.h"
-#include "slideshow/NameOrder.h"
-#include "slideshow/Win32DirectoryLister.h"
 
-#include <algorithm>
 #include <cctype>
 
 namespace tarvell {
@@ -72,20 +70,18 @@ void TDirectoryListBox::SetDirectory(const std::string& directory) {
 
 void TDirectoryListBox::Update() { BuildList(); }
 
+void TDirectoryListBox::SetLister(TFolderLister* lister) {
+  FLister = lister;
+  BuildList();
+}
+
 void TDirectoryListBox::BuildList() {
   std::vector<std::string> entries = SplitFolderPath(FDirectory);
   FDirectoryIndex = static_cast<int>(entries.size()) - 1;
-  std::vector<TDirEntry> found;
-  TWin32DirectoryLister lister;
-  std::vector<std::string> subfolders;
-  if (lister.List(FDirectory, found) == 0) {
-    for (const TDirEntry& e : found) {
-      if (e.IsFolder && !e.Hidden && !e.System) subfolders.push_back(e.Name);
-    }
+  if (FLister) {
+    std::vector<std::string> subfolders = FLister->Subfolders(FDirectory);
+    entries.insert(entries.end(), subfolders.begin(), subfolders.end());
   }
-  std::sort(subfolders.begin(), subfolders.end(),
-            [](const std::string& a, const std::string& b) { return NameLess(a, b); });
-  entries.insert(entries.end(), subfolders.begin(), subfolders.end());
   SetItems(std::move(entries));
   SetItemIndex(FDirectoryIndex);
 }
@@ -134,12 +130,6 @@ bool TDirectoryListBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r
   const std::string& text = Item(index);
   ::DrawTextA(dis.hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (dis.itemState & ODS_FOCUS) ::DrawFocusRect(dis.hDC, &dis.rcItem);
-  return true;
-}
-
-bool TDirectoryListBox::BindEvent(std::string_view event, const TEventHandler& handler) {
-  if (event != "OnChange") return TListBox::BindEvent(event, handler);
-  OnChange = EventHandlerAs<TNotifyEvent>(handler, event);
   return true;
 }
 

@@ -11,6 +11,7 @@
 namespace tarvell {
 
 class TFileListBox;
+class TFolderLister;
 class TDriveComboBox;
 
 class TDirectoryListBox : public TListBox {
@@ -37,10 +38,10 @@ public:
   std::string ItemPath(int index) const;
   // Reads the subfolders again.
   void Update();
+  // Where the subfolders come from; without one the list shows the path only. Not owned.
+  void SetLister(TFolderLister* lister);
 
   TNotifyEvent OnChange;
-
-  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
 
 protected:
   void CreateParams(TWndCreateParams& params) override;
@@ -57,6 +58,7 @@ private:
   std::string FDirectory;
   int FDirectoryIndex = 0;
   TFileListBox* FFileList = nullptr;
+  TFolderLister* FLister = nullptr;
   TDriveComboBox* FDriveCombo = nullptr;
 };
 

@@ -25,23 +25,4 @@ bool TEdit::HandleCommand(WORD code) {
   return true;
 }
 
-bool TEdit::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "ReadOnly") {
-    SetReadOnly(ParseBoolProperty(name, value));
-  } else if (name == "BorderStyle") {
-    if (value == "bsNone") SetBorder(false);
-    else if (value == "bsSingle") SetBorder(true);
-    else return false;
-  } else {
-    return TControl::SetProperty(name, value);
-  }
-  return true;
-}
-
-bool TEdit::BindEvent(std::string_view event, const TEventHandler& handler) {
-  if (event != "OnChange") return TControl::BindEvent(event, handler);
-  OnChange = EventHandlerAs<TNotifyEvent>(handler, event);
-  return true;
-}
-
 }  // namespace tarvell

@@ -18,9 +18,6 @@ public:
 
   TNotifyEvent OnChange;
 
-  bool SetProperty(std::string_view name, std::string_view value) override;
-  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
-
 protected:
   void CreateParams(TWndCreateParams& params) override;
   TColor DefaultColor() const noexcept override { return clWindow; }

@@ -12,6 +12,7 @@
 namespace tarvell {
 
 class TDirectoryListBox;
+class TFolderLister;
 
 class TFileListBox : public TListBox {
 public:
@@ -27,16 +28,15 @@ public:
   // Reads the folder again.
   void Update();
 
-  // The names a folder listing yields for a mask, in list order.
-  static std::vector<std::string> MatchingNames(const std::string& folder, const std::string& mask);
-
-  bool SetProperty(std::string_view name, std::string_view value) override;
+  // Where the matching files come from; without one the list is empty. Not owned.
+  void SetLister(TFolderLister* lister);
 
 private:
   friend class TDirectoryListBox;
   std::string FMask = "*.*";
   std::string FDirectory;
   TDirectoryListBox* FDirList = nullptr;
+  TFolderLister* FLister = nullptr;
 };
 
 }  // namespace tarvell

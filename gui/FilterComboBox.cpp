@@ -37,12 +37,4 @@ void TFilterComboBox::SelectionChanged() {
   TComboBox::SelectionChanged();
 }
 
-bool TFilterComboBox::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "Filter") {
-    SetFilter(std::string(value));
-    return true;
-  }
-  return TComboBox::SetProperty(name, value);
-}
-
 }  // namespace tarvell

@@ -22,8 +22,6 @@ public:
   TFileListBox* FileList() const noexcept { return FFileList; }
   void SetFileList(TFileListBox* list) noexcept { FFileList = list; }
 
-  bool SetProperty(std::string_view name, std::string_view value) override;
-
 protected:
   void SelectionChanged() override;
 

@@ -1,7 +1,7 @@
 #include "gui/FolderPath.h"
 
 #include "gui/InOutError.h"
-#include "slideshow/NameOrder.h"
+#include "base/PathText.h"
 
 #include <windows.h>
 
@@ -52,17 +52,8 @@ std::vector<std::string> SplitFolderPath(const std::string& path) {
   return parts;
 }
 
-std::string JoinFolder(const std::string& folder, const std::string& name) {
-  if (!folder.empty() && folder.back() == '\\') return folder + name;
-  return folder + "\\" + name;
-}
+std::string JoinFolder(const std::string& folder, const std::string& name) { return JoinPath(folder, name); }
 
-bool SameFolderText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  }
-  return true;
-}
+bool SameFolderText(const std::string& a, const std::string& b) { return SamePathText(a, b); }
 
 }  // namespace tarvell

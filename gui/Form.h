@@ -14,21 +14,16 @@ class TMainMenu;
 // Posted to the application's window to free a form after the message that closed it.
 constexpr UINT CM_RELEASE = WM_APP + 0x3F00;
 
-enum class TBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
-enum class TFormStyle : std::uint8_t { fsNormal, fsStayOnTop };
-enum class TPosition : std::uint8_t { poDesigned, poScreenCenter };
-enum class TWindowState : std::uint8_t { wsNormal, wsMinimized, wsMaximized };
-
 class TForm : public TControl {
 public:
   explicit TForm(TComponent* AOwner);
   ~TForm() override;
 
-  // Reads a layout: the form's own properties, then every component (each with the loading
-  // flag set), their event bindings looked up by handler name, the windows, and finally the
-  // load-complete notification for every component and the form. Throws on any unknown
-  // component, property, event or handler name.
-  void LoadLayout(const TFormLayout& layout, const THandlerMap& handlers);
+  // Reads a layout: the form's own properties and setup, then every component (each with the
+  // loading flag set) with its texts, flags and typed setup, the windows, and finally the
+  // load-complete notification for every component and the form. Throws on a duplicate or
+  // unknown component name and on a flag the component's kind does not have.
+  void LoadLayout(const TFormLayout& layout);
 
   // The form of the window, or of the top-level window that holds it; null for foreign windows.
   static TForm* FormOfWindow(HWND wnd) noexcept;
@@ -73,9 +68,6 @@ public:
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
   TKeyEvent OnKeyDown;
-
-  bool SetProperty(std::string_view name, std::string_view value) override;
-  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
 
   // Called by the message loop for every message bound for this form or its controls:
   // key preview, Tab, Enter (default button) and Esc (cancel button). True when consumed.

@@ -1,46 +1,12 @@
-// Reading a form's layout table: components, properties, events, windows, then Loaded().
+// Reading a form's layout table: components, texts, flags and typed setups, windows, then Loaded().
 #include "gui/Form.h"
 
+#include "base/Exception.h"
 #include "gui/Menus.h"
-#include "jpeg/Exception.h"
 
 namespace tarvell {
 
 namespace {
-
-[[noreturn]] void LayoutError(const std::string& text) { throw Exception(text); }
-
-void ApplyProperty(TComponent& c, std::string_view name, std::string_view value) {
-  if (!c.SetProperty(name, value)) {
-    LayoutError("Component " + c.Name() + " has no property " + std::string(name) + " taking '" +
-                std::string(value) + "'");
-  }
-}
-
-void ApplyFlags(TComponent& c, unsigned flags) {
-  struct TFlagProperty {
-    unsigned Flag;
-    const char* Name;
-    const char* Value;
-  };
-  static constexpr TFlagProperty table[] = {
-      {lfHidden, "Visible", "false"},     {lfDisabled, "Enabled", "false"},   {lfChecked, "Checked", "true"},
-      {lfDefault, "Default", "true"},     {lfCancel, "Cancel", "true"},       {lfReadOnly, "ReadOnly", "true"},
-      {lfNoBorder, "BorderStyle", "bsNone"}, {lfTransparent, "Transparent", "true"}, {lfStretch, "Stretch", "true"},
-      {lfCenter, "Center", "true"},       {lfWordWrap, "WordWrap", "true"},   {lfTabStop, "TabStop", "true"},
-  };
-  for (const auto& f : table) {
-    if (flags & f.Flag) ApplyProperty(c, f.Name, f.Value);
-  }
-}
-
-void BindEvents(TComponent& c, const std::vector<TLayoutEvent>& events, const THandlerMap& handlers) {
-  for (const TLayoutEvent& e : events) {
-    auto it = handlers.find(e.Handler);
-    if (it == handlers.end()) LayoutError("No handler " + e.Handler + " for " + c.Name() + "." + e.Event);
-    if (!c.BindEvent(e.Event, it->second)) LayoutError("Component " + c.Name() + " has no event " + e.Event);
-  }
-}
 
 bool FontGiven(const TFontSpec& f) noexcept {
   return f.Name != nullptr || f.Height != 0 || f.Style != 0 || f.Color != clDefault;
@@ -48,7 +14,7 @@ bool FontGiven(const TFontSpec& f) noexcept {
 
 }  // namespace
 
-void TForm::LoadLayout(const TFormLayout& layout, const THandlerMap& handlers) {
+void TForm::LoadLayout(const TFormLayout& layout) {
   BeginLoading();
   SetCaption(layout.Caption);
   if (layout.ClientWidth != 0) {
@@ -61,25 +27,29 @@ void TForm::LoadLayout(const TFormLayout& layout, const THandlerMap& handlers) {
     Font().Apply(layout.Font);
     FontChanged();
   }
-  for (const TLayoutProperty& p : layout.Properties) ApplyProperty(*this, p.Name, p.Value);
-  BindEvents(*this, layout.Events, handlers);
+  FBorderStyle = layout.BorderStyle;
+  if (layout.FormStyle != FFormStyle) SetFormStyle(layout.FormStyle);
+  FPosition = layout.Position;
+  FKeyPreview = layout.KeyPreview;
+  if (layout.ShowHint) SetShowHint(true);
+  if (layout.Setup) layout.Setup(*this);
 
   std::vector<TComponent*> loaded;
   for (const TLayoutItem& item : layout.Items) {
-    if (item.Name.empty() || !item.Kind) LayoutError("A layout row needs a name and a kind");
-    if (FindComponent(item.Name)) LayoutError("Duplicate component name " + item.Name);
-    TComponent* c = item.Kind(this);
+    if (item.Name.empty() || !item.Kind.Create) ThrowLayoutError("A layout row needs a name and a kind");
+    if (FindComponent(item.Name)) ThrowLayoutError("Duplicate component name " + item.Name);
+    TComponent* c = item.Kind.Create(this);
     c->SetName(item.Name);
     c->BeginLoading();
     loaded.push_back(c);
 
     TComponent* parent = item.Parent.empty() ? nullptr : FindComponent(item.Parent);
-    if (!item.Parent.empty() && !parent) LayoutError("Unknown parent " + item.Parent + " of " + item.Name);
+    if (!item.Parent.empty() && !parent) ThrowLayoutError("Unknown parent " + item.Parent + " of " + item.Name);
     if (auto* control = dynamic_cast<TControl*>(c)) {
       TControl* host = this;
       if (parent) {
         host = dynamic_cast<TControl*>(parent);
-        if (!host) LayoutError("Parent " + item.Parent + " of " + item.Name + " is not a control");
+        if (!host) ThrowLayoutError("Parent " + item.Parent + " of " + item.Name + " is not a control");
       }
       control->SetParent(host);
       control->SetBounds(item.Left, item.Top, item.Width, item.Height);
@@ -92,19 +62,17 @@ void TForm::LoadLayout(const TFormLayout& layout, const THandlerMap& handlers) {
       }
     } else {
       if (parent && !c->SetParentComponent(parent)) {
-        LayoutError("Component " + item.Name + " cannot be placed in " + item.Parent);
+        ThrowLayoutError("Component " + item.Name + " cannot be placed in " + item.Parent);
       }
-      if (!item.Caption.empty()) ApplyProperty(*c, "Caption", item.Caption);
-      if (!item.Hint.empty()) ApplyProperty(*c, "Hint", item.Hint);
+      item.Kind.ApplyTexts(*c, item.Caption, item.Hint);
     }
-    ApplyFlags(*c, item.Flags);
-    for (const TLayoutProperty& p : item.Properties) ApplyProperty(*c, p.Name, p.Value);
-    BindEvents(*c, item.Events, handlers);
+    item.Kind.ApplyFlags(*c, item.Flags);
+    if (item.Kind.Setup) item.Kind.Setup(*c, *this);
   }
 
   if (!layout.Menu.empty()) {
     auto* menu = dynamic_cast<TMainMenu*>(FindComponent(layout.Menu));
-    if (!menu) LayoutError("Menu " + layout.Menu + " is not a main menu of the layout");
+    if (!menu) ThrowLayoutError("Menu " + layout.Menu + " is not a main menu of the layout");
     SetMenu(menu);
   }
 
@@ -115,7 +83,7 @@ void TForm::LoadLayout(const TFormLayout& layout, const THandlerMap& handlers) {
 
   if (!layout.ActiveControl.empty()) {
     auto* active = dynamic_cast<TControl*>(FindComponent(layout.ActiveControl));
-    if (!active) LayoutError("ActiveControl " + layout.ActiveControl + " is not a control of the layout");
+    if (!active) ThrowLayoutError("ActiveControl " + layout.ActiveControl + " is not a control of the layout");
     SetActiveControl(active);
   }
   if (layout.Visible) Show();

@@ -13,6 +13,13 @@ std::uint32_t ReadU32(const std::vector<std::uint8_t>& b, std::size_t at) noexce
 std::uint16_t ReadU16(const std::vector<std::uint8_t>& b, std::size_t at) noexcept {
   return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
 }
+// A field of the information header (after the 14-byte file header); 0 when it is cut short.
+int BmpInfoField(const std::vector<std::uint8_t>& b, std::size_t offset) noexcept {
+  constexpr std::size_t fileHeader = 14;
+  constexpr std::size_t infoHeader = 40;
+  if (b.size() < fileHeader + infoHeader) return 0;
+  return static_cast<int>(static_cast<std::int32_t>(ReadU32(b, fileHeader + offset)));
+}
 }  // namespace
 
 TImage::TImage(TComponent* AOwner) : TPaintedControl(AOwner) {}
@@ -89,34 +96,23 @@ bool TImage::PaintBmp(HDC dc, const std::vector<std::uint8_t>& bmp, const RECT& 
 }
 
 bool TImage::PaintContent(HDC dc) {
-  const TPicture& picture = ShownPicture();
-  if (picture.Empty()) return false;
+  const std::vector<std::uint8_t>& bmp = ShownBitmap();
+  if (bmp.empty()) return false;
   RECT r{0, 0, Width(), Height()};
   if (!FStretch) {
-    int w = picture.Width();
-    int h = picture.Height();
+    int w = BmpInfoField(bmp, 4);
+    int h = BmpInfoField(bmp, 8);
     int x = FCenter ? (Width() - w) / 2 : 0;
     int y = FCenter ? (Height() - h) / 2 : 0;
     r = RECT{x, y, x + w, y + h};
   }
-  return PaintBmp(dc, picture.BmpImage(), r);
+  return PaintBmp(dc, bmp, r);
 }
 
 void TImage::PaintWindow(HDC dc) {
   // What the picture leaves uncovered shows what lies behind the control.
   if (Parent()) Parent()->PaintBehind(*this, dc);
   PaintContent(dc);
-}
-
-bool TImage::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "Stretch") {
-    SetStretch(ParseBoolProperty(name, value));
-  } else if (name == "Center") {
-    SetCenter(ParseBoolProperty(name, value));
-  } else {
-    return TPaintedControl::SetProperty(name, value);
-  }
-  return true;
 }
 
 }  // namespace tarvell

@@ -5,7 +5,9 @@
 #pragma once
 
 #include "gui/PaintedControl.h"
-#include "jpeg/Picture.h"
+
+#include <cstdint>
+#include <vector>
 
 namespace tarvell {
 
@@ -14,10 +16,10 @@ public:
   explicit TImage(TComponent* AOwner);
   ~TImage() override;
 
-  // The control's own picture; call PictureChanged after changing it.
-  TPicture& Picture() noexcept { return FPicture; }
-  // The picture that is painted: the own one unless a derived control shows another.
-  virtual const TPicture& ShownPicture() const noexcept { return FPicture; }
+  // The control's own picture, a BMP file image; call PictureChanged after changing it.
+  std::vector<std::uint8_t>& Bitmap() noexcept { return FBitmap; }
+  // The BMP file image that is painted: the own one unless a derived control shows another.
+  virtual const std::vector<std::uint8_t>& ShownBitmap() const noexcept { return FBitmap; }
   // Repaints the control and the controls in front of it that let it show through.
   void PictureChanged();
 
@@ -26,7 +28,6 @@ public:
   bool Center() const noexcept { return FCenter; }
   void SetCenter(bool on);
 
-  bool SetProperty(std::string_view name, std::string_view value) override;
   bool PaintContent(HDC dc) override;
 
   // Paints a BMP file image into rect of dc; false (nothing painted) when the image is
@@ -39,7 +40,7 @@ protected:
   bool ClicksOnMouseUp() const noexcept override { return true; }
 
 private:
-  TPicture FPicture;
+  std::vector<std::uint8_t> FBitmap;
   bool FStretch = false;
   bool FCenter = false;
 };

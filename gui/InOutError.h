@@ -1,7 +1,7 @@
 // The error of a folder or drive that cannot be entered: "I/O error <system error code>".
 #pragma once
 
-#include "jpeg/Exception.h"
+#include "base/Exception.h"
 
 #include <string>
 

@@ -60,15 +60,4 @@ bool TLabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   }
 }
 
-bool TLabel::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "Transparent") {
-    SetTransparent(ParseBoolProperty(name, value));
-  } else if (name == "WordWrap") {
-    SetWordWrap(ParseBoolProperty(name, value));
-  } else {
-    return TPaintedControl::SetProperty(name, value);
-  }
-  return true;
-}
-
 }  // namespace tarvell

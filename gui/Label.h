@@ -16,7 +16,6 @@ public:
   bool WordWrap() const noexcept { return FWordWrap; }
   void SetWordWrap(bool on);
 
-  bool SetProperty(std::string_view name, std::string_view value) override;
   bool PaintContent(HDC dc) override;
 
 protected:

@@ -1,27 +1,28 @@
-// A form's layout as data: one table per form, read by TForm::LoadLayout.
+// A form's layout as data: one table per form, read by TForm::LoadLayout. Positions, captions,
+// hints, colours and fonts are plain fields; everything a kind of component has of its own
+// (properties, event handlers, the form's member that keeps it) is set by a typed setup that
+// the compiler checks, so a misspelled or mistyped handler does not build.
 #pragma once
 
-#include "gui/Component.h"
 #include "gui/Colors.h"
+#include "gui/Component.h"
 
+#include <concepts>
+#include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
-#include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace tarvell {
 
-using TComponentFactory = TComponent* (*)(TComponent* owner);
+class TForm;
 
-template <class T>
-TComponent* CreateComponent(TComponent* owner) {
-  return new T(owner);
-}
-// The kind of a layout row: Kind<TButton>.
-template <class T>
-inline constexpr TComponentFactory Kind = &CreateComponent<T>;
+enum class TBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+enum class TFormStyle : std::uint8_t { fsNormal, fsStayOnTop };
+enum class TPosition : std::uint8_t { poDesigned, poScreenCenter };
+enum class TWindowState : std::uint8_t { wsNormal, wsMinimized, wsMaximized };
 
 // Shorthands for the common true/false properties of a row.
 enum TLayoutFlags : unsigned {
@@ -39,22 +40,120 @@ enum TLayoutFlags : unsigned {
   lfTabStop = 1u << 11,
 };
 
-struct TLayoutProperty {
-  std::string Name{};
-  std::string Value{};
+[[noreturn]] void ThrowLayoutError(const std::string& text);
+
+// What a row's kind does with the fields every row has, made for one component class.
+template <class T>
+struct TLayoutKindOps {
+  static TComponent* Create(TComponent* owner) { return new T(owner); }
+
+  // Sets the flags' properties; a flag the kind does not have is an error in the table.
+  static void ApplyFlags(TComponent& component, unsigned flags) {
+    T& c = static_cast<T&>(component);
+    const auto set = [&](unsigned flag, const char* name, auto apply) {
+      if ((flags & flag) == 0) return;
+      if constexpr (std::is_invocable_v<decltype(apply), T&>) {
+        apply(c);
+      } else {
+        ThrowLayoutError("Component " + c.Name() + " has no property " + name);
+      }
+    };
+    set(lfHidden, "Visible", [](auto& x) -> decltype(x.SetVisible(false)) { return x.SetVisible(false); });
+    set(lfDisabled, "Enabled", [](auto& x) -> decltype(x.SetEnabled(false)) { return x.SetEnabled(false); });
+    set(lfChecked, "Checked", [](auto& x) -> decltype(x.SetChecked(true)) { return x.SetChecked(true); });
+    set(lfDefault, "Default", [](auto& x) -> decltype(x.SetDefault(true)) { return x.SetDefault(true); });
+    set(lfCancel, "Cancel", [](auto& x) -> decltype(x.SetCancel(true)) { return x.SetCancel(true); });
+    set(lfReadOnly, "ReadOnly", [](auto& x) -> decltype(x.SetReadOnly(true)) { return x.SetReadOnly(true); });
+    set(lfNoBorder, "BorderStyle", [](auto& x) -> decltype(x.SetBorder(false)) { return x.SetBorder(false); });
+    set(lfTransparent, "Transparent",
+        [](auto& x) -> decltype(x.SetTransparent(true)) { return x.SetTransparent(true); });
+    set(lfStretch, "Stretch", [](auto& x) -> decltype(x.SetStretch(true)) { return x.SetStretch(true); });
+    set(lfCenter, "Center", [](auto& x) -> decltype(x.SetCenter(true)) { return x.SetCenter(true); });
+    set(lfWordWrap, "WordWrap", [](auto& x) -> decltype(x.SetWordWrap(true)) { return x.SetWordWrap(true); });
+    set(lfTabStop, "TabStop", [](auto& x) -> decltype(x.SetTabStop(true)) { return x.SetTabStop(true); });
+  }
+
+  // Caption and hint of a component that is not a control (menu items, the tray icon).
+  static void ApplyTexts(TComponent& component, const std::string& caption, const std::string& hint) {
+    T& c = static_cast<T&>(component);
+    if (!caption.empty()) {
+      if constexpr (requires { c.SetCaption(caption); }) {
+        c.SetCaption(caption);
+      } else {
+        ThrowLayoutError("Component " + c.Name() + " has no property Caption");
+      }
+    }
+    if (!hint.empty()) {
+      if constexpr (requires { c.SetHint(hint); }) {
+        c.SetHint(hint);
+      } else {
+        ThrowLayoutError("Component " + c.Name() + " has no property Hint");
+      }
+    }
+  }
 };
 
-struct TLayoutEvent {
-  std::string Event{};    // "OnClick"
-  std::string Handler{};  // "NextClick"
+// The kind of a layout row: how its component is made, and its typed setup, which runs once the
+// row's geometry, texts and flags are applied, while the component is still loading.
+struct TLayoutKind {
+  TComponent* (*Create)(TComponent* owner) = nullptr;
+  void (*ApplyFlags)(TComponent& component, unsigned flags) = nullptr;
+  void (*ApplyTexts)(TComponent& component, const std::string& caption, const std::string& hint) = nullptr;
+  std::function<void(TComponent& component, TForm& form)> Setup{};
 };
+
+template <class T>
+TLayoutKind MakeKind(std::function<void(TComponent& component, TForm& form)> setup) {
+  static_assert(std::derived_from<T, TComponent>);
+  return {&TLayoutKindOps<T>::Create, &TLayoutKindOps<T>::ApplyFlags, &TLayoutKindOps<T>::ApplyTexts,
+          std::move(setup)};
+}
+
+// A row of kind T with nothing of its own to set: Kind<TButton>.
+template <class T>
+inline const TLayoutKind Kind = MakeKind<T>({});
+
+// A row of kind T with its own properties set by setup(T&), for rows the form keeps no member
+// for: Configure<TCheckBox>([](TCheckBox& c) { c.SetAlignment(TAlignment::taLeftJustify); }).
+template <class T, class S>
+  requires std::invocable<S&, T&>
+TLayoutKind Configure(S setup) {
+  return MakeKind<T>([setup = std::move(setup)](TComponent& c, TForm&) mutable { setup(static_cast<T&>(c)); });
+}
+
+// The form F whose layout is being read. A layout row of one form loaded into another form is
+// an error in the program, reported by std::bad_cast.
+template <class F>
+F& LayoutForm(TForm& form) {
+  return dynamic_cast<F&>(form);
+}
+
+// A row whose component the form keeps in a member: Into(&TForm1::Next). The member is set as
+// soon as the component exists.
+template <class T, class F>
+TLayoutKind Into(T* F::*member) {
+  return MakeKind<T>([member](TComponent& c, TForm& form) { LayoutForm<F>(form).*member = &static_cast<T&>(c); });
+}
+
+// The same with the row's own properties and event handlers: Into(&TForm1::Next,
+// [](TButton& b, TForm1& f) { b.OnClick = Handler(&f, &TForm1::NextClick); }).
+template <class T, class F, class S>
+  requires std::invocable<S&, T&, F&>
+TLayoutKind Into(T* F::*member, S setup) {
+  return MakeKind<T>([member, setup = std::move(setup)](TComponent& c, TForm& form) mutable {
+    F& f = LayoutForm<F>(form);
+    T& component = static_cast<T&>(c);
+    f.*member = &component;
+    setup(component, f);
+  });
+}
 
 // One component of a form. Geometry, caption, hint, colours and font apply to controls;
-// non-visual components take Properties only. Parent names another control (or menu) to
-// hold this one; empty means the form.
+// non-visual components take caption and hint when they have them. Parent names another
+// control (or menu) to hold this one; empty means the form.
 struct TLayoutItem {
   std::string Name{};
-  TComponentFactory Kind = nullptr;
+  TLayoutKind Kind{};
   int Left = 0;
   int Top = 0;
   int Width = 0;
@@ -65,8 +164,6 @@ struct TLayoutItem {
   TFontSpec Font{};
   unsigned Flags = 0;
   std::string Parent{};
-  std::vector<TLayoutProperty> Properties{};
-  std::vector<TLayoutEvent> Events{};
 };
 
 struct TFormLayout {
@@ -77,22 +174,32 @@ struct TFormLayout {
   int Height = 0;
   TColor Color = clDefault;
   TFontSpec Font{};
-  std::vector<TLayoutProperty> Properties{};  // BorderStyle, FormStyle, Position, KeyPreview, ShowHint...
+  TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
+  TFormStyle FormStyle = TFormStyle::fsNormal;
+  TPosition Position = TPosition::poDesigned;
+  bool KeyPreview = false;
+  bool ShowHint = false;
   std::string ActiveControl{};
   std::string Menu{};  // name of a TMainMenu item of the table
   bool Visible = false;
-  std::vector<TLayoutEvent> Events{};
+  // The form's own event handlers, bound before the components are made.
+  std::function<void(TForm& form)> Setup{};
   std::vector<TLayoutItem> Items{};  // back to front
 };
 
-// Handler names to callables, supplied by the form that loads the layout.
-using THandlerMap = std::map<std::string, TEventHandler, std::less<>>;
+// The form's own setup, typed by the form class: FormSetup<TForm1>([](TForm1& f) { ... }).
+template <class F, class S>
+  requires std::invocable<S&, F&>
+std::function<void(TForm&)> FormSetup(S setup) {
+  return [setup = std::move(setup)](TForm& form) mutable { setup(LayoutForm<F>(form)); };
+}
 
-// Wraps a member function as a handler: Handler(this, &TForm1::NextClick).
+// Wraps a member function as an event handler of the same signature:
+// b.OnClick = Handler(&f, &TForm1::NextClick). A handler whose signature is not the event's
+// cannot be assigned, so the mistake fails the build.
 template <class C, class... A>
-TEventHandler Handler(C* object, void (C::*method)(A...)) {
-  return TEventHandler(std::in_place_type<std::function<void(A...)>>,
-                       [object, method](A... args) { (object->*method)(std::forward<A>(args)...); });
+std::function<void(A...)> Handler(C* object, void (C::*method)(A...)) {
+  return [object, method](A... args) { (object->*method)(std::forward<A>(args)...); };
 }
 
 }  // namespace tarvell

@@ -1,6 +1,6 @@
 #include "gui/ListBox.h"
 
-#include "jpeg/Exception.h"
+#include "base/Exception.h"
 
 namespace tarvell {
 

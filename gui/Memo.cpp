@@ -59,12 +59,4 @@ void TMemo::SetReadOnly(bool on) {
   if (HasHandle()) Perform(EM_SETREADONLY, on ? TRUE : FALSE);
 }
 
-bool TMemo::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "ReadOnly") {
-    SetReadOnly(ParseBoolProperty(name, value));
-    return true;
-  }
-  return TControl::SetProperty(name, value);
-}
-
 }  // namespace tarvell

@@ -22,7 +22,6 @@ public:
 
   bool ReadOnly() const noexcept { return FReadOnly; }
   void SetReadOnly(bool on);
-  bool SetProperty(std::string_view name, std::string_view value) override;
 
 protected:
   void CreateParams(TWndCreateParams& params) override;

@@ -104,23 +104,6 @@ bool TMenuItem::SetParentComponent(TComponent* parent) {
   return true;
 }
 
-bool TMenuItem::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "Caption") {
-    SetCaption(std::string(value));
-  } else if (name == "Default") {
-    SetDefault(ParseBoolProperty(name, value));
-  } else {
-    return TComponent::SetProperty(name, value);
-  }
-  return true;
-}
-
-bool TMenuItem::BindEvent(std::string_view event, const TEventHandler& handler) {
-  if (event != "OnClick") return TComponent::BindEvent(event, handler);
-  OnClick = EventHandlerAs<TNotifyEvent>(handler, event);
-  return true;
-}
-
 void TMenuItem::MeasureItem(MEASUREITEMSTRUCT& mis, HWND owner) const {
   TWindowDC dc(owner);
   TGdiObject font(MenuFont(FDefault));

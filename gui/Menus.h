@@ -46,9 +46,7 @@ public:
 
   static TMenuItem* FromCommand(UINT command) noexcept;
 
-  bool SetProperty(std::string_view name, std::string_view value) override;
   bool SetParentComponent(TComponent* parent) override;
-  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
 
   // Owner drawing of a default item.
   void MeasureItem(MEASUREITEMSTRUCT& mis, HWND owner) const;

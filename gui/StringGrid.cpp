@@ -1,6 +1,6 @@
 #include "gui/StringGrid.h"
 
-#include "jpeg/Exception.h"
+#include "base/Exception.h"
 
 namespace tarvell {
 
@@ -59,17 +59,6 @@ bool TStringGrid::PaintContent(HDC dc) {
       const std::string& s = FCells[CellIndex(c, r)];
       ::DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
-  }
-  return true;
-}
-
-bool TStringGrid::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "ColCount") {
-    SetSize(ParseIntProperty(name, value), FRowCount);
-  } else if (name == "RowCount") {
-    SetSize(FColCount, ParseIntProperty(name, value));
-  } else {
-    return TPaintedControl::SetProperty(name, value);
   }
   return true;
 }

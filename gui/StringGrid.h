@@ -22,7 +22,6 @@ public:
   int DefaultColWidth() const noexcept { return FColWidth; }
   int DefaultRowHeight() const noexcept { return FRowHeight; }
 
-  bool SetProperty(std::string_view name, std::string_view value) override;
   bool PaintContent(HDC dc) override;
 
 protected:

@@ -53,23 +53,4 @@ bool TTimer::TTimerWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& r
   return true;
 }
 
-bool TTimer::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "Enabled") {
-    SetEnabled(ParseBoolProperty(name, value));
-  } else if (name == "Interval") {
-    int ms = ParseIntProperty(name, value);
-    if (ms < 0) return false;
-    SetInterval(static_cast<unsigned>(ms));
-  } else {
-    return TComponent::SetProperty(name, value);
-  }
-  return true;
-}
-
-bool TTimer::BindEvent(std::string_view event, const TEventHandler& handler) {
-  if (event != "OnTimer") return TComponent::BindEvent(event, handler);
-  SetOnTimer(EventHandlerAs<TNotifyEvent>(handler, event));
-  return true;
-}
-
 }  // namespace tarvell

@@ -19,9 +19,6 @@ public:
   const TNotifyEvent& OnTimer() const noexcept { return FOnTimer; }
   void SetOnTimer(TNotifyEvent handler);
 
-  bool SetProperty(std::string_view name, std::string_view value) override;
-  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
-
 private:
   class TTimerWindow : public TWnd {
   public:

@@ -1,7 +1,6 @@
 #include "gui/UpDown.h"
 
 #include "gui/CommonControls.h"
-#include "jpeg/Exception.h"
 
 #include <commctrl.h>
 
@@ -28,12 +27,8 @@ void TUpDown::CreateWnd() {
 }
 
 void TUpDown::Loaded() {
-  if (!FAssociateName.empty()) {
-    auto* buddy = Owner() ? dynamic_cast<TControl*>(Owner()->FindComponent(FAssociateName)) : nullptr;
-    if (!buddy) throw Exception("Associate " + FAssociateName + " of " + Name() + " is not a control");
-    FAssociateName.clear();
-    SetAssociate(buddy);
-  }
+  // A buddy given by a layout is attached once every window of the form exists.
+  if (FAssociate) SetAssociate(FAssociate);
 }
 
 void TUpDown::SetRange(int min, int max) {
@@ -73,29 +68,6 @@ bool TUpDown::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     return true;
   }
   return TControl::HandleMessage(msg, wp, lp, result);
-}
-
-bool TUpDown::SetProperty(std::string_view name, std::string_view value) {
-  if (name == "Min") {
-    SetRange(ParseIntProperty(name, value), FMax);
-  } else if (name == "Max") {
-    SetRange(FMin, ParseIntProperty(name, value));
-  } else if (name == "Position") {
-    SetPosition(ParseIntProperty(name, value));
-  } else if (name == "Wrap") {
-    SetWrap(ParseBoolProperty(name, value));
-  } else if (name == "Associate") {
-    FAssociateName = std::string(value);
-  } else {
-    return TControl::SetProperty(name, value);
-  }
-  return true;
-}
-
-bool TUpDown::BindEvent(std::string_view event, const TEventHandler& handler) {
-  if (event != "OnChange") return TControl::BindEvent(event, handler);
-  OnChange = EventHandlerAs<TNotifyEvent>(handler, event);
-  return true;
 }
 
 }  // namespace tarvell

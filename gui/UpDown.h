@@ -26,9 +26,6 @@ public:
   // Raised after each step of the arrows.
   TNotifyEvent OnChange;
 
-  bool SetProperty(std::string_view name, std::string_view value) override;
-  bool BindEvent(std::string_view event, const TEventHandler& handler) override;
-
 protected:
   void CreateParams(TWndCreateParams& params) override;
   void CreateWnd() override;
@@ -41,7 +38,6 @@ private:
   int FPosition = 0;
   bool FWrap = false;
   TControl* FAssociate = nullptr;
-  std::string FAssociateName;  // from a layout, resolved once it is loaded
 };
 
 }  // namespace tarvell

@@ -1,8 +1,8 @@
 #include "gui/Wnd.h"
 
-#include "gui/Application.h"
+#include "base/Exception.h"
+#include "gui/Dialogs.h"
 #include "gui/WaitCursor.h"
-#include "jpeg/Exception.h"
 
 #include <exception>
 
@@ -10,7 +10,23 @@ namespace tarvell {
 
 namespace {
 HINSTANCE ModuleInstance() noexcept { return ::GetModuleHandleA(nullptr); }
+
+TWnd::TExceptionReporter ExceptionReporter = nullptr;
 }  // namespace
+
+void TWnd::SetExceptionReporter(TExceptionReporter reporter) noexcept { ExceptionReporter = reporter; }
+
+void TWnd::ReportException(const std::exception& e) noexcept {
+  if (ExceptionReporter) {
+    ExceptionReporter(e);
+    return;
+  }
+  try {
+    ShowErrorBox(e.what());
+  } catch (...) {
+    // Nothing is left to report with.
+  }
+}
 
 TWnd::~TWnd() { DestroyHandle(); }
 
@@ -104,10 +120,10 @@ LRESULT TWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept {
       handled = HandleMessage(msg, wp, lp, result);
     }
   } catch (const std::exception& e) {
-    Application.ShowException(e);
+    ReportException(e);
     handled = true;
   } catch (...) {
-    Application.ShowException(Exception("Unknown error"));
+    ReportException(Exception("Unknown error"));
     handled = true;
   }
   if (msg == WM_NCDESTROY) {
@@ -121,9 +137,9 @@ LRESULT TWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     try {
       HandleDestroyed();
     } catch (const std::exception& e) {
-      Application.ShowException(e);
+      ReportException(e);
     } catch (...) {
-      Application.ShowException(Exception("Unknown error"));
+      ReportException(Exception("Unknown error"));
     }
     return result;
   }

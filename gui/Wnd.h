@@ -1,6 +1,8 @@
 // The one window-procedure trampoline: a C++ object per window, found from the HWND.
 #pragma once
 
+#include <exception>
+
 #include "gui/Handles.h"
 
 #include <string>
@@ -22,7 +24,8 @@ struct TWndCreateParams {
 
 // Windows created through TWnd reach HandleMessage; controls of system classes are subclassed
 // so the same object sees their messages before the original procedure.
-// No exception ever leaves the window procedure: it goes to Application.ShowException.
+// No exception ever leaves the window procedure: it goes to the exception reporter, which the
+// application object installs.
 // A derived class whose HandleMessage uses its own members calls DestroyHandle() in its destructor.
 class TWnd {
 public:
@@ -49,6 +52,11 @@ public:
   // Destroys the window (its children too) after detaching this object from it.
   void DestroyHandle() noexcept;
 
+  // Where exceptions raised while handling a message are reported; must not throw. Without
+  // one, an error box shows the message.
+  using TExceptionReporter = void (*)(const std::exception& e) noexcept;
+  static void SetExceptionReporter(TExceptionReporter reporter) noexcept;
+
   LRESULT Perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const noexcept {
     return ::SendMessageA(FHandle.get(), msg, wp, lp);
   }
@@ -65,6 +73,7 @@ protected:
   virtual void HandleDestroyed() {}
 
 private:
+  static void ReportException(const std::exception& e) noexcept;
   static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept;

@@ -1,17 +1,12 @@
 #include "slideshow/FileMask.h"
 
+#include "base/MaskPatterns.h"
 #include "slideshow/NameOrder.h"
 
 namespace tarvell {
 
 TFileMask::TFileMask(std::string_view mask) : Patterns() {
-  std::size_t start = 0;
-  while (start <= mask.size()) {
-    std::size_t end = mask.find(';', start);
-    if (end == std::string_view::npos) end = mask.size();
-    if (end > start) Patterns.emplace_back(mask.substr(start, end - start));
-    start = end + 1;
-  }
+  for (std::string_view pattern : SplitMask(mask)) Patterns.emplace_back(pattern);
 }
 
 bool TFileMask::Matches(std::string_view name) const {

@@ -1,5 +1,6 @@
 #include "slideshow/PictureWalk.h"
 
+#include "base/PathText.h"
 #include "slideshow/NameOrder.h"
 
 #include <algorithm>
@@ -34,9 +35,7 @@ TPictureList TPictureWalk::Collect(const std::string& folder, bool subfolders) {
       continue;
     }
     const TSubfolder& sub = top.Subfolders[top.Next++];
-    std::string path = top.Path;
-    if (path.empty() || path.back() != Separator) path += Separator;
-    path += sub.Name;
+    std::string path = JoinPath(top.Path, sub.Name, Separator);
     if (sub.IsLink && LeadsToAncestor(path)) continue;
     // Push before listing: `top` and `sub` are not used again after this point.
     Stack.push_back(TFrame{std::move(path), {}, 0, std::nullopt, false});
@@ -64,9 +63,7 @@ bool TPictureWalk::Enter(TFrame& frame, bool subfolders, TPictureList& out) {
   std::sort(frame.Subfolders.begin(), frame.Subfolders.end(),
             [](const TSubfolder& a, const TSubfolder& b) { return NameLess(a.Name, b.Name); });
 
-  std::string prefix = frame.Path;
-  prefix += Separator;
-  for (const auto& name : Names) out.Pictures.push_back(prefix + name);
+  for (const auto& name : Names) out.Pictures.push_back(AppendPathName(frame.Path, name, Separator));
   return true;
 }
 

@@ -8,11 +8,16 @@ namespace tarvell {
 
 namespace {
 
+TAboutActions& AboutActions() {
+  static TAboutActions actions;
+  return actions;
+}
+
 // Made through the application, which owns it, and shown from its creation on.
-template <class T>
-void ShowWindowOnce(T*& form) {
+template <class T, class... Args>
+void ShowWindowOnce(T*& form, const Args&... args) {
   if (!form) {
-    form = Application.CreateForm<T>();
+    form = Application.CreateForm<T>(args...);
     return;
   }
   form->SetWindowState(TWindowState::wsNormal);
@@ -22,7 +27,9 @@ void ShowWindowOnce(T*& form) {
 
 }  // namespace
 
-void ShowAboutWindow() { ShowWindowOnce(Form2); }
+void SetAboutActions(TAboutActions actions) { AboutActions() = std::move(actions); }
+
+void ShowAboutWindow() { ShowWindowOnce(Form2, AboutActions()); }
 
 void ShowHelpWindow() { ShowWindowOnce(Form3); }
 

@@ -2,7 +2,21 @@
 // opening restores it from the minimised state and brings it to the front.
 #pragma once
 
+#include <functional>
+
 namespace tarvell {
+
+// What the About window's "Uninstall" needs of the program, given by the program itself so
+// that these windows know nothing of it.
+struct TAboutActions {
+  // Asks and uninstalls; true when the program was uninstalled.
+  std::function<bool()> Uninstall;
+  // Ends the process straight away, once the program has been uninstalled.
+  std::function<void()> Exit;
+};
+
+// The actions the About window is made with; set once before it is first opened.
+void SetAboutActions(TAboutActions actions);
 
 void ShowAboutWindow();
 void ShowHelpWindow();

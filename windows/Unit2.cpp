@@ -1,11 +1,8 @@
 #include "windows/Unit2.h"
 
-#include "app/ProgramExit.h"
-#include "app/ProgramState.h"
-#include "desktop/Installer.h"
+#include "base/Exception.h"
 #include "gui/Image.h"
 #include "gui/Label.h"
-#include "jpeg/Exception.h"
 #include "resources/ResourceIds.h"
 #include "windows/DibFile.h"
 #include "windows/HelpWindows.h"
@@ -23,56 +20,25 @@ void ShellOpen(HWND owner, const std::string& address) {
   ::ShellExecuteA(owner, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-// A link's colour; the labels may not be found yet while the layout is still being read.
+// A link's colour; the labels may not exist yet while the layout is still being read.
 void SetLinkColor(TLabel* label, TColor color) {
   if (label) label->SetFontColor(color);
 }
 
-template <class T>
-T* FindAs(const TForm& form, const char* name) {
-  auto* found = dynamic_cast<T*>(form.FindComponent(name));
-  if (!found) throw Exception(std::string("The About window has no ") + name);
-  return found;
-}
-
 }  // namespace
 
-TForm2::TForm2(TComponent* AOwner)
-    : TForm(AOwner), OpenAddress([this](const std::string& address) { ShellOpen(Handle(), address); }) {
+TForm2::TForm2(TComponent* AOwner, TAboutActions actions)
+    : TForm(AOwner),
+      OpenAddress([this](const std::string& address) { ShellOpen(Handle(), address); }),
+      FActions(std::move(actions)) {
   // A shared icon from the program's resources: the system keeps it, nothing to destroy.
   SetIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ABOUT)));
-  LoadLayout(Form2Layout(), Handlers());
-  FindComponents();
+  LoadLayout(Form2Layout());
   LoadPicture();
 }
 
 TForm2::~TForm2() {
   if (Form2 == this) Form2 = nullptr;
-}
-
-THandlerMap TForm2::Handlers() {
-  return {
-      {"Image1MouseMove", Handler(this, &TForm2::Image1MouseMove)},
-      {"Label2Click", Handler(this, &TForm2::Label2Click)},
-      {"Label2MouseMove", Handler(this, &TForm2::Label2MouseMove)},
-      {"Label7Click", Handler(this, &TForm2::Label7Click)},
-      {"Label7MouseMove", Handler(this, &TForm2::Label7MouseMove)},
-      {"Label8Click", Handler(this, &TForm2::Label8Click)},
-      {"Label8MouseMove", Handler(this, &TForm2::Label8MouseMove)},
-      {"Label9Click", Handler(this, &TForm2::Label9Click)},
-      {"Label9MouseMove", Handler(this, &TForm2::Label9MouseMove)},
-  };
-}
-
-void TForm2::FindComponents() {
-  Image1 = FindAs<TImage>(*this, "Image1");
-  Label1 = FindAs<TLabel>(*this, "Label1");
-  Label2 = FindAs<TLabel>(*this, "Label2");
-  Label4 = FindAs<TLabel>(*this, "Label4");
-  Label5 = FindAs<TLabel>(*this, "Label5");
-  Label7 = FindAs<TLabel>(*this, "Label7");
-  Label9 = FindAs<TLabel>(*this, "Label9");
-  Label8 = FindAs<TLabel>(*this, "Label8");
 }
 
 void TForm2::LoadPicture() {
@@ -81,8 +47,7 @@ void TForm2::LoadPicture() {
   HGLOBAL data = info ? ::LoadResource(module, info) : nullptr;
   const void* bytes = data ? ::LockResource(data) : nullptr;
   if (!bytes) return;  // the window still works without its picture
-  Image1->Picture().Assign(
-      BmpFileFromPackedDib(static_cast<const std::uint8_t*>(bytes), ::SizeofResource(module, info)));
+  Image1->Bitmap() = BmpFileFromPackedDib(static_cast<const std::uint8_t*>(bytes), ::SizeofResource(module, info));
   Image1->PictureChanged();
 }
 
@@ -100,11 +65,11 @@ void TForm2::Label2Click(TObject&) {
 void TForm2::Label2MouseMove(TObject&, TShiftState, int, int) { SetLinkColor(Label2, clAqua); }
 
 void TForm2::Label7Click(TObject&) {
-  if (UninstallProgram(StandardInstallPaths(Program().Folders)) != UninstallResult::Uninstalled) return;
+  if (!FActions.Uninstall || !FActions.Uninstall()) return;
   Close();
   // Straight out, past the main window's way out: the settings file just deleted must not
   // be written again.
-  ExitProgram();
+  if (FActions.Exit) FActions.Exit();
 }
 
 void TForm2::Label7MouseMove(TObject&, TShiftState, int, int) { SetLinkColor(Label7, clAqua); }

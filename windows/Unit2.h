@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gui/Form.h"
+#include "windows/HelpWindows.h"
 
 #include <functional>
 #include <string>
@@ -17,9 +18,10 @@ const TFormLayout& Form2Layout();
 
 class TForm2 : public TForm {
 public:
-  explicit TForm2(TComponent* AOwner);
+  TForm2(TComponent* AOwner, TAboutActions actions);
   ~TForm2() override;
 
+  // Set by the layout as each is made.
   TImage* Image1 = nullptr;
   TLabel* Label1 = nullptr;
   TLabel* Label2 = nullptr;
@@ -44,9 +46,9 @@ public:
   void Label9MouseMove(TObject& Sender, TShiftState Shift, int X, int Y);
 
 private:
-  THandlerMap Handlers();
-  void FindComponents();
   void LoadPicture();
+
+  TAboutActions FActions;
 };
 
 // The About window once it has been opened; null before, and again once it is destroyed.

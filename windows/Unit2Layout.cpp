@@ -12,14 +12,22 @@ namespace tarvell {
 
 namespace {
 
-constexpr const char AppStartCursor[] = "-19";  // crAppStart: a link starts another program
+using TMouseMove = void (TForm2::*)(TObject&, TShiftState, int, int);
+using TClick = void (TForm2::*)(TObject&);
 
-// Every label lies over the picture and lets it show through.
-TLayoutItem Label(const char* name, int left, int top, int width, int height, std::string caption,
-                  TFontSpec font, unsigned flags, std::vector<TLayoutEvent> events, std::string hint = {},
-                  std::vector<TLayoutProperty> properties = {}) {
-  return {name,  Kind<TLabel>, left,      top, width, height, std::move(caption), std::move(hint), clDefault,
-          font,  lfTransparent | flags,    {},  std::move(properties), std::move(events)};
+// Every label lies over the picture and lets it show through. A link label gets the cursor
+// that says another program starts.
+TLayoutItem Label(TLabel* TForm2::*member, const char* name, int left, int top, int width, int height,
+                  std::string caption, TFontSpec font, unsigned flags, TClick click, TMouseMove move,
+                  std::string hint = {}, bool link = false) {
+  return {name,
+          Into(member,
+               [click, move, link](TLabel& l, TForm2& f) {
+                 if (link) l.SetCursor(crAppStart);
+                 if (click) l.OnClick = Handler(&f, click);
+                 l.OnMouseMove = Handler(&f, move);
+               }),
+          left, top, width, height, std::move(caption), std::move(hint), clDefault, font, lfTransparent | flags, {}};
 }
 
 TFormLayout MakeLayout() {
@@ -27,34 +35,34 @@ TFormLayout MakeLayout() {
   form.Caption = "About ";
   form.ClientWidth = 398;
   form.ClientHeight = 300;
-  form.Properties = {{"BorderStyle", "bsSingle"},
-                     {"FormStyle", "fsStayOnTop"},
-                     {"Position", "poScreenCenter"},
-                     {"ShowHint", "true"}};
+  form.BorderStyle = TBorderStyle::bsSingle;
+  form.FormStyle = TFormStyle::fsStayOnTop;
+  form.Position = TPosition::poScreenCenter;
+  form.ShowHint = true;
   form.Visible = true;
 
   const TFontSpec title{nullptr, -19, fsBold | fsUnderline, clYellow};
   const TFontSpec small{nullptr, -12, 0, clYellow};
   const TFontSpec medium{nullptr, -13, 0, clYellow};
-  const std::vector<TLayoutEvent> resets{{"OnMouseMove", "Image1MouseMove"}};
+  const TMouseMove reset = &TForm2::Image1MouseMove;
 
   form.Items = {
-      {"Image1", Kind<TImage>, 0, 0, 398, 300, "", "", clDefault, {}, lfStretch, {}, {}, resets},
-      Label("Label1", 8, 8, 192, 24, "Tarvell ver. 2.1  ", title, 0, resets),
-      Label("Label2", 240, 280, 146, 13, std::string(SupportMailLink), small, lfWordWrap,
-            {{"OnClick", "Label2Click"}, {"OnMouseMove", "Label2MouseMove"}}, "Fell free to ask questions ",
-            {{"Cursor", AppStartCursor}}),
-      Label("Label4", 8, 40, 241, 16, "All Your lovely images always with you.", medium, 0, resets),
-      Label("Label5", 176, 280, 53, 13, "For support", small, lfWordWrap,
-            {{"OnClick", "Label2Click"}, {"OnMouseMove", "Image1MouseMove"}}),
+      {"Image1", Into(&TForm2::Image1, [reset](TImage& i, TForm2& f) { i.OnMouseMove = Handler(&f, reset); }), 0, 0,
+       398, 300, "", "", clDefault, {}, lfStretch, {}},
+      Label(&TForm2::Label1, "Label1", 8, 8, 192, 24, "Tarvell ver. 2.1  ", title, 0, nullptr, reset),
+      Label(&TForm2::Label2, "Label2", 240, 280, 146, 13, std::string(SupportMailLink), small, lfWordWrap,
+            &TForm2::Label2Click, &TForm2::Label2MouseMove, "Fell free to ask questions ", true),
+      Label(&TForm2::Label4, "Label4", 8, 40, 241, 16, "All Your lovely images always with you.", medium, 0, nullptr,
+            reset),
+      Label(&TForm2::Label5, "Label5", 176, 280, 53, 13, "For support", small, lfWordWrap, &TForm2::Label2Click,
+            reset),
       // The form's own text colour until the mouse passes over it.
-      Label("Label7", 8, 280, 57, 13, "Uninstall", {}, 0,
-            {{"OnClick", "Label7Click"}, {"OnMouseMove", "Label7MouseMove"}}, "Click to uninstall "),
-      Label("Label9", 136, 280, 33, 13, "Help", small, 0,
-            {{"OnClick", "Label9Click"}, {"OnMouseMove", "Label9MouseMove"}}),
-      Label("Label8", 24, 120, 227, 16, std::string(ProductWebPage), medium, lfWordWrap,
-            {{"OnClick", "Label8Click"}, {"OnMouseMove", "Label8MouseMove"}}, "Visit my website",
-            {{"Cursor", AppStartCursor}}),
+      Label(&TForm2::Label7, "Label7", 8, 280, 57, 13, "Uninstall", {}, 0, &TForm2::Label7Click,
+            &TForm2::Label7MouseMove, "Click to uninstall "),
+      Label(&TForm2::Label9, "Label9", 136, 280, 33, 13, "Help", small, 0, &TForm2::Label9Click,
+            &TForm2::Label9MouseMove),
+      Label(&TForm2::Label8, "Label8", 24, 120, 227, 16, std::string(ProductWebPage), medium, lfWordWrap,
+            &TForm2::Label8Click, &TForm2::Label8MouseMove, "Visit my website", true),
   };
   return form;
 }

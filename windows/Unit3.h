@@ -26,9 +26,6 @@ public:
   // Keeps the text field over the whole client area.
   void FormResize(TObject& Sender);
 
-private:
-  THandlerMap Handlers();
-  void FindComponents();
 };
 
 // The help window once it has been opened; null before, and again once it is destroyed.

@@ -13,17 +13,19 @@ TFormLayout MakeLayout() {
   form.Caption = "Form3";
   form.Width = 641;  // the outer size
   form.Height = 464;
-  form.Properties = {{"BorderStyle", "bsSizeable"}, {"FormStyle", "fsStayOnTop"}, {"Position", "poScreenCenter"}};
+  form.BorderStyle = TBorderStyle::bsSizeable;
+  form.FormStyle = TFormStyle::fsStayOnTop;
+  form.Position = TPosition::poScreenCenter;
   form.Menu = "MainMenu1";
   form.Visible = true;
-  form.Events = {{"OnResize", "FormResize"}};
+  form.Setup = FormSetup<TForm3>([](TForm3& f) { f.OnResize = Handler(&f, &TForm3::FormResize); });
   form.Items = {
-      {"MainMenu1", Kind<TMainMenu>, 0, 0, 0, 0, "", "", clDefault, {}, 0, {}, {}, {}},
+      {"MainMenu1", Into(&TForm3::MainMenu1), 0, 0, 0, 0, "", "", clDefault, {}, 0, {}},
       // Drawn bold, as the menu's default item.
-      {"Menu", Kind<TMenuItem>, 0, 0, 0, 0, "About", "", clDefault, {}, 0, "MainMenu1", {{"Default", "true"}},
-       {{"OnClick", "MenuClick"}}},
+      {"Menu", Into(&TForm3::Menu, [](TMenuItem& m, TForm3& f) { m.OnClick = Handler(&f, &TForm3::MenuClick); }), 0,
+       0, 0, 0, "About", "", clDefault, {}, lfDefault, "MainMenu1"},
       // Placed over the whole client area once the window exists (FormResize).
-      {"Memo1", Kind<TMemo>, 0, 0, 633, 410, "", "", clDefault, {"MS Sans Serif", -16, 0, clBlack}, lfTabStop, {}, {},
+      {"Memo1", Into(&TForm3::Memo1), 0, 0, 633, 410, "", "", clDefault, {"MS Sans Serif", -16, 0, clBlack}, lfTabStop,
        {}},
   };
   return form;

@@ -349,6 +349,31 @@ TEST_F(Slideshow, OnceEndsTheProgramAndRecordsThePictureOnTheDesktop) {
     EXPECT_EQ(saved[8], "1");
 }
 
+// Regression: the box had no click bound, so ticking it left the list as it was.
+TEST_F(Slideshow, TickingSubfoldersAddsTheSubfoldersPictures) {
+    const std::string sub = Slides + "\\Sub";
+    CreateDirectoryA(sub.c_str(), nullptr);
+    AddPicture(Slides, "a.jpg", 40, 30);
+    AddPicture(sub, "s.jpg", 30, 40);
+    StartAndWait();
+    ShowFromTray();
+    EXPECT_EQ(Caption(), Position("1(1)"));
+    HWND subfolders = FindChild(main, "Button", "Subfolders");
+    ASSERT_NE(subfolders, nullptr);
+    SetForegroundWindow(main);
+    RECT r{};
+    GetWindowRect(subfolders, &r);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(subfolders, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 10000));
+    EXPECT_TRUE(WaitForCaption(Position("1(2)"))) << Caption();
+
+    ASSERT_TRUE(Press('Q', Ended()));
+    ASSERT_TRUE(run.EndsWithZero());
+    const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+    ASSERT_EQ(saved.size(), 10u);
+    EXPECT_EQ(saved[2], "1");
+}
+
 TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
     const std::string sub = Slides + "\\Sub";
     CreateDirectoryA(sub.c_str(), nullptr);

@@ -1,12 +1,15 @@
-// Components: ownership, names, the loading protocol, layout values and handler bindings.
+// Components: ownership, names, the loading protocol, layout kinds and handler bindings.
 #include "gui/Component.h"
 
 #include "gui/Layout.h"
-#include "jpeg/Exception.h"
+#include "base/Exception.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace tarvell {
@@ -80,28 +83,38 @@ TEST(Component, LoadedRunsAfterTheLoadingFlagIsCleared) {
   EXPECT_FALSE(probe.Designing()) << "never in a designer at run time";
 }
 
-TEST(Component, LayoutValuesAreParsedStrictly) {
-  EXPECT_TRUE(ParseBoolProperty("Active", "true"));
-  EXPECT_TRUE(ParseBoolProperty("Active", "True"));
-  EXPECT_TRUE(ParseBoolProperty("Active", "1"));
-  EXPECT_FALSE(ParseBoolProperty("Active", "False"));
-  EXPECT_FALSE(ParseBoolProperty("Active", "0"));
-  EXPECT_EQ(ParseIntProperty("Max", "1000"), 1000);
-  EXPECT_EQ(ParseIntProperty("Min", "-5"), -5);
-  for (const char* bad : {"", "yes", "5x", " 5", "99999999999", "1.5"}) {
-    EXPECT_THROW(ParseIntProperty("Max", bad), Exception) << bad;
-  }
+// A kind with a few of the flags' setters, as a layout row would make it.
+class TFlagProbe : public TComponent {
+public:
+  using TComponent::TComponent;
+  bool Checked = false;
+  bool Visible = true;
+  std::string Caption;
+  void SetChecked(bool on) { Checked = on; }
+  void SetVisible(bool on) { Visible = on; }
+  void SetCaption(const std::string& caption) { Caption = caption; }
+};
+
+TEST(Component, LayoutKindsSetTheFlagsAndTextsTheirClassHasAndRefuseTheRest) {
+  const TLayoutKind& kind = Kind<TFlagProbe>;
+  std::unique_ptr<TComponent> made(kind.Create(nullptr));
+  auto& probe = dynamic_cast<TFlagProbe&>(*made);
+  probe.SetName("Box");
+  kind.ApplyFlags(probe, lfChecked | lfHidden);
+  EXPECT_TRUE(probe.Checked);
+  EXPECT_FALSE(probe.Visible);
+  kind.ApplyTexts(probe, "About", "");
+  EXPECT_EQ(probe.Caption, "About");
+
   try {
-    ParseBoolProperty("Enabled", "yes");
-    ADD_FAILURE();
+    kind.ApplyFlags(probe, lfDefault);
+    ADD_FAILURE() << "a flag the kind has no setter for";
   } catch (const Exception& e) {
-    EXPECT_STREQ(e.what(), "Invalid value 'yes' for property Enabled");
+    EXPECT_STREQ(e.what(), "Component Box has no property Default");
   }
-  TProbe probe(nullptr, "p");
-  EXPECT_TRUE(probe.SetProperty("Tag", "7"));
-  EXPECT_EQ(probe.Tag(), 7);
-  EXPECT_FALSE(probe.SetProperty("Caption", "x")) << "unknown properties are refused, not ignored";
-  EXPECT_FALSE(probe.BindEvent("OnClick", TEventHandler(TNotifyEvent([](TObject&) {}))));
+  EXPECT_THROW(kind.ApplyTexts(probe, "", "a hint"), Exception);
+  EXPECT_THROW(Kind<TComponent>.ApplyFlags(probe, lfTabStop), Exception);
+  EXPECT_FALSE(kind.Setup) << "a plain kind sets nothing of its own";
 }
 
 struct TReceiver {
@@ -114,27 +127,31 @@ struct TReceiver {
   }
 };
 
+// A handler is assignable exactly to the events of its own signature, so a mistyped binding
+// in a layout fails the build.
+template <class Event, class Method>
+constexpr bool Binds = std::is_assignable_v<Event&, decltype(Handler(std::declval<TReceiver*>(), std::declval<Method>()))>;
+static_assert(Binds<TNotifyEvent, decltype(&TReceiver::NextClick)>);
+static_assert(Binds<THotKeyEvent, decltype(&TReceiver::SysHotKey1HotKey)>);
+static_assert(Binds<TKeyEvent, decltype(&TReceiver::FormKeyDown)>);
+static_assert(!Binds<TNotifyEvent, decltype(&TReceiver::SysHotKey1HotKey)>);
+static_assert(!Binds<THotKeyEvent, decltype(&TReceiver::NextClick)>);
+static_assert(!Binds<TMouseMoveProc, decltype(&TReceiver::SysHotKey1HotKey)>);
+static_assert(!Binds<TNotifyEvent, decltype(&TReceiver::FormKeyDown)>);
+
 TEST(Component, HandlersKeepTheirSignatureAndReachTheirObject) {
   TReceiver receiver;
   TProbe sender(nullptr, "Next");
-  TEventHandler click = Handler(&receiver, &TReceiver::NextClick);
-  TEventHandler hotKey = Handler(&receiver, &TReceiver::SysHotKey1HotKey);
-  TEventHandler key = Handler(&receiver, &TReceiver::FormKeyDown);
+  const TNotifyEvent click = Handler(&receiver, &TReceiver::NextClick);
+  const THotKeyEvent hotKey = Handler(&receiver, &TReceiver::SysHotKey1HotKey);
+  const TKeyEvent key = Handler(&receiver, &TReceiver::FormKeyDown);
 
-  EventHandlerAs<TNotifyEvent>(click, "OnClick")(sender);
-  EventHandlerAs<THotKeyEvent>(hotKey, "OnHotKey")(sender, 3);
+  click(sender);
+  hotKey(sender, 3);
   std::uint16_t vk = 0x70;
-  EventHandlerAs<TKeyEvent>(key, "OnKeyDown")(sender, vk, 0);
+  key(sender, vk, 0);
   EXPECT_EQ(vk, 0) << "a key handler can consume the key through its reference";
   EXPECT_EQ(receiver.Calls, (std::vector<std::string>{"NextClick", "HotKey 3", "Key 112"}));
-
-  try {
-    EventHandlerAs<TNotifyEvent>(hotKey, "OnClick");
-    ADD_FAILURE() << "a hot-key handler bound to a click";
-  } catch (const Exception& e) {
-    EXPECT_NE(std::string(e.what()).find("OnClick"), std::string::npos);
-  }
-  EXPECT_THROW(EventHandlerAs<TMouseMoveProc>(hotKey, "OnMouseMove"), Exception);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "base/WholeFile.h"
 #include "windows/DibFile.h"
 
 #include <gtest/gtest.h>
@@ -78,8 +79,8 @@ TEST(DibFile, FileHeaderPointsAtThePixelsAfterTheColourTable) {
 // The committed About picture, stripped of its file header as the resource compiler does,
 // comes back byte for byte.
 TEST(DibFile, AboutPictureRoundTrips) {
-  std::ifstream in(TARVELL_SOURCE_DIR "/resources/About.bmp", std::ios::binary);
-  const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string bytes = ReadWholeFile(TARVELL_SOURCE_DIR "/resources/About.bmp").value_or(std::string());
+  const std::vector<std::uint8_t> file(bytes.begin(), bytes.end());
   ASSERT_GT(file.size(), 14u);
   const std::vector<std::uint8_t> dib(file.begin() + 14, file.end());
   EXPECT_EQ(Convert(dib), file);

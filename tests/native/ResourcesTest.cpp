@@ -1,5 +1,7 @@
 // The committed pictures: the sizes and depths the windows expect, and exactly what the
 // script that draws them makes.
+#include "base/WholeFile.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,8 +16,8 @@ namespace {
 const std::string Dir = TARVELL_SOURCE_DIR "/resources/";
 
 std::vector<std::uint8_t> ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string bytes = tarvell::ReadWholeFile(path).value_or(std::string());
+  return {bytes.begin(), bytes.end()};
 }
 
 std::uint32_t U16(const std::vector<std::uint8_t>& b, size_t at) { return b.at(at) | b.at(at + 1) << 8; }

@@ -40,12 +40,15 @@ struct THost {
 TEST(CheckBox, CaptionStandsLeftAndEveryChangeActsAsAClick) {
   THost host;
   TFormLayout layout;
-  layout.Items = {{.Name = "Transparent", .Kind = Kind<TCheckBox>, .Left = 160, .Top = 240, .Width = 105,
-                   .Height = 17, .Caption = "Transparent icons", .Flags = lfChecked,
-                   .Properties = {{"Alignment", "taLeftJustify"}}, .Events = {{"OnClick", "Clicked"}}}};
   int clicks = 0;
+  layout.Items = {{.Name = "Transparent", .Kind = Configure<TCheckBox>([&](TCheckBox& c) {
+                     c.SetAlignment(TAlignment::taLeftJustify);
+                     c.OnClick = [&](TObject&) { ++clicks; };
+                   }),
+                   .Left = 160, .Top = 240, .Width = 105, .Height = 17, .Caption = "Transparent icons",
+                   .Flags = lfChecked}};
   TForm form(nullptr);
-  form.LoadLayout(layout, {{"Clicked", TEventHandler(TNotifyEvent([&](TObject&) { ++clicks; }))}});
+  form.LoadLayout(layout);
   auto& box = *dynamic_cast<TCheckBox*>(form.FindComponent("Transparent"));
   EXPECT_EQ(clicks, 0) << "the layout's state is no click";
   EXPECT_TRUE(box.Checked());
@@ -107,19 +110,33 @@ TEST(ListBox, EntriesSelectionAndMouseEvents) {
   EXPECT_EQ(list.ItemIndex(), 1);
 }
 
+// The main window's period pair: the arrows' buddy is a member of the form.
+class TPeriodForm : public TForm {
+public:
+  using TForm::TForm;
+  TEdit* Edit1 = nullptr;
+  TUpDown* UpDown1 = nullptr;
+};
+
 TEST(UpDown, StepsWriteThePositionIntoItsEditWithinTheRange) {
   TFormLayout layout;
   layout.Items = {
-      {.Name = "Edit1", .Kind = Kind<TEdit>, .Left = 520, .Top = 3, .Width = 33, .Height = 21, .Caption = "5",
-       .Flags = lfReadOnly},
-      {.Name = "UpDown1", .Kind = Kind<TUpDown>, .Left = 553, .Top = 3, .Width = 15, .Height = 21,
-       .Properties = {{"Associate", "Edit1"}, {"Min", "0"}, {"Max", "1000"}, {"Position", "5"}}},
+      {.Name = "Edit1", .Kind = Into(&TPeriodForm::Edit1), .Left = 520, .Top = 3, .Width = 33, .Height = 21,
+       .Caption = "5", .Flags = lfReadOnly},
+      {.Name = "UpDown1", .Kind = Into(&TPeriodForm::UpDown1, [](TUpDown& u, TPeriodForm& f) {
+         u.SetAssociate(f.Edit1);
+         u.SetRange(0, 1000);
+         u.SetPosition(5);
+       }),
+       .Left = 553, .Top = 3, .Width = 15, .Height = 21},
   };
-  TForm form(nullptr);
+  TPeriodForm form(nullptr);
   form.SetClientSize(580, 446);
-  form.LoadLayout(layout, {});
-  auto& edit = *dynamic_cast<TEdit*>(form.FindComponent("Edit1"));
-  auto& upDown = *dynamic_cast<TUpDown*>(form.FindComponent("UpDown1"));
+  form.LoadLayout(layout);
+  ASSERT_NE(form.Edit1, nullptr);
+  ASSERT_NE(form.UpDown1, nullptr);
+  TEdit& edit = *form.Edit1;
+  TUpDown& upDown = *form.UpDown1;
   EXPECT_EQ(reinterpret_cast<HWND>(upDown.Perform(UDM_GETBUDDY)), edit.Handle());
   EXPECT_EQ(edit.Text(), "5");
 
@@ -154,15 +171,17 @@ TEST(Memo, LinesBreakAtCrLfLoneCrAndLoneLf) {
 
 TEST(Timer, TicksWhileEnabledAndStopsWhenDisabled) {
   TFormLayout layout;
-  layout.Items = {{.Name = "Timer1", .Kind = Kind<TTimer>, .Properties = {{"Interval", "30"}},
-                   .Events = {{"OnTimer", "Timer1Timer"}}}};
   int ticks = 0;
   TObject* sender = nullptr;
+  layout.Items = {{.Name = "Timer1", .Kind = Configure<TTimer>([&](TTimer& t) {
+                     t.SetInterval(30);
+                     t.SetOnTimer([&](TObject& s) {
+                       ++ticks;
+                       sender = &s;
+                     });
+                   })}};
   TForm form(nullptr);
-  form.LoadLayout(layout, {{"Timer1Timer", TEventHandler(TNotifyEvent([&](TObject& s) {
-                              ++ticks;
-                              sender = &s;
-                            }))}});
+  form.LoadLayout(layout);
   auto& timer = *dynamic_cast<TTimer*>(form.FindComponent("Timer1"));
   EXPECT_TRUE(timer.Enabled()) << "running from its creation";
   EXPECT_TRUE(test::PumpUntil([&] { return ticks >= 3; }, 3000));
@@ -255,7 +274,7 @@ TEST(Image, PaintsStretchedAtNaturalSizeOrCentred) {
     EXPECT_FALSE(image.PaintContent(canvas.DC())) << "an empty picture paints nothing";
     EXPECT_EQ(canvas.At(20, 20), Grey);
   }
-  image.Picture().Assign(FourColours());
+  image.Bitmap() = FourColours();
   image.SetStretch(true);
   {
     TCanvas canvas;
@@ -324,7 +343,7 @@ TEST(Image, RefusesImagesWhoseHeadersDoNotFitTheirData) {
 TEST(Image, WindowPaintsItsPictureAndTransparentLabelsShowItThrough) {
   THost host;
   auto& image = host.Add<TImage>(0, 0, 40, 40);
-  image.Picture().Assign(FourColours());
+  image.Bitmap() = FourColours();
   image.SetStretch(true);
   image.PictureChanged();
   auto& label = host.Add<TLabel>(0, 0, 20, 20);  // over the red quarter

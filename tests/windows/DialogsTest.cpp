@@ -3,7 +3,7 @@
 
 #include "gui/Application.h"
 #include "gui/WaitCursor.h"
-#include "jpeg/Exception.h"
+#include "base/Exception.h"
 
 #include <gtest/gtest.h>
 

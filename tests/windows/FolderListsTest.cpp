@@ -2,8 +2,10 @@
 #include "gui/DirectoryListBox.h"
 
 #include "TempFolder.h"
+#include "app/SystemFolderLister.h"
 #include "gui/DriveComboBox.h"
 #include "gui/FileListBox.h"
+#include "gui/FolderLister.h"
 #include "gui/FolderPath.h"
 #include "gui/Form.h"
 #include "gui/InOutError.h"
@@ -28,8 +30,10 @@ void MakeHidden(const std::string& path, DWORD attribute = FILE_ATTRIBUTE_HIDDEN
   ::SetFileAttributesA(path.c_str(), attribute);
 }
 
-// A form holding the lists, so their notifications have a parent to pass through.
+// A form holding the lists, so their notifications have a parent to pass through; the lists
+// read folders as the main window's do.
 struct THost {
+  TSystemFolderLister Lister;
   TForm Form{nullptr};
   THost() { Form.HandleNeeded(); }
   template <class T>
@@ -37,9 +41,46 @@ struct THost {
     auto* c = new T(&Form);
     c->SetBounds(0, 0, 153, 209);
     c->SetParent(&Form);
+    if constexpr (requires { c->SetLister(&Lister); }) c->SetLister(&Lister);
     return *c;
   }
 };
+
+// Reports fixed names and remembers what it was asked.
+struct TFixedLister final : TFolderLister {
+  std::vector<std::string> Asked;
+  std::vector<std::string> Subfolders(const std::string& folder) override {
+    Asked.push_back("folders " + folder);
+    return {"b", "A"};
+  }
+  std::vector<std::string> MatchingFiles(const std::string& folder, const std::string& mask) override {
+    Asked.push_back("files " + folder + " " + mask);
+    return {"z.jpg", "a.jpg"};
+  }
+};
+
+TEST(FolderLists, ShowWhatTheirListerReportsAndNothingWithoutOne) {
+  TTempFolder temp;
+  TForm form(nullptr);
+  auto& dir = *new TDirectoryListBox(&form);
+  auto& files = *new TFileListBox(&form);
+  dir.SetDirectory(temp.Path());
+  files.SetDirectory(temp.Path());
+  const std::vector<std::string> path = SplitFolderPath(dir.Directory());
+  EXPECT_EQ(dir.Items(), path) << "the path alone";
+  EXPECT_TRUE(files.Items().empty());
+
+  TFixedLister lister;
+  dir.SetLister(&lister);
+  files.SetLister(&lister);
+  files.SetMask("*.jpg");
+  std::vector<std::string> expected = path;
+  expected.insert(expected.end(), {"b", "A"});
+  EXPECT_EQ(dir.Items(), expected) << "in the lister's order";
+  EXPECT_EQ(files.Items(), (std::vector<std::string>{"z.jpg", "a.jpg"}));
+  EXPECT_EQ(lister.Asked, (std::vector<std::string>{"folders " + dir.Directory(), "files " + files.Directory() + " *.*",
+                                                    "files " + files.Directory() + " *.jpg"}));
+}
 
 TEST(DirectoryListBox, ShowsThePathThenTheVisibleSubfoldersByName) {
   TTempFolder temp;

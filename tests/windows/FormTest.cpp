@@ -1,4 +1,4 @@
-// Forms read from layout tables: components, properties, events, windows, Loaded(); keys,
+// Forms read from layout tables: components, typed setups, windows, Loaded(); keys,
 // closing, and errors raised by event handlers.
 #include "gui/Form.h"
 
@@ -11,12 +11,14 @@
 #include "gui/Label.h"
 #include "gui/ListBox.h"
 #include "gui/Menus.h"
-#include "jpeg/Exception.h"
+#include "base/Exception.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace tarvell {
@@ -33,11 +35,7 @@ TLoadLog* Log = nullptr;
 class TProbe : public TComponent {
 public:
   explicit TProbe(TComponent* owner) : TComponent(owner) {}
-  bool SetProperty(std::string_view name, std::string_view value) override {
-    if (name != "Value") return TComponent::SetProperty(name, value);
-    Log->LoadingWhileSet.push_back(Loading());
-    return true;
-  }
+  void SetValue(int) { Log->LoadingWhileSet.push_back(Loading()); }
 
 protected:
   void Loaded() override {
@@ -51,21 +49,16 @@ public:
   std::vector<std::string> Calls;
   TObject* LastSender = nullptr;
 
+  // Set by the layout rows that name them.
+  TButton* Ok = nullptr;
+  TButton* Cancel = nullptr;
+  TLabel* Label1 = nullptr;
+  TMenuItem* Menu = nullptr;
+
   explicit TTestForm(TComponent* owner) : TForm(owner) {}
   ~TTestForm() override { DestroyHandle(); }
 
-  void Load(const TFormLayout& layout) {
-    LoadLayout(layout, {
-                           {"OkClick", Handler(this, &TTestForm::OkClick)},
-                           {"CancelClick", Handler(this, &TTestForm::CancelClick)},
-                           {"OtherClick", Handler(this, &TTestForm::OtherClick)},
-                           {"BoomClick", Handler(this, &TTestForm::BoomClick)},
-                           {"FormKeyDown", Handler(this, &TTestForm::FormKeyDown)},
-                           {"FormClick", Handler(this, &TTestForm::FormClick)},
-                           {"FormResize", Handler(this, &TTestForm::FormResize)},
-                           {"MenuClick", Handler(this, &TTestForm::MenuClick)},
-                       });
-  }
+  void Load(const TFormLayout& layout) { LoadLayout(layout); }
   void OkClick(TObject& sender) {
     Calls.push_back("OkClick");
     LastSender = &sender;
@@ -86,29 +79,44 @@ public:
   void MenuClick(TObject&) { Calls.push_back("MenuClick"); }
 };
 
+// A button row of the test form whose click runs the given handler.
+TLayoutKind Clicks(void (TTestForm::*handler)(TObject&), TButton* TTestForm::*member = nullptr) {
+  if (member) return Into(member, [handler](TButton& b, TTestForm& f) { b.OnClick = Handler(&f, handler); });
+  return MakeKind<TButton>([handler](TComponent& c, TForm& form) {
+    static_cast<TButton&>(c).OnClick = Handler(&LayoutForm<TTestForm>(form), handler);
+  });
+}
+
 TFormLayout DialogLayout() {
   TFormLayout layout;
   layout.Caption = "Probe form";
   layout.ClientWidth = 300;
   layout.ClientHeight = 200;
   layout.Color = clSilver;
-  layout.Properties = {{"Position", "poScreenCenter"}, {"KeyPreview", "true"}, {"ShowHint", "true"}};
+  layout.Position = TPosition::poScreenCenter;
+  layout.KeyPreview = true;
+  layout.ShowHint = true;
   layout.ActiveControl = "Edit1";
-  layout.Events = {{"OnKeyDown", "FormKeyDown"}, {"OnClick", "FormClick"}, {"OnResize", "FormResize"}};
+  layout.Setup = FormSetup<TTestForm>([](TTestForm& f) {
+    f.OnKeyDown = Handler(&f, &TTestForm::FormKeyDown);
+    f.OnClick = Handler(&f, &TTestForm::FormClick);
+    f.OnResize = Handler(&f, &TTestForm::FormResize);
+  });
   layout.Items = {
       {.Name = "Edit1", .Kind = Kind<TEdit>, .Left = 10, .Top = 10, .Width = 100, .Height = 21, .Caption = "5",
        .Hint = "The period", .Flags = lfReadOnly},
-      {.Name = "Box", .Kind = Kind<TCheckBox>, .Left = 10, .Top = 40, .Width = 105, .Height = 17,
-       .Caption = "Sound", .Properties = {{"Alignment", "taLeftJustify"}}},
-      {.Name = "Ok", .Kind = Kind<TButton>, .Left = 10, .Top = 70, .Width = 113, .Height = 25, .Caption = "Ok",
-       .Hint = "Accept", .Flags = lfDefault, .Events = {{"OnClick", "OkClick"}}},
-      {.Name = "Cancel", .Kind = Kind<TButton>, .Left = 10, .Top = 100, .Width = 113, .Height = 25,
-       .Caption = "Hide           Esc  ", .Flags = lfCancel, .Events = {{"OnClick", "CancelClick"}}},
-      {.Name = "Other", .Kind = Kind<TButton>, .Left = 130, .Top = 70, .Width = 60, .Height = 25,
-       .Caption = "Other", .Events = {{"OnClick", "OtherClick"}}},
-      {.Name = "Boom", .Kind = Kind<TButton>, .Left = 130, .Top = 100, .Width = 60, .Height = 25,
-       .Caption = "Boom", .Events = {{"OnClick", "BoomClick"}}},
-      {.Name = "Label1", .Kind = Kind<TLabel>, .Left = 200, .Top = 5, .Width = 77, .Height = 21,
+      {.Name = "Box",
+       .Kind = Configure<TCheckBox>([](TCheckBox& c) { c.SetAlignment(TAlignment::taLeftJustify); }),
+       .Left = 10, .Top = 40, .Width = 105, .Height = 17, .Caption = "Sound"},
+      {.Name = "Ok", .Kind = Clicks(&TTestForm::OkClick, &TTestForm::Ok), .Left = 10, .Top = 70, .Width = 113,
+       .Height = 25, .Caption = "Ok", .Hint = "Accept", .Flags = lfDefault},
+      {.Name = "Cancel", .Kind = Clicks(&TTestForm::CancelClick, &TTestForm::Cancel), .Left = 10, .Top = 100,
+       .Width = 113, .Height = 25, .Caption = "Hide           Esc  ", .Flags = lfCancel},
+      {.Name = "Other", .Kind = Clicks(&TTestForm::OtherClick), .Left = 130, .Top = 70, .Width = 60, .Height = 25,
+       .Caption = "Other"},
+      {.Name = "Boom", .Kind = Clicks(&TTestForm::BoomClick), .Left = 130, .Top = 100, .Width = 60, .Height = 25,
+       .Caption = "Boom"},
+      {.Name = "Label1", .Kind = Into(&TTestForm::Label1), .Left = 200, .Top = 5, .Width = 77, .Height = 21,
        .Caption = "Time to change:"},
       {.Name = "List", .Kind = Kind<TListBox>, .Left = 200, .Top = 30, .Width = 90, .Height = 100,
        .Color = clMenu},
@@ -180,6 +188,11 @@ TEST(FormLayout, CreatesEveryControlAtItsPlaceWithItsCaptionAndHint) {
   EXPECT_EQ(form.Font().Name(), "MS Sans Serif");
   EXPECT_EQ(form.Font().Height(), -11);
   EXPECT_EQ(ControlNamed(form, "Ok").Font().Height(), -11) << "controls take the form's font";
+  EXPECT_EQ(dynamic_cast<TCheckBox&>(ControlNamed(form, "Box")).Alignment(), TAlignment::taLeftJustify);
+  // Rows that name a member of the form fill it with the component they made.
+  EXPECT_EQ(form.Ok, &ControlNamed(form, "Ok"));
+  EXPECT_EQ(form.Cancel, &ControlNamed(form, "Cancel"));
+  EXPECT_EQ(form.Label1, &ControlNamed(form, "Label1"));
 }
 
 TEST(FormLayout, SendsLoadedOnceToEveryComponentAfterTheLoadingFlagIsCleared) {
@@ -188,8 +201,8 @@ TEST(FormLayout, SendsLoadedOnceToEveryComponentAfterTheLoadingFlagIsCleared) {
   TFormLayout layout;
   layout.Caption = "Probes";
   layout.Items = {
-      {.Name = "First", .Kind = Kind<TProbe>, .Properties = {{"Value", "1"}}},
-      {.Name = "Second", .Kind = Kind<TProbe>, .Properties = {{"Value", "2"}}},
+      {.Name = "First", .Kind = Configure<TProbe>([](TProbe& p) { p.SetValue(1); })},
+      {.Name = "Second", .Kind = Configure<TProbe>([](TProbe& p) { p.SetValue(2); })},
       {.Name = "Third", .Kind = Kind<TProbe>},
   };
   TTestForm form(nullptr);
@@ -203,7 +216,20 @@ TEST(FormLayout, SendsLoadedOnceToEveryComponentAfterTheLoadingFlagIsCleared) {
   Log = nullptr;
 }
 
-TEST(FormLayout, ReportsUnknownNamesAndMismatchedHandlers) {
+// A row's setup must take the component its member holds and the form that has the member;
+// anything else does not build (as does a misspelled member or handler name).
+template <class S>
+concept FitsOkRow = requires(S setup) { Into(&TTestForm::Ok, setup); };
+static_assert(FitsOkRow<void (*)(TButton&, TTestForm&)>);
+static_assert(!FitsOkRow<void (*)(TLabel&, TTestForm&)>, "the wrong kind of component");
+static_assert(!FitsOkRow<void (*)(TButton&, TForm&, int)>, "the wrong form");
+static_assert(!FitsOkRow<void (*)(TButton&)>, "a setup without the form");
+static_assert(std::is_assignable_v<TNotifyEvent&, decltype(Handler(std::declval<TTestForm*>(), &TTestForm::OkClick))>);
+static_assert(!std::is_assignable_v<TNotifyEvent&,
+                                    decltype(Handler(std::declval<TTestForm*>(), &TTestForm::FormKeyDown))>,
+              "a key handler bound to a click");
+
+TEST(FormLayout, ReportsDuplicateAndUnknownNamesAndFlagsTheKindHasNot) {
   auto loadFails = [](TFormLayout layout, const std::string& part) {
     TTestForm form(nullptr);
     try {
@@ -216,21 +242,13 @@ TEST(FormLayout, ReportsUnknownNamesAndMismatchedHandlers) {
   TFormLayout base;
   base.Items = {{.Name = "Ok", .Kind = Kind<TButton>, .Caption = "Ok"}};
 
-  TFormLayout badProperty = base;
-  badProperty.Items[0].Properties = {{"Colour", "1"}};
-  loadFails(badProperty, "Colour");
+  TFormLayout unknownParent = base;
+  unknownParent.Items[0].Parent = "Panel";
+  loadFails(unknownParent, "Panel");
 
-  TFormLayout badValue = base;
-  badValue.Items[0].Properties = {{"Default", "maybe"}};
-  loadFails(badValue, "maybe");
-
-  TFormLayout missingHandler = base;
-  missingHandler.Items[0].Events = {{"OnClick", "NoSuchClick"}};
-  loadFails(missingHandler, "NoSuchClick");
-
-  TFormLayout wrongSignature = base;
-  wrongSignature.Items[0].Events = {{"OnClick", "FormKeyDown"}};
-  loadFails(wrongSignature, "OnClick");
+  TFormLayout noKind = base;
+  noKind.Items[0].Kind = {};
+  loadFails(noKind, "kind");
 
   TFormLayout duplicate = base;
   duplicate.Items.push_back(duplicate.Items[0]);
@@ -389,11 +407,11 @@ TEST(FormMenu, DefaultItemIsDrawnByTheFormAndItsClickIsReported) {
   layout.Width = 641;
   layout.Height = 464;
   layout.Menu = "MainMenu1";
-  layout.Events = {};
   layout.Items = {
       {.Name = "MainMenu1", .Kind = Kind<TMainMenu>},
-      {.Name = "Menu", .Kind = Kind<TMenuItem>, .Caption = "About", .Parent = "MainMenu1",
-       .Properties = {{"Default", "true"}}, .Events = {{"OnClick", "MenuClick"}}},
+      {.Name = "Menu",
+       .Kind = Into(&TTestForm::Menu, [](TMenuItem& m, TTestForm& f) { m.OnClick = Handler(&f, &TTestForm::MenuClick); }),
+       .Caption = "About", .Flags = lfDefault, .Parent = "MainMenu1"},
   };
   TTestForm form(nullptr);
   form.Load(layout);
@@ -410,8 +428,9 @@ TEST(FormMenu, DefaultItemIsDrawnByTheFormAndItsClickIsReported) {
   EXPECT_EQ(r.right - r.left, 641);
   EXPECT_EQ(r.bottom - r.top, 464);
 
-  auto* item = dynamic_cast<TMenuItem*>(form.FindComponent("Menu"));
+  TMenuItem* item = form.Menu;
   ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item, form.FindComponent("Menu"));
   // The bold caption is measured wider than the plain one.
   MEASUREITEMSTRUCT bold{};
   bold.CtlType = ODT_MENU;

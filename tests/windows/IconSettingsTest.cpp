@@ -7,7 +7,7 @@
 
 #include "TestRegistry.h"
 #include "gui/Dialogs.h"
-#include "jpeg/Exception.h"
+#include "base/Exception.h"
 
 namespace tarvell {
 namespace {

@@ -11,7 +11,7 @@
 #include "desktop/ShellLink.h"
 #include "gui/Dialogs.h"
 #include "gui/WaitCursor.h"
-#include "jpeg/Exception.h"
+#include "base/Exception.h"
 
 namespace tarvell {
 namespace {

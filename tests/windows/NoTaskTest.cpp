@@ -92,15 +92,14 @@ TEST(NoTask, DestructionTakesTheHookOffTheForm) {
 }
 
 // A layout's form gets its window after its components are made.
-TFormLayout LayoutWithNoTask(const char* hideForm) {
+TFormLayout LayoutWithNoTask(bool hideForm) {
   TFormLayout layout;
   layout.Caption = "Layout";
   layout.ClientWidth = 200;
   layout.ClientHeight = 100;
   TLayoutItem row;
   row.Name = "NoTask1";
-  row.Kind = Kind<TNoTask>;
-  row.Properties = {{"HideForm", hideForm}};
+  row.Kind = Configure<TNoTask>([hideForm](TNoTask& n) { n.SetHideForm(hideForm); });
   layout.Items.push_back(row);
   return layout;
 }
@@ -109,7 +108,7 @@ TEST(NoTask, LoadingALayoutAppliesHideFormAndHooksTheNewWindow) {
   {
     TForm form(nullptr);
     ::ShowWindow(AppWindow(), SW_HIDE);
-    form.LoadLayout(LayoutWithNoTask("False"), {});
+    form.LoadLayout(LayoutWithNoTask(false));
     auto* noTask = dynamic_cast<TNoTask*>(form.FindComponent("NoTask1"));
     ASSERT_NE(noTask, nullptr);
     EXPECT_FALSE(noTask->HideForm());
@@ -117,7 +116,7 @@ TEST(NoTask, LoadingALayoutAppliesHideFormAndHooksTheNewWindow) {
   }
   TForm form(nullptr);
   Application.SetMainForm(&form);
-  form.LoadLayout(LayoutWithNoTask("True"), {});
+  form.LoadLayout(LayoutWithNoTask(true));
   EXPECT_FALSE(AppVisible());
   ShowAppWindow();
   form.Show();

@@ -230,7 +230,7 @@ TEST(SysHotKey, DestructionReleasesEveryClaim) {
 TEST(SysHotKey, LoadCompletionClaimsWhatIsStillUnclaimed) {
   TSysHotKey hot(nullptr);
   hot.BeginLoading();
-  ASSERT_TRUE(hot.SetProperty("Active", "True"));
+  hot.SetActive(true);
   EXPECT_TRUE(hot.Active());
   EXPECT_FALSE(hot.HasWindow());
 

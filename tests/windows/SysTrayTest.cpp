@@ -293,9 +293,9 @@ TEST(SysTray, LoadCompletionAppliesEnabled) {
   TShellWatch watch;
   TSystemTrayIcon icon(nullptr);
   icon.BeginLoading();
-  ASSERT_TRUE(icon.SetProperty("Enabled", "False"));
+  icon.SetEnabled(false);
   icon.SetIcon(AppIcon());
-  ASSERT_TRUE(icon.SetProperty("Hint", "from the layout"));
+  icon.SetHint("from the layout");
   EXPECT_FALSE(icon.Shown()) << "disabled, and no disabled picture";
   icon.EndLoading();
   EXPECT_FALSE(icon.Shown());

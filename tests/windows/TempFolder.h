@@ -1,6 +1,8 @@
 // A fresh folder for one test, removed with everything in it afterwards; and small file helpers.
 #pragma once
 
+#include "base/WholeFile.h"
+
 #include <windows.h>
 
 #include <fstream>
@@ -62,11 +64,7 @@ inline void WriteTextFile(const std::string& path, const std::string& text) {
   out << text;
 }
 
-inline std::optional<std::string> ReadTextFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+inline std::optional<std::string> ReadTextFile(const std::string& path) { return ReadWholeFile(path); }
 
 inline bool PathExists(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -7,10 +7,12 @@
 
 #include "HelpWindowsFixture.h"
 #include "TempFolder.h"
+#include "app/AboutActions.h"
 #include "app/ProgramState.h"
 #include "desktop/SystemFolders.h"
 #include "gui/Image.h"
 #include "gui/Label.h"
+#include "jpeg/Picture.h"
 #include "resources/ResourceIds.h"
 #include "windows/HelpWindows.h"
 #include "windows/ProductLinks.h"
@@ -134,7 +136,8 @@ TEST_F(AboutWindow, WindowIsFixedSizeTopMostAndCentred) {
 TEST_F(AboutWindow, PictureFillsTheWindowBehindTheLabels) {
   ShowAboutWindow();
   ASSERT_NE(Form2->Image1, nullptr);
-  const TPicture& picture = Form2->Image1->Picture();
+  TPicture picture;
+  picture.Assign(Form2->Image1->Bitmap());
   EXPECT_EQ(picture.Width(), 406);
   EXPECT_EQ(picture.Height(), 300);
   EXPECT_EQ(picture.BitsPerPixel(), 8);
@@ -240,6 +243,7 @@ TEST_F(AboutWindow, UninstallAnsweredCancelChangesNothing) {
   const std::string link = *startup + "\\Tarvell.lnk";
   WriteTextFile(link, "shortcut");
 
+  SetAboutActions(ProgramAboutActions());
   std::vector<std::string> boxes;
   SetMessageBoxHook([&](const std::string& text, const std::string& caption, unsigned type) {
     boxes.push_back(caption + ": " + text + " (" + std::to_string(type) + ")");
@@ -255,6 +259,7 @@ TEST_F(AboutWindow, UninstallAnsweredCancelChangesNothing) {
   EXPECT_TRUE(::IsWindowVisible(Form2->Handle())) << "the About window stays open";
   ::DeleteFileA(link.c_str());
   Program().Folders = {};
+  SetAboutActions({});
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #include "slideshow/PictureWalk.h"
-#include "slideshow/Win32DirectoryLister.h"
+#include "app/Win32DirectoryLister.h"
 #include "tests/windows/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "slideshow/Win32DirectoryLister.h"
+#include "app/Win32DirectoryLister.h"
 
 #include "gui/Handles.h"
 

@@ -1,5 +1,5 @@
-// The JPEG picture control as a window: the decode core of jpeg/JpgImg.h painted by TImage.
-// Its layout properties are the decoding options and TImage's own.
+// The main window's JPEG preview as a window: the decode core of jpeg/JpgImg.h painted by TImage.
+// The main window's layout sets its decoding options while it loads (see Unit1Layout.cpp).
 #pragma once
 
 #include "gui/Image.h"
@@ -14,9 +14,9 @@ public:
 
   using TCustomJPEGImage::Picture;
   using TComponent::Loading;
-  const TPicture& ShownPicture() const noexcept override { return TCustomJPEGImage::Picture(); }
-
-  bool SetProperty(std::string_view name, std::string_view value) override;
+  const std::vector<std::uint8_t>& ShownBitmap() const noexcept override {
+    return TCustomJPEGImage::Picture().BmpImage();
+  }
 
 protected:
   // The options were only stored while loading; nothing decodes until a file is set.

@@ -1,0 +1,12 @@
+// What the About window's "Uninstall" does in this program.
+#pragma once
+
+#include "windows/HelpWindows.h"
+
+namespace tarvell {
+
+// Uninstalls from the program's folders (after asking) and ends the process past the main
+// window's way out, so the settings file just deleted is not written again.
+TAboutActions ProgramAboutActions();
+
+}  // namespace tarvell

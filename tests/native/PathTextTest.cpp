@@ -1,0 +1,33 @@
+#include "base/PathText.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvell {
+namespace {
+
+TEST(PathText, JoinPathPutsOneSeparatorBetween) {
+  EXPECT_EQ(JoinPath("C:\\P", "a.jpg"), "C:\\P\\a.jpg");
+  EXPECT_EQ(JoinPath("C:\\", "a.jpg"), "C:\\a.jpg");  // a root keeps its one backslash
+  EXPECT_EQ(JoinPath("D:/pics/", "a.jpg"), "D:/pics/a.jpg");
+  EXPECT_EQ(JoinPath("/home/u", "a.jpg", '/'), "/home/u/a.jpg");
+  EXPECT_EQ(JoinPath("/", "a.jpg", '/'), "/a.jpg");
+  EXPECT_EQ(JoinPath("", "a.jpg"), "a.jpg");
+  EXPECT_EQ(JoinPath("C:\\P", ""), "C:\\P\\");
+}
+
+TEST(PathText, AppendPathNameAlwaysAddsTheSeparator) {
+  EXPECT_EQ(AppendPathName("C:\\P", "a.jpg", '\\'), "C:\\P\\a.jpg");
+  EXPECT_EQ(AppendPathName("C:\\", "a.jpg", '\\'), "C:\\\\a.jpg");
+  EXPECT_EQ(AppendPathName("/", "a.jpg", '/'), "//a.jpg");
+}
+
+TEST(PathText, SamePathTextIgnoresAsciiCaseOnly) {
+  EXPECT_TRUE(SamePathText("C:\\Pictures", "c:\\PICTURES"));
+  EXPECT_TRUE(SamePathText("", ""));
+  EXPECT_FALSE(SamePathText("C:\\P", "C:\\P\\"));
+  EXPECT_FALSE(SamePathText("C:\\P", "C:/P"));
+  EXPECT_FALSE(SamePathText("\xC4", "\xE4"));  // letters beyond ASCII are compared as bytes
+}
+
+}  // namespace
+}  // namespace tarvell
