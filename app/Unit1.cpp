@@ -107,10 +107,10 @@ void TForm1::Construct() {
 
 // The saved folder opens the folder lists, which build the picture list. A folder that cannot
 // be entered (a removed drive, a deleted folder) is reported and leaves the list empty, but it
-// stays the chosen folder, so the next save does not replace it.
+// stays the chosen folder until the user picks another, so no rebuild or save replaces it.
 void TForm1::OpenStartFolder() {
   const std::string& folder = Program().StartFolder;
-  FChosenFolder = folder;
+  FFolders.Start(folder, false);
   const unsigned changesBefore = FFolderChanges;
   try {
     DirectoryListBox1->SetDirectory(folder);
@@ -119,6 +119,7 @@ void TForm1::OpenStartFolder() {
     ShowErrorBox(e.what());
     return;
   }
+  FFolders.Moved(DirectoryListBox2->Directory());
   if (FFolderChanges == changesBefore) DirectoryListBox2Change(*DirectoryListBox2);
 }
 

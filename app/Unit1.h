@@ -9,6 +9,7 @@
 
 #include "app/SystemFolderLister.h"
 #include "gui/Form.h"
+#include "slideshow/FolderChoice.h"
 #include "slideshow/Slideshow.h"
 #include "app/Win32DirectoryLister.h"
 
@@ -162,7 +163,7 @@ private:
   void SelectionChanged(std::int32_t index) override;
 
   TSystemFolderLister FFolderLister;
-  std::string FChosenFolder;
+  TFolderChoice FFolders;
   TWin32DirectoryLister FLister;
   TSlideshow FSlideshow;
   unsigned FFolderChanges = 0;  // counts DirectoryListBox2Change runs

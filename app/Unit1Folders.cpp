@@ -34,7 +34,7 @@ bool IsBareName(const std::string& folder) {
 }  // namespace
 
 std::string TForm1::ChosenFolder() const {
-  return FChosenFolder.empty() ? DirectoryListBox1->Directory() : FChosenFolder;
+  return FFolders.Saved().empty() ? DirectoryListBox1->Directory() : FFolders.Saved();
 }
 
 void TForm1::AddAll(const std::string& folder) {
@@ -48,9 +48,11 @@ void TForm1::BuildPictureList() {
   int error = 0;
   {
     TArrowAtEnd busy;
-    DirectoryListBox1->SetDirectory(DirectoryListBox2->Directory());
-    FChosenFolder = DirectoryListBox1->Directory();
-    error = FSlideshow.Rebuild(FChosenFolder, Subfolders->Checked());
+    if (FFolders.Entered()) {
+      DirectoryListBox1->SetDirectory(DirectoryListBox2->Directory());
+      FFolders.Moved(DirectoryListBox1->Directory());
+    }
+    error = FSlideshow.Rebuild(FFolders.RebuildFolder(DirectoryListBox1->Directory()), Subfolders->Checked());
     ++FListBuilds;
   }
   // A folder that could not be read was skipped; the rest of the list stands.
@@ -60,6 +62,8 @@ void TForm1::BuildPictureList() {
 void TForm1::DirectoryListBox2Change(TObject&) {
   ++FFolderChanges;
   TProgramState& state = Program();
+  // The list moved on its own (a folder or drive picked), not for a Subfolders click.
+  if (!state.KeepSubfolders && state.FormReady) FFolders.Moved(DirectoryListBox2->Directory());
   if (!state.KeepSubfolders && Subfolders->Checked()) {
     // Unchecking the box clicks it, and the click rebuilds the list for the new folder;
     // building it a second time here would only repeat that (and any error box).

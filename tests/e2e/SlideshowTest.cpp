@@ -374,6 +374,36 @@ TEST_F(Slideshow, TickingSubfoldersAddsTheSubfoldersPictures) {
     EXPECT_EQ(saved[2], "1");
 }
 
+// Regression: a saved folder that could not be entered (a drive unplugged) was replaced at the
+// first rebuild by the folder the lists happened to show, and that was saved.
+TEST_F(Slideshow, ASavedFolderThatCannotBeEnteredSurvivesASubfoldersClick) {
+    const std::string gone = "C:\\Gone\\Photos";
+    Setting(2, gone);
+    ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+    ASSERT_TRUE(run.Start());
+    EXPECT_EQ(Answer("Tarvell", IDOK), "I/O error 3.");
+    main = run.WaitMainWindow();
+    ASSERT_NE(main, nullptr);
+    tray = run.WaitTrayWindow();
+    ASSERT_NE(tray, nullptr);
+    ShowFromTray();
+    HWND subfolders = FindChild(main, "Button", "Subfolders");
+    ASSERT_NE(subfolders, nullptr);
+    SetForegroundWindow(main);
+    RECT r{};
+    GetWindowRect(subfolders, &r);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(subfolders, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 10000));
+    // The rebuild tries the saved folder again and reports it once more.
+    EXPECT_EQ(Answer("Tarvell", IDOK), "I/O error 3.");
+
+    ASSERT_TRUE(Press('Q', Ended()));
+    ASSERT_TRUE(run.EndsWithZero());
+    const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+    ASSERT_EQ(saved.size(), 10u);
+    EXPECT_EQ(saved[1], gone);
+}
+
 TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
     const std::string sub = Slides + "\\Sub";
     CreateDirectoryA(sub.c_str(), nullptr);

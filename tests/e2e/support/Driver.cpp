@@ -199,15 +199,26 @@ void SendKey(WORD vk) {
 }
 
 void ClickAt(int x, int y, bool right, bool doubleClick) {
+    // Every event carries its own absolute position. Under Wine the X server's own pointer stays
+    // where it was, and a pointer event that Wine reads from X after SetCursorPos (a window
+    // mapped under it, say) moved the cursor back there, so a press without a position of its
+    // own landed on whatever window lay under the old spot.
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const LONG dx = static_cast<LONG>((static_cast<long long>(x) * 65536 + width - 1) / width);
+    const LONG dy = static_cast<LONG>((static_cast<long long>(y) * 65536 + height - 1) / height);
     SetCursorPos(x, y);
     const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = down;
-    in[1].mi.dwFlags = up;
-    SendInput(2, in, sizeof(INPUT));
-    if (doubleClick) SendInput(2, in, sizeof(INPUT));
+    INPUT in[4]{};
+    const DWORD flags[4] = {down, up, down, up};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dx = dx;
+        in[i].mi.dy = dy;
+        in[i].mi.dwFlags = flags[i] | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    SendInput(doubleClick ? 4 : 2, in, sizeof(INPUT));
 }
 
 std::string WindowsDirectory() {
