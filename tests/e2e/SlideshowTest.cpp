@@ -124,6 +124,17 @@ protected:
         ASSERT_TRUE(run.WaitVisible(true));
     }
 
+    // Clicks the Subfolders box of the shown window; true once it is checked.
+    bool TickSubfolders() const {
+        HWND box = FindChild(main, "Button", "Subfolders");
+        if (!box) return false;
+        SetForegroundWindow(main);
+        RECT r{};
+        GetWindowRect(box, &r);
+        ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 10000);
+    }
+
     std::string Caption() const { return WindowText(main); }
     static std::string Position(const std::string& position) { return std::string(MainCaption) + "  " + position; }
 
@@ -358,13 +369,7 @@ TEST_F(Slideshow, TickingSubfoldersAddsTheSubfoldersPictures) {
     StartAndWait();
     ShowFromTray();
     EXPECT_EQ(Caption(), Position("1(1)"));
-    HWND subfolders = FindChild(main, "Button", "Subfolders");
-    ASSERT_NE(subfolders, nullptr);
-    SetForegroundWindow(main);
-    RECT r{};
-    GetWindowRect(subfolders, &r);
-    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(subfolders, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 10000));
+    EXPECT_TRUE(TickSubfolders());
     EXPECT_TRUE(WaitForCaption(Position("1(2)"))) << Caption();
 
     ASSERT_TRUE(Press('Q', Ended()));
@@ -387,13 +392,7 @@ TEST_F(Slideshow, ASavedFolderThatCannotBeEnteredSurvivesASubfoldersClick) {
     tray = run.WaitTrayWindow();
     ASSERT_NE(tray, nullptr);
     ShowFromTray();
-    HWND subfolders = FindChild(main, "Button", "Subfolders");
-    ASSERT_NE(subfolders, nullptr);
-    SetForegroundWindow(main);
-    RECT r{};
-    GetWindowRect(subfolders, &r);
-    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(subfolders, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 10000));
+    EXPECT_TRUE(TickSubfolders());
     // The rebuild tries the saved folder again and reports it once more.
     EXPECT_EQ(Answer("Tarvell", IDOK), "I/O error 3.");
 
