@@ -51,7 +51,7 @@ TEST(DecodeJpeg, FastProcessingOverridesTheDctAndDitherChoices) {
 }
 
 // Our BMP must hold the very bytes of the reference decoder's: colour table and pixel rows.
-void ExpectAgreesWithDjpeg(const fs::path& jpegFile, const Bytes& ours, const std::string& djpegOptions) {
+void ExpectAgreesWithDjpeg(const fs::path& jpegFile, const TByteBuffer& ours, const std::string& djpegOptions) {
   const fs::path reference = jpegFile.string() + ".ref.bmp";
   ASSERT_EQ(test::RunDjpeg(djpegOptions, jpegFile, reference), 0) << jpegFile;
   const Bytes theirs = test::ReadFile(reference);
@@ -89,7 +89,7 @@ TEST(DecodeJpeg, AgreesWithTheReferenceDecoderOnColourAndGreyPictures) {
     test::WriteFile(file, jpeg);
     TDecodeOptions options;
     options.NumOfColors = TNumOfColors::TrueColor;
-    const Bytes ours = DecodeJpegToBmp(jpeg, options);
+    const TByteBuffer ours = DecodeJpegToBmp(jpeg, options);
     ExpectAgreesWithDjpeg(file, ours, "");
     EXPECT_EQ(test::Le32(ours, 38), 4000u);
   }
@@ -149,7 +149,9 @@ TEST(DecodeJpeg, AgreesWithTheReferenceDecoderUnderEachOption) {
 }
 
 std::vector<fs::path> CorpusFiles() {
-  const fs::path corpus = fs::path(TARVELL_SOURCE_DIR) / ".." / "shared" / "jpeg-corpus";
+  // Beside the main checkout, or beside the folder of worktrees.
+  fs::path corpus = fs::path(TARVELL_SOURCE_DIR) / ".." / "shared" / "jpeg-corpus";
+  if (!fs::is_directory(corpus)) corpus = fs::path(TARVELL_SOURCE_DIR) / ".." / ".." / "shared" / "jpeg-corpus";
   std::vector<fs::path> files;
   if (fs::is_directory(corpus)) {
     for (const auto& entry : fs::recursive_directory_iterator(corpus)) {
@@ -180,7 +182,7 @@ TEST(DecodeJpeg, CorpusFilesDecodeOrFailCleanly) {
       options.NumOfColors = colours;
       const bool checkReference = colours == TNumOfColors::TrueColor;
       try {
-        const Bytes bmp = DecodeJpegToBmp(jpeg, options);
+        const TByteBuffer bmp = DecodeJpegToBmp(jpeg, options);
         ++decoded;
         ASSERT_GE(bmp.size(), 54u);
         EXPECT_EQ(test::Le32(bmp, 2), bmp.size()) << file;
