@@ -8,14 +8,15 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-${FUZZ_SECONDS:-60}}
 out="$root/build/fuzz"
 corpus_src="$root/../shared/jpeg-corpus"
+[ -d "$corpus_src" ] || corpus_src="$root/../../shared/jpeg-corpus"  # from a worktree
 mkdir -p "$out/obj" "$out/corpus" "$out/artifacts"
 
 cxx=${CXX_FUZZ:-clang++}
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$root"
        -fsanitize=address,undefined -fno-sanitize-recover=all)
-sources=(jpeg/BMPLayout.cpp jpeg/BMPWriter.cpp jpeg/DecodeJpeg.cpp jpeg/JpgImg.cpp jpeg/Picture.cpp
-         jpeg/RaisingErrorManager.cpp jpeg/SkipCommentMarker.cpp jpeg/StreamSource.cpp
-         jpeg/ExclusiveFile_posix.cpp)
+sources=(jpeg/BMPLayout.cpp jpeg/BMPWriter.cpp jpeg/DecodeJpeg.cpp jpeg/ExifOrientation.cpp jpeg/JpgImg.cpp
+         jpeg/Picture.cpp jpeg/RaisingErrorManager.cpp jpeg/ScaleChoice.cpp jpeg/SkipCommentMarker.cpp
+         jpeg/StreamSource.cpp jpeg/ExclusiveFile.cpp jpeg/ExclusiveFile_posix.cpp)
 objects=()
 for src in "${sources[@]}"; do
   obj="$out/obj/$(basename "$src" .cpp).o"

@@ -310,5 +310,79 @@ TEST(JpgImg, EnormousDeclaredSizeIsRefusedWithItsReason) {
   EXPECT_EQ(image.MaxMegapixels(), 1u);
 }
 
+// A 1 GB "x.jpeg.mkv" was read whole before the decoder refused it, freezing the program, and
+// the refusal counted as damage. Now a file that does not start FF D8 FF, or is larger than
+// the cap, is refused as unsupported before it is read: the stored copy is still the previous
+// file's, which the next option write decodes again.
+TEST(JpgImg, NonJpegAndOversizeFilesAreRefusedUnreadAsUnsupported) {
+  const fs::path dir = test::TestDir();
+  TWatched w;
+  w.Image.SetNumOfColors(TNumOfColors::TrueColor);
+  w.Image.SetFileName(WriteJpeg(dir, "good.jpg", Sized(30, 20)).string());
+  const fs::path video = dir / "x.jpeg.mkv";
+  const fs::path oversize = dir / "huge.jpg";
+  const fs::path tiny = dir / "two.jpg";
+  test::WriteFile(video, {0x1A, 0x45, 0xDF, 0xA3});
+  fs::resize_file(video, kMaxJpegFileBytes);  // sparse: costs no disk
+  test::WriteFile(oversize, {0xFF, 0xD8, 0xFF, 0xE0});
+  fs::resize_file(oversize, kMaxJpegFileBytes + 1);
+  test::WriteFile(tiny, {0xFF, 0xD8});
+  const std::pair<fs::path, std::string> cases[] = {
+      {video, "Not a JPEG file: starts with 0x1a 0x45"},
+      {oversize, "File of 268435457 bytes is larger than the limit of 256 MB"},
+      {tiny, "Not a JPEG file: starts with 0xff 0xd8"},
+  };
+  for (const auto& [file, message] : cases) {
+    try {
+      w.Image.SetFileName(file.string());
+      ADD_FAILURE() << file;
+    } catch (const EJPEGException& e) {
+      EXPECT_EQ(std::string(e.what()), message);
+      EXPECT_EQ(e.Kind(), TJpegFailure::Unsupported) << file;
+    }
+    EXPECT_EQ(w.Image.FileName(), file.string());
+    EXPECT_EQ(w.Image.Picture().Width(), 30);
+    w.Image.SetGrayScale(!w.Image.GrayScale());  // decodes the previous file's copy
+    EXPECT_EQ(w.Image.Picture().Width(), 30) << file << " was read into the stored copy";
+  }
+}
+
+// Out of memory is no damage: std::bad_alloc leaves the decode as it is, for the caller to
+// skip the picture, with the decompression object and every buffer released (the leak checker
+// runs at exit) and the previous picture kept.
+TEST(JpgImg, OutOfMemoryPassesThroughAndLeaksNothing) {
+  const fs::path dir = test::TestDir();
+  TWatched w;
+  w.Image.SetNumOfColors(TNumOfColors::TrueColor);
+  w.Image.SetFileName(WriteJpeg(dir, "a.jpg", Sized(40, 40)).string());
+  const TByteBuffer before = w.Image.Picture().BmpImage();
+  w.Image.SetOnProgress([](TCustomJPEGImage&) { throw std::bad_alloc(); });
+  EXPECT_THROW(w.Image.SetFileName(WriteJpeg(dir, "b.jpg", Sized(50, 50)).string()), std::bad_alloc);
+  EXPECT_EQ(w.Image.Picture().BmpImage(), before);
+  w.Image.SetOnProgress(nullptr);
+  w.Image.SetGrayScale(true);
+  EXPECT_EQ(w.Image.Picture().Width(), 50) << "the new copy is stored and decodes";
+}
+
+// The fit is only stored; the next decode uses it, and the default is full size.
+TEST(JpgImg, WallpaperFitIsStoredWithoutDecodingAndScalesTheNextDecode) {
+  const fs::path dir = test::TestDir();
+  TWatched w;
+  w.Image.SetNumOfColors(TNumOfColors::TrueColor);
+  EXPECT_EQ(w.Image.WallpaperFit().Style, TWallpaperStyle::None);
+  w.Image.SetFileName(WriteJpeg(dir, "a.jpg", Sized(800, 600)).string());
+  EXPECT_EQ(w.Image.Picture().Width(), 800);
+  const int repaints = w.Repaints;
+  w.Image.SetWallpaperFit({TWallpaperStyle::Fill, 200, 100});
+  EXPECT_EQ(w.Repaints, repaints);
+  EXPECT_EQ(w.Image.Picture().Width(), 800) << "setting the fit decodes nothing";
+  w.Image.SetFileName(WriteJpeg(dir, "b.jpg", Sized(800, 600)).string());
+  EXPECT_EQ(w.Image.Picture().Width(), 200);
+  EXPECT_EQ(w.Image.Picture().Height(), 150);
+  w.Image.SetWallpaperFit({});
+  w.Image.SetFileName((dir / "b.jpg").string());
+  EXPECT_EQ(w.Image.Picture().Width(), 800);
+}
+
 }  // namespace
 }  // namespace tarvell
