@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace tarvell {
 
@@ -209,6 +210,9 @@ void BMPWriterFinish(j_decompress_ptr cinfo, BMPWriter* writer) {
   if (cinfo->density_unit == 2) {  // dots per centimetre
     info.XPixelsPerMetre = std::uint32_t{cinfo->X_density} * 100;
     info.YPixelsPerMetre = std::uint32_t{cinfo->Y_density} * 100;
+    if (writer->Orientation >= 5) {
+      std::swap(info.XPixelsPerMetre, info.YPixelsPerMetre);  // the axes are swapped too
+    }
   }
   if (out.size() < layout.FileSize || !WriteBmpHeaders(layout, info, out.data(), out.size())) {
     ERREXIT(cinfo, JERR_FILE_WRITE);

@@ -202,7 +202,7 @@ TEST(ExifOrientation, DecodesEveryOrientationAsTheTurnedReference) {
 }
 
 // Lying blocks, an XMP segment before the EXIF one, and upright pictures: the bytes are the
-// plain decode's, or the EXIF block's turn wins over the XMP segment.
+// plain decode's, or the EXIF block's turn wins over the XMP segment, densities swapped.
 TEST(ExifOrientation, LyingOrAbsentBlocksDecodeExactlyAsWithoutOne) {
   test::TJpegSpec plainSpec;
   plainSpec.Width = 21;
@@ -223,9 +223,14 @@ TEST(ExifOrientation, LyingOrAbsentBlocksDecodeExactlyAsWithoutOne) {
   test::TJpegSpec both = plainSpec;
   both.Markers.push_back({JPEG_APP0 + 1, xmp});
   both.Markers.push_back({JPEG_APP0 + 1, OrientationExif(8)});
+  both.DensityUnit = 2;
+  both.XDensity = 10;
+  both.YDensity = 20;
   const TByteBuffer turned = DecodeJpegToBmp(test::MakeJpeg(both), options);
   EXPECT_EQ(test::Le32(turned, 18), 13u);
   EXPECT_EQ(test::Le32(turned, 22), 21u);
+  EXPECT_EQ(test::Le32(turned, 38), 2000u) << "the densities swap with the axes";
+  EXPECT_EQ(test::Le32(turned, 42), 1000u);
 }
 
 }  // namespace
