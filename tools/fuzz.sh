@@ -36,7 +36,7 @@ if [ -d "$corpus_src" ]; then
   find "$corpus_src" -type f ! -name '*.md' -print0 |
     while IFS= read -r -d '' f; do cp "$f" "$seeds/$(echo "${f#"$corpus_src"/}" | tr '/' '_')"; done
   # Seeds that carry an EXIF block, so that turned decodes are explored from the start.
-  first=$(find "$corpus_src/8bit" -type f -name '*.jpg' | sort | head -n 1)
+  first=$(find "$corpus_src/8bit" -type f -name 'testorig_vflip*.jpg' | sort | head -n 1)
   if [ -n "$first" ]; then
     python3 - "$first" "$seeds" <<'PY'
 import sys
