@@ -14,8 +14,9 @@ public:
 
   using TCustomJPEGImage::Picture;
   using TComponent::Loading;
-  const std::vector<std::uint8_t>& ShownBitmap() const noexcept override {
-    return TCustomJPEGImage::Picture().BmpImage();
+  std::span<const std::uint8_t> ShownBitmap() const noexcept override {
+    const auto& bmp = TCustomJPEGImage::Picture().BmpImage();
+    return {bmp.data(), bmp.size()};
   }
 
 protected:

@@ -5,6 +5,7 @@
 #include "app/ProgramState.h"
 #include "app/Unit1.h"
 #include "components/SysTray.h"
+#include "desktop/WallpaperStyle.h"
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
 #include "gui/Edit.h"
@@ -61,7 +62,13 @@ void TForm1::ShowCaption(const std::string& caption) { SetCaption(caption); }
 
 TLoadResult TForm1::ShowPicture(const std::string& path) {
   try {
+    // The desktop's style and size are read at each change, so a change of either counts
+    // from the next picture on: a picture the desktop scales down is decoded only as large
+    // as the screen needs.
+    JPEGImage1->SetWallpaperFit(ReadWallpaperFit());
     JPEGImage1->SetFileName(path);
+  } catch (const EJPEGException& e) {
+    return e.Kind() == TJpegFailure::Unsupported ? TLoadResult::Unsupported : TLoadResult::Damaged;
   } catch (const EFOpenError&) {
     return TLoadResult::Unreadable;
   } catch (const EReadError&) {

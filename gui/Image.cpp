@@ -6,15 +6,15 @@
 namespace tarvell {
 
 namespace {
-std::uint32_t ReadU32(const std::vector<std::uint8_t>& b, std::size_t at) noexcept {
+std::uint32_t ReadU32(std::span<const std::uint8_t> b, std::size_t at) noexcept {
   return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
          (static_cast<std::uint32_t>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
-std::uint16_t ReadU16(const std::vector<std::uint8_t>& b, std::size_t at) noexcept {
+std::uint16_t ReadU16(std::span<const std::uint8_t> b, std::size_t at) noexcept {
   return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
 }
 // A field of the information header (after the 14-byte file header); 0 when it is cut short.
-int BmpInfoField(const std::vector<std::uint8_t>& b, std::size_t offset) noexcept {
+int BmpInfoField(std::span<const std::uint8_t> b, std::size_t offset) noexcept {
   constexpr std::size_t fileHeader = 14;
   constexpr std::size_t infoHeader = 40;
   if (b.size() < fileHeader + infoHeader) return 0;
@@ -55,7 +55,7 @@ void TImage::SetCenter(bool on) {
   PictureChanged();
 }
 
-bool TImage::PaintBmp(HDC dc, const std::vector<std::uint8_t>& bmp, const RECT& rect) {
+bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rect) {
   constexpr std::size_t FileHeader = 14;
   if (bmp.size() < FileHeader + sizeof(BITMAPINFOHEADER) || bmp[0] != 'B' || bmp[1] != 'M') return false;
   const std::uint64_t offBits = ReadU32(bmp, 10);
@@ -96,7 +96,7 @@ bool TImage::PaintBmp(HDC dc, const std::vector<std::uint8_t>& bmp, const RECT& 
 }
 
 bool TImage::PaintContent(HDC dc) {
-  const std::vector<std::uint8_t>& bmp = ShownBitmap();
+  const std::span<const std::uint8_t> bmp = ShownBitmap();
   if (bmp.empty()) return false;
   RECT r{0, 0, Width(), Height()};
   if (!FStretch) {

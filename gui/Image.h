@@ -7,6 +7,7 @@
 #include "gui/PaintedControl.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace tarvell {
@@ -19,7 +20,7 @@ public:
   // The control's own picture, a BMP file image; call PictureChanged after changing it.
   std::vector<std::uint8_t>& Bitmap() noexcept { return FBitmap; }
   // The BMP file image that is painted: the own one unless a derived control shows another.
-  virtual const std::vector<std::uint8_t>& ShownBitmap() const noexcept { return FBitmap; }
+  virtual std::span<const std::uint8_t> ShownBitmap() const noexcept { return FBitmap; }
   // Repaints the control and the controls in front of it that let it show through.
   void PictureChanged();
 
@@ -32,7 +33,7 @@ public:
 
   // Paints a BMP file image into rect of dc; false (nothing painted) when the image is
   // empty or its headers do not describe a bitmap that fits in the image.
-  static bool PaintBmp(HDC dc, const std::vector<std::uint8_t>& bmp, const RECT& rect);
+  static bool PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rect);
 
 protected:
   const char* WindowClassName() const noexcept override { return "TTarvellImage"; }

@@ -2,46 +2,146 @@
 
 #include "jpeg/RaisingErrorManager.h"
 
+#include <cstddef>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace tarvell {
 
-BMPWriter* BMPWriterCreate(j_decompress_ptr cinfo, std::vector<std::uint8_t>* output,
-                           std::uint32_t maxMegapixels) {
+namespace {
+
+// Where the pixels of one decoded row go: the first one's place and the distance from one
+// pixel's place to the next (negative when the row runs backwards or up the file).
+struct TRowPlacement {
+  std::uint8_t* First;
+  std::ptrdiff_t Step;
+};
+
+// Decoded pixel (x, y) of a width x height decode shows at (dx, dy) of the turned picture:
+// 1 (x, y), 2 (W-1-x, y), 3 (W-1-x, H-1-y), 4 (x, H-1-y), 5 (y, x), 6 (H-1-y, x),
+// 7 (H-1-y, W-1-x), 8 (y, W-1-x). Rows of the file run bottom-up.
+TRowPlacement PlaceRow(const BMPWriter& writer, JDIMENSION row, JDIMENSION width, JDIMENSION height) noexcept {
+  const TBmpLayout& layout = writer.Layout;
+  const std::int64_t w = width;
+  const std::int64_t h = height;
+  const std::int64_t y = row;
+  std::int64_t dx = 0;
+  std::int64_t dy = 0;
+  std::int64_t stepX = 0;
+  std::int64_t stepY = 0;
+  switch (writer.Orientation) {
+    case 2: dx = w - 1; dy = y; stepX = -1; break;
+    case 3: dx = w - 1; dy = h - 1 - y; stepX = -1; break;
+    case 4: dx = 0; dy = h - 1 - y; stepX = 1; break;
+    case 5: dx = y; dy = 0; stepY = 1; break;
+    case 6: dx = h - 1 - y; dy = 0; stepY = 1; break;
+    case 7: dx = h - 1 - y; dy = w - 1; stepY = -1; break;
+    case 8: dx = y; dy = w - 1; stepY = -1; break;
+    default: dx = 0; dy = y; stepX = 1; break;
+  }
+  const auto pixelBytes = static_cast<std::int64_t>(layout.BitsPerPixel / 8);
+  const auto rowWidth = static_cast<std::int64_t>(layout.RowWidth);
+  const std::int64_t offset = static_cast<std::int64_t>(layout.HeaderSize) +
+                              rowWidth * (static_cast<std::int64_t>(layout.Height) - 1 - dy) + dx * pixelBytes;
+  return {writer.Output->data() + offset, static_cast<std::ptrdiff_t>(stepX * pixelBytes - stepY * rowWidth)};
+}
+
+// The reference decoder's rule for inverted CMYK (as Adobe writes it, and libjpeg leaves
+// it): each of red, green, blue is the colour value times black / 255, rounded. The integer
+// form gives the same bytes: no product lies halfway between two results.
+inline std::uint8_t InvertedCmykChannel(unsigned value, unsigned black) noexcept {
+  return static_cast<std::uint8_t>((2 * value * black + 255) / 510);
+}
+
+void StoreRow(const BMPWriter& writer, const JSAMPLE* in, JDIMENSION width, TRowPlacement place) noexcept {
+  std::uint8_t* out = place.First;
+  if (writer.Cmyk) {
+    for (JDIMENSION x = 0; x < width; ++x, in += 4, out += place.Step) {
+      out[0] = InvertedCmykChannel(in[2], in[3]);
+      out[1] = InvertedCmykChannel(in[1], in[3]);
+      out[2] = InvertedCmykChannel(in[0], in[3]);
+    }
+  } else if (writer.Layout.BitsPerPixel == 24) {
+    for (JDIMENSION x = 0; x < width; ++x, in += 3, out += place.Step) {
+      out[0] = in[0];
+      out[1] = in[1];
+      out[2] = in[2];
+    }
+  } else {
+    for (JDIMENSION x = 0; x < width; ++x, ++in, out += place.Step) {
+      *out = *in;
+    }
+  }
+}
+
+}  // namespace
+
+BMPWriter* BMPWriterCreate(j_decompress_ptr cinfo, TByteBuffer* output, std::uint32_t maxMegapixels,
+                           int orientation) {
   void* record = (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
                                              sizeof(BMPWriter));
   auto* writer = new (record) BMPWriter{};
   writer->Output = output;
+  writer->Orientation = orientation >= 1 && orientation <= 8 ? orientation : 1;
 
   if (cinfo->out_color_space == JCS_RGB) {
     if (!cinfo->quantize_colors) {
       // The BMP stores blue, green, red: let the colour converter write that order.
       cinfo->out_color_space = JCS_EXT_BGR;
     }
+  } else if (cinfo->out_color_space == JCS_CMYK) {
+    // CMYK and YCCK pictures (the library turns YCCK into CMYK) become 24-bit rows.
+    if (cinfo->quantize_colors) {
+      ERREXIT(cinfo, JERR_CMYK_QUANTIZE);
+    }
+    writer->Cmyk = TRUE;
   } else if (cinfo->out_color_space != JCS_GRAYSCALE) {
     ERREXIT(cinfo, JERR_BMP_COLORSPACE);
   }
 
+  // A scaled decode still holds the whole source in the library's buffers for some codings.
+  if (std::uint64_t{cinfo->image_width} * cinfo->image_height > std::uint64_t{maxMegapixels} * 1'000'000u) {
+    ERREXIT3(cinfo, JERR_BMP_TOO_MANY_PIXELS, static_cast<int>(cinfo->image_width),
+             static_cast<int>(cinfo->image_height), static_cast<int>(maxMegapixels));
+  }
+
   jpeg_calc_output_dimensions(cinfo);
 
-  writer->Layout = ComputeBmpLayout(cinfo->output_width, cinfo->output_height,
-                                    static_cast<std::uint32_t>(cinfo->output_components), maxMegapixels);
+  const bool swap = writer->Orientation >= 5;
+  const JDIMENSION shownWidth = swap ? cinfo->output_height : cinfo->output_width;
+  const JDIMENSION shownHeight = swap ? cinfo->output_width : cinfo->output_height;
+  const auto components = writer->Cmyk ? 3u : static_cast<std::uint32_t>(cinfo->output_components);
+  writer->Layout = ComputeBmpLayout(shownWidth, shownHeight, components, maxMegapixels);
   writer->ColourTable = writer->Layout.BitsPerPixel == 8;
   if (writer->Layout.Fit != TBmpFit::Fits) {
     ERREXIT3(cinfo, writer->Layout.Fit == TBmpFit::TooManyPixels ? JERR_BMP_TOO_MANY_PIXELS : JERR_BMP_TOO_LARGE,
-             static_cast<int>(cinfo->output_width), static_cast<int>(cinfo->output_height),
-             static_cast<int>(maxMegapixels));
+             static_cast<int>(shownWidth), static_cast<int>(shownHeight), static_cast<int>(maxMegapixels));
+  }
+  if (writer->Orientation != 1 || writer->Cmyk) {
+    const JDIMENSION rowBytes = cinfo->output_width * static_cast<JDIMENSION>(cinfo->output_components);
+    writer->RowBuffer = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, rowBytes, 1)[0];
   }
   writer->CurrentRow = 0;
   return writer;
 }
 
 void BMPWriterStart(j_decompress_ptr, BMPWriter* writer) {
-  writer->Output->assign(static_cast<std::size_t>(writer->Layout.FileSize), 0);
+  const TBmpLayout& layout = writer->Layout;
+  writer->Output->resize(static_cast<std::size_t>(layout.FileSize));
+  if (writer->RowBuffer != nullptr) {
+    // Pixels arrive scattered over the rows; their pad bytes are set here once.
+    const std::size_t pad = static_cast<std::size_t>(layout.RowWidth - layout.DataWidth);
+    for (std::uint64_t row = 0; pad != 0 && row < layout.Height; ++row) {
+      std::memset(writer->Output->data() + layout.HeaderSize + layout.RowWidth * row + layout.DataWidth, 0, pad);
+    }
+  }
 }
 
 JSAMPROW BMPWriterNextRow(BMPWriter* writer) noexcept {
+  if (writer->RowBuffer != nullptr) {
+    return writer->RowBuffer;
+  }
   const TBmpLayout& layout = writer->Layout;
   if (writer->CurrentRow >= layout.Height) {
     return nullptr;
@@ -51,8 +151,17 @@ JSAMPROW BMPWriterNextRow(BMPWriter* writer) noexcept {
   return reinterpret_cast<JSAMPROW>(writer->Output->data() + offset);
 }
 
-void BMPWriterPutRows(j_decompress_ptr, BMPWriter* writer, JDIMENSION rowsSupplied) noexcept {
+void BMPWriterPutRows(j_decompress_ptr cinfo, BMPWriter* writer, JDIMENSION rowsSupplied) noexcept {
   const TBmpLayout& layout = writer->Layout;
+  if (writer->RowBuffer != nullptr) {
+    // One row per call: the buffer holds one.
+    if (rowsSupplied > 0 && writer->CurrentRow < cinfo->output_height) {
+      StoreRow(*writer, writer->RowBuffer, cinfo->output_width,
+               PlaceRow(*writer, writer->CurrentRow, cinfo->output_width, cinfo->output_height));
+      ++writer->CurrentRow;
+    }
+    return;
+  }
   for (JDIMENSION i = 0; i < rowsSupplied && writer->CurrentRow < layout.Height; ++i) {
     std::uint8_t* row = reinterpret_cast<std::uint8_t*>(BMPWriterNextRow(writer));
     // Whatever the decoder left past the pixels, the pad bytes are zeros.
@@ -95,12 +204,15 @@ void WriteColourTable(j_decompress_ptr cinfo, std::uint8_t* table) {
 
 void BMPWriterFinish(j_decompress_ptr cinfo, BMPWriter* writer) {
   const TBmpLayout& layout = writer->Layout;
-  std::vector<std::uint8_t>& out = *writer->Output;
+  TByteBuffer& out = *writer->Output;
 
   TBmpHeaderInfo info;
   if (cinfo->density_unit == 2) {  // dots per centimetre
     info.XPixelsPerMetre = std::uint32_t{cinfo->X_density} * 100;
     info.YPixelsPerMetre = std::uint32_t{cinfo->Y_density} * 100;
+    if (writer->Orientation >= 5) {
+      std::swap(info.XPixelsPerMetre, info.YPixelsPerMetre);  // the axes are swapped too
+    }
   }
   if (out.size() < layout.FileSize || !WriteBmpHeaders(layout, info, out.data(), out.size())) {
     ERREXIT(cinfo, JERR_FILE_WRITE);

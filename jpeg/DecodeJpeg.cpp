@@ -2,12 +2,14 @@
 
 #include "jpeg/BMPWriter.h"
 #include "jpeg/Exception.h"
+#include "jpeg/ExifOrientation.h"
 #include "jpeg/RaisingErrorManager.h"
 #include "jpeg/SkipCommentMarker.h"
 #include "jpeg/StreamSource.h"
 
 #include <algorithm>
 #include <csetjmp>
+#include <new>
 
 namespace tarvell {
 
@@ -58,7 +60,7 @@ namespace {
 // Everything a decode touches lives here, in the frame of DecodeJpegToBmp, so that the
 // frame holding the setjmp has no C++ objects of its own for a longjmp to skip.
 struct TDecodeSession {
-  TDecodeSession(const std::vector<std::uint8_t>& source, std::vector<std::uint8_t>& output,
+  TDecodeSession(const std::vector<std::uint8_t>& source, TByteBuffer& output,
                  const TDecodeOptions& options, const TProgressRule& progress)
       : Reader{&source, 0}, Output(&output), Options(&options), Progress(&progress) {
     InitRaisingErrorManager(Err);
@@ -77,10 +79,32 @@ struct TDecodeSession {
   jpeg_decompress_struct Info{};
   bool Created = false;
   TMemoryReader Reader;
-  std::vector<std::uint8_t>* Output;
+  TByteBuffer* Output;
   const TDecodeOptions* Options;
   const TProgressRule* Progress;
 };
+
+// The orientation of the first EXIF block among the saved APP1 segments; 1 without one.
+int SavedOrientation(j_decompress_ptr cinfo) noexcept {
+  for (jpeg_saved_marker_ptr m = cinfo->marker_list; m != nullptr; m = m->next) {
+    if (m->marker == JPEG_APP0 + 1 && m->data_length >= 6 && std::equal(m->data, m->data + 6, "Exif\0\0")) {
+      return ReadExifOrientation(m->data, m->data_length);
+    }
+  }
+  return kUprightOrientation;
+}
+
+// Decodes at N/8 of the full size when the wallpaper style shows the picture smaller.
+void ApplyScale(j_decompress_ptr cinfo, const TWallpaperFit& fit, int orientation) noexcept {
+  const bool swap = OrientationSwapsAxes(orientation);
+  const auto width = static_cast<int>(std::min<JDIMENSION>(swap ? cinfo->image_height : cinfo->image_width, 65535));
+  const auto height = static_cast<int>(std::min<JDIMENSION>(swap ? cinfo->image_width : cinfo->image_height, 65535));
+  const int num = ChooseScaleNum(fit.Style, fit.ScreenWidth, fit.ScreenHeight, width, height);
+  if (num < 8) {
+    cinfo->scale_num = static_cast<unsigned>(num);
+    cinfo->scale_denom = 8;
+  }
+}
 
 void DecodeSteps(TDecodeSession& s) {
   j_decompress_ptr cinfo = &s.Info;
@@ -89,10 +113,14 @@ void DecodeSteps(TDecodeSession& s) {
   jpeg_set_marker_processor(cinfo, JPEG_COM, SkipCommentMarker);
   // Reading the header resets the parameters; this first pass only settles the trace level.
   ApplyOptions(cinfo, *s.Options);
+  // Kept for the EXIF orientation; a segment holds at most 64 KB.
+  jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
   StreamSourceAttach(cinfo, &s.Reader);
   (void)jpeg_read_header(cinfo, TRUE);
   ApplyOptions(cinfo, *s.Options);
-  BMPWriter* writer = BMPWriterCreate(cinfo, s.Output, s.Options->MaxMegapixels);
+  const int orientation = SavedOrientation(cinfo);
+  ApplyScale(cinfo, s.Options->Fit, orientation);
+  BMPWriter* writer = BMPWriterCreate(cinfo, s.Output, s.Options->MaxMegapixels, orientation);
   (void)jpeg_start_decompress(cinfo);
   BMPWriterStart(cinfo, writer);
 
@@ -129,12 +157,15 @@ bool RunDecode(TDecodeSession& s) {
 
 }  // namespace
 
-std::vector<std::uint8_t> DecodeJpegToBmp(const std::vector<std::uint8_t>& source, const TDecodeOptions& options,
-                                          const TProgressRule& progress) {
-  std::vector<std::uint8_t> bmp;
+TByteBuffer DecodeJpegToBmp(const std::vector<std::uint8_t>& source, const TDecodeOptions& options,
+                            const TProgressRule& progress) {
+  TByteBuffer bmp;
   TDecodeSession session(source, bmp, options, progress);
   if (!RunDecode(session)) {
-    throw EJPEGException(session.Err.Message);
+    if (session.Err.Code == JERR_OUT_OF_MEMORY) {
+      throw std::bad_alloc();  // the library's own allocations failed: the same as ours
+    }
+    throw EJPEGException(session.Err.Message, FailureKindOf(session.Err.Code));
   }
   return bmp;
 }

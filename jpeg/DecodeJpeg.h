@@ -2,6 +2,7 @@
 #pragma once
 
 #include "jpeg/DecodeOptions.h"
+#include "jpeg/DefaultInitAllocator.h"
 #include "jpeg/JpegLib.h"
 
 #include <cstdint>
@@ -22,11 +23,13 @@ struct TProgressRule {
   std::function<void()> OnStep;
 };
 
-// Decodes source (the bytes of a JPEG file, not empty) into a BMP file image.
+// Decodes source (the bytes of a JPEG file, not empty) into a BMP file image, turned as its
+// EXIF orientation says and scaled down for options.Fit.
 // Every libjpeg error or warning and every bridge error throws EJPEGException with the
-// library's formatted text. Exceptions thrown by onStep pass through unchanged. The
-// decompression object is released on every way out.
-std::vector<std::uint8_t> DecodeJpegToBmp(const std::vector<std::uint8_t>& source, const TDecodeOptions& options,
-                                          const TProgressRule& progress = {});
+// library's formatted text and the failure's kind, except that the library running out of
+// memory throws std::bad_alloc, as our own allocations do. Exceptions thrown by onStep pass
+// through unchanged. The decompression object is released on every way out.
+TByteBuffer DecodeJpegToBmp(const std::vector<std::uint8_t>& source, const TDecodeOptions& options,
+                            const TProgressRule& progress = {});
 
 }  // namespace tarvell

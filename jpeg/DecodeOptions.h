@@ -2,6 +2,7 @@
 #pragma once
 
 #include "jpeg/BMPLayout.h"
+#include "jpeg/ScaleChoice.h"
 
 #include <cstdint>
 
@@ -20,6 +21,8 @@ struct TDecodeOptions {
   bool NoSmooth = false;
   bool OnePass = false;
   std::uint32_t MaxMegapixels = kDefaultMaxMegapixels;
+  // The wallpaper style and screen the picture is decoded for; by default none, full size.
+  TWallpaperFit Fit;
 };
 
 }  // namespace tarvell

@@ -3,6 +3,7 @@
 // and opens it plainly).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,8 +18,12 @@ public:
   TExclusiveFile(const TExclusiveFile&) = delete;
   TExclusiveFile& operator=(const TExclusiveFile&) = delete;
 
-  // The whole content; throws EReadError "Stream read error" when the reads deliver fewer
-  // bytes than the file's size.
+  // The file's size in bytes; throws EReadError "Stream read error" when it cannot be told.
+  std::uint64_t Size();
+  // Reads count bytes from the current position; throws EReadError "Stream read error" when
+  // fewer come.
+  void ReadExactly(std::uint8_t* destination, std::size_t count);
+  // The whole content, when nothing has been read yet; throws EReadError like ReadExactly.
   std::vector<std::uint8_t> ReadAll();
 
 private:

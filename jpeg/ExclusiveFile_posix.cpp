@@ -31,16 +31,18 @@ TExclusiveFile::TExclusiveFile(const std::string& path) : FHandle(OpenRegularFil
 
 TExclusiveFile::~TExclusiveFile() { ::close(static_cast<int>(FHandle)); }
 
-std::vector<std::uint8_t> TExclusiveFile::ReadAll() {
-  const int fd = static_cast<int>(FHandle);
+std::uint64_t TExclusiveFile::Size() {
   struct stat info{};
-  if (::fstat(fd, &info) != 0 || info.st_size < 0) {
+  if (::fstat(static_cast<int>(FHandle), &info) != 0 || info.st_size < 0) {
     throw EReadError("Stream read error");
   }
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
+void TExclusiveFile::ReadExactly(std::uint8_t* destination, std::size_t count) {
   std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+  while (done < count) {
+    const ssize_t n = ::read(static_cast<int>(FHandle), destination + done, count - done);
     if (n < 0 && errno == EINTR) {
       continue;
     }
@@ -49,7 +51,6 @@ std::vector<std::uint8_t> TExclusiveFile::ReadAll() {
     }
     done += static_cast<std::size_t>(n);
   }
-  return bytes;
 }
 
 }  // namespace tarvell

@@ -28,22 +28,24 @@ TExclusiveFile::TExclusiveFile(const std::string& path) : FHandle(OpenNoShare(pa
 
 TExclusiveFile::~TExclusiveFile() { CloseHandle(AsHandle(FHandle)); }
 
-std::vector<std::uint8_t> TExclusiveFile::ReadAll() {
+std::uint64_t TExclusiveFile::Size() {
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(AsHandle(FHandle), &size) || size.QuadPart < 0) {
     throw EReadError("Stream read error");
   }
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+void TExclusiveFile::ReadExactly(std::uint8_t* destination, std::size_t count) {
   std::size_t done = 0;
-  while (done < bytes.size()) {
-    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+  while (done < count) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
     DWORD got = 0;
-    if (!ReadFile(AsHandle(FHandle), bytes.data() + done, want, &got, nullptr) || got == 0) {
+    if (!ReadFile(AsHandle(FHandle), destination + done, want, &got, nullptr) || got == 0) {
       throw EReadError("Stream read error");
     }
     done += got;
   }
-  return bytes;
 }
 
 }  // namespace tarvell

@@ -1,11 +1,45 @@
 #include "jpeg/JpgImg.h"
 
 #include "jpeg/DecodeJpeg.h"
+#include "jpeg/Exception.h"
 #include "jpeg/ExclusiveFile.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 namespace tarvell {
+
+namespace {
+
+// Every JPEG file starts with the start-of-image marker and the next marker's FF.
+constexpr std::size_t kJpegSignatureSize = 3;
+
+std::vector<std::uint8_t> ReadJpegFile(TExclusiveFile& file) {
+  const std::uint64_t size = file.Size();
+  if (size > kMaxJpegFileBytes) {
+    throw EJPEGException("File of " + std::to_string(size) + " bytes is larger than the limit of " +
+                             std::to_string(kMaxJpegFileBytes >> 20) + " MB",
+                         TJpegFailure::Unsupported);
+  }
+  if (size == 0) {
+    return {};  // decodes to an empty picture, as ever
+  }
+  std::uint8_t head[kJpegSignatureSize] = {};
+  const auto headSize = static_cast<std::size_t>(std::min<std::uint64_t>(size, kJpegSignatureSize));
+  file.ReadExactly(head, headSize);
+  if (headSize < kJpegSignatureSize || head[0] != 0xFF || head[1] != 0xD8 || head[2] != 0xFF) {
+    char message[64];
+    std::snprintf(message, sizeof message, "Not a JPEG file: starts with 0x%02x 0x%02x", head[0], head[1]);
+    throw EJPEGException(message, TJpegFailure::Unsupported);
+  }
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  std::copy(head, head + kJpegSignatureSize, bytes.begin());
+  file.ReadExactly(bytes.data() + kJpegSignatureSize, bytes.size() - kJpegSignatureSize);
+  return bytes;
+}
+
+}  // namespace
 
 void TCustomJPEGImage::SetNumOfColors(TNumOfColors value) {
   FOptions.NumOfColors = value;
@@ -50,7 +84,7 @@ void TCustomJPEGImage::SetFileName(const std::string& name) {
   }
   // The file stays open, unshared, until the decode has finished.
   TExclusiveFile file(name);
-  FJPEGStream = file.ReadAll();
+  FJPEGStream = ReadJpegFile(file);
   DecodePicture();
 }
 
@@ -65,7 +99,7 @@ void TCustomJPEGImage::DecodePicture() {
     return;
   }
   const TProgressRule progress{FProgressStep, [this] { ReportProgress(); }};
-  std::vector<std::uint8_t> bmp = DecodeJpegToBmp(FJPEGStream, FOptions, progress);
+  TByteBuffer bmp = DecodeJpegToBmp(FJPEGStream, FOptions, progress);
   if (decode != FDecodeCount) {
     return;  // a newer decode ran from inside our progress event; its picture stands
   }

@@ -17,6 +17,10 @@ namespace tarvell {
 
 class TCustomJPEGImage;
 
+// Files larger than this are refused (EJPEGException, Unsupported) without being read: far
+// above any photograph, and reading it whole would freeze the program for seconds.
+constexpr std::uint64_t kMaxJpegFileBytes = std::uint64_t{256} << 20;
+
 // The progress event: the control itself is the sender; it carries no percentage.
 using TJPEGProgressEvent = std::function<void(TCustomJPEGImage& Sender)>;
 
@@ -61,6 +65,12 @@ public:
   std::uint32_t MaxMegapixels() const noexcept { return FOptions.MaxMegapixels; }
   void SetMaxMegapixels(std::uint32_t value) noexcept { FOptions.MaxMegapixels = std::clamp(value, 1u, 1'000'000u); }
 
+  // The wallpaper style and screen that the next decodes are for: a scaling style decodes at
+  // the smallest N/8 of the full size that still covers what the screen shows. Only stored,
+  // nothing decodes: set it right before FileName. The default decodes at full size.
+  const TWallpaperFit& WallpaperFit() const noexcept { return FOptions.Fit; }
+  void SetWallpaperFit(const TWallpaperFit& fit) noexcept { FOptions.Fit = fit; }
+
   // While the properties are being read from a stored layout, writers only store their
   // values; nothing decodes, not even when loading ends.
   bool Loading() const noexcept { return FLoading; }
@@ -76,7 +86,9 @@ public:
 protected:
   const std::string& FileName() const noexcept { return FFileName; }
   // Stores the name, copies the whole file into memory (an empty name empties the copy) and
-  // decodes. EFOpenError or EReadError leave the previous copy and picture in place.
+  // decodes. EFOpenError or EReadError leave the previous copy and picture in place, and so
+  // does EJPEGException (Unsupported) for a file over kMaxJpegFileBytes or one that does not
+  // start like a JPEG file (FF D8 FF): neither is read whole.
   void SetFileName(const std::string& name);
 
   // The in-memory copy of the file, as loaded by SetFileName.

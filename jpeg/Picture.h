@@ -1,9 +1,11 @@
 // The decoded picture: one complete BMP file image held in memory, or nothing.
 #pragma once
 
+#include "jpeg/DefaultInitAllocator.h"
+
 #include <cstdint>
+#include <span>
 #include <string>
-#include <vector>
 
 namespace tarvell {
 
@@ -18,12 +20,15 @@ public:
   // 8 or 24; 0 when empty.
   int BitsPerPixel() const noexcept;
   // The whole BMP file image: file header, information header, colour table, bottom-up rows.
-  const std::vector<std::uint8_t>& BmpImage() const noexcept { return FBmp; }
+  // Also usable as a plain byte range: data(), size(), begin(), end().
+  const TByteBuffer& BmpImage() const noexcept { return FBmp; }
 
   // Takes a complete BMP file image as produced by a decode.
-  void Assign(std::vector<std::uint8_t> bmp) noexcept { FBmp = std::move(bmp); }
+  void Assign(TByteBuffer bmp) noexcept { FBmp = std::move(bmp); }
+  // Copies a complete BMP file image from elsewhere (a resource, a test).
+  void Assign(std::span<const std::uint8_t> bmp) { FBmp.assign(bmp.begin(), bmp.end()); }
   // Drops the image and gives its memory back.
-  void Clear() noexcept { std::vector<std::uint8_t>().swap(FBmp); }
+  void Clear() noexcept { TByteBuffer().swap(FBmp); }
 
   // Writes the held image as a BMP file; writes nothing when empty.
   // Throws EFCreateError "Cannot create file <path>" or EWriteError "Stream write error".
@@ -32,7 +37,7 @@ public:
 private:
   std::int32_t HeaderField(std::size_t offset) const noexcept;
 
-  std::vector<std::uint8_t> FBmp;
+  TByteBuffer FBmp;
 };
 
 }  // namespace tarvell

@@ -10,6 +10,7 @@ const char* const kBridgeMessages[] = {
     "Output file format cannot handle %d colormap entries",           // JERR_BMP_COLORMAP
     "Picture of %u x %u pixels exceeds the limit of %u megapixels",   // JERR_BMP_TOO_MANY_PIXELS
     "Picture of %u x %u pixels is too large for a BMP file",          // JERR_BMP_TOO_LARGE
+    "CMYK pictures cannot be shown in fewer colours",                  // JERR_CMYK_QUANTIZE
     nullptr,                                                          // JMSG_LASTADDONCODE
     nullptr,
 };
@@ -21,6 +22,7 @@ void OutputMessage(j_common_ptr cinfo) {
   // Err is the first member of RaisingErrorManager, so the two addresses are the same.
   auto* manager = reinterpret_cast<RaisingErrorManager*>(cinfo->err);
   (*cinfo->err->format_message)(cinfo, manager->Message);
+  manager->Code = cinfo->err->msg_code;
   jpeg_destroy(cinfo);
   std::longjmp(manager->Jump, 1);
 }
@@ -39,6 +41,31 @@ void InitRaisingErrorManager(RaisingErrorManager& manager) noexcept {
   manager.Pub.first_addon_message = JMSG_FIRSTADDONCODE;
   manager.Pub.last_addon_message = JMSG_LASTADDONCODE;
   manager.Message[0] = '\0';
+  manager.Code = 0;
+}
+
+TJpegFailure FailureKindOf(int messageCode) noexcept {
+  switch (messageCode) {
+    case JERR_ARITH_NOTIMPL:
+    case JERR_BAD_PRECISION:            // 12-bit and 16-bit samples
+    case JERR_CCIR601_NOTIMPL:
+    case JERR_CONVERSION_NOTIMPL:       // e.g. CMYK to greyscale
+    case JERR_FRACT_SAMPLE_NOTIMPL:
+    case JERR_IMAGE_TOO_BIG:
+    case JERR_NOTIMPL:
+    case JERR_NOT_COMPILED:
+    case JERR_NO_SOI:                   // not a JPEG file at all
+    case JERR_QUANT_COMPONENTS:
+    case JERR_SOF_UNSUPPORTED:          // lossless, hierarchical and other codings
+    case JERR_WIDTH_OVERFLOW:
+    case JERR_BMP_COLORSPACE:
+    case JERR_BMP_TOO_MANY_PIXELS:
+    case JERR_BMP_TOO_LARGE:
+    case JERR_CMYK_QUANTIZE:
+      return TJpegFailure::Unsupported;
+    default:
+      return TJpegFailure::Damaged;
+  }
 }
 
 }  // namespace tarvell

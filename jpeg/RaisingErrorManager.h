@@ -5,6 +5,7 @@
 // routine that called setjmp(Jump) then throws EJPEGException(Message).
 #pragma once
 
+#include "jpeg/Exception.h"
 #include "jpeg/JpegLib.h"
 
 #include <csetjmp>
@@ -19,6 +20,7 @@ enum TBridgeMessage : int {
   JERR_BMP_COLORMAP,
   JERR_BMP_TOO_MANY_PIXELS,
   JERR_BMP_TOO_LARGE,
+  JERR_CMYK_QUANTIZE,
   JMSG_LASTADDONCODE
 };
 
@@ -26,7 +28,13 @@ struct RaisingErrorManager {
   jpeg_error_mgr Pub;  // first, so the library's err pointer is also ours
   std::jmp_buf Jump;
   char Message[JMSG_LENGTH_MAX];
+  int Code;  // the msg_code of the error or warning that ended the decode
 };
+
+// Whether the message with this code tells of a damaged file or of one we do not decode
+// (coding features, sizes and colour conversions that are not supported). Unknown codes count
+// as damage, the cautious side for a file that may be kept or deleted.
+TJpegFailure FailureKindOf(int messageCode) noexcept;
 
 // Fills the record with jpeg_std_error, replaces error_exit and output_message and declares
 // the add-on messages. Set Jump with setjmp before the first library call that may fail.

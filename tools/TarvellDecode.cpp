@@ -3,7 +3,10 @@
 #include "jpeg/Exception.h"
 #include "jpeg/JpgImg.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <utility>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -19,6 +22,10 @@ const char kUsage[] =
     "  --gray                  greyscale output\n"
     "  --nosmooth              no fancy upsampling\n"
     "  --onepass               one-pass quantisation\n"
+    "  --style fill|fit|stretch|span|center|tile\n"
+    "                          decode for this wallpaper style (default: none, full size)\n"
+    "  --screen WxH            the screen for --style (default 1920x1080)\n"
+    "EXIF orientation is always applied.\n"
     "Defaults are those of the main window's preview. On failure the error is printed and\n"
     "the exit code is 1; a wrong command line exits with 2.\n";
 
@@ -37,6 +44,7 @@ int main(int argc, char** argv) {
   const std::string in = argv[1];
   const std::string out = argv[2];
   TJPEGImage image;
+  TWallpaperFit fit{TWallpaperStyle::None, 1920, 1080};
   // Options are stored without decoding, as when the control is read from a layout.
   image.SetLoading(true);
   image.SetNumOfColors(TNumOfColors::TrueColor);
@@ -70,12 +78,29 @@ int main(int argc, char** argv) {
       image.SetNoSmooth(true);
     } else if (arg == "--onepass") {
       image.SetOnePass(true);
+    } else if (arg == "--style" && hasValue) {
+      const std::pair<const char*, TWallpaperStyle> styles[] = {
+          {"fill", TWallpaperStyle::Fill},       {"fit", TWallpaperStyle::Fit},
+          {"stretch", TWallpaperStyle::Stretch}, {"span", TWallpaperStyle::Span},
+          {"center", TWallpaperStyle::Center},   {"tile", TWallpaperStyle::Tile}};
+      const auto* found = std::find_if(std::begin(styles), std::end(styles),
+                                       [&](const auto& s) { return value == s.first; });
+      if (found == std::end(styles)) return UsageError("bad --style value");
+      fit.Style = found->second;
+      ++i;
+    } else if (arg == "--screen" && hasValue) {
+      if (std::sscanf(value.c_str(), "%dx%d", &fit.ScreenWidth, &fit.ScreenHeight) != 2 || fit.ScreenWidth <= 0 ||
+          fit.ScreenHeight <= 0) {
+        return UsageError("bad --screen value");
+      }
+      ++i;
     } else {
       return UsageError(("unknown option " + arg).c_str());
     }
   }
   image.SetLoading(false);
   try {
+    image.SetWallpaperFit(fit);
     image.SetFileName(in);
     image.Picture().SaveToFile(out);
   } catch (const std::exception& e) {

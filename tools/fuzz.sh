@@ -8,14 +8,15 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-${FUZZ_SECONDS:-60}}
 out="$root/build/fuzz"
 corpus_src="$root/../shared/jpeg-corpus"
+[ -d "$corpus_src" ] || corpus_src="$root/../../shared/jpeg-corpus"  # from a worktree
 mkdir -p "$out/obj" "$out/corpus" "$out/artifacts"
 
 cxx=${CXX_FUZZ:-clang++}
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$root"
        -fsanitize=address,undefined -fno-sanitize-recover=all)
-sources=(jpeg/BMPLayout.cpp jpeg/BMPWriter.cpp jpeg/DecodeJpeg.cpp jpeg/JpgImg.cpp jpeg/Picture.cpp
-         jpeg/RaisingErrorManager.cpp jpeg/SkipCommentMarker.cpp jpeg/StreamSource.cpp
-         jpeg/ExclusiveFile_posix.cpp)
+sources=(jpeg/BMPLayout.cpp jpeg/BMPWriter.cpp jpeg/DecodeJpeg.cpp jpeg/ExifOrientation.cpp jpeg/JpgImg.cpp
+         jpeg/Picture.cpp jpeg/RaisingErrorManager.cpp jpeg/ScaleChoice.cpp jpeg/SkipCommentMarker.cpp
+         jpeg/StreamSource.cpp jpeg/ExclusiveFile.cpp jpeg/ExclusiveFile_posix.cpp)
 objects=()
 for src in "${sources[@]}"; do
   obj="$out/obj/$(basename "$src" .cpp).o"
@@ -34,6 +35,22 @@ mkdir -p "$seeds"
 if [ -d "$corpus_src" ]; then
   find "$corpus_src" -type f ! -name '*.md' -print0 |
     while IFS= read -r -d '' f; do cp "$f" "$seeds/$(echo "${f#"$corpus_src"/}" | tr '/' '_')"; done
+  # Seeds that carry an EXIF block, so that turned decodes are explored from the start.
+  first=$(find "$corpus_src/8bit" -type f -name 'testorig_vflip*.jpg' | sort | head -n 1)
+  if [ -n "$first" ]; then
+    python3 - "$first" "$seeds" <<'PY'
+import sys
+jpeg = open(sys.argv[1], 'rb').read()
+for o in (3, 6, 8):
+    for order in (b'II', b'MM'):
+        le = order == b'II'
+        u16 = lambda v: v.to_bytes(2, 'little' if le else 'big')
+        u32 = lambda v: v.to_bytes(4, 'little' if le else 'big')
+        block = b'Exif\0\0' + order + u16(42) + u32(8) + u16(1) + u16(0x0112) + u16(3) + u32(1) + u16(o) + u16(0) + u32(0)
+        segment = b'\xff\xe1' + (len(block) + 2).to_bytes(2, 'big') + block
+        open('%s/exif-%d-%s.jpg' % (sys.argv[2], o, order.decode()), 'wb').write(jpeg[:2] + segment + jpeg[2:])
+PY
+  fi
 else
   echo "fuzz: no seed corpus at $corpus_src" >&2
 fi

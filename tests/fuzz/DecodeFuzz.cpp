@@ -1,8 +1,10 @@
 // libFuzzer target over the picture control's decode path: the input is taken as the bytes
-// of a JPEG file and decoded under options chosen by its last byte. Every input must end in
-// a picture or in EJPEGException; anything else (a crash, a sanitizer report, another
-// exception, a leak) is a finding.
+// of a JPEG file and decoded under options and a wallpaper fit chosen by its last two bytes;
+// any EXIF block in it turns the picture. The EXIF reader also reads the input as a segment
+// of its own. Every input must end in a picture or in EJPEGException; anything else (a crash,
+// a sanitizer report, another exception, a leak) is a finding.
 #include "jpeg/Exception.h"
+#include "jpeg/ExifOrientation.h"
 #include "jpeg/JpgImg.h"
 
 #include <cstddef>
@@ -24,6 +26,10 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarvell;
+  const int orientation = ReadExifOrientation(data, size);
+  if (orientation < 1 || orientation > 8) {
+    std::abort();
+  }
   TFuzzedImage image;
   // Keeps each run small: a malformed header may declare up to the cap, and every pixel
   // of it is allocated before the data turns out to be missing.
@@ -37,6 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   image.SetGrayScale((choice & 0x40) != 0);
   image.SetNoSmooth((choice & 0x80) != 0);
   image.SetOnePass(choice % 2 != 0);
+  const std::uint8_t fit = size > 1 ? data[size - 2] : 0;
+  image.SetWallpaperFit({static_cast<TWallpaperStyle>(fit % 7), 1 + (fit >> 3), 1 + (fit >> 4)});
   int events = 0;
   image.SetOnProgress([&events](TCustomJPEGImage&) { ++events; });
   image.SetLoading(false);

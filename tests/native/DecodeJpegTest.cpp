@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 namespace tarvell {
 namespace {
@@ -51,7 +52,7 @@ TEST(DecodeJpeg, FastProcessingOverridesTheDctAndDitherChoices) {
 }
 
 // Our BMP must hold the very bytes of the reference decoder's: colour table and pixel rows.
-void ExpectAgreesWithDjpeg(const fs::path& jpegFile, const Bytes& ours, const std::string& djpegOptions) {
+void ExpectAgreesWithDjpeg(const fs::path& jpegFile, const TByteBuffer& ours, const std::string& djpegOptions) {
   const fs::path reference = jpegFile.string() + ".ref.bmp";
   ASSERT_EQ(test::RunDjpeg(djpegOptions, jpegFile, reference), 0) << jpegFile;
   const Bytes theirs = test::ReadFile(reference);
@@ -89,9 +90,56 @@ TEST(DecodeJpeg, AgreesWithTheReferenceDecoderOnColourAndGreyPictures) {
     test::WriteFile(file, jpeg);
     TDecodeOptions options;
     options.NumOfColors = TNumOfColors::TrueColor;
-    const Bytes ours = DecodeJpegToBmp(jpeg, options);
+    const TByteBuffer ours = DecodeJpegToBmp(jpeg, options);
     ExpectAgreesWithDjpeg(file, ours, "");
     EXPECT_EQ(test::Le32(ours, 38), 4000u);
+  }
+}
+
+// CMYK and YCCK pictures were refused as damaged ("BMP output must be grayscale or RGB"); the
+// reference decoder turns them into 24-bit BMPs by the inverted-CMYK rule that Adobe's marker
+// stands for. Ours must hold the very same bytes, from libjpeg's compressor and ImageMagick.
+TEST(DecodeJpeg, CmykAndYcckPicturesGiveTheReferenceDecodersPixels) {
+  const fs::path dir = test::TestDir();
+  TDecodeOptions options;
+  options.NumOfColors = TNumOfColors::TrueColor;
+  int n = 0;
+  for (const bool ycck : {false, true}) {
+    for (const auto& [width, height, progressive] : {std::tuple{37, 23, false}, std::tuple{64, 64, true}}) {
+      test::TJpegSpec sample;
+      sample.Width = width;
+      sample.Height = height;
+      sample.Components = 4;
+      sample.Ycck = ycck;
+      sample.Progressive = progressive;
+      const Bytes jpeg = test::MakeJpeg(sample);
+      ASSERT_NE(test::FindMarker(jpeg, 0xEE), 0u) << "no Adobe marker";
+      const fs::path file = dir / ("cmyk" + std::to_string(n++) + ".jpg");
+      test::WriteFile(file, jpeg);
+      ExpectAgreesWithDjpeg(file, DecodeJpegToBmp(jpeg, options), "");
+    }
+  }
+  const fs::path magick = dir / "magick.jpg";
+  const std::string command = "convert -size 61x40 gradient:orange-navy -colorspace CMYK -quality 85 '" +
+                              magick.string() + "' 2>/dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0) << "ImageMagick is needed for this test";
+  const Bytes jpeg = test::ReadFile(magick);
+  ASSERT_NE(test::FindMarker(jpeg, 0xEE), 0u);
+  ExpectAgreesWithDjpeg(magick, DecodeJpegToBmp(jpeg, options), "");
+  // Turned by EXIF like any other picture: orientation 3 reverses the rows and the pixels.
+  test::TJpegSpec sample;
+  sample.Width = 4;
+  sample.Height = 2;
+  sample.Components = 4;
+  sample.Markers.push_back({JPEG_APP0 + 1, Bytes{'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1, 0x01,
+                                                 0x12, 0, 3, 0, 0, 0, 1, 0, 3, 0, 0, 0, 0, 0, 0}});
+  const TByteBuffer upright = DecodeJpegToBmp(test::MakeJpeg([&] { auto s = sample; s.Markers.clear(); return s; }()), options);
+  const TByteBuffer turned = DecodeJpegToBmp(test::MakeJpeg(sample), options);
+  ASSERT_EQ(turned.size(), upright.size());
+  for (std::size_t pixel = 0; pixel < 8; ++pixel) {
+    for (std::size_t c = 0; c < 3; ++c) {
+      EXPECT_EQ(turned[54 + pixel * 3 + c], upright[54 + (7 - pixel) * 3 + c]) << pixel;
+    }
   }
 }
 
@@ -149,7 +197,9 @@ TEST(DecodeJpeg, AgreesWithTheReferenceDecoderUnderEachOption) {
 }
 
 std::vector<fs::path> CorpusFiles() {
-  const fs::path corpus = fs::path(TARVELL_SOURCE_DIR) / ".." / "shared" / "jpeg-corpus";
+  // Beside the main checkout, or beside the folder of worktrees.
+  fs::path corpus = fs::path(TARVELL_SOURCE_DIR) / ".." / "shared" / "jpeg-corpus";
+  if (!fs::is_directory(corpus)) corpus = fs::path(TARVELL_SOURCE_DIR) / ".." / ".." / "shared" / "jpeg-corpus";
   std::vector<fs::path> files;
   if (fs::is_directory(corpus)) {
     for (const auto& entry : fs::recursive_directory_iterator(corpus)) {
@@ -180,7 +230,7 @@ TEST(DecodeJpeg, CorpusFilesDecodeOrFailCleanly) {
       options.NumOfColors = colours;
       const bool checkReference = colours == TNumOfColors::TrueColor;
       try {
-        const Bytes bmp = DecodeJpegToBmp(jpeg, options);
+        const TByteBuffer bmp = DecodeJpegToBmp(jpeg, options);
         ++decoded;
         ASSERT_GE(bmp.size(), 54u);
         EXPECT_EQ(test::Le32(bmp, 2), bmp.size()) << file;

@@ -2,6 +2,7 @@
 // the JPEG tests. Nothing here is checked in as a binary.
 #pragma once
 
+#include "jpeg/DefaultInitAllocator.h"
 #include "jpeg/JpegLib.h"
 #include "jpeg/RaisingErrorManager.h"
 #include "jpeg/StreamSource.h"
@@ -23,6 +24,12 @@
 namespace tarvell::test {
 
 using Bytes = std::vector<std::uint8_t>;
+
+// A decoded BMP file image as plain bytes, to compare with files and other images.
+template <class ByteRange>
+Bytes AsBytes(const ByteRange& bmp) {
+  return Bytes(bmp.begin(), bmp.end());
+}
 
 struct TJpegSpec {
   int Width = 16;
@@ -144,12 +151,14 @@ inline void SetDeclaredSize(Bytes& jpeg, std::uint16_t width, std::uint16_t heig
   jpeg[sof + 7] = static_cast<std::uint8_t>(width);
 }
 
-inline std::uint32_t Le32(const Bytes& b, std::size_t offset) {
+template <class ByteRange>
+std::uint32_t Le32(const ByteRange& b, std::size_t offset) {
   return std::uint32_t{b[offset]} | std::uint32_t{b[offset + 1]} << 8 | std::uint32_t{b[offset + 2]} << 16 |
          std::uint32_t{b[offset + 3]} << 24;
 }
 
-inline std::uint16_t Le16(const Bytes& b, std::size_t offset) {
+template <class ByteRange>
+std::uint16_t Le16(const ByteRange& b, std::size_t offset) {
   return static_cast<std::uint16_t>(b[offset] | b[offset + 1] << 8);
 }
 

@@ -65,7 +65,7 @@ TEST(SkipCommentMarker, PicturesWithEmptyAndLongCommentsDecodeAsWithout) {
   sample.Height = 17;
   TDecodeOptions options;
   options.NumOfColors = TNumOfColors::TrueColor;
-  const Bytes plain = DecodeJpegToBmp(test::MakeJpeg(sample), options);
+  const TByteBuffer plain = DecodeJpegToBmp(test::MakeJpeg(sample), options);
   sample.Markers.push_back({JPEG_COM, Bytes{}});
   sample.Markers.push_back({JPEG_COM, Bytes(65533, 'c')});
   sample.Markers.push_back({JPEG_COM, Bytes{'h', 'i'}});

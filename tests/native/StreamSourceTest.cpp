@@ -105,7 +105,7 @@ TEST(StreamSource, SkipsAMarkerLargerThanSeveralRefills) {
   sample.Height = 24;
   TDecodeOptions options;
   options.NumOfColors = TNumOfColors::TrueColor;
-  const Bytes plain = DecodeJpegToBmp(test::MakeJpeg(sample), options);
+  const TByteBuffer plain = DecodeJpegToBmp(test::MakeJpeg(sample), options);
   sample.Markers.push_back({JPEG_APP0 + 1, Bytes(60000, 0xAB)});
   const Bytes withMarker = test::MakeJpeg(sample);
   ASSERT_GT(withMarker.size(), 60000u);

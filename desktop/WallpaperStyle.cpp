@@ -1,0 +1,36 @@
+#include "desktop/WallpaperStyle.h"
+
+#include <optional>
+#include <string>
+
+namespace tarvell {
+
+namespace {
+
+// A REG_SZ value; nothing when the key or value is missing, of another type, or too long
+// to be one of the short numbers the desktop writes.
+std::optional<std::string> ReadString(HKEY root, const char* keyPath, const char* name) {
+  char data[32] = {};
+  DWORD size = sizeof data;
+  if (::RegGetValueA(root, keyPath, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return std::string(data);
+}
+
+}  // namespace
+
+TWallpaperFit ReadWallpaperFit(HKEY root, const char* keyPath) {
+  const std::optional<std::string> style = ReadString(root, keyPath, "WallpaperStyle");
+  const std::optional<std::string> tile = ReadString(root, keyPath, "TileWallpaper");
+  TWallpaperFit fit;
+  fit.Style = WallpaperStyleFromSettings(style ? std::optional<std::string_view>(*style) : std::nullopt,
+                                         tile ? std::optional<std::string_view>(*tile) : std::nullopt);
+  fit.ScreenWidth = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  fit.ScreenHeight = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  return fit;
+}
+
+TWallpaperFit ReadWallpaperFit() { return ReadWallpaperFit(HKEY_CURRENT_USER, DesktopSettingsKey); }
+
+}  // namespace tarvell
