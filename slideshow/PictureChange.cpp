@@ -4,6 +4,7 @@
 #include "app/ProgramState.h"
 #include "app/Unit1.h"
 #include "components/SysTray.h"
+#include "desktop/Wallpaper.h"
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
 #include "gui/JPEGImageControl.h"
@@ -27,11 +28,6 @@ constexpr DWORD ChangeTickMs = 20;
 constexpr DWORD FailureBeepHz = 500;
 constexpr DWORD FailureBeepMs = 50;
 constexpr const char DeleteCaption[] = "Deleteting file from disk!";
-
-void SetDesktopWallpaper(const std::string& path) {
-  // Not written to the user's profile and not broadcast: the program sets it on every change.
-  ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()), 0);
-}
 
 }  // namespace
 
@@ -75,7 +71,7 @@ void TForm1::ApplyWallpaper() {
   TProgramState& state = Program();
   state.SecondsElapsed = 0;
   const std::string& wallpaper = state.Folders.WallpaperPath;
-  JPEGImage1->Picture().SaveToFile(wallpaper);
+  WriteWallpaperFile(JPEGImage1->Picture(), wallpaper);
   // The full path: a bare file name is not looked up in the Windows directory any more.
   SetDesktopWallpaper(wallpaper);
   SetTrayHint(TrayTipForPath(JPEGImage1->FileName()));

@@ -1,4 +1,5 @@
 // First start, installation, uninstall and the help window, driven from outside.
+#include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/TarvellRun.h"
 #include "windows/HelpText.h"
 
@@ -158,6 +159,9 @@ TEST_F(Install, AcceptingMovesTheProgramCreatesTheShortcutAndOpensTheHelp) {
     EXPECT_EQ(RegValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut"), "<absent>");
     EXPECT_NE(WaitForm(MainCaption), nullptr) << "a completed installation shows the main window";
     EXPECT_NE(WaitForm("Form3", 10000), nullptr) << "the help window follows the installation";
+    // A "Tarvell" button used to stay on the taskbar after the installation.
+    ASSERT_TRUE(SyncTaskbar());
+    EXPECT_EQ(Captions(TaskbarButtonWindows(process.Id())), "");
     SendCtrlKey('Q');
     EXPECT_TRUE(EndsWithZero());
 }
