@@ -26,11 +26,10 @@ TEST(TrayClick, LeftAppliesTheNextPictureRightClearsRightDoubleClearsAndShowsThe
     ASSERT_NE(run.WaitTrayWindow(), nullptr);
 
     // A fresh prefix has no other icon in the notification area.
-    std::vector<HWND> icons;
-    ASSERT_TRUE(WaitUntil([&] { return (icons = TrayIconWindows()).size() == 1; }, 10000))
+    std::vector<RECT> icons;
+    ASSERT_TRUE(WaitUntil([&] { return (icons = TrayIconPlaces()).size() == 1; }, 10000))
         << icons.size() << " icons in the notification area";
-    RECT r{};
-    GetWindowRect(icons[0], &r);
+    const RECT r = icons[0];
     const int x = (r.left + r.right) / 2;
     const int y = (r.top + r.bottom) / 2;
     const COLORREF bare = DesktopCorner();

@@ -70,11 +70,48 @@ bool SyncTaskbar() {
     return listed;
 }
 
-std::vector<HWND> TrayIconWindows() {
-    std::vector<HWND> icons;
-    for (HWND c : TaskbarChildren())
-        if (ClassName(c) != "Button" && IsWindowVisible(c)) icons.push_back(c);
-    return icons;
+namespace {
+
+// Whether something is drawn in the rectangle: more than a few pixels differ from its corner.
+bool SomethingDrawnIn(const RECT& r) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF corner = GetPixel(screen, r.left, r.top);
+    int differing = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (GetPixel(screen, x, y) != corner) ++differing;
+    ReleaseDC(nullptr, screen);
+    return differing > 10;
+}
+
+}  // namespace
+
+std::vector<RECT> TrayIconPlaces() {
+    std::vector<RECT> places;
+    HWND bar = TaskbarWindow();
+    if (!bar) return places;
+    // Newer shells give each icon a window of its own inside the taskbar.
+    for (HWND c : TaskbarChildren()) {
+        if (ClassName(c) == "Button" || !IsWindowVisible(c)) continue;
+        RECT r{};
+        GetWindowRect(c, &r);
+        places.push_back(r);
+    }
+    std::sort(places.begin(), places.end(), [](const RECT& a, const RECT& b) { return a.left > b.left; });
+    if (!places.empty()) return places;
+    // Wine 8 draws them into the taskbar itself, right to left from its right end, each in a
+    // cell of a small icon with a 2-pixel border around it.
+    RECT barRect{};
+    GetWindowRect(bar, &barRect);
+    const int cx = GetSystemMetrics(SM_CXSMICON) + 4;
+    const int cy = GetSystemMetrics(SM_CYSMICON) + 4;
+    const int top = barRect.top + (barRect.bottom - barRect.top - cy) / 2;
+    for (int right = barRect.right; right - cx >= barRect.left; right -= cx) {
+        const RECT cell{right - cx, top, right, top + cy};
+        if (!SomethingDrawnIn(cell)) break;
+        places.push_back(cell);
+    }
+    return places;
 }
 
 }  // namespace tarvell::e2e

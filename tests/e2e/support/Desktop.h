@@ -26,7 +26,8 @@ std::string Captions(const std::vector<HWND>& windows);
 // button of its own and waits until the taskbar lists it. False if it never did.
 bool SyncTaskbar();
 
-// The icon windows in the notification area (the taskbar's children that are no buttons).
-std::vector<HWND> TrayIconWindows();
+// Where the icons of the notification area are on the screen, from the right end of the
+// taskbar leftwards.
+std::vector<RECT> TrayIconPlaces();
 
 }  // namespace tarvell::e2e
