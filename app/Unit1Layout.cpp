@@ -102,7 +102,7 @@ TFormLayout MakeLayout() {
       {"SystemTrayIcon1", Kind<TSystemTrayIcon>, 0, 0, 0, 0, "", "", clDefault, {}, 0, {},
        {{"Enabled", "false"}, {"Icon", "#1"}},
        {{"OnMouseDown", "SystemTrayIcon1MouseDown"}, {"OnDblClick", "SystemTrayIcon1DblClick"}}},
-      {"NoTask1", Kind<TNoTask>, 0, 0, 0, 0, "", "", clDefault, {}, 0, {}, {{"HideForm", "false"}}, {}},
+      {"NoTask1", Kind<TNoTask>, 0, 0, 0, 0, "", "", clDefault, {}, 0, {}, {{"HideForm", "true"}}, {}},
   };
   return form;
 }

@@ -61,12 +61,16 @@ TEST_F(AppShell, RightDoubleClickOnTheTrayShowsTheWindowAndEscHidesIt) {
 // the taskbar.
 TEST_F(AppShell, ShowingTheWindowPutsNoButtonOnTheTaskbar) {
     StartAndWait();
-    TTarvellRun second;
-    ASSERT_TRUE(second.Start());
-    EXPECT_TRUE(second.EndsWithZero());
-    ASSERT_TRUE(run.WaitVisible(true));
-    ASSERT_TRUE(SyncTaskbar());
-    EXPECT_EQ(Captions(TaskbarButtonWindows(run.Pid())), "") << "after a second start";
+    for (const char* when : {"after a second start", "after another start with the window shown"}) {
+        TTarvellRun second;
+        ASSERT_TRUE(second.Start());
+        EXPECT_TRUE(second.EndsWithZero());
+        ASSERT_TRUE(run.WaitVisible(true));
+        ASSERT_TRUE(SyncTaskbar());
+        EXPECT_EQ(Captions(TaskbarButtonWindows(run.Pid())), "") << when;
+    }
+    SetForegroundWindow(main);
+    WaitUntil([&] { return GetForegroundWindow() == main; }, 3000);
     SendKey(VK_ESCAPE);
     ASSERT_TRUE(run.WaitVisible(false));
     ShowFromTray();
