@@ -107,4 +107,29 @@ TEST_F(Screen, TheWindowStaysWholeAfterClear) {
     ExpectWholeWindowAfterTheDesktopShows([](COLORREF seen) { return !ColorNear(seen, Green, 40); });
 }
 
+// The program's other windows are repainted too: the help window over the main window.
+TEST_F(Screen, TheHelpWindowStaysWholeAfterCtrlZ) {
+    StartAndShow();
+    SetForegroundWindow(main);
+    WaitUntil([&] { return GetForegroundWindow() == main; }, 3000);
+    SendKey(VK_F1);
+    HWND help = WaitForTop(FormClass, "Form3", 10000, run.Pid(), true);
+    ASSERT_NE(help, nullptr);
+    // Text, white page or scroll bar: anything but the solid wallpaper, at the page's corners
+    // and its middle.
+    RECT page{};
+    GetClientRect(help, &page);
+    const POINT points[] = {{4, 4}, {page.right - 4, 4}, {4, page.bottom - 4}, {page.right - 4, page.bottom - 4},
+                            {page.right / 2, page.bottom / 2}};
+    auto wallpaperShows = [&] {
+        for (const POINT& p : points)
+            if (Shows(Green)(ScreenPixelOfClient(help, p.x, p.y))) return true;
+        return false;
+    };
+    ASSERT_FALSE(wallpaperShows());
+    SendCtrlKey('Z');
+    ASSERT_TRUE(WaitUntil([] { return Shows(Green)(DesktopCorner()); }, 10000)) << Hex(DesktopCorner());
+    EXPECT_TRUE(WaitUntil([&] { return !wallpaperShows(); }, 3000));
+}
+
 }  // namespace
