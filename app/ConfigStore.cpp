@@ -1,6 +1,7 @@
 #include "app/ConfigStore.h"
 
 #include "app/ConfigFile.h"
+#include "desktop/FileReplace.h"
 #include "gui/Handles.h"
 #include "base/Exception.h"
 
@@ -27,22 +28,8 @@ std::optional<std::string> ReadConfigFile(const std::string& path) {
 }
 
 void ReplaceConfigFile(const std::string& path, const std::string& bytes) {
-  const std::string temp = path + ".new";
-  bool written = false;
-  {
-    TKernelHandle file(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file) {
-      DWORD put = 0;
-      written = ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) &&
-                put == bytes.size() && ::FlushFileBuffers(file.get());
-    }
-  }
-  if (written &&
-      ::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return;
-  ::DeleteFileA(temp.c_str());
-  throw Exception(CannotCreateFileMessage(path));
+  if (ReplaceFileContents(path, bytes.data(), bytes.size()) != TReplaceResult::Replaced)
+    throw Exception(CannotCreateFileMessage(path));
 }
 
 }  // namespace tarvell

@@ -167,7 +167,7 @@ TFormLayout MakeLayout() {
          t.OnDblClick = Handler(&f, &TForm1::SystemTrayIcon1DblClick);
        }),
        0, 0, 0, 0, "", "", clDefault, {}, 0, {}},
-      {"NoTask1", Into(&TForm1::NoTask1, [](TNoTask& n, TForm1&) { n.SetHideForm(false); }), 0, 0, 0, 0, "", "",
+      {"NoTask1", Into(&TForm1::NoTask1, [](TNoTask& n, TForm1&) { n.SetHideForm(true); }), 0, 0, 0, 0, "", "",
        clDefault, {}, 0, {}},
   };
   return form;

@@ -5,6 +5,7 @@
 #include "app/ProgramState.h"
 #include "app/Unit1.h"
 #include "components/SysTray.h"
+#include "desktop/Wallpaper.h"
 #include "desktop/WallpaperStyle.h"
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
@@ -29,11 +30,6 @@
 namespace tarvell {
 
 namespace {
-
-void SetDesktopWallpaper(const std::string& path) {
-  // Not written to the user's profile and not broadcast: the program sets it on every change.
-  ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()), 0);
-}
 
 class TListUpdate {
 public:
@@ -95,7 +91,7 @@ void TForm1::FitPreviewToWindow() {
 void TForm1::ApplyPreview() {
   TWaitCursor busy;
   const std::string& wallpaper = Program().Folders.WallpaperPath;
-  JPEGImage1->Picture().SaveToFile(wallpaper);
+  WriteWallpaperFile(JPEGImage1->Picture(), wallpaper);
   // The full path: a bare file name is not looked up in the Windows directory any more.
   SetDesktopWallpaper(wallpaper);
   SetTrayHint(TrayTipForPath(JPEGImage1->FileName()));

@@ -41,12 +41,15 @@ HWND FindOwnWindowByCaption(const std::string& title) noexcept {
 }
 
 TNoTask::TNoTask(TComponent* AOwner)
-    : TComponent(AOwner), FForm(OwnerForm(AOwner)), FHookedWindow(nullptr), FHideForm(true) {
+    : TComponent(AOwner), FForm(OwnerForm(AOwner)), FHookedWindow(nullptr), FHookedApp(nullptr), FHideForm(true) {
   if (FForm && NoTaskCount(*FForm) > 1) throw TDuplicateComponent();
   HookOwnerForm();
 }
 
-TNoTask::~TNoTask() { UnhookOwnerForm(); }
+TNoTask::~TNoTask() {
+  UnhookOwnerForm();
+  UnhookAppWindow();
+}
 
 void TNoTask::SetHideForm(bool value) {
   FHideForm = value;
@@ -61,16 +64,24 @@ void TNoTask::Loaded() {
   if (!Designing()) ApplyHideForm();
 }
 
-// The owner form's messages pass through FormProc from here on. Does nothing until the
-// form has a window, and again once it is hooked.
+// The owner form's messages pass through FormProc from here on, and the application
+// window's through AppProc. Does nothing until the form has a window, and again once it is
+// hooked.
 void TNoTask::HookOwnerForm() {
   if (!FForm || !FForm->HasHandle()) return;
   HWND wnd = FForm->Handle();
-  if (wnd == FHookedWindow) return;
-  UnhookOwnerForm();
-  if (::SetWindowSubclass(wnd, &TNoTask::FormProc, reinterpret_cast<UINT_PTR>(this),
-                          reinterpret_cast<DWORD_PTR>(this))) {
-    FHookedWindow = wnd;
+  if (wnd != FHookedWindow) {
+    UnhookOwnerForm();
+    if (::SetWindowSubclass(wnd, &TNoTask::FormProc, reinterpret_cast<UINT_PTR>(this),
+                            reinterpret_cast<DWORD_PTR>(this)))
+      FHookedWindow = wnd;
+  }
+  HWND app = FindOwnWindowByCaption(Application.Title());
+  if (app && app != FHookedApp) {
+    UnhookAppWindow();
+    if (::SetWindowSubclass(app, &TNoTask::AppProc, reinterpret_cast<UINT_PTR>(this),
+                            reinterpret_cast<DWORD_PTR>(this)))
+      FHookedApp = app;
   }
 }
 
@@ -78,6 +89,12 @@ void TNoTask::UnhookOwnerForm() noexcept {
   if (!FHookedWindow) return;
   ::RemoveWindowSubclass(FHookedWindow, &TNoTask::FormProc, reinterpret_cast<UINT_PTR>(this));
   FHookedWindow = nullptr;
+}
+
+void TNoTask::UnhookAppWindow() noexcept {
+  if (!FHookedApp) return;
+  ::RemoveWindowSubclass(FHookedApp, &TNoTask::AppProc, reinterpret_cast<UINT_PTR>(this));
+  FHookedApp = nullptr;
 }
 
 void TNoTask::ApplyHideForm() noexcept {
@@ -94,6 +111,16 @@ LRESULT CALLBACK TNoTask::FormProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UIN
   auto* self = reinterpret_cast<TNoTask*>(data);
   self->FormMessage(msg, wp);
   if (msg == WM_NCDESTROY) self->UnhookOwnerForm();
+  return ::DefSubclassProc(wnd, msg, wp, lp);
+}
+
+// Hiding the application's window again only when the form is shown left its taskbar button
+// on every path that shows it without a new showing of the form (a second start while the
+// window is open). While HideForm is set, no showing of it takes effect at all.
+LRESULT CALLBACK TNoTask::AppProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<TNoTask*>(data);
+  if (msg == WM_WINDOWPOSCHANGING && self->FHideForm) reinterpret_cast<WINDOWPOS*>(lp)->flags &= ~SWP_SHOWWINDOW;
+  if (msg == WM_NCDESTROY) self->UnhookAppWindow();
   return ::DefSubclassProc(wnd, msg, wp, lp);
 }
 

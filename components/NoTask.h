@@ -1,4 +1,6 @@
-// Keeps the application's taskbar button hidden, also each time the owner form is shown.
+// Keeps the application's taskbar button hidden: while HideForm is set, the application's
+// window cannot be shown at all, whoever asks, and it is hidden again whenever the owner
+// form is shown.
 #pragma once
 
 #include "gui/Component.h"
@@ -27,7 +29,7 @@ public:
   explicit TNoTask(TComponent* AOwner);
   ~TNoTask() override;
 
-  // True hides the application's taskbar button, false restores it.
+  // True hides the application's taskbar button and keeps it hidden, false restores it.
   bool HideForm() const noexcept { return FHideForm; }
   void SetHideForm(bool value);
 
@@ -37,12 +39,15 @@ protected:
 private:
   void HookOwnerForm();
   void UnhookOwnerForm() noexcept;
+  void UnhookAppWindow() noexcept;
   void ApplyHideForm() noexcept;
   void FormMessage(UINT msg, WPARAM wp) noexcept;
   static LRESULT CALLBACK FormProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+  static LRESULT CALLBACK AppProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
 
   TForm* FForm;
   HWND FHookedWindow;  // the owner form's window while our procedure sits in front of it
+  HWND FHookedApp;     // the application's window, likewise
   bool FHideForm;
 };
 

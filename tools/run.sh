@@ -16,7 +16,7 @@ tarvell_ensure_display
 tarvell_ensure_template
 export WINEPREFIX="$wine_dir/demo"
 rm -rf "$WINEPREFIX"; cp -a "$wine_template/." "$WINEPREFIX/"; rm -f "$WINEPREFIX/.ready"
-shots="$here/build/screenshots"; mkdir -p "$shots"
+shots="$here/build/screenshots"; mkdir -p "$shots"; rm -f "$shots"/*.png
 bin="$here/build/windows/bin"
 drive() { wine "$bin/tarvell-drive.exe" "$@"; }
 cleanup() {
@@ -60,13 +60,24 @@ import -window root "$shots/desktop.png"
 second="$windir/Tarvell.exe"; [ -f "$second" ] || second="$WINEPREFIX/drive_c/Tarvell.exe"
 wine "$second" || true
 if geom=$(drive wait "Tarvell ver. 2.1" 10000); then
-  sleep 1
+  sleep 4   # the slideshow changes the wallpaper under the window at least once
   read -r x y w h <<<"$geom"
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shots/main-window.png"
   import -window root "$shots/desktop-with-window.png"
 fi
 drive ctrl q
 for _ in $(seq 1 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+# Never show a newcomer a broken window as the product.
+shot_ok=1
+if [ ! -f "$shots/main-window.png" ]; then
+  echo "run: the main window never came up"; shot_ok=0
+elif ! python3 tools/check-window-shot.py "$shots/main-window.png" | sed 's/^/run: /'; then
+  shot_ok=0
+fi
+if [ "$shot_ok" != 1 ]; then
+  echo "run: FAILED: $shots/main-window.png does not show the whole main window"
+  exit 1
+fi
 echo "run: wallpaper was $(winepath -u "$(drive wallpaper | tr -d '\r')" 2>/dev/null || true)"
 echo "run: settings written:"; tr -d '\r' < "$windir/Tarvell.cfg" | sed 's/^/    /'
 echo "run: screenshots:"

@@ -35,10 +35,18 @@ tarvell_ensure_template() {
   ) 9>"$wine_dir/.template.lock"
 }
 
-# Copies the template into a fresh throwaway prefix and prints its path.
+# Makes a fresh throwaway prefix from the template and prints its path. The system files
+# Wine only reads (programs, libraries, code pages, fonts: nearly all of the 700 MB) are hard
+# links to the template's; the registry, the ini files and everything else are real copies,
+# so whatever a test changes stays in its own prefix.
 tarvell_fresh_prefix() {
   local p; p=$(mktemp -d "$wine_dir/prefix.XXXXXX")
-  cp -a "$wine_template/." "$p/"
+  cp -al "$wine_template/." "$p/"
+  (cd "$wine_template" && find . -type f ! \( -name '*.dll' -o -name '*.exe' -o -name '*.sys' \
+      -o -name '*.drv' -o -name '*.nls' -o -name '*.tlb' -o -name '*.ocx' -o -name '*.cpl' \
+      -o -name '*.acm' -o -name '*.ax' -o -name '*.ds' -o -name '*.msstyles' -o -name '*.manifest' \
+      -o -name '*.ttf' -o -name '*.fon' -o -name '*.inf' -o -name '*.pnf' \) -print0) |
+    while IFS= read -r -d '' f; do cp -a --remove-destination "$wine_template/$f" "$p/$f"; done
   rm -f "$p/.ready"
   echo "$p"
 }

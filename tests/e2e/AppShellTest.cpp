@@ -1,4 +1,5 @@
 // The program as a user meets it: started in a fresh Wine prefix, driven from outside.
+#include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/TarvellRun.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,27 @@ TEST_F(AppShell, RightDoubleClickOnTheTrayShowsTheWindowAndEscHidesIt) {
     WaitUntil([&] { return GetForegroundWindow() == main; }, 3000);
     SendKey(VK_ESCAPE);
     EXPECT_TRUE(run.WaitVisible(false));
+}
+
+// Showing the window, by a second start or from the tray, used to leave a "Tarvell" button on
+// the taskbar.
+TEST_F(AppShell, ShowingTheWindowPutsNoButtonOnTheTaskbar) {
+    StartAndWait();
+    for (const char* when : {"after a second start", "after another start with the window shown"}) {
+        TTarvellRun second;
+        ASSERT_TRUE(second.Start());
+        EXPECT_TRUE(second.EndsWithZero());
+        ASSERT_TRUE(run.WaitVisible(true));
+        ASSERT_TRUE(SyncTaskbar());
+        EXPECT_EQ(Captions(TaskbarButtonWindows(run.Pid())), "") << when;
+    }
+    SetForegroundWindow(main);
+    WaitUntil([&] { return GetForegroundWindow() == main; }, 3000);
+    SendKey(VK_ESCAPE);
+    ASSERT_TRUE(run.WaitVisible(false));
+    ShowFromTray();
+    ASSERT_TRUE(SyncTaskbar());
+    EXPECT_EQ(Captions(TaskbarButtonWindows(run.Pid())), "") << "after a double click on the tray icon";
 }
 
 TEST_F(AppShell, SecondStartShowsTheFirstInstanceAndEndsWithZero) {

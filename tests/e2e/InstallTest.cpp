@@ -1,4 +1,5 @@
 // First start, installation, uninstall and the help window, driven from outside.
+#include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/TarvellRun.h"
 #include "windows/HelpText.h"
 
@@ -158,6 +159,18 @@ TEST_F(Install, AcceptingMovesTheProgramCreatesTheShortcutAndOpensTheHelp) {
     EXPECT_EQ(RegValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut"), "<absent>");
     EXPECT_NE(WaitForm(MainCaption), nullptr) << "a completed installation shows the main window";
     EXPECT_NE(WaitForm("Form3", 10000), nullptr) << "the help window follows the installation";
+    // A "Tarvell" button used to stay on the taskbar after the installation, and to come
+    // with the main window when a second start showed it.
+    ASSERT_TRUE(SyncTaskbar());
+    EXPECT_EQ(Captions(TaskbarButtonWindows(process.Id())), "") << "after the installation";
+    PostMessageA(WaitForm("Form3", 10000), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return FindTop(FormClass, "Form3", process.Id(), true) == nullptr; }, 5000));
+    TProcess second = TProcess::Start(target);
+    DWORD code = 1;
+    EXPECT_TRUE(second.WaitExit(15000, code) && code == 0);
+    ASSERT_NE(WaitForm(MainCaption), nullptr);
+    ASSERT_TRUE(SyncTaskbar());
+    EXPECT_EQ(Captions(TaskbarButtonWindows(process.Id())), "") << "after a second start";
     SendCtrlKey('Q');
     EXPECT_TRUE(EndsWithZero());
 }

@@ -53,20 +53,33 @@ TEST(NoTask, ShowingTheFormHidesTheApplicationWindowAgain) {
   EXPECT_TRUE(::IsWindowVisible(scope.Form.Handle()));
   EXPECT_FALSE(AppVisible());
 
-  // Someone shows the application's window; the next showing of the form hides it.
   scope.Form.Hide();
-  ShowAppWindow();
   ::ShowWindow(scope.Form.Handle(), SW_SHOW);
   EXPECT_FALSE(AppVisible());
-
-  // Only a showing counts: hiding the form leaves the application's window alone.
-  ShowAppWindow();
-  scope.Form.Hide();
-  EXPECT_TRUE(AppVisible());
 
   noTask.SetHideForm(false);
   scope.Form.Show();
   EXPECT_TRUE(AppVisible()) << "with HideForm false the taskbar button stays";
+}
+
+// Showing the application's window while the form was already shown (a second start of the
+// program does that) used to leave its taskbar button for good.
+TEST(NoTask, WhileHideFormIsSetTheApplicationWindowCannotBeShown) {
+  TMainFormScope scope;
+  TNoTask noTask(&scope.Form);
+  noTask.SetHideForm(true);
+  scope.Form.Show();
+  ::ShowWindow(AppWindow(), SW_SHOW);
+  EXPECT_FALSE(AppVisible());
+  ShowAppWindow();
+  ::SetWindowPos(AppWindow(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+  EXPECT_FALSE(AppVisible());
+  EXPECT_TRUE(::IsWindowVisible(scope.Form.Handle())) << "the form itself still shows";
+
+  noTask.SetHideForm(false);
+  EXPECT_TRUE(AppVisible());
+  noTask.SetHideForm(true);
+  EXPECT_FALSE(AppVisible());
 }
 
 TEST(NoTask, DestructionTakesTheHookOffTheForm) {
@@ -86,8 +99,9 @@ TEST(NoTask, DestructionTakesTheHookOffTheForm) {
   // A new component on the same form hooks it again.
   TNoTask again(&scope.Form);
   scope.Form.Hide();
-  ShowAppWindow();
   scope.Form.Show();
+  EXPECT_FALSE(AppVisible());
+  ShowAppWindow();
   EXPECT_FALSE(AppVisible());
 }
 
@@ -149,13 +163,15 @@ TEST(NoTask, OwnerMustBeAFormWithoutAnotherNoTask) {
 
   // The first one still works.
   first.SetHideForm(true);
-  scope.Form.Hide();
-  ShowAppWindow();
   scope.Form.Show();
+  ShowAppWindow();
   EXPECT_FALSE(AppVisible());
 
   // Without an owner there is nothing to hook; the button is still hidden and restored.
+  first.SetHideForm(false);
   TNoTask free(nullptr);
+  free.SetHideForm(true);
+  EXPECT_FALSE(AppVisible());
   free.SetHideForm(false);
   EXPECT_TRUE(AppVisible());
 }

@@ -1,0 +1,21 @@
+// The desktop wallpaper: the bitmap file it is shown from, and the setting itself.
+#pragma once
+
+#include <string>
+
+namespace tarvell {
+
+class TPicture;
+
+// Sets the wallpaper to the bitmap file at path ("" clears it), then has every visible
+// top-level window of this process repainted whole, once: under Wine the desktop's repaint
+// covers them and does not give them back.
+void SetDesktopWallpaper(const std::string& path);
+
+// Writes the picture's bitmap beside path and then puts it in path's place in one step, so
+// the system never reads a half-written wallpaper and a full disk keeps the old one. Writes
+// nothing when the picture is empty. Throws EFCreateError "Cannot create file <path>" or
+// EWriteError "Stream write error"; the old file stays and no temporary file is left.
+void WriteWallpaperFile(const TPicture& picture, const std::string& path);
+
+}  // namespace tarvell
