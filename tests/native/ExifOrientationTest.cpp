@@ -14,44 +14,8 @@ namespace {
 using test::Bytes;
 namespace fs = std::filesystem;
 
-// An EXIF block (the content of an APP1 segment) whose first directory holds the given
-// entries, each (tag, type, count, value); numbers in the chosen byte order.
-struct TEntry {
-  std::uint16_t Tag, Type;
-  std::uint32_t Count;
-  std::uint16_t Value;
-};
-
-Bytes MakeExif(const std::vector<TEntry>& entries, bool bigEndian = false) {
-  Bytes b = {'E', 'x', 'i', 'f', 0, 0};
-  auto u16 = [&](std::uint32_t v) {
-    if (bigEndian) b.insert(b.end(), {std::uint8_t(v >> 8), std::uint8_t(v)});
-    else b.insert(b.end(), {std::uint8_t(v), std::uint8_t(v >> 8)});
-  };
-  auto u32 = [&](std::uint32_t v) {
-    if (bigEndian) { u16(v >> 16); u16(v & 0xFFFF); } else { u16(v & 0xFFFF); u16(v >> 16); }
-  };
-  b.insert(b.end(), bigEndian ? std::initializer_list<std::uint8_t>{'M', 'M'} : std::initializer_list<std::uint8_t>{'I', 'I'});
-  u16(42);
-  u32(8);  // the first directory follows the header
-  u16(static_cast<std::uint32_t>(entries.size()));
-  for (const TEntry& e : entries) {
-    u16(e.Tag);
-    u16(e.Type);
-    u32(e.Count);
-    u16(e.Value);
-    u16(0);
-  }
-  u32(0);  // no next directory
-  return b;
-}
-
-Bytes OrientationExif(int orientation, bool bigEndian = false) {
-  // A camera's usual neighbours around the tag: make and model before, resolution after.
-  return MakeExif({{0x010F, 2, 4, 0}, {0x0110, 2, 4, 0}, {0x0112, 3, 1, static_cast<std::uint16_t>(orientation)},
-                   {0x011A, 5, 1, 0}},
-                  bigEndian);
-}
+using test::MakeExif;
+using test::OrientationExif;
 
 int Read(const Bytes& block) { return ReadExifOrientation(block.data(), block.size()); }
 

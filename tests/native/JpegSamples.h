@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -228,5 +229,45 @@ private:
   jpeg_decompress_struct FInfo{};
   TMemoryReader FReader;
 };
+
+// An EXIF block (the content of an APP1 segment) whose first directory holds the given
+// entries, each (tag, type, count, value); numbers in the chosen byte order.
+struct TExifEntry {
+  std::uint16_t Tag, Type;
+  std::uint32_t Count;
+  std::uint16_t Value;
+};
+
+inline Bytes MakeExif(const std::vector<TExifEntry>& entries, bool bigEndian = false) {
+  Bytes b = {'E', 'x', 'i', 'f', 0, 0};
+  auto u16 = [&](std::uint32_t v) {
+    if (bigEndian) b.insert(b.end(), {std::uint8_t(v >> 8), std::uint8_t(v)});
+    else b.insert(b.end(), {std::uint8_t(v), std::uint8_t(v >> 8)});
+  };
+  auto u32 = [&](std::uint32_t v) {
+    if (bigEndian) { u16(v >> 16); u16(v & 0xFFFF); } else { u16(v & 0xFFFF); u16(v >> 16); }
+  };
+  b.insert(b.end(), bigEndian ? std::initializer_list<std::uint8_t>{'M', 'M'} : std::initializer_list<std::uint8_t>{'I', 'I'});
+  u16(42);
+  u32(8);  // the first directory follows the header
+  u16(static_cast<std::uint32_t>(entries.size()));
+  for (const TExifEntry& e : entries) {
+    u16(e.Tag);
+    u16(e.Type);
+    u32(e.Count);
+    u16(e.Value);
+    u16(0);
+  }
+  u32(0);  // no next directory
+  return b;
+}
+
+inline Bytes OrientationExif(int orientation, bool bigEndian = false) {
+  // A camera's usual neighbours around the tag: make and model before, resolution after.
+  return MakeExif({{0x010F, 2, 4, 0}, {0x0110, 2, 4, 0}, {0x0112, 3, 1, static_cast<std::uint16_t>(orientation)},
+                   {0x011A, 5, 1, 0}},
+                  bigEndian);
+}
+
 
 }  // namespace tarvell::test
