@@ -301,6 +301,42 @@ TEST_F(Slideshow, HotKeysAreIgnoredWhileAQuestionIsOpen) {
     EXPECT_TRUE(Press('A', [] { return WallpaperSetting().empty(); }));
 }
 
+// Regression: a picture held open by another program (an editor, a sync client) went down the
+// damaged-file path, and with Sound on one OK deleted a good picture.
+TEST_F(Slideshow, APictureHeldByAnotherProgramIsSkippedWithoutQuestions) {
+    AddPicture(Slides, "a.jpg", 40, 30);
+    const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
+    const std::string c = AddPicture(Slides, "c.jpg", 36, 36);
+    Setting(6, "1");
+    StartAndWait();
+    HANDLE held = CreateFileA(b.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(Press('Z', WallpaperOf(c)));
+    EXPECT_EQ(Caption(), Position("3(3)"));
+    Settle();
+    EXPECT_FALSE(BoxOpen("Veiwing damaged file")());
+    EXPECT_FALSE(BoxOpen("Deleteting file from disk!")());
+    CloseHandle(held);
+    EXPECT_TRUE(FileExists(b));
+}
+
+// Regression: CMYK pictures (print work, stock photos) were refused as damaged.
+TEST_F(Slideshow, ACmykPictureIsApplied) {
+    AddPicture(Slides, "a.jpg", 40, 30);
+    tarvell::test::TJpegSpec cmyk;
+    cmyk.Width = 30;
+    cmyk.Height = 20;
+    cmyk.Components = 4;
+    const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(cmyk);
+    const std::string b = Slides + "\\b.jpg";
+    ASSERT_TRUE(WriteWholeFile(b, std::string(bytes.begin(), bytes.end())));
+    Setting(6, "1");
+    StartAndWait();
+    EXPECT_TRUE(Press('Z', WallpaperOf(b)));
+    EXPECT_EQ(Caption(), Position("2(2)"));
+    EXPECT_FALSE(BoxOpen("Veiwing damaged file")());
+}
+
 TEST_F(Slideshow, ADamagedPictureWithSoundOnAsksToViewItThenToDeleteIt) {
     ReachADamagedPictureWithSoundOn(IDOK);
     EXPECT_TRUE(WaitForWallpaperOf(pictures[2]));
