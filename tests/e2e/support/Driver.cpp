@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -198,16 +199,36 @@ void SendKey(WORD vk) {
     SendInput(2, in, sizeof(INPUT));
 }
 
+namespace {
+// A mouse event at an exact screen point (MOUSEEVENTF_ABSOLUTE maps 0..65536 across the
+// virtual screen; rounding up lands on the pixel itself).
+INPUT MouseInput(int x, int y, DWORD buttonFlags) {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = std::max(GetSystemMetrics(SM_CXVIRTUALSCREEN), 1);
+    const int height = std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN), 1);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((static_cast<long long>(x - left) * 65536 + width - 1) / width);
+    in.mi.dy = static_cast<LONG>((static_cast<long long>(y - top) * 65536 + height - 1) / height);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | buttonFlags;
+    return in;
+}
+}  // namespace
+
 void ClickAt(int x, int y, bool right, bool doubleClick) {
-    SetCursorPos(x, y);
+    // Every press and release carries the point itself. Under Wine the desktop process turns
+    // X pointer-crossing reports into cursor moves; one that it reads late (after a window
+    // was shown under the old pointer position) moves the cursor back there, and a press
+    // without a position of its own would land wherever that left the cursor.
     const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = down;
-    in[1].mi.dwFlags = up;
-    SendInput(2, in, sizeof(INPUT));
-    if (doubleClick) SendInput(2, in, sizeof(INPUT));
+    std::vector<INPUT> in{MouseInput(x, y, 0), MouseInput(x, y, down), MouseInput(x, y, up)};
+    if (doubleClick) {
+        in.push_back(MouseInput(x, y, down));
+        in.push_back(MouseInput(x, y, up));
+    }
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
 std::string WindowsDirectory() {
