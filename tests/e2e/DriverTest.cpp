@@ -58,8 +58,7 @@ protected:
         ASSERT_NE(list, nullptr);
         for (const char* item : {"one", "two", "three"})
             SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-        SetForegroundWindow(window);
-        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 5000));
+        ASSERT_TRUE(BringToFront(window));
         // Away from the list, inside the window's own background.
         lateReportTo = {300, 250};
         ClientToScreen(window, &lateReportTo);

@@ -83,8 +83,7 @@ protected:
         HWND main = WaitForm(MainCaption);
         if (!main) return nullptr;
         // The strip between the picture list and the preview is the window's own background.
-        SetForegroundWindow(main);
-        WaitUntil([&] { return GetForegroundWindow() == main; }, 2000);
+        if (!BringToFront(main)) return nullptr;
         ClickClientPoint(main, 276, 200);
         return WaitForm("About ", 10000);
     }
@@ -92,8 +91,7 @@ protected:
     HWND ClickUninstall(HWND about) {
         HWND uninstall = FindChild(about, {}, "Uninstall");
         if (!uninstall) return nullptr;
-        SetForegroundWindow(about);
-        WaitUntil([&] { return GetForegroundWindow() == about; }, 2000);
+        if (!BringToFront(about)) return nullptr;
         RECT r{};
         GetWindowRect(uninstall, &r);
         ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
@@ -212,8 +210,7 @@ TEST_F(Install, F1OpensOneHelpWindowAndRestoresItWhenMinimised) {
     HWND main = WaitForm(MainCaption);
     ASSERT_NE(main, nullptr);
     auto pressF1 = [&] {
-        SetForegroundWindow(main);
-        WaitUntil([&] { return GetForegroundWindow() == main; }, 2000);
+        EXPECT_TRUE(BringToFront(main));
         SendKey(VK_F1);
     };
     pressF1();

@@ -383,7 +383,7 @@ TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
     EXPECT_EQ(SendMessageA(pictureList, LB_GETCOUNT, 0, 0), 3);
     ASSERT_EQ(SendMessageA(folderList, LB_GETCOUNT, 0, 0), 3);
 
-    SetForegroundWindow(main);
+    ASSERT_TRUE(BringToFront(main));
     const int itemHeight = static_cast<int>(SendMessageA(folderList, LB_GETITEMHEIGHT, 0, 0));
     POINT at{20, itemHeight * 2 + itemHeight / 2};
     ClientToScreen(folderList, &at);

@@ -169,6 +169,19 @@ bool AnswerMessageBox(HWND box, int buttonId, DWORD timeoutMs) {
     return WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, timeoutMs);
 }
 
+bool BringToFront(HWND wnd, DWORD timeoutMs) {
+    SetForegroundWindow(wnd);
+    // The foreground changes at once; the window's thread activates it when it next reads its
+    // messages, and a key sent before then finds no focus to go to.
+    const DWORD thread = GetWindowThreadProcessId(wnd, nullptr);
+    return WaitUntil([&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetForegroundWindow() == wnd && GetGUIThreadInfo(thread, &info) && info.hwndActive == wnd &&
+               info.hwndFocus != nullptr;
+    }, timeoutMs);
+}
+
 HWND FindChild(HWND parent, const std::string& cls, const std::string& caption) {
     std::vector<HWND> kids;
     EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&kids));
