@@ -331,10 +331,13 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       TMouseButton button = msg == WM_LBUTTONUP   ? TMouseButton::mbLeft
                             : msg == WM_RBUTTONUP ? TMouseButton::mbRight
                                                   : TMouseButton::mbMiddle;
+      // Taken before the window's own handling, which may release the capture itself (the
+      // edit window does) and so report the capture gone.
+      const bool pending = button == TMouseButton::mbLeft && FClickPending;
+      FClickPending = false;
       result = DefaultHandler(msg, wp, lp);
       bool click = false;
-      if (button == TMouseButton::mbLeft && FClickPending) {
-        FClickPending = false;
+      if (pending) {
         if (::GetCapture() == Handle()) ::ReleaseCapture();
         POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         RECT r = View().ClientRect();
@@ -355,7 +358,9 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       MouseDown(TMouseButton::mbRight, ShiftFromKeys(wp) | ssDouble, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       return true;
     case WM_CAPTURECHANGED:
-      FClickPending = false;
+      // Wine reports a capture taken again by the window that holds it (the edit window does
+      // so on its own press) as a change too; only a capture gone elsewhere cancels the click.
+      if (reinterpret_cast<HWND>(lp) != Handle()) FClickPending = false;
       return false;
     case WM_MOUSEMOVE:
       result = DefaultHandler(msg, wp, lp);

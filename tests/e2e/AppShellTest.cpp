@@ -51,8 +51,7 @@ TEST_F(AppShell, RightDoubleClickOnTheTrayShowsTheWindowAndEscHidesIt) {
     StartAndWait();
     ShowFromTray();
     EXPECT_FALSE(IsWindowVisible(run.AppWindow())) << "showing the window must not show a taskbar button";
-    SetForegroundWindow(main);
-    WaitUntil([&] { return GetForegroundWindow() == main; }, 3000);
+    ASSERT_TRUE(BringToFront(main));
     SendKey(VK_ESCAPE);
     EXPECT_TRUE(run.WaitVisible(false));
 }
@@ -69,8 +68,7 @@ TEST_F(AppShell, ShowingTheWindowPutsNoButtonOnTheTaskbar) {
         ASSERT_TRUE(SyncTaskbar());
         EXPECT_EQ(Captions(TaskbarButtonWindows(run.Pid())), "") << when;
     }
-    SetForegroundWindow(main);
-    WaitUntil([&] { return GetForegroundWindow() == main; }, 3000);
+    ASSERT_TRUE(BringToFront(main));
     SendKey(VK_ESCAPE);
     ASSERT_TRUE(run.WaitVisible(false));
     ShowFromTray();

@@ -84,29 +84,19 @@ protected:
         HWND main = WaitForm(MainCaption);
         if (!main) return nullptr;
         // The strip between the picture list and the preview is the window's own background.
-        // A click that lands while the window is still coming up is lost, so try a few times.
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            SetForegroundWindow(main);
-            WaitUntil([&] { return GetForegroundWindow() == main; }, 2000);
-            ClickClientPoint(main, 276, 200);
-            if (HWND about = WaitForm("About ", 4000)) return about;
-        }
-        return nullptr;
+        if (!BringToFront(main)) return nullptr;
+        ClickClientPoint(main, 276, 200);
+        return WaitForm("About ", 10000);
     }
-    // Clicks the About window's "Uninstall" label until its question comes up (a click that
-    // lands while the window is still being raised is lost).
+    // One click on the About window's "Uninstall" label; returns the question it brings up.
     HWND ClickUninstall(HWND about) {
         HWND uninstall = FindChild(about, {}, "Uninstall");
         if (!uninstall) return nullptr;
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            SetForegroundWindow(about);
-            WaitUntil([&] { return GetForegroundWindow() == about; }, 2000);
-            RECT r{};
-            GetWindowRect(uninstall, &r);
-            ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-            if (HWND box = WaitForMessageBox("Uninstallation", 4000, process.Id())) return box;
-        }
-        return nullptr;
+        if (!BringToFront(about)) return nullptr;
+        RECT r{};
+        GetWindowRect(uninstall, &r);
+        ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return WaitForMessageBox("Uninstallation", 10000, process.Id());
     }
     std::string folder, copy, target;
     TProcess process;
@@ -233,8 +223,7 @@ TEST_F(Install, F1OpensOneHelpWindowAndRestoresItWhenMinimised) {
     HWND main = WaitForm(MainCaption);
     ASSERT_NE(main, nullptr);
     auto pressF1 = [&] {
-        SetForegroundWindow(main);
-        WaitUntil([&] { return GetForegroundWindow() == main; }, 2000);
+        EXPECT_TRUE(BringToFront(main));
         SendKey(VK_F1);
     };
     pressF1();

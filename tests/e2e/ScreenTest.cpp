@@ -110,8 +110,7 @@ TEST_F(Screen, TheWindowStaysWholeAfterClear) {
 // The program's other windows are repainted too: the help window over the main window.
 TEST_F(Screen, TheHelpWindowStaysWholeAfterCtrlZ) {
     StartAndShow();
-    SetForegroundWindow(main);
-    WaitUntil([&] { return GetForegroundWindow() == main; }, 3000);
+    ASSERT_TRUE(BringToFront(main));
     SendKey(VK_F1);
     HWND help = WaitForTop(FormClass, "Form3", 10000, run.Pid(), true);
     ASSERT_NE(help, nullptr);

@@ -128,7 +128,7 @@ protected:
     bool TickSubfolders() const {
         HWND box = FindChild(main, "Button", "Subfolders");
         if (!box) return false;
-        SetForegroundWindow(main);
+        if (!BringToFront(main)) return false;
         RECT r{};
         GetWindowRect(box, &r);
         ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
@@ -473,7 +473,7 @@ TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
     EXPECT_EQ(SendMessageA(pictureList, LB_GETCOUNT, 0, 0), 3);
     ASSERT_EQ(SendMessageA(folderList, LB_GETCOUNT, 0, 0), 3);
 
-    SetForegroundWindow(main);
+    ASSERT_TRUE(BringToFront(main));
     const int itemHeight = static_cast<int>(SendMessageA(folderList, LB_GETITEMHEIGHT, 0, 0));
     POINT at{20, itemHeight * 2 + itemHeight / 2};
     ClientToScreen(folderList, &at);

@@ -392,5 +392,25 @@ TEST(Label, ReportsClicksDoubleClicksAndMouseMoves) {
       << "labels take the mouse, so their hints show";
 }
 
+// Regression: an edit box never reported a click. Its own press takes the capture again,
+// which Wine reports to it as a capture change, and its own release gives the capture up
+// before the click was decided; either dropped the click pending since the press.
+TEST(Edit, ReportsAClickOnPressAndReleaseInside) {
+  THost host;
+  auto& edit = host.Add<TEdit>(10, 10, 60, 21);
+  int clicks = 0;
+  edit.OnClick = [&](TObject&) { ++clicks; };
+  ::SendMessageA(edit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::SendMessageA(edit.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(::GetCapture(), nullptr) << "the capture outlived the click";
+  // A capture that really moves elsewhere between press and release still cancels the click.
+  ::SendMessageA(edit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::SetCapture(host.Form.Handle());
+  ::SendMessageA(edit.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ::ReleaseCapture();
+  EXPECT_EQ(clicks, 1);
+}
+
 }  // namespace
 }  // namespace tarvell

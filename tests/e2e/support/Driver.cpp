@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -168,6 +169,19 @@ bool AnswerMessageBox(HWND box, int buttonId, DWORD timeoutMs) {
     return WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, timeoutMs);
 }
 
+bool BringToFront(HWND wnd, DWORD timeoutMs) {
+    SetForegroundWindow(wnd);
+    // The foreground changes at once; the window's thread activates it when it next reads its
+    // messages, and a key sent before then finds no focus to go to.
+    const DWORD thread = GetWindowThreadProcessId(wnd, nullptr);
+    return WaitUntil([&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetForegroundWindow() == wnd && GetGUIThreadInfo(thread, &info) && info.hwndActive == wnd &&
+               info.hwndFocus != nullptr;
+    }, timeoutMs);
+}
+
 HWND FindChild(HWND parent, const std::string& cls, const std::string& caption) {
     std::vector<HWND> kids;
     EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&kids));
@@ -198,27 +212,36 @@ void SendKey(WORD vk) {
     SendInput(2, in, sizeof(INPUT));
 }
 
+namespace {
+// A mouse event at an exact screen point (MOUSEEVENTF_ABSOLUTE maps 0..65536 across the
+// virtual screen; rounding up lands on the pixel itself).
+INPUT MouseInput(int x, int y, DWORD buttonFlags) {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = std::max(GetSystemMetrics(SM_CXVIRTUALSCREEN), 1);
+    const int height = std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN), 1);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((static_cast<long long>(x - left) * 65536 + width - 1) / width);
+    in.mi.dy = static_cast<LONG>((static_cast<long long>(y - top) * 65536 + height - 1) / height);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | buttonFlags;
+    return in;
+}
+}  // namespace
+
 void ClickAt(int x, int y, bool right, bool doubleClick) {
-    // Every event carries its own absolute position. Under Wine the X server's own pointer stays
-    // where it was, and a pointer event that Wine reads from X after SetCursorPos (a window
-    // mapped under it, say) moved the cursor back there, so a press without a position of its
-    // own landed on whatever window lay under the old spot.
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    const LONG dx = static_cast<LONG>((static_cast<long long>(x) * 65536 + width - 1) / width);
-    const LONG dy = static_cast<LONG>((static_cast<long long>(y) * 65536 + height - 1) / height);
-    SetCursorPos(x, y);
+    // Every press and release carries the point itself. Under Wine the desktop process turns
+    // X pointer-crossing reports into cursor moves; one that it reads late (after a window
+    // was shown under the old pointer position) moves the cursor back there, and a press
+    // without a position of its own would land wherever that left the cursor.
     const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    INPUT in[4]{};
-    const DWORD flags[4] = {down, up, down, up};
-    for (int i = 0; i < 4; ++i) {
-        in[i].type = INPUT_MOUSE;
-        in[i].mi.dx = dx;
-        in[i].mi.dy = dy;
-        in[i].mi.dwFlags = flags[i] | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    std::vector<INPUT> in{MouseInput(x, y, 0), MouseInput(x, y, down), MouseInput(x, y, up)};
+    if (doubleClick) {
+        in.push_back(MouseInput(x, y, down));
+        in.push_back(MouseInput(x, y, up));
     }
-    SendInput(doubleClick ? 4 : 2, in, sizeof(INPUT));
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
 std::string WindowsDirectory() {

@@ -56,6 +56,10 @@ std::string MessageBoxText(HWND box);
 // Clicks the button with the command id (IDOK, IDCANCEL, ...) and waits until the box is gone.
 bool AnswerMessageBox(HWND box, int buttonId, DWORD timeoutMs = 5000);
 
+// Makes wnd the foreground window and waits until its own thread has taken the activation (the
+// window active there, with a focus), so that input sent next goes to it.
+bool BringToFront(HWND wnd, DWORD timeoutMs = 5000);
+
 // A child control by its caption (exact), searched recursively.
 HWND FindChild(HWND parent, const std::string& cls, const std::string& caption);
 
