@@ -1,6 +1,7 @@
 // The main window's folder lists: the chosen folder and the Subfolders box decide the
 // picture list, which the slideshow builds; rebuilt when the folder or the box changes.
 #include "app/ProgramState.h"
+#include "base/ScopeGuard.h"
 #include "app/Unit1.h"
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
@@ -86,12 +87,9 @@ void TForm1::DirectoryListBox2DblClick(TObject&) {
   // Move the list here, under the busy cursor, so that a folder that cannot be entered
   // does not leave the cursor busy; the list's own move then finds nothing to do.
   Screen.SetCursor(crHourGlass);
-  try {
-    DirectoryListBox2->SetDirectory(target);
-  } catch (...) {
-    Screen.SetCursor(crArrow);
-    throw;
-  }
+  TScopeGuard arrowOnError([]() noexcept { Screen.SetCursor(crArrow); });
+  DirectoryListBox2->SetDirectory(target);
+  arrowOnError.Dismiss();
 }
 
 void TForm1::DriveComboBox1Click(TObject&) { Subfolders->SetChecked(false); }
@@ -99,13 +97,8 @@ void TForm1::DriveComboBox1Click(TObject&) { Subfolders->SetChecked(false); }
 void TForm1::SubfoldersClick(TObject& Sender) {
   TProgramState& state = Program();
   state.KeepSubfolders = true;
-  try {
-    DirectoryListBox2Change(Sender);
-  } catch (...) {
-    state.KeepSubfolders = false;
-    throw;
-  }
-  state.KeepSubfolders = false;
+  TScopeGuard keepEnds([&state]() noexcept { state.KeepSubfolders = false; });
+  DirectoryListBox2Change(Sender);
 }
 
 }  // namespace tarvell
