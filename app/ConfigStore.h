@@ -6,8 +6,8 @@
 
 namespace tarvell {
 
-// The file's bytes, or nothing when there is no file. Throws EFOpenError
-// ("Cannot open file %s") when the file exists but cannot be read.
+// The file's bytes, or nothing when there is no file (or no folder). Throws EFOpenError
+// ("Cannot open file %s") for every other failure: the file may be there but held or denied.
 std::optional<std::string> ReadConfigFile(const std::string& path);
 
 // Writes the bytes beside the old file and then replaces it in one step, so a failed

@@ -8,14 +8,31 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <exception>
+#include <string>
 
 using namespace tarvell;
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  // A later instance hands over to the running one and ends before any window exists.
-  if (!InstanceGuard.Start()) ::ExitProcess(0);
+namespace {
+
+// Says what ended the program: in the standard error box, or on stderr when no box can be
+// shown. Nothing may escape from here, or the process would end through std::terminate.
+void ReportFatal(const char* message) noexcept {
   try {
+    if (ShowErrorBox(message)) return;
+  } catch (...) {
+  }
+  std::fprintf(stderr, "Tarvell: %s.\n", message);
+  std::fflush(stderr);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  try {
+    // A later instance hands over to the running one and ends before any window exists.
+    if (!InstanceGuard.Start()) ::ExitProcess(0);
     Application.SetTitle("Tarvell");
     Application.SetShowMainForm(false);
     ::ShowWindow(Application.Handle(), SW_HIDE);
@@ -29,9 +46,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       } catch (...) {
       }
     }
-    ShowErrorBox(e.what());
+    ReportFatal(e.what());
   } catch (...) {
-    ShowErrorBox("Unknown error");
+    ReportFatal("Unknown error");
   }
   ExitProgram();
 }

@@ -20,6 +20,8 @@ struct TProgramState {
   bool KeepSubfolders = false;    // while set, a folder change keeps Subfolders checked
   bool FormReady = false;         // set once the settings are loaded
   bool ShowHelpPending = false;   // a completed installation opens the help at the next tick
+  // The settings file is there but could not be read: this run must not write over it.
+  bool KeepConfigFile = false;
 };
 
 TProgramState& Program() noexcept;

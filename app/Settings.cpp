@@ -19,7 +19,9 @@ void TForm1::LoadCFG() {
   try {
     bytes = ReadConfigFile(state.Folders.ConfigReadPath);
   } catch (const Exception& e) {
-    // An unreadable file must not keep the program from starting: say so, take the defaults.
+    // An unreadable file must not keep the program from starting: say so, take the defaults,
+    // and leave the file alone, since the real settings may still be in it.
+    state.KeepConfigFile = true;
     ShowErrorBox(e.what());
   }
   TSettings settings;
@@ -61,6 +63,7 @@ void TForm1::SaveCFG() {
   const TScopeGuard restoreCaptions([this] {
     if (Transparent->Checked()) RestoreDesktopIconTextColors();
   });
+  if (Program().KeepConfigFile) return;
   ReplaceConfigFile(Program().Folders.ConfigPath, bytes);
 }
 

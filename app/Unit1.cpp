@@ -6,6 +6,7 @@
 #include "app/JPEGImageControl.h"
 #include "app/ProgramExit.h"
 #include "app/ProgramState.h"
+#include "base/QuitOnce.h"
 #include "components/HotKeyCodes.h"
 #include "components/NoTask.h"
 #include "components/SysHot.h"
@@ -43,8 +44,10 @@ TForm1::TForm1(TComponent* AOwner)
     LoadLayout(Form1Layout());
     Construct();
   } catch (...) {
-    // A window whose construction failed does not exist: the last-resort path must not use it.
+    // A window whose construction failed does not exist: the last-resort path must not use it,
+    // and a second start during the error box must not hand over to it.
     Form1 = nullptr;
+    InstanceGuard.SetActivationCallback(nullptr);
     throw;
   }
 }
@@ -79,6 +82,7 @@ void TForm1::Construct() {
   state.FormReady = false;
   InstanceGuard.SetActivationCallback([this] { InstanceActivated(); });
   SetAboutActions(ProgramAboutActions());
+  SetHelpSettingsFolder(state.Folders.ProgramDir);
   LoadCFG();
   state.KeepSubfolders = Subfolders->Checked();
   Period->SetCaption(std::string(PeriodUnitCaption(state.SecondsMode)));
@@ -187,26 +191,38 @@ void TForm1::QuitClick(TObject&) {
 }
 
 void TForm1::Close(TObject&, TCloseAction& Action) {
-  Action = TCloseAction::caFree;
+  // QuitProgram ends the process; when it returns, a save is already under way further up the
+  // stack (in its error box), and this window must stay as it is until that one ends.
+  Action = TCloseAction::caNone;
   QuitProgram();
 }
 
 void TForm1::FormCloseQuery(TObject&, bool& CanClose) { CanClose = true; }
 
 bool TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  // The session query is never answered: the program saves and ends while handling it.
-  if (msg == WM_QUERYENDSESSION) QuitProgram();
+  // The session query is never answered: the program saves and ends while handling it, with
+  // no box that could hold the logoff up.
+  if (msg == WM_QUERYENDSESSION || (msg == WM_ENDSESSION && wp)) QuitProgram(true);
   return TForm::HandleMessage(msg, wp, lp, result);
 }
 
-void TForm1::QuitProgram() {
+void TForm1::QuitProgram(bool sessionEnding) {
+  static TQuitOnce quit;
+  switch (quit.Request(sessionEnding)) {
+    case TQuitStep::Ignore:
+      return;
+    case TQuitStep::EndNow:
+      ExitProgram();
+    case TQuitStep::Save:
+      break;
+  }
   for (TSysHotKey* key : {SysHotKey1, SysHotKey2, SysHotKey3, DeleteKey}) key->SetActive(false);
   for (TSysHotKey* key : {SysHotKey1, SysHotKey2, SysHotKey3, DeleteKey}) key->ClearHotKeys();
   try {
     SaveCFG();
   } catch (const std::exception& e) {
     // The old settings file is still there; say why the new one is not, then end all the same.
-    ShowErrorBox(e.what());
+    if (quit.MayShowErrors()) ShowErrorBox(e.what());
   }
   ExitProgram();
 }

@@ -125,7 +125,9 @@ public:
   void SysHotKey2HotKey(TObject& Sender, int Index);
   void SysHotKey3HotKey(TObject& Sender, int Index);
   void InstanceActivated();
-  [[noreturn]] void QuitProgram();
+  // Saves the settings and ends the process. Returns only for a repeat that arrives while an
+  // earlier call is still on its way out; sessionEnding: logoff or shutdown, where no box shows.
+  void QuitProgram(bool sessionEnding = false);
 
   std::int32_t CurrentIndexValue() const noexcept { return FSlideshow.CurrentIndex(); }
 

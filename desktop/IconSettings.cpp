@@ -33,6 +33,9 @@ void DeleteValue(const TRegistryKeyPath& key, const char* name) {
 }
 
 void WriteEmptyIsShortcut(const TRegistryKeyPath& key) {
+  // A value that is still there (the installation could not delete it) is already given back;
+  // opening the class for writing would need rights a normal user does not have.
+  if (ValueExists(key, IsShortcutValue)) return;
   TRegKey opened;
   const LONG result = OpenKey(key, KEY_SET_VALUE, opened);
   // A class the system does not have has no arrow setting to give back.

@@ -43,8 +43,9 @@ void SetShellIconBpp(const TRegistryKeyPath& key, const TInstallHooks& hooks);
 void InstallIconSettings(const TIconSettingKeys& keys, const TInstallHooks& hooks);
 
 // The uninstall side: "Shell Icon BPP" deleted for both users, "isShortcut" written as an
-// empty string into both classes. A key that does not exist is skipped; a write that fails on
-// an existing key throws Exception "Failed to set data for 'isShortcut'".
+// empty string into both classes where it is absent. A key that does not exist, or that still
+// has the value, is not written; a needed write that fails throws Exception
+// "Failed to set data for 'isShortcut'".
 void RestoreIconSettings(const TIconSettingKeys& keys);
 
 }  // namespace tarvell

@@ -35,7 +35,9 @@ std::optional<std::string> LinkPath(const TInstallPaths& paths) {
 }  // namespace
 
 TInstallPaths StandardInstallPaths(const TProgramFolders& folders) {
-  return TInstallPaths{folders.InstallTarget, folders.ConfigPath, ExecutablePath(), &ShellStartupFolder,
+  const std::string oldConfig =
+      folders.PerUser && !folders.WindowsDir.empty() ? JoinPath(folders.WindowsDir, ConfigFileName) : std::string();
+  return TInstallPaths{folders.InstallTarget, folders.ConfigPath, oldConfig, ExecutablePath(), &ShellStartupFolder,
                        StandardIconSettingKeys()};
 }
 
@@ -68,7 +70,8 @@ void RemoveProgramFiles(const TInstallPaths& paths) {
   const TWaitCursor wait;
   const std::optional<std::string> link = LinkPath(paths);
   if (!link || !FileExists(*link)) return;
-  if (FileExists(paths.ConfigPath)) ::DeleteFileA(paths.ConfigPath.c_str());
+  for (const std::string* config : {&paths.ConfigPath, &paths.OldConfigPath})
+    if (!config->empty() && FileExists(*config)) ::DeleteFileA(config->c_str());
   ::DeleteFileA(link->c_str());
 }
 

@@ -25,6 +25,9 @@ inline constexpr const char InstalledMessage[] =
 struct TInstallPaths {
   std::string Target;      // where the executable goes: the program's folder + "\Tarvell.exe"
   std::string ConfigPath;  // the settings file, deleted by the uninstall
+  // An older settings file that start-up falls back to (in the Windows directory, when the
+  // settings are kept per user); also deleted, so old settings do not come back. Empty: none.
+  std::string OldConfigPath;
   std::string ExePath;     // the running executable
   // The user's Startup folder, looked up at the moment of use; nothing when unknown.
   std::function<std::optional<std::string>()> StartupFolder;
@@ -48,7 +51,8 @@ enum class InstallResult {
 // shows for the whole routine.
 InstallResult InstallProgram(const TInstallPaths& paths, const TInstallHooks& hooks);
 
-// Deletes the settings file and the shortcut; does nothing when the shortcut is already gone.
+// Deletes the settings files (the current and the older one) and the shortcut; does nothing
+// when the shortcut is already gone.
 void RemoveProgramFiles(const TInstallPaths& paths);
 
 enum class UninstallResult {

@@ -8,6 +8,8 @@ namespace tarvell {
 
 namespace {
 constexpr const char* AppWindowClass = "TApplication";
+constexpr int CreateAttempts = 25;
+constexpr DWORD CreateRetryMs = 200;
 }
 
 TApplication Application;
@@ -33,7 +35,17 @@ HWND TApplication::Handle() {
     // A zero-size window in the middle of the screen: it exists for its taskbar button only.
     p.X = ::GetSystemMetrics(SM_CXSCREEN) / 2;
     p.Y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
-    FWindow.CreateHandle(p);
+    // The first top-level window of a process waits for the session's desktop; right after
+    // logon, or on a loaded machine, that wait can run out. Try again for a few seconds.
+    for (int attempt = 1;; ++attempt) {
+      try {
+        FWindow.CreateHandle(p);
+        break;
+      } catch (const Exception&) {
+        if (attempt == CreateAttempts) throw;
+        ::Sleep(CreateRetryMs);
+      }
+    }
   }
   return FWindow.Handle();
 }

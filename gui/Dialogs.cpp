@@ -15,11 +15,16 @@ TMessageBoxHook& Hook() {
 }
 
 // The box belongs to the active window of this thread when there is one, else to the
-// application's own window, so it is modal to the program and not to the desktop.
+// application's own window, so it is modal to the program and not to the desktop. When that
+// window cannot be made (often the very error being shown), the box stands on its own.
 HWND BoxOwner() noexcept {
   HWND active = ::GetActiveWindow();
   if (active) return active;
-  return Application.Handle();
+  try {
+    return Application.Handle();
+  } catch (...) {
+    return nullptr;
+  }
 }
 
 struct TDepthScope {
@@ -42,8 +47,8 @@ bool AskOkCancel(const std::string& text, const std::string& caption) {
 
 void ShowNotice(const std::string& text, const std::string& caption) { ShowMessageBox(text, caption, MB_OK); }
 
-void ShowErrorBox(const std::string& message) {
-  ShowMessageBox(message + ".", Application.Title(), MB_OK | MB_ICONERROR);
+bool ShowErrorBox(const std::string& message) {
+  return ShowMessageBox(message + ".", Application.Title(), MB_OK | MB_ICONERROR) != 0;
 }
 
 int ModalDepth() noexcept { return Depth; }

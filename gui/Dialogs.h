@@ -11,7 +11,8 @@ bool AskOkCancel(const std::string& text, const std::string& caption);
 // OK alone, no icon.
 void ShowNotice(const std::string& text, const std::string& caption);
 // Error icon, the application's title as caption, the message followed by a full stop.
-void ShowErrorBox(const std::string& message);
+// False when no box could be shown at all (no window system).
+bool ShowErrorBox(const std::string& message);
 
 // Any modal box of the program, with MessageBoxA's type flags; returns the button pressed.
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type);

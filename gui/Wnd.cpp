@@ -11,6 +11,11 @@ namespace tarvell {
 namespace {
 HINSTANCE ModuleInstance() noexcept { return ::GetModuleHandleA(nullptr); }
 
+// The object behind a window is kept in a property of this name, never in GWLP_USERDATA:
+// that slot belongs to whoever made the window, so on a subclassed control or any window
+// not made here it may hold anything, and reading it as an object would be unsafe.
+constexpr const char* ObjectProperty = "Tarvell.TWnd";
+
 TWnd::TExceptionReporter ExceptionReporter = nullptr;
 }  // namespace
 
@@ -50,7 +55,7 @@ void TWnd::RegisterWndClass(const char* name, UINT style, HBRUSH background, HIC
 
 TWnd* TWnd::FromHandle(HWND wnd) noexcept {
   if (!wnd) return nullptr;
-  return reinterpret_cast<TWnd*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA));
+  return static_cast<TWnd*>(::GetPropA(wnd, ObjectProperty));
 }
 
 void TWnd::CreateHandle(const TWndCreateParams& p) {
@@ -76,13 +81,13 @@ void TWnd::Subclass(HWND wnd) {
 void TWnd::Attach(HWND wnd) noexcept {
   FHandle.release();  // never destroys: the caller has dealt with any previous window
   FHandle.reset(wnd);
-  ::SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ::SetPropA(wnd, ObjectProperty, this);
 }
 
 void TWnd::Detach() noexcept {
   HWND wnd = FHandle.release();
   if (!wnd) return;
-  ::SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
+  ::RemovePropA(wnd, ObjectProperty);
   if (FOriginalProc) {
     // Only put the original procedure back when ours is still the current one.
     if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(wnd, GWLP_WNDPROC)) == &TWnd::SubclassProc) {

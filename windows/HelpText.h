@@ -60,9 +60,15 @@ inline constexpr std::string_view HelpLines[] = {
 };
 
 inline constexpr std::size_t HelpLineCount = std::size(HelpLines);
+inline constexpr std::size_t SettingsFileLine = 39;  // "- If program does not start, ..."
+
+// The troubleshooting line naming the folder the settings file is in; an empty folder keeps
+// the line as written above.
+std::string SettingsFileHelpLine(std::string_view settingsFolder);
 
 // The lines joined with CR LF, for a multi-line edit control (no break after the last
-// line, which is empty, so the control shows exactly HelpLineCount lines).
-std::string HelpText();
+// line, which is empty, so the control shows exactly HelpLineCount lines). The settings
+// file's line names settingsFolder, where the program really keeps the file.
+std::string HelpText(std::string_view settingsFolder = {});
 
 }  // namespace tarvell

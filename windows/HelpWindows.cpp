@@ -25,12 +25,19 @@ void ShowWindowOnce(T*& form, const Args&... args) {
   form->BringToFront();
 }
 
+std::string& HelpSettingsFolder() {
+  static std::string folder;
+  return folder;
+}
+
 }  // namespace
+
+void SetHelpSettingsFolder(std::string folder) { HelpSettingsFolder() = std::move(folder); }
 
 void SetAboutActions(TAboutActions actions) { AboutActions() = std::move(actions); }
 
 void ShowAboutWindow() { ShowWindowOnce(Form2, AboutActions()); }
 
-void ShowHelpWindow() { ShowWindowOnce(Form3); }
+void ShowHelpWindow() { ShowWindowOnce(Form3, HelpSettingsFolder()); }
 
 }  // namespace tarvell

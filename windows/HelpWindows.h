@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 namespace tarvell {
 
@@ -17,6 +18,9 @@ struct TAboutActions {
 
 // The actions the About window is made with; set once before it is first opened.
 void SetAboutActions(TAboutActions actions);
+
+// The folder the settings file is in, named by the help text; set before the help first opens.
+void SetHelpSettingsFolder(std::string folder);
 
 void ShowAboutWindow();
 void ShowHelpWindow();

@@ -5,6 +5,8 @@
 
 #include "gui/Form.h"
 
+#include <string>
+
 namespace tarvell {
 
 class TMainMenu;
@@ -15,7 +17,8 @@ const TFormLayout& Form3Layout();
 
 class TForm3 : public TForm {
 public:
-  explicit TForm3(TComponent* AOwner);
+  // settingsFolder: where the program keeps its settings file, named in the help text.
+  explicit TForm3(TComponent* AOwner, const std::string& settingsFolder = {});
   ~TForm3() override;
 
   TMainMenu* MainMenu1 = nullptr;

@@ -37,5 +37,18 @@ TEST(HelpText, JoinedWithCrLfForTheTextControl) {
   EXPECT_EQ(text.substr(text.size() - 2), "\r\n");  // the last, empty line
 }
 
+// Guards against help that sends the user to the Windows directory while the settings file
+// is kept in the per-user folder.
+TEST(HelpText, TheTroubleshootingLineNamesTheSettingsFolder) {
+  EXPECT_EQ(HelpLines[SettingsFileLine].substr(0, 29), "- If program does not start, ");
+  const std::string folder = "C:\\users\\ann\\AppData\\Local\\Tarvell";
+  const std::string line = SettingsFileHelpLine(folder);
+  EXPECT_EQ(line, "- If program does not start, delete configuration file \"Tarvell.cfg\" in " + folder + ".");
+  const std::string text = HelpText(folder);
+  EXPECT_NE(text.find("\r\n" + line + "\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("Windows directory"), std::string::npos);
+  EXPECT_EQ(SettingsFileHelpLine(""), HelpLines[SettingsFileLine]);
+}
+
 }  // namespace
 }  // namespace tarvell

@@ -447,6 +447,14 @@ TEST(FormMenu, DefaultItemIsDrawnByTheFormAndItsClickIsReported) {
   // The window goes, the menu stays with its component (which destroys it once, later).
   form.DestroyHandle();
   EXPECT_TRUE(::IsMenu(bar));
+
+  // Guards against the menu destroyed twice: a window destroyed by the system (not through
+  // its object) must not take the component's menu with it either.
+  form.HandleNeeded();
+  ASSERT_EQ(::GetMenu(form.Handle()), bar);
+  ::DestroyWindow(form.Handle());
+  EXPECT_FALSE(form.HasHandle());
+  EXPECT_TRUE(::IsMenu(bar));
 }
 
 }  // namespace

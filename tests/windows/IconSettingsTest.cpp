@@ -142,5 +142,19 @@ TEST_F(IconSettings, RestoreRaisesWhenAnExistingClassRefusesTheWrite) {
   EXPECT_EQ(Arrow(Keys.LinkClass), "");
 }
 
+// Guards against an uninstall that failed for a normal user: "isShortcut" still present (the
+// installation could not delete it) needs no write, so a class key the user may only read
+// raises nothing and keeps its data.
+TEST_F(IconSettings, RestoreWritesNothingWhereTheArrowSettingIsStillThere) {
+  RegWriteString(HKEY_CURRENT_USER, Keys.LinkClass.Path, "isShortcut", "");
+  RegWriteString(HKEY_CURRENT_USER, Keys.PifClass.Path, "IsShortcut", "kept");
+  RegAllowReadOnly(HKEY_CURRENT_USER, Keys.LinkClass.Path);
+  RegAllowReadOnly(HKEY_CURRENT_USER, Keys.PifClass.Path);
+  EXPECT_NO_THROW(RestoreIconSettings(Keys));
+  EXPECT_EQ(Arrow(Keys.LinkClass), "");
+  EXPECT_EQ(Arrow(Keys.PifClass), "kept");
+  EXPECT_TRUE(Events.empty());
+}
+
 }  // namespace
 }  // namespace tarvell

@@ -186,6 +186,26 @@ TEST_F(Uninstall, RemovesShortcutAndSettingsAndRestoresTheRegistry) {
   EXPECT_EQ(Screen.Cursor(), crDefault);
 }
 
+// Guards against old settings coming back after an uninstall: start-up reads the older file in
+// the Windows directory when the per-user folder has none, so it goes as well.
+TEST_F(Uninstall, AlsoDeletesTheOlderSettingsFileThatStartUpFallsBackTo) {
+  const std::string windowsDir = Tmp.Folder("Windows");
+  Paths.OldConfigPath = windowsDir + "\\Tarvell.cfg";
+  WriteTextFile(Paths.OldConfigPath, "7\r\n");
+  EXPECT_EQ(UninstallProgram(Paths), UninstallResult::Uninstalled);
+  EXPECT_FALSE(PathExists(Paths.ConfigPath));
+  EXPECT_FALSE(PathExists(Paths.OldConfigPath));
+
+  // The real paths name that file exactly when the settings are kept per user.
+  TProgramFolders folders;
+  folders.WindowsDir = windowsDir;
+  folders.PerUser = true;
+  folders.ConfigPath = ProgramDir + "\\Tarvell.cfg";
+  EXPECT_EQ(StandardInstallPaths(folders).OldConfigPath, windowsDir + "\\Tarvell.cfg");
+  folders.PerUser = false;
+  EXPECT_EQ(StandardInstallPaths(folders).OldConfigPath, "");
+}
+
 TEST_F(Uninstall, CancelledDoesNothing) {
   Answer = IDCANCEL;
   EXPECT_EQ(UninstallProgram(Paths), UninstallResult::Cancelled);

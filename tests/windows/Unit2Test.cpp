@@ -41,15 +41,15 @@ const std::vector<TExpectedLabel>& ExpectedLabels() {
   static const std::vector<TExpectedLabel> labels = {
       {&TForm2::Label1, "Label1", {8, 8, 200, 32}, "Tarvell ver. 2.1  ", "", -19, true, true, clYellow, false,
        crDefault},
-      {&TForm2::Label2, "Label2", {240, 280, 386, 293}, std::string(SupportMailLink), "Fell free to ask questions ",
-       -12, false, false, clYellow, true, crAppStart},
+      {&TForm2::Label2, "Label2", {200, 280, 390, 296}, std::string(SupportMailLink), "Fell free to ask questions ",
+       -12, false, false, clYellow, false, crAppStart},
       {&TForm2::Label4, "Label4", {8, 40, 249, 56}, "All Your lovely images always with you.", "", -13, false, false,
        clYellow, false, crDefault},
-      {&TForm2::Label5, "Label5", {176, 280, 229, 293}, "For support", "", -12, false, false, clYellow, true,
+      {&TForm2::Label5, "Label5", {124, 280, 192, 296}, "For support", "", -12, false, false, clYellow, false,
        crDefault},
-      {&TForm2::Label7, "Label7", {8, 280, 65, 293}, "Uninstall", "Click to uninstall ", -11, false, false,
+      {&TForm2::Label7, "Label7", {8, 280, 65, 296}, "Uninstall", "Click to uninstall ", -11, false, false,
        clWindowText, false, crDefault},
-      {&TForm2::Label9, "Label9", {136, 280, 169, 293}, "Help", "", -12, false, false, clYellow, false, crDefault},
+      {&TForm2::Label9, "Label9", {80, 280, 113, 296}, "Help", "", -12, false, false, clYellow, false, crDefault},
       {&TForm2::Label8, "Label8", {24, 120, 251, 136}, std::string(ProductWebPage), "Visit my website", -13, false,
        false, clYellow, true, crAppStart},
   };
@@ -178,6 +178,34 @@ TEST_F(AboutWindow, LabelsReadFromTheLiveWindowsMatchTheLayout) {
     EXPECT_EQ(font.lfWeight >= FW_BOLD, expected.Bold);
     EXPECT_EQ(font.lfUnderline != 0, expected.Underline);
   }
+}
+
+// Guards against "For support" wrapping into a second line that its label clips, and against
+// the mail address cut at the label's edge: every caption fits its label on one line, and
+// the bottom row's labels do not overlap.
+TEST_F(AboutWindow, EveryCaptionFitsItsLabelOnOneLine) {
+  ShowAboutWindow();
+  HDC dc = ::GetDC(nullptr);
+  for (const auto& expected : ExpectedLabels()) {
+    SCOPED_TRACE(expected.Name);
+    TLabel* label = Form2->*expected.Member;
+    HGDIOBJ old = ::SelectObject(dc, label->Font().Handle());
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, expected.Caption.c_str(), static_cast<int>(expected.Caption.size()), &size);
+    ::SelectObject(dc, old);
+    RECT client{};
+    ::GetClientRect(label->Handle(), &client);
+    EXPECT_LE(size.cx, client.right) << "caption width " << size.cx;
+    EXPECT_LE(size.cy, client.bottom) << "caption height " << size.cy;
+  }
+  ::ReleaseDC(nullptr, dc);
+  std::vector<RECT> row;
+  for (TLabel* label : {Form2->Label7, Form2->Label9, Form2->Label5, Form2->Label2})
+    row.push_back(BoundsInParent(label->Handle()));
+  for (std::size_t i = 1; i < row.size(); ++i) EXPECT_LE(row[i - 1].right, row[i].left) << i;
+  RECT client{};
+  ::GetClientRect(Form2->Handle(), &client);
+  EXPECT_LE(row.back().right, client.right);
 }
 
 TEST_F(AboutWindow, LinksTurnAquaUnderTheMouseAndBackOverThePicture) {

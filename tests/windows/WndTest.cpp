@@ -137,6 +137,83 @@ TEST(Wnd, SubclassedControlKeepsItsOwnProcedureAndLetsGoWhenDestroyed) {
   EXPECT_FALSE(::IsWindow(h));
 }
 
+// Guards against a window's own GWLP_USERDATA read as one of our objects: the slot belongs
+// to whoever made the window, so a foreign window, or code that writes the slot of a control
+// we subclassed, must not lead the trampoline to another object or to junk.
+TEST(Wnd, TheObjectIsFoundOnlyThroughItsOwnMark) {
+  static int junk = 0;
+  HWND foreign = ::CreateWindowExA(0, "STATIC", "foreign", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                   ::GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(foreign, nullptr);
+  ::SetWindowLongPtrA(foreign, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&junk));
+  EXPECT_EQ(TWnd::FromHandle(foreign), nullptr);
+  ::DestroyWindow(foreign);
+
+  TThrowingWnd parent;
+  MakeOwnWindow(parent);
+  TThrowingWnd edit;
+  TWndCreateParams p;
+  p.ClassName = "EDIT";
+  p.Style = WS_CHILD;
+  p.Width = 80;
+  p.Height = 20;
+  p.Parent = parent.Handle();
+  edit.CreateHandle(p);
+  HWND h = edit.Handle();
+  ::SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&junk));
+  ::SetWindowLongPtrA(parent.Handle(), GWLP_USERDATA, 0);
+  EXPECT_EQ(TWnd::FromHandle(h), &edit);
+  EXPECT_EQ(::SendMessageA(h, WM_ANSWER, 4, 0), 5);
+  EXPECT_EQ(TWnd::FromHandle(parent.Handle()), &parent);
+  EXPECT_EQ(::SendMessageA(parent.Handle(), WM_ANSWER, 6, 0), 7);
+  EXPECT_EQ(::GetWindowLongPtrA(h, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&junk)) << "the slot is left alone";
+
+  // Once the window is gone, nothing of ours is left on it.
+  edit.DestroyHandle();
+  EXPECT_EQ(TWnd::FromHandle(h), nullptr);
+}
+
+// Guards against the process ending through std::terminate when the application's own window
+// cannot be made: the error box then had no owner to ask for, and the error escaped it.
+TEST(ApplicationWindow, AnErrorBoxStillShowsWhenTheApplicationWindowCannotBeMade) {
+  if (Application.HandleAllocated()) GTEST_SKIP() << "needs a process without the application window";
+  // A class of the same name whose windows refuse to be created.
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = [](HWND wnd, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+    if (msg == WM_NCCREATE) return FALSE;
+    return ::DefWindowProcA(wnd, msg, wp, lp);
+  };
+  wc.hInstance = ::GetModuleHandleA(nullptr);
+  wc.lpszClassName = "TApplication";
+  ASSERT_NE(::RegisterClassExA(&wc), 0);
+  EXPECT_THROW(Application.Handle(), Exception);
+
+  // The box is answered from another thread, as a user would.
+  HANDLE answerer = ::CreateThread(
+      nullptr, 0,
+      [](LPVOID) -> DWORD {
+        for (int i = 0; i < 600; ++i) {
+          if (HWND box = ::FindWindowA("#32770", "Tarvell")) {
+            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+            return 0;
+          }
+          ::Sleep(50);
+        }
+        return 1;
+      },
+      nullptr, 0, nullptr);
+  ASSERT_NE(answerer, nullptr);
+  EXPECT_TRUE(ShowErrorBox("Cannot create window of class TApplication"));
+  ::WaitForSingleObject(answerer, 30000);
+  DWORD found = 1;
+  ::GetExitCodeThread(answerer, &found);
+  ::CloseHandle(answerer);
+  EXPECT_EQ(found, 0u) << "the box was shown";
+  EXPECT_FALSE(Application.HandleAllocated());
+  ::UnregisterClassA("TApplication", ::GetModuleHandleA(nullptr));
+}
+
 TEST(Handles, OwnersCloseExactlyOnceAndMoveOwnership) {
   HANDLE raw = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
   ASSERT_NE(raw, nullptr);
