@@ -1,5 +1,6 @@
 // How the program ends: what it writes on the way out, and what it leaves alone.
 #include "tests/e2e/support/TarvellRun.h"
+#include "tests/native/JpegSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,35 @@ TEST_F(EndingWithAFailingSave, TheSessionsEndDuringTheSavesErrorBoxEndsAtOnce) {
         EXPECT_EQ(BoxesUntilTheEnd(15000), 1) << "the settings were saved twice";
     }
     EXPECT_TRUE(run.EndsWithZero());
+}
+
+}  // namespace
+
+namespace {
+
+// Guards against a call into a destroyed window: a main window whose construction failed
+// left its hand-over callback behind, so a second start during the error box ran it.
+TEST(Ending, ASecondStartDuringAFailedStartUpsErrorBoxHandsOverToNothing) {
+    ASSERT_TRUE(TTarvellRun::MarkInstalled());
+    const std::string slides = "C:\\Slides";
+    CreateDirectoryA(slides.c_str(), nullptr);
+    const tarvell::test::Bytes picture = tarvell::test::MakeJpeg({});
+    ASSERT_TRUE(WriteWholeFile(slides + "\\a.jpg", std::string(picture.begin(), picture.end())));
+    // "Change on startup" with a folder where the wallpaper file should be: the change at
+    // start-up fails, and with it the main window's construction.
+    ASSERT_TRUE(CreateDirectoryA(TTarvellRun::WallpaperPath().c_str(), nullptr));
+    ASSERT_TRUE(TTarvellRun::WriteConfig({"5", slides, "0", "0", "0", "0", "0", "1", "0", "0"}));
+    TTarvellRun run;
+    ASSERT_TRUE(run.Start());
+    HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());
+    ASSERT_NE(box, nullptr) << "the failed start-up is reported";
+    TTarvellRun second;
+    ASSERT_TRUE(second.Start());
+    EXPECT_TRUE(second.EndsWithZero());
+    EXPECT_TRUE(run.Process().Running()) << "the hand-over reached the destroyed window";
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    EXPECT_TRUE(run.EndsWithZero());
+    RemoveDirectoryA(TTarvellRun::WallpaperPath().c_str());
 }
 
 }  // namespace
