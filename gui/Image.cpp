@@ -1,5 +1,7 @@
 #include "gui/Image.h"
 
+#include "gui/BmpShrink.h"
+
 #include <cstring>
 #include <cstdint>
 
@@ -83,8 +85,29 @@ bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rec
 
   const auto* info = reinterpret_cast<const BITMAPINFO*>(bmp.data() + FileHeader);
   const void* pixels = bmp.data() + offBits;
+  const LONG destWidth = rect.right - rect.left;
+  const LONG destHeight = rect.bottom - rect.top;
   // Shrinking averages the pixels it drops; enlarging keeps them sharp.
-  const bool shrinking = rect.right - rect.left < width || rect.bottom - rect.top < static_cast<LONG>(rows);
+  const bool shrinking = destWidth < width || destHeight < static_cast<LONG>(rows);
+  if (shrinking && destWidth > 0 && destHeight > 0 && destWidth <= width && destHeight <= static_cast<LONG>(rows)) {
+    // Averaged here into a buffer of the painted size: GDI's own halftone copy would be as
+    // large as the picture (see BmpShrink.h).
+    const TBmpPixels source{static_cast<const std::uint8_t*>(pixels),
+                            reinterpret_cast<const RGBQUAD*>(bmp.data() + FileHeader + infoSize),
+                            width, static_cast<int>(rows), height > 0, bits, stride};
+    const std::vector<std::uint32_t> small =
+        ShrinkBmpPixels(source, static_cast<int>(destWidth), static_cast<int>(destHeight));
+    BITMAPINFO out{};
+    out.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    out.bmiHeader.biWidth = destWidth;
+    out.bmiHeader.biHeight = -destHeight;  // top-down
+    out.bmiHeader.biPlanes = 1;
+    out.bmiHeader.biBitCount = 32;
+    out.bmiHeader.biCompression = BI_RGB;
+    ::SetDIBitsToDevice(dc, rect.left, rect.top, static_cast<DWORD>(destWidth), static_cast<DWORD>(destHeight), 0, 0,
+                        0, static_cast<UINT>(destHeight), small.data(), &out, DIB_RGB_COLORS);
+    return true;
+  }
   int oldMode = ::SetStretchBltMode(dc, shrinking ? HALFTONE : COLORONCOLOR);
   POINT oldOrigin{};
   ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -311,6 +312,40 @@ TEST(Image, PaintsEightBitPicturesThroughTheirColourTable) {
   EXPECT_TRUE(TImage::PaintBmp(canvas.DC(), bmp, r));
   EXPECT_EQ(canvas.At(0, 0), Blue);
   EXPECT_EQ(canvas.At(1, 0), Red);
+}
+
+bool Near(COLORREF c, int r, int g, int b) {
+  return std::abs(GetRValue(c) - r) <= 1 && std::abs(GetGValue(c) - g) <= 1 && std::abs(GetBValue(c) - b) <= 1;
+}
+
+// Shrinking is averaged by the control itself (GDI's halftone copy of a large picture kept
+// its memory): every painted pixel is the mean of the pixels it covers, in every depth, and
+// nothing outside the rectangle is touched.
+TEST(Image, ShrinkingAveragesThePixelsEachPaintedPixelCovers) {
+  // 4 × 2, 24 bits: a black and white checker on the left, red on the right.
+  const auto checker = MakeBmp(4, 2, 24, {},
+                               {0, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF,     // bottom row
+                                0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0xFF});   // top row
+  {
+    TCanvas canvas;
+    RECT r{3, 3, 5, 4};
+    EXPECT_TRUE(TImage::PaintBmp(canvas.DC(), checker, r));
+    EXPECT_TRUE(Near(canvas.At(3, 3), 128, 128, 128)) << std::hex << canvas.At(3, 3);
+    EXPECT_EQ(canvas.At(4, 3), Red);
+    EXPECT_EQ(canvas.At(5, 3), Grey);
+    EXPECT_EQ(canvas.At(3, 4), Grey);
+  }
+  // 1 bit: eight pixels alternating between two table colours; 4 bits: blue then red.
+  const auto bits1 = MakeBmp(8, 1, 1, {0x000000, 0xFFFFFF}, {0x55, 0, 0, 0});
+  const auto bits4 = MakeBmp(4, 1, 4, {0xFF0000, 0x0000FF}, {0x11, 0x00, 0, 0});
+  TCanvas canvas;
+  RECT one{0, 0, 1, 1};
+  EXPECT_TRUE(TImage::PaintBmp(canvas.DC(), bits1, one));
+  EXPECT_TRUE(Near(canvas.At(0, 0), 128, 128, 128)) << std::hex << canvas.At(0, 0);
+  RECT two{10, 0, 12, 1};
+  EXPECT_TRUE(TImage::PaintBmp(canvas.DC(), bits4, two));
+  EXPECT_EQ(canvas.At(10, 0), Blue);
+  EXPECT_EQ(canvas.At(11, 0), Red);
 }
 
 TEST(Image, RefusesImagesWhoseHeadersDoNotFitTheirData) {
