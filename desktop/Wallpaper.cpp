@@ -18,11 +18,30 @@ BOOL CALLBACK RepaintIfOwnAndVisible(HWND wnd, LPARAM process) noexcept {
   return TRUE;
 }
 
+// Where the desktop belongs to another process (Wine's explorer), it repaints its new wallpaper
+// when its own thread gets to it, and that paint covers our windows; our repaint must come
+// after it. The sent message returns once the desktop has taken the change in, and the wait
+// once its thread has painted and is idle again. Both are bounded; on Windows the desktop
+// window's owner cannot be opened and nothing waits.
+void WaitForTheDesktopsRepaint() noexcept {
+  HWND desktop = ::GetDesktopWindow();
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(desktop, &owner);
+  if (owner == 0 || owner == ::GetCurrentProcessId()) return;
+  DWORD_PTR ignored = 0;
+  ::SendMessageTimeoutA(desktop, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 500, &ignored);
+  if (HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, owner)) {
+    ::WaitForInputIdle(process, 500);
+    ::CloseHandle(process);
+  }
+}
+
 }  // namespace
 
 void SetDesktopWallpaper(const std::string& path) {
   // Not written to the user's profile and not broadcast: the program sets it on every change.
   ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()), 0);
+  WaitForTheDesktopsRepaint();
   // Done here, where every apply and clear passes, rather than in each command. On Windows
   // the shell already repaints correctly; one request per window costs next to nothing.
   ::EnumWindows(&RepaintIfOwnAndVisible, static_cast<LPARAM>(::GetCurrentProcessId()));
