@@ -61,9 +61,7 @@ std::string Concat(std::initializer_list<std::string_view> parts) {
 
 }  // namespace
 
-std::string NotAnIntegerMessage(std::string_view text) {
-  return Concat({"'", text, "' is not a valid integer value"});
-}
+std::string NotAnIntegerMessage(std::string_view text) { return Concat({"'", text, "' is not a valid integer value"}); }
 
 std::string PeriodOutOfRangeMessage(std::string_view text) {
   return Concat({"'", text, "' is not a valid period (0 to ", std::to_string(MaxPeriod), ")"});
@@ -84,8 +82,7 @@ TConfigReadResult ReadConfig(std::string_view bytes) {
   if (ParsePeriod(lines[0])) {
     s.PeriodText = std::string(lines[0]);
   } else {
-    errors.push_back(ParseWholeNumber(lines[0]) ? PeriodOutOfRangeMessage(lines[0])
-                                                : NotAnIntegerMessage(lines[0]));
+    errors.push_back(ParseWholeNumber(lines[0]) ? PeriodOutOfRangeMessage(lines[0]) : NotAnIntegerMessage(lines[0]));
   }
   if (!lines[1].empty()) s.StartFolder = std::string(lines[1]);
 

@@ -25,7 +25,7 @@ inline constexpr std::string_view DefaultStartFolder = "C:\\";
 
 // The values a run starts with when there is no file.
 struct TSettings {
-  std::string PeriodText{DefaultPeriodText};   // text of the period field
+  std::string PeriodText{DefaultPeriodText};  // text of the period field
   std::string StartFolder{DefaultStartFolder};
   bool Subfolders = false;
   bool Random = false;
@@ -62,9 +62,9 @@ TConfigReadResult ReadConfig(std::string_view bytes);
 std::string WriteConfig(const TSettings& settings);
 
 // Error texts of the file handling.
-std::string NotAnIntegerMessage(std::string_view text);   // "'%s' is not a valid integer value"
+std::string NotAnIntegerMessage(std::string_view text);  // "'%s' is not a valid integer value"
 std::string PeriodOutOfRangeMessage(std::string_view text);
-std::string CannotOpenFileMessage(std::string_view path);   // "Cannot open file %s"
-std::string CannotCreateFileMessage(std::string_view path); // "Cannot create file %s"
+std::string CannotOpenFileMessage(std::string_view path);    // "Cannot open file %s"
+std::string CannotCreateFileMessage(std::string_view path);  // "Cannot create file %s"
 
 }  // namespace tarvell

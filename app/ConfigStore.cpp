@@ -22,13 +22,11 @@ std::optional<std::string> ReadConfigFile(const std::string& path) {
   if (!file) throw EFOpenError(CannotOpenFileMessage(path));
   LARGE_INTEGER size{};
   // A settings file is a few hundred bytes; anything huge is not ours.
-  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 20))
-    throw EFOpenError(CannotOpenFileMessage(path));
+  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 20)) throw EFOpenError(CannotOpenFileMessage(path));
   std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
   DWORD got = 0;
   if (!bytes.empty() &&
-      (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
-       got != bytes.size()))
+      (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) || got != bytes.size()))
     throw EReadError("Stream read error");
   return bytes;
 }

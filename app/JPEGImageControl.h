@@ -12,8 +12,8 @@ public:
   explicit TJPEGImageControl(TComponent* AOwner);
   ~TJPEGImageControl() override;
 
-  using TCustomJPEGImage::Picture;
   using TComponent::Loading;
+  using TCustomJPEGImage::Picture;
   std::span<const std::uint8_t> ShownBitmap() const noexcept override {
     const auto& bmp = TCustomJPEGImage::Picture().BmpImage();
     return {bmp.data(), bmp.size()};

@@ -21,8 +21,7 @@ namespace {
 void ReportFatal(const char* message) noexcept {
   try {
     if (ShowErrorBox(message)) return;
-  } catch (...) {
-  }
+  } catch (...) {}
   std::fprintf(stderr, "Tarvell: %s.\n", message);
   std::fflush(stderr);
 }
@@ -43,8 +42,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (Form1) {
       try {
         Form1->NextClick(*Form1);
-      } catch (...) {
-      }
+      } catch (...) {}
     }
     ReportFatal(e.what());
   } catch (...) {

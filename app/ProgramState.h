@@ -15,11 +15,11 @@ struct TProgramState {
   // Where the settings, the wallpaper bitmap and the installed program live; decided once
   // by the main window's constructor before anything reads them.
   TProgramFolders Folders;
-  std::string StartFolder;        // the picture folder to open at start-up
-  bool SecondsMode = false;       // the period counts seconds (true) or minutes
-  bool KeepSubfolders = false;    // while set, a folder change keeps Subfolders checked
-  bool FormReady = false;         // set once the settings are loaded
-  bool ShowHelpPending = false;   // a completed installation opens the help at the next tick
+  std::string StartFolder;       // the picture folder to open at start-up
+  bool SecondsMode = false;      // the period counts seconds (true) or minutes
+  bool KeepSubfolders = false;   // while set, a folder change keeps Subfolders checked
+  bool FormReady = false;        // set once the settings are loaded
+  bool ShowHelpPending = false;  // a completed installation opens the help at the next tick
   // The settings file is there but could not be read: this run must not write over it.
   bool KeepConfigFile = false;
 };

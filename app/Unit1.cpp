@@ -163,8 +163,7 @@ void TForm1::InstanceActivated() {
   if (::IsIconic(app)) ::ShowWindow(app, SW_RESTORE);
   if (::IsIconic(Handle())) SetWindowState(TWindowState::wsNormal);
   HWND popup = ::GetLastActivePopup(app);
-  if (popup && popup != app && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup))
-    ::SetForegroundWindow(popup);
+  if (popup && popup != app && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup)) ::SetForegroundWindow(popup);
 }
 
 void TForm1::FormClick(TObject&) { ShowAboutWindow(); }

@@ -22,6 +22,8 @@
 #include "gui/Timer.h"
 #include "gui/UpDown.h"
 
+// The layout tables are laid out by hand, row by row.
+// clang-format off
 namespace tarvell {
 
 namespace {
@@ -181,3 +183,4 @@ const TFormLayout& Form1Layout() {
 }
 
 }  // namespace tarvell
+// clang-format on

@@ -8,9 +8,7 @@ namespace tarvell {
 
 namespace {
 
-bool IsDotOrDotDot(const char* name) {
-  return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
-}
+bool IsDotOrDotDot(const char* name) { return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)); }
 
 }  // namespace
 
@@ -21,8 +19,8 @@ int TWin32DirectoryLister::List(const std::string& folder, std::vector<TDirEntry
   pattern += '*';
   WIN32_FIND_DATAA data;
   // Basic information skips the short names, and a large fetch reads the folder in fewer calls.
-  TFindHandle find(FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                    nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  TFindHandle find(FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                    FIND_FIRST_EX_LARGE_FETCH));
   if (!find) {
     const DWORD error = GetLastError();
     // A drive's root without any entry reports "file not found"; it is simply empty.
@@ -45,8 +43,8 @@ int TWin32DirectoryLister::List(const std::string& folder, std::vector<TDirEntry
 std::optional<TFolderId> TWin32DirectoryLister::Identify(const std::string& folder) {
   // Opening a folder needs backup semantics; links and junctions are followed.
   TKernelHandle file(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info;
   if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;

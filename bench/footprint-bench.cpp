@@ -40,8 +40,8 @@ TFootprint Settled(HANDLE process) {
   for (int i = 0; i < 15; ++i) {
     Idle(1000);
     const TFootprint now = ReadFootprint(process);
-    const bool still = now.PrivateBytes == last.PrivateBytes && now.GdiObjects == last.GdiObjects &&
-                       now.Handles == last.Handles;
+    const bool still =
+        now.PrivateBytes == last.PrivateBytes && now.GdiObjects == last.GdiObjects && now.Handles == last.Handles;
     last = now;
     if (still) break;
   }
@@ -91,7 +91,8 @@ int main(int argc, char** argv) {
   auto show = [&] {
     TTarvellRun::TrayMouse(tray, WM_RBUTTONDOWN);
     TTarvellRun::TrayMouse(tray, WM_RBUTTONDBLCLK);
-    return run.WaitVisible(true) && RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return run.WaitVisible(true) &&
+           RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   };
   auto hide = [&] {
     if (!BringToFront(main)) return false;

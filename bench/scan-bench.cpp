@@ -27,8 +27,8 @@ namespace {
 // include near misses that a sloppy mask would take.
 std::string FileName(int folder, int file) {
   static const char* const pictures[] = {"IMG_%d_%d.jpg", "Photo %d-%d.JPG", "scan%d_%d.jpeg", "old%d_%d.jpeg.bak"};
-  static const char* const others[] = {"notes%d_%d.txt", "pic%d_%d.png", "a%d_%d.jpgx", "b%d_%d.jpg.txt",
-                                       "c%d_%d.jpe", "thumbs%d_%d.db"};
+  static const char* const others[] = {"notes%d_%d.txt", "pic%d_%d.png", "a%d_%d.jpgx",
+                                       "b%d_%d.jpg.txt", "c%d_%d.jpe",   "thumbs%d_%d.db"};
   char name[64];
   if (file % 4 == 0)
     std::snprintf(name, sizeof name, pictures[(file / 4) % 4], folder, file);

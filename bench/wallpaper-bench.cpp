@@ -145,8 +145,8 @@ void SendCtrlKey(WORD vk) {
 }
 
 struct TMemory {
-  double Private = -1;     // private bytes (PrivateUsage, else PagefileUsage), MB
-  double WorkingSet = -1;  // MB
+  double Private = -1;         // private bytes (PrivateUsage, else PagefileUsage), MB
+  double WorkingSet = -1;      // MB
   double PeakWorkingSet = -1;  // MB: shows that the counters follow the decodes
 };
 
@@ -184,10 +184,10 @@ int main(int argc, char** argv) {
 
   CreateDirectoryA(BenchFolder, nullptr);
   for (unsigned i = 1; i <= 2; ++i)
-    if (!MakePicture(std::string(BenchFolder) + "\\picture" + std::to_string(i) + ".jpg", i)) return Fail("cannot write the pictures");
+    if (!MakePicture(std::string(BenchFolder) + "\\picture" + std::to_string(i) + ".jpg", i))
+      return Fail("cannot write the pictures");
   if (!MarkInstalled(exe)) return Fail("cannot create the Startup shortcut");
-  const std::string settings =
-      std::string("1000\r\n") + BenchFolder + "\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+  const std::string settings = std::string("1000\r\n") + BenchFolder + "\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
   if (!WriteFileBytes(std::string(windows) + "\\Tarvell.cfg", settings.data(), settings.size()))
     return Fail("cannot write the settings");
 
@@ -201,10 +201,12 @@ int main(int argc, char** argv) {
 
   // Ready once the main window has its caption with the list position, then a pause for the
   // rest of the start-up (hot keys, tray icon) and for its memory to settle.
-  const bool ready = PumpUntil([] {
-    HWND w = FindWindowA(nullptr, "Tarvell ver. 2.1  1(2)");
-    return w != nullptr;
-  }, 60000);
+  const bool ready = PumpUntil(
+      [] {
+        HWND w = FindWindowA(nullptr, "Tarvell ver. 2.1  1(2)");
+        return w != nullptr;
+      },
+      60000);
   if (!ready) return Fail("Tarvell did not come up");
   PumpUntil([] { return false; }, 3000);
   const TMemory startup = MemoryOf(pi.hProcess);
@@ -219,7 +221,8 @@ int main(int argc, char** argv) {
     SendCtrlKey('Z');
     if (!PumpUntil([&] { return WallpaperWritten(wallpaper, before); }, 60000)) return Fail("no wallpaper written");
     QueryPerformanceCounter(&end);
-    times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
+    times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 /
+                    static_cast<double>(frequency.QuadPart));
     // Let the change finish (the set, then the preview's release) before the next key; the
     // pause also keeps two writes apart in the file times.
     PumpUntil([] { return false; }, 1000);

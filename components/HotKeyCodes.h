@@ -42,25 +42,25 @@ constexpr std::array<std::uint8_t, HotKeyCodeCount> MakeHotKeyCodes() {
   auto addRange = [&](unsigned first, unsigned last) {
     for (unsigned code = first; code <= last; ++code) add(code);
   };
-  add(0x00);              // 0: no key
-  add(0x03);              // VK_CANCEL
-  add(0x08);              // VK_BACK
-  add(0x09);              // VK_TAB
-  add(0x0C);              // VK_CLEAR
-  add(0x0D);              // VK_RETURN
-  add(0x13);              // VK_PAUSE
-  add(0x14);              // VK_CAPITAL
-  add(0x1B);              // VK_ESCAPE
-  addRange(0x20, 0x28);   // VK_SPACE .. VK_DOWN
-  add(0x29);              // VK_SELECT
-  addRange(0x2B, 0x2F);   // VK_EXECUTE .. VK_HELP (VK_PRINT, 0x2A, cannot be chosen)
-  addRange(0x30, 0x39);   // digits
-  addRange(0x41, 0x5A);   // letters
-  addRange(0x60, 0x69);   // VK_NUMPAD0 .. VK_NUMPAD9
-  addRange(0x6A, 0x6F);   // VK_MULTIPLY .. VK_DIVIDE
-  addRange(0x70, 0x87);   // VK_F1 .. VK_F24
-  add(0x90);              // VK_NUMLOCK
-  add(0x91);              // VK_SCROLL
+  add(0x00);             // 0: no key
+  add(0x03);             // VK_CANCEL
+  add(0x08);             // VK_BACK
+  add(0x09);             // VK_TAB
+  add(0x0C);             // VK_CLEAR
+  add(0x0D);             // VK_RETURN
+  add(0x13);             // VK_PAUSE
+  add(0x14);             // VK_CAPITAL
+  add(0x1B);             // VK_ESCAPE
+  addRange(0x20, 0x28);  // VK_SPACE .. VK_DOWN
+  add(0x29);             // VK_SELECT
+  addRange(0x2B, 0x2F);  // VK_EXECUTE .. VK_HELP (VK_PRINT, 0x2A, cannot be chosen)
+  addRange(0x30, 0x39);  // digits
+  addRange(0x41, 0x5A);  // letters
+  addRange(0x60, 0x69);  // VK_NUMPAD0 .. VK_NUMPAD9
+  addRange(0x6A, 0x6F);  // VK_MULTIPLY .. VK_DIVIDE
+  addRange(0x70, 0x87);  // VK_F1 .. VK_F24
+  add(0x90);             // VK_NUMLOCK
+  add(0x91);             // VK_SCROLL
   return codes;
 }
 }  // namespace detail
@@ -70,9 +70,7 @@ inline constexpr std::array<std::uint8_t, HotKeyCodeCount> HotKeyCodes = detail:
 
 // The virtual-key code of a key index; an index beyond the table gives 0 (no key)
 // instead of reading past its end.
-constexpr std::uint8_t HotKeyCode(unsigned keyIndex) {
-  return keyIndex < HotKeyCodeCount ? HotKeyCodes[keyIndex] : 0;
-}
+constexpr std::uint8_t HotKeyCode(unsigned keyIndex) { return keyIndex < HotKeyCodeCount ? HotKeyCodes[keyIndex] : 0; }
 
 // Key indexes of the main window's four hot keys.
 inline constexpr std::uint8_t HotKeyIndexA = 34;

@@ -39,15 +39,14 @@ TIconHandle CopyOf(HICON icon) {
   return copy;
 }
 
-
 }  // namespace
 
 TIconHandle LoadIconResource(std::string_view name) {
   if (name.empty()) return TIconHandle();
   const std::string resource(name);
-  TIconHandle icon(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), resource.c_str(), IMAGE_ICON,
-                                                   ::GetSystemMetrics(SM_CXSMICON),
-                                                   ::GetSystemMetrics(SM_CYSMICON), 0)));
+  TIconHandle icon(
+      static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), resource.c_str(), IMAGE_ICON,
+                                      ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
   if (!icon) throw Exception("Cannot load the icon resource " + resource);
   return icon;
 }

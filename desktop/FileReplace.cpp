@@ -9,8 +9,8 @@ namespace tarvell {
 namespace {
 
 TReplaceResult WriteNewFile(const std::string& path, const void* data, std::size_t size) {
-  TKernelHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+  TKernelHandle file(
+      ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return TReplaceResult::NotCreated;
   if (size > MAXDWORD) return TReplaceResult::NotWritten;
   DWORD put = 0;

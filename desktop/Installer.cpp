@@ -37,8 +37,8 @@ std::optional<std::string> LinkPath(const TInstallPaths& paths) {
 TInstallPaths StandardInstallPaths(const TProgramFolders& folders) {
   const std::string oldConfig =
       folders.PerUser && !folders.WindowsDir.empty() ? JoinPath(folders.WindowsDir, ConfigFileName) : std::string();
-  return TInstallPaths{folders.InstallTarget, folders.ConfigPath, oldConfig, ExecutablePath(), &ShellStartupFolder,
-                       StandardIconSettingKeys()};
+  return TInstallPaths{folders.InstallTarget, folders.ConfigPath,  oldConfig,
+                       ExecutablePath(),      &ShellStartupFolder, StandardIconSettingKeys()};
 }
 
 InstallResult InstallProgram(const TInstallPaths& paths, const TInstallHooks& hooks) {

@@ -28,7 +28,7 @@ struct TInstallPaths {
   // An older settings file that start-up falls back to (in the Windows directory, when the
   // settings are kept per user); also deleted, so old settings do not come back. Empty: none.
   std::string OldConfigPath;
-  std::string ExePath;     // the running executable
+  std::string ExePath;  // the running executable
   // The user's Startup folder, looked up at the moment of use; nothing when unknown.
   std::function<std::optional<std::string>()> StartupFolder;
   TIconSettingKeys RegistryKeys;

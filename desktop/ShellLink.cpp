@@ -35,8 +35,7 @@ bool CreateShellLink(const std::string& linkPath, const TShellLinkInfo& link) {
   const TComInit com;
   if (!com.Ok()) return false;
   TComPtr<IShellLinkA> shellLink;
-  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                shellLink.put_void())))
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shellLink.put_void())))
     return false;
   shellLink->SetPath(link.Target.c_str());
   shellLink->SetDescription(link.Description.c_str());
@@ -50,8 +49,7 @@ std::optional<TShellLinkInfo> ReadShellLink(const std::string& linkPath) {
   const TComInit com;
   if (!com.Ok()) return std::nullopt;
   TComPtr<IShellLinkA> shellLink;
-  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                shellLink.put_void())))
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shellLink.put_void())))
     return std::nullopt;
   TComPtr<IPersistFile> file;
   if (FAILED(shellLink.As(file))) return std::nullopt;

@@ -68,8 +68,7 @@ std::optional<std::string> ShellStartupFolder() {
 bool CanWriteFolder(const std::string& folder) {
   // A name of this process's own; the file goes away when its handle is closed. A file of that
   // name left by a process that died while probing is simply overwritten (and removed).
-  const std::string probe =
-      JoinPath(folder, "~tarvell-write-test-" + std::to_string(::GetCurrentProcessId()) + ".tmp");
+  const std::string probe = JoinPath(folder, "~tarvell-write-test-" + std::to_string(::GetCurrentProcessId()) + ".tmp");
   const TKernelHandle file(::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                          FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
   return static_cast<bool>(file);

@@ -10,7 +10,7 @@ namespace {
 constexpr const char* AppWindowClass = "TApplication";
 constexpr int CreateAttempts = 25;
 constexpr DWORD CreateRetryMs = 200;
-}
+}  // namespace
 
 TApplication Application;
 
@@ -103,8 +103,7 @@ bool TApplication::ProcessMessage() {
 }
 
 void TApplication::ProcessMessages() {
-  while (ProcessMessage()) {
-  }
+  while (ProcessMessage()) {}
 }
 
 int TApplication::Run() {

@@ -13,9 +13,12 @@ RGBQUAD PixelAt(const TBmpPixels& s, const std::uint8_t* row, int x) noexcept {
       const std::uint8_t* p = row + static_cast<std::size_t>(x) * (s.Bits / 8);
       return RGBQUAD{p[0], p[1], p[2], 0};
     }
-    case 8: return s.Colors[row[x]];
-    case 4: return s.Colors[(row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F];
-    default: return s.Colors[(row[x / 8] >> (7 - x % 8)) & 1];
+    case 8:
+      return s.Colors[row[x]];
+    case 4:
+      return s.Colors[(row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F];
+    default:
+      return s.Colors[(row[x / 8] >> (7 - x % 8)) & 1];
   }
 }
 
@@ -48,8 +51,8 @@ std::vector<std::uint32_t> ShrinkBmpPixels(const TBmpPixels& s, int width, int h
     for (int x = 0; x < width; ++x) {
       const std::uint64_t* sum = &sums[static_cast<std::size_t>(x) * 4];
       const std::uint64_t n = sum[3] ? sum[3] : 1;
-      target[x] = static_cast<std::uint32_t>((sum[0] + n / 2) / n | ((sum[1] + n / 2) / n) << 8 |
-                                             ((sum[2] + n / 2) / n) << 16);
+      target[x] =
+          static_cast<std::uint32_t>((sum[0] + n / 2) / n | ((sum[1] + n / 2) / n) << 8 | ((sum[2] + n / 2) / n) << 16);
     }
   }
   return out;

@@ -24,12 +24,12 @@ constexpr TColor clBlue = 0xFF0000;
 constexpr TColor clAqua = 0xFFFF00;
 constexpr TColor clWhite = 0xFFFFFF;
 
-constexpr TColor clBtnFace = SystemColorFlag | 15;   // COLOR_BTNFACE
-constexpr TColor clWindow = SystemColorFlag | 5;     // COLOR_WINDOW
-constexpr TColor clWindowText = SystemColorFlag | 8; // COLOR_WINDOWTEXT
-constexpr TColor clMenu = SystemColorFlag | 4;       // COLOR_MENU
-constexpr TColor clBtnText = SystemColorFlag | 18;   // COLOR_BTNTEXT
-constexpr TColor clInfoBk = SystemColorFlag | 24;    // COLOR_INFOBK
+constexpr TColor clBtnFace = SystemColorFlag | 15;    // COLOR_BTNFACE
+constexpr TColor clWindow = SystemColorFlag | 5;      // COLOR_WINDOW
+constexpr TColor clWindowText = SystemColorFlag | 8;  // COLOR_WINDOWTEXT
+constexpr TColor clMenu = SystemColorFlag | 4;        // COLOR_MENU
+constexpr TColor clBtnText = SystemColorFlag | 18;    // COLOR_BTNTEXT
+constexpr TColor clInfoBk = SystemColorFlag | 24;     // COLOR_INFOBK
 
 enum TFontStyleBits : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 

@@ -70,9 +70,15 @@ void TForm::CreateParams(TWndCreateParams& p) {
   p.Style = WS_CLIPCHILDREN;
   p.ExStyle = 0;
   switch (FBorderStyle) {
-    case TBorderStyle::bsNone: p.Style |= WS_POPUP; break;
-    case TBorderStyle::bsSingle: p.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER; break;
-    case TBorderStyle::bsSizeable: p.Style |= WS_OVERLAPPEDWINDOW; break;
+    case TBorderStyle::bsNone:
+      p.Style |= WS_POPUP;
+      break;
+    case TBorderStyle::bsSingle:
+      p.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER;
+      break;
+    case TBorderStyle::bsSizeable:
+      p.Style |= WS_OVERLAPPEDWINDOW;
+      break;
     case TBorderStyle::bsDialog:
       p.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
       p.ExStyle |= WS_EX_DLGMODALFRAME;
@@ -219,8 +225,12 @@ void TForm::SetWindowState(TWindowState state) {
     case TWindowState::wsNormal:
       if (::IsIconic(Handle()) || ::IsZoomed(Handle())) ::ShowWindow(Handle(), SW_RESTORE);
       break;
-    case TWindowState::wsMinimized: ::ShowWindow(Handle(), SW_MINIMIZE); break;
-    case TWindowState::wsMaximized: ::ShowWindow(Handle(), SW_MAXIMIZE); break;
+    case TWindowState::wsMinimized:
+      ::ShowWindow(Handle(), SW_MINIMIZE);
+      break;
+    case TWindowState::wsMaximized:
+      ::ShowWindow(Handle(), SW_MAXIMIZE);
+      break;
   }
 }
 
@@ -333,9 +343,8 @@ void TForm::FocusNext(bool backward) {
   }
   if (order.empty()) return;
   HWND focus = ::GetFocus();
-  auto current = std::find_if(order.begin(), order.end(), [focus](TControl* c) {
-    return c->Handle() == focus || ::IsChild(c->Handle(), focus);
-  });
+  auto current = std::find_if(order.begin(), order.end(),
+                              [focus](TControl* c) { return c->Handle() == focus || ::IsChild(c->Handle(), focus); });
   std::size_t index = 0;
   if (current != order.end()) {
     auto pos = static_cast<std::size_t>(current - order.begin());

@@ -215,7 +215,9 @@ public:
   LONG_PTR Style() const noexcept { return ::GetWindowLongPtrA(FWnd, GWL_STYLE); }
   LONG_PTR ExStyle() const noexcept { return ::GetWindowLongPtrA(FWnd, GWL_EXSTYLE); }
   LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const noexcept { return ::SendMessageA(FWnd, msg, wp, lp); }
-  bool Post(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const noexcept { return ::PostMessageA(FWnd, msg, wp, lp) != FALSE; }
+  bool Post(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const noexcept {
+    return ::PostMessageA(FWnd, msg, wp, lp) != FALSE;
+  }
   void Invalidate(bool erase = true) const noexcept { ::InvalidateRect(FWnd, nullptr, erase ? TRUE : FALSE); }
 
 private:

@@ -78,8 +78,8 @@ bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rec
     if (colorsUsed == 0) colorsUsed = maxColors;
     if (colorsUsed > maxColors || FileHeader + std::uint64_t{infoSize} + 4ull * colorsUsed > offBits) return false;
   }
-  const std::uint64_t rows = height < 0 ? static_cast<std::uint64_t>(-static_cast<std::int64_t>(height))
-                                        : static_cast<std::uint64_t>(height);
+  const std::uint64_t rows =
+      height < 0 ? static_cast<std::uint64_t>(-static_cast<std::int64_t>(height)) : static_cast<std::uint64_t>(height);
   const std::uint64_t stride = ((static_cast<std::uint64_t>(width) * bits + 31) / 32) * 4;
   if (stride * rows > bmp.size() - offBits) return false;
 
@@ -94,7 +94,11 @@ bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rec
     // large as the picture (see BmpShrink.h).
     const TBmpPixels source{static_cast<const std::uint8_t*>(pixels),
                             reinterpret_cast<const RGBQUAD*>(bmp.data() + FileHeader + infoSize),
-                            width, static_cast<int>(rows), height > 0, bits, stride};
+                            width,
+                            static_cast<int>(rows),
+                            height > 0,
+                            bits,
+                            stride};
     const std::vector<std::uint32_t> small =
         ShrinkBmpPixels(source, static_cast<int>(destWidth), static_cast<int>(destHeight));
     BITMAPINFO out{};
@@ -104,8 +108,8 @@ bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rec
     out.bmiHeader.biPlanes = 1;
     out.bmiHeader.biBitCount = 32;
     out.bmiHeader.biCompression = BI_RGB;
-    ::SetDIBitsToDevice(dc, rect.left, rect.top, static_cast<DWORD>(destWidth), static_cast<DWORD>(destHeight), 0, 0,
-                        0, static_cast<UINT>(destHeight), small.data(), &out, DIB_RGB_COLORS);
+    ::SetDIBitsToDevice(dc, rect.left, rect.top, static_cast<DWORD>(destWidth), static_cast<DWORD>(destHeight), 0, 0, 0,
+                        static_cast<UINT>(destHeight), small.data(), &out, DIB_RGB_COLORS);
     return true;
   }
   int oldMode = ::SetStretchBltMode(dc, shrinking ? HALFTONE : COLORONCOLOR);

@@ -105,8 +105,7 @@ struct TLayoutKind {
 template <class T>
 TLayoutKind MakeKind(std::function<void(TComponent& component, TForm& form)> setup) {
   static_assert(std::derived_from<T, TComponent>);
-  return {&TLayoutKindOps<T>::Create, &TLayoutKindOps<T>::ApplyFlags, &TLayoutKindOps<T>::ApplyTexts,
-          std::move(setup)};
+  return {&TLayoutKindOps<T>::Create, &TLayoutKindOps<T>::ApplyFlags, &TLayoutKindOps<T>::ApplyTexts, std::move(setup)};
 }
 
 // A row of kind T with nothing of its own to set: Kind<TButton>.
@@ -116,8 +115,7 @@ inline const TLayoutKind Kind = MakeKind<T>({});
 // A row of kind T with its own properties set by setup(T&), for rows the form keeps no member
 // for: Configure<TCheckBox>([](TCheckBox& c) { c.SetAlignment(TAlignment::taLeftJustify); }).
 template <class T, class S>
-  requires std::invocable<S&, T&>
-TLayoutKind Configure(S setup) {
+requires std::invocable<S&, T&> TLayoutKind Configure(S setup) {
   return MakeKind<T>([setup = std::move(setup)](TComponent& c, TForm&) mutable { setup(static_cast<T&>(c)); });
 }
 
@@ -138,8 +136,7 @@ TLayoutKind Into(T* F::*member) {
 // The same with the row's own properties and event handlers: Into(&TForm1::Next,
 // [](TButton& b, TForm1& f) { b.OnClick = Handler(&f, &TForm1::NextClick); }).
 template <class T, class F, class S>
-  requires std::invocable<S&, T&, F&>
-TLayoutKind Into(T* F::*member, S setup) {
+requires std::invocable<S&, T&, F&> TLayoutKind Into(T* F::*member, S setup) {
   return MakeKind<T>([member, setup = std::move(setup)](TComponent& c, TForm& form) mutable {
     F& f = LayoutForm<F>(form);
     T& component = static_cast<T&>(c);
@@ -170,7 +167,7 @@ struct TFormLayout {
   std::string Caption{};
   int ClientWidth = 0;  // used when non-zero
   int ClientHeight = 0;
-  int Width = 0;        // outer size, used when ClientWidth is zero
+  int Width = 0;  // outer size, used when ClientWidth is zero
   int Height = 0;
   TColor Color = clDefault;
   TFontSpec Font{};
@@ -189,8 +186,7 @@ struct TFormLayout {
 
 // The form's own setup, typed by the form class: FormSetup<TForm1>([](TForm1& f) { ... }).
 template <class F, class S>
-  requires std::invocable<S&, F&>
-std::function<void(TForm&)> FormSetup(S setup) {
+requires std::invocable<S&, F&> std::function<void(TForm&)> FormSetup(S setup) {
   return [setup = std::move(setup)](TForm& form) mutable { setup(LayoutForm<F>(form)); };
 }
 

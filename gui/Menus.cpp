@@ -69,9 +69,7 @@ void TMainMenu::Rebuild() {
   }
 }
 
-TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(NextCommand()) {
-  Commands()[FCommand] = this;
-}
+TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(NextCommand()) { Commands()[FCommand] = this; }
 
 TMenuItem::~TMenuItem() {
   Commands().erase(FCommand);

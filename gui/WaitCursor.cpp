@@ -7,13 +7,26 @@ TScreen Screen;
 HCURSOR TScreen::CursorHandle(TCursor cursor) noexcept {
   LPCSTR id = reinterpret_cast<LPCSTR>(IDC_ARROW);
   switch (cursor) {
-    case crCross: id = reinterpret_cast<LPCSTR>(IDC_CROSS); break;
-    case crIBeam: id = reinterpret_cast<LPCSTR>(IDC_IBEAM); break;
-    case crHourGlass: id = reinterpret_cast<LPCSTR>(IDC_WAIT); break;
-    case crNo: id = reinterpret_cast<LPCSTR>(IDC_NO); break;
-    case crAppStart: id = reinterpret_cast<LPCSTR>(IDC_APPSTARTING); break;
-    case crHandPoint: id = reinterpret_cast<LPCSTR>(IDC_HAND); break;
-    default: break;
+    case crCross:
+      id = reinterpret_cast<LPCSTR>(IDC_CROSS);
+      break;
+    case crIBeam:
+      id = reinterpret_cast<LPCSTR>(IDC_IBEAM);
+      break;
+    case crHourGlass:
+      id = reinterpret_cast<LPCSTR>(IDC_WAIT);
+      break;
+    case crNo:
+      id = reinterpret_cast<LPCSTR>(IDC_NO);
+      break;
+    case crAppStart:
+      id = reinterpret_cast<LPCSTR>(IDC_APPSTARTING);
+      break;
+    case crHandPoint:
+      id = reinterpret_cast<LPCSTR>(IDC_HAND);
+      break;
+    default:
+      break;
   }
   return ::LoadCursorA(nullptr, id);
 }

@@ -63,8 +63,8 @@ void TWnd::CreateHandle(const TWndCreateParams& p) {
   WNDCLASSEXA info{};
   info.cbSize = sizeof info;
   bool ours = ::GetClassInfoExA(ModuleInstance(), p.ClassName.c_str(), &info) && info.lpfnWndProc == &TWnd::WndProc;
-  HWND wnd = ::CreateWindowExA(p.ExStyle, p.ClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
-                               p.Height, p.Parent, p.MenuOrId, ModuleInstance(), ours ? this : nullptr);
+  HWND wnd = ::CreateWindowExA(p.ExStyle, p.ClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
+                               p.Parent, p.MenuOrId, ModuleInstance(), ours ? this : nullptr);
   if (!wnd) {
     throw Exception("Cannot create window of class " + p.ClassName);
   }
@@ -134,7 +134,8 @@ LRESULT TWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept {
   if (msg == WM_NCDESTROY) {
     // The window is gone once the default handling has run; forget it either way.
     WNDPROC original = FOriginalProc;
-    if (!handled) result = original ? ::CallWindowProcA(original, wnd, msg, wp, lp) : ::DefWindowProcA(wnd, msg, wp, lp);
+    if (!handled)
+      result = original ? ::CallWindowProcA(original, wnd, msg, wp, lp) : ::DefWindowProcA(wnd, msg, wp, lp);
     if (FHandle.get() == wnd) {
       Detach();
       FOriginalProc = nullptr;

@@ -20,8 +20,7 @@ TBmpLayout ComputeBmpLayout(std::uint32_t width, std::uint32_t height, std::uint
   constexpr auto kMaxField = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
   if (pixels > std::uint64_t{maxMegapixels} * 1'000'000u) {
     layout.Fit = TBmpFit::TooManyPixels;
-  } else if (layout.FileSize > std::numeric_limits<std::uint32_t>::max() || width > kMaxField ||
-             height > kMaxField) {
+  } else if (layout.FileSize > std::numeric_limits<std::uint32_t>::max() || width > kMaxField || height > kMaxField) {
     layout.Fit = TBmpFit::TooLargeForBmp;
   }
   return layout;

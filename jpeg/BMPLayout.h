@@ -21,11 +21,11 @@ enum class TBmpFit : std::uint8_t { Fits, TooManyPixels, TooLargeForBmp };
 struct TBmpLayout {
   std::uint32_t Width = 0;
   std::uint32_t Height = 0;
-  std::uint32_t BitsPerPixel = 0;   // 8 or 24
-  std::uint64_t DataWidth = 0;      // pixel bytes of one row
-  std::uint64_t RowWidth = 0;       // DataWidth raised to a multiple of 4
-  std::uint64_t HeaderSize = 0;     // 54, or 1078 with a colour table
-  std::uint64_t FileSize = 0;       // HeaderSize + RowWidth * Height
+  std::uint32_t BitsPerPixel = 0;  // 8 or 24
+  std::uint64_t DataWidth = 0;     // pixel bytes of one row
+  std::uint64_t RowWidth = 0;      // DataWidth raised to a multiple of 4
+  std::uint64_t HeaderSize = 0;    // 54, or 1078 with a colour table
+  std::uint64_t FileSize = 0;      // HeaderSize + RowWidth * Height
   TBmpFit Fit = TBmpFit::Fits;
 };
 

@@ -31,14 +31,46 @@ TRowPlacement PlaceRow(const BMPWriter& writer, JDIMENSION row, JDIMENSION width
   std::int64_t stepX = 0;
   std::int64_t stepY = 0;
   switch (writer.Orientation) {
-    case 2: dx = w - 1; dy = y; stepX = -1; break;
-    case 3: dx = w - 1; dy = h - 1 - y; stepX = -1; break;
-    case 4: dx = 0; dy = h - 1 - y; stepX = 1; break;
-    case 5: dx = y; dy = 0; stepY = 1; break;
-    case 6: dx = h - 1 - y; dy = 0; stepY = 1; break;
-    case 7: dx = h - 1 - y; dy = w - 1; stepY = -1; break;
-    case 8: dx = y; dy = w - 1; stepY = -1; break;
-    default: dx = 0; dy = y; stepX = 1; break;
+    case 2:
+      dx = w - 1;
+      dy = y;
+      stepX = -1;
+      break;
+    case 3:
+      dx = w - 1;
+      dy = h - 1 - y;
+      stepX = -1;
+      break;
+    case 4:
+      dx = 0;
+      dy = h - 1 - y;
+      stepX = 1;
+      break;
+    case 5:
+      dx = y;
+      dy = 0;
+      stepY = 1;
+      break;
+    case 6:
+      dx = h - 1 - y;
+      dy = 0;
+      stepY = 1;
+      break;
+    case 7:
+      dx = h - 1 - y;
+      dy = w - 1;
+      stepY = -1;
+      break;
+    case 8:
+      dx = y;
+      dy = w - 1;
+      stepY = -1;
+      break;
+    default:
+      dx = 0;
+      dy = y;
+      stepX = 1;
+      break;
   }
   const auto pixelBytes = static_cast<std::int64_t>(layout.BitsPerPixel / 8);
   const auto rowWidth = static_cast<std::int64_t>(layout.RowWidth);
@@ -77,10 +109,8 @@ void StoreRow(const BMPWriter& writer, const JSAMPLE* in, JDIMENSION width, TRow
 
 }  // namespace
 
-BMPWriter* BMPWriterCreate(j_decompress_ptr cinfo, TByteBuffer* output, std::uint32_t maxMegapixels,
-                           int orientation) {
-  void* record = (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
-                                             sizeof(BMPWriter));
+BMPWriter* BMPWriterCreate(j_decompress_ptr cinfo, TByteBuffer* output, std::uint32_t maxMegapixels, int orientation) {
+  void* record = (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, sizeof(BMPWriter));
   auto* writer = new (record) BMPWriter{};
   writer->Output = output;
   writer->Orientation = orientation >= 1 && orientation <= 8 ? orientation : 1;

@@ -17,8 +17,8 @@
 namespace tarvell {
 
 struct BMPWriter {
-  TByteBuffer* Output;  // receives the BMP file image; not owned
-  TBmpLayout Layout;    // of the picture as shown: width and height swapped for orientations 5..8
+  TByteBuffer* Output;    // receives the BMP file image; not owned
+  TBmpLayout Layout;      // of the picture as shown: width and height swapped for orientations 5..8
   JDIMENSION CurrentRow;  // decoded rows stored so far
   boolean ColourTable;    // 8-bit rows with a 256-entry table
   int Orientation;        // EXIF orientation, 1..8

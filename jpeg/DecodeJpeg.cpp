@@ -28,15 +28,27 @@ void ApplyOptions(j_decompress_ptr cinfo, const TDecodeOptions& options) noexcep
       break;
   }
   switch (options.DCTMethod) {
-    case TDCTMethod::Integ: cinfo->dct_method = JDCT_ISLOW; break;
-    case TDCTMethod::FastInteg: cinfo->dct_method = JDCT_IFAST; break;
-    case TDCTMethod::FloatingPoint: cinfo->dct_method = JDCT_FLOAT; break;
+    case TDCTMethod::Integ:
+      cinfo->dct_method = JDCT_ISLOW;
+      break;
+    case TDCTMethod::FastInteg:
+      cinfo->dct_method = JDCT_IFAST;
+      break;
+    case TDCTMethod::FloatingPoint:
+      cinfo->dct_method = JDCT_FLOAT;
+      break;
   }
   // The library orders its modes none, ordered, Floyd-Steinberg: map by name, not by number.
   switch (options.Dither) {
-    case TDither::None: cinfo->dither_mode = JDITHER_NONE; break;
-    case TDither::FS: cinfo->dither_mode = JDITHER_FS; break;
-    case TDither::Ordered: cinfo->dither_mode = JDITHER_ORDERED; break;
+    case TDither::None:
+      cinfo->dither_mode = JDITHER_NONE;
+      break;
+    case TDither::FS:
+      cinfo->dither_mode = JDITHER_FS;
+      break;
+    case TDither::Ordered:
+      cinfo->dither_mode = JDITHER_ORDERED;
+      break;
   }
   if (options.FastProcessing) {
     cinfo->two_pass_quantize = FALSE;
@@ -60,8 +72,8 @@ namespace {
 // Everything a decode touches lives here, in the frame of DecodeJpegToBmp, so that the
 // frame holding the setjmp has no C++ objects of its own for a longjmp to skip.
 struct TDecodeSession {
-  TDecodeSession(const std::vector<std::uint8_t>& source, TByteBuffer& output,
-                 const TDecodeOptions& options, const TProgressRule& progress)
+  TDecodeSession(const std::vector<std::uint8_t>& source, TByteBuffer& output, const TDecodeOptions& options,
+                 const TProgressRule& progress)
       : Reader{&source, 0}, Output(&output), Options(&options), Progress(&progress) {
     InitRaisingErrorManager(Err);
     Info.err = &Err.Pub;

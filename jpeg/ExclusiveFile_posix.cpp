@@ -16,7 +16,7 @@ int OpenRegularFile(const std::string& path) {
   if (fd < 0) {
     throw EFOpenError("Cannot open file " + path);
   }
-  struct stat info{};
+  struct stat info {};
   // A directory opens fine here but not on Windows; refuse it the same way.
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
@@ -32,7 +32,7 @@ TExclusiveFile::TExclusiveFile(const std::string& path) : FHandle(OpenRegularFil
 TExclusiveFile::~TExclusiveFile() { ::close(static_cast<int>(FHandle)); }
 
 std::uint64_t TExclusiveFile::Size() {
-  struct stat info{};
+  struct stat info {};
   if (::fstat(static_cast<int>(FHandle), &info) != 0 || info.st_size < 0) {
     throw EReadError("Stream read error");
   }

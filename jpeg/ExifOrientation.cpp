@@ -42,8 +42,7 @@ private:
 
 int ReadExifOrientation(const std::uint8_t* segment, std::size_t size) noexcept {
   constexpr std::size_t kSignatureSize = sizeof kExifSignature;
-  if (segment == nullptr || size < kSignatureSize + 8 ||
-      std::memcmp(segment, kExifSignature, kSignatureSize) != 0) {
+  if (segment == nullptr || size < kSignatureSize + 8 || std::memcmp(segment, kExifSignature, kSignatureSize) != 0) {
     return kUprightOrientation;
   }
   const std::uint8_t* tiff = segment + kSignatureSize;

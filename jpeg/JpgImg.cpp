@@ -58,11 +58,20 @@ void TCustomJPEGImage::SetDither(TDither value) {
 
 void TCustomJPEGImage::SetOption(int index, bool value) {
   switch (index) {
-    case 0: FOptions.FastProcessing = value; break;
-    case 1: FOptions.GrayScale = value; break;
-    case 2: FOptions.NoSmooth = value; break;
-    case 3: FOptions.OnePass = value; break;
-    default: return;
+    case 0:
+      FOptions.FastProcessing = value;
+      break;
+    case 1:
+      FOptions.GrayScale = value;
+      break;
+    case 2:
+      FOptions.NoSmooth = value;
+      break;
+    case 3:
+      FOptions.OnePass = value;
+      break;
+    default:
+      return;
   }
   DecodePicture();
 }

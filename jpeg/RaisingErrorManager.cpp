@@ -5,18 +5,17 @@ namespace tarvell {
 namespace {
 
 const char* const kBridgeMessages[] = {
-    nullptr,                                                          // JMSG_FIRSTADDONCODE
-    "BMP output must be grayscale or RGB",                            // JERR_BMP_COLORSPACE
-    "Output file format cannot handle %d colormap entries",           // JERR_BMP_COLORMAP
-    "Picture of %u x %u pixels exceeds the limit of %u megapixels",   // JERR_BMP_TOO_MANY_PIXELS
-    "Picture of %u x %u pixels is too large for a BMP file",          // JERR_BMP_TOO_LARGE
-    "CMYK pictures cannot be shown in fewer colours",                  // JERR_CMYK_QUANTIZE
-    nullptr,                                                          // JMSG_LASTADDONCODE
+    nullptr,                                                         // JMSG_FIRSTADDONCODE
+    "BMP output must be grayscale or RGB",                           // JERR_BMP_COLORSPACE
+    "Output file format cannot handle %d colormap entries",          // JERR_BMP_COLORMAP
+    "Picture of %u x %u pixels exceeds the limit of %u megapixels",  // JERR_BMP_TOO_MANY_PIXELS
+    "Picture of %u x %u pixels is too large for a BMP file",         // JERR_BMP_TOO_LARGE
+    "CMYK pictures cannot be shown in fewer colours",                // JERR_CMYK_QUANTIZE
+    nullptr,                                                         // JMSG_LASTADDONCODE
     nullptr,
 };
 
-static_assert(sizeof(kBridgeMessages) / sizeof(kBridgeMessages[0]) ==
-              JMSG_LASTADDONCODE - JMSG_FIRSTADDONCODE + 2);
+static_assert(sizeof(kBridgeMessages) / sizeof(kBridgeMessages[0]) == JMSG_LASTADDONCODE - JMSG_FIRSTADDONCODE + 2);
 
 void OutputMessage(j_common_ptr cinfo) {
   // Err is the first member of RaisingErrorManager, so the two addresses are the same.
@@ -27,9 +26,7 @@ void OutputMessage(j_common_ptr cinfo) {
   std::longjmp(manager->Jump, 1);
 }
 
-void ErrorExit(j_common_ptr cinfo) {
-  (*cinfo->err->output_message)(cinfo);
-}
+void ErrorExit(j_common_ptr cinfo) { (*cinfo->err->output_message)(cinfo); }
 
 }  // namespace
 
@@ -47,16 +44,16 @@ void InitRaisingErrorManager(RaisingErrorManager& manager) noexcept {
 TJpegFailure FailureKindOf(int messageCode) noexcept {
   switch (messageCode) {
     case JERR_ARITH_NOTIMPL:
-    case JERR_BAD_PRECISION:            // 12-bit and 16-bit samples
+    case JERR_BAD_PRECISION:  // 12-bit and 16-bit samples
     case JERR_CCIR601_NOTIMPL:
-    case JERR_CONVERSION_NOTIMPL:       // e.g. CMYK to greyscale
+    case JERR_CONVERSION_NOTIMPL:  // e.g. CMYK to greyscale
     case JERR_FRACT_SAMPLE_NOTIMPL:
     case JERR_IMAGE_TOO_BIG:
     case JERR_NOTIMPL:
     case JERR_NOT_COMPILED:
-    case JERR_NO_SOI:                   // not a JPEG file at all
+    case JERR_NO_SOI:  // not a JPEG file at all
     case JERR_QUANT_COMPONENTS:
-    case JERR_SOF_UNSUPPORTED:          // lossless, hierarchical and other codings
+    case JERR_SOF_UNSUPPORTED:  // lossless, hierarchical and other codings
     case JERR_WIDTH_OVERFLOW:
     case JERR_BMP_COLORSPACE:
     case JERR_BMP_TOO_MANY_PIXELS:

@@ -10,11 +10,16 @@ TWallpaperStyle WallpaperStyleFromSettings(std::optional<std::string_view> wallp
     return TWallpaperStyle::None;
   }
   TWallpaperStyle style = TWallpaperStyle::None;
-  if (*wallpaperStyle == "0") style = TWallpaperStyle::Center;
-  else if (*wallpaperStyle == "2") style = TWallpaperStyle::Stretch;
-  else if (*wallpaperStyle == "6") style = TWallpaperStyle::Fit;
-  else if (*wallpaperStyle == "10") style = TWallpaperStyle::Fill;
-  else if (*wallpaperStyle == "22") style = TWallpaperStyle::Span;
+  if (*wallpaperStyle == "0")
+    style = TWallpaperStyle::Center;
+  else if (*wallpaperStyle == "2")
+    style = TWallpaperStyle::Stretch;
+  else if (*wallpaperStyle == "6")
+    style = TWallpaperStyle::Fit;
+  else if (*wallpaperStyle == "10")
+    style = TWallpaperStyle::Fill;
+  else if (*wallpaperStyle == "22")
+    style = TWallpaperStyle::Span;
   if (style != TWallpaperStyle::None && tileWallpaper && *tileWallpaper == "1") {
     return TWallpaperStyle::Tile;
   }
@@ -39,14 +44,26 @@ int ChooseScaleNum(TWallpaperStyle style, int screenW, int screenH, int pictureW
   switch (style) {
     case TWallpaperStyle::Fit:
       // The whole picture inside the screen: the smaller of the two factors.
-      if (widthBinds) { num = sh; den = ph; } else { num = sw; den = pw; }
+      if (widthBinds) {
+        num = sh;
+        den = ph;
+      } else {
+        num = sw;
+        den = pw;
+      }
       break;
     case TWallpaperStyle::Fill:
     case TWallpaperStyle::Span:
       // The screen covered, the overhang cropped: the larger factor.
     case TWallpaperStyle::Stretch:
       // Each axis to the screen's: the larger factor keeps both axes at least as fine.
-      if (widthBinds) { num = sw; den = pw; } else { num = sh; den = ph; }
+      if (widthBinds) {
+        num = sw;
+        den = pw;
+      } else {
+        num = sh;
+        den = ph;
+      }
       break;
     case TWallpaperStyle::None:
     case TWallpaperStyle::Center:

@@ -23,9 +23,7 @@ StreamSource* SourceOf(j_decompress_ptr cinfo) {
   return reinterpret_cast<StreamSource*>(cinfo->src);
 }
 
-void InitSource(j_decompress_ptr cinfo) {
-  SourceOf(cinfo)->StartOfFile = TRUE;
-}
+void InitSource(j_decompress_ptr cinfo) { SourceOf(cinfo)->StartOfFile = TRUE; }
 
 boolean FillInputBuffer(j_decompress_ptr cinfo) {
   StreamSource* src = SourceOf(cinfo);
@@ -66,8 +64,8 @@ void TermSource(j_decompress_ptr) {}
 
 void StreamSourceAttach(j_decompress_ptr cinfo, TMemoryReader* input) {
   if (cinfo->src == nullptr) {
-    void* record = (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT,
-                                               sizeof(StreamSource));
+    void* record =
+        (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, sizeof(StreamSource));
     auto* src = new (record) StreamSource{};
     src->Buffer = static_cast<JOCTET*>((*cinfo->mem->alloc_small)(
         reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, kStreamSourceBufferSize * sizeof(JOCTET)));

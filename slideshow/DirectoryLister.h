@@ -10,7 +10,7 @@
 namespace tarvell {
 
 struct TDirEntry {
-  std::string Name;     // bare name; never "." or ".."
+  std::string Name;       // bare name; never "." or ".."
   bool IsFolder = false;  // also a link that leads to a folder
   bool IsLink = false;    // a symbolic link, junction or other reparse point
   bool Hidden = false;
@@ -25,7 +25,7 @@ struct TFolderId {
 };
 
 class TDirectoryLister {
- public:
+public:
   virtual ~TDirectoryLister() = default;
 
   // The separator between a folder and a name in this file system's paths.

@@ -13,7 +13,7 @@ namespace tarvell {
 inline constexpr std::string_view PictureMask = "*.jpg;*.jpeg*";
 
 class TFileMask {
- public:
+public:
   explicit TFileMask(std::string_view mask);
 
   bool Matches(std::string_view name) const;
@@ -21,7 +21,7 @@ class TFileMask {
   // A single pattern against a name.
   static bool MatchesPattern(std::string_view pattern, std::string_view name);
 
- private:
+private:
   std::vector<std::string> Patterns;
 };
 

@@ -10,8 +10,7 @@ TPictureSelector::TPictureSelector(std::uint64_t seed) : Generator(seed), Round(
 
 std::uint64_t TPictureSelector::RunSeed() {
   std::random_device device;
-  const auto now = static_cast<std::uint64_t>(
-      std::chrono::high_resolution_clock::now().time_since_epoch().count());
+  const auto now = static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
   return (static_cast<std::uint64_t>(device()) << 32 | device()) ^ now;
 }
 

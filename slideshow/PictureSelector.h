@@ -15,7 +15,7 @@
 namespace tarvell {
 
 class TPictureSelector {
- public:
+public:
   explicit TPictureSelector(std::uint64_t seed);
 
   // A seed that differs from run to run.
@@ -38,7 +38,7 @@ class TPictureSelector {
   // the last entry and a negative one to the first; with an empty list it stays as it is.
   static std::int32_t ClampIndex(std::int32_t index, std::int32_t count);
 
- private:
+private:
   void Shuffle(std::int32_t count, std::int32_t avoidFirst);
 
   std::mt19937_64 Generator;

@@ -13,8 +13,8 @@ TPictureWalk::TPictureWalk(TDirectoryLister& lister, const TFileMask& mask)
 std::string TPictureWalk::NormalizeFolder(const std::string& folder, char separator) {
   std::string result = folder;
   while (result.size() > 1 && result.back() == separator) {
-    if (result.size() == 3 && result[1] == ':') break;                       // "C:\"
-    if (result.find_first_not_of(separator) == std::string::npos) break;    // "/", "\\"
+    if (result.size() == 3 && result[1] == ':') break;                    // "C:\"
+    if (result.find_first_not_of(separator) == std::string::npos) break;  // "/", "\\"
     result.pop_back();
   }
   return result;

@@ -22,7 +22,7 @@ struct TPictureList {
 };
 
 class TPictureWalk {
- public:
+public:
   // Both are used, not copied: they must outlive the walk.
   TPictureWalk(TDirectoryLister& lister, const TFileMask& mask);
 
@@ -35,7 +35,7 @@ class TPictureWalk {
   // for a root ("C:\", "/").
   static std::string NormalizeFolder(const std::string& folder, char separator);
 
- private:
+private:
   struct TSubfolder {
     std::string Name;
     bool IsLink;

@@ -10,7 +10,7 @@ namespace tarvell {
 namespace {
 
 class TDirHandle {
- public:
+public:
   explicit TDirHandle(DIR* dir) : Dir(dir) {}
   ~TDirHandle() {
     if (Dir) closedir(Dir);
@@ -19,13 +19,11 @@ class TDirHandle {
   TDirHandle& operator=(const TDirHandle&) = delete;
   DIR* Get() const { return Dir; }
 
- private:
+private:
   DIR* Dir;
 };
 
-bool IsDotOrDotDot(const char* name) {
-  return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
-}
+bool IsDotOrDotDot(const char* name) { return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)); }
 
 }  // namespace
 

@@ -7,7 +7,7 @@
 namespace tarvell {
 
 class TPosixDirectoryLister final : public TDirectoryLister {
- public:
+public:
   char Separator() const override { return '/'; }
   int List(const std::string& folder, std::vector<TDirEntry>& entries) override;
   std::optional<TFolderId> Identify(const std::string& folder) override;

@@ -13,7 +13,7 @@
 namespace tarvell {
 
 class TRecoveryBound {
- public:
+public:
   TRecoveryBound() : Failures(0) {}
 
   // Records a failure in a list of `listSize` entries (as it is now); true while
@@ -24,7 +24,7 @@ class TRecoveryBound {
 
   std::int32_t ConsecutiveFailures() const { return Failures; }
 
- private:
+private:
   std::int32_t Failures;
 };
 

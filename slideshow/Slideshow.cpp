@@ -130,8 +130,8 @@ void TSlideshow::ChangeToCurrent() {
 bool TSlideshow::AsksAbout(TLoadResult failure) const {
   // Only a file that was read and rejected as corrupt may be offered for deletion; and a
   // question never opens on top of another one.
-  return failure == TLoadResult::Damaged && FView.Settings().Sound && !FView.QuestionOpen() &&
-         FCurrent >= 0 && FCurrent < Count();
+  return failure == TLoadResult::Damaged && FView.Settings().Sound && !FView.QuestionOpen() && FCurrent >= 0 &&
+         FCurrent < Count();
 }
 
 // A picture that cannot be shown: a beep, for a damaged file with Sound the offer to view and
@@ -147,8 +147,7 @@ void TSlideshow::Recover(TLoadResult failure) {
     bool deleted = false;
     if (AsksAbout(failure)) {
       const std::string viewed = FPictures[static_cast<std::size_t>(FCurrent)];
-      if (FView.Ask("File " + viewed + " appears to be damadged. Do you want to veiw or edit it?",
-                    ViewDamagedCaption))
+      if (FView.Ask("File " + viewed + " appears to be damadged. Do you want to veiw or edit it?", ViewDamagedCaption))
         FView.OpenPictureFile(viewed);
       if (!FPictures.empty()) {
         // Named afresh: the list may have changed while the first question was open.

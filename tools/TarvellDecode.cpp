@@ -53,22 +53,34 @@ int main(int argc, char** argv) {
     const bool hasValue = i + 1 < argc;
     const std::string value = hasValue ? argv[i + 1] : "";
     if (arg == "--colors" && hasValue) {
-      if (value == "16") image.SetNumOfColors(TNumOfColors::_16);
-      else if (value == "256") image.SetNumOfColors(TNumOfColors::_256);
-      else if (value == "true") image.SetNumOfColors(TNumOfColors::TrueColor);
-      else return UsageError("bad --colors value");
+      if (value == "16")
+        image.SetNumOfColors(TNumOfColors::_16);
+      else if (value == "256")
+        image.SetNumOfColors(TNumOfColors::_256);
+      else if (value == "true")
+        image.SetNumOfColors(TNumOfColors::TrueColor);
+      else
+        return UsageError("bad --colors value");
       ++i;
     } else if (arg == "--dct" && hasValue) {
-      if (value == "int") image.SetDCTMethod(TDCTMethod::Integ);
-      else if (value == "fast") image.SetDCTMethod(TDCTMethod::FastInteg);
-      else if (value == "float") image.SetDCTMethod(TDCTMethod::FloatingPoint);
-      else return UsageError("bad --dct value");
+      if (value == "int")
+        image.SetDCTMethod(TDCTMethod::Integ);
+      else if (value == "fast")
+        image.SetDCTMethod(TDCTMethod::FastInteg);
+      else if (value == "float")
+        image.SetDCTMethod(TDCTMethod::FloatingPoint);
+      else
+        return UsageError("bad --dct value");
       ++i;
     } else if (arg == "--dither" && hasValue) {
-      if (value == "none") image.SetDither(TDither::None);
-      else if (value == "fs") image.SetDither(TDither::FS);
-      else if (value == "ordered") image.SetDither(TDither::Ordered);
-      else return UsageError("bad --dither value");
+      if (value == "none")
+        image.SetDither(TDither::None);
+      else if (value == "fs")
+        image.SetDither(TDither::FS);
+      else if (value == "ordered")
+        image.SetDither(TDither::Ordered);
+      else
+        return UsageError("bad --dither value");
       ++i;
     } else if (arg == "--fast") {
       image.SetFastProcessing(true);
@@ -80,11 +92,10 @@ int main(int argc, char** argv) {
       image.SetOnePass(true);
     } else if (arg == "--style" && hasValue) {
       const std::pair<const char*, TWallpaperStyle> styles[] = {
-          {"fill", TWallpaperStyle::Fill},       {"fit", TWallpaperStyle::Fit},
-          {"stretch", TWallpaperStyle::Stretch}, {"span", TWallpaperStyle::Span},
-          {"center", TWallpaperStyle::Center},   {"tile", TWallpaperStyle::Tile}};
-      const auto* found = std::find_if(std::begin(styles), std::end(styles),
-                                       [&](const auto& s) { return value == s.first; });
+          {"fill", TWallpaperStyle::Fill}, {"fit", TWallpaperStyle::Fit},       {"stretch", TWallpaperStyle::Stretch},
+          {"span", TWallpaperStyle::Span}, {"center", TWallpaperStyle::Center}, {"tile", TWallpaperStyle::Tile}};
+      const auto* found =
+          std::find_if(std::begin(styles), std::end(styles), [&](const auto& s) { return value == s.first; });
       if (found == std::end(styles)) return UsageError("bad --style value");
       fit.Style = found->second;
       ++i;

@@ -8,6 +8,8 @@
 
 #include <string>
 
+// The layout tables are laid out by hand, row by row.
+// clang-format off
 namespace tarvell {
 
 namespace {
@@ -76,3 +78,4 @@ const TFormLayout& Form2Layout() {
 }
 
 }  // namespace tarvell
+// clang-format on

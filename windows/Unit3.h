@@ -28,7 +28,6 @@ public:
   void MenuClick(TObject& Sender);
   // Keeps the text field over the whole client area.
   void FormResize(TObject& Sender);
-
 };
 
 // The help window once it has been opened; null before, and again once it is destroyed.

@@ -4,6 +4,8 @@
 #include "gui/Memo.h"
 #include "gui/Menus.h"
 
+// The layout tables are laid out by hand, row by row.
+// clang-format off
 namespace tarvell {
 
 namespace {
@@ -39,3 +41,4 @@ const TFormLayout& Form3Layout() {
 }
 
 }  // namespace tarvell
+// clang-format on

@@ -15,187 +15,187 @@ const std::vector<std::string> FirstRunSettings = {"5", "C:\\", "0", "0", "0", "
 
 class AppShell : public ::testing::Test {
 protected:
-    void SetUp() override {
-        DeleteFileA(TTarvellRun::ConfigPath().c_str());
-        ASSERT_TRUE(TTarvellRun::MarkInstalled());
-    }
-    void StartAndWait() {
-        ASSERT_TRUE(run.Start());
-        main = run.WaitMainWindow();
-        ASSERT_NE(main, nullptr) << "no main window";
-        tray = run.WaitTrayWindow();
-        ASSERT_NE(tray, nullptr) << "no tray icon";
-    }
-    void ShowFromTray() {
-        TTarvellRun::TrayMouse(tray, WM_RBUTTONDOWN);
-        TTarvellRun::TrayMouse(tray, WM_RBUTTONDBLCLK);
-        ASSERT_TRUE(run.WaitVisible(true));
-    }
-    TTarvellRun run;
-    HWND main = nullptr;
-    HWND tray = nullptr;
+  void SetUp() override {
+    DeleteFileA(TTarvellRun::ConfigPath().c_str());
+    ASSERT_TRUE(TTarvellRun::MarkInstalled());
+  }
+  void StartAndWait() {
+    ASSERT_TRUE(run.Start());
+    main = run.WaitMainWindow();
+    ASSERT_NE(main, nullptr) << "no main window";
+    tray = run.WaitTrayWindow();
+    ASSERT_NE(tray, nullptr) << "no tray icon";
+  }
+  void ShowFromTray() {
+    TTarvellRun::TrayMouse(tray, WM_RBUTTONDOWN);
+    TTarvellRun::TrayMouse(tray, WM_RBUTTONDBLCLK);
+    ASSERT_TRUE(run.WaitVisible(true));
+  }
+  TTarvellRun run;
+  HWND main = nullptr;
+  HWND tray = nullptr;
 };
 
 TEST_F(AppShell, StartsHiddenInTheTrayWithoutTaskbarButton) {
-    StartAndWait();
-    // Give a wrongly shown window the chance to appear before looking.
-    WaitUntil([] { return false; }, 1000);
-    EXPECT_FALSE(IsWindowVisible(main));
-    HWND app = run.AppWindow();
-    ASSERT_NE(app, nullptr);
-    EXPECT_FALSE(IsWindowVisible(app)) << "the application window would be a taskbar button";
-    EXPECT_TRUE(TTarvellRun::TrayIconPresent(tray));
+  StartAndWait();
+  // Give a wrongly shown window the chance to appear before looking.
+  WaitUntil([] { return false; }, 1000);
+  EXPECT_FALSE(IsWindowVisible(main));
+  HWND app = run.AppWindow();
+  ASSERT_NE(app, nullptr);
+  EXPECT_FALSE(IsWindowVisible(app)) << "the application window would be a taskbar button";
+  EXPECT_TRUE(TTarvellRun::TrayIconPresent(tray));
 }
 
 TEST_F(AppShell, RightDoubleClickOnTheTrayShowsTheWindowAndEscHidesIt) {
-    StartAndWait();
-    ShowFromTray();
-    EXPECT_FALSE(IsWindowVisible(run.AppWindow())) << "showing the window must not show a taskbar button";
-    ASSERT_TRUE(BringToFront(main));
-    SendKey(VK_ESCAPE);
-    EXPECT_TRUE(run.WaitVisible(false));
+  StartAndWait();
+  ShowFromTray();
+  EXPECT_FALSE(IsWindowVisible(run.AppWindow())) << "showing the window must not show a taskbar button";
+  ASSERT_TRUE(BringToFront(main));
+  SendKey(VK_ESCAPE);
+  EXPECT_TRUE(run.WaitVisible(false));
 }
 
 // Showing the window, by a second start or from the tray, used to leave a "Tarvell" button on
 // the taskbar.
 TEST_F(AppShell, ShowingTheWindowPutsNoButtonOnTheTaskbar) {
-    StartAndWait();
-    for (const char* when : {"after a second start", "after another start with the window shown"}) {
-        TTarvellRun second;
-        ASSERT_TRUE(second.Start());
-        EXPECT_TRUE(second.EndsWithZero());
-        ASSERT_TRUE(run.WaitVisible(true));
-        ASSERT_TRUE(SyncTaskbar());
-        EXPECT_EQ(Captions(TaskbarButtonWindows(run.Pid())), "") << when;
-    }
-    ASSERT_TRUE(BringToFront(main));
-    SendKey(VK_ESCAPE);
-    ASSERT_TRUE(run.WaitVisible(false));
-    ShowFromTray();
-    ASSERT_TRUE(SyncTaskbar());
-    EXPECT_EQ(Captions(TaskbarButtonWindows(run.Pid())), "") << "after a double click on the tray icon";
-}
-
-TEST_F(AppShell, SecondStartShowsTheFirstInstanceAndEndsWithZero) {
-    StartAndWait();
+  StartAndWait();
+  for (const char* when : {"after a second start", "after another start with the window shown"}) {
     TTarvellRun second;
     ASSERT_TRUE(second.Start());
     EXPECT_TRUE(second.EndsWithZero());
-    EXPECT_TRUE(run.WaitVisible(true));
-    EXPECT_TRUE(run.Process().Running());
-    // The later instance never got as far as a tray icon or a main window: only one of each.
-    int mainWindows = 0;
-    for (HWND w : TopWindows())
-        if (ClassName(w) == FormClass && WindowText(w).rfind(MainCaption, 0) == 0) ++mainWindows;
-    EXPECT_EQ(mainWindows, 1);
+    ASSERT_TRUE(run.WaitVisible(true));
+    ASSERT_TRUE(SyncTaskbar());
+    EXPECT_EQ(Captions(TaskbarButtonWindows(run.Pid())), "") << when;
+  }
+  ASSERT_TRUE(BringToFront(main));
+  SendKey(VK_ESCAPE);
+  ASSERT_TRUE(run.WaitVisible(false));
+  ShowFromTray();
+  ASSERT_TRUE(SyncTaskbar());
+  EXPECT_EQ(Captions(TaskbarButtonWindows(run.Pid())), "") << "after a double click on the tray icon";
+}
+
+TEST_F(AppShell, SecondStartShowsTheFirstInstanceAndEndsWithZero) {
+  StartAndWait();
+  TTarvellRun second;
+  ASSERT_TRUE(second.Start());
+  EXPECT_TRUE(second.EndsWithZero());
+  EXPECT_TRUE(run.WaitVisible(true));
+  EXPECT_TRUE(run.Process().Running());
+  // The later instance never got as far as a tray icon or a main window: only one of each.
+  int mainWindows = 0;
+  for (HWND w : TopWindows())
+    if (ClassName(w) == FormClass && WindowText(w).rfind(MainCaption, 0) == 0) ++mainWindows;
+  EXPECT_EQ(mainWindows, 1);
 }
 
 TEST_F(AppShell, CtrlQWritesTheFirstRunSettingsAndRemovesTheTrayIcon) {
-    StartAndWait();
-    SendCtrlKey('Q');
-    ASSERT_TRUE(run.EndsWithZero());
-    EXPECT_EQ(TTarvellRun::ConfigLines(), FirstRunSettings);
-    // Guards against a dead icon left in the notification area after the process ended.
-    EXPECT_FALSE(TTarvellRun::TrayIconPresent(tray));
+  StartAndWait();
+  SendCtrlKey('Q');
+  ASSERT_TRUE(run.EndsWithZero());
+  EXPECT_EQ(TTarvellRun::ConfigLines(), FirstRunSettings);
+  // Guards against a dead icon left in the notification area after the process ended.
+  EXPECT_FALSE(TTarvellRun::TrayIconPresent(tray));
 }
 
 TEST_F(AppShell, ClosingTheWindowSavesTheSettings) {
-    std::vector<std::string> settings = FirstRunSettings;
-    settings[0] = std::string("7");
-    settings[5] = std::string("0");
-    ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
-    StartAndWait();
-    ShowFromTray();
-    PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(run.EndsWithZero());
-    EXPECT_EQ(TTarvellRun::ConfigLines(), settings);
+  std::vector<std::string> settings = FirstRunSettings;
+  settings[0] = std::string("7");
+  settings[5] = std::string("0");
+  ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+  StartAndWait();
+  ShowFromTray();
+  PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(run.EndsWithZero());
+  EXPECT_EQ(TTarvellRun::ConfigLines(), settings);
 }
 
 TEST_F(AppShell, EndOfTheSessionSavesTheSettings) {
-    std::vector<std::string> settings = FirstRunSettings;
-    settings[9] = std::string("1");
-    ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
-    StartAndWait();
-    PostMessageA(main, WM_QUERYENDSESSION, 0, 0);
-    ASSERT_TRUE(run.EndsWithZero());
-    EXPECT_EQ(TTarvellRun::ConfigLines(), settings);
+  std::vector<std::string> settings = FirstRunSettings;
+  settings[9] = std::string("1");
+  ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+  StartAndWait();
+  PostMessageA(main, WM_QUERYENDSESSION, 0, 0);
+  ASSERT_TRUE(run.EndsWithZero());
+  EXPECT_EQ(TTarvellRun::ConfigLines(), settings);
 }
 
 // A damaged settings file used to stop every start until the user deleted it.
 TEST_F(AppShell, DamagedSettingsAreReportedAndTheProgramStillRuns) {
-    std::vector<std::string> settings = FirstRunSettings;
-    settings[2] = std::string("x");
-    ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
-    ASSERT_TRUE(run.Start());
-    HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "'x' is not a valid integer value.");
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
-    ASSERT_NE(run.WaitMainWindow(), nullptr);
-    ASSERT_NE(run.WaitTrayWindow(), nullptr);
-    SendCtrlKey('Q');
-    ASSERT_TRUE(run.EndsWithZero());
-    EXPECT_EQ(TTarvellRun::ConfigLines(), FirstRunSettings);
+  std::vector<std::string> settings = FirstRunSettings;
+  settings[2] = std::string("x");
+  ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+  ASSERT_TRUE(run.Start());
+  HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "'x' is not a valid integer value.");
+  ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+  ASSERT_NE(run.WaitMainWindow(), nullptr);
+  ASSERT_NE(run.WaitTrayWindow(), nullptr);
+  SendCtrlKey('Q');
+  ASSERT_TRUE(run.EndsWithZero());
+  EXPECT_EQ(TTarvellRun::ConfigLines(), FirstRunSettings);
 }
 
 // An unplugged drive or a removed folder must not erase the saved folder.
 TEST_F(AppShell, AFolderThatCannotBeEnteredIsKeptInTheSettings) {
-    std::vector<std::string> settings = FirstRunSettings;
-    settings[1] = std::string("C:\\No such folder");
-    ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
-    ASSERT_TRUE(run.Start());
-    HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box).rfind("I/O error ", 0), 0u) << MessageBoxText(box);
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
-    ASSERT_NE(run.WaitTrayWindow(), nullptr);
-    SendCtrlKey('Q');
-    ASSERT_TRUE(run.EndsWithZero());
-    EXPECT_EQ(TTarvellRun::ConfigLines(), settings);
+  std::vector<std::string> settings = FirstRunSettings;
+  settings[1] = std::string("C:\\No such folder");
+  ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+  ASSERT_TRUE(run.Start());
+  HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box).rfind("I/O error ", 0), 0u) << MessageBoxText(box);
+  ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+  ASSERT_NE(run.WaitTrayWindow(), nullptr);
+  SendCtrlKey('Q');
+  ASSERT_TRUE(run.EndsWithZero());
+  EXPECT_EQ(TTarvellRun::ConfigLines(), settings);
 }
 
 // The live window against the layout the program is meant to have.
 TEST_F(AppShell, TheMainWindowShowsItsControlsWhereTheyBelong) {
-    StartAndWait();
-    ShowFromTray();
-    struct Expected {
-        const char* cls;
-        const char* caption;
-        int left, top, width, height;
-    };
-    const Expected controls[] = {
-        {"Button", "Subfolders", 160, 192, 105, 17},
-        {"Button", "Random", 160, 208, 105, 17},
-        {"Button", "Sound", 160, 224, 105, 17},
-        {"Button", "Transparent icons", 160, 240, 105, 17},
-        {"Button", "Change on startup ", 160, 256, 105, 17},
-        {"Button", "Once at startup", 160, 272, 105, 17},
-        {"Button", "Set wallpaper", 160, 296, 113, 25},
-        {"Button", "Next            Ctrl+Z", 160, 320, 113, 25},
-        {"Button", "Clear           Ctrl+A", 160, 344, 113, 25},
-        {"Button", "Hide           Esc  ", 160, 368, 113, 25},
-        {"Button", "Quit           Ctrl+Q", 160, 392, 113, 25},
-        {"Edit", "5", 520, 3, 33, 21},
-    };
-    for (const Expected& e : controls) {
-        HWND child = FindChild(main, e.cls, e.caption);
-        ASSERT_NE(child, nullptr) << e.caption;
-        RECT r{};
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(r.left, e.left) << e.caption;
-        EXPECT_EQ(r.top, e.top) << e.caption;
-        EXPECT_EQ(r.right - r.left, e.width) << e.caption;
-        EXPECT_EQ(r.bottom - r.top, e.height) << e.caption;
-    }
-    // Check boxes carry their caption on the left of the box.
-    HWND sound = FindChild(main, "Button", "Sound");
-    EXPECT_NE(GetWindowLongA(sound, GWL_STYLE) & BS_LEFTTEXT, 0);
-    RECT outer{};
-    GetWindowRect(main, &outer);
-    EXPECT_EQ(outer.right - outer.left, 580);
-    EXPECT_EQ(outer.bottom - outer.top, 446);
-    EXPECT_EQ(WindowText(main), std::string(MainCaption) + "  0(0)");
+  StartAndWait();
+  ShowFromTray();
+  struct Expected {
+    const char* cls;
+    const char* caption;
+    int left, top, width, height;
+  };
+  const Expected controls[] = {
+      {"Button", "Subfolders", 160, 192, 105, 17},
+      {"Button", "Random", 160, 208, 105, 17},
+      {"Button", "Sound", 160, 224, 105, 17},
+      {"Button", "Transparent icons", 160, 240, 105, 17},
+      {"Button", "Change on startup ", 160, 256, 105, 17},
+      {"Button", "Once at startup", 160, 272, 105, 17},
+      {"Button", "Set wallpaper", 160, 296, 113, 25},
+      {"Button", "Next            Ctrl+Z", 160, 320, 113, 25},
+      {"Button", "Clear           Ctrl+A", 160, 344, 113, 25},
+      {"Button", "Hide           Esc  ", 160, 368, 113, 25},
+      {"Button", "Quit           Ctrl+Q", 160, 392, 113, 25},
+      {"Edit", "5", 520, 3, 33, 21},
+  };
+  for (const Expected& e : controls) {
+    HWND child = FindChild(main, e.cls, e.caption);
+    ASSERT_NE(child, nullptr) << e.caption;
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, e.left) << e.caption;
+    EXPECT_EQ(r.top, e.top) << e.caption;
+    EXPECT_EQ(r.right - r.left, e.width) << e.caption;
+    EXPECT_EQ(r.bottom - r.top, e.height) << e.caption;
+  }
+  // Check boxes carry their caption on the left of the box.
+  HWND sound = FindChild(main, "Button", "Sound");
+  EXPECT_NE(GetWindowLongA(sound, GWL_STYLE) & BS_LEFTTEXT, 0);
+  RECT outer{};
+  GetWindowRect(main, &outer);
+  EXPECT_EQ(outer.right - outer.left, 580);
+  EXPECT_EQ(outer.bottom - outer.top, 446);
+  EXPECT_EQ(WindowText(main), std::string(MainCaption) + "  0(0)");
 }
 
 }  // namespace

@@ -17,75 +17,77 @@ const std::vector<std::string> OwnSettings = {"7", "C:\\windows", "1", "1", "3",
 // Guards against lost settings: a file another program held during start-up was taken for
 // "no file", and the defaults were written over it at the end.
 TEST(Ending, ASettingsFileHeldAtStartUpIsNotOverwrittenAtQuit) {
-    ASSERT_TRUE(TTarvellRun::MarkInstalled());
-    ASSERT_TRUE(TTarvellRun::WriteConfig(OwnSettings));
-    HANDLE held = CreateFileA(TTarvellRun::ConfigPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    TTarvellRun run;
-    ASSERT_TRUE(run.Start());
-    HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());
-    ASSERT_NE(box, nullptr) << "the unreadable file is reported";
-    EXPECT_EQ(MessageBoxText(box), "Cannot open file " + TTarvellRun::ConfigPath() + ".");
-    CloseHandle(held);
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
-    ASSERT_NE(run.WaitTrayWindow(), nullptr);
-    SendCtrlKey('Q');
-    ASSERT_TRUE(run.EndsWithZero());
-    EXPECT_EQ(TTarvellRun::ConfigLines(), OwnSettings);
+  ASSERT_TRUE(TTarvellRun::MarkInstalled());
+  ASSERT_TRUE(TTarvellRun::WriteConfig(OwnSettings));
+  HANDLE held = CreateFileA(TTarvellRun::ConfigPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  TTarvellRun run;
+  ASSERT_TRUE(run.Start());
+  HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());
+  ASSERT_NE(box, nullptr) << "the unreadable file is reported";
+  EXPECT_EQ(MessageBoxText(box), "Cannot open file " + TTarvellRun::ConfigPath() + ".");
+  CloseHandle(held);
+  ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+  ASSERT_NE(run.WaitTrayWindow(), nullptr);
+  SendCtrlKey('Q');
+  ASSERT_TRUE(run.EndsWithZero());
+  EXPECT_EQ(TTarvellRun::ConfigLines(), OwnSettings);
 }
 
 // A save that fails: a folder stands where the new settings file would be written.
 class EndingWithAFailingSave : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(TTarvellRun::MarkInstalled());
-        ASSERT_TRUE(TTarvellRun::WriteConfig(OwnSettings));
-        ASSERT_TRUE(CreateDirectoryA(Blocker().c_str(), nullptr));
-        ASSERT_TRUE(run.Start());
-        main = run.WaitMainWindow();
-        ASSERT_NE(main, nullptr);
-        ASSERT_NE(run.WaitTrayWindow(), nullptr);
-    }
-    void TearDown() override { RemoveDirectoryA(Blocker().c_str()); }
-    static std::string Blocker() { return TTarvellRun::ConfigPath() + ".new"; }
-    // Counts the error boxes the program shows until it ends (each one answered).
-    int BoxesUntilTheEnd(DWORD timeoutMs) {
-        int boxes = 0;
-        WaitUntil([&] {
-            if (HWND box = WaitForMessageBox("Tarvell", 100, run.Pid())) {
-                ++boxes;
-                AnswerMessageBox(box, IDOK);
-            }
-            return !run.Process().Running();
-        }, timeoutMs);
-        return boxes;
-    }
-    TTarvellRun run;
-    HWND main = nullptr;
+  void SetUp() override {
+    ASSERT_TRUE(TTarvellRun::MarkInstalled());
+    ASSERT_TRUE(TTarvellRun::WriteConfig(OwnSettings));
+    ASSERT_TRUE(CreateDirectoryA(Blocker().c_str(), nullptr));
+    ASSERT_TRUE(run.Start());
+    main = run.WaitMainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_NE(run.WaitTrayWindow(), nullptr);
+  }
+  void TearDown() override { RemoveDirectoryA(Blocker().c_str()); }
+  static std::string Blocker() { return TTarvellRun::ConfigPath() + ".new"; }
+  // Counts the error boxes the program shows until it ends (each one answered).
+  int BoxesUntilTheEnd(DWORD timeoutMs) {
+    int boxes = 0;
+    WaitUntil(
+        [&] {
+          if (HWND box = WaitForMessageBox("Tarvell", 100, run.Pid())) {
+            ++boxes;
+            AnswerMessageBox(box, IDOK);
+          }
+          return !run.Process().Running();
+        },
+        timeoutMs);
+    return boxes;
+  }
+  TTarvellRun run;
+  HWND main = nullptr;
 };
 
 // Guards against a logoff held up by a modal box: the session's end saves without one.
 TEST_F(EndingWithAFailingSave, TheSessionsEndEndsTheProgramWithoutABox) {
-    PostMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-    EXPECT_EQ(BoxesUntilTheEnd(15000), 0);
-    EXPECT_TRUE(run.EndsWithZero());
-    EXPECT_EQ(TTarvellRun::ConfigLines(), OwnSettings) << "the old file is kept when the save fails";
+  PostMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+  EXPECT_EQ(BoxesUntilTheEnd(15000), 0);
+  EXPECT_TRUE(run.EndsWithZero());
+  EXPECT_EQ(TTarvellRun::ConfigLines(), OwnSettings) << "the old file is kept when the save fails";
 }
 
 // Guards against a second save, and a second box, when the session ends while the first
 // save's error box is open: the program then ends at once.
 TEST_F(EndingWithAFailingSave, TheSessionsEndDuringTheSavesErrorBoxEndsAtOnce) {
-    SendCtrlKey('Q');
-    HWND box = WaitForMessageBox("Tarvell", 15000, run.Pid());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "Cannot create file " + TTarvellRun::ConfigPath() + ".");
-    PostMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-    EXPECT_TRUE(WaitUntil([&] { return !run.Process().Running(); }, 15000)) << "the box held the logoff up";
-    if (run.Process().Running()) {
-        EXPECT_EQ(BoxesUntilTheEnd(15000), 1) << "the settings were saved twice";
-    }
-    EXPECT_TRUE(run.EndsWithZero());
+  SendCtrlKey('Q');
+  HWND box = WaitForMessageBox("Tarvell", 15000, run.Pid());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "Cannot create file " + TTarvellRun::ConfigPath() + ".");
+  PostMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+  EXPECT_TRUE(WaitUntil([&] { return !run.Process().Running(); }, 15000)) << "the box held the logoff up";
+  if (run.Process().Running()) {
+    EXPECT_EQ(BoxesUntilTheEnd(15000), 1) << "the settings were saved twice";
+  }
+  EXPECT_TRUE(run.EndsWithZero());
 }
 
 }  // namespace
@@ -95,26 +97,26 @@ namespace {
 // Guards against a call into a destroyed window: a main window whose construction failed
 // left its hand-over callback behind, so a second start during the error box ran it.
 TEST(Ending, ASecondStartDuringAFailedStartUpsErrorBoxHandsOverToNothing) {
-    ASSERT_TRUE(TTarvellRun::MarkInstalled());
-    const std::string slides = "C:\\Slides";
-    CreateDirectoryA(slides.c_str(), nullptr);
-    const tarvell::test::Bytes picture = tarvell::test::MakeJpeg({});
-    ASSERT_TRUE(WriteWholeFile(slides + "\\a.jpg", std::string(picture.begin(), picture.end())));
-    // "Change on startup" with a folder where the wallpaper file should be: the change at
-    // start-up fails, and with it the main window's construction.
-    ASSERT_TRUE(CreateDirectoryA(TTarvellRun::WallpaperPath().c_str(), nullptr));
-    ASSERT_TRUE(TTarvellRun::WriteConfig({"5", slides, "0", "0", "0", "0", "0", "1", "0", "0"}));
-    TTarvellRun run;
-    ASSERT_TRUE(run.Start());
-    HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());
-    ASSERT_NE(box, nullptr) << "the failed start-up is reported";
-    TTarvellRun second;
-    ASSERT_TRUE(second.Start());
-    EXPECT_TRUE(second.EndsWithZero());
-    EXPECT_TRUE(run.Process().Running()) << "the hand-over reached the destroyed window";
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
-    EXPECT_TRUE(run.EndsWithZero());
-    RemoveDirectoryA(TTarvellRun::WallpaperPath().c_str());
+  ASSERT_TRUE(TTarvellRun::MarkInstalled());
+  const std::string slides = "C:\\Slides";
+  CreateDirectoryA(slides.c_str(), nullptr);
+  const tarvell::test::Bytes picture = tarvell::test::MakeJpeg({});
+  ASSERT_TRUE(WriteWholeFile(slides + "\\a.jpg", std::string(picture.begin(), picture.end())));
+  // "Change on startup" with a folder where the wallpaper file should be: the change at
+  // start-up fails, and with it the main window's construction.
+  ASSERT_TRUE(CreateDirectoryA(TTarvellRun::WallpaperPath().c_str(), nullptr));
+  ASSERT_TRUE(TTarvellRun::WriteConfig({"5", slides, "0", "0", "0", "0", "0", "1", "0", "0"}));
+  TTarvellRun run;
+  ASSERT_TRUE(run.Start());
+  HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());
+  ASSERT_NE(box, nullptr) << "the failed start-up is reported";
+  TTarvellRun second;
+  ASSERT_TRUE(second.Start());
+  EXPECT_TRUE(second.EndsWithZero());
+  EXPECT_TRUE(run.Process().Running()) << "the hand-over reached the destroyed window";
+  ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+  EXPECT_TRUE(run.EndsWithZero());
+  RemoveDirectoryA(TTarvellRun::WallpaperPath().c_str());
 }
 
 }  // namespace

@@ -17,87 +17,89 @@ constexpr std::uint64_t TwoMegabytes = std::uint64_t{2} << 20;
 
 class Footprint : public ::testing::Test {
 protected:
-    void SetUp() override {
-        DeleteFileA(TTarvellRun::ConfigPath().c_str());
-        DeleteFileA(TTarvellRun::WallpaperPath().c_str());
-        CreateDirectoryA(Slides.c_str(), nullptr);
-        ASSERT_TRUE(TTarvellRun::MarkInstalled());
-        tarvell::test::TJpegSpec sample;
-        sample.Width = 3840;
-        sample.Height = 2160;
-        const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);
-        ASSERT_TRUE(WriteWholeFile(Slides + "\\big.jpg", std::string(bytes.begin(), bytes.end())));
-        // A period of 1000 minutes: nothing changes but what the test does.
-        ASSERT_TRUE(TTarvellRun::WriteConfig({"1000", Slides, "0", "0", "0", "0", "0", "0", "0", "0"}));
-        ASSERT_TRUE(run.Start());
-        main = run.WaitMainWindow();
-        ASSERT_NE(main, nullptr) << "no main window";
-        tray = run.WaitTrayWindow();
-        ASSERT_NE(tray, nullptr) << "no tray icon";
-        // The start-up applies the picture; wait until its caption says so.
-        ASSERT_TRUE(WaitUntil([&] { return WindowText(main) == std::string(MainCaption) + "  1(1)"; }, 30000));
-        Settle();
-    }
+  void SetUp() override {
+    DeleteFileA(TTarvellRun::ConfigPath().c_str());
+    DeleteFileA(TTarvellRun::WallpaperPath().c_str());
+    CreateDirectoryA(Slides.c_str(), nullptr);
+    ASSERT_TRUE(TTarvellRun::MarkInstalled());
+    tarvell::test::TJpegSpec sample;
+    sample.Width = 3840;
+    sample.Height = 2160;
+    const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);
+    ASSERT_TRUE(WriteWholeFile(Slides + "\\big.jpg", std::string(bytes.begin(), bytes.end())));
+    // A period of 1000 minutes: nothing changes but what the test does.
+    ASSERT_TRUE(TTarvellRun::WriteConfig({"1000", Slides, "0", "0", "0", "0", "0", "0", "0", "0"}));
+    ASSERT_TRUE(run.Start());
+    main = run.WaitMainWindow();
+    ASSERT_NE(main, nullptr) << "no main window";
+    tray = run.WaitTrayWindow();
+    ASSERT_NE(tray, nullptr) << "no tray icon";
+    // The start-up applies the picture; wait until its caption says so.
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(main) == std::string(MainCaption) + "  1(1)"; }, 30000));
+    Settle();
+  }
 
-    TFootprint Now() { return ReadFootprint(run.Process().Handle()); }
+  TFootprint Now() { return ReadFootprint(run.Process().Handle()); }
 
-    // Lets the program go idle: the figures move no more within half a second.
-    void Settle() {
-        TFootprint last = Now();
-        WaitUntil([&] {
-            WaitUntil([] { return false; }, 500);
-            const TFootprint now = Now();
-            const bool still = now.PrivateBytes == last.PrivateBytes && now.GdiObjects == last.GdiObjects;
-            last = now;
-            return still;
-        }, 10000);
-    }
+  // Lets the program go idle: the figures move no more within half a second.
+  void Settle() {
+    TFootprint last = Now();
+    WaitUntil(
+        [&] {
+          WaitUntil([] { return false; }, 500);
+          const TFootprint now = Now();
+          const bool still = now.PrivateBytes == last.PrivateBytes && now.GdiObjects == last.GdiObjects;
+          last = now;
+          return still;
+        },
+        10000);
+  }
 
-    void ShowAndHide() {
-        TTarvellRun::TrayMouse(tray, WM_RBUTTONDOWN);
-        TTarvellRun::TrayMouse(tray, WM_RBUTTONDBLCLK);
-        ASSERT_TRUE(run.WaitVisible(true));
-        // Painted: the preview's window has been drawn on the picture.
-        ASSERT_TRUE(RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN));
-        ASSERT_TRUE(BringToFront(main));
-        SendKey(VK_ESCAPE);
-        ASSERT_TRUE(run.WaitVisible(false));
-    }
+  void ShowAndHide() {
+    TTarvellRun::TrayMouse(tray, WM_RBUTTONDOWN);
+    TTarvellRun::TrayMouse(tray, WM_RBUTTONDBLCLK);
+    ASSERT_TRUE(run.WaitVisible(true));
+    // Painted: the preview's window has been drawn on the picture.
+    ASSERT_TRUE(RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN));
+    ASSERT_TRUE(BringToFront(main));
+    SendKey(VK_ESCAPE);
+    ASSERT_TRUE(run.WaitVisible(false));
+  }
 
-    TTarvellRun run;
-    HWND main = nullptr;
-    HWND tray = nullptr;
+  TTarvellRun run;
+  HWND main = nullptr;
+  HWND tray = nullptr;
 };
 
 // Painting the 3840 x 2160 preview small left GDI's full-size halftone copy (32 MB) with the
 // process after hiding, so the tray program stayed that much larger for as long as it ran.
 TEST_F(Footprint, HidingTheWindowGivesBackWhatShowingTheBigPictureTook) {
-    const TFootprint before = Now();
-    // Quick showings: the painting of one that is still running when the window hides
-    // is what kept its memory.
-    for (int i = 0; i < 3; ++i) ShowAndHide();
-    const TFootprint shown = Now();
-    Settle();
-    const TFootprint after = Now();
-    EXPECT_LE(after.PrivateBytes, before.PrivateBytes + TwoMegabytes)
-        << "private bytes: " << Megabytes(before.PrivateBytes) << " MB in the tray, " << Megabytes(shown.PrivateBytes)
-        << " MB on hiding, " << Megabytes(after.PrivateBytes) << " MB hidden again";
+  const TFootprint before = Now();
+  // Quick showings: the painting of one that is still running when the window hides
+  // is what kept its memory.
+  for (int i = 0; i < 3; ++i) ShowAndHide();
+  const TFootprint shown = Now();
+  Settle();
+  const TFootprint after = Now();
+  EXPECT_LE(after.PrivateBytes, before.PrivateBytes + TwoMegabytes)
+      << "private bytes: " << Megabytes(before.PrivateBytes) << " MB in the tray, " << Megabytes(shown.PrivateBytes)
+      << " MB on hiding, " << Megabytes(after.PrivateBytes) << " MB hidden again";
 }
 
 // Each showing of the window left GDI objects behind.
 TEST_F(Footprint, FiftyShowHideCyclesLeaveTheGdiObjectCountWhereItWas) {
-    // The first showing creates what the window keeps for its life (fonts, brushes).
-    ShowAndHide();
-    Settle();
-    const TFootprint before = Now();
-    // Wine answers GetGuiResources with 0 for every process: nothing to compare there.
-    if (before.GdiObjects == 0) GTEST_SKIP() << "GDI objects cannot be counted on this system";
-    for (int i = 0; i < 50; ++i) ShowAndHide();
-    Settle();
-    const TFootprint after = Now();
-    EXPECT_EQ(after.GdiObjects, before.GdiObjects);
-    EXPECT_LE(after.UserObjects, before.UserObjects);
-    EXPECT_LE(after.Handles, before.Handles);
+  // The first showing creates what the window keeps for its life (fonts, brushes).
+  ShowAndHide();
+  Settle();
+  const TFootprint before = Now();
+  // Wine answers GetGuiResources with 0 for every process: nothing to compare there.
+  if (before.GdiObjects == 0) GTEST_SKIP() << "GDI objects cannot be counted on this system";
+  for (int i = 0; i < 50; ++i) ShowAndHide();
+  Settle();
+  const TFootprint after = Now();
+  EXPECT_EQ(after.GdiObjects, before.GdiObjects);
+  EXPECT_LE(after.UserObjects, before.UserObjects);
+  EXPECT_LE(after.Handles, before.Handles);
 }
 
 }  // namespace

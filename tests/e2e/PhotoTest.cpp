@@ -19,124 +19,124 @@ namespace {
 const std::string Photos = "C:\\Photos";
 
 struct TBmp {
-    int Width = 0;
-    int Height = 0;
-    std::vector<std::uint8_t> Pixels;  // top-down rows of 3 bytes a pixel, no padding
+  int Width = 0;
+  int Height = 0;
+  std::vector<std::uint8_t> Pixels;  // top-down rows of 3 bytes a pixel, no padding
 };
 
 std::uint32_t U32(const std::string& b, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-                                      static_cast<std::uint8_t>(b[at + 2]) << 16 |
-                                      static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24);
+  return static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
+                                    static_cast<std::uint8_t>(b[at + 2]) << 16 |
+                                    static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24);
 }
 
 // The pixels of a 24-bit bottom-up BMP file image.
 TBmp ReadBmp(const std::string& b) {
-    TBmp bmp;
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || (U32(b, 28) & 0xFFFF) != 24) return bmp;
-    const std::size_t offset = U32(b, 10);
-    bmp.Width = static_cast<int>(U32(b, 18));
-    bmp.Height = static_cast<int>(U32(b, 22));
-    const std::size_t stride = (static_cast<std::size_t>(bmp.Width) * 3 + 3) / 4 * 4;
-    if (b.size() < offset + stride * static_cast<std::size_t>(bmp.Height)) return TBmp{};
-    for (int y = 0; y < bmp.Height; ++y) {
-        const std::size_t row = offset + stride * static_cast<std::size_t>(bmp.Height - 1 - y);
-        bmp.Pixels.insert(bmp.Pixels.end(), b.begin() + static_cast<std::ptrdiff_t>(row),
-                          b.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(bmp.Width) * 3));
-    }
-    return bmp;
+  TBmp bmp;
+  if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || (U32(b, 28) & 0xFFFF) != 24) return bmp;
+  const std::size_t offset = U32(b, 10);
+  bmp.Width = static_cast<int>(U32(b, 18));
+  bmp.Height = static_cast<int>(U32(b, 22));
+  const std::size_t stride = (static_cast<std::size_t>(bmp.Width) * 3 + 3) / 4 * 4;
+  if (b.size() < offset + stride * static_cast<std::size_t>(bmp.Height)) return TBmp{};
+  for (int y = 0; y < bmp.Height; ++y) {
+    const std::size_t row = offset + stride * static_cast<std::size_t>(bmp.Height - 1 - y);
+    bmp.Pixels.insert(bmp.Pixels.end(), b.begin() + static_cast<std::ptrdiff_t>(row),
+                      b.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(bmp.Width) * 3));
+  }
+  return bmp;
 }
 
 // Orientation 6: the stored picture is turned a quarter clockwise to stand upright.
 TBmp TurnClockwise(const TBmp& in) {
-    TBmp out{in.Height, in.Width, std::vector<std::uint8_t>(in.Pixels.size())};
-    for (int y = 0; y < out.Height; ++y)
-        for (int x = 0; x < out.Width; ++x)
-            for (int c = 0; c < 3; ++c)
-                out.Pixels[(static_cast<std::size_t>(y) * out.Width + x) * 3 + c] =
-                    in.Pixels[(static_cast<std::size_t>(in.Height - 1 - x) * in.Width + y) * 3 + c];
-    return out;
+  TBmp out{in.Height, in.Width, std::vector<std::uint8_t>(in.Pixels.size())};
+  for (int y = 0; y < out.Height; ++y)
+    for (int x = 0; x < out.Width; ++x)
+      for (int c = 0; c < 3; ++c)
+        out.Pixels[(static_cast<std::size_t>(y) * out.Width + x) * 3 + c] =
+            in.Pixels[(static_cast<std::size_t>(in.Height - 1 - x) * in.Width + y) * 3 + c];
+  return out;
 }
 
 std::string MakePhoto(int width, int height, int orientation) {
-    tarvell::test::TJpegSpec spec;
-    spec.Width = width;
-    spec.Height = height;
-    if (orientation != 0) spec.Markers.push_back({0xE1, tarvell::test::OrientationExif(orientation)});
-    const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(spec);
-    return std::string(bytes.begin(), bytes.end());
+  tarvell::test::TJpegSpec spec;
+  spec.Width = width;
+  spec.Height = height;
+  if (orientation != 0) spec.Markers.push_back({0xE1, tarvell::test::OrientationExif(orientation)});
+  const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(spec);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 std::string DecodedAsToday(const std::string& path) {
-    tarvell::TJPEGImage image;
-    image.SetNumOfColors(tarvell::TNumOfColors::TrueColor);
-    image.SetFileName(path);
-    const auto& bmp = image.Picture().BmpImage();
-    return std::string(bmp.begin(), bmp.end());
+  tarvell::TJPEGImage image;
+  image.SetNumOfColors(tarvell::TNumOfColors::TrueColor);
+  image.SetFileName(path);
+  const auto& bmp = image.Picture().BmpImage();
+  return std::string(bmp.begin(), bmp.end());
 }
 
 class Photo : public ::testing::Test {
 protected:
-    void SetUp() override {
-        DeleteFileA(TTarvellRun::WallpaperPath().c_str());
-        ASSERT_TRUE(TTarvellRun::MarkInstalled());
-        CreateDirectoryA(Photos.c_str(), nullptr);
-    }
+  void SetUp() override {
+    DeleteFileA(TTarvellRun::WallpaperPath().c_str());
+    ASSERT_TRUE(TTarvellRun::MarkInstalled());
+    CreateDirectoryA(Photos.c_str(), nullptr);
+  }
 
-    static void SetStyle(const char* style) {
-        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "WallpaperStyle", REG_SZ, style,
-                                  static_cast<DWORD>(std::strlen(style) + 1)),
-                  ERROR_SUCCESS);
-        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "TileWallpaper", REG_SZ, "0", 2),
-                  ERROR_SUCCESS);
-    }
+  static void SetStyle(const char* style) {
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "WallpaperStyle", REG_SZ, style,
+                              static_cast<DWORD>(std::strlen(style) + 1)),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "TileWallpaper", REG_SZ, "0", 2),
+              ERROR_SUCCESS);
+  }
 
-    // Starts with "Change on startup" over the folder, so the first picture becomes the
-    // wallpaper; returns the wallpaper file's bytes once it is there.
-    std::string StartAndTakeWallpaper() {
-        EXPECT_TRUE(TTarvellRun::WriteConfig({"5", Photos, "0", "0", "0", "0", "0", "1", "0", "0"}));
-        EXPECT_TRUE(run.Start());
-        EXPECT_NE(run.WaitTrayWindow(60000), nullptr);
-        std::string bytes;
-        WaitUntil([&] { return !(bytes = ReadWholeFile(TTarvellRun::WallpaperPath())).empty(); }, 30000);
-        return bytes;
-    }
+  // Starts with "Change on startup" over the folder, so the first picture becomes the
+  // wallpaper; returns the wallpaper file's bytes once it is there.
+  std::string StartAndTakeWallpaper() {
+    EXPECT_TRUE(TTarvellRun::WriteConfig({"5", Photos, "0", "0", "0", "0", "0", "1", "0", "0"}));
+    EXPECT_TRUE(run.Start());
+    EXPECT_NE(run.WaitTrayWindow(60000), nullptr);
+    std::string bytes;
+    WaitUntil([&] { return !(bytes = ReadWholeFile(TTarvellRun::WallpaperPath())).empty(); }, 30000);
+    return bytes;
+  }
 
-    TTarvellRun run;
+  TTarvellRun run;
 };
 
 TEST_F(Photo, AnUprightPortraitShotStandsUprightOnTheDesktop) {
-    SetStyle("0");
-    const std::string stored = Photos + "\\stored.jpg";
-    ASSERT_TRUE(WriteWholeFile(stored, MakePhoto(64, 40, 0)));
-    const TBmp reference = TurnClockwise(ReadBmp(DecodedAsToday(stored)));
-    DeleteFileA(stored.c_str());
-    ASSERT_TRUE(WriteWholeFile(Photos + "\\portrait.jpg", MakePhoto(64, 40, 6)));
+  SetStyle("0");
+  const std::string stored = Photos + "\\stored.jpg";
+  ASSERT_TRUE(WriteWholeFile(stored, MakePhoto(64, 40, 0)));
+  const TBmp reference = TurnClockwise(ReadBmp(DecodedAsToday(stored)));
+  DeleteFileA(stored.c_str());
+  ASSERT_TRUE(WriteWholeFile(Photos + "\\portrait.jpg", MakePhoto(64, 40, 6)));
 
-    const TBmp wallpaper = ReadBmp(StartAndTakeWallpaper());
-    EXPECT_EQ(wallpaper.Width, 40);
-    EXPECT_EQ(wallpaper.Height, 64);
-    EXPECT_TRUE(wallpaper.Pixels == reference.Pixels) << "not the stored picture turned a quarter clockwise";
+  const TBmp wallpaper = ReadBmp(StartAndTakeWallpaper());
+  EXPECT_EQ(wallpaper.Width, 40);
+  EXPECT_EQ(wallpaper.Height, 64);
+  EXPECT_TRUE(wallpaper.Pixels == reference.Pixels) << "not the stored picture turned a quarter clockwise";
 }
 
 TEST_F(Photo, UnderFillALargePhotoIsDecodedOnlyAsLargeAsTheScreenNeeds) {
-    SetStyle("10");
-    ASSERT_TRUE(WriteWholeFile(Photos + "\\large.jpg", MakePhoto(4000, 3000, 0)));
-    const TBmp wallpaper = ReadBmp(StartAndTakeWallpaper());
-    // The 1024 x 768 desktop is still covered without enlarging: 3/8 of the picture.
-    EXPECT_EQ(wallpaper.Width, 1500);
-    EXPECT_EQ(wallpaper.Height, 1125);
-    EXPECT_GE(wallpaper.Width, GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    EXPECT_GE(wallpaper.Height, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  SetStyle("10");
+  ASSERT_TRUE(WriteWholeFile(Photos + "\\large.jpg", MakePhoto(4000, 3000, 0)));
+  const TBmp wallpaper = ReadBmp(StartAndTakeWallpaper());
+  // The 1024 x 768 desktop is still covered without enlarging: 3/8 of the picture.
+  EXPECT_EQ(wallpaper.Width, 1500);
+  EXPECT_EQ(wallpaper.Height, 1125);
+  EXPECT_GE(wallpaper.Width, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  EXPECT_GE(wallpaper.Height, GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
 
 TEST_F(Photo, UnderCenterThePhotoIsAppliedAtFullSizeAsBefore) {
-    SetStyle("0");
-    const std::string path = Photos + "\\large.jpg";
-    ASSERT_TRUE(WriteWholeFile(path, MakePhoto(2000, 1500, 0)));
-    const std::string bytes = StartAndTakeWallpaper();
-    EXPECT_EQ(ReadBmp(bytes).Width, 2000);
-    EXPECT_TRUE(bytes == DecodedAsToday(path)) << "the full-size bitmap differs from the plain decode";
+  SetStyle("0");
+  const std::string path = Photos + "\\large.jpg";
+  ASSERT_TRUE(WriteWholeFile(path, MakePhoto(2000, 1500, 0)));
+  const std::string bytes = StartAndTakeWallpaper();
+  EXPECT_EQ(ReadBmp(bytes).Width, 2000);
+  EXPECT_TRUE(bytes == DecodedAsToday(path)) << "the full-size bitmap differs from the plain decode";
 }
 
 }  // namespace

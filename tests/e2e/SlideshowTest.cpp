@@ -20,475 +20,482 @@ namespace {
 const std::string Slides = "C:\\Slides";
 
 std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
 }
 
 // What a separate process reads as the desktop wallpaper (this process would keep the first
 // value it read).
 std::string WallpaperSetting() {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return "<no pipe>";
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = writeEnd;
-    si.hStdError = writeEnd;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION pi{};
-    std::string cmd = "\"" + ModuleFolder() + "tarvell-drive.exe\" wallpaper";
-    std::vector<char> line(cmd.begin(), cmd.end());
-    line.push_back('\0');
-    const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    CloseHandle(writeEnd);
-    std::string out;
-    if (started) {
-        char buf[512];
-        DWORD got = 0;
-        while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
-        WaitForSingleObject(pi.hProcess, 10000);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    } else {
-        out = "<tarvell-drive.exe did not start>";
-    }
-    CloseHandle(readEnd);
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
-    return out;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return "<no pipe>";
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = writeEnd;
+  si.hStdError = writeEnd;
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION pi{};
+  std::string cmd = "\"" + ModuleFolder() + "tarvell-drive.exe\" wallpaper";
+  std::vector<char> line(cmd.begin(), cmd.end());
+  line.push_back('\0');
+  const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+  CloseHandle(writeEnd);
+  std::string out;
+  if (started) {
+    char buf[512];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  } else {
+    out = "<tarvell-drive.exe did not start>";
+  }
+  CloseHandle(readEnd);
+  while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+  return out;
 }
 
 // A colour JPEG of the given size, made with libjpeg's compressor; pictures of different
 // sizes decode to different bitmaps.
 std::string MakeJpeg(int width, int height) {
-    tarvell::test::TJpegSpec sample;
-    sample.Width = width;
-    sample.Height = height;
-    const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);
-    return std::string(bytes.begin(), bytes.end());
+  tarvell::test::TJpegSpec sample;
+  sample.Width = width;
+  sample.Height = height;
+  const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 class Slideshow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        DeleteFileA(TTarvellRun::ConfigPath().c_str());
-        DeleteFileA(TTarvellRun::WallpaperPath().c_str());
-        ASSERT_TRUE(TTarvellRun::MarkInstalled());
-        CreateDirectoryA(Slides.c_str(), nullptr);
-        settings = {"5", Slides, "0", "0", "0", "0", "0", "0", "0", "0"};
-    }
+  void SetUp() override {
+    DeleteFileA(TTarvellRun::ConfigPath().c_str());
+    DeleteFileA(TTarvellRun::WallpaperPath().c_str());
+    ASSERT_TRUE(TTarvellRun::MarkInstalled());
+    CreateDirectoryA(Slides.c_str(), nullptr);
+    settings = {"5", Slides, "0", "0", "0", "0", "0", "0", "0", "0"};
+  }
 
-    // A picture of its own size, so that every picture decodes to a different bitmap.
-    std::string AddPicture(const std::string& folder, const std::string& name, int width, int height) {
-        const std::string path = folder + "\\" + name;
-        EXPECT_TRUE(WriteWholeFile(path, MakeJpeg(width, height)));
-        return path;
-    }
+  // A picture of its own size, so that every picture decodes to a different bitmap.
+  std::string AddPicture(const std::string& folder, const std::string& name, int width, int height) {
+    const std::string path = folder + "\\" + name;
+    EXPECT_TRUE(WriteWholeFile(path, MakeJpeg(width, height)));
+    return path;
+  }
 
-    // A picture whose data stops half-way, as a broken download leaves it.
-    std::string AddDamagedPicture(const std::string& folder, const std::string& name) {
-        const std::string bytes = MakeJpeg(64, 64);
-        const std::string path = folder + "\\" + name;
-        EXPECT_TRUE(WriteWholeFile(path, bytes.substr(0, bytes.size() / 2)));
-        return path;
-    }
+  // A picture whose data stops half-way, as a broken download leaves it.
+  std::string AddDamagedPicture(const std::string& folder, const std::string& name) {
+    const std::string bytes = MakeJpeg(64, 64);
+    const std::string path = folder + "\\" + name;
+    EXPECT_TRUE(WriteWholeFile(path, bytes.substr(0, bytes.size() / 2)));
+    return path;
+  }
 
-    // Settings lines are counted from 1, as the file's description counts them.
-    void Setting(std::size_t line, std::string value) { settings.at(line - 1) = std::move(value); }
+  // Settings lines are counted from 1, as the file's description counts them.
+  void Setting(std::size_t line, std::string value) { settings.at(line - 1) = std::move(value); }
 
-    // The BMP image the program must write for a picture: decoded as its preview decodes it.
-    static std::string ExpectedBmp(const std::string& picture) {
-        tarvell::TJPEGImage image;
-        image.SetNumOfColors(tarvell::TNumOfColors::TrueColor);
-        image.SetFileName(picture);
-        const auto& bmp = image.Picture().BmpImage();
-        return std::string(bmp.begin(), bmp.end());
-    }
+  // The BMP image the program must write for a picture: decoded as its preview decodes it.
+  static std::string ExpectedBmp(const std::string& picture) {
+    tarvell::TJPEGImage image;
+    image.SetNumOfColors(tarvell::TNumOfColors::TrueColor);
+    image.SetFileName(picture);
+    const auto& bmp = image.Picture().BmpImage();
+    return std::string(bmp.begin(), bmp.end());
+  }
 
-    void StartAndWait() {
-        ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
-        ASSERT_TRUE(run.Start());
-        main = run.WaitMainWindow();
-        ASSERT_NE(main, nullptr) << "no main window";
-        // The tray icon comes after the hot keys: from now on they work.
-        tray = run.WaitTrayWindow();
-        ASSERT_NE(tray, nullptr) << "no tray icon";
-    }
+  void StartAndWait() {
+    ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+    ASSERT_TRUE(run.Start());
+    main = run.WaitMainWindow();
+    ASSERT_NE(main, nullptr) << "no main window";
+    // The tray icon comes after the hot keys: from now on they work.
+    tray = run.WaitTrayWindow();
+    ASSERT_NE(tray, nullptr) << "no tray icon";
+  }
 
-    void ShowFromTray() {
-        TTarvellRun::TrayMouse(tray, WM_RBUTTONDOWN);
-        TTarvellRun::TrayMouse(tray, WM_RBUTTONDBLCLK);
-        ASSERT_TRUE(run.WaitVisible(true));
-    }
+  void ShowFromTray() {
+    TTarvellRun::TrayMouse(tray, WM_RBUTTONDOWN);
+    TTarvellRun::TrayMouse(tray, WM_RBUTTONDBLCLK);
+    ASSERT_TRUE(run.WaitVisible(true));
+  }
 
-    // Clicks the Subfolders box of the shown window; true once it is checked.
-    bool TickSubfolders() const {
-        HWND box = FindChild(main, "Button", "Subfolders");
-        if (!box) return false;
-        if (!BringToFront(main)) return false;
-        RECT r{};
-        GetWindowRect(box, &r);
-        ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        return WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 10000);
-    }
+  // Clicks the Subfolders box of the shown window; true once it is checked.
+  bool TickSubfolders() const {
+    HWND box = FindChild(main, "Button", "Subfolders");
+    if (!box) return false;
+    if (!BringToFront(main)) return false;
+    RECT r{};
+    GetWindowRect(box, &r);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 10000);
+  }
 
-    std::string Caption() const { return WindowText(main); }
-    static std::string Position(const std::string& position) { return std::string(MainCaption) + "  " + position; }
+  std::string Caption() const { return WindowText(main); }
+  static std::string Position(const std::string& position) { return std::string(MainCaption) + "  " + position; }
 
-    bool WaitForCaption(const std::string& caption, DWORD timeoutMs = 10000) const {
-        return WaitUntil([&] { return Caption() == caption; }, timeoutMs);
-    }
+  bool WaitForCaption(const std::string& caption, DWORD timeoutMs = 10000) const {
+    return WaitUntil([&] { return Caption() == caption; }, timeoutMs);
+  }
 
-    // Whether the wallpaper file holds exactly the image of `picture`.
-    static std::function<bool()> WallpaperOf(const std::string& picture) {
-        auto expected = std::make_shared<const std::string>(ExpectedBmp(picture));
-        return [expected] { return !expected->empty() && ReadWholeFile(TTarvellRun::WallpaperPath()) == *expected; };
-    }
+  // Whether the wallpaper file holds exactly the image of `picture`.
+  static std::function<bool()> WallpaperOf(const std::string& picture) {
+    auto expected = std::make_shared<const std::string>(ExpectedBmp(picture));
+    return [expected] { return !expected->empty() && ReadWholeFile(TTarvellRun::WallpaperPath()) == *expected; };
+  }
 
-    static bool WaitForWallpaperOf(const std::string& picture, DWORD timeoutMs = 10000) {
-        return WaitUntil(WallpaperOf(picture), timeoutMs);
-    }
+  static bool WaitForWallpaperOf(const std::string& picture, DWORD timeoutMs = 10000) {
+    return WaitUntil(WallpaperOf(picture), timeoutMs);
+  }
 
-    bool WallpaperIsTheProgramsFile() const {
-        return WaitUntil([] { return Lower(WallpaperSetting()) == Lower(TTarvellRun::WallpaperPath()); }, 10000);
-    }
+  bool WallpaperIsTheProgramsFile() const {
+    return WaitUntil([] { return Lower(WallpaperSetting()) == Lower(TTarvellRun::WallpaperPath()); }, 10000);
+  }
 
-    HWND OpenBox(const std::string& caption, DWORD timeoutMs = 10000) const {
-        return WaitForMessageBox(caption, timeoutMs, run.Pid());
-    }
+  HWND OpenBox(const std::string& caption, DWORD timeoutMs = 10000) const {
+    return WaitForMessageBox(caption, timeoutMs, run.Pid());
+  }
 
-    // a.jpg, a damaged b.jpg and c.jpg with Sound on: Ctrl+Z reaches b, the offer to view it
-    // is declined and the offer to delete it answered with `deleteAnswer`.
-    void ReachADamagedPictureWithSoundOn(int deleteAnswer) {
-        pictures = {AddPicture(Slides, "a.jpg", 40, 30), AddDamagedPicture(Slides, "b.jpg"),
-                    AddPicture(Slides, "c.jpg", 36, 36)};
-        Setting(6, "1");
-        StartAndWait();
-        EXPECT_TRUE(Press('Z', BoxOpen("Veiwing damaged file")));
-        EXPECT_EQ(Answer("Veiwing damaged file", IDCANCEL),
-                  "File " + pictures[1] + " appears to be damadged. Do you want to veiw or edit it?");
-        EXPECT_EQ(Answer("Deleteting file from disk!", deleteAnswer),
-                  "File " + pictures[1] + " appears to be damadged. Do you want to delete it?");
-    }
+  // a.jpg, a damaged b.jpg and c.jpg with Sound on: Ctrl+Z reaches b, the offer to view it
+  // is declined and the offer to delete it answered with `deleteAnswer`.
+  void ReachADamagedPictureWithSoundOn(int deleteAnswer) {
+    pictures = {AddPicture(Slides, "a.jpg", 40, 30), AddDamagedPicture(Slides, "b.jpg"),
+                AddPicture(Slides, "c.jpg", 36, 36)};
+    Setting(6, "1");
+    StartAndWait();
+    EXPECT_TRUE(Press('Z', BoxOpen("Veiwing damaged file")));
+    EXPECT_EQ(Answer("Veiwing damaged file", IDCANCEL),
+              "File " + pictures[1] + " appears to be damadged. Do you want to veiw or edit it?");
+    EXPECT_EQ(Answer("Deleteting file from disk!", deleteAnswer),
+              "File " + pictures[1] + " appears to be damadged. Do you want to delete it?");
+  }
 
-    // Presses Ctrl+key once and waits for its effect.
-    static bool Press(WORD key, const std::function<bool()>& done) {
-        SendCtrlKey(key);
-        return WaitUntil(done, 10000);
-    }
+  // Presses Ctrl+key once and waits for its effect.
+  static bool Press(WORD key, const std::function<bool()>& done) {
+    SendCtrlKey(key);
+    return WaitUntil(done, 10000);
+  }
 
-    std::function<bool()> BoxOpen(const std::string& caption) const {
-        return [this, caption] {
-            for (HWND w : TopWindows(run.Pid()))
-                if (IsWindowVisible(w) && ClassName(w) == "#32770" && WindowText(w) == caption) return true;
-            return false;
-        };
-    }
+  std::function<bool()> BoxOpen(const std::string& caption) const {
+    return [this, caption] {
+      for (HWND w : TopWindows(run.Pid()))
+        if (IsWindowVisible(w) && ClassName(w) == "#32770" && WindowText(w) == caption) return true;
+      return false;
+    };
+  }
 
-    std::function<bool()> Ended() {
-        return [this] { return !run.Process().Running(); };
-    }
+  std::function<bool()> Ended() {
+    return [this] { return !run.Process().Running(); };
+  }
 
-    // Waits for the question with this caption, answers it and returns its text.
-    std::string Answer(const std::string& caption, int button) const {
-        HWND box = OpenBox(caption);
-        if (!box) return "<no box \"" + caption + "\">";
-        std::string text = MessageBoxText(box);
-        if (!AnswerMessageBox(box, button)) text += " <not answered>";
-        return text;
-    }
+  // Waits for the question with this caption, answers it and returns its text.
+  std::string Answer(const std::string& caption, int button) const {
+    HWND box = OpenBox(caption);
+    if (!box) return "<no box \"" + caption + "\">";
+    std::string text = MessageBoxText(box);
+    if (!AnswerMessageBox(box, button)) text += " <not answered>";
+    return text;
+  }
 
+  // Lets a wrong reaction of the program happen before looking for it.
+  static void Settle(DWORD ms = 1500) {
+    WaitUntil([] { return false; }, ms);
+  }
 
-    // Lets a wrong reaction of the program happen before looking for it.
-    static void Settle(DWORD ms = 1500) {
-        WaitUntil([] { return false; }, ms);
-    }
-
-    std::vector<std::string> settings;
-    std::vector<std::string> pictures;
-    TTarvellRun run;
-    HWND main = nullptr;
-    HWND tray = nullptr;
+  std::vector<std::string> settings;
+  std::vector<std::string> pictures;
+  TTarvellRun run;
+  HWND main = nullptr;
+  HWND tray = nullptr;
 };
 
 TEST_F(Slideshow, CtrlZAppliesThePicturesInListOrderAndTheCaptionShowsThePosition) {
-    const std::string a = AddPicture(Slides, "a.jpg", 40, 30);
-    const std::string b = AddPicture(Slides, "B.JPG", 30, 40);
-    const std::string c = AddPicture(Slides, "c.jpeg", 36, 36);
-    AddPicture(Slides, "d.txt", 20, 20);
-    StartAndWait();
-    EXPECT_EQ(Caption(), Position("1(3)"));
+  const std::string a = AddPicture(Slides, "a.jpg", 40, 30);
+  const std::string b = AddPicture(Slides, "B.JPG", 30, 40);
+  const std::string c = AddPicture(Slides, "c.jpeg", 36, 36);
+  AddPicture(Slides, "d.txt", 20, 20);
+  StartAndWait();
+  EXPECT_EQ(Caption(), Position("1(3)"));
 
-    EXPECT_TRUE(Press('Z', WallpaperOf(b)));
-    EXPECT_EQ(Caption(), Position("2(3)"));
-    EXPECT_TRUE(WallpaperIsTheProgramsFile()) << WallpaperSetting();
+  EXPECT_TRUE(Press('Z', WallpaperOf(b)));
+  EXPECT_EQ(Caption(), Position("2(3)"));
+  EXPECT_TRUE(WallpaperIsTheProgramsFile()) << WallpaperSetting();
 
-    EXPECT_TRUE(Press('Z', WallpaperOf(c)));
-    EXPECT_EQ(Caption(), Position("3(3)"));
+  EXPECT_TRUE(Press('Z', WallpaperOf(c)));
+  EXPECT_EQ(Caption(), Position("3(3)"));
 
-    // After the last picture the list starts again at the top.
-    EXPECT_TRUE(Press('Z', WallpaperOf(a)));
-    EXPECT_EQ(Caption(), Position("1(3)"));
+  // After the last picture the list starts again at the top.
+  EXPECT_TRUE(Press('Z', WallpaperOf(a)));
+  EXPECT_EQ(Caption(), Position("1(3)"));
 }
 
 TEST_F(Slideshow, ALeftPressOnTheTrayIconAppliesTheNextPicture) {
-    AddPicture(Slides, "a.jpg", 40, 30);
-    const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
-    StartAndWait();
-    TTarvellRun::TrayMouse(tray, WM_LBUTTONDOWN);
-    EXPECT_TRUE(WaitForWallpaperOf(b));
-    EXPECT_EQ(Caption(), Position("2(2)"));
+  AddPicture(Slides, "a.jpg", 40, 30);
+  const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
+  StartAndWait();
+  TTarvellRun::TrayMouse(tray, WM_LBUTTONDOWN);
+  EXPECT_TRUE(WaitForWallpaperOf(b));
+  EXPECT_EQ(Caption(), Position("2(2)"));
 }
 
 TEST_F(Slideshow, CtrlAClearsTheWallpaper) {
-    AddPicture(Slides, "a.jpg", 40, 30);
-    const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
-    StartAndWait();
-    ASSERT_TRUE(Press('Z', WallpaperOf(b)));
-    ASSERT_TRUE(WallpaperIsTheProgramsFile()) << WallpaperSetting();
+  AddPicture(Slides, "a.jpg", 40, 30);
+  const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
+  StartAndWait();
+  ASSERT_TRUE(Press('Z', WallpaperOf(b)));
+  ASSERT_TRUE(WallpaperIsTheProgramsFile()) << WallpaperSetting();
 
-    EXPECT_TRUE(Press('A', [] { return WallpaperSetting().empty(); })) << WallpaperSetting();
-    // Clearing leaves the list and the bitmap file alone.
-    EXPECT_EQ(Caption(), Position("2(2)"));
-    EXPECT_TRUE(FileExists(TTarvellRun::WallpaperPath()));
+  EXPECT_TRUE(Press('A', [] { return WallpaperSetting().empty(); })) << WallpaperSetting();
+  // Clearing leaves the list and the bitmap file alone.
+  EXPECT_EQ(Caption(), Position("2(2)"));
+  EXPECT_TRUE(FileExists(TTarvellRun::WallpaperPath()));
 }
 
 TEST_F(Slideshow, CtrlDAnsweredOkDeletesTheFileAndAppliesTheFollowingPicture) {
-    const std::string a = AddPicture(Slides, "a.jpg", 40, 30);
-    const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
-    AddPicture(Slides, "c.jpg", 36, 36);
-    StartAndWait();
+  const std::string a = AddPicture(Slides, "a.jpg", 40, 30);
+  const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
+  AddPicture(Slides, "c.jpg", 36, 36);
+  StartAndWait();
 
-    ASSERT_TRUE(Press('D', BoxOpen("Deleteting file from disk!")));
-    ASSERT_EQ(Answer("Deleteting file from disk!", IDOK),
-              "Do you want to delete " + a + " current wallpaper file from disk?");
+  ASSERT_TRUE(Press('D', BoxOpen("Deleteting file from disk!")));
+  ASSERT_EQ(Answer("Deleteting file from disk!", IDOK),
+            "Do you want to delete " + a + " current wallpaper file from disk?");
 
-    EXPECT_TRUE(WaitForWallpaperOf(b));
-    EXPECT_FALSE(FileExists(a));
-    EXPECT_EQ(Caption(), Position("1(2)"));
+  EXPECT_TRUE(WaitForWallpaperOf(b));
+  EXPECT_FALSE(FileExists(a));
+  EXPECT_EQ(Caption(), Position("1(2)"));
 }
 
 // Regression: Ctrl+Z, Ctrl+A and a second Ctrl+D acted while the delete question was open,
 // so the picture changed under it and a second question could pile up on the first.
 TEST_F(Slideshow, HotKeysAreIgnoredWhileAQuestionIsOpen) {
-    const std::string a = AddPicture(Slides, "a.jpg", 40, 30);
-    const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
-    StartAndWait();
-    ASSERT_TRUE(Press('Z', WallpaperOf(b)));
-    ASSERT_TRUE(Press('D', BoxOpen("Deleteting file from disk!")));
-    HWND box = OpenBox("Deleteting file from disk!");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "Do you want to delete " + b + " current wallpaper file from disk?");
+  const std::string a = AddPicture(Slides, "a.jpg", 40, 30);
+  const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
+  StartAndWait();
+  ASSERT_TRUE(Press('Z', WallpaperOf(b)));
+  ASSERT_TRUE(Press('D', BoxOpen("Deleteting file from disk!")));
+  HWND box = OpenBox("Deleteting file from disk!");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "Do you want to delete " + b + " current wallpaper file from disk?");
 
-    for (WORD key : {'Z', 'A', 'D'}) SendCtrlKey(key);
-    Settle();
-    EXPECT_EQ(Caption(), Position("2(2)"));
-    EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), ExpectedBmp(b));
-    EXPECT_TRUE(WallpaperIsTheProgramsFile()) << "Ctrl+A cleared the wallpaper under the question";
-    int boxes = 0;
-    for (HWND w : TopWindows(run.Pid()))
-        if (IsWindowVisible(w) && ClassName(w) == "#32770") ++boxes;
-    EXPECT_EQ(boxes, 1);
+  for (WORD key : {'Z', 'A', 'D'}) SendCtrlKey(key);
+  Settle();
+  EXPECT_EQ(Caption(), Position("2(2)"));
+  EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), ExpectedBmp(b));
+  EXPECT_TRUE(WallpaperIsTheProgramsFile()) << "Ctrl+A cleared the wallpaper under the question";
+  int boxes = 0;
+  for (HWND w : TopWindows(run.Pid()))
+    if (IsWindowVisible(w) && ClassName(w) == "#32770") ++boxes;
+  EXPECT_EQ(boxes, 1);
 
-    // OK deletes exactly the file the question named, and the keys work again.
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
-    EXPECT_TRUE(WaitUntil([&] { return !FileExists(b); }, 5000));
-    EXPECT_TRUE(FileExists(a));
-    EXPECT_TRUE(WaitForCaption(Position("1(1)"))) << Caption();
-    EXPECT_TRUE(Press('A', [] { return WallpaperSetting().empty(); }));
+  // OK deletes exactly the file the question named, and the keys work again.
+  ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+  EXPECT_TRUE(WaitUntil([&] { return !FileExists(b); }, 5000));
+  EXPECT_TRUE(FileExists(a));
+  EXPECT_TRUE(WaitForCaption(Position("1(1)"))) << Caption();
+  EXPECT_TRUE(Press('A', [] { return WallpaperSetting().empty(); }));
 }
 
 // Regression: a picture held open by another program (an editor, a sync client) went down the
 // damaged-file path, and with Sound on one OK deleted a good picture.
 TEST_F(Slideshow, APictureHeldByAnotherProgramIsSkippedWithoutQuestions) {
-    AddPicture(Slides, "a.jpg", 40, 30);
-    const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
-    const std::string c = AddPicture(Slides, "c.jpg", 36, 36);
-    Setting(6, "1");
-    StartAndWait();
-    HANDLE held = CreateFileA(b.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(Press('Z', WallpaperOf(c)));
-    EXPECT_EQ(Caption(), Position("3(3)"));
-    Settle();
-    EXPECT_FALSE(BoxOpen("Veiwing damaged file")());
-    EXPECT_FALSE(BoxOpen("Deleteting file from disk!")());
-    CloseHandle(held);
-    EXPECT_TRUE(FileExists(b));
+  AddPicture(Slides, "a.jpg", 40, 30);
+  const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
+  const std::string c = AddPicture(Slides, "c.jpg", 36, 36);
+  Setting(6, "1");
+  StartAndWait();
+  HANDLE held = CreateFileA(b.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(Press('Z', WallpaperOf(c)));
+  EXPECT_EQ(Caption(), Position("3(3)"));
+  Settle();
+  EXPECT_FALSE(BoxOpen("Veiwing damaged file")());
+  EXPECT_FALSE(BoxOpen("Deleteting file from disk!")());
+  CloseHandle(held);
+  EXPECT_TRUE(FileExists(b));
 }
 
 // Regression: CMYK pictures (print work, stock photos) were refused as damaged.
 TEST_F(Slideshow, ACmykPictureIsApplied) {
-    AddPicture(Slides, "a.jpg", 40, 30);
-    tarvell::test::TJpegSpec cmyk;
-    cmyk.Width = 30;
-    cmyk.Height = 20;
-    cmyk.Components = 4;
-    const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(cmyk);
-    const std::string b = Slides + "\\b.jpg";
-    ASSERT_TRUE(WriteWholeFile(b, std::string(bytes.begin(), bytes.end())));
-    Setting(6, "1");
-    StartAndWait();
-    EXPECT_TRUE(Press('Z', WallpaperOf(b)));
-    EXPECT_EQ(Caption(), Position("2(2)"));
-    EXPECT_FALSE(BoxOpen("Veiwing damaged file")());
+  AddPicture(Slides, "a.jpg", 40, 30);
+  tarvell::test::TJpegSpec cmyk;
+  cmyk.Width = 30;
+  cmyk.Height = 20;
+  cmyk.Components = 4;
+  const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(cmyk);
+  const std::string b = Slides + "\\b.jpg";
+  ASSERT_TRUE(WriteWholeFile(b, std::string(bytes.begin(), bytes.end())));
+  Setting(6, "1");
+  StartAndWait();
+  EXPECT_TRUE(Press('Z', WallpaperOf(b)));
+  EXPECT_EQ(Caption(), Position("2(2)"));
+  EXPECT_FALSE(BoxOpen("Veiwing damaged file")());
 }
 
 TEST_F(Slideshow, ADamagedPictureWithSoundOnAsksToViewItThenToDeleteIt) {
-    ReachADamagedPictureWithSoundOn(IDOK);
-    EXPECT_TRUE(WaitForWallpaperOf(pictures[2]));
-    EXPECT_FALSE(FileExists(pictures[1]));
-    EXPECT_EQ(Caption(), Position("2(2)"));
+  ReachADamagedPictureWithSoundOn(IDOK);
+  EXPECT_TRUE(WaitForWallpaperOf(pictures[2]));
+  EXPECT_FALSE(FileExists(pictures[1]));
+  EXPECT_EQ(Caption(), Position("2(2)"));
 }
 
 // The period is a behaviour here, not a speed: in seconds with period 1 the picture
 // changes on every second tick.
 TEST_F(Slideshow, SecondsModeWithPeriodOneChangesEveryTwoSeconds) {
-    AddPicture(Slides, "a.jpg", 40, 30);
-    AddPicture(Slides, "b.jpg", 30, 40);
-    AddPicture(Slides, "c.jpg", 36, 36);
-    Setting(1, "1");
-    Setting(10, "1");
-    StartAndWait();
+  AddPicture(Slides, "a.jpg", 40, 30);
+  AddPicture(Slides, "b.jpg", 30, 40);
+  AddPicture(Slides, "c.jpg", 36, 36);
+  Setting(1, "1");
+  Setting(10, "1");
+  StartAndWait();
 
-    std::vector<std::string> captions{Caption()};
-    std::vector<ULONGLONG> changes;
-    WaitUntil([&] {
+  std::vector<std::string> captions{Caption()};
+  std::vector<ULONGLONG> changes;
+  WaitUntil(
+      [&] {
         const std::string now = Caption();
         if (now != captions.back()) {
-            captions.push_back(now);
-            changes.push_back(GetTickCount64());
+          captions.push_back(now);
+          changes.push_back(GetTickCount64());
         }
         return changes.size() == 5;
-    }, 20000);
-    ASSERT_EQ(changes.size(), 5u);
-    const std::vector<std::string> expected = {Position("1(3)"), Position("2(3)"), Position("3(3)"),
-                                               Position("1(3)"), Position("2(3)"), Position("3(3)")};
-    EXPECT_EQ(captions, expected);
-    std::vector<ULONGLONG> gaps;
-    for (std::size_t i = 1; i < changes.size(); ++i) gaps.push_back(changes[i] - changes[i - 1]);
-    std::sort(gaps.begin(), gaps.end());
-    const ULONGLONG median = gaps[gaps.size() / 2];
-    EXPECT_GE(median, 1500u);
-    EXPECT_LE(median, 2600u);
+      },
+      20000);
+  ASSERT_EQ(changes.size(), 5u);
+  const std::vector<std::string> expected = {Position("1(3)"), Position("2(3)"), Position("3(3)"),
+                                             Position("1(3)"), Position("2(3)"), Position("3(3)")};
+  EXPECT_EQ(captions, expected);
+  std::vector<ULONGLONG> gaps;
+  for (std::size_t i = 1; i < changes.size(); ++i) gaps.push_back(changes[i] - changes[i - 1]);
+  std::sort(gaps.begin(), gaps.end());
+  const ULONGLONG median = gaps[gaps.size() / 2];
+  EXPECT_GE(median, 1500u);
+  EXPECT_LE(median, 2600u);
 }
 
 // The settings used to keep the picture after the one on the desktop, so every second
 // picture was skipped from one start to the next.
 TEST_F(Slideshow, OnceEndsTheProgramAndRecordsThePictureOnTheDesktop) {
-    AddPicture(Slides, "a.jpg", 40, 30);
-    const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
-    AddPicture(Slides, "c.jpg", 36, 36);
-    Setting(1, "1");
-    Setting(8, "1");
-    Setting(9, "1");
-    Setting(10, "1");
-    ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
-    ASSERT_TRUE(run.Start());
-    ASSERT_TRUE(run.EndsWithZero(20000));
-    EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), ExpectedBmp(b));
-    const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-    ASSERT_EQ(saved.size(), 10u);
-    EXPECT_EQ(saved[4], "1");
-    EXPECT_EQ(saved[8], "1");
+  AddPicture(Slides, "a.jpg", 40, 30);
+  const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
+  AddPicture(Slides, "c.jpg", 36, 36);
+  Setting(1, "1");
+  Setting(8, "1");
+  Setting(9, "1");
+  Setting(10, "1");
+  ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+  ASSERT_TRUE(run.Start());
+  ASSERT_TRUE(run.EndsWithZero(20000));
+  EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), ExpectedBmp(b));
+  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+  ASSERT_EQ(saved.size(), 10u);
+  EXPECT_EQ(saved[4], "1");
+  EXPECT_EQ(saved[8], "1");
 }
 
 // Regression: the box had no click bound, so ticking it left the list as it was.
 TEST_F(Slideshow, TickingSubfoldersAddsTheSubfoldersPictures) {
-    const std::string sub = Slides + "\\Sub";
-    CreateDirectoryA(sub.c_str(), nullptr);
-    AddPicture(Slides, "a.jpg", 40, 30);
-    AddPicture(sub, "s.jpg", 30, 40);
-    StartAndWait();
-    ShowFromTray();
-    EXPECT_EQ(Caption(), Position("1(1)"));
-    EXPECT_TRUE(TickSubfolders());
-    EXPECT_TRUE(WaitForCaption(Position("1(2)"))) << Caption();
+  const std::string sub = Slides + "\\Sub";
+  CreateDirectoryA(sub.c_str(), nullptr);
+  AddPicture(Slides, "a.jpg", 40, 30);
+  AddPicture(sub, "s.jpg", 30, 40);
+  StartAndWait();
+  ShowFromTray();
+  EXPECT_EQ(Caption(), Position("1(1)"));
+  EXPECT_TRUE(TickSubfolders());
+  EXPECT_TRUE(WaitForCaption(Position("1(2)"))) << Caption();
 
-    ASSERT_TRUE(Press('Q', Ended()));
-    ASSERT_TRUE(run.EndsWithZero());
-    const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-    ASSERT_EQ(saved.size(), 10u);
-    EXPECT_EQ(saved[2], "1");
+  ASSERT_TRUE(Press('Q', Ended()));
+  ASSERT_TRUE(run.EndsWithZero());
+  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+  ASSERT_EQ(saved.size(), 10u);
+  EXPECT_EQ(saved[2], "1");
 }
 
 // Regression: a saved folder that could not be entered (a drive unplugged) was replaced at the
 // first rebuild by the folder the lists happened to show, and that was saved.
 TEST_F(Slideshow, ASavedFolderThatCannotBeEnteredSurvivesASubfoldersClick) {
-    const std::string gone = "C:\\Gone\\Photos";
-    Setting(2, gone);
-    ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
-    ASSERT_TRUE(run.Start());
-    EXPECT_EQ(Answer("Tarvell", IDOK), "I/O error 3.");
-    main = run.WaitMainWindow();
-    ASSERT_NE(main, nullptr);
-    tray = run.WaitTrayWindow();
-    ASSERT_NE(tray, nullptr);
-    ShowFromTray();
-    EXPECT_TRUE(TickSubfolders());
-    // The rebuild tries the saved folder again and reports it once more.
-    EXPECT_EQ(Answer("Tarvell", IDOK), "I/O error 3.");
+  const std::string gone = "C:\\Gone\\Photos";
+  Setting(2, gone);
+  ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+  ASSERT_TRUE(run.Start());
+  EXPECT_EQ(Answer("Tarvell", IDOK), "I/O error 3.");
+  main = run.WaitMainWindow();
+  ASSERT_NE(main, nullptr);
+  tray = run.WaitTrayWindow();
+  ASSERT_NE(tray, nullptr);
+  ShowFromTray();
+  EXPECT_TRUE(TickSubfolders());
+  // The rebuild tries the saved folder again and reports it once more.
+  EXPECT_EQ(Answer("Tarvell", IDOK), "I/O error 3.");
 
-    ASSERT_TRUE(Press('Q', Ended()));
-    ASSERT_TRUE(run.EndsWithZero());
-    const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-    ASSERT_EQ(saved.size(), 10u);
-    EXPECT_EQ(saved[1], gone);
+  ASSERT_TRUE(Press('Q', Ended()));
+  ASSERT_TRUE(run.EndsWithZero());
+  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+  ASSERT_EQ(saved.size(), 10u);
+  EXPECT_EQ(saved[1], gone);
 }
 
 TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
-    const std::string sub = Slides + "\\Sub";
-    CreateDirectoryA(sub.c_str(), nullptr);
-    AddPicture(Slides, "a.jpg", 40, 30);
-    AddPicture(sub, "s.jpg", 30, 40);
-    AddPicture(sub, "t.jpg", 36, 36);
-    Setting(3, "1");
-    StartAndWait();
-    ShowFromTray();
-    EXPECT_EQ(Caption(), Position("1(3)"));
-    HWND subfolders = FindChild(main, "Button", "Subfolders");
-    ASSERT_NE(subfolders, nullptr);
-    EXPECT_EQ(SendMessageA(subfolders, BM_GETCHECK, 0, 0), BST_CHECKED);
+  const std::string sub = Slides + "\\Sub";
+  CreateDirectoryA(sub.c_str(), nullptr);
+  AddPicture(Slides, "a.jpg", 40, 30);
+  AddPicture(sub, "s.jpg", 30, 40);
+  AddPicture(sub, "t.jpg", 36, 36);
+  Setting(3, "1");
+  StartAndWait();
+  ShowFromTray();
+  EXPECT_EQ(Caption(), Position("1(3)"));
+  HWND subfolders = FindChild(main, "Button", "Subfolders");
+  ASSERT_NE(subfolders, nullptr);
+  EXPECT_EQ(SendMessageA(subfolders, BM_GETCHECK, 0, 0), BST_CHECKED);
 
-    // The visible folder list: "C:\", "Slides", then its subfolder "Sub".
-    HWND folderList = nullptr;
-    HWND pictureList = nullptr;
-    std::vector<HWND> kids;
-    EnumChildWindows(main, [](HWND w, LPARAM data) {
+  // The visible folder list: "C:\", "Slides", then its subfolder "Sub".
+  HWND folderList = nullptr;
+  HWND pictureList = nullptr;
+  std::vector<HWND> kids;
+  EnumChildWindows(
+      main,
+      [](HWND w, LPARAM data) {
         reinterpret_cast<std::vector<HWND>*>(data)->push_back(w);
         return TRUE;
-    }, reinterpret_cast<LPARAM>(&kids));
-    for (HWND k : kids) {
-        if (Lower(ClassName(k)) != "listbox" || !IsWindowVisible(k)) continue;
-        RECT r{};
-        GetWindowRect(k, &r);
-        MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&r), 2);
-        if (r.top > 100) folderList = k; else pictureList = k;
-    }
-    ASSERT_NE(folderList, nullptr);
-    ASSERT_NE(pictureList, nullptr);
-    EXPECT_EQ(SendMessageA(pictureList, LB_GETCOUNT, 0, 0), 3);
-    ASSERT_EQ(SendMessageA(folderList, LB_GETCOUNT, 0, 0), 3);
+      },
+      reinterpret_cast<LPARAM>(&kids));
+  for (HWND k : kids) {
+    if (Lower(ClassName(k)) != "listbox" || !IsWindowVisible(k)) continue;
+    RECT r{};
+    GetWindowRect(k, &r);
+    MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&r), 2);
+    if (r.top > 100)
+      folderList = k;
+    else
+      pictureList = k;
+  }
+  ASSERT_NE(folderList, nullptr);
+  ASSERT_NE(pictureList, nullptr);
+  EXPECT_EQ(SendMessageA(pictureList, LB_GETCOUNT, 0, 0), 3);
+  ASSERT_EQ(SendMessageA(folderList, LB_GETCOUNT, 0, 0), 3);
 
-    ASSERT_TRUE(BringToFront(main));
-    const int itemHeight = static_cast<int>(SendMessageA(folderList, LB_GETITEMHEIGHT, 0, 0));
-    POINT at{20, itemHeight * 2 + itemHeight / 2};
-    ClientToScreen(folderList, &at);
-    ClickAt(at.x, at.y, false, true);
-    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(subfolders, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 10000));
-    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(pictureList, LB_GETCOUNT, 0, 0) == 2; }, 10000));
-    // The position stays where it was; the list is the new folder's own pictures.
-    EXPECT_TRUE(WaitForCaption(Position("1(2)")));
+  ASSERT_TRUE(BringToFront(main));
+  const int itemHeight = static_cast<int>(SendMessageA(folderList, LB_GETITEMHEIGHT, 0, 0));
+  POINT at{20, itemHeight * 2 + itemHeight / 2};
+  ClientToScreen(folderList, &at);
+  ClickAt(at.x, at.y, false, true);
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageA(subfolders, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 10000));
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageA(pictureList, LB_GETCOUNT, 0, 0) == 2; }, 10000));
+  // The position stays where it was; the list is the new folder's own pictures.
+  EXPECT_TRUE(WaitForCaption(Position("1(2)")));
 
-    ASSERT_TRUE(Press('Q', Ended()));
-    ASSERT_TRUE(run.EndsWithZero());
-    const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-    ASSERT_EQ(saved.size(), 10u);
-    EXPECT_EQ(saved[1], sub);
-    EXPECT_EQ(saved[2], "0");
+  ASSERT_TRUE(Press('Q', Ended()));
+  ASSERT_TRUE(run.EndsWithZero());
+  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+  ASSERT_EQ(saved.size(), 10u);
+  EXPECT_EQ(saved[1], sub);
+  EXPECT_EQ(saved[2], "0");
 }
 
 }  // namespace

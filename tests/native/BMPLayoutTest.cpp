@@ -40,20 +40,20 @@ TEST(BMPLayout, HeadersAreWrittenByteForByte) {
   std::array<std::uint8_t, 54> out{};
   ASSERT_TRUE(WriteBmpHeaders(ComputeBmpLayout(2, 3, 1, kDefaultMaxMegapixels), info, out.data(), out.size()));
   const std::array<std::uint8_t, 54> expected = {
-      'B', 'M', 0x42, 0x04, 0, 0,  // file size 1078 + 4 * 3 = 1090
-      0, 0, 0, 0,                  // reserved
-      0x36, 0x04, 0, 0,            // pixel rows at 1078
-      40, 0, 0, 0,                 // information header size
-      2, 0, 0, 0,                  // width
-      3, 0, 0, 0,                  // height: positive, rows bottom-up
-      1, 0,                        // planes
-      8, 0,                        // bits per pixel
-      0, 0, 0, 0,                  // no compression
-      0, 0, 0, 0,                  // image size left 0
-      0xF0, 0x0A, 0, 0,            // 2800 pixels per metre
-      4, 3, 2, 1,                  // little-endian
-      0, 1, 0, 0,                  // 256 colours used
-      0, 0, 0, 0,                  // important colours
+      'B',  'M',  0x42, 0x04, 0, 0,  // file size 1078 + 4 * 3 = 1090
+      0,    0,    0,    0,           // reserved
+      0x36, 0x04, 0,    0,           // pixel rows at 1078
+      40,   0,    0,    0,           // information header size
+      2,    0,    0,    0,           // width
+      3,    0,    0,    0,           // height: positive, rows bottom-up
+      1,    0,                       // planes
+      8,    0,                       // bits per pixel
+      0,    0,    0,    0,           // no compression
+      0,    0,    0,    0,           // image size left 0
+      0xF0, 0x0A, 0,    0,           // 2800 pixels per metre
+      4,    3,    2,    1,           // little-endian
+      0,    1,    0,    0,           // 256 colours used
+      0,    0,    0,    0,           // important colours
   };
   EXPECT_EQ(out, expected);
 

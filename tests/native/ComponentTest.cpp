@@ -130,7 +130,8 @@ struct TReceiver {
 // A handler is assignable exactly to the events of its own signature, so a mistyped binding
 // in a layout fails the build.
 template <class Event, class Method>
-constexpr bool Binds = std::is_assignable_v<Event&, decltype(Handler(std::declval<TReceiver*>(), std::declval<Method>()))>;
+constexpr bool Binds =
+    std::is_assignable_v<Event&, decltype(Handler(std::declval<TReceiver*>(), std::declval<Method>()))>;
 static_assert(Binds<TNotifyEvent, decltype(&TReceiver::NextClick)>);
 static_assert(Binds<THotKeyEvent, decltype(&TReceiver::SysHotKey1HotKey)>);
 static_assert(Binds<TKeyEvent, decltype(&TReceiver::FormKeyDown)>);

@@ -7,9 +7,7 @@ namespace {
 
 constexpr char FirstRunBytes[] = "5\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n";
 
-TEST(ConfigFile, FirstRunDefaultsAreWrittenAsTenCrLfLines) {
-  EXPECT_EQ(WriteConfig(TSettings{}), FirstRunBytes);
-}
+TEST(ConfigFile, FirstRunDefaultsAreWrittenAsTenCrLfLines) { EXPECT_EQ(WriteConfig(TSettings{}), FirstRunBytes); }
 
 TEST(ConfigFile, EverySettingRoundTripsByPosition) {
   TSettings s;
@@ -30,7 +28,7 @@ TEST(ConfigFile, EverySettingRoundTripsByPosition) {
   EXPECT_EQ(read.Settings, s);
 
   // Each flag lands on its own line: flip one at a time and compare positions.
-  bool TSettings::*const flags[] = {&TSettings::Subfolders, &TSettings::Random, &TSettings::Sound,
+  bool TSettings::*const flags[] = {&TSettings::Subfolders,  &TSettings::Random,  &TSettings::Sound,
                                     &TSettings::Transparent, &TSettings::Startup, &TSettings::Once,
                                     &TSettings::SecondsMode};
   for (const auto flag : flags) {
@@ -75,10 +73,10 @@ TEST(ConfigFile, DamagedNumberLinesTakeTheirDefaultsAndReportInLineOrder) {
   // Regression: a damaged file used to stop every start; now each bad line takes its
   // default and the message is still shown.
   const auto read = ReadConfig("5\r\nC:\\P\r\nyes\r\n1\r\n2.5\r\n1\r\n\r\n1\r\n 1\r\n1 \r\n");
-  EXPECT_EQ(read.Errors, (std::vector<std::string>{
-                             "'yes' is not a valid integer value", "'2.5' is not a valid integer value",
-                             "'' is not a valid integer value", "' 1' is not a valid integer value",
-                             "'1 ' is not a valid integer value"}));
+  EXPECT_EQ(read.Errors,
+            (std::vector<std::string>{"'yes' is not a valid integer value", "'2.5' is not a valid integer value",
+                                      "'' is not a valid integer value", "' 1' is not a valid integer value",
+                                      "'1 ' is not a valid integer value"}));
   const TSettings& s = read.Settings;
   EXPECT_FALSE(s.Subfolders);
   EXPECT_TRUE(s.Random);

@@ -40,9 +40,9 @@ TEST(Countdown, ChangesComePeriodTimesUnitPlusOneTicksApart) {
 
 TEST(Countdown, TextRunsFromTheFullPeriodDownToZero) {
   const auto run = RunTimer(5, false, 302);
-  EXPECT_EQ(run.Texts[0], "4 m 59 s");      // first tick after start
-  EXPECT_EQ(run.Texts[299], "0 m 0 s");     // tick 300, the last before the change
-  EXPECT_EQ(run.Texts[300], "5 m 0 s");     // tick 301 changes
+  EXPECT_EQ(run.Texts[0], "4 m 59 s");   // first tick after start
+  EXPECT_EQ(run.Texts[299], "0 m 0 s");  // tick 300, the last before the change
+  EXPECT_EQ(run.Texts[300], "5 m 0 s");  // tick 301 changes
   EXPECT_EQ(run.Texts[301], "4 m 59 s");
   EXPECT_EQ(CountdownText(0), "0 m 0 s");
   EXPECT_EQ(CountdownText(61), "1 m 1 s");

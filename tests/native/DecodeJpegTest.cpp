@@ -120,8 +120,8 @@ TEST(DecodeJpeg, CmykAndYcckPicturesGiveTheReferenceDecodersPixels) {
     }
   }
   const fs::path magick = dir / "magick.jpg";
-  const std::string command = "convert -size 61x40 gradient:orange-navy -colorspace CMYK -quality 85 '" +
-                              magick.string() + "' 2>/dev/null";
+  const std::string command =
+      "convert -size 61x40 gradient:orange-navy -colorspace CMYK -quality 85 '" + magick.string() + "' 2>/dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << "ImageMagick is needed for this test";
   const Bytes jpeg = test::ReadFile(magick);
   ASSERT_NE(test::FindMarker(jpeg, 0xEE), 0u);
@@ -131,9 +131,14 @@ TEST(DecodeJpeg, CmykAndYcckPicturesGiveTheReferenceDecodersPixels) {
   sample.Width = 4;
   sample.Height = 2;
   sample.Components = 4;
-  sample.Markers.push_back({JPEG_APP0 + 1, Bytes{'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1, 0x01,
-                                                 0x12, 0, 3, 0, 0, 0, 1, 0, 3, 0, 0, 0, 0, 0, 0}});
-  const TByteBuffer upright = DecodeJpegToBmp(test::MakeJpeg([&] { auto s = sample; s.Markers.clear(); return s; }()), options);
+  sample.Markers.push_back({JPEG_APP0 + 1, Bytes{'E',  'x',  'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1,
+                                                 0x01, 0x12, 0,   3,   0, 0, 0,   1,   0, 3,  0, 0, 0, 0, 0, 0}});
+  const TByteBuffer upright = DecodeJpegToBmp(test::MakeJpeg([&] {
+                                                auto s = sample;
+                                                s.Markers.clear();
+                                                return s;
+                                              }()),
+                                              options);
   const TByteBuffer turned = DecodeJpegToBmp(test::MakeJpeg(sample), options);
   ASSERT_EQ(turned.size(), upright.size());
   for (std::size_t pixel = 0; pixel < 8; ++pixel) {
@@ -243,8 +248,8 @@ TEST(DecodeJpeg, CorpusFilesDecodeOrFailCleanly) {
         EXPECT_FALSE(message.empty()) << file;
         if (checkReference && message != "BMP output must be grayscale or RGB") {
           fs::remove(reference);
-          EXPECT_NE(test::RunDjpeg("", copy, reference), 0) << file << ": we fail with \"" << message
-                                                             << "\" but the reference decoder is content";
+          EXPECT_NE(test::RunDjpeg("", copy, reference), 0)
+              << file << ": we fail with \"" << message << "\" but the reference decoder is content";
         }
       }
     }

@@ -19,8 +19,8 @@ void Set32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
 }
 
 // A packed bitmap as a resource compiler stores it: information header, colours, rows.
-std::vector<std::uint8_t> PackedDib(std::int32_t width, std::int32_t height, std::uint16_t bits,
-                                    std::uint32_t colors, std::uint32_t compression = 0) {
+std::vector<std::uint8_t> PackedDib(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t colors,
+                                    std::uint32_t compression = 0) {
   const std::uint32_t stride = (static_cast<std::uint32_t>(width) * bits + 31) / 32 * 4;
   const std::uint32_t rows = static_cast<std::uint32_t>(height < 0 ? -height : height);
   const std::uint32_t masks = compression == 3 ? 12 : 0;
@@ -59,7 +59,7 @@ TEST(DibFile, FileHeaderPointsAtThePixelsAfterTheColourTable) {
       {7, 2, 4, 0, 0, 14 + 40 + 64},
       {9, 9, 1, 0, 0, 14 + 40 + 8},
       {3, 5, 24, 0, 0, 14 + 40},
-      {3, -5, 24, 0, 0, 14 + 40},  // top-down rows
+      {3, -5, 24, 0, 0, 14 + 40},      // top-down rows
       {3, 5, 32, 0, 3, 14 + 40 + 12},  // bit-field masks after a 40-byte header
   };
   for (const TCase& c : cases) {

@@ -47,14 +47,21 @@ TEST(ExifOrientation, BlocksThatLieReadAsUprightWithoutReadingOutside) {
   };
   lie("directory offset past the end", [](Bytes& b) { Put32(b, 6 + 4, static_cast<std::uint32_t>(b.size())); });
   lie("directory offset of 4 GB", [](Bytes& b) { Put32(b, 6 + 4, 0xFFFFFFFFu); });
-  lie("directory offset just short of the end", [](Bytes& b) { Put32(b, 6 + 4, static_cast<std::uint32_t>(b.size() - 6 - 1)); });
+  lie("directory offset just short of the end",
+      [](Bytes& b) { Put32(b, 6 + 4, static_cast<std::uint32_t>(b.size() - 6 - 1)); });
   lie("entry count beyond the block, tag not reached", [](Bytes& b) {
     b[6 + 8] = 0xFF;
     b[6 + 9] = 0xFF;
     b.resize(6 + 8 + 2 + 12 * 2);  // cut after the second entry, before the tag
   });
-  lie("byte order mark neither II nor MM", [](Bytes& b) { b[6] = 'I'; b[7] = 'M'; });
-  lie("little-endian numbers under MM", [](Bytes& b) { b[6] = 'M'; b[7] = 'M'; });
+  lie("byte order mark neither II nor MM", [](Bytes& b) {
+    b[6] = 'I';
+    b[7] = 'M';
+  });
+  lie("little-endian numbers under MM", [](Bytes& b) {
+    b[6] = 'M';
+    b[7] = 'M';
+  });
   lie("wrong magic number", [](Bytes& b) { b[6 + 2] = 43; });
   lie("signature without its two zero bytes", [](Bytes& b) { b[5] = 'x'; });
   lie("cut inside the orientation entry", [](Bytes& b) { b.resize(6 + 8 + 2 + 12 * 2 + 9); });

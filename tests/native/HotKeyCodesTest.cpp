@@ -10,8 +10,7 @@ namespace {
 TEST(HotKeyCodes, TableHoldsExactlyTheChoosableKeysInAscendingOrder) {
   ASSERT_EQ(HotKeyCodes.size(), 102u);
   EXPECT_EQ(HotKeyCodes[0], 0);
-  for (std::size_t i = 1; i < HotKeyCodes.size(); ++i)
-    EXPECT_LT(HotKeyCodes[i - 1], HotKeyCodes[i]) << "index " << i;
+  for (std::size_t i = 1; i < HotKeyCodes.size(); ++i) EXPECT_LT(HotKeyCodes[i - 1], HotKeyCodes[i]) << "index " << i;
 
   // The keys the table must offer, written out from the documented groups.
   std::set<unsigned> expected = {0x03, 0x08, 0x09, 0x0C, 0x0D, 0x13, 0x14, 0x1B, 0x29, 0x90, 0x91};

@@ -55,7 +55,8 @@ inline void DefaultPixel(const TJpegSpec& sample, int x, int y, std::uint8_t* pi
   noise ^= noise >> 13;
   for (int c = 0; c < sample.Components; ++c) {
     const int base = (x * 255 / (sample.Width > 1 ? sample.Width - 1 : 1) * (c + 1) +
-                      y * 255 / (sample.Height > 1 ? sample.Height - 1 : 1) * (3 - c % 3)) / 3;
+                      y * 255 / (sample.Height > 1 ? sample.Height - 1 : 1) * (3 - c % 3)) /
+                     3;
     pixel[c] = static_cast<std::uint8_t>((base + ((noise >> (c * 5)) & 31)) & 0xFF);
   }
 }
@@ -186,8 +187,8 @@ inline Bytes ReadFile(const std::filesystem::path& path) {
 
 // Runs the reference decoder: djpeg -bmp <options> -outfile out in. Returns its exit status.
 inline int RunDjpeg(const std::string& options, const std::filesystem::path& in, const std::filesystem::path& out) {
-  const std::string command = "djpeg -bmp " + options + " -outfile '" + out.string() + "' '" + in.string() +
-                              "' 2>/dev/null";
+  const std::string command =
+      "djpeg -bmp " + options + " -outfile '" + out.string() + "' '" + in.string() + "' 2>/dev/null";
   return std::system(command.c_str());
 }
 
@@ -241,13 +242,22 @@ struct TExifEntry {
 inline Bytes MakeExif(const std::vector<TExifEntry>& entries, bool bigEndian = false) {
   Bytes b = {'E', 'x', 'i', 'f', 0, 0};
   auto u16 = [&](std::uint32_t v) {
-    if (bigEndian) b.insert(b.end(), {std::uint8_t(v >> 8), std::uint8_t(v)});
-    else b.insert(b.end(), {std::uint8_t(v), std::uint8_t(v >> 8)});
+    if (bigEndian)
+      b.insert(b.end(), {std::uint8_t(v >> 8), std::uint8_t(v)});
+    else
+      b.insert(b.end(), {std::uint8_t(v), std::uint8_t(v >> 8)});
   };
   auto u32 = [&](std::uint32_t v) {
-    if (bigEndian) { u16(v >> 16); u16(v & 0xFFFF); } else { u16(v & 0xFFFF); u16(v >> 16); }
+    if (bigEndian) {
+      u16(v >> 16);
+      u16(v & 0xFFFF);
+    } else {
+      u16(v & 0xFFFF);
+      u16(v >> 16);
+    }
   };
-  b.insert(b.end(), bigEndian ? std::initializer_list<std::uint8_t>{'M', 'M'} : std::initializer_list<std::uint8_t>{'I', 'I'});
+  b.insert(b.end(),
+           bigEndian ? std::initializer_list<std::uint8_t>{'M', 'M'} : std::initializer_list<std::uint8_t>{'I', 'I'});
   u16(42);
   u32(8);  // the first directory follows the header
   u16(static_cast<std::uint32_t>(entries.size()));
@@ -264,10 +274,11 @@ inline Bytes MakeExif(const std::vector<TExifEntry>& entries, bool bigEndian = f
 
 inline Bytes OrientationExif(int orientation, bool bigEndian = false) {
   // A camera's usual neighbours around the tag: make and model before, resolution after.
-  return MakeExif({{0x010F, 2, 4, 0}, {0x0110, 2, 4, 0}, {0x0112, 3, 1, static_cast<std::uint16_t>(orientation)},
+  return MakeExif({{0x010F, 2, 4, 0},
+                   {0x0110, 2, 4, 0},
+                   {0x0112, 3, 1, static_cast<std::uint16_t>(orientation)},
                    {0x011A, 5, 1, 0}},
                   bigEndian);
 }
-
 
 }  // namespace tarvell::test

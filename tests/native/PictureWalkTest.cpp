@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 using Paths = std::vector<std::string>;
 
 class PictureWalkOnDisk : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
     std::string pattern = (fs::temp_directory_path() / "tarvell-walk-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
@@ -51,18 +51,18 @@ TEST_F(PictureWalkOnDisk, ExampleTreeOwnPicturesThenSubfolderTreesInNameOrder) {
   int error = -1;
   EXPECT_EQ(Walk(P, false, &error), (Paths{P + "/A.JPG", P + "/b.jpg", P + "/c.jpeg"}));
   EXPECT_EQ(error, 0);
-  EXPECT_EQ(Walk(P, true), (Paths{P + "/A.JPG", P + "/b.jpg", P + "/c.jpeg", P + "/y/2.jpg", P + "/y/x/3.jpg",
-                                  P + "/z/1.jpg"}));
+  EXPECT_EQ(Walk(P, true),
+            (Paths{P + "/A.JPG", P + "/b.jpg", P + "/c.jpeg", P + "/y/2.jpg", P + "/y/x/3.jpg", P + "/z/1.jpg"}));
   // A folder given with a separator at its end is written without it.
   EXPECT_EQ(Walk(P + "/", false).front(), P + "/A.JPG");
 }
 
 TEST_F(PictureWalkOnDisk, HiddenEntriesFoldersAndDoubleMatchesAreHandled) {
   File("a.jpg");
-  File(".h.jpg");             // hidden file
-  File(".hid/4.jpg");         // picture in a hidden folder
-  File("e.jpeg.jpg");         // matches both patterns: listed once
-  File("f.jpg/5.jpg");        // a folder whose name matches is walked, not listed
+  File(".h.jpg");       // hidden file
+  File(".hid/4.jpg");   // picture in a hidden folder
+  File("e.jpeg.jpg");   // matches both patterns: listed once
+  File("f.jpg/5.jpg");  // a folder whose name matches is walked, not listed
   File("G.jpg");
   EXPECT_EQ(Walk(P, true), (Paths{P + "/a.jpg", P + "/e.jpeg.jpg", P + "/G.jpg", P + "/f.jpg/5.jpg"}));
   EXPECT_EQ(Walk(P, false), (Paths{P + "/a.jpg", P + "/e.jpeg.jpg", P + "/G.jpg"}));
@@ -71,7 +71,7 @@ TEST_F(PictureWalkOnDisk, HiddenEntriesFoldersAndDoubleMatchesAreHandled) {
 TEST_F(PictureWalkOnDisk, LinksBackToAnAncestorAreNotWalkedAgain) {
   // Regression: a link pointing back up the tree made the walk endless.
   ExampleTree();
-  fs::create_directory_symlink(P, P + "/y/x/up");        // to the top
+  fs::create_directory_symlink(P, P + "/y/x/up");         // to the top
   fs::create_directory_symlink(P + "/y", P + "/y/self");  // to its own folder
   fs::create_directory_symlink(P + "/y", P + "/z/toy");   // to a folder that is not an ancestor
   fs::create_symlink(P + "/b.jpg", P + "/z/link.jpg");    // a link to a picture is a picture
@@ -91,7 +91,7 @@ TEST_F(PictureWalkOnDisk, FolderThatCannotBeReadGivesItsErrorAndNoPictures) {
 
 // A file system held in memory, with Windows paths and failures on demand.
 class TFakeLister final : public TDirectoryLister {
- public:
+public:
   char Separator() const override { return '\\'; }
   int List(const std::string& folder, std::vector<TDirEntry>& entries) override {
     Listed.push_back(folder);

@@ -16,12 +16,11 @@ struct FakeFileSystem {
   std::vector<std::string> probed;
 
   TFolderProbe Probe() {
-    return TFolderProbe{
-        [this](const std::string& folder) {
-          probed.push_back(folder);
-          return writable.count(folder) != 0;
-        },
-        [this](const std::string& path) { return files.count(path) != 0; }};
+    return TFolderProbe{[this](const std::string& folder) {
+                          probed.push_back(folder);
+                          return writable.count(folder) != 0;
+                        },
+                        [this](const std::string& path) { return files.count(path) != 0; }};
   }
 };
 

@@ -78,11 +78,15 @@ bool Covers(S style, int sw, int sh, long long w, long long h, int fullW, int fu
   const TFrac one{1, 1};
   const TFrac x{sw, w}, y{sh, h}, fullX{sw, fullW}, fullY{sh, fullH};
   switch (style) {
-    case S::Fit: return Min(x, y) <= Max(Min(fullX, fullY), one);
+    case S::Fit:
+      return Min(x, y) <= Max(Min(fullX, fullY), one);
     case S::Fill:
-    case S::Span: return Max(x, y) <= Max(Max(fullX, fullY), one);
-    case S::Stretch: return x <= Max(fullX, one) && y <= Max(fullY, one);
-    default: return w == fullW && h == fullH;
+    case S::Span:
+      return Max(x, y) <= Max(Max(fullX, fullY), one);
+    case S::Stretch:
+      return x <= Max(fullX, one) && y <= Max(fullY, one);
+    default:
+      return w == fullW && h == fullH;
   }
 }
 
@@ -103,7 +107,8 @@ TEST(ScaleChoice, ChoiceIsTheSmallestScaleThatCovers) {
               << int(style) << " " << sw << "x" << sh << " " << pw << "x" << ph << " N=" << n;
           if (n > 1) {
             EXPECT_FALSE(Covers(style, sw, sh, out(pw, n - 1), out(ph, n - 1), pw, ph))
-                << int(style) << " " << sw << "x" << sh << " " << pw << "x" << ph << " N=" << n << " is not the smallest";
+                << int(style) << " " << sw << "x" << sh << " " << pw << "x" << ph << " N=" << n
+                << " is not the smallest";
           }
           ++checked;
         }
@@ -128,8 +133,9 @@ TEST(ScaleChoice, ScaledDecodeAgreesWithTheReferenceDecoder) {
   EXPECT_EQ(test::Le32(DecodeJpegToBmp(jpeg, options), 18), 403u);
   options.Fit = {S::Center, 100, 100};
   EXPECT_EQ(test::Le32(DecodeJpegToBmp(jpeg, options), 18), 403u);
-  for (const auto& [fit, num] : {std::pair{TWallpaperFit{S::Fill, 100, 60}, 2}, std::pair{TWallpaperFit{S::Fit, 160, 90}, 3},
-                                 std::pair{TWallpaperFit{S::Stretch, 350, 10}, 7}, std::pair{TWallpaperFit{S::Span, 40, 30}, 1}}) {
+  for (const auto& [fit, num] :
+       {std::pair{TWallpaperFit{S::Fill, 100, 60}, 2}, std::pair{TWallpaperFit{S::Fit, 160, 90}, 3},
+        std::pair{TWallpaperFit{S::Stretch, 350, 10}, 7}, std::pair{TWallpaperFit{S::Span, 40, 30}, 1}}) {
     options.Fit = fit;
     ASSERT_EQ(ChooseScaleNum(fit.Style, fit.ScreenWidth, fit.ScreenHeight, 403, 301), num);
     const TByteBuffer ours = DecodeJpegToBmp(jpeg, options);
@@ -139,7 +145,8 @@ TEST(ScaleChoice, ScaledDecodeAgreesWithTheReferenceDecoder) {
   }
   // Turned a quarter: the choice sees a 301 x 403 picture, which needs 4/8 to fill 150 x 200.
   test::TJpegSpec turned = spec;
-  const Bytes exif = {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0};
+  const Bytes exif = {'E',  'x',  'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0,
+                      0x12, 0x01, 3,   0,   1, 0, 0,   0,   6,  0, 0, 0, 0, 0, 0, 0};
   turned.Markers.push_back({JPEG_APP0 + 1, exif});
   options.Fit = {S::Fill, 150, 200};
   ASSERT_EQ(ChooseScaleNum(S::Fill, 150, 200, 301, 403), 4);

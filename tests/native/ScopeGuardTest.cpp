@@ -9,13 +9,14 @@ namespace {
 
 TEST(ScopeGuard, RunsOnceOnReturnAndOnException) {
   int runs = 0;
-  { const TScopeGuard guard([&] { ++runs; }); }
+  {
+    const TScopeGuard guard([&] { ++runs; });
+  }
   EXPECT_EQ(runs, 1);
   try {
     const TScopeGuard guard([&] { ++runs; });
     throw std::runtime_error("fails");
-  } catch (const std::runtime_error&) {
-  }
+  } catch (const std::runtime_error&) {}
   EXPECT_EQ(runs, 2);
 }
 

@@ -457,7 +457,7 @@ TEST_F(Slideshow, PeriodZeroAndAnEmptyListSwitchNothing) {
 TEST_F(Slideshow, OnceKeepsThePictureOnTheDesktop) {
   Build(5);
   View.Current = {false, false, true, 1, true};
-  Show.Next();  // the change at start-up: picture 1 on the desktop
+  Show.Next();   // the change at start-up: picture 1 on the desktop
   Show.Pick(3);  // a pick only previews
   Show.Clear();
   EXPECT_EQ(Ticks(1), 0);

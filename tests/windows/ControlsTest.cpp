@@ -42,11 +42,16 @@ TEST(CheckBox, CaptionStandsLeftAndEveryChangeActsAsAClick) {
   THost host;
   TFormLayout layout;
   int clicks = 0;
-  layout.Items = {{.Name = "Transparent", .Kind = Configure<TCheckBox>([&](TCheckBox& c) {
+  layout.Items = {{.Name = "Transparent",
+                   .Kind = Configure<TCheckBox>([&](TCheckBox& c) {
                      c.SetAlignment(TAlignment::taLeftJustify);
                      c.OnClick = [&](TObject&) { ++clicks; };
                    }),
-                   .Left = 160, .Top = 240, .Width = 105, .Height = 17, .Caption = "Transparent icons",
+                   .Left = 160,
+                   .Top = 240,
+                   .Width = 105,
+                   .Height = 17,
+                   .Caption = "Transparent icons",
                    .Flags = lfChecked}};
   TForm form(nullptr);
   form.LoadLayout(layout);
@@ -122,14 +127,25 @@ public:
 TEST(UpDown, StepsWriteThePositionIntoItsEditWithinTheRange) {
   TFormLayout layout;
   layout.Items = {
-      {.Name = "Edit1", .Kind = Into(&TPeriodForm::Edit1), .Left = 520, .Top = 3, .Width = 33, .Height = 21,
-       .Caption = "5", .Flags = lfReadOnly},
-      {.Name = "UpDown1", .Kind = Into(&TPeriodForm::UpDown1, [](TUpDown& u, TPeriodForm& f) {
-         u.SetAssociate(f.Edit1);
-         u.SetRange(0, 1000);
-         u.SetPosition(5);
-       }),
-       .Left = 553, .Top = 3, .Width = 15, .Height = 21},
+      {.Name = "Edit1",
+       .Kind = Into(&TPeriodForm::Edit1),
+       .Left = 520,
+       .Top = 3,
+       .Width = 33,
+       .Height = 21,
+       .Caption = "5",
+       .Flags = lfReadOnly},
+      {.Name = "UpDown1",
+       .Kind = Into(&TPeriodForm::UpDown1,
+                    [](TUpDown& u, TPeriodForm& f) {
+                      u.SetAssociate(f.Edit1);
+                      u.SetRange(0, 1000);
+                      u.SetPosition(5);
+                    }),
+       .Left = 553,
+       .Top = 3,
+       .Width = 15,
+       .Height = 21},
   };
   TPeriodForm form(nullptr);
   form.SetClientSize(580, 446);
@@ -175,12 +191,12 @@ TEST(Timer, TicksWhileEnabledAndStopsWhenDisabled) {
   int ticks = 0;
   TObject* sender = nullptr;
   layout.Items = {{.Name = "Timer1", .Kind = Configure<TTimer>([&](TTimer& t) {
-                     t.SetInterval(30);
-                     t.SetOnTimer([&](TObject& s) {
-                       ++ticks;
-                       sender = &s;
-                     });
-                   })}};
+                                       t.SetInterval(30);
+                                       t.SetOnTimer([&](TObject& s) {
+                                         ++ticks;
+                                         sender = &s;
+                                       });
+                                     })}};
   TForm form(nullptr);
   form.LoadLayout(layout);
   auto& timer = *dynamic_cast<TTimer*>(form.FindComponent("Timer1"));
@@ -230,8 +246,8 @@ std::vector<std::uint8_t> MakeBmp(int width, int height, int bits, const std::ve
 // 2 × 2, 24 bits: top row red, green; bottom row blue, white.
 std::vector<std::uint8_t> FourColours() {
   return MakeBmp(2, 2, 24, {},
-                 {0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0,    // bottom row: blue, white
-                  0, 0, 0xFF, 0, 0xFF, 0, 0, 0});        // top row: red, green
+                 {0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0,  // bottom row: blue, white
+                  0, 0, 0xFF, 0, 0xFF, 0, 0, 0});      // top row: red, green
 }
 
 // A 40 × 40 memory canvas filled with grey.
@@ -323,9 +339,8 @@ bool Near(COLORREF c, int r, int g, int b) {
 // nothing outside the rectangle is touched.
 TEST(Image, ShrinkingAveragesThePixelsEachPaintedPixelCovers) {
   // 4 × 2, 24 bits: a black and white checker on the left, red on the right.
-  const auto checker = MakeBmp(4, 2, 24, {},
-                               {0, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF,     // bottom row
-                                0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0xFF});   // top row
+  const auto checker = MakeBmp(4, 2, 24, {}, {0,    0,    0,    0xFF, 0xFF, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF,  // bottom row
+                                              0xFF, 0xFF, 0xFF, 0,    0,    0,    0, 0, 0xFF, 0, 0, 0xFF});  // top row
   {
     TCanvas canvas;
     RECT r{3, 3, 5, 4};

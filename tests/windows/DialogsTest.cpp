@@ -96,8 +96,7 @@ TEST(WaitCursor, ShowsTheHourglassAndRestoresTheSavedCursorAlsoOnError) {
   try {
     TWaitCursor wait;
     throw Exception("failed while busy");
-  } catch (const Exception&) {
-  }
+  } catch (const Exception&) {}
   EXPECT_EQ(Screen.Cursor(), crArrow);
   Screen.SetCursor(crDefault);
 }

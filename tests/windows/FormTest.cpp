@@ -103,23 +103,61 @@ TFormLayout DialogLayout() {
     f.OnResize = Handler(&f, &TTestForm::FormResize);
   });
   layout.Items = {
-      {.Name = "Edit1", .Kind = Kind<TEdit>, .Left = 10, .Top = 10, .Width = 100, .Height = 21, .Caption = "5",
-       .Hint = "The period", .Flags = lfReadOnly},
+      {.Name = "Edit1",
+       .Kind = Kind<TEdit>,
+       .Left = 10,
+       .Top = 10,
+       .Width = 100,
+       .Height = 21,
+       .Caption = "5",
+       .Hint = "The period",
+       .Flags = lfReadOnly},
       {.Name = "Box",
        .Kind = Configure<TCheckBox>([](TCheckBox& c) { c.SetAlignment(TAlignment::taLeftJustify); }),
-       .Left = 10, .Top = 40, .Width = 105, .Height = 17, .Caption = "Sound"},
-      {.Name = "Ok", .Kind = Clicks(&TTestForm::OkClick, &TTestForm::Ok), .Left = 10, .Top = 70, .Width = 113,
-       .Height = 25, .Caption = "Ok", .Hint = "Accept", .Flags = lfDefault},
-      {.Name = "Cancel", .Kind = Clicks(&TTestForm::CancelClick, &TTestForm::Cancel), .Left = 10, .Top = 100,
-       .Width = 113, .Height = 25, .Caption = "Hide           Esc  ", .Flags = lfCancel},
-      {.Name = "Other", .Kind = Clicks(&TTestForm::OtherClick), .Left = 130, .Top = 70, .Width = 60, .Height = 25,
+       .Left = 10,
+       .Top = 40,
+       .Width = 105,
+       .Height = 17,
+       .Caption = "Sound"},
+      {.Name = "Ok",
+       .Kind = Clicks(&TTestForm::OkClick, &TTestForm::Ok),
+       .Left = 10,
+       .Top = 70,
+       .Width = 113,
+       .Height = 25,
+       .Caption = "Ok",
+       .Hint = "Accept",
+       .Flags = lfDefault},
+      {.Name = "Cancel",
+       .Kind = Clicks(&TTestForm::CancelClick, &TTestForm::Cancel),
+       .Left = 10,
+       .Top = 100,
+       .Width = 113,
+       .Height = 25,
+       .Caption = "Hide           Esc  ",
+       .Flags = lfCancel},
+      {.Name = "Other",
+       .Kind = Clicks(&TTestForm::OtherClick),
+       .Left = 130,
+       .Top = 70,
+       .Width = 60,
+       .Height = 25,
        .Caption = "Other"},
-      {.Name = "Boom", .Kind = Clicks(&TTestForm::BoomClick), .Left = 130, .Top = 100, .Width = 60, .Height = 25,
+      {.Name = "Boom",
+       .Kind = Clicks(&TTestForm::BoomClick),
+       .Left = 130,
+       .Top = 100,
+       .Width = 60,
+       .Height = 25,
        .Caption = "Boom"},
-      {.Name = "Label1", .Kind = Into(&TTestForm::Label1), .Left = 200, .Top = 5, .Width = 77, .Height = 21,
+      {.Name = "Label1",
+       .Kind = Into(&TTestForm::Label1),
+       .Left = 200,
+       .Top = 5,
+       .Width = 77,
+       .Height = 21,
        .Caption = "Time to change:"},
-      {.Name = "List", .Kind = Kind<TListBox>, .Left = 200, .Top = 30, .Width = 90, .Height = 100,
-       .Color = clMenu},
+      {.Name = "List", .Kind = Kind<TListBox>, .Left = 200, .Top = 30, .Width = 90, .Height = 100, .Color = clMenu},
   };
   return layout;
 }
@@ -219,15 +257,17 @@ TEST(FormLayout, SendsLoadedOnceToEveryComponentAfterTheLoadingFlagIsCleared) {
 // A row's setup must take the component its member holds and the form that has the member;
 // anything else does not build (as does a misspelled member or handler name).
 template <class S>
-concept FitsOkRow = requires(S setup) { Into(&TTestForm::Ok, setup); };
+concept FitsOkRow = requires(S setup) {
+  Into(&TTestForm::Ok, setup);
+};
 static_assert(FitsOkRow<void (*)(TButton&, TTestForm&)>);
 static_assert(!FitsOkRow<void (*)(TLabel&, TTestForm&)>, "the wrong kind of component");
 static_assert(!FitsOkRow<void (*)(TButton&, TForm&, int)>, "the wrong form");
 static_assert(!FitsOkRow<void (*)(TButton&)>, "a setup without the form");
 static_assert(std::is_assignable_v<TNotifyEvent&, decltype(Handler(std::declval<TTestForm*>(), &TTestForm::OkClick))>);
-static_assert(!std::is_assignable_v<TNotifyEvent&,
-                                    decltype(Handler(std::declval<TTestForm*>(), &TTestForm::FormKeyDown))>,
-              "a key handler bound to a click");
+static_assert(
+    !std::is_assignable_v<TNotifyEvent&, decltype(Handler(std::declval<TTestForm*>(), &TTestForm::FormKeyDown))>,
+    "a key handler bound to a click");
 
 TEST(FormLayout, ReportsDuplicateAndUnknownNamesAndFlagsTheKindHasNot) {
   auto loadFails = [](TFormLayout layout, const std::string& part) {
@@ -321,8 +361,8 @@ TEST(FormKeys, EnterClicksTheDefaultButtonAndEscTheCancelButton) {
   // Disabled buttons are not clicked.
   ControlNamed(form, "Cancel").SetEnabled(false);
   PressKey(edit, VK_ESCAPE);
-  EXPECT_EQ(form.Calls, (std::vector<std::string>{"Key 13", "OkClick", "Key 27", "CancelClick", "Key 13",
-                                                  "OtherClick", "Key 27"}));
+  EXPECT_EQ(form.Calls,
+            (std::vector<std::string>{"Key 13", "OkClick", "Key 27", "CancelClick", "Key 13", "OtherClick", "Key 27"}));
   auto* cancel = dynamic_cast<TButton*>(form.FindComponent("Cancel"));
   EXPECT_EQ(form.CancelButton(), cancel);
   EXPECT_TRUE(ControlNamed(form, "Ok").View().Style() & BS_DEFPUSHBUTTON);
@@ -410,8 +450,11 @@ TEST(FormMenu, DefaultItemIsDrawnByTheFormAndItsClickIsReported) {
   layout.Items = {
       {.Name = "MainMenu1", .Kind = Kind<TMainMenu>},
       {.Name = "Menu",
-       .Kind = Into(&TTestForm::Menu, [](TMenuItem& m, TTestForm& f) { m.OnClick = Handler(&f, &TTestForm::MenuClick); }),
-       .Caption = "About", .Flags = lfDefault, .Parent = "MainMenu1"},
+       .Kind =
+           Into(&TTestForm::Menu, [](TMenuItem& m, TTestForm& f) { m.OnClick = Handler(&f, &TTestForm::MenuClick); }),
+       .Caption = "About",
+       .Flags = lfDefault,
+       .Parent = "MainMenu1"},
   };
   TTestForm form(nullptr);
   form.Load(layout);

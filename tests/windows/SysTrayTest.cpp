@@ -59,7 +59,9 @@ bool InNotificationArea(HWND wnd, UINT id) {
   probe.uID = id;
   return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
-bool InNotificationArea(const TSystemTrayIcon& icon) { return InNotificationArea(icon.WindowHandle(), icon.Identifier()); }
+bool InNotificationArea(const TSystemTrayIcon& icon) {
+  return InNotificationArea(icon.WindowHandle(), icon.Identifier());
+}
 
 HICON SystemIcon(LPCSTR id) { return ::LoadIconA(nullptr, id); }
 HICON AppIcon() { return SystemIcon(reinterpret_cast<LPCSTR>(IDI_APPLICATION)); }
@@ -70,7 +72,9 @@ struct TLoggedTray {
   TSystemTrayIcon Icon{nullptr};
   std::vector<std::string> Log;
   TLoggedTray() {
-    auto button = [](TMouseButton b) { return b == TMouseButton::mbLeft ? "L" : b == TMouseButton::mbRight ? "R" : "?"; };
+    auto button = [](TMouseButton b) {
+      return b == TMouseButton::mbLeft ? "L" : b == TMouseButton::mbRight ? "R" : "?";
+    };
     Icon.OnMouseDown = [this, button](TObject& s, TMouseButton b) { Log.push_back(Tag(s) + "down " + button(b)); };
     Icon.OnMouseUp = [this, button](TObject& s, TMouseButton b) { Log.push_back(Tag(s) + "up " + button(b)); };
     Icon.OnDblClick = [this, button](TObject& s, TMouseButton b) { Log.push_back(Tag(s) + "dbl " + button(b)); };

@@ -38,8 +38,8 @@ public:
     char base[MAX_PATH + 1] = {};
     ::GetTempPathA(MAX_PATH + 1, base);
     static int counter = 0;
-    FPath = std::string(base) + "tarvell-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
-            std::to_string(++counter);
+    FPath =
+        std::string(base) + "tarvell-test-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
     ::CreateDirectoryA(FPath.c_str(), nullptr);
   }
   ~TTempFolder() { RemoveTree(FPath); }

@@ -66,10 +66,14 @@ TEST(WallpaperStyle, DefaultReaderUsesTheDesktopKey) {
   EXPECT_EQ(ReadWallpaperFit().Style, TWallpaperStyle::Fit);
   RegWriteString(HKEY_CURRENT_USER, DesktopSettingsKey, "WallpaperStyle", "22");
   EXPECT_EQ(ReadWallpaperFit().Style, TWallpaperStyle::Span) << "read afresh each time";
-  if (savedStyle) RegWriteString(HKEY_CURRENT_USER, DesktopSettingsKey, "WallpaperStyle", *savedStyle);
-  else RegDeleteValue(HKEY_CURRENT_USER, DesktopSettingsKey, "WallpaperStyle");
-  if (savedTile) RegWriteString(HKEY_CURRENT_USER, DesktopSettingsKey, "TileWallpaper", *savedTile);
-  else RegDeleteValue(HKEY_CURRENT_USER, DesktopSettingsKey, "TileWallpaper");
+  if (savedStyle)
+    RegWriteString(HKEY_CURRENT_USER, DesktopSettingsKey, "WallpaperStyle", *savedStyle);
+  else
+    RegDeleteValue(HKEY_CURRENT_USER, DesktopSettingsKey, "WallpaperStyle");
+  if (savedTile)
+    RegWriteString(HKEY_CURRENT_USER, DesktopSettingsKey, "TileWallpaper", *savedTile);
+  else
+    RegDeleteValue(HKEY_CURRENT_USER, DesktopSettingsKey, "TileWallpaper");
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace {
 using Paths = std::vector<std::string>;
 
 class Win32Lister : public ::testing::Test {
- protected:
+protected:
   void Folder(const std::string& relative, DWORD attributes = 0) {
     const std::string path = Temp.Folder(relative);
     if (attributes) {
@@ -88,8 +88,8 @@ TEST_F(Win32Lister, WalksTheExampleTreeWithBackslashes) {
   TPictureWalk walk(lister, mask);
   const auto list = walk.Collect(Root + "\\", true);
   const std::string& P = Root;
-  EXPECT_EQ(list.Pictures, (Paths{P + "\\A.JPG", P + "\\b.jpg", P + "\\c.jpeg", P + "\\e.jpeg.jpg",
-                                  P + "\\y\\2.jpg", P + "\\y\\x\\3.jpg", P + "\\z\\1.jpg"}));
+  EXPECT_EQ(list.Pictures, (Paths{P + "\\A.JPG", P + "\\b.jpg", P + "\\c.jpeg", P + "\\e.jpeg.jpg", P + "\\y\\2.jpg",
+                                  P + "\\y\\x\\3.jpg", P + "\\z\\1.jpg"}));
   EXPECT_EQ(list.FirstError, 0);
 }
 

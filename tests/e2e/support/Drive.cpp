@@ -15,39 +15,39 @@
 using namespace tarvell::e2e;
 
 int main(int argc, char** argv) {
-    if (argc < 2) return 2;
-    const std::string cmd = argv[1];
-    if (cmd == "wait" && argc == 4) {
-        HWND w = WaitForTop({}, argv[2], static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)), 0, true);
-        if (!w) return 1;
-        RECT r{};
-        GetWindowRect(w, &r);
-        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-        return 0;
-    }
-    if (cmd == "answer" && argc == 5) {
-        HWND box = WaitForMessageBox(argv[2], static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10)));
-        if (!box) return 1;
-        std::printf("%s\n", MessageBoxText(box).c_str());
-        return AnswerMessageBox(box, std::string(argv[3]) == "ok" ? IDOK : IDCANCEL) ? 0 : 1;
-    }
-    if (cmd == "ctrl" && argc == 3) {
-        SendCtrlKey(static_cast<WORD>(std::toupper(static_cast<unsigned char>(argv[2][0]))));
-        return 0;
-    }
-    if (cmd == "key" && argc == 3) {
-        SendKey(static_cast<WORD>(std::strtoul(argv[2], nullptr, 10)));
-        return 0;
-    }
-    if (cmd == "close" && argc == 4) {
-        HWND w = WaitForTop({}, argv[2], static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)), 0, true);
-        if (!w) return 1;
-        PostMessageA(w, WM_CLOSE, 0, 0);
-        return WaitUntil([w] { return !IsWindowVisible(w); }, 5000) ? 0 : 1;
-    }
-    if (cmd == "wallpaper") {
-        std::printf("%s\n", CurrentWallpaper().c_str());
-        return 0;
-    }
-    return 2;
+  if (argc < 2) return 2;
+  const std::string cmd = argv[1];
+  if (cmd == "wait" && argc == 4) {
+    HWND w = WaitForTop({}, argv[2], static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)), 0, true);
+    if (!w) return 1;
+    RECT r{};
+    GetWindowRect(w, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+  }
+  if (cmd == "answer" && argc == 5) {
+    HWND box = WaitForMessageBox(argv[2], static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10)));
+    if (!box) return 1;
+    std::printf("%s\n", MessageBoxText(box).c_str());
+    return AnswerMessageBox(box, std::string(argv[3]) == "ok" ? IDOK : IDCANCEL) ? 0 : 1;
+  }
+  if (cmd == "ctrl" && argc == 3) {
+    SendCtrlKey(static_cast<WORD>(std::toupper(static_cast<unsigned char>(argv[2][0]))));
+    return 0;
+  }
+  if (cmd == "key" && argc == 3) {
+    SendKey(static_cast<WORD>(std::strtoul(argv[2], nullptr, 10)));
+    return 0;
+  }
+  if (cmd == "close" && argc == 4) {
+    HWND w = WaitForTop({}, argv[2], static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)), 0, true);
+    if (!w) return 1;
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    return WaitUntil([w] { return !IsWindowVisible(w); }, 5000) ? 0 : 1;
+  }
+  if (cmd == "wallpaper") {
+    std::printf("%s\n", CurrentWallpaper().c_str());
+    return 0;
+  }
+  return 2;
 }

@@ -12,327 +12,325 @@
 namespace tarvell::e2e {
 
 TProcess TProcess::Start(const std::string& exe, const std::string& args, const std::string& workDir) {
-    TProcess p;
-    std::string cmd = "\"" + exe + "\"";
-    if (!args.empty()) cmd += " " + args;
-    std::vector<char> line(cmd.begin(), cmd.end());
-    line.push_back('\0');
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       workDir.empty() ? nullptr : workDir.c_str(), &si, &pi)) {
-        CloseHandle(pi.hThread);
-        p.process_ = pi.hProcess;
-        p.id_ = pi.dwProcessId;
-    }
-    return p;
+  TProcess p;
+  std::string cmd = "\"" + exe + "\"";
+  if (!args.empty()) cmd += " " + args;
+  std::vector<char> line(cmd.begin(), cmd.end());
+  line.push_back('\0');
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     workDir.empty() ? nullptr : workDir.c_str(), &si, &pi)) {
+    CloseHandle(pi.hThread);
+    p.process_ = pi.hProcess;
+    p.id_ = pi.dwProcessId;
+  }
+  return p;
 }
 
 TProcess::TProcess(TProcess&& other) noexcept : process_(other.process_), id_(other.id_) {
-    other.process_ = nullptr;
-    other.id_ = 0;
+  other.process_ = nullptr;
+  other.id_ = 0;
 }
 
 TProcess& TProcess::operator=(TProcess&& other) noexcept {
-    if (this != &other) {
-        Close();
-        process_ = other.process_;
-        id_ = other.id_;
-        other.process_ = nullptr;
-        other.id_ = 0;
-    }
-    return *this;
+  if (this != &other) {
+    Close();
+    process_ = other.process_;
+    id_ = other.id_;
+    other.process_ = nullptr;
+    other.id_ = 0;
+  }
+  return *this;
 }
 
 TProcess::~TProcess() { Close(); }
 
 void TProcess::Close() {
-    if (process_) {
-        if (Running()) TerminateProcess(process_, 99);
-        CloseHandle(process_);
-        process_ = nullptr;
-    }
+  if (process_) {
+    if (Running()) TerminateProcess(process_, 99);
+    CloseHandle(process_);
+    process_ = nullptr;
+  }
 }
 
 bool TProcess::WaitExit(DWORD timeoutMs, DWORD& code) const {
-    if (!process_) return false;
-    bool ended = WaitUntil([this] { return !Running(); }, timeoutMs);
-    if (ended) GetExitCodeProcess(process_, &code);
-    return ended;
+  if (!process_) return false;
+  bool ended = WaitUntil([this] { return !Running(); }, timeoutMs);
+  if (ended) GetExitCodeProcess(process_, &code);
+  return ended;
 }
 
-bool TProcess::Running() const {
-    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
+bool TProcess::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 void TProcess::Kill() {
-    if (Running()) {
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 5000);
-    }
+  if (Running()) {
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, 5000);
+  }
 }
 
 bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (cond()) return true;
-        if (GetTickCount64() >= deadline) return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(50);
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (cond()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
     }
+    Sleep(50);
+  }
 }
 
 namespace {
 BOOL CALLBACK CollectTop(HWND wnd, LPARAM data) {
-    auto* list = reinterpret_cast<std::vector<HWND>*>(data);
-    list->push_back(wnd);
-    return TRUE;
+  auto* list = reinterpret_cast<std::vector<HWND>*>(data);
+  list->push_back(wnd);
+  return TRUE;
 }
 BOOL CALLBACK CollectChild(HWND wnd, LPARAM data) { return CollectTop(wnd, data); }
 }  // namespace
 
 std::vector<HWND> TopWindows(DWORD pid) {
-    std::vector<HWND> all;
-    EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&all));
-    if (pid == 0) return all;
-    std::vector<HWND> mine;
-    for (HWND w : all)
-        if (WindowProcess(w) == pid) mine.push_back(w);
-    return mine;
+  std::vector<HWND> all;
+  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&all));
+  if (pid == 0) return all;
+  std::vector<HWND> mine;
+  for (HWND w : all)
+    if (WindowProcess(w) == pid) mine.push_back(w);
+  return mine;
 }
 
 std::string WindowText(HWND wnd) {
-    char buf[1024] = {};
-    // WM_GETTEXT reaches other processes' controls too, unlike GetWindowText for child windows.
-    SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
-    return buf;
+  char buf[1024] = {};
+  // WM_GETTEXT reaches other processes' controls too, unlike GetWindowText for child windows.
+  SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, nullptr);
+  return buf;
 }
 
 std::string ClassName(HWND wnd) {
-    char buf[256] = {};
-    GetClassNameA(wnd, buf, sizeof buf);
-    return buf;
+  char buf[256] = {};
+  GetClassNameA(wnd, buf, sizeof buf);
+  return buf;
 }
 
 DWORD WindowProcess(HWND wnd) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    return pid;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  return pid;
 }
 
 HWND FindTop(const std::string& cls, const std::string& captionPrefix, DWORD pid, bool visibleOnly) {
-    for (HWND w : TopWindows(pid)) {
-        if (visibleOnly && !IsWindowVisible(w)) continue;
-        if (!cls.empty() && ClassName(w) != cls) continue;
-        if (!captionPrefix.empty() && WindowText(w).rfind(captionPrefix, 0) != 0) continue;
-        return w;
-    }
-    return nullptr;
+  for (HWND w : TopWindows(pid)) {
+    if (visibleOnly && !IsWindowVisible(w)) continue;
+    if (!cls.empty() && ClassName(w) != cls) continue;
+    if (!captionPrefix.empty() && WindowText(w).rfind(captionPrefix, 0) != 0) continue;
+    return w;
+  }
+  return nullptr;
 }
 
 HWND WaitForTop(const std::string& cls, const std::string& captionPrefix, DWORD timeoutMs, DWORD pid,
                 bool visibleOnly) {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindTop(cls, captionPrefix, pid, visibleOnly)) != nullptr; }, timeoutMs);
-    return found;
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindTop(cls, captionPrefix, pid, visibleOnly)) != nullptr; }, timeoutMs);
+  return found;
 }
 
 HWND WaitForMessageBox(const std::string& caption, DWORD timeoutMs, DWORD pid) {
-    HWND found = nullptr;
-    WaitUntil([&] {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
         for (HWND w : TopWindows(pid))
-            if (IsWindowVisible(w) && ClassName(w) == "#32770" && WindowText(w) == caption) {
-                found = w;
-                return true;
-            }
+          if (IsWindowVisible(w) && ClassName(w) == "#32770" && WindowText(w) == caption) {
+            found = w;
+            return true;
+          }
         return false;
-    }, timeoutMs);
-    return found;
+      },
+      timeoutMs);
+  return found;
 }
 
 std::string MessageBoxText(HWND box) {
-    // The message text is the static control with id 0xFFFF in every message box.
-    HWND text = GetDlgItem(box, 0xFFFF);
-    return text ? WindowText(text) : std::string();
+  // The message text is the static control with id 0xFFFF in every message box.
+  HWND text = GetDlgItem(box, 0xFFFF);
+  return text ? WindowText(text) : std::string();
 }
 
 bool AnswerMessageBox(HWND box, int buttonId, DWORD timeoutMs) {
-    HWND button = GetDlgItem(box, buttonId);
-    if (!button) return false;
-    PostMessageA(button, BM_CLICK, 0, 0);
-    return WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, timeoutMs);
+  HWND button = GetDlgItem(box, buttonId);
+  if (!button) return false;
+  PostMessageA(button, BM_CLICK, 0, 0);
+  return WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, timeoutMs);
 }
 
 bool BringToFront(HWND wnd, DWORD timeoutMs) {
-    SetForegroundWindow(wnd);
-    // The foreground changes at once; the window's thread activates it when it next reads its
-    // messages, and a key sent before then finds no focus to go to.
-    const DWORD thread = GetWindowThreadProcessId(wnd, nullptr);
-    return WaitUntil([&] {
+  SetForegroundWindow(wnd);
+  // The foreground changes at once; the window's thread activates it when it next reads its
+  // messages, and a key sent before then finds no focus to go to.
+  const DWORD thread = GetWindowThreadProcessId(wnd, nullptr);
+  return WaitUntil(
+      [&] {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
         return GetForegroundWindow() == wnd && GetGUIThreadInfo(thread, &info) && info.hwndActive == wnd &&
                info.hwndFocus != nullptr;
-    }, timeoutMs);
+      },
+      timeoutMs);
 }
 
 HWND FindChild(HWND parent, const std::string& cls, const std::string& caption) {
-    std::vector<HWND> kids;
-    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&kids));
-    for (HWND k : kids)
-        if ((cls.empty() || ClassName(k) == cls) && WindowText(k) == caption) return k;
-    return nullptr;
+  std::vector<HWND> kids;
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&kids));
+  for (HWND k : kids)
+    if ((cls.empty() || ClassName(k) == cls) && WindowText(k) == caption) return k;
+  return nullptr;
 }
 
 namespace {
 INPUT KeyInput(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return in;
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return in;
 }
 }  // namespace
 
 void SendCtrlKey(WORD vk) {
-    INPUT in[4] = {KeyInput(VK_CONTROL, false), KeyInput(vk, false), KeyInput(vk, true),
-                   KeyInput(VK_CONTROL, true)};
-    SendInput(4, in, sizeof(INPUT));
+  INPUT in[4] = {KeyInput(VK_CONTROL, false), KeyInput(vk, false), KeyInput(vk, true), KeyInput(VK_CONTROL, true)};
+  SendInput(4, in, sizeof(INPUT));
 }
 
 void SendKey(WORD vk) {
-    INPUT in[2] = {KeyInput(vk, false), KeyInput(vk, true)};
-    SendInput(2, in, sizeof(INPUT));
+  INPUT in[2] = {KeyInput(vk, false), KeyInput(vk, true)};
+  SendInput(2, in, sizeof(INPUT));
 }
 
 namespace {
 // A mouse event at an exact screen point (MOUSEEVENTF_ABSOLUTE maps 0..65536 across the
 // virtual screen; rounding up lands on the pixel itself).
 INPUT MouseInput(int x, int y, DWORD buttonFlags) {
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int width = std::max(GetSystemMetrics(SM_CXVIRTUALSCREEN), 1);
-    const int height = std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN), 1);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = static_cast<LONG>((static_cast<long long>(x - left) * 65536 + width - 1) / width);
-    in.mi.dy = static_cast<LONG>((static_cast<long long>(y - top) * 65536 + height - 1) / height);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | buttonFlags;
-    return in;
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const int width = std::max(GetSystemMetrics(SM_CXVIRTUALSCREEN), 1);
+  const int height = std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN), 1);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = static_cast<LONG>((static_cast<long long>(x - left) * 65536 + width - 1) / width);
+  in.mi.dy = static_cast<LONG>((static_cast<long long>(y - top) * 65536 + height - 1) / height);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | buttonFlags;
+  return in;
 }
 }  // namespace
 
 void ClickAt(int x, int y, bool right, bool doubleClick) {
-    // Every press and release carries the point itself. Under Wine the desktop process turns
-    // X pointer-crossing reports into cursor moves; one that it reads late (after a window
-    // was shown under the old pointer position) moves the cursor back there, and a press
-    // without a position of its own would land wherever that left the cursor.
-    const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    std::vector<INPUT> in{MouseInput(x, y, 0), MouseInput(x, y, down), MouseInput(x, y, up)};
-    if (doubleClick) {
-        in.push_back(MouseInput(x, y, down));
-        in.push_back(MouseInput(x, y, up));
-    }
-    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+  // Every press and release carries the point itself. Under Wine the desktop process turns
+  // X pointer-crossing reports into cursor moves; one that it reads late (after a window
+  // was shown under the old pointer position) moves the cursor back there, and a press
+  // without a position of its own would land wherever that left the cursor.
+  const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  std::vector<INPUT> in{MouseInput(x, y, 0), MouseInput(x, y, down), MouseInput(x, y, up)};
+  if (doubleClick) {
+    in.push_back(MouseInput(x, y, down));
+    in.push_back(MouseInput(x, y, up));
+  }
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
 std::string WindowsDirectory() {
-    char buf[MAX_PATH] = {};
-    GetWindowsDirectoryA(buf, MAX_PATH);
-    return buf;
+  char buf[MAX_PATH] = {};
+  GetWindowsDirectoryA(buf, MAX_PATH);
+  return buf;
 }
 
 std::string CurrentWallpaper() {
-    char buf[MAX_PATH] = {};
-    SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, buf, 0);
-    return buf;
+  char buf[MAX_PATH] = {};
+  SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, buf, 0);
+  return buf;
 }
 
-bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
 }
 
 std::string ModuleFolder() {
-    char buf[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, buf, MAX_PATH);
-    std::string path = buf;
-    return path.substr(0, path.find_last_of('\\') + 1);
+  char buf[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, buf, MAX_PATH);
+  std::string path = buf;
+  return path.substr(0, path.find_last_of('\\') + 1);
 }
 
 std::string StartupFolder() {
-    char buf[MAX_PATH] = {};
-    SHGetSpecialFolderPathA(nullptr, buf, CSIDL_STARTUP, TRUE);
-    return buf;
+  char buf[MAX_PATH] = {};
+  SHGetSpecialFolderPathA(nullptr, buf, CSIDL_STARTUP, TRUE);
+  return buf;
 }
 
 namespace {
 // COM for the calling thread for as long as the object lives.
 struct TComScope {
-    TComScope() { CoInitialize(nullptr); }
-    ~TComScope() { CoUninitialize(); }
-    TComScope(const TComScope&) = delete;
-    TComScope& operator=(const TComScope&) = delete;
+  TComScope() { CoInitialize(nullptr); }
+  ~TComScope() { CoUninitialize(); }
+  TComScope(const TComScope&) = delete;
+  TComScope& operator=(const TComScope&) = delete;
 };
 
 template <class T>
 struct TReleaser {
-    T* p = nullptr;
-    TReleaser() = default;
-    TReleaser(const TReleaser&) = delete;
-    TReleaser& operator=(const TReleaser&) = delete;
-    ~TReleaser() {
-        if (p) p->Release();
-    }
+  T* p = nullptr;
+  TReleaser() = default;
+  TReleaser(const TReleaser&) = delete;
+  TReleaser& operator=(const TReleaser&) = delete;
+  ~TReleaser() {
+    if (p) p->Release();
+  }
 };
 }  // namespace
 
 bool CreateShortcut(const std::string& linkPath, const std::string& target) {
-    TComScope com;
-    TReleaser<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link.p))))
-        return false;
-    link.p->SetPath(target.c_str());
-    TReleaser<IPersistFile> file;
-    if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return false;
-    wchar_t wide[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-    return SUCCEEDED(file.p->Save(wide, TRUE));
+  TComScope com;
+  TReleaser<IShellLinkA> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link.p))))
+    return false;
+  link.p->SetPath(target.c_str());
+  TReleaser<IPersistFile> file;
+  if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return false;
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+  return SUCCEEDED(file.p->Save(wide, TRUE));
 }
 
 std::string ShortcutTarget(const std::string& linkPath) {
-    TComScope com;
-    TReleaser<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link.p))))
-        return {};
-    TReleaser<IPersistFile> file;
-    if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return {};
-    wchar_t wide[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-    if (FAILED(file.p->Load(wide, STGM_READ))) return {};
-    char target[MAX_PATH] = {};
-    link.p->GetPath(target, MAX_PATH, nullptr, 0);
-    return target;
+  TComScope com;
+  TReleaser<IShellLinkA> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link.p))))
+    return {};
+  TReleaser<IPersistFile> file;
+  if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return {};
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+  if (FAILED(file.p->Load(wide, STGM_READ))) return {};
+  char target[MAX_PATH] = {};
+  link.p->GetPath(target, MAX_PATH, nullptr, 0);
+  return target;
 }
 
 }  // namespace tarvell::e2e

@@ -12,27 +12,26 @@ namespace tarvell::e2e {
 // Owns a started process and its handles; kills it on destruction if it is still running.
 class TProcess {
 public:
-    TProcess() = default;
-    static TProcess Start(const std::string& exe, const std::string& args = {},
-                          const std::string& workDir = {});
-    TProcess(TProcess&& other) noexcept;
-    TProcess& operator=(TProcess&& other) noexcept;
-    TProcess(const TProcess&) = delete;
-    TProcess& operator=(const TProcess&) = delete;
-    ~TProcess();
+  TProcess() = default;
+  static TProcess Start(const std::string& exe, const std::string& args = {}, const std::string& workDir = {});
+  TProcess(TProcess&& other) noexcept;
+  TProcess& operator=(TProcess&& other) noexcept;
+  TProcess(const TProcess&) = delete;
+  TProcess& operator=(const TProcess&) = delete;
+  ~TProcess();
 
-    bool Valid() const { return process_ != nullptr; }
-    DWORD Id() const { return id_; }
-    HANDLE Handle() const { return process_; }
-    // True when the process ended within the time; its exit code goes to code.
-    bool WaitExit(DWORD timeoutMs, DWORD& code) const;
-    bool Running() const;
-    void Kill();
+  bool Valid() const { return process_ != nullptr; }
+  DWORD Id() const { return id_; }
+  HANDLE Handle() const { return process_; }
+  // True when the process ended within the time; its exit code goes to code.
+  bool WaitExit(DWORD timeoutMs, DWORD& code) const;
+  bool Running() const;
+  void Kill();
 
 private:
-    void Close();
-    HANDLE process_ = nullptr;
-    DWORD id_ = 0;
+  void Close();
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
 };
 
 // Polls cond every 50 ms, pumping this thread's messages, until it holds or the time runs out.
@@ -45,10 +44,9 @@ std::string ClassName(HWND wnd);
 DWORD WindowProcess(HWND wnd);
 
 // First top-level window matching class (empty: any) and caption prefix (empty: any).
-HWND FindTop(const std::string& cls, const std::string& captionPrefix, DWORD pid = 0,
-             bool visibleOnly = false);
-HWND WaitForTop(const std::string& cls, const std::string& captionPrefix, DWORD timeoutMs,
-                DWORD pid = 0, bool visibleOnly = false);
+HWND FindTop(const std::string& cls, const std::string& captionPrefix, DWORD pid = 0, bool visibleOnly = false);
+HWND WaitForTop(const std::string& cls, const std::string& captionPrefix, DWORD timeoutMs, DWORD pid = 0,
+                bool visibleOnly = false);
 
 // Message boxes: a visible "#32770" dialog with the given caption.
 HWND WaitForMessageBox(const std::string& caption, DWORD timeoutMs, DWORD pid = 0);

@@ -5,74 +5,77 @@
 namespace tarvell::e2e {
 
 bool TTarvellRun::WriteConfig(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r\n";
-    return WriteWholeFile(ConfigPath(), bytes);
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  return WriteWholeFile(ConfigPath(), bytes);
 }
 
 std::vector<std::string> TTarvellRun::ConfigLines() {
-    std::vector<std::string> lines;
-    const std::string bytes = ReadWholeFile(ConfigPath());
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(bytes.substr(start) + "<no CR LF>");
-            break;
-        }
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
+  std::vector<std::string> lines;
+  const std::string bytes = ReadWholeFile(ConfigPath());
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(bytes.substr(start) + "<no CR LF>");
+      break;
     }
-    return lines;
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
 }
 
 bool TTarvellRun::Start(const std::string& args) {
-    process_ = TProcess::Start(Exe(), args);
-    return process_.Valid();
+  process_ = TProcess::Start(Exe(), args);
+  return process_.Valid();
 }
 
 bool TTarvellRun::EndsWithZero(DWORD timeoutMs) {
-    DWORD code = 1;
-    return process_.WaitExit(timeoutMs, code) && code == 0;
+  DWORD code = 1;
+  return process_.WaitExit(timeoutMs, code) && code == 0;
 }
 
 HWND TTarvellRun::WaitMainWindow(DWORD timeoutMs) {
-    return WaitForTop(FormClass, MainCaption, timeoutMs, process_.Id());
+  return WaitForTop(FormClass, MainCaption, timeoutMs, process_.Id());
 }
 
 bool TTarvellRun::TrayIconPresent(HWND trayWindow) {
-    // Modifying nothing of an icon succeeds exactly when the shell knows the icon.
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = trayWindow;
-    data.uID = 1;
-    data.uFlags = 0;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+  // Modifying nothing of an icon succeeds exactly when the shell knows the icon.
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = trayWindow;
+  data.uID = 1;
+  data.uFlags = 0;
+  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 HWND TTarvellRun::WaitTrayWindow(DWORD timeoutMs) {
-    HWND found = nullptr;
-    WaitUntil([&] {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
         for (HWND w : TopWindows(process_.Id()))
-            if (!IsWindowVisible(w) && ClassName(w) != FormClass && ClassName(w) != AppClass &&
-                TrayIconPresent(w)) {
-                found = w;
-                return true;
-            }
+          if (!IsWindowVisible(w) && ClassName(w) != FormClass && ClassName(w) != AppClass && TrayIconPresent(w)) {
+            found = w;
+            return true;
+          }
         return false;
-    }, timeoutMs);
-    return found;
+      },
+      timeoutMs);
+  return found;
 }
 
 void TTarvellRun::TrayMouse(HWND trayWindow, UINT mouseMessage) {
-    PostMessageA(trayWindow, TrayCallback, 1, static_cast<LPARAM>(mouseMessage));
+  PostMessageA(trayWindow, TrayCallback, 1, static_cast<LPARAM>(mouseMessage));
 }
 
 bool TTarvellRun::WaitVisible(bool visible, DWORD timeoutMs) const {
-    return WaitUntil([&] {
+  return WaitUntil(
+      [&] {
         HWND w = MainWindow();
         return w && (IsWindowVisible(w) != FALSE) == visible;
-    }, timeoutMs);
+      },
+      timeoutMs);
 }
 
 }  // namespace tarvell::e2e

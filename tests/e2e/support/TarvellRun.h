@@ -16,38 +16,38 @@ inline constexpr UINT TrayCallback = 2024;
 
 class TTarvellRun {
 public:
-    static std::string Exe() { return ModuleFolder() + "Tarvell.exe"; }
-    static std::string ConfigPath() { return WindowsDirectory() + "\\Tarvell.cfg"; }
-    static std::string WallpaperPath() { return WindowsDirectory() + "\\Tarvell.bmp"; }
-    static std::string ShortcutPath() { return StartupFolder() + "\\Tarvell.lnk"; }
+  static std::string Exe() { return ModuleFolder() + "Tarvell.exe"; }
+  static std::string ConfigPath() { return WindowsDirectory() + "\\Tarvell.cfg"; }
+  static std::string WallpaperPath() { return WindowsDirectory() + "\\Tarvell.bmp"; }
+  static std::string ShortcutPath() { return StartupFolder() + "\\Tarvell.lnk"; }
 
-    // Makes the program count as installed, so no installation question comes up.
-    static bool MarkInstalled() { return CreateShortcut(ShortcutPath(), Exe()); }
-    static bool WriteConfig(const std::vector<std::string>& lines);
-    // The settings file's lines (CR LF ends each); empty when there is no file.
-    static std::vector<std::string> ConfigLines();
+  // Makes the program count as installed, so no installation question comes up.
+  static bool MarkInstalled() { return CreateShortcut(ShortcutPath(), Exe()); }
+  static bool WriteConfig(const std::vector<std::string>& lines);
+  // The settings file's lines (CR LF ends each); empty when there is no file.
+  static std::vector<std::string> ConfigLines();
 
-    bool Start(const std::string& args = {});
-    TProcess& Process() { return process_; }
-    DWORD Pid() const { return process_.Id(); }
-    // True when the process ended within the time with exit code 0.
-    bool EndsWithZero(DWORD timeoutMs = 15000);
+  bool Start(const std::string& args = {});
+  TProcess& Process() { return process_; }
+  DWORD Pid() const { return process_.Id(); }
+  // True when the process ended within the time with exit code 0.
+  bool EndsWithZero(DWORD timeoutMs = 15000);
 
-    // The main window (shown or not) once the program has built it.
-    HWND WaitMainWindow(DWORD timeoutMs = 20000);
-    HWND MainWindow() const { return FindTop(FormClass, MainCaption, process_.Id()); }
-    HWND AppWindow() const { return FindTop(AppClass, "Tarvell", process_.Id()); }
-    // Waits until the tray icon is registered; returns the window its callbacks go to.
-    HWND WaitTrayWindow(DWORD timeoutMs = 20000);
-    // Whether the shell still holds the icon of that window (id 1, the first tray icon).
-    static bool TrayIconPresent(HWND trayWindow);
-    // A mouse message as the shell reports it for the tray icon.
-    static void TrayMouse(HWND trayWindow, UINT mouseMessage);
+  // The main window (shown or not) once the program has built it.
+  HWND WaitMainWindow(DWORD timeoutMs = 20000);
+  HWND MainWindow() const { return FindTop(FormClass, MainCaption, process_.Id()); }
+  HWND AppWindow() const { return FindTop(AppClass, "Tarvell", process_.Id()); }
+  // Waits until the tray icon is registered; returns the window its callbacks go to.
+  HWND WaitTrayWindow(DWORD timeoutMs = 20000);
+  // Whether the shell still holds the icon of that window (id 1, the first tray icon).
+  static bool TrayIconPresent(HWND trayWindow);
+  // A mouse message as the shell reports it for the tray icon.
+  static void TrayMouse(HWND trayWindow, UINT mouseMessage);
 
-    bool WaitVisible(bool visible, DWORD timeoutMs = 10000) const;
+  bool WaitVisible(bool visible, DWORD timeoutMs = 10000) const;
 
 private:
-    TProcess process_;
+  TProcess process_;
 };
 
 }  // namespace tarvell::e2e
