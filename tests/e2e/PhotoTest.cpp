@@ -59,11 +59,11 @@ TBmp TurnClockwise(const TBmp& in) {
 }
 
 std::string MakePhoto(int width, int height, int orientation) {
-  tarvell::test::TJpegSpec spec;
-  spec.Width = width;
-  spec.Height = height;
-  if (orientation != 0) spec.Markers.push_back({0xE1, tarvell::test::OrientationExif(orientation)});
-  const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(spec);
+  tarvell::test::TJpegSpec sample;
+  sample.Width = width;
+  sample.Height = height;
+  if (orientation != 0) sample.Markers.push_back({0xE1, tarvell::test::OrientationExif(orientation)});
+  const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);
   return std::string(bytes.begin(), bytes.end());
 }
 

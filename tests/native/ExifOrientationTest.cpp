@@ -155,9 +155,9 @@ TEST(ExifOrientation, DecodesEveryOrientationAsTheTurnedReference) {
     TDecodeOptions options;
     options.NumOfColors = c.colours;
     for (int o = 1; o <= 8; ++o) {
-      test::TJpegSpec spec = plainSpec;
-      spec.Markers.push_back({JPEG_APP0 + 1, OrientationExif(o, o % 2 == 0)});
-      const Bytes jpeg = test::MakeJpeg(spec);
+      test::TJpegSpec sample = plainSpec;
+      sample.Markers.push_back({JPEG_APP0 + 1, OrientationExif(o, o % 2 == 0)});
+      const Bytes jpeg = test::MakeJpeg(sample);
       const TByteBuffer ours = DecodeJpegToBmp(jpeg, options);
       const TGrid expected = Upright(stored, o);
       const TGrid shown = GridOf(ours);
@@ -187,9 +187,9 @@ TEST(ExifOrientation, LyingOrAbsentBlocksDecodeExactlyAsWithoutOne) {
   cut.resize(30);
   const Bytes xmp = {'h', 't', 't', 'p', ':', '/', '/', 'n', 's', '.', 'a', 'd', 'o', 'b', 'e', '.', 'c', 'o', 'm'};
   for (const Bytes& block : {OrientationExif(1), farDirectory, cut, OrientationExif(9), xmp}) {
-    test::TJpegSpec spec = plainSpec;
-    spec.Markers.push_back({JPEG_APP0 + 1, block});
-    EXPECT_EQ(DecodeJpegToBmp(test::MakeJpeg(spec), options), plain);
+    test::TJpegSpec sample = plainSpec;
+    sample.Markers.push_back({JPEG_APP0 + 1, block});
+    EXPECT_EQ(DecodeJpegToBmp(test::MakeJpeg(sample), options), plain);
   }
   test::TJpegSpec both = plainSpec;
   both.Markers.push_back({JPEG_APP0 + 1, xmp});
