@@ -7,7 +7,7 @@ cd "$here"
 bash tools/setup.sh || { echo "setup failed"; exit 1; }
 
 logdir="$here/build/test-logs"; mkdir -p "$logdir"
-total_pass=0; total_fail=0; status=0
+total_pass=0; total_fail=0; total_skip=0; status=0
 
 # ctest prints "N% tests passed, F tests failed out of T"; add those up for the closing line.
 count_ctest() {
@@ -16,7 +16,10 @@ count_ctest() {
   local failed total
   failed=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
   total=$(echo "$line" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
-  total_fail=$((total_fail + failed)); total_pass=$((total_pass + total - failed))
+  # ctest counts a skipped test among the passed ones; it lists them as "(Skipped)".
+  local skipped; skipped=$(grep -c -E '^[[:space:]]+[0-9]+ - .*\(Skipped\)$' "$1")
+  total_fail=$((total_fail + failed)); total_pass=$((total_pass + total - failed - skipped))
+  total_skip=$((total_skip + skipped))
   [ "$failed" -eq 0 ] || status=1
 }
 
@@ -52,5 +55,5 @@ else
 fi
 
 echo
-echo "Total: $total_pass passed, $total_fail failed"
+echo "Total: $total_pass passed, $total_fail failed, $total_skip skipped"
 exit $status
