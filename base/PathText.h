@@ -19,3 +19,18 @@ std::string AppendPathName(std::string_view folder, std::string_view name, char 
 bool SamePathText(std::string_view a, std::string_view b) noexcept;
 
 }  // namespace tarvell
+
+namespace tarvell {
+
+// Paths at least this long (in bytes, which is never fewer than UTF-16 units) take the
+// extended-length form; 248 rather than 260 because folders are created with 12 characters
+// left for an 8.3 name.
+inline constexpr std::size_t ClassicPathLimit = 248;
+
+// The "\\?\" form of a long absolute path, so calls reach past the classic length limit:
+// "C:\..." becomes "\\?\C:\..." and "\\server\share\..." becomes "\\?\UNC\server\share\...",
+// with '/' turned into '\\' and doubled separators made single (the extended form takes
+// names literally). Short, relative or already extended paths are returned as they are.
+std::string ExtendedLengthPath(std::string_view path);
+
+}  // namespace tarvell

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "desktop/WideText.h"
+#include "gui/WideText.h"
 #include "gui/Handles.h"
 
 namespace tarvell {

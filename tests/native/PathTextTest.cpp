@@ -31,3 +31,21 @@ TEST(PathText, SamePathTextIgnoresAsciiCaseOnly) {
 
 }  // namespace
 }  // namespace tarvell
+
+namespace tarvell {
+namespace {
+
+TEST(PathText, LongAbsolutePathsTakeTheExtendedForm) {
+  const std::string tail(300, 'x');
+  EXPECT_EQ(ExtendedLengthPath("C:\\short\\a.jpg"), "C:\\short\\a.jpg");
+  EXPECT_EQ(ExtendedLengthPath("C:\\" + tail), "\\\\?\\C:\\" + tail);
+  EXPECT_EQ(ExtendedLengthPath("C:/d/" + tail), "\\\\?\\C:\\d\\" + tail);
+  EXPECT_EQ(ExtendedLengthPath("\\\\server\\share\\" + tail), "\\\\?\\UNC\\server\\share\\" + tail);
+  EXPECT_EQ(ExtendedLengthPath("\\\\?\\C:\\" + tail), "\\\\?\\C:\\" + tail);
+  EXPECT_EQ(ExtendedLengthPath("relative\\" + tail), "relative\\" + tail);
+  // A root's pictures are listed as "C:\\\\name": the extended form would not find them.
+  EXPECT_EQ(ExtendedLengthPath("C:\\\\" + tail), "\\\\?\\C:\\" + tail);
+}
+
+}  // namespace
+}  // namespace tarvell

@@ -1,0 +1,25 @@
+#include "gui/WideText.h"
+
+#include "base/PathText.h"
+#include "base/Utf8.h"
+
+#include <cwchar>
+
+namespace tarvell {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16 units");
+
+std::wstring Widen(std::string_view text) {
+  const std::u16string wide = Utf16FromUtf8(text);
+  return std::wstring(wide.begin(), wide.end());
+}
+
+std::string Narrow(std::wstring_view text) {
+  return Utf8FromUtf16(std::u16string(text.begin(), text.end()));
+}
+
+std::string Narrow(const wchar_t* text) { return text ? Narrow(std::wstring_view(text, std::wcslen(text))) : std::string(); }
+
+std::wstring WidePath(std::string_view path) { return Widen(ExtendedLengthPath(path)); }
+
+}  // namespace tarvell
