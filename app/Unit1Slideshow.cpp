@@ -14,6 +14,7 @@
 #include "gui/Label.h"
 #include "gui/ListBox.h"
 #include "gui/WaitCursor.h"
+#include "gui/WideText.h"
 #include "jpeg/Exception.h"
 #include "slideshow/Countdown.h"
 #include "slideshow/PreviewFit.h"
@@ -118,10 +119,10 @@ void TForm1::Beep(unsigned frequency, unsigned duration) {
   ::Beep(static_cast<DWORD>(frequency), static_cast<DWORD>(duration));
 }
 
-void TForm1::DeletePictureFile(const std::string& path) { ::DeleteFileA(path.c_str()); }
+void TForm1::DeletePictureFile(const std::string& path) { ::DeleteFileW(WidePath(path).c_str()); }
 
 void TForm1::OpenPictureFile(const std::string& path) {
-  ::ShellExecuteA(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ::ShellExecuteW(nullptr, nullptr, Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void TForm1::ListChanged() {

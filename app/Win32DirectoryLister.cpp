@@ -1,6 +1,7 @@
 #include "app/Win32DirectoryLister.h"
 
 #include "gui/Handles.h"
+#include "gui/WideText.h"
 
 #include <windows.h>
 
@@ -8,7 +9,9 @@ namespace tarvell {
 
 namespace {
 
-bool IsDotOrDotDot(const char* name) { return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)); }
+bool IsDotOrDotDot(const wchar_t* name) {
+  return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
+}
 
 }  // namespace
 
@@ -17,9 +20,9 @@ int TWin32DirectoryLister::List(const std::string& folder, std::vector<TDirEntry
   std::string pattern = folder;
   if (pattern.empty() || (pattern.back() != '\\' && pattern.back() != '/')) pattern += '\\';
   pattern += '*';
-  WIN32_FIND_DATAA data;
+  WIN32_FIND_DATAW data;
   // Basic information skips the short names, and a large fetch reads the folder in fewer calls.
-  TFindHandle find(FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+  TFindHandle find(FindFirstFileExW(WidePath(pattern).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
                                     FIND_FIRST_EX_LARGE_FETCH));
   if (!find) {
     const DWORD error = GetLastError();
@@ -29,20 +32,20 @@ int TWin32DirectoryLister::List(const std::string& folder, std::vector<TDirEntry
   do {
     if (IsDotOrDotDot(data.cFileName)) continue;
     TDirEntry entry;
-    entry.Name = data.cFileName;
+    entry.Name = Narrow(data.cFileName);
     entry.IsFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry.IsLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.Hidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
     entry.System = (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
     entries.push_back(std::move(entry));
-  } while (FindNextFileA(find.get(), &data));
+  } while (FindNextFileW(find.get(), &data));
   const DWORD error = GetLastError();
   return error == ERROR_NO_MORE_FILES ? 0 : static_cast<int>(error);
 }
 
 std::optional<TFolderId> TWin32DirectoryLister::Identify(const std::string& folder) {
   // Opening a folder needs backup semantics; links and junctions are followed.
-  TKernelHandle file(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
+  TKernelHandle file(CreateFileW(WidePath(folder).c_str(), FILE_READ_ATTRIBUTES,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file) return std::nullopt;

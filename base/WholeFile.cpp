@@ -1,5 +1,7 @@
 #include "base/WholeFile.h"
 
+#include "base/NativePath.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -8,8 +10,9 @@ namespace tarvell {
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
+  const std::filesystem::path native = NativePath(path);
+  if (!std::filesystem::is_regular_file(native, error)) return std::nullopt;
+  std::ifstream in(native, std::ios::binary);
   if (!in) return std::nullopt;
   std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (in.bad()) return std::nullopt;

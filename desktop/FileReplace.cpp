@@ -1,6 +1,7 @@
 #include "desktop/FileReplace.h"
 
 #include "gui/Handles.h"
+#include "gui/WideText.h"
 
 #include <windows.h>
 
@@ -10,7 +11,7 @@ namespace {
 
 TReplaceResult WriteNewFile(const std::string& path, const void* data, std::size_t size) {
   TKernelHandle file(
-      ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      ::CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return TReplaceResult::NotCreated;
   if (size > MAXDWORD) return TReplaceResult::NotWritten;
   DWORD put = 0;
@@ -25,9 +26,9 @@ TReplaceResult ReplaceFileContents(const std::string& path, const void* data, st
   const std::string temp = path + ".new";
   TReplaceResult result = WriteNewFile(temp, data, size);
   if (result == TReplaceResult::Replaced &&
-      !::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      !::MoveFileExW(WidePath(temp).c_str(), WidePath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     result = TReplaceResult::NotMoved;
-  if (result != TReplaceResult::Replaced) ::DeleteFileA(temp.c_str());
+  if (result != TReplaceResult::Replaced) ::DeleteFileW(WidePath(temp).c_str());
   return result;
 }
 

@@ -52,10 +52,10 @@ InstallResult InstallProgram(const TInstallPaths& paths, const TInstallHooks& ho
   ShowMainWindow(hooks);
 
   if (!SameFileName(paths.ExePath, paths.Target)) {
-    if (FileExists(paths.Target)) ::DeleteFileA(paths.Target.c_str());
+    if (FileExists(paths.Target)) ::DeleteFileW(WidePath(paths.Target).c_str());
     // Copying is allowed so that a program started from another drive still ends up at Target
     // (a rename cannot cross volumes); the running file then simply stays where it was.
-    ::MoveFileExA(paths.ExePath.c_str(), paths.Target.c_str(), MOVEFILE_COPY_ALLOWED);
+    ::MoveFileExW(WidePath(paths.ExePath).c_str(), WidePath(paths.Target).c_str(), MOVEFILE_COPY_ALLOWED);
   }
 
   InstallIconSettings(paths.RegistryKeys, hooks);
@@ -71,8 +71,8 @@ void RemoveProgramFiles(const TInstallPaths& paths) {
   const std::optional<std::string> link = LinkPath(paths);
   if (!link || !FileExists(*link)) return;
   for (const std::string* config : {&paths.ConfigPath, &paths.OldConfigPath})
-    if (!config->empty() && FileExists(*config)) ::DeleteFileA(config->c_str());
-  ::DeleteFileA(link->c_str());
+    if (!config->empty() && FileExists(*config)) ::DeleteFileW(WidePath(*config).c_str());
+  ::DeleteFileW(WidePath(*link).c_str());
 }
 
 UninstallResult UninstallProgram(const TInstallPaths& paths) {

@@ -34,11 +34,11 @@ private:
 bool CreateShellLink(const std::string& linkPath, const TShellLinkInfo& link) {
   const TComInit com;
   if (!com.Ok()) return false;
-  TComPtr<IShellLinkA> shellLink;
-  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shellLink.put_void())))
+  TComPtr<IShellLinkW> shellLink;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.put_void())))
     return false;
-  shellLink->SetPath(link.Target.c_str());
-  shellLink->SetDescription(link.Description.c_str());
+  if (FAILED(shellLink->SetPath(Widen(link.Target).c_str()))) return false;
+  shellLink->SetDescription(Widen(link.Description).c_str());
   shellLink->SetShowCmd(link.ShowCommand);
   TComPtr<IPersistFile> file;
   if (FAILED(shellLink.As(file))) return false;
@@ -48,19 +48,20 @@ bool CreateShellLink(const std::string& linkPath, const TShellLinkInfo& link) {
 std::optional<TShellLinkInfo> ReadShellLink(const std::string& linkPath) {
   const TComInit com;
   if (!com.Ok()) return std::nullopt;
-  TComPtr<IShellLinkA> shellLink;
-  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shellLink.put_void())))
+  TComPtr<IShellLinkW> shellLink;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.put_void())))
     return std::nullopt;
   TComPtr<IPersistFile> file;
   if (FAILED(shellLink.As(file))) return std::nullopt;
   if (FAILED(file->Load(Widen(linkPath).c_str(), STGM_READ))) return std::nullopt;
 
   TShellLinkInfo info;
-  std::vector<char> buffer(32768);
+  // The longest path the system knows, so no target is cut.
+  std::vector<wchar_t> buffer(32768);
   if (SUCCEEDED(shellLink->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, SLGP_RAWPATH)))
-    info.Target = buffer.data();
+    info.Target = Narrow(buffer.data());
   if (SUCCEEDED(shellLink->GetDescription(buffer.data(), static_cast<int>(buffer.size()))))
-    info.Description = buffer.data();
+    info.Description = Narrow(buffer.data());
   shellLink->GetShowCmd(&info.ShowCommand);
   return info;
 }

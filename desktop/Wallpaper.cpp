@@ -3,6 +3,7 @@
 #include "desktop/FileReplace.h"
 #include "jpeg/Exception.h"
 #include "jpeg/Picture.h"
+#include "gui/WideText.h"
 
 #include <windows.h>
 
@@ -29,7 +30,7 @@ void WaitForTheDesktopsRepaint() noexcept {
   ::GetWindowThreadProcessId(desktop, &owner);
   if (owner == 0 || owner == ::GetCurrentProcessId()) return;
   DWORD_PTR ignored = 0;
-  ::SendMessageTimeoutA(desktop, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 500, &ignored);
+  ::SendMessageTimeoutW(desktop, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 500, &ignored);
   if (HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, owner)) {
     ::WaitForInputIdle(process, 500);
     ::CloseHandle(process);
@@ -40,7 +41,8 @@ void WaitForTheDesktopsRepaint() noexcept {
 
 void SetDesktopWallpaper(const std::string& path) {
   // Not written to the user's profile and not broadcast: the program sets it on every change.
-  ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()), 0);
+  std::wstring wide = Widen(path);
+  ::SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, wide.data(), 0);
   WaitForTheDesktopsRepaint();
   // Done here, where every apply and clear passes, rather than in each command. On Windows
   // the shell already repaints correctly; one request per window costs next to nothing.

@@ -1,6 +1,7 @@
 #include "jpeg/ExclusiveFile.h"
 
 #include "jpeg/Exception.h"
+#include "base/NativePath.h"
 
 #include <windows.h>
 
@@ -15,7 +16,8 @@ HANDLE AsHandle(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
 std::intptr_t OpenNoShare(const std::string& path) {
   // Share mode 0: nobody else may open the file while we hold it, and we cannot open it
   // while anyone else does.
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const std::u16string wide = NativePathUtf16(path);
+  HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(wide.c_str()), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     throw EFOpenError("Cannot open file " + path);
   }

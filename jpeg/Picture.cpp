@@ -2,9 +2,9 @@
 
 #include "jpeg/BMPLayout.h"
 #include "jpeg/Exception.h"
+#include "base/NativePath.h"
 
-#include <cstdio>
-#include <memory>
+#include <fstream>
 
 namespace tarvell {
 
@@ -14,10 +14,6 @@ namespace {
 constexpr std::size_t kWidthOffset = kBmpFileHeaderSize + 4;
 constexpr std::size_t kHeightOffset = kBmpFileHeaderSize + 8;
 constexpr std::size_t kBitCountOffset = kBmpFileHeaderSize + 14;
-
-struct TFileCloser {
-  void operator()(std::FILE* f) const noexcept { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -40,14 +36,14 @@ void TPicture::SaveToFile(const std::string& path) const {
   if (FBmp.empty()) {
     return;
   }
-  std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "wb"));
+  std::ofstream file(NativePath(path), std::ios::binary | std::ios::trunc);
   if (!file) {
     throw EFCreateError("Cannot create file " + path);
   }
-  const bool written = std::fwrite(FBmp.data(), 1, FBmp.size(), file.get()) == FBmp.size();
+  file.write(reinterpret_cast<const char*>(FBmp.data()), static_cast<std::streamsize>(FBmp.size()));
   // A full disk may only show when the buffered tail is flushed.
-  const bool closed = std::fclose(file.release()) == 0;
-  if (!written || !closed) {
+  file.close();
+  if (file.fail()) {
     throw EWriteError("Stream write error");
   }
 }

@@ -1,8 +1,7 @@
 // Photos as cameras write them: turned by their EXIF orientation, and decoded only as large
 // as the desktop's wallpaper style needs. The wallpaper file Tarvell.exe writes is checked
 // against a reference this test computes itself.
-#include "jpeg/JpgImg.h"
-#include "tests/e2e/support/TarvellRun.h"
+#include "tests/e2e/support/Pictures.h"
 #include "tests/native/JpegSamples.h"
 
 #include <gtest/gtest.h>
@@ -67,14 +66,6 @@ std::string MakePhoto(int width, int height, int orientation) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-std::string DecodedAsToday(const std::string& path) {
-  tarvell::TJPEGImage image;
-  image.SetNumOfColors(tarvell::TNumOfColors::TrueColor);
-  image.SetFileName(path);
-  const auto& bmp = image.Picture().BmpImage();
-  return std::string(bmp.begin(), bmp.end());
-}
-
 class Photo : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -109,7 +100,7 @@ TEST_F(Photo, AnUprightPortraitShotStandsUprightOnTheDesktop) {
   SetStyle("0");
   const std::string stored = Photos + "\\stored.jpg";
   ASSERT_TRUE(WriteWholeFile(stored, MakePhoto(64, 40, 0)));
-  const TBmp reference = TurnClockwise(ReadBmp(DecodedAsToday(stored)));
+  const TBmp reference = TurnClockwise(ReadBmp(DecodedBmp(stored)));
   DeleteFileA(stored.c_str());
   ASSERT_TRUE(WriteWholeFile(Photos + "\\portrait.jpg", MakePhoto(64, 40, 6)));
 
@@ -136,7 +127,7 @@ TEST_F(Photo, UnderCenterThePhotoIsAppliedAtFullSizeAsBefore) {
   ASSERT_TRUE(WriteWholeFile(path, MakePhoto(2000, 1500, 0)));
   const std::string bytes = StartAndTakeWallpaper();
   EXPECT_EQ(ReadBmp(bytes).Width, 2000);
-  EXPECT_TRUE(bytes == DecodedAsToday(path)) << "the full-size bitmap differs from the plain decode";
+  EXPECT_TRUE(bytes == DecodedBmp(path)) << "the full-size bitmap differs from the plain decode";
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 // The slideshow as a user meets it: a folder of pictures made here, Tarvell.exe started in
 // the test's Wine prefix, driven by hot keys, tray messages, mouse clicks and the answers to
 // its questions; the wallpaper file and setting, the caption and the settings file checked.
-#include "jpeg/JpgImg.h"
-#include "tests/e2e/support/TarvellRun.h"
+#include "tests/e2e/support/Pictures.h"
 #include "tests/native/JpegSamples.h"
 
 #include <gtest/gtest.h>
@@ -61,16 +60,6 @@ std::string WallpaperSetting() {
   return out;
 }
 
-// A colour JPEG of the given size, made with libjpeg's compressor; pictures of different
-// sizes decode to different bitmaps.
-std::string MakeJpeg(int width, int height) {
-  tarvell::test::TJpegSpec sample;
-  sample.Width = width;
-  sample.Height = height;
-  const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);
-  return std::string(bytes.begin(), bytes.end());
-}
-
 class Slideshow : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -84,13 +73,13 @@ protected:
   // A picture of its own size, so that every picture decodes to a different bitmap.
   std::string AddPicture(const std::string& folder, const std::string& name, int width, int height) {
     const std::string path = folder + "\\" + name;
-    EXPECT_TRUE(WriteWholeFile(path, MakeJpeg(width, height)));
+    EXPECT_TRUE(WriteWholeFile(path, SizedJpeg(width, height)));
     return path;
   }
 
   // A picture whose data stops half-way, as a broken download leaves it.
   std::string AddDamagedPicture(const std::string& folder, const std::string& name) {
-    const std::string bytes = MakeJpeg(64, 64);
+    const std::string bytes = SizedJpeg(64, 64);
     const std::string path = folder + "\\" + name;
     EXPECT_TRUE(WriteWholeFile(path, bytes.substr(0, bytes.size() / 2)));
     return path;
@@ -98,15 +87,6 @@ protected:
 
   // Settings lines are counted from 1, as the file's description counts them.
   void Setting(std::size_t line, std::string value) { settings.at(line - 1) = std::move(value); }
-
-  // The BMP image the program must write for a picture: decoded as its preview decodes it.
-  static std::string ExpectedBmp(const std::string& picture) {
-    tarvell::TJPEGImage image;
-    image.SetNumOfColors(tarvell::TNumOfColors::TrueColor);
-    image.SetFileName(picture);
-    const auto& bmp = image.Picture().BmpImage();
-    return std::string(bmp.begin(), bmp.end());
-  }
 
   void StartAndWait() {
     ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
@@ -140,12 +120,6 @@ protected:
 
   bool WaitForCaption(const std::string& caption, DWORD timeoutMs = 10000) const {
     return WaitUntil([&] { return Caption() == caption; }, timeoutMs);
-  }
-
-  // Whether the wallpaper file holds exactly the image of `picture`.
-  static std::function<bool()> WallpaperOf(const std::string& picture) {
-    auto expected = std::make_shared<const std::string>(ExpectedBmp(picture));
-    return [expected] { return !expected->empty() && ReadWholeFile(TTarvellRun::WallpaperPath()) == *expected; };
   }
 
   static bool WaitForWallpaperOf(const std::string& picture, DWORD timeoutMs = 10000) {
@@ -285,7 +259,7 @@ TEST_F(Slideshow, HotKeysAreIgnoredWhileAQuestionIsOpen) {
   for (WORD key : {'Z', 'A', 'D'}) SendCtrlKey(key);
   Settle();
   EXPECT_EQ(Caption(), Position("2(2)"));
-  EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), ExpectedBmp(b));
+  EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), DecodedBmp(b));
   EXPECT_TRUE(WallpaperIsTheProgramsFile()) << "Ctrl+A cleared the wallpaper under the question";
   int boxes = 0;
   for (HWND w : TopWindows(run.Pid()))
@@ -390,7 +364,7 @@ TEST_F(Slideshow, OnceEndsTheProgramAndRecordsThePictureOnTheDesktop) {
   ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
   ASSERT_TRUE(run.Start());
   ASSERT_TRUE(run.EndsWithZero(20000));
-  EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), ExpectedBmp(b));
+  EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), DecodedBmp(b));
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
   ASSERT_EQ(saved.size(), 10u);
   EXPECT_EQ(saved[4], "1");

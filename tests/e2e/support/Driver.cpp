@@ -1,5 +1,8 @@
 #include "tests/e2e/support/Driver.h"
 
+#include "base/NativePath.h"
+#include "base/Utf8.h"
+
 #include <objidl.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -11,17 +14,26 @@
 
 namespace tarvell::e2e {
 
+std::wstring Wide(const std::string& utf8) {
+  const std::u16string text = Utf16FromUtf8(utf8);
+  return std::wstring(text.begin(), text.end());
+}
+
+std::string Utf8(const wchar_t* wide) {
+  const std::wstring_view text(wide);
+  return Utf8FromUtf16(std::u16string(text.begin(), text.end()));
+}
+
 TProcess TProcess::Start(const std::string& exe, const std::string& args, const std::string& workDir) {
   TProcess p;
   std::string cmd = "\"" + exe + "\"";
   if (!args.empty()) cmd += " " + args;
-  std::vector<char> line(cmd.begin(), cmd.end());
-  line.push_back('\0');
-  STARTUPINFOA si{};
+  std::wstring line = Wide(cmd);
+  STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     workDir.empty() ? nullptr : workDir.c_str(), &si, &pi)) {
+  if (CreateProcessW(Wide(exe).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     workDir.empty() ? nullptr : Wide(workDir).c_str(), &si, &pi)) {
     CloseHandle(pi.hThread);
     p.process_ = pi.hProcess;
     p.id_ = pi.dwProcessId;
@@ -105,10 +117,10 @@ std::vector<HWND> TopWindows(DWORD pid) {
 }
 
 std::string WindowText(HWND wnd) {
-  char buf[1024] = {};
+  wchar_t buf[1024] = {};
   // WM_GETTEXT reaches other processes' controls too, unlike GetWindowText for child windows.
-  SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, nullptr);
-  return buf;
+  SendMessageTimeoutW(wnd, WM_GETTEXT, std::size(buf), reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, nullptr);
+  return Utf8(buf);
 }
 
 std::string ClassName(HWND wnd) {
@@ -245,41 +257,43 @@ void ClickAt(int x, int y, bool right, bool doubleClick) {
 }
 
 std::string WindowsDirectory() {
-  char buf[MAX_PATH] = {};
-  GetWindowsDirectoryA(buf, MAX_PATH);
-  return buf;
+  wchar_t buf[MAX_PATH] = {};
+  GetWindowsDirectoryW(buf, MAX_PATH);
+  return Utf8(buf);
 }
 
 std::string CurrentWallpaper() {
-  char buf[MAX_PATH] = {};
-  SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, buf, 0);
-  return buf;
+  wchar_t buf[MAX_PATH] = {};
+  SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, buf, 0);
+  return Utf8(buf);
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+  return GetFileAttributesW(NativePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(NativePath(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(NativePath(path), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 
 std::string ModuleFolder() {
-  char buf[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  std::string path = buf;
+  wchar_t buf[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, buf, MAX_PATH);
+  std::string path = Utf8(buf);
   return path.substr(0, path.find_last_of('\\') + 1);
 }
 
 std::string StartupFolder() {
-  char buf[MAX_PATH] = {};
-  SHGetSpecialFolderPathA(nullptr, buf, CSIDL_STARTUP, TRUE);
-  return buf;
+  wchar_t buf[MAX_PATH] = {};
+  SHGetSpecialFolderPathW(nullptr, buf, CSIDL_STARTUP, TRUE);
+  return Utf8(buf);
 }
 
 namespace {
@@ -305,32 +319,28 @@ struct TReleaser {
 
 bool CreateShortcut(const std::string& linkPath, const std::string& target) {
   TComScope com;
-  TReleaser<IShellLinkA> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  TReleaser<IShellLinkW> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               reinterpret_cast<void**>(&link.p))))
     return false;
-  link.p->SetPath(target.c_str());
+  link.p->SetPath(Wide(target).c_str());
   TReleaser<IPersistFile> file;
   if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return false;
-  wchar_t wide[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-  return SUCCEEDED(file.p->Save(wide, TRUE));
+  return SUCCEEDED(file.p->Save(Wide(linkPath).c_str(), TRUE));
 }
 
 std::string ShortcutTarget(const std::string& linkPath) {
   TComScope com;
-  TReleaser<IShellLinkA> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  TReleaser<IShellLinkW> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               reinterpret_cast<void**>(&link.p))))
     return {};
   TReleaser<IPersistFile> file;
   if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return {};
-  wchar_t wide[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-  if (FAILED(file.p->Load(wide, STGM_READ))) return {};
-  char target[MAX_PATH] = {};
-  link.p->GetPath(target, MAX_PATH, nullptr, 0);
-  return target;
+  if (FAILED(file.p->Load(Wide(linkPath).c_str(), STGM_READ))) return {};
+  std::vector<wchar_t> target(32768);
+  link.p->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0);
+  return Utf8(target.data());
 }
 
 }  // namespace tarvell::e2e

@@ -68,6 +68,10 @@ void SendKey(WORD vk);
 // A left click at a screen point through SendInput.
 void ClickAt(int x, int y, bool right = false, bool doubleClick = false);
 
+// Text in this driver is UTF-8, as in the program; these convert for the wide calls.
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const wchar_t* wide);
+
 std::string WindowsDirectory();
 std::string CurrentWallpaper();
 bool FileExists(const std::string& path);

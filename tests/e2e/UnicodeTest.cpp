@@ -1,0 +1,189 @@
+// Names in any script and paths past the classic length: pictures listed, applied and deleted
+// by their own names, a folder so named kept in the settings, and the program speaking UTF-8
+// wherever an 8-bit call is left. Text in these tests is UTF-8, as in the program.
+#include "tests/e2e/support/Pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace tarvell::e2e;
+
+namespace {
+
+const std::string Root = "C:\\Unicode";
+
+bool MakeFolder(const std::string& path) {
+  return CreateDirectoryW(Wide("\\\\?\\" + path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+// The items of a list box in another process, read with the wide messages.
+std::vector<std::string> ListItems(HWND list) {
+  std::vector<std::string> items;
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::vector<wchar_t> text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1);
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    items.push_back(Utf8(text.data()));
+  }
+  return items;
+}
+
+// The picture list: the list box at the top left of the main window's client area (the
+// folder lists are list boxes too, some hidden and empty at the same place).
+HWND PictureList(HWND main) {
+  struct TSearch {
+    HWND Main;
+    HWND Found;
+  } search{main, nullptr};
+  EnumChildWindows(
+      main,
+      [](HWND child, LPARAM param) {
+        auto& s = *reinterpret_cast<TSearch*>(param);
+        RECT r{};
+        GetWindowRect(child, &r);
+        POINT topLeft{r.left, r.top};
+        ScreenToClient(s.Main, &topLeft);
+        if (ClassName(child) != "ListBox" || topLeft.x != 0 || topLeft.y != 0 || r.right == r.left) return TRUE;
+        s.Found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+class Unicode : public ::testing::Test {
+protected:
+  void SetUp() override {
+    DeleteFileA(TTarvellRun::ConfigPath().c_str());
+    DeleteFileA(TTarvellRun::WallpaperPath().c_str());
+    ASSERT_TRUE(TTarvellRun::MarkInstalled());
+    ASSERT_TRUE(MakeFolder(Root));
+  }
+
+  // A picture of its own size, so that every picture decodes to a different bitmap.
+  static std::string AddPicture(const std::string& folder, const std::string& name, int width, int height) {
+    const std::string path = folder + "\\" + name;
+    EXPECT_TRUE(WriteWholeFile(path, SizedJpeg(width, height))) << path;
+    return path;
+  }
+
+  void StartWith(const std::string& folder, bool subfolders) {
+    ASSERT_TRUE(TTarvellRun::WriteConfig({"5", folder, subfolders ? "1" : "0", "0", "0", "0", "0", "0", "0", "0"}));
+    ASSERT_TRUE(run.Start());
+    main = run.WaitMainWindow();
+    ASSERT_NE(main, nullptr) << "no main window";
+    ASSERT_NE(run.WaitTrayWindow(), nullptr) << "no tray icon";  // the hot keys work from now on
+  }
+
+  static bool Press(WORD key, const std::function<bool()>& done) {
+    SendCtrlKey(key);
+    return WaitUntil(done, 10000);
+  }
+
+  std::vector<std::string> Listed() const {
+    HWND list = PictureList(main);
+    return list ? ListItems(list) : std::vector<std::string>{"<no list box>"};
+  }
+
+  TTarvellRun run;
+  HWND main = nullptr;
+};
+
+TEST_F(Unicode, PicturesNamedInAnyScriptAreListedAppliedAndDeletedByTheirOwnNames) {
+  const std::string greek = Root + "\\Ελλάδα";
+  ASSERT_TRUE(MakeFolder(greek));
+  std::vector<std::string> pictures = {AddPicture(Root, "café.jpg", 40, 30), AddPicture(Root, "東京タワー.jpg", 30, 40),
+                                       AddPicture(Root, "Ωmega ☕.jpg", 36, 36),
+                                       AddPicture(greek, "Ακρόπολη \U0001F3DB.jpg", 44, 24)};
+  StartWith(Root, true);
+
+  std::vector<std::string> listed = Listed();
+  std::vector<std::string> sortedListed = listed, sortedPictures = pictures;
+  std::sort(sortedListed.begin(), sortedListed.end());
+  std::sort(sortedPictures.begin(), sortedPictures.end());
+  ASSERT_EQ(sortedListed, sortedPictures) << "the list does not name the files as they are";
+
+  // Round the list once: each picture, in list order, becomes the wallpaper with its pixels.
+  for (std::size_t i = 1; i <= listed.size(); ++i) {
+    const std::string& next = listed[i % listed.size()];
+    EXPECT_TRUE(Press('Z', WallpaperOf(next))) << next;
+  }
+
+  // The wallpaper is listed[0] again; Ctrl+D names it and deletes exactly that file.
+  SendCtrlKey('D');
+  HWND box = WaitForMessageBox("Deleteting file from disk!", 10000, run.Pid());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "Do you want to delete " + listed[0] + " current wallpaper file from disk?");
+  ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+  EXPECT_TRUE(WaitUntil([&] { return !FileExists(listed[0]); }, 10000));
+  for (std::size_t i = 1; i < listed.size(); ++i) EXPECT_TRUE(FileExists(listed[i])) << listed[i];
+  EXPECT_TRUE(WaitUntil(WallpaperOf(listed[1]), 10000));
+}
+
+TEST_F(Unicode, AFolderNamedInAnyScriptOpensAtTheNextStartAndIsWrittenBackUnchanged) {
+  const std::string folder = Root + "\\Ελλάδα ☕ 東京";
+  ASSERT_TRUE(MakeFolder(folder));
+  const std::string picture = AddPicture(folder, "a.jpg", 40, 30);
+  StartWith(folder, false);
+  EXPECT_EQ(Listed(), std::vector<std::string>{picture});
+
+  SendCtrlKey('Q');
+  ASSERT_TRUE(run.EndsWithZero());
+  const std::vector<std::string> lines = TTarvellRun::ConfigLines();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[1], folder) << "the folder line was not written back as UTF-8, byte for byte";
+}
+
+// "C:\Bilder\Müller" in code page 1252, as the earlier version wrote it: read as that, and
+// written back the same bytes, so the file stays readable by the earlier version.
+TEST_F(Unicode, AFolderTheEarlierVersionWroteInTheSystemCodePageStaysAsItWas) {
+  const std::string folder = Root + "\\Müller";
+  ASSERT_TRUE(MakeFolder(folder));
+  const std::string picture = AddPicture(folder, "a.jpg", 40, 30);
+  const std::string legacy = Root + "\\M\xFCller";
+  StartWith(legacy, false);
+  EXPECT_EQ(Listed(), std::vector<std::string>{picture});
+
+  SendCtrlKey('Q');
+  ASSERT_TRUE(run.EndsWithZero());
+  const std::vector<std::string> lines = TTarvellRun::ConfigLines();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[1], legacy);
+}
+
+TEST_F(Unicode, APictureWhosePathPassesThreeHundredCharactersIsListedAndApplied) {
+  std::string deep = Root;
+  for (int level = 0; level < 6; ++level) {
+    deep += "\\" + std::string(50, static_cast<char>('a' + level)) + " ☕";
+    ASSERT_TRUE(MakeFolder(deep)) << deep.size();
+  }
+  const std::string first = AddPicture(deep, "first.jpg", 40, 30);
+  const std::string second = AddPicture(deep, "second.jpg", 30, 40);
+  ASSERT_GT(second.size(), 300u);
+  StartWith(Root, true);
+  EXPECT_EQ(Listed(), (std::vector<std::string>{first, second}));
+  EXPECT_TRUE(Press('Z', WallpaperOf(second)));
+}
+
+// Any 8-bit call left in the program, and the system's own boxes, speak UTF-8.
+TEST_F(Unicode, TheProgramRunsWithUtf8AsItsAnsiCodePage) {
+  StartWith(Root, false);
+  // GetACP run by a thread of the program's own: the thread's exit code is its answer.
+  const auto getAcp = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetACP")));
+  ASSERT_NE(getAcp, nullptr);
+  HANDLE thread = CreateRemoteThread(run.Process().Handle(), nullptr, 0, getAcp, nullptr, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  DWORD codePage = 0;
+  EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
+  EXPECT_TRUE(GetExitCodeThread(thread, &codePage));
+  CloseHandle(thread);
+  EXPECT_EQ(codePage, 65001u);
+  EXPECT_NE(GetACP(), 65001u) << "the test itself should run in the system's code page";
+}
+
+}  // namespace
