@@ -60,6 +60,14 @@ std::optional<TShellLinkInfo> ReadShellLink(const std::string& linkPath) {
   std::vector<wchar_t> buffer(32768);
   if (SUCCEEDED(shellLink->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, SLGP_RAWPATH)))
     info.Target = Narrow(buffer.data());
+  // The item list is what the shell follows when the shortcut is started, and it names every
+  // folder in UTF-16; the path field may be kept in an 8-bit code page (Wine keeps it so).
+  PIDLIST_ABSOLUTE items = nullptr;
+  if (SUCCEEDED(shellLink->GetIDList(&items)) && items) {
+    if (::SHGetPathFromIDListEx(items, buffer.data(), static_cast<DWORD>(buffer.size()), GPFIDL_DEFAULT))
+      info.Target = Narrow(buffer.data());
+    ::CoTaskMemFree(items);
+  }
   if (SUCCEEDED(shellLink->GetDescription(buffer.data(), static_cast<int>(buffer.size()))))
     info.Description = Narrow(buffer.data());
   shellLink->GetShowCmd(&info.ShowCommand);
