@@ -16,10 +16,22 @@ char32_t FoldCase(char32_t c) noexcept;
 // FoldedByteBase plus the byte: above every character and distinct for each byte, so such
 // names still compare by their bytes instead of all alike.
 inline constexpr char32_t FoldedByteBase = 0x110000;
-char32_t NextFoldedCharacter(std::string_view text, std::size_t& at) noexcept;
+inline char32_t NextFoldedCharacter(std::string_view text, std::size_t& at) noexcept;
+
+// The same for a character that does not start with an ASCII byte.
+char32_t NextFoldedBeyondAscii(std::string_view text, std::size_t& at) noexcept;
 
 // Compares the folded characters in turn; a text that is the start of the other comes
 // first. Negative, zero or positive, as a three-way comparison.
 int CompareFolded(std::string_view a, std::string_view b) noexcept;
+
+// Inline, as the file mask and the name order take every character through it: most
+// names are mostly ASCII, and those bytes need no decoding and no table.
+inline char32_t NextFoldedCharacter(std::string_view text, std::size_t& at) noexcept {
+  const auto b = static_cast<unsigned char>(text[at]);
+  if (b >= 0x80) return NextFoldedBeyondAscii(text, at);
+  ++at;
+  return (b >= 'A' && b <= 'Z') ? b + ('a' - 'A') : b;
+}
 
 }  // namespace tarvell

@@ -29,7 +29,9 @@ TEST(WindowsCodePage, TheSystemsCodePageIsTheOneTheSystemKeeps) {
   const unsigned system = SystemAnsiCodePage();
   EXPECT_EQ(system, RegistryAnsiCodePage());
   EXPECT_NE(system, unsigned(CP_UTF8));
-  if (::GetACP() != CP_UTF8) EXPECT_EQ(system, ::GetACP());
+  if (::GetACP() != CP_UTF8) {
+    EXPECT_EQ(system, ::GetACP());
+  }
   EXPECT_EQ(static_cast<const TWindowsCodePage&>(SystemLegacyCodePage()).Number(), system);
 }
 
