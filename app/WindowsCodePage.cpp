@@ -48,7 +48,9 @@ std::optional<std::string> TWindowsCodePage::Encode(std::string_view utf8) const
   return bytes;
 }
 
-std::string TWindowsCodePage::Decode(std::string_view bytes) const { return Narrow(WideFromCodePage(FCodePage, bytes)); }
+std::string TWindowsCodePage::Decode(std::string_view bytes) const {
+  return Narrow(WideFromCodePage(FCodePage, bytes));
+}
 
 unsigned SystemAnsiCodePage() noexcept {
   DWORD codePage = 0;

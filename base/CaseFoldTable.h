@@ -20,6 +20,8 @@ inline constexpr std::uint64_t BlocksWithCapitals[] = {
     0x0000000001001030, 0x0000400000000000, 0x0000000000000000, 0x0000020000000000,
 };
 
+// One run a line.
+// clang-format off
 inline constexpr TRun Runs[] = {
     {0x0041, 0x005A, 32, 1},
     {0x00C0, 0x00D6, 32, 1},
@@ -203,5 +205,6 @@ inline constexpr TRun Runs[] = {
     {0x16E40, 0x16E5F, 32, 1},
     {0x1E900, 0x1E921, 34, 1},
 };
+// clang-format on
 
 }  // namespace tarvell::casefold

@@ -56,10 +56,11 @@ def main():
     for i in range(0, len(blocks), 4):
         w("    " + " ".join("0x%016X," % b for b in blocks[i:i + 4]) + "\n")
     w("};\n\n")
+    w("// One run a line.\n// clang-format off\n")
     w("inline constexpr TRun Runs[] = {\n")
     for first, last, delta, stride in table:
         w("    {0x%04X, 0x%04X, %d, %d},\n" % (first, last, delta, stride))
-    w("};\n\n}  // namespace tarvell::casefold\n")
+    w("};\n// clang-format on\n\n}  // namespace tarvell::casefold\n")
 
 
 if __name__ == "__main__":

@@ -15,19 +15,25 @@ TEST(CaseFold, EveryScriptsCapitalsFoldToTheirSmallLetters) {
   const struct {
     char32_t From, To;
   } folds[] = {
-      {U'A', U'a'},         {U'Z', U'z'},           {U'\u00C9', U'\u00E9'},  // É é
-      {U'\u00DE', U'\u00FE'},                                                // Þ þ
-      {U'\u0178', U'\u00FF'},                                                // Ÿ ÿ, far apart
-      {U'\u0100', U'\u0101'}, {U'\u012E', U'\u012F'},                        // every second one: Ā ā ... Į į
-      {U'\u0391', U'\u03B1'}, {U'\u03A3', U'\u03C3'},                        // Α α, Σ σ
-      {U'\u0401', U'\u0451'}, {U'\u0414', U'\u0434'},                        // Ё ё, Д д
-      {U'\u0531', U'\u0561'},                                                // Armenian
-      {U'\u10A0', U'\u2D00'},                                                // Georgian
-      {U'\u1E9E', U'\u00DF'},                                                // capital sharp s
-      {U'\u212A', U'k'},      {U'\u2126', U'\u03C9'},                        // Kelvin and Ohm signs
-      {U'\uFF21', U'\uFF41'},                                                // full-width Ａ ａ
-      {U'\U00010400', U'\U00010428'},                                        // Deseret, beyond 16 bits
-      {U'\U0001E900', U'\U0001E922'},                                        // Adlam
+      {U'A', U'a'},
+      {U'Z', U'z'},
+      {U'\u00C9', U'\u00E9'},          // É é
+      {U'\u00DE', U'\u00FE'},          // Þ þ
+      {U'\u0178', U'\u00FF'},          // Ÿ ÿ, far apart
+      {U'\u0100', U'\u0101'},          // Ā ā, and every second one up to
+      {U'\u012E', U'\u012F'},          // Į į
+      {U'\u0391', U'\u03B1'},          // Α α
+      {U'\u03A3', U'\u03C3'},          // Σ σ
+      {U'\u0401', U'\u0451'},          // Ё ё
+      {U'\u0414', U'\u0434'},          // Д д
+      {U'\u0531', U'\u0561'},          // Armenian
+      {U'\u10A0', U'\u2D00'},          // Georgian
+      {U'\u1E9E', U'\u00DF'},          // capital sharp s
+      {U'\u212A', U'k'},               // Kelvin sign
+      {U'\u2126', U'\u03C9'},          // Ohm sign
+      {U'\uFF21', U'\uFF41'},          // full-width Ａ ａ
+      {U'\U00010400', U'\U00010428'},  // Deseret, beyond 16 bits
+      {U'\U0001E900', U'\U0001E922'},  // Adlam
   };
   for (const auto& f : folds) {
     EXPECT_EQ(FoldCase(f.From), f.To) << std::hex << static_cast<unsigned>(f.From);
@@ -36,9 +42,9 @@ TEST(CaseFold, EveryScriptsCapitalsFoldToTheirSmallLetters) {
 }
 
 TEST(CaseFold, EverythingElseStaysAsItIs) {
-  for (const char32_t c : {U'a', U'0', U'_', U'\u00D7', U'\u00DF', U'\u00E9', U'\u03C2', U'\u0101', U'\u0103',
-                           U'\u3042', U'\u6771', U'\U0001F600', char32_t(0xD800), char32_t(0x10FFFF),
-                           char32_t(0x110000 + 0xE9)})
+  for (const char32_t c :
+       {U'a', U'0', U'_', U'\u00D7', U'\u00DF', U'\u00E9', U'\u03C2', U'\u0101', U'\u0103', U'\u3042', U'\u6771',
+        U'\U0001F600', char32_t(0xD800), char32_t(0x10FFFF), char32_t(0x110000 + 0xE9)})
     EXPECT_EQ(FoldCase(c), c) << std::hex << static_cast<unsigned>(c);
   // İ's lower case is two code points (i and a dot above): a simple fold leaves it.
   EXPECT_EQ(FoldCase(U'\u0130'), U'\u0130');

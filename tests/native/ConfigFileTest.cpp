@@ -39,10 +39,10 @@ public:
   }
 
 private:
-  static constexpr char32_t High[32] = {
-      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+  static constexpr char32_t High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 };
 
 const TCodePage1252 Cp1252;
@@ -53,7 +53,9 @@ constexpr char FirstRunBytes[] = "5\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r
 // Lines 3 to 10 as a first run writes them.
 constexpr char DefaultLines3To10[] = "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n";
 
-TEST(ConfigFile, FirstRunDefaultsAreWrittenAsTenCrLfLines) { EXPECT_EQ(WriteConfig(TSettings{}, Cp1252), FirstRunBytes); }
+TEST(ConfigFile, FirstRunDefaultsAreWrittenAsTenCrLfLines) {
+  EXPECT_EQ(WriteConfig(TSettings{}, Cp1252), FirstRunBytes);
+}
 
 TEST(ConfigFile, EverySettingRoundTripsByPosition) {
   TSettings s;
@@ -213,7 +215,8 @@ TEST(ConfigFile, AFileInTheCodePageIsReadAndWrittenBackByteForByte) {
 TEST(ConfigFile, ALineOutsideTheCodePageIsWrittenInUtf8) {
   TSettings s;
   for (const std::u16string& folder :
-       {std::u16string(u"C:\\\u5199\u771F\\\u6771\u4EAC\u30BF\u30EF\u30FC"), std::u16string(u"C:\\\u0395\u03BB\u03BB\u03AC\u03B4\u03B1"),
+       {std::u16string(u"C:\\\u5199\u771F\\\u6771\u4EAC\u30BF\u30EF\u30FC"),
+        std::u16string(u"C:\\\u0395\u03BB\u03BB\u03AC\u03B4\u03B1"),
         std::u16string(u"C:\\\u03A9mega \u2615 \U0001F600"),
         std::u16string(u"C:\\M\u00FCller\\\u6771\u4EAC")}) {  // one character outside takes the whole line
     s.StartFolder = U8(folder);
@@ -228,12 +231,12 @@ TEST(ConfigFile, ALineOutsideTheCodePageIsWrittenInUtf8) {
 TEST(ConfigFile, EachLineIsReadInItsOwnEncoding) {
   // A UTF-8 folder next to a number line in code page 1252; the message about the bad number
   // is UTF-8 like every text the reader gives.
-  const auto read =
-      ReadConfig("5\xB9\r\nC:\\\xE6\x9D\xB1\xE4\xBA\xAC\\M\xC3\xBCller\r\n\xB9\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n", Cp1252);
+  const auto read = ReadConfig(
+      "5\xB9\r\nC:\\\xE6\x9D\xB1\xE4\xBA\xAC\\M\xC3\xBCller\r\n\xB9\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n", Cp1252);
   EXPECT_EQ(read.Settings.StartFolder, U8(u"C:\\\u6771\u4EAC\\M\u00FCller"));
   EXPECT_EQ(read.Settings.PeriodText, "5");
   EXPECT_EQ(read.Errors, (std::vector<std::string>{U8(u"'5\u00B9' is not a valid integer value"),
-                                                  U8(u"'\u00B9' is not a valid integer value")}));
+                                                   U8(u"'\u00B9' is not a valid integer value")}));
   // UTF-8 broken anywhere in the line makes it a code page line as a whole.
   const auto broken = ReadConfig("5\r\nC:\\caf\xC3\xA9\xFC\r\n" + std::string(DefaultLines3To10), Cp1252);
   EXPECT_EQ(broken.Settings.StartFolder, U8(u"C:\\caf\u00C3\u00A9\u00FC"));

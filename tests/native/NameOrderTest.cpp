@@ -26,14 +26,15 @@ TEST(NameOrder, SortsIgnoringCaseThenByBytes) {
 TEST(NameOrder, EveryLetterIsOrderedIgnoringCase) {
   EXPECT_LT(CompareNamesIgnoringCase(U8(u"\u00E9a.jpg"), U8(u"\u00C9b.jpg")), 0);
   EXPECT_GT(CompareNamesIgnoringCase(U8(u"\u00C9b.jpg"), U8(u"\u00E9a.jpg")), 0);
-  std::vector<std::string> names = {U8(u"\u03A9mega \u2615.jpg"), U8(u"\u00C9b.jpg"), "z.jpg", U8(u"\u00E9a.jpg"),
-                                    U8(u"\u03C9a.jpg"), U8(u"\u6771\u4EAC.jpg"), U8(u"\u00E9A.jpg"), "e.jpg"};
+  std::vector<std::string> names = {
+      U8(u"\u03A9mega \u2615.jpg"), U8(u"\u00C9b.jpg"), "z.jpg", U8(u"\u00E9a.jpg"), U8(u"\u03C9a.jpg"),
+      U8(u"\u6771\u4EAC.jpg"),      U8(u"\u00E9A.jpg"), "e.jpg"};
   std::sort(names.begin(), names.end(), NameLess);
   // By folded code point: e, z, é (U+E9), ω (U+3C9), 東 (U+6771); no locale puts é beside e.
   // "éA" and "éa" are one name folded; they follow byte order, upper case first.
-  EXPECT_EQ(names, (std::vector<std::string>{"e.jpg", "z.jpg", U8(u"\u00E9A.jpg"), U8(u"\u00E9a.jpg"),
-                                             U8(u"\u00C9b.jpg"), U8(u"\u03C9a.jpg"), U8(u"\u03A9mega \u2615.jpg"),
-                                             U8(u"\u6771\u4EAC.jpg")}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"e.jpg", "z.jpg", U8(u"\u00E9A.jpg"), U8(u"\u00E9a.jpg"), U8(u"\u00C9b.jpg"),
+                                      U8(u"\u03C9a.jpg"), U8(u"\u03A9mega \u2615.jpg"), U8(u"\u6771\u4EAC.jpg")}));
 }
 
 // The order of names the system lists is never left to chance: names equal when folded are

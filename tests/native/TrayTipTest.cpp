@@ -44,8 +44,8 @@ TEST(TrayTip, CountsAndCutsWholeCharacters) {
 
   // 64 characters: "..." and the last 60, from just after "é"; the last 60 bytes would
   // start inside a Japanese letter.
-  const std::u16string tail = u"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1\\" + std::u16string(39, u'\u30BF') +
-                              u"\\\u03A9mega \u2615 \U0001F600.jpg";
+  const std::u16string tail =
+      u"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1\\" + std::u16string(39, u'\u30BF') + u"\\\u03A9mega \u2615 \U0001F600.jpg";
   const std::string path64 = Utf8FromUtf16(u"D:\\\u00E9" + tail);
   ASSERT_EQ(CodePointCount(path64), 64u);
   EXPECT_FALSE(FitsTrayTip(path64));

@@ -37,8 +37,8 @@ public:
   }
 
   std::string File(const std::string& path, const std::string& bytes) {
-    HANDLE file = ::CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        ::CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
     DWORD put = 0;
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);

@@ -17,8 +17,8 @@ std::string U8(std::u16string_view text) { return Utf8FromUtf16(text); }
 unsigned RegistryAnsiCodePage() {
   wchar_t value[16] = {};
   DWORD size = sizeof value;
-  if (::RegGetValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage", L"ACP",
-                     RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+  if (::RegGetValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage", L"ACP", RRF_RT_REG_SZ,
+                     nullptr, value, &size) != ERROR_SUCCESS)
     return 0;
   return static_cast<unsigned>(std::wcstoul(value, nullptr, 10));
 }
@@ -43,9 +43,9 @@ TEST(WindowsCodePage, CodePage1252BothWays) {
   EXPECT_EQ(cp.Decode("C:\\Bilder\\M\xFCller"), U8(u"C:\\Bilder\\M\u00FCller"));
   EXPECT_EQ(cp.Decode("\x80 \x96 \x8A\x9C\xFF"), U8(u"\u20AC \u2013 \u0160\u0153\u00FF"));
   // Outside the code page; Windows' best fit would write "a", "8" and "O" for the first three.
-  for (const std::u16string& text : {std::u16string(u"C:\\\u0101"), std::u16string(u"\u221E"),
-                                    std::u16string(u"\u03A9mega"), std::u16string(u"\u6771\u4EAC"),
-                                    std::u16string(u"\U0001F600"), std::u16string{u'a', char16_t(0xD800)}})
+  for (const std::u16string& text :
+       {std::u16string(u"C:\\\u0101"), std::u16string(u"\u221E"), std::u16string(u"\u03A9mega"),
+        std::u16string(u"\u6771\u4EAC"), std::u16string(u"\U0001F600"), std::u16string{u'a', char16_t(0xD800)}})
     EXPECT_EQ(cp.Encode(Utf8FromUtf16(text)), std::nullopt) << Utf8FromUtf16(text);
 }
 
