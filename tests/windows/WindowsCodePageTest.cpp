@@ -57,5 +57,15 @@ TEST(WindowsCodePage, CodePage932BothWays) {
   EXPECT_EQ(cp.Encode(U8(u"caf\u00E9")), std::nullopt);  // no "é" in 932
 }
 
+// A system set to run on UTF-8 itself: every well-formed text fits, as it is. Windows
+// refuses the no-best-fit flag for this code page, so a plain call would fail every line.
+TEST(WindowsCodePage, TheUtf8CodePageTakesEveryWellFormedText) {
+  const TWindowsCodePage cp(CP_UTF8);
+  const std::string tower = U8(u"C:\\\u6771\u4EAC \U0001F600 M\u00FCller");
+  EXPECT_EQ(cp.Encode(tower), tower);
+  EXPECT_EQ(cp.Decode(tower), tower);
+  EXPECT_EQ(cp.Encode(Utf8FromUtf16(std::u16string{u'a', char16_t(0xD800)})), std::nullopt);
+}
+
 }  // namespace
 }  // namespace tarvell
