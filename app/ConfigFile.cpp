@@ -1,5 +1,7 @@
 #include "app/ConfigFile.h"
 
+#include "base/Utf8.h"
+
 #include <array>
 #include <initializer_list>
 #include <limits>
@@ -44,13 +46,33 @@ void ReadFlag(std::string_view text, std::vector<std::string>& errors, bool& fla
   flag = value != 0;
 }
 
-void AppendLine(std::string& out, std::string_view value) {
+std::string ReadLine(std::string_view line, const ILegacyCodePage& codePage) {
+  if (HasHighBytes(line) && IsValidUtf8(line)) return std::string(line);
+  return codePage.Decode(line);
+}
+
+// The code page's bytes when the reader takes them back as the same text, else UTF-8.
+// Code page bytes that also form UTF-8 ("Ã©" in 1252) would come back as another text.
+std::string WriteLine(const std::string& text, const ILegacyCodePage& codePage) {
+  if (const auto legacy = codePage.Encode(text); legacy && ReadLine(*legacy, codePage) == text) return *legacy;
+  return text;
+}
+
+void AppendLine(std::string& out, std::string_view value, const ILegacyCodePage& codePage) {
+  std::string text;
   for (const char c : value)
-    if (c != '\r' && c != '\n') out += c;
+    if (c != '\r' && c != '\n') text += c;
+  out += WriteLine(text, codePage);
   out += "\r\n";
 }
 
-void AppendFlag(std::string& out, bool flag) { AppendLine(out, flag ? "1" : "0"); }
+// Truth values and numbers are ASCII, the same bytes in every code page.
+void AppendAscii(std::string& out, std::string_view text) {
+  out += text;
+  out += "\r\n";
+}
+
+void AppendFlag(std::string& out, bool flag) { AppendAscii(out, flag ? "1" : "0"); }
 
 // Appends instead of chaining operator+, which some compilers warn about falsely.
 std::string Concat(std::initializer_list<std::string_view> parts) {
@@ -71,8 +93,10 @@ std::string CannotOpenFileMessage(std::string_view path) { return Concat({"Canno
 
 std::string CannotCreateFileMessage(std::string_view path) { return Concat({"Cannot create file ", path}); }
 
-TConfigReadResult ReadConfig(std::string_view bytes) {
-  const auto lines = SplitLines(bytes);
+TConfigReadResult ReadConfig(std::string_view bytes, const ILegacyCodePage& codePage) {
+  std::array<std::string, LineCount> lines;
+  const auto raw = SplitLines(bytes);
+  for (std::size_t i = 0; i < LineCount; ++i) lines[i] = ReadLine(raw[i], codePage);
   TConfigReadResult result;
   TSettings& s = result.Settings;
   auto& errors = result.Errors;
@@ -80,11 +104,11 @@ TConfigReadResult ReadConfig(std::string_view bytes) {
   // Line 1 is read by the timer as a number every second: anything else would stop the
   // slideshow for good, so it falls back to the default period.
   if (ParsePeriod(lines[0])) {
-    s.PeriodText = std::string(lines[0]);
+    s.PeriodText = lines[0];
   } else {
     errors.push_back(ParseWholeNumber(lines[0]) ? PeriodOutOfRangeMessage(lines[0]) : NotAnIntegerMessage(lines[0]));
   }
-  if (!lines[1].empty()) s.StartFolder = std::string(lines[1]);
+  if (!lines[1].empty()) s.StartFolder = lines[1];
 
   ReadFlag(lines[2], errors, s.Subfolders);
   ReadFlag(lines[3], errors, s.Random);
@@ -98,14 +122,14 @@ TConfigReadResult ReadConfig(std::string_view bytes) {
   return result;
 }
 
-std::string WriteConfig(const TSettings& settings) {
+std::string WriteConfig(const TSettings& settings, const ILegacyCodePage& codePage) {
   std::string out;
   out.reserve(settings.PeriodText.size() + settings.StartFolder.size() + 40);
-  AppendLine(out, settings.PeriodText);
-  AppendLine(out, settings.StartFolder);
+  AppendLine(out, settings.PeriodText, codePage);
+  AppendLine(out, settings.StartFolder, codePage);
   AppendFlag(out, settings.Subfolders);
   AppendFlag(out, settings.Random);
-  AppendLine(out, std::to_string(settings.CurrentIndex));
+  AppendAscii(out, std::to_string(settings.CurrentIndex));
   AppendFlag(out, settings.Sound);
   AppendFlag(out, settings.Transparent);
   AppendFlag(out, settings.Startup);

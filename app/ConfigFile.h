@@ -7,8 +7,17 @@
 //   4 Random      ("1"/"0")                9 Once         ("1"/"0")
 //   5 CurrentIndex (decimal, 0-based)     10 SecondsMode  ("1" seconds, "0" minutes)
 //
+// Each line is written in the system's legacy 8-bit code page when its text fits it, which
+// is byte for byte what earlier versions wrote, else in UTF-8. A line read that is valid
+// UTF-8 and holds a byte above 0x7F is taken as UTF-8, any other in the code page. So a
+// code page line reads as UTF-8 when each of its bytes above 0x7F belongs to a UTF-8
+// sequence: in code page 1252 that takes one of "Â" to "ô" followed by one to three of "€"
+// to "¿" (mostly symbols and punctuation: "Ã©" is "é" in UTF-8), which real folder names
+// hardly hold. The writer takes UTF-8 for a text whose code page bytes are such.
+//
 // Only the bytes are handled here; opening, replacing and reporting are the caller's.
 
+#include "app/LegacyCodePage.h"
 #include "base/WholeNumber.h"
 #include "slideshow/Countdown.h"
 
@@ -55,11 +64,12 @@ struct TConfigReadResult {
 //  - a negative line 5 becomes 0.
 // After reading an existing file, `Once` is enabled exactly when `Startup` is checked;
 // without a file it stays enabled.
-TConfigReadResult ReadConfig(std::string_view bytes);
+// Every text in the result is UTF-8.
+TConfigReadResult ReadConfig(std::string_view bytes, const ILegacyCodePage& codePage);
 
 // The exact bytes of the file: ten lines, each ended by CR LF, truth values as "1"/"0".
 // A CR or LF inside a text value is dropped, so the lines can never shift.
-std::string WriteConfig(const TSettings& settings);
+std::string WriteConfig(const TSettings& settings, const ILegacyCodePage& codePage);
 
 // Error texts of the file handling.
 std::string NotAnIntegerMessage(std::string_view text);  // "'%s' is not a valid integer value"

@@ -2,8 +2,9 @@
 
 #include "app/ConfigFile.h"
 #include "desktop/FileReplace.h"
-#include "gui/Handles.h"
 #include "base/Exception.h"
+#include "gui/Handles.h"
+#include "gui/WideText.h"
 
 #include <windows.h>
 
@@ -12,12 +13,13 @@ namespace tarvell {
 std::optional<std::string> ReadConfigFile(const std::string& path) {
   // Only a file that is not there is "no file". Anything else (a held file, no rights, a
   // failing drive) is an error: taking the defaults for it would write them over the file.
-  if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+  const std::wstring widePath = WidePath(path);
+  if (::GetFileAttributesW(widePath.c_str()) == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = ::GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
     throw EFOpenError(CannotOpenFileMessage(path));
   }
-  TKernelHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  TKernelHandle file(::CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw EFOpenError(CannotOpenFileMessage(path));
   LARGE_INTEGER size{};

@@ -1,4 +1,5 @@
 // Reading and replacing the settings file on disk. The format itself is in ConfigFile.h.
+// Paths are UTF-8 and may be longer than the classic 260 characters.
 #pragma once
 
 #include <optional>

@@ -3,6 +3,7 @@
 #include "app/ConfigStore.h"
 #include "app/ProgramState.h"
 #include "app/Unit1.h"
+#include "app/WindowsCodePage.h"
 #include "base/ScopeGuard.h"
 #include "desktop/IconCaptions.h"
 #include "gui/CheckBox.h"
@@ -26,7 +27,7 @@ void TForm1::LoadCFG() {
   }
   TSettings settings;
   if (bytes) {
-    TConfigReadResult read = ReadConfig(*bytes);
+    TConfigReadResult read = ReadConfig(*bytes, SystemLegacyCodePage());
     settings = read.Settings;
     if (!read.Errors.empty()) ShowErrorBox(read.Errors.front());
   }
@@ -57,7 +58,7 @@ void TForm1::SaveCFG() {
   settings.Startup = Startup->Checked();
   settings.Once = Once->Checked();
   settings.SecondsMode = Program().SecondsMode;
-  const std::string bytes = WriteConfig(settings);
+  const std::string bytes = WriteConfig(settings, SystemLegacyCodePage());
   Memo1->SetText(bytes);
   // The captions' colours go back whether or not the file could be written.
   const TScopeGuard restoreCaptions([this] {

@@ -1,10 +1,8 @@
 #include "base/PathText.h"
 
-namespace tarvell {
+#include "base/CaseFold.h"
 
-namespace {
-constexpr char FoldAscii(char c) noexcept { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-}  // namespace
+namespace tarvell {
 
 std::string JoinPath(std::string_view folder, std::string_view name, char separator) {
   std::string path(folder);
@@ -20,13 +18,7 @@ std::string AppendPathName(std::string_view folder, std::string_view name, char 
   return path;
 }
 
-bool SamePathText(std::string_view a, std::string_view b) noexcept {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  }
-  return true;
-}
+bool SamePathText(std::string_view a, std::string_view b) noexcept { return CompareFolded(a, b) == 0; }
 
 }  // namespace tarvell
 

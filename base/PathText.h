@@ -15,7 +15,7 @@ std::string JoinPath(std::string_view folder, std::string_view name, char separa
 // this way, so a picture in a drive's root reads "C:\\name".
 std::string AppendPathName(std::string_view folder, std::string_view name, char separator);
 
-// Whether two path texts are the same text, ignoring ASCII case.
+// Whether two path texts are the same text, ignoring the case of every letter (base/CaseFold.h).
 bool SamePathText(std::string_view a, std::string_view b) noexcept;
 
 }  // namespace tarvell

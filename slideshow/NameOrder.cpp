@@ -1,19 +1,14 @@
 #include "slideshow/NameOrder.h"
 
-#include <algorithm>
+#include "base/CaseFold.h"
 
 namespace tarvell {
 
 int CompareNamesIgnoringCase(std::string_view a, std::string_view b) {
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    // Compare as unsigned bytes so names in an 8-bit code page sort after plain ASCII.
-    const auto ca = static_cast<unsigned char>(FoldCase(a[i]));
-    const auto cb = static_cast<unsigned char>(FoldCase(b[i]));
-    if (ca != cb) return ca < cb ? -1 : 1;
-  }
-  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
-  return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+  if (const int folded = CompareFolded(a, b); folded != 0) return folded;
+  // Bytes compare unsigned here (as memcmp does).
+  const int bytes = a.compare(b);
+  return bytes < 0 ? -1 : (bytes > 0 ? 1 : 0);
 }
 
 }  // namespace tarvell

@@ -1,13 +1,12 @@
 #pragma once
-// The order of names in the folder and file lists: by name ignoring ASCII case. Names
-// that differ only in case (possible on case-sensitive file systems) follow byte order,
-// so the order never depends on the order the system reported them in.
+// The order of names in the folder and file lists: by name ignoring the case of every letter
+// (base/CaseFold.h), character by character; no locale's collation. Names that differ only
+// in case (possible on case-sensitive file systems) follow byte order, so the order never
+// depends on the order the system reported them in.
 
 #include <string_view>
 
 namespace tarvell {
-
-constexpr char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Negative, zero or positive, as a three-way comparison.
 int CompareNamesIgnoringCase(std::string_view a, std::string_view b);

@@ -1,13 +1,61 @@
 #include "app/ConfigFile.h"
 
+#include "base/Utf8.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
 
 namespace tarvell {
 namespace {
 
-constexpr char FirstRunBytes[] = "5\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n";
+// Code page 1252 as Windows converts it: its five unassigned bytes stand for the C1
+// controls of the same number both ways.
+class TCodePage1252 final : public ILegacyCodePage {
+public:
+  std::optional<std::string> Encode(std::string_view utf8) const override {
+    std::string out;
+    for (std::size_t at = 0; at < utf8.size();) {
+      const char32_t c = NextCodePoint(utf8, at);
+      const auto* high = std::find(std::begin(High), std::end(High), c);
+      if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        out += static_cast<char>(c);
+      else if (high != std::end(High))
+        out += static_cast<char>(0x80 + (high - std::begin(High)));
+      else
+        return std::nullopt;
+    }
+    return out;
+  }
 
-TEST(ConfigFile, FirstRunDefaultsAreWrittenAsTenCrLfLines) { EXPECT_EQ(WriteConfig(TSettings{}), FirstRunBytes); }
+  std::string Decode(std::string_view bytes) const override {
+    std::string out;
+    for (const char ch : bytes) {
+      const auto b = static_cast<unsigned char>(ch);
+      AppendUtf8(out, b >= 0x80 && b < 0xA0 ? High[b - 0x80] : char32_t(b));
+    }
+    return out;
+  }
+
+private:
+  static constexpr char32_t High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+};
+
+const TCodePage1252 Cp1252;
+
+std::string U8(std::u16string_view text) { return Utf8FromUtf16(text); }
+
+constexpr char FirstRunBytes[] = "5\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n";
+// Lines 3 to 10 as a first run writes them.
+constexpr char DefaultLines3To10[] = "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n";
+
+TEST(ConfigFile, FirstRunDefaultsAreWrittenAsTenCrLfLines) {
+  EXPECT_EQ(WriteConfig(TSettings{}, Cp1252), FirstRunBytes);
+}
 
 TEST(ConfigFile, EverySettingRoundTripsByPosition) {
   TSettings s;
@@ -21,9 +69,9 @@ TEST(ConfigFile, EverySettingRoundTripsByPosition) {
   s.Startup = true;
   s.Once = true;
   s.SecondsMode = true;
-  const std::string bytes = WriteConfig(s);
+  const std::string bytes = WriteConfig(s, Cp1252);
   EXPECT_EQ(bytes, "1000\r\n" + s.StartFolder + "\r\n1\r\n1\r\n123456\r\n1\r\n0\r\n1\r\n1\r\n1\r\n");
-  const auto read = ReadConfig(bytes);
+  const auto read = ReadConfig(bytes, Cp1252);
   EXPECT_TRUE(read.Errors.empty());
   EXPECT_EQ(read.Settings, s);
 
@@ -34,17 +82,17 @@ TEST(ConfigFile, EverySettingRoundTripsByPosition) {
   for (const auto flag : flags) {
     TSettings one;
     one.*flag = !(one.*flag);
-    EXPECT_EQ(ReadConfig(WriteConfig(one)).Settings, one);
+    EXPECT_EQ(ReadConfig(WriteConfig(one, Cp1252), Cp1252).Settings, one);
   }
 }
 
 TEST(ConfigFile, LoneCrAndLoneLfBreakLinesLikeCrLf) {
-  const TSettings expected = ReadConfig("7\r\nE:\\P\r\n1\r\n0\r\n3\r\n1\r\n0\r\n0\r\n0\r\n1\r\n").Settings;
+  const TSettings expected = ReadConfig("7\r\nE:\\P\r\n1\r\n0\r\n3\r\n1\r\n0\r\n0\r\n0\r\n1\r\n", Cp1252).Settings;
   EXPECT_EQ(expected.PeriodText, "7");
   EXPECT_EQ(expected.CurrentIndex, 3);
   for (const char* bytes : {"7\nE:\\P\n1\n0\n3\n1\n0\n0\n0\n1\n", "7\rE:\\P\r1\r0\r3\r1\r0\r0\r0\r1",
                             "7\nE:\\P\r1\r\n0\n3\r1\r\n0\n0\r0\r\n1"}) {
-    const auto read = ReadConfig(bytes);
+    const auto read = ReadConfig(bytes, Cp1252);
     EXPECT_TRUE(read.Errors.empty()) << bytes;
     EXPECT_EQ(read.Settings, expected) << bytes;
   }
@@ -52,19 +100,19 @@ TEST(ConfigFile, LoneCrAndLoneLfBreakLinesLikeCrLf) {
 
 TEST(ConfigFile, MissingAndExtraLines) {
   // Nine lines: line 10 is missing, reads as empty text, and takes its default.
-  auto read = ReadConfig("5\r\nC:\\\r\n0\r\n0\r\n4\r\n0\r\n0\r\n0\r\n0\r\n");
+  auto read = ReadConfig("5\r\nC:\\\r\n0\r\n0\r\n4\r\n0\r\n0\r\n0\r\n0\r\n", Cp1252);
   ASSERT_EQ(read.Errors, std::vector<std::string>{"'' is not a valid integer value"});
   EXPECT_FALSE(read.Settings.SecondsMode);
   EXPECT_EQ(read.Settings.CurrentIndex, 4);
   EXPECT_FALSE(read.Settings.Transparent);  // line 7 was read, not defaulted
 
   // More than ten lines: the rest is ignored and the next save writes ten.
-  read = ReadConfig(std::string(FirstRunBytes) + "junk\r\nmore\r\n");
+  read = ReadConfig(std::string(FirstRunBytes) + "junk\r\nmore\r\n", Cp1252);
   EXPECT_TRUE(read.Errors.empty());
-  EXPECT_EQ(WriteConfig(read.Settings), FirstRunBytes);
+  EXPECT_EQ(WriteConfig(read.Settings, Cp1252), FirstRunBytes);
 
   // An empty file: every number line reports, every value is the default.
-  read = ReadConfig("");
+  read = ReadConfig("", Cp1252);
   EXPECT_EQ(read.Errors.size(), 9u);
   EXPECT_EQ(read.Settings, TSettings{});
 }
@@ -72,7 +120,7 @@ TEST(ConfigFile, MissingAndExtraLines) {
 TEST(ConfigFile, DamagedNumberLinesTakeTheirDefaultsAndReportInLineOrder) {
   // Regression: a damaged file used to stop every start; now each bad line takes its
   // default and the message is still shown.
-  const auto read = ReadConfig("5\r\nC:\\P\r\nyes\r\n1\r\n2.5\r\n1\r\n\r\n1\r\n 1\r\n1 \r\n");
+  const auto read = ReadConfig("5\r\nC:\\P\r\nyes\r\n1\r\n2.5\r\n1\r\n\r\n1\r\n 1\r\n1 \r\n", Cp1252);
   EXPECT_EQ(read.Errors,
             (std::vector<std::string>{"'yes' is not a valid integer value", "'2.5' is not a valid integer value",
                                       "'' is not a valid integer value", "' 1' is not a valid integer value",
@@ -90,13 +138,13 @@ TEST(ConfigFile, DamagedNumberLinesTakeTheirDefaultsAndReportInLineOrder) {
 }
 
 TEST(ConfigFile, AnyNonZeroNumberChecksABoxAndIsSavedAsOne) {
-  const auto read = ReadConfig("5\r\nC:\\\r\n2\r\n-1\r\n0\r\n+7\r\n00\r\n0\r\n0\r\n0\r\n");
+  const auto read = ReadConfig("5\r\nC:\\\r\n2\r\n-1\r\n0\r\n+7\r\n00\r\n0\r\n0\r\n0\r\n", Cp1252);
   EXPECT_TRUE(read.Errors.empty());
   EXPECT_TRUE(read.Settings.Subfolders);
   EXPECT_TRUE(read.Settings.Random);
   EXPECT_TRUE(read.Settings.Sound);
   EXPECT_FALSE(read.Settings.Transparent);
-  EXPECT_EQ(WriteConfig(read.Settings), "5\r\nC:\\\r\n1\r\n1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n");
+  EXPECT_EQ(WriteConfig(read.Settings, Cp1252), "5\r\nC:\\\r\n1\r\n1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n");
 }
 
 TEST(ConfigFile, PeriodLineOutsideZeroToThousandBecomesFive) {
@@ -116,7 +164,7 @@ TEST(ConfigFile, PeriodLineOutsideZeroToThousandBecomesFive) {
       {"5.5", "5", "'5.5' is not a valid integer value"},
   };
   for (const auto& c : cases) {
-    const auto read = ReadConfig(std::string(c.line) + "\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n");
+    const auto read = ReadConfig(std::string(c.line) + "\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n", Cp1252);
     EXPECT_EQ(read.Settings.PeriodText, c.period) << c.line;
     if (c.error)
       EXPECT_EQ(read.Errors, std::vector<std::string>{c.error}) << c.line;
@@ -127,13 +175,13 @@ TEST(ConfigFile, PeriodLineOutsideZeroToThousandBecomesFive) {
 
 TEST(ConfigFile, CurrentIndexAndFolderRepairs) {
   // A negative index becomes 0 silently; a large one is kept for the list to pull back.
-  auto read = ReadConfig("5\r\nC:\\\r\n0\r\n0\r\n-3\r\n0\r\n1\r\n0\r\n0\r\n0\r\n");
+  auto read = ReadConfig("5\r\nC:\\\r\n0\r\n0\r\n-3\r\n0\r\n1\r\n0\r\n0\r\n0\r\n", Cp1252);
   EXPECT_TRUE(read.Errors.empty());
   EXPECT_EQ(read.Settings.CurrentIndex, 0);
-  read = ReadConfig("5\r\nC:\\\r\n0\r\n0\r\n2147483647\r\n0\r\n1\r\n0\r\n0\r\n0\r\n");
+  read = ReadConfig("5\r\nC:\\\r\n0\r\n0\r\n2147483647\r\n0\r\n1\r\n0\r\n0\r\n0\r\n", Cp1252);
   EXPECT_EQ(read.Settings.CurrentIndex, 2147483647);
   // An empty folder line would name no folder at all; it falls back to the drive's root.
-  read = ReadConfig("5\r\n\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n");
+  read = ReadConfig("5\r\n\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n", Cp1252);
   EXPECT_TRUE(read.Errors.empty());
   EXPECT_EQ(read.Settings.StartFolder, "C:\\");
 }
@@ -142,8 +190,69 @@ TEST(ConfigFile, WriterNeverLetsAValueShiftTheLines) {
   TSettings s;
   s.StartFolder = "C:\\a\r\nb";
   s.PeriodText = "1\n2";
-  const std::string bytes = WriteConfig(s);
+  const std::string bytes = WriteConfig(s, Cp1252);
   EXPECT_EQ(bytes, "12\r\nC:\\ab\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n");
+}
+
+// Files that work today keep working: a file an earlier version wrote in code page 1252
+// reads as the same text, and the same settings are written back byte for byte.
+TEST(ConfigFile, AFileInTheCodePageIsReadAndWrittenBackByteForByte) {
+  for (const std::string folderLine : {"C:\\Bilder\\M\xFCller", "D:\\Caf\xE9 \x96 \x80 5 \x8A\x9C\xFF\x81"}) {
+    const std::string bytes = "7\r\n" + folderLine + "\r\n1\r\n0\r\n3\r\n1\r\n0\r\n1\r\n1\r\n1\r\n";
+    const auto read = ReadConfig(bytes, Cp1252);
+    EXPECT_TRUE(read.Errors.empty());
+    EXPECT_EQ(WriteConfig(read.Settings, Cp1252), bytes);
+  }
+  const auto read =
+      ReadConfig("5\r\nD:\\Caf\xE9 \x96 \x80 5 \x8A\x9C\xFF\x81\r\n" + std::string(DefaultLines3To10), Cp1252);
+  EXPECT_EQ(read.Settings.StartFolder, U8(u"D:\\Caf\u00E9 \u2013 \u20AC 5 \u0160\u0153\u00FF\u0081"));
+
+  TSettings s;
+  s.StartFolder = U8(u"C:\\Bilder\\M\u00FCller");
+  EXPECT_EQ(WriteConfig(s, Cp1252), "5\r\nC:\\Bilder\\M\xFCller\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n");
+}
+
+TEST(ConfigFile, ALineOutsideTheCodePageIsWrittenInUtf8) {
+  TSettings s;
+  for (const std::u16string& folder :
+       {std::u16string(u"C:\\\u5199\u771F\\\u6771\u4EAC\u30BF\u30EF\u30FC"),
+        std::u16string(u"C:\\\u0395\u03BB\u03BB\u03AC\u03B4\u03B1"),
+        std::u16string(u"C:\\\u03A9mega \u2615 \U0001F600"),
+        std::u16string(u"C:\\M\u00FCller\\\u6771\u4EAC")}) {  // one character outside takes the whole line
+    s.StartFolder = U8(folder);
+    const std::string bytes = WriteConfig(s, Cp1252);
+    EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To10);
+    const auto read = ReadConfig(bytes, Cp1252);
+    EXPECT_TRUE(read.Errors.empty());
+    EXPECT_EQ(read.Settings, s);
+  }
+}
+
+TEST(ConfigFile, EachLineIsReadInItsOwnEncoding) {
+  // A UTF-8 folder next to a number line in code page 1252; the message about the bad number
+  // is UTF-8 like every text the reader gives.
+  const auto read = ReadConfig(
+      "5\xB9\r\nC:\\\xE6\x9D\xB1\xE4\xBA\xAC\\M\xC3\xBCller\r\n\xB9\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n", Cp1252);
+  EXPECT_EQ(read.Settings.StartFolder, U8(u"C:\\\u6771\u4EAC\\M\u00FCller"));
+  EXPECT_EQ(read.Settings.PeriodText, "5");
+  EXPECT_EQ(read.Errors, (std::vector<std::string>{U8(u"'5\u00B9' is not a valid integer value"),
+                                                   U8(u"'\u00B9' is not a valid integer value")}));
+  // UTF-8 broken anywhere in the line makes it a code page line as a whole.
+  const auto broken = ReadConfig("5\r\nC:\\caf\xC3\xA9\xFC\r\n" + std::string(DefaultLines3To10), Cp1252);
+  EXPECT_EQ(broken.Settings.StartFolder, U8(u"C:\\caf\u00C3\u00A9\u00FC"));
+}
+
+// The rule's one ambiguity: code page bytes that form UTF-8 read as UTF-8. Regression: the
+// writer wrote such a text in the code page, so the folder came back as another one.
+TEST(ConfigFile, CodePageBytesThatFormUtf8AreReadAsUtf8AndNeverWrittenSo) {
+  const std::string earlier = "5\r\nC:\\\xC3\xA9\r\n" + std::string(DefaultLines3To10);  // "C:\Ã©" in 1252
+  EXPECT_EQ(ReadConfig(earlier, Cp1252).Settings.StartFolder, U8(u"C:\\\u00E9"));
+
+  TSettings s;
+  s.StartFolder = U8(u"C:\\\u00C3\u00A9");
+  const std::string bytes = WriteConfig(s, Cp1252);
+  EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To10);
+  EXPECT_EQ(ReadConfig(bytes, Cp1252).Settings, s);
 }
 
 }  // namespace

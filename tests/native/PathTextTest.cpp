@@ -1,5 +1,7 @@
 #include "base/PathText.h"
 
+#include "base/Utf8.h"
+
 #include <gtest/gtest.h>
 
 namespace tarvell {
@@ -21,12 +23,16 @@ TEST(PathText, AppendPathNameAlwaysAddsTheSeparator) {
   EXPECT_EQ(AppendPathName("/", "a.jpg", '/'), "//a.jpg");
 }
 
-TEST(PathText, SamePathTextIgnoresAsciiCaseOnly) {
+TEST(PathText, SamePathTextIgnoresTheCaseOfEveryLetter) {
   EXPECT_TRUE(SamePathText("C:\\Pictures", "c:\\PICTURES"));
   EXPECT_TRUE(SamePathText("", ""));
   EXPECT_FALSE(SamePathText("C:\\P", "C:\\P\\"));
   EXPECT_FALSE(SamePathText("C:\\P", "C:/P"));
-  EXPECT_FALSE(SamePathText("\xC4", "\xE4"));  // letters beyond ASCII are compared as bytes
+  // Regression: only A-Z were folded, so "Ä" and "ä" made two different folders.
+  EXPECT_TRUE(SamePathText(Utf8FromUtf16(u"C:\\\u00C4rger\\\u0395\u039B\u039B\u0386\u0394\u0391"),
+                           Utf8FromUtf16(u"c:\\\u00E4RGER\\\u03B5\u03BB\u03BB\u03AC\u03B4\u03B1")));
+  EXPECT_FALSE(SamePathText(Utf8FromUtf16(u"C:\\\u00C4"), "C:\\A"));
+  EXPECT_FALSE(SamePathText("\xC4", "\xE4"));  // bytes that are no UTF-8 are compared as they are
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // system's code page, so any 8-bit call left on these paths fails here.
 #include "app/ConfigFile.h"
 #include "app/ConfigStore.h"
+#include "app/WindowsCodePage.h"
 #include "desktop/FileReplace.h"
 #include "desktop/Installer.h"
 #include "desktop/ShellLink.h"
@@ -69,7 +70,7 @@ TEST_F(UnicodeFolders, SettingsWallpaperAndInstallationWorkInAPerUserFolderNamed
 
   TSettings settings;
   settings.StartFolder = "C:\\Ελλάδα";
-  const std::string bytes = WriteConfig(settings);
+  const std::string bytes = WriteConfig(settings, SystemLegacyCodePage());
   ReplaceConfigFile(folders.ConfigPath, bytes);
   EXPECT_EQ(ReadAll(folders.ConfigPath), bytes);
   EXPECT_EQ(ReadConfigFile(folders.ConfigPath), std::optional<std::string>(bytes));
