@@ -5,9 +5,10 @@
 // answers 0 for all three, so where a system figure is 0 the count is made here:
 // - GDI objects: the live entries of the process's GDI handle table, stock objects included
 //   (Wine keeps them, and the few it creates lazily on first use, in that same table).
-// - USER objects: the process's windows (top-level, child and message-only), menus,
-//   icons and cursors, and accelerator tables. Hooks and pending DeferWindowPos structures
-//   are not counted: nothing answers for them from user mode.
+// - USER objects: the process's windows (top-level, child and message-only), menus, icons
+//   and cursors. Not counted: hooks and pending DeferWindowPos structures (nothing answers
+//   for them from user mode), and accelerator tables (asking about every entry makes Wine
+//   print a complaint per free one; the program makes none).
 // - Kernel handles: the handle values that GetHandleInformation accepts.
 // Only the change between two counts is meant to be compared, never a count with Windows'.
 #pragma once

@@ -87,7 +87,7 @@ TEST_F(FootprintCounts, HandlesAreFoundFarUp) {
   EXPECT_EQ(CountHandles(), before + 1);
 }
 
-TEST_F(FootprintCounts, UserObjectsFollowWindowsMenusIconsAndAccelerators) {
+TEST_F(FootprintCounts, UserObjectsFollowWindowsMenusAndIcons) {
   const DWORD before = CountUserObjects();
   ASSERT_GT(before, 0u) << "no USER count at all";
   {
@@ -106,11 +106,9 @@ TEST_F(FootprintCounts, UserObjectsFollowWindowsMenusIconsAndAccelerators) {
     TMenuHandle popup(::CreatePopupMenu());
     static const BYTE andBits[32] = {}, xorBits[32] = {};
     TIconHandle icon(::CreateIcon(nullptr, 16, 16, 1, 1, andBits, xorBits));
-    ACCEL accel{FVIRTKEY, 'A', 1};
-    HACCEL table = ::CreateAcceleratorTableA(&accel, 1);
-    ASSERT_TRUE(bar && popup && icon && table);
+    TIconHandle cursor(::CreateCursor(nullptr, 0, 0, 16, 16, andBits, xorBits));
+    ASSERT_TRUE(bar && popup && icon && cursor);
     EXPECT_EQ(CountUserObjects(), before + 4);
-    ::DestroyAcceleratorTable(table);
   }
   EXPECT_EQ(CountUserObjects(), before);
 }
