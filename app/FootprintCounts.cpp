@@ -97,7 +97,8 @@ DWORD CountGdiObjects() noexcept {
 }
 
 DWORD CountUserObjects(HWND except) noexcept {
-  if (DWORD system = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS)) return except && ::IsWindow(except) ? system - 1 : system;
+  if (DWORD system = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS))
+    return except && ::IsWindow(except) ? system - 1 : system;
   return CountWindows(except) + CountUserTableObjects();
 }
 

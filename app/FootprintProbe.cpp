@@ -21,7 +21,8 @@ bool WriteCounts(const std::wstring& file, const TFootprintCounts& counts) noexc
                            std::to_string(counts.GdiObjects) + "\r\nuser_objects " +
                            std::to_string(counts.UserObjects) + "\r\nhandles " + std::to_string(counts.Handles) +
                            "\r\n";
-  TKernelHandle out(::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  TKernelHandle out(
+      ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!out) return false;
   DWORD written = 0;
   return ::WriteFile(out.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&

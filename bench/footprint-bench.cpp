@@ -1,4 +1,5 @@
-// footprint-bench: what Tarvell.exe costs the system through a user's session. Run inside a fresh Wine prefix by bench/footprint.sh, next to Tarvell.exe.
+// footprint-bench: what Tarvell.exe costs the system through a user's session. Run inside a
+// fresh Wine prefix by bench/footprint.sh, next to Tarvell.exe.
 //
 // Phases: in the tray after start-up; the main window shown; in the tray again; N changes by
 // tray clicks (as fast as the program takes them); the window shown and hidden M times. After

@@ -56,11 +56,16 @@ inline std::optional<TFootprint> ReadFootprint(DWORD pid, DWORD timeoutMs = 3000
   std::string name;
   std::uint64_t value = 0;
   while (lines >> name >> value) {
-    if (name == "private_bytes") f.PrivateBytes = value;
-    else if (name == "gdi_objects") f.GdiObjects = static_cast<DWORD>(value);
-    else if (name == "user_objects") f.UserObjects = static_cast<DWORD>(value);
-    else if (name == "handles") f.Handles = static_cast<DWORD>(value);
-    else continue;
+    if (name == "private_bytes")
+      f.PrivateBytes = value;
+    else if (name == "gdi_objects")
+      f.GdiObjects = static_cast<DWORD>(value);
+    else if (name == "user_objects")
+      f.UserObjects = static_cast<DWORD>(value);
+    else if (name == "handles")
+      f.Handles = static_cast<DWORD>(value);
+    else
+      continue;
     ++found;
   }
   DeleteFileA(file.c_str());
