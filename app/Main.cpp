@@ -1,5 +1,6 @@
 // The main routine: one instance per desktop, the application object, the main window,
 // and the message loop. Every way out ends the process with exit code 0.
+#include "app/FootprintProbe.h"
 #include "app/InstanceGuard.h"
 #include "app/ProgramExit.h"
 #include "app/Unit1.h"
@@ -32,6 +33,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     // A later instance hands over to the running one and ends before any window exists.
     if (!InstanceGuard.Start()) ::ExitProcess(0);
+    StartFootprintProbe();
     Application.SetTitle("Tarvell");
     Application.SetShowMainForm(false);
     ::ShowWindow(Application.Handle(), SW_HIDE);

@@ -21,9 +21,10 @@ BOOL CALLBACK RepaintIfOwnAndVisible(HWND wnd, LPARAM process) noexcept {
 
 // Where the desktop belongs to another process (Wine's explorer), it repaints its new wallpaper
 // when its own thread gets to it, and that paint covers our windows; our repaint must come
-// after it. The sent message returns once the desktop has taken the change in, and the wait
-// once its thread has painted and is idle again. Both are bounded; on Windows the desktop
-// window's owner cannot be opened and nothing waits.
+// after it. The change reaches that thread as a sent notification, handled before our sent
+// message: when the message returns (bounded), the desktop has taken the change in and painted.
+// No WaitForInputIdle: under Wine each call leaves the caller a new handle to the desktop
+// process's idle event, one more handle for every change.
 void WaitForTheDesktopsRepaint() noexcept {
   HWND desktop = ::GetDesktopWindow();
   DWORD owner = 0;
@@ -31,10 +32,6 @@ void WaitForTheDesktopsRepaint() noexcept {
   if (owner == 0 || owner == ::GetCurrentProcessId()) return;
   DWORD_PTR ignored = 0;
   ::SendMessageTimeoutW(desktop, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 500, &ignored);
-  if (HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, owner)) {
-    ::WaitForInputIdle(process, 500);
-    ::CloseHandle(process);
-  }
 }
 
 }  // namespace

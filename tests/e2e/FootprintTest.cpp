@@ -1,5 +1,5 @@
 // What the program costs the system once the main window has been shown and hidden again:
-// read from outside its process, as the footprint report does.
+// read inside its process by the footprint probe, as the footprint report does.
 #include "tests/e2e/support/Footprint.h"
 #include "tests/e2e/support/SolidPicture.h"
 #include "tests/e2e/support/TarvellRun.h"
@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 using namespace tarvell::e2e;
@@ -29,7 +30,7 @@ protected:
     ASSERT_TRUE(WriteWholeFile(Slides + "\\big.jpg", std::string(bytes.begin(), bytes.end())));
     // A period of 1000 minutes: nothing changes but what the test does.
     ASSERT_TRUE(TTarvellRun::WriteConfig({"1000", Slides, "0", "0", "0", "0", "0", "0", "0", "0"}));
-    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.Start(FootprintSwitch()));
     main = run.WaitMainWindow();
     ASSERT_NE(main, nullptr) << "no main window";
     tray = run.WaitTrayWindow();
@@ -39,7 +40,11 @@ protected:
     Settle();
   }
 
-  TFootprint Now() { return ReadFootprint(run.Process().Handle()); }
+  TFootprint Now() {
+    const std::optional<TFootprint> f = ReadFootprint(run.Pid());
+    if (!f) ADD_FAILURE() << "the footprint probe did not answer";
+    return f.value_or(TFootprint{});
+  }
 
   // Lets the program go idle: the figures move no more within half a second.
   void Settle() {
@@ -48,7 +53,7 @@ protected:
         [&] {
           WaitUntil([] { return false; }, 500);
           const TFootprint now = Now();
-          const bool still = now.PrivateBytes == last.PrivateBytes && now.GdiObjects == last.GdiObjects;
+          const bool still = now == last;
           last = now;
           return still;
         },
@@ -92,7 +97,6 @@ TEST_F(Footprint, FiftyShowHideCyclesLeaveTheGdiObjectCountWhereItWas) {
   ShowAndHide();
   Settle();
   const TFootprint before = Now();
-  // Wine answers GetGuiResources with 0 for every process: nothing to compare there.
   if (before.GdiObjects == 0) GTEST_SKIP() << "GDI objects cannot be counted on this system";
   for (int i = 0; i < 50; ++i) ShowAndHide();
   Settle();

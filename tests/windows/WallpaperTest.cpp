@@ -1,5 +1,6 @@
 // The wallpaper file: written beside its place and then moved over the old one in one step.
 #include "desktop/Wallpaper.h"
+#include "app/FootprintCounts.h"
 #include "gui/Handles.h"
 #include "jpeg/Exception.h"
 #include "jpeg/Picture.h"
@@ -70,6 +71,15 @@ TEST(WallpaperFile, AFolderThatDoesNotExistRaisesCannotCreate) {
   const std::string path = folder.File("missing\\Tarvell.bmp");
   EXPECT_THROW(WriteWallpaperFile(PictureOf("BM new"), path), EFCreateError);
   EXPECT_FALSE(PathExists(path));
+}
+
+// Every change left one more handle in the process under Wine: the wait for the desktop's
+// repaint went through WaitForInputIdle, which hands its caller a new handle each time.
+TEST(DesktopWallpaper, ChangesLeaveNoHandleBehind) {
+  SetDesktopWallpaper("");  // the first change may set up what later ones reuse
+  const DWORD before = CountHandles();
+  for (int i = 0; i < 5; ++i) SetDesktopWallpaper("");
+  EXPECT_EQ(CountHandles(), before);
 }
 
 }  // namespace
