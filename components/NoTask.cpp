@@ -2,6 +2,7 @@
 
 #include "gui/Application.h"
 #include "gui/Form.h"
+#include "gui/WideText.h"
 
 #include <commctrl.h>
 
@@ -31,8 +32,9 @@ HWND FindOwnWindowByCaption(const std::string& title) noexcept {
   // An empty caption would match every untitled window, hidden helper windows among them.
   if (title.empty()) return nullptr;
   const DWORD self = ::GetCurrentProcessId();
+  const std::wstring wideTitle = Widen(title);
   HWND wnd = nullptr;
-  while ((wnd = ::FindWindowExA(nullptr, wnd, nullptr, title.c_str())) != nullptr) {
+  while ((wnd = ::FindWindowExW(nullptr, wnd, nullptr, wideTitle.c_str())) != nullptr) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(wnd, &pid);
     if (pid == self) return wnd;

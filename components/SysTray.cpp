@@ -2,8 +2,12 @@
 
 #include "components/WComp.h"
 #include "base/Exception.h"
+#include "base/Utf8.h"
+#include "gui/WideText.h"
 
-#include <cstring>
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
 #include <utility>
 
 namespace tarvell {
@@ -11,21 +15,21 @@ namespace tarvell {
 namespace {
 
 int GTrayIconCount = 0;
-TNotifyIconProc GNotifyIconProc = &::Shell_NotifyIconA;
+TNotifyIconProc GNotifyIconProc = &::Shell_NotifyIconW;
 
 // The record's "no icon in the notification area" marker: all bits set.
 HICON NoIcon() noexcept { return reinterpret_cast<HICON>(static_cast<INT_PTR>(-1)); }
 
 // Sent by a taskbar that has just (re)started and has no icons yet.
 UINT TaskbarCreatedMessage() noexcept {
-  static const UINT msg = ::RegisterWindowMessageA("TaskbarCreated");
+  static const UINT msg = ::RegisterWindowMessageW(L"TaskbarCreated");
   return msg;
 }
 
-// The first version of the record: the one every shell accepts, with a 64-byte tip.
-NOTIFYICONDATAA EmptyRecord() noexcept {
-  NOTIFYICONDATAA data{};
-  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+// The first version of the record: the one every shell accepts, with a 64-unit tip.
+NOTIFYICONDATAW EmptyRecord() noexcept {
+  NOTIFYICONDATAW data{};
+  data.cbSize = NOTIFYICONDATAW_V1_SIZE;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = TrayCallbackMessage;
   data.hIcon = NoIcon();
@@ -43,11 +47,10 @@ TIconHandle CopyOf(HICON icon) {
 
 TIconHandle LoadIconResource(std::string_view name) {
   if (name.empty()) return TIconHandle();
-  const std::string resource(name);
   TIconHandle icon(
-      static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), resource.c_str(), IMAGE_ICON,
+      static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), Widen(name).c_str(), IMAGE_ICON,
                                       ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
-  if (!icon) throw Exception("Cannot load the icon resource " + resource);
+  if (!icon) throw Exception("Cannot load the icon resource " + std::string(name));
   return icon;
 }
 
@@ -57,7 +60,7 @@ int TrayIconCount() noexcept { return GTrayIconCount; }
 
 TNotifyIconProc SetNotifyIconProc(TNotifyIconProc proc) noexcept {
   TNotifyIconProc old = GNotifyIconProc;
-  GNotifyIconProc = proc ? proc : &::Shell_NotifyIconA;
+  GNotifyIconProc = proc ? proc : &::Shell_NotifyIconW;
   return old;
 }
 
@@ -114,12 +117,18 @@ void TSystemTrayIcon::SetDisabledIcon(HICON icon) {
 }
 
 std::string TSystemTrayIcon::Hint() const {
-  return std::string(FData.szTip, ::strnlen(FData.szTip, sizeof FData.szTip));
+  return Narrow(std::wstring_view(FData.szTip, ::wcsnlen(FData.szTip, std::size(FData.szTip))));
 }
 
 void TSystemTrayIcon::SetHint(const std::string& text) {
-  if (text.size() > TrayTipMaxLength) return;
-  std::memcpy(FData.szTip, text.c_str(), text.size() + 1);
+  if (CodePointCount(text) > TrayTipMaxLength) return;
+  const std::wstring wide = Widen(text);
+  // 63 characters may take more UTF-16 units than the record holds: the tip then ends
+  // before the unit that does not fit, and before a pair that would be split there.
+  std::size_t units = std::min(wide.size(), TrayTipMaxLength);
+  if (units < wide.size() && units > 0 && IS_HIGH_SURROGATE(wide[units - 1])) --units;
+  std::fill(std::begin(FData.szTip), std::end(FData.szTip), L'\0');
+  wide.copy(FData.szTip, units);
   if (Shown()) ShowTrayIcon(FData.hIcon);
 }
 

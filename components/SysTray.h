@@ -14,7 +14,8 @@ namespace tarvell {
 
 // The message the notification area sends to the icon's hidden window.
 inline constexpr UINT TrayCallbackMessage = WM_USER + 1000;  // 2024
-// The longest tool tip the record holds, without its terminating zero.
+// The longest tool tip: characters taken, and UTF-16 units the record holds without its
+// terminating zero.
 inline constexpr std::size_t TrayTipMaxLength = 63;
 
 // Live tray-icon components of the program; each takes the count after its own as identifier.
@@ -22,7 +23,7 @@ int TrayIconCount() noexcept;
 
 // The shell call behind every add, modify and delete. Replaceable so that tests can watch
 // the calls; returns the one it replaces.
-using TNotifyIconProc = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAA data);
+using TNotifyIconProc = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
 TNotifyIconProc SetNotifyIconProc(TNotifyIconProc proc) noexcept;
 
 // An icon resource of the program by name ("MAINICON", or "#1" for a number), at the size
@@ -52,7 +53,9 @@ public:
   HICON DisabledIcon() const noexcept { return FDisabledIcon.get(); }
   void SetDisabledIcon(HICON icon);
 
-  // The tool tip. A text of more than 63 characters is ignored and the old tip stays.
+  // The tool tip. A text of more than 63 characters is ignored and the old tip stays. One
+  // whose UTF-16 form is longer than the record's 63 units ends before the first unit that
+  // does not fit, never between the two halves of a pair.
   std::string Hint() const;
   void SetHint(const std::string& text);
 
@@ -87,7 +90,7 @@ private:
   void Notify(DWORD message);
 
   TTrayWindow FWindow;
-  NOTIFYICONDATAA FData;
+  NOTIFYICONDATAW FData;
   TIconHandle FIcon;
   TIconHandle FDisabledIcon;
   bool FEnabled;

@@ -32,7 +32,7 @@ void TWindowedComponent::Dispatch(TMessage& Message) { DefaultHandler(Message); 
 
 void TWindowedComponent::DefaultHandler(TMessage& Message) {
   if (FWindow.HasHandle()) {
-    Message.Result = ::DefWindowProcA(FWindow.Handle(), Message.Msg, Message.WParam, Message.LParam);
+    Message.Result = ::DefWindowProcW(FWindow.Handle(), Message.Msg, Message.WParam, Message.LParam);
   }
 }
 

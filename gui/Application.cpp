@@ -3,6 +3,7 @@
 #include "gui/Dialogs.h"
 #include "gui/Form.h"
 #include "base/Exception.h"
+#include "gui/WideText.h"
 
 namespace tarvell {
 
@@ -22,12 +23,13 @@ TApplication::~TApplication() = default;
 
 void TApplication::SetTitle(const std::string& title) {
   FTitle = title;
-  if (FWindow.HasHandle()) ::SetWindowTextA(FWindow.Handle(), FTitle.c_str());
+  if (FWindow.HasHandle()) ::SetWindowTextW(FWindow.Handle(), Widen(FTitle).c_str());
 }
 
 HWND TApplication::Handle() {
   if (!FWindow.HasHandle()) {
-    TWnd::RegisterWndClass(AppWindowClass, 0, nullptr, ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
+    TWnd::RegisterWndClass(AppWindowClass, 0, nullptr,
+                           ::LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)));
     TWndCreateParams p;
     p.ClassName = AppWindowClass;
     p.Caption = FTitle;
@@ -88,12 +90,12 @@ void TApplication::DispatchOne(MSG& msg) {
     return;
   }
   ::TranslateMessage(&msg);
-  ::DispatchMessageA(&msg);
+  ::DispatchMessageW(&msg);
 }
 
 bool TApplication::ProcessMessage() {
   MSG msg{};
-  if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
   if (msg.message == WM_QUIT) {
     FTerminated = true;
     return true;
@@ -113,7 +115,7 @@ int TApplication::Run() {
   MSG msg{};
   int code = 0;
   while (!FTerminated) {
-    BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+    BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       code = static_cast<int>(msg.wParam);
       break;

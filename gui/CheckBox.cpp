@@ -29,9 +29,9 @@ void TCheckBox::SetChecked(bool checked) {
 void TCheckBox::SetAlignment(TAlignment alignment) {
   FAlignment = alignment;
   if (!HasHandle()) return;
-  LONG_PTR style = ::GetWindowLongPtrA(Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(BS_LEFTTEXT | BS_RIGHTBUTTON);
+  LONG_PTR style = ::GetWindowLongPtrW(Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(BS_LEFTTEXT | BS_RIGHTBUTTON);
   if (alignment == TAlignment::taLeftJustify) style |= BS_LEFTTEXT | BS_RIGHTBUTTON;
-  ::SetWindowLongPtrA(Handle(), GWL_STYLE, style);
+  ::SetWindowLongPtrW(Handle(), GWL_STYLE, style);
   Invalidate();
 }
 

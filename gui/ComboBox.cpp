@@ -1,5 +1,7 @@
 #include "gui/ComboBox.h"
 
+#include "gui/WideText.h"
+
 namespace tarvell {
 
 namespace {
@@ -26,7 +28,7 @@ void TComboBox::CreateWnd() {
 void TComboBox::FillWindow() {
   if (!HasHandle()) return;
   Perform(CB_RESETCONTENT);
-  for (const std::string& item : FItems) Perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  for (const std::string& item : FItems) Perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
   Perform(CB_SETCURSEL, static_cast<WPARAM>(FItemIndex));
 }
 

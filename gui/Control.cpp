@@ -72,7 +72,7 @@ void TControl::CreateParams(TWndCreateParams& p) {
 
 void TControl::CreateWnd() {
   ApplyFont();
-  if (FParent && (::GetWindowLongPtrA(Handle(), GWL_STYLE) & WS_CHILD)) {
+  if (FParent && (::GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_CHILD)) {
     // Later controls lie in front of earlier ones, as the layout lists them back to front.
     ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (TForm* form = ParentForm()) form->ControlCreated(*this);
@@ -130,7 +130,7 @@ std::string TControl::Caption() const { return HasHandle() ? View().Text() : FCa
 void TControl::SetCaption(const std::string& caption) {
   FCaption = caption;
   if (HasHandle()) {
-    ::SetWindowTextA(Handle(), caption.c_str());
+    View().SetText(caption);
     Invalidate();
   }
 }
@@ -155,9 +155,9 @@ void TControl::SetEnabled(bool enabled) {
 void TControl::SetTabStop(bool on) {
   FTabStop = on;
   if (!HasHandle()) return;
-  LONG_PTR style = ::GetWindowLongPtrA(Handle(), GWL_STYLE);
+  LONG_PTR style = ::GetWindowLongPtrW(Handle(), GWL_STYLE);
   style = on ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-  ::SetWindowLongPtrA(Handle(), GWL_STYLE, style);
+  ::SetWindowLongPtrW(Handle(), GWL_STYLE, style);
 }
 
 TColor TControl::EffectiveColor() const noexcept { return FColor == clDefault ? DefaultColor() : FColor; }
@@ -375,7 +375,7 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return false;
     case WM_SIZE:
     case WM_MOVE:
-      if (HasHandle() && (::GetWindowLongPtrA(Handle(), GWL_STYLE) & WS_CHILD)) {
+      if (HasHandle() && (::GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_CHILD)) {
         RECT r = View().BoundsInParent();
         FLeft = r.left;
         FTop = r.top;

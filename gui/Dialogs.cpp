@@ -1,6 +1,7 @@
 #include "gui/Dialogs.h"
 
 #include "gui/Application.h"
+#include "gui/WideText.h"
 
 #include <windows.h>
 
@@ -38,7 +39,7 @@ struct TDepthScope {
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type) {
   TDepthScope scope;
   if (Hook()) return Hook()(text, caption, type);
-  return ::MessageBoxA(BoxOwner(), text.c_str(), caption.c_str(), type);
+  return ::MessageBoxW(BoxOwner(), Widen(text).c_str(), Widen(caption).c_str(), type);
 }
 
 bool AskOkCancel(const std::string& text, const std::string& caption) {

@@ -4,6 +4,7 @@
 #include "gui/FileListBox.h"
 #include "gui/FolderLister.h"
 #include "gui/FolderPath.h"
+#include "gui/WideText.h"
 
 #include <cctype>
 
@@ -13,7 +14,7 @@ namespace {
 constexpr int IndentPixels = 10;
 }
 
-TDirectoryListBox::TDirectoryListBox(TComponent* AOwner) : TListBox(AOwner), FDirectory(EnterFolder(".")) {
+TDirectoryListBox::TDirectoryListBox(TComponent* AOwner) : TListBox(AOwner), FDirectory(EnterLastFolder()) {
   BuildList();
 }
 
@@ -32,8 +33,8 @@ void TDirectoryListBox::CreateWnd() {
   TListBox::CreateWnd();
   TWindowDC dc(Handle());
   TSelectObject font(dc.DC(), Font().Handle());
-  TEXTMETRICA tm{};
-  ::GetTextMetricsA(dc.DC(), &tm);
+  TEXTMETRICW tm{};
+  ::GetTextMetricsW(dc.DC(), &tm);
   Perform(LB_SETITEMHEIGHT, 0, tm.tmHeight + 2);
 }
 
@@ -127,8 +128,8 @@ bool TDirectoryListBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r
   TSelectObject font(dis.hDC, Font().Handle());
   ::SetBkMode(dis.hDC, TRANSPARENT);
   ::SetTextColor(dis.hDC, selected ? ink : ColorToRGB(Font().Color()));
-  const std::string& text = Item(index);
-  ::DrawTextA(dis.hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  const std::wstring text = Widen(Item(index));
+  ::DrawTextW(dis.hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (dis.itemState & ODS_FOCUS) ::DrawFocusRect(dis.hDC, &dis.rcItem);
   return true;
 }

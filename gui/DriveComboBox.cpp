@@ -1,6 +1,8 @@
 #include "gui/DriveComboBox.h"
 
 #include "gui/DirectoryListBox.h"
+#include "gui/FolderPath.h"
+#include "gui/WideText.h"
 
 #include <cctype>
 
@@ -8,11 +10,13 @@ namespace tarvell {
 
 namespace {
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+// The largest buffer GetVolumeInformation ever fills for a volume name (labels are far shorter).
+constexpr DWORD VolumeNameChars = MAX_PATH + 1;
 }  // namespace
 
 TDriveComboBox::TDriveComboBox(TComponent* AOwner) : TComboBox(AOwner), FDrive('c') {
-  char buf[MAX_PATH] = {};
-  if (::GetCurrentDirectoryA(MAX_PATH, buf) >= 2 && buf[1] == ':') FDrive = Lower(buf[0]);
+  const std::string folder = EnteredFolder();
+  if (folder.size() >= 2 && folder[1] == ':') FDrive = Lower(folder[0]);
   Update();
 }
 
@@ -28,14 +32,14 @@ std::vector<std::string> TDriveComboBox::DriveItems(std::uint32_t driveMask, boo
     char letter = static_cast<char>('a' + i);
     std::string text{letter, ':'};
     if (withVolumeNames) {
-      char root[4] = {letter, ':', '\\', '\0'};
+      const wchar_t root[4] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
       // Only fixed drives are asked: asking an empty floppy or CD drive stalls or prompts.
-      if (::GetDriveTypeA(root) == DRIVE_FIXED) {
-        char volume[MAX_PATH + 1] = {};
-        if (::GetVolumeInformationA(root, volume, sizeof volume, nullptr, nullptr, nullptr, nullptr, 0) &&
-            volume[0] != '\0') {
+      if (::GetDriveTypeW(root) == DRIVE_FIXED) {
+        wchar_t volume[VolumeNameChars] = {};
+        if (::GetVolumeInformationW(root, volume, VolumeNameChars, nullptr, nullptr, nullptr, nullptr, 0) &&
+            volume[0] != L'\0') {
           text += " [";
-          text += volume;
+          text += Narrow(volume);
           text += "]";
         }
       }

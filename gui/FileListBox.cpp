@@ -6,7 +6,7 @@
 
 namespace tarvell {
 
-TFileListBox::TFileListBox(TComponent* AOwner) : TListBox(AOwner), FDirectory(EnterFolder(".")) { Update(); }
+TFileListBox::TFileListBox(TComponent* AOwner) : TListBox(AOwner), FDirectory(EnterLastFolder()) { Update(); }
 
 TFileListBox::~TFileListBox() {
   if (FDirList) FDirList->FFileList = nullptr;

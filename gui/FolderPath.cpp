@@ -2,32 +2,105 @@
 
 #include "gui/InOutError.h"
 #include "base/PathText.h"
+#include "gui/WideText.h"
 
 #include <windows.h>
 
 namespace tarvell {
 
 namespace {
-std::string CurrentFolder() {
-  DWORD needed = ::GetCurrentDirectoryA(0, nullptr);
-  std::string buf(needed, '\0');
-  DWORD got = ::GetCurrentDirectoryA(needed, buf.data());
+bool IsSeparator(char c) noexcept { return c == '\\' || c == '/'; }
+char Upper(char c) noexcept { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+bool HasDrive(const std::string& path) noexcept {
+  return path.size() >= 2 && path[1] == ':' && Upper(path[0]) >= 'A' && Upper(path[0]) <= 'Z';
+}
+
+std::string ProcessCurrentFolder() {
+  DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
+  std::wstring buf(needed, L'\0');
+  DWORD got = ::GetCurrentDirectoryW(needed, buf.data());
   buf.resize(got < needed ? got : 0);
-  return buf;
+  return Narrow(buf);
+}
+
+std::string& Entered() {
+  static std::string folder = ProcessCurrentFolder();
+  return folder;
+}
+
+// The current folder Windows keeps for a drive that is not the current one ("=D:" in the
+// environment, set by the command prompt), or the drive's root.
+std::string SystemDriveFolder(char drive) {
+  const wchar_t name[] = {L'=', static_cast<wchar_t>(Upper(drive)), L':', L'\0'};
+  DWORD needed = ::GetEnvironmentVariableW(name, nullptr, 0);
+  if (needed > 0) {
+    std::wstring buf(needed, L'\0');
+    DWORD got = ::GetEnvironmentVariableW(name, buf.data(), needed);
+    if (got > 0 && got < needed) {
+      buf.resize(got);
+      return Narrow(buf);
+    }
+  }
+  return std::string{Upper(drive), ':', '\\'};
+}
+
+// The path with the folder entered last (or a drive's current folder) before a relative part.
+std::string Absolute(const std::string& path) {
+  if (HasDrive(path)) {
+    if (path.size() >= 3 && IsSeparator(path[2])) return path;
+    return JoinPath(DriveCurrentFolder(path[0]), path.substr(2));  // "d:name"
+  }
+  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) return path;  // network or extended
+  if (!path.empty() && IsSeparator(path[0])) {
+    const std::vector<std::string> parts = SplitFolderPath(Entered());
+    return JoinPath(parts.empty() ? std::string() : parts.front(), path.substr(1));
+  }
+  return JoinPath(Entered(), path);
+}
+
+// "." and ".." resolved, '/' made '\'; empty with the last error set when the text is no path.
+std::wstring FullPathName(const std::wstring& path) {
+  std::wstring buf(path.size() + 1, L'\0');
+  for (;;) {
+    DWORD got = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(buf.size()), buf.data(), nullptr);
+    if (got == 0) return {};
+    if (got < buf.size()) {
+      buf.resize(got);
+      return buf;
+    }
+    buf.resize(got);
+  }
 }
 }  // namespace
 
 std::string EnterFolder(const std::string& path) {
-  if (!::SetCurrentDirectoryA(path.c_str())) throw EInOutError(static_cast<int>(::GetLastError()));
-  return CurrentFolder();
+  const std::wstring full = FullPathName(Widen(Absolute(path)));
+  if (full.empty()) throw EInOutError(static_cast<int>(::GetLastError()));
+  std::string folder = Narrow(full);
+  const DWORD attributes = ::GetFileAttributesW(WidePath(folder).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) throw EInOutError(static_cast<int>(::GetLastError()));
+  // What the system answers when a file's name is given as a folder to enter.
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) throw EInOutError(ERROR_DIRECTORY);
+  while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+  Entered() = folder;
+  return folder;
+}
+
+std::string EnteredFolder() { return Entered(); }
+
+std::string EnterLastFolder() {
+  try {
+    return EnterFolder(".");
+  } catch (const EInOutError&) {
+    // Unlike the process's current folder, the one entered last can be deleted meanwhile.
+    return EnterFolder(ProcessCurrentFolder());
+  }
 }
 
 std::string DriveCurrentFolder(char drive) {
-  char drivePath[3] = {drive, ':', '\0'};
-  char buf[MAX_PATH] = {};
-  DWORD got = ::GetFullPathNameA(drivePath, MAX_PATH, buf, nullptr);
-  if (got == 0 || got >= MAX_PATH) return std::string(1, drive) + ":\\";
-  return std::string(buf, got);
+  const std::string& entered = Entered();
+  if (HasDrive(entered) && Upper(entered[0]) == Upper(drive)) return entered;
+  return SystemDriveFolder(drive);
 }
 
 std::vector<std::string> SplitFolderPath(const std::string& path) {

@@ -4,6 +4,7 @@
 #include "gui/Button.h"
 #include "gui/CommonControls.h"
 #include "gui/Menus.h"
+#include "gui/WideText.h"
 
 #include <commctrl.h>
 
@@ -26,7 +27,7 @@ bool CanPress(const TButton* button) noexcept {
   return button && button->HasHandle() && (button->View().Style() & WS_VISIBLE) && button->View().Enabled();
 }
 
-bool IsTopLevel(HWND wnd) noexcept { return (::GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD) == 0; }
+bool IsTopLevel(HWND wnd) noexcept { return (::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CHILD) == 0; }
 }  // namespace
 
 TForm::TForm(TComponent* AOwner) : TControl(AOwner) { TControl::SetVisible(false); }
@@ -116,9 +117,9 @@ void TForm::CreateWnd() {
 void TForm::CreateTooltip() {
   if (FTooltip || !HasHandle()) return;
   EnsureCommonControls();
-  HWND tip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+  HWND tip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               ::GetModuleHandleA(nullptr), nullptr);
+                               ::GetModuleHandleW(nullptr), nullptr);
   FTooltip.reset(tip);
   // Controls created before the tooltip get their tools now.
   std::vector<TControl*> stack(Controls().begin(), Controls().end());
@@ -139,40 +140,40 @@ void TForm::ControlRemoved(TControl& control) noexcept {
   if (reinterpret_cast<TControl*>(FDefaultButton) == &control) FDefaultButton = nullptr;
   if (reinterpret_cast<TControl*>(FCancelButton) == &control) FCancelButton = nullptr;
   if (FTooltip && control.HasHandle()) {
-    TTTOOLINFOA ti{};
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    TTTOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.hwnd = Handle();
     ti.uId = reinterpret_cast<UINT_PTR>(control.Handle());
-    ::SendMessageA(FTooltip.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    ::SendMessageW(FTooltip.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
   }
 }
 
 void TForm::AddTool(TControl& control) {
   if (!FTooltip || !control.HasHandle()) return;
-  TTTOOLINFOA ti{};
-  ti.cbSize = TTTOOLINFOA_V2_SIZE;
+  TTTOOLINFOW ti{};
+  ti.cbSize = TTTOOLINFOW_V2_SIZE;
   ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   ti.hwnd = Handle();
   ti.uId = reinterpret_cast<UINT_PTR>(control.Handle());
-  std::string text = control.Hint();
+  std::wstring text = Widen(control.Hint());
   ti.lpszText = text.data();
-  ::SendMessageA(FTooltip.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  ::SendMessageW(FTooltip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void TForm::HintChanged(TControl& control) {
   if (!FTooltip || !control.HasHandle()) return;
-  TTTOOLINFOA ti{};
-  ti.cbSize = TTTOOLINFOA_V2_SIZE;
+  TTTOOLINFOW ti{};
+  ti.cbSize = TTTOOLINFOW_V2_SIZE;
   ti.hwnd = Handle();
   ti.uId = reinterpret_cast<UINT_PTR>(control.Handle());
-  ::SendMessageA(FTooltip.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  ::SendMessageW(FTooltip.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
   if (!control.Hint().empty()) AddTool(control);
 }
 
 void TForm::SetShowHint(bool on) {
   FShowHint = on;
   if (on) CreateTooltip();
-  if (FTooltip) ::SendMessageA(FTooltip.get(), TTM_ACTIVATE, on ? TRUE : FALSE, 0);
+  if (FTooltip) ::SendMessageW(FTooltip.get(), TTM_ACTIVATE, on ? TRUE : FALSE, 0);
 }
 
 void TForm::ButtonRoleChanged(TButton& button, bool isDefault, bool isCancel) noexcept {
@@ -313,7 +314,7 @@ void TForm::Close() {
 void TForm::Release() {
   PendingRelease().insert(this);
   HWND app = Application.Handle();
-  ::PostMessageA(app, CM_RELEASE, 0, reinterpret_cast<LPARAM>(this));
+  ::PostMessageW(app, CM_RELEASE, 0, reinterpret_cast<LPARAM>(this));
 }
 
 void TForm::ReleasePending(TForm* form) {
@@ -359,7 +360,7 @@ bool TForm::DialogKey(MSG& msg) {
   if (msg.message != WM_KEYDOWN) return false;
   bool ctrlOrAlt = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0;
   if (ctrlOrAlt) return false;
-  LRESULT code = ::SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  LRESULT code = ::SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
   if (code & DLGC_WANTALLKEYS) return false;
   switch (msg.wParam) {
     case VK_TAB:

@@ -1,6 +1,6 @@
 #include "gui/Graphics.h"
 
-#include <cstring>
+#include "gui/WideText.h"
 
 namespace tarvell {
 
@@ -46,7 +46,7 @@ void TFont::Apply(const TFontSpec& font) {
 
 HFONT TFont::Handle() const {
   if (!FHandle) {
-    LOGFONTA lf{};
+    LOGFONTW lf{};
     lf.lfHeight = FHeight;
     lf.lfWeight = (FStyle & fsBold) ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = (FStyle & fsItalic) ? TRUE : FALSE;
@@ -54,8 +54,9 @@ HFONT TFont::Handle() const {
     lf.lfStrikeOut = (FStyle & fsStrikeOut) ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = DEFAULT_QUALITY;
-    std::strncpy(lf.lfFaceName, FName.c_str(), LF_FACESIZE - 1);
-    FHandle.reset(::CreateFontIndirectA(&lf));
+    const std::wstring face = Widen(FName);
+    face.copy(lf.lfFaceName, LF_FACESIZE - 1);  // face names are shorter: the zero stays
+    FHandle.reset(::CreateFontIndirectW(&lf));
   }
   return static_cast<HFONT>(FHandle.get());
 }

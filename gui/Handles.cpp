@@ -1,16 +1,19 @@
 #include "gui/Handles.h"
 
-#include <vector>
+#include "gui/WideText.h"
 
 namespace tarvell {
 
 std::string TWindowView::Text() const {
-  int len = ::GetWindowTextLengthA(FWnd);
+  int len = ::GetWindowTextLengthW(FWnd);
   if (len <= 0) return {};
-  std::vector<char> buf(static_cast<std::size_t>(len) + 1);
-  int got = ::GetWindowTextA(FWnd, buf.data(), len + 1);
-  return std::string(buf.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
+  std::wstring buf(static_cast<std::size_t>(len) + 1, L'\0');
+  int got = ::GetWindowTextW(FWnd, buf.data(), len + 1);
+  buf.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  return Narrow(buf);
 }
+
+void TWindowView::SetText(const std::string& text) const { ::SetWindowTextW(FWnd, Widen(text).c_str()); }
 
 RECT TWindowView::WindowRect() const noexcept {
   RECT r{};
@@ -34,9 +37,9 @@ RECT TWindowView::BoundsInParent() const noexcept {
 }
 
 std::string TWindowView::ClassName() const {
-  char buf[256] = {};
-  int got = ::GetClassNameA(FWnd, buf, sizeof buf);
-  return std::string(buf, got > 0 ? static_cast<std::size_t>(got) : 0);
+  wchar_t buf[ClassNameChars] = {};
+  int got = ::GetClassNameW(FWnd, buf, ClassNameChars);
+  return Narrow(std::wstring_view(buf, got > 0 ? static_cast<std::size_t>(got) : 0));
 }
 
 }  // namespace tarvell

@@ -191,6 +191,9 @@ private:
   HDC FDC;
 };
 
+// A window class name is at most 256 characters long, its terminating zero included.
+inline constexpr int ClassNameChars = 256;
+
 // A borrowed window: never destroys it. Small helpers for the calls used everywhere.
 class TWindowView {
 public:
@@ -202,7 +205,7 @@ public:
   bool Exists() const noexcept { return FWnd != nullptr && ::IsWindow(FWnd) != FALSE; }
 
   std::string Text() const;
-  void SetText(const std::string& text) const { ::SetWindowTextA(FWnd, text.c_str()); }
+  void SetText(const std::string& text) const;
   bool Visible() const noexcept { return ::IsWindowVisible(FWnd) != FALSE; }
   bool Show(int cmd) const noexcept { return ::ShowWindow(FWnd, cmd) != FALSE; }
   bool Enabled() const noexcept { return ::IsWindowEnabled(FWnd) != FALSE; }
@@ -212,11 +215,11 @@ public:
   // Window rectangle in the parent's client coordinates (screen for top-level windows).
   RECT BoundsInParent() const noexcept;
   std::string ClassName() const;
-  LONG_PTR Style() const noexcept { return ::GetWindowLongPtrA(FWnd, GWL_STYLE); }
-  LONG_PTR ExStyle() const noexcept { return ::GetWindowLongPtrA(FWnd, GWL_EXSTYLE); }
-  LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const noexcept { return ::SendMessageA(FWnd, msg, wp, lp); }
+  LONG_PTR Style() const noexcept { return ::GetWindowLongPtrW(FWnd, GWL_STYLE); }
+  LONG_PTR ExStyle() const noexcept { return ::GetWindowLongPtrW(FWnd, GWL_EXSTYLE); }
+  LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const noexcept { return ::SendMessageW(FWnd, msg, wp, lp); }
   bool Post(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const noexcept {
-    return ::PostMessageA(FWnd, msg, wp, lp) != FALSE;
+    return ::PostMessageW(FWnd, msg, wp, lp) != FALSE;
   }
   void Invalidate(bool erase = true) const noexcept { ::InvalidateRect(FWnd, nullptr, erase ? TRUE : FALSE); }
 

@@ -1,5 +1,6 @@
 #include "gui/Label.h"
 
+#include "gui/WideText.h"
 namespace tarvell {
 
 TLabel::TLabel(TComponent* AOwner) : TPaintedControl(AOwner) {}
@@ -23,7 +24,8 @@ void TLabel::PaintText(HDC dc) {
   RECT r{0, 0, Width(), Height()};
   UINT format = DT_LEFT | DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0);
   if (!Enabled()) ::SetTextColor(dc, ::GetSysColor(COLOR_GRAYTEXT));
-  ::DrawTextA(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &r, format);
+  const std::wstring caption = Widen(FCaption);
+  ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, format);
 }
 
 bool TLabel::PaintContent(HDC dc) {

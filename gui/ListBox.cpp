@@ -1,6 +1,7 @@
 #include "gui/ListBox.h"
 
 #include "base/Exception.h"
+#include "gui/WideText.h"
 
 namespace tarvell {
 
@@ -24,7 +25,7 @@ void TListBox::FillWindow() {
   if (!HasHandle()) return;
   Perform(WM_SETREDRAW, FALSE);
   Perform(LB_RESETCONTENT);
-  for (const std::string& item : FItems) Perform(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  for (const std::string& item : FItems) Perform(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
   Perform(LB_SETCURSEL, static_cast<WPARAM>(FItemIndex));
   if (FUpdateCount == 0) {
     Perform(WM_SETREDRAW, TRUE);
@@ -34,7 +35,7 @@ void TListBox::FillWindow() {
 
 int TListBox::Add(const std::string& item) {
   FItems.push_back(item);
-  if (HasHandle()) Perform(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  if (HasHandle()) Perform(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
   return Count() - 1;
 }
 
@@ -42,7 +43,7 @@ void TListBox::Insert(int index, const std::string& item) {
   if (index < 0 || index > Count()) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
   FItems.insert(FItems.begin() + index, item);
   if (FItemIndex >= index) ++FItemIndex;
-  if (HasHandle()) Perform(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.c_str()));
+  if (HasHandle()) Perform(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(Widen(item).c_str()));
 }
 
 void TListBox::Delete(int index) {

@@ -1,6 +1,7 @@
 #include "gui/Menus.h"
 
 #include "gui/Form.h"
+#include "gui/WideText.h"
 
 #include <algorithm>
 #include <map>
@@ -18,11 +19,11 @@ UINT NextCommand() {
 }
 
 HFONT MenuFont(bool bold) {
-  NONCLIENTMETRICSA ncm{};
+  NONCLIENTMETRICSW ncm{};
   ncm.cbSize = sizeof ncm;
-  ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
   if (bold) ncm.lfMenuFont.lfWeight = FW_BOLD;
-  return ::CreateFontIndirectA(&ncm.lfMenuFont);
+  return ::CreateFontIndirectW(&ncm.lfMenuFont);
 }
 }  // namespace
 
@@ -52,17 +53,17 @@ void TMainMenu::Rebuild() {
   HMENU menu = FMenu.get();
   while (::GetMenuItemCount(menu) > 0) ::RemoveMenu(menu, 0, MF_BYPOSITION);
   for (TMenuItem* item : FItems) {
-    MENUITEMINFOA mii{};
+    MENUITEMINFOW mii{};
     mii.cbSize = sizeof mii;
     mii.fMask = MIIM_ID | MIIM_DATA | MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
     mii.wID = item->FCommand;
     mii.dwItemData = reinterpret_cast<ULONG_PTR>(item);
     mii.fType = item->FDefault ? MFT_OWNERDRAW : MFT_STRING;
     mii.fState = item->FDefault ? MFS_DEFAULT : 0;
-    std::string text = item->FCaption;
+    std::wstring text = Widen(item->FCaption);
     mii.dwTypeData = text.data();
     mii.cch = static_cast<UINT>(text.size());
-    ::InsertMenuItemA(menu, static_cast<UINT>(::GetMenuItemCount(menu)), TRUE, &mii);
+    ::InsertMenuItemW(menu, static_cast<UINT>(::GetMenuItemCount(menu)), TRUE, &mii);
   }
   if (auto* form = dynamic_cast<TForm*>(Owner()); form && form->HasHandle() && form->Menu() == this) {
     ::DrawMenuBar(form->Handle());
@@ -107,9 +108,9 @@ void TMenuItem::MeasureItem(MEASUREITEMSTRUCT& mis, HWND owner) const {
   TGdiObject font(MenuFont(FDefault));
   TSelectObject select(dc.DC(), font.get());
   SIZE size{};
-  std::string text = FCaption;
-  text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
-  ::GetTextExtentPoint32A(dc.DC(), text.c_str(), static_cast<int>(text.size()), &size);
+  std::wstring text = Widen(FCaption);
+  text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+  ::GetTextExtentPoint32W(dc.DC(), text.c_str(), static_cast<int>(text.size()), &size);
   // Menu bar items get the same margins the system gives its own text items.
   mis.itemWidth = static_cast<UINT>(size.cx) + 2 * static_cast<UINT>(::GetSystemMetrics(SM_CXEDGE));
   mis.itemHeight = static_cast<UINT>(size.cy);
@@ -125,7 +126,8 @@ void TMenuItem::DrawItem(const DRAWITEMSTRUCT& dis) const {
   RECT r = dis.rcItem;
   UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
   if (dis.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
-  ::DrawTextA(dis.hDC, FCaption.c_str(), static_cast<int>(FCaption.size()), &r, format);
+  const std::wstring caption = Widen(FCaption);
+  ::DrawTextW(dis.hDC, caption.c_str(), static_cast<int>(caption.size()), &r, format);
 }
 
 }  // namespace tarvell

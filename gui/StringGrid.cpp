@@ -1,6 +1,7 @@
 #include "gui/StringGrid.h"
 
 #include "base/Exception.h"
+#include "gui/WideText.h"
 
 namespace tarvell {
 
@@ -56,8 +57,8 @@ bool TStringGrid::PaintContent(HDC dc) {
       if (cell.left > all.right || cell.top > all.bottom) continue;
       ::FrameRect(dc, &cell, line);
       RECT text{cell.left + 2, cell.top, cell.right - 2, cell.bottom};
-      const std::string& s = FCells[CellIndex(c, r)];
-      ::DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+      const std::wstring s = Widen(FCells[CellIndex(c, r)]);
+      ::DrawTextW(dc, s.c_str(), static_cast<int>(s.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
   }
   return true;

@@ -5,30 +5,30 @@ namespace tarvell {
 TScreen Screen;
 
 HCURSOR TScreen::CursorHandle(TCursor cursor) noexcept {
-  LPCSTR id = reinterpret_cast<LPCSTR>(IDC_ARROW);
+  LPCWSTR id = reinterpret_cast<LPCWSTR>(IDC_ARROW);
   switch (cursor) {
     case crCross:
-      id = reinterpret_cast<LPCSTR>(IDC_CROSS);
+      id = reinterpret_cast<LPCWSTR>(IDC_CROSS);
       break;
     case crIBeam:
-      id = reinterpret_cast<LPCSTR>(IDC_IBEAM);
+      id = reinterpret_cast<LPCWSTR>(IDC_IBEAM);
       break;
     case crHourGlass:
-      id = reinterpret_cast<LPCSTR>(IDC_WAIT);
+      id = reinterpret_cast<LPCWSTR>(IDC_WAIT);
       break;
     case crNo:
-      id = reinterpret_cast<LPCSTR>(IDC_NO);
+      id = reinterpret_cast<LPCWSTR>(IDC_NO);
       break;
     case crAppStart:
-      id = reinterpret_cast<LPCSTR>(IDC_APPSTARTING);
+      id = reinterpret_cast<LPCWSTR>(IDC_APPSTARTING);
       break;
     case crHandPoint:
-      id = reinterpret_cast<LPCSTR>(IDC_HAND);
+      id = reinterpret_cast<LPCWSTR>(IDC_HAND);
       break;
     default:
       break;
   }
-  return ::LoadCursorA(nullptr, id);
+  return ::LoadCursorW(nullptr, id);
 }
 
 void TScreen::SetCursor(TCursor cursor) noexcept {
@@ -44,8 +44,8 @@ void TScreen::SetCursor(TCursor cursor) noexcept {
     HWND under = ::WindowFromPoint(pt);
     DWORD pid = 0;
     if (under && ::GetWindowThreadProcessId(under, &pid) == ::GetCurrentThreadId()) {
-      LRESULT hit = ::SendMessageA(under, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
-      ::SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
+      LRESULT hit = ::SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+      ::SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
       return;
     }
   }

@@ -3,18 +3,19 @@
 #include "base/Exception.h"
 #include "gui/Dialogs.h"
 #include "gui/WaitCursor.h"
+#include "gui/WideText.h"
 
 #include <exception>
 
 namespace tarvell {
 
 namespace {
-HINSTANCE ModuleInstance() noexcept { return ::GetModuleHandleA(nullptr); }
+HINSTANCE ModuleInstance() noexcept { return ::GetModuleHandleW(nullptr); }
 
 // The object behind a window is kept in a property of this name, never in GWLP_USERDATA:
 // that slot belongs to whoever made the window, so on a subclassed control or any window
 // not made here it may hold anything, and reading it as an object would be unsafe.
-constexpr const char* ObjectProperty = "Tarvell.TWnd";
+constexpr const wchar_t* ObjectProperty = L"Tarvell.TWnd";
 
 TWnd::TExceptionReporter ExceptionReporter = nullptr;
 }  // namespace
@@ -36,35 +37,37 @@ void TWnd::ReportException(const std::exception& e) noexcept {
 TWnd::~TWnd() { DestroyHandle(); }
 
 void TWnd::RegisterWndClass(const char* name, UINT style, HBRUSH background, HICON icon, HCURSOR cursor) {
-  WNDCLASSEXA probe{};
+  const std::wstring wideName = Widen(name);
+  WNDCLASSEXW probe{};
   probe.cbSize = sizeof probe;
-  if (::GetClassInfoExA(ModuleInstance(), name, &probe)) return;
-  WNDCLASSEXA wc{};
+  if (::GetClassInfoExW(ModuleInstance(), wideName.c_str(), &probe)) return;
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = style;
   wc.lpfnWndProc = &TWnd::WndProc;
   wc.hInstance = ModuleInstance();
   wc.hIcon = icon;
-  wc.hCursor = cursor ? cursor : ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hCursor = cursor ? cursor : ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hbrBackground = background;
-  wc.lpszClassName = name;
-  if (!::RegisterClassExA(&wc)) {
+  wc.lpszClassName = wideName.c_str();
+  if (!::RegisterClassExW(&wc)) {
     throw Exception("Cannot register window class " + std::string(name));
   }
 }
 
 TWnd* TWnd::FromHandle(HWND wnd) noexcept {
   if (!wnd) return nullptr;
-  return static_cast<TWnd*>(::GetPropA(wnd, ObjectProperty));
+  return static_cast<TWnd*>(::GetPropW(wnd, ObjectProperty));
 }
 
 void TWnd::CreateHandle(const TWndCreateParams& p) {
   DestroyHandle();
-  WNDCLASSEXA info{};
+  const std::wstring className = Widen(p.ClassName);
+  WNDCLASSEXW info{};
   info.cbSize = sizeof info;
-  bool ours = ::GetClassInfoExA(ModuleInstance(), p.ClassName.c_str(), &info) && info.lpfnWndProc == &TWnd::WndProc;
-  HWND wnd = ::CreateWindowExA(p.ExStyle, p.ClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
-                               p.Parent, p.MenuOrId, ModuleInstance(), ours ? this : nullptr);
+  bool ours = ::GetClassInfoExW(ModuleInstance(), className.c_str(), &info) && info.lpfnWndProc == &TWnd::WndProc;
+  HWND wnd = ::CreateWindowExW(p.ExStyle, className.c_str(), Widen(p.Caption).c_str(), p.Style, p.X, p.Y, p.Width,
+                               p.Height, p.Parent, p.MenuOrId, ModuleInstance(), ours ? this : nullptr);
   if (!wnd) {
     throw Exception("Cannot create window of class " + p.ClassName);
   }
@@ -75,23 +78,23 @@ void TWnd::Subclass(HWND wnd) {
   if (FHandle.get() != wnd) DestroyHandle();
   Attach(wnd);
   FOriginalProc = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWnd::SubclassProc)));
+      ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWnd::SubclassProc)));
 }
 
 void TWnd::Attach(HWND wnd) noexcept {
   FHandle.release();  // never destroys: the caller has dealt with any previous window
   FHandle.reset(wnd);
-  ::SetPropA(wnd, ObjectProperty, this);
+  ::SetPropW(wnd, ObjectProperty, this);
 }
 
 void TWnd::Detach() noexcept {
   HWND wnd = FHandle.release();
   if (!wnd) return;
-  ::RemovePropA(wnd, ObjectProperty);
+  ::RemovePropW(wnd, ObjectProperty);
   if (FOriginalProc) {
     // Only put the original procedure back when ours is still the current one.
-    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(wnd, GWLP_WNDPROC)) == &TWnd::SubclassProc) {
-      ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOriginalProc));
+    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(wnd, GWLP_WNDPROC)) == &TWnd::SubclassProc) {
+      ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOriginalProc));
     }
   }
 }
@@ -108,8 +111,8 @@ void TWnd::DestroyHandle() noexcept {
 bool TWnd::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 LRESULT TWnd::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  if (FOriginalProc) return ::CallWindowProcA(FOriginalProc, FHandle.get(), msg, wp, lp);
-  return ::DefWindowProcA(FHandle.get(), msg, wp, lp);
+  if (FOriginalProc) return ::CallWindowProcW(FOriginalProc, FHandle.get(), msg, wp, lp);
+  return ::DefWindowProcW(FHandle.get(), msg, wp, lp);
 }
 
 LRESULT TWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept {
@@ -135,7 +138,7 @@ LRESULT TWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     // The window is gone once the default handling has run; forget it either way.
     WNDPROC original = FOriginalProc;
     if (!handled)
-      result = original ? ::CallWindowProcA(original, wnd, msg, wp, lp) : ::DefWindowProcA(wnd, msg, wp, lp);
+      result = original ? ::CallWindowProcW(original, wnd, msg, wp, lp) : ::DefWindowProcW(wnd, msg, wp, lp);
     if (FHandle.get() == wnd) {
       Detach();
       FOriginalProc = nullptr;
@@ -156,13 +159,13 @@ LRESULT TWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept {
 LRESULT CALLBACK TWnd::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   TWnd* self = nullptr;
   if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
     self = static_cast<TWnd*>(cs->lpCreateParams);
     if (self) self->Attach(wnd);
   } else {
     self = FromHandle(wnd);
   }
-  if (!self || self->FHandle.get() != wnd) return ::DefWindowProcA(wnd, msg, wp, lp);
+  if (!self || self->FHandle.get() != wnd) return ::DefWindowProcW(wnd, msg, wp, lp);
   return self->Dispatch(msg, wp, lp);
 }
 
@@ -170,14 +173,14 @@ LRESULT CALLBACK TWnd::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   TWnd* self = FromHandle(wnd);
   if (!self || self->FHandle.get() != wnd || !self->FOriginalProc) {
     // Detached while a message was on its way: the class procedure answers.
-    WNDCLASSEXA info{};
+    WNDCLASSEXW info{};
     info.cbSize = sizeof info;
-    char cls[256] = {};
-    ::GetClassNameA(wnd, cls, sizeof cls);
-    if (::GetClassInfoExA(nullptr, cls, &info) || ::GetClassInfoExA(ModuleInstance(), cls, &info)) {
-      if (info.lpfnWndProc != &TWnd::SubclassProc) return ::CallWindowProcA(info.lpfnWndProc, wnd, msg, wp, lp);
+    wchar_t cls[ClassNameChars] = {};
+    ::GetClassNameW(wnd, cls, ClassNameChars);
+    if (::GetClassInfoExW(nullptr, cls, &info) || ::GetClassInfoExW(ModuleInstance(), cls, &info)) {
+      if (info.lpfnWndProc != &TWnd::SubclassProc) return ::CallWindowProcW(info.lpfnWndProc, wnd, msg, wp, lp);
     }
-    return ::DefWindowProcA(wnd, msg, wp, lp);
+    return ::DefWindowProcW(wnd, msg, wp, lp);
   }
   return self->Dispatch(msg, wp, lp);
 }

@@ -22,6 +22,8 @@ struct TWndCreateParams {
   HMENU MenuOrId = nullptr;  // the menu of a top-level window, the identifier of a child
 };
 
+// Every window here is a Unicode window: created, subclassed and answered through the wide
+// calls, so its text is exact whatever the process code page; the C++ side speaks UTF-8.
 // Windows created through TWnd reach HandleMessage; controls of system classes are subclassed
 // so the same object sees their messages before the original procedure.
 // No exception ever leaves the window procedure: it goes to the exception reporter, which the
@@ -45,7 +47,7 @@ public:
   // The object of a window created or subclassed by TWnd, or null.
   static TWnd* FromHandle(HWND wnd) noexcept;
 
-  // Creates the window; throws when CreateWindowExA fails. Any window held before is destroyed.
+  // Creates the window; throws when CreateWindowExW fails. Any window held before is destroyed.
   void CreateHandle(const TWndCreateParams& params);
   // Attaches to a window created elsewhere by replacing its window procedure.
   void Subclass(HWND wnd);
@@ -58,13 +60,13 @@ public:
   static void SetExceptionReporter(TExceptionReporter reporter) noexcept;
 
   LRESULT Perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const noexcept {
-    return ::SendMessageA(FHandle.get(), msg, wp, lp);
+    return ::SendMessageW(FHandle.get(), msg, wp, lp);
   }
 
 protected:
   // Returns whether the message was handled; when not, DefaultHandler answers it.
   virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-  // The original control procedure for subclassed windows, DefWindowProcA otherwise.
+  // The original control procedure for subclassed windows, DefWindowProcW otherwise.
   LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) noexcept;
   // Called by DestroyHandle just before the window is destroyed, while it still answers.
   virtual void DestroyingHandle() noexcept {}

@@ -3,6 +3,7 @@
 #include "base/Exception.h"
 #include "gui/Image.h"
 #include "gui/Label.h"
+#include "gui/WideText.h"
 #include "resources/ResourceIds.h"
 #include "windows/DibFile.h"
 #include "windows/HelpWindows.h"
@@ -17,7 +18,7 @@ namespace {
 
 // The results are not examined: without a browser or mail program nothing happens.
 void ShellOpen(HWND owner, const std::string& address) {
-  ::ShellExecuteA(owner, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ::ShellExecuteW(owner, nullptr, Widen(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // A link's colour; the labels may not exist yet while the layout is still being read.
@@ -32,7 +33,7 @@ TForm2::TForm2(TComponent* AOwner, TAboutActions actions)
       OpenAddress([this](const std::string& address) { ShellOpen(Handle(), address); }),
       FActions(std::move(actions)) {
   // A shared icon from the program's resources: the system keeps it, nothing to destroy.
-  SetIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ABOUT)));
+  SetIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ABOUT)));
   LoadLayout(Form2Layout());
   LoadPicture();
 }
@@ -42,8 +43,8 @@ TForm2::~TForm2() {
 }
 
 void TForm2::LoadPicture() {
-  HMODULE module = ::GetModuleHandleA(nullptr);
-  HRSRC info = ::FindResourceA(module, MAKEINTRESOURCEA(IDB_ABOUT), MAKEINTRESOURCEA(2));  // RT_BITMAP
+  HMODULE module = ::GetModuleHandleW(nullptr);
+  HRSRC info = ::FindResourceW(module, MAKEINTRESOURCEW(IDB_ABOUT), MAKEINTRESOURCEW(2));  // RT_BITMAP
   HGLOBAL data = info ? ::LoadResource(module, info) : nullptr;
   const void* bytes = data ? ::LockResource(data) : nullptr;
   if (!bytes) return;  // the window still works without its picture

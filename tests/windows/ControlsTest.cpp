@@ -1,5 +1,7 @@
 // The controls: check box, list box, up-down with its edit, memo, timer, image and label painting.
 #include "MessagePump.h"
+#include "UnicodeNames.h"
+#include "gui/ComboBox.h"
 #include "gui/CheckBox.h"
 #include "gui/Edit.h"
 #include "gui/Form.h"
@@ -114,6 +116,72 @@ TEST(ListBox, EntriesSelectionAndMouseEvents) {
   EXPECT_EQ(events.front(), "left down");
   EXPECT_EQ(events.back(), "right down");
   EXPECT_EQ(list.ItemIndex(), 1);
+}
+
+// Guards against names outside the process code page turning into "?" on their way into the
+// list: the windows hold exactly the UTF-16 of the program's UTF-8 names.
+TEST(ListBox, UnicodeNamesReachTheWindowExactly) {
+  THost host;
+  auto& list = host.Add<TListBox>(0, 0, 273, 185);
+  const std::vector<std::wstring>& names = test::UnicodeNames();
+  list.SetItems(test::Utf8Names(names));
+  list.Add(Narrow(L"Zürich\\Ελλάδα.jpg"));
+  list.Insert(1, Narrow(L"\U0001F600\U0001F600.jpg"));
+  std::vector<std::wstring> expected = names;
+  expected.push_back(L"Zürich\\Ελλάδα.jpg");
+  expected.insert(expected.begin() + 1, L"\U0001F600\U0001F600.jpg");
+  ASSERT_EQ(list.Perform(LB_GETCOUNT), static_cast<LRESULT>(expected.size()));
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(test::ListText(list.Handle(), static_cast<int>(i)), expected[i]) << i;
+    EXPECT_EQ(list.Item(static_cast<int>(i)), Narrow(expected[i])) << i;
+  }
+  EXPECT_EQ(
+      ::SendMessageW(list.Handle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"café.jpg")),
+      3);
+
+  // A window made again is filled with the same texts.
+  list.DestroyHandle();
+  list.CreateHandles();
+  ASSERT_TRUE(list.HasHandle());
+  EXPECT_EQ(test::ListText(list.Handle(), 0), expected[0]);
+
+  auto& combo = host.Add<TComboBox>(0, 200, 150, 21);
+  combo.SetItems(test::Utf8Names(names));
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    std::wstring text(static_cast<std::size_t>(::SendMessageW(combo.Handle(), CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::SendMessageW(combo.Handle(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+    EXPECT_EQ(text, names[i]) << i;
+  }
+}
+
+// Captions and edit texts go both ways: what the program sets the window shows exactly, and
+// what the window holds the program reads back as the same UTF-8.
+TEST(Edit, CaptionsHoldAnyUnicodeTextBothWays) {
+  THost host;
+  auto& edit = host.Add<TEdit>(0, 0, 200, 21);
+  auto& memo = host.Add<TMemo>(0, 30, 200, 100);
+  auto& label = host.Add<TLabel>(0, 140, 200, 20);
+  for (const std::wstring& name : test::UnicodeNames()) {
+    edit.SetCaption(Narrow(name));
+    wchar_t shown[64] = {};
+    ::GetWindowTextW(edit.Handle(), shown, 64);
+    EXPECT_EQ(std::wstring(shown), name);
+    EXPECT_EQ(edit.Caption(), Narrow(name));
+
+    const std::wstring typed = L"C:\\Bilder\\" + name;
+    ::SendMessageW(edit.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+    EXPECT_EQ(edit.Caption(), Narrow(typed));
+
+    label.SetCaption(Narrow(name));
+    EXPECT_EQ(label.Caption(), Narrow(name));
+  }
+  memo.SetLines(test::Utf8Names(test::UnicodeNames()));
+  EXPECT_EQ(memo.Lines(), test::Utf8Names(test::UnicodeNames()));
+  const int length = ::GetWindowTextLengthW(memo.Handle());
+  std::wstring all(static_cast<std::size_t>(length) + 1, L'\0');
+  all.resize(static_cast<std::size_t>(::GetWindowTextW(memo.Handle(), all.data(), length + 1)));
+  EXPECT_EQ(all, L"東京タワー.jpg\r\nΩmega ☕.jpg\r\ncafé.jpg\r\n\U0001F600.jpg");
 }
 
 // The main window's period pair: the arrows' buddy is a member of the form.

@@ -2,6 +2,7 @@
 #include "gui/DirectoryListBox.h"
 
 #include "TempFolder.h"
+#include "UnicodeNames.h"
 #include "app/SystemFolderLister.h"
 #include "gui/DriveComboBox.h"
 #include "gui/FileListBox.h"
@@ -80,6 +81,81 @@ TEST(FolderLists, ShowWhatTheirListerReportsAndNothingWithoutOne) {
   EXPECT_EQ(files.Items(), (std::vector<std::string>{"z.jpg", "a.jpg"}));
   EXPECT_EQ(lister.Asked, (std::vector<std::string>{"folders " + dir.Directory(), "files " + files.Directory() + " *.*",
                                                     "files " + files.Directory() + " *.jpg"}));
+}
+
+// Reports the sample names in every folder.
+struct TUnicodeLister final : TFolderLister {
+  std::vector<std::string> Subfolders(const std::string&) override { return {Narrow(test::GreekFolder)}; }
+  std::vector<std::string> MatchingFiles(const std::string&, const std::string&) override {
+    return test::Utf8Names(test::UnicodeNames());
+  }
+};
+
+std::wstring ProcessFolder() {
+  std::wstring folder(::GetCurrentDirectoryW(0, nullptr), L'\0');
+  folder.resize(::GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+  return folder;
+}
+
+// Guards against "I/O error 123" for a folder outside the process code page and against the
+// classic length limit of the process's current folder: the lists enter such folders, keep
+// their paths exactly and show every name as it is.
+TEST(FolderLists, EnterUnicodeAndLongFoldersAndShowTheirNamesExactly) {
+  TTempFolder temp;
+  const std::string greek = temp.Folder(Narrow(test::GreekFolder));
+  test::WriteTextFile(temp.File("a.jpg"), "not a folder");
+  std::string deep = greek;
+  for (int level = 0; Widen(deep).size() <= 300; ++level) {
+    deep += "\\" + Narrow(L"Ωmega ☕ ") + std::string(40, 'd') + std::to_string(level);
+    ASSERT_TRUE(::CreateDirectoryW(WidePath(deep).c_str(), nullptr)) << ::GetLastError();
+  }
+  const std::wstring processFolder = ProcessFolder();
+
+  THost host;
+  TUnicodeLister names;
+  auto& dir = host.Add<TDirectoryListBox>();
+  auto& files = host.Add<TFileListBox>();
+  dir.SetLister(&names);
+  files.SetLister(&names);
+  dir.SetFileList(&files);
+  dir.SetDirectory(temp.Path());
+  dir.SetDirectory(Narrow(test::GreekFolder));  // a bare name, relative to the folder entered
+  EXPECT_EQ(Lower(dir.Directory()), Lower(greek));
+  EXPECT_EQ(files.Directory(), dir.Directory()) << "the file list follows";
+  EXPECT_EQ(test::ListText(dir.Handle(), dir.DirectoryIndex()), test::GreekFolder);
+  EXPECT_EQ(test::ListText(dir.Handle(), dir.DirectoryIndex() + 1), test::GreekFolder) << "the subfolder";
+  const std::vector<std::wstring>& expected = test::UnicodeNames();
+  ASSERT_EQ(files.Perform(LB_GETCOUNT), static_cast<LRESULT>(expected.size()));
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(test::ListText(files.Handle(), static_cast<int>(i)), expected[i]) << i;
+  }
+
+  dir.SetDirectory(deep);
+  EXPECT_EQ(Lower(dir.Directory()), Lower(deep));
+  EXPECT_GT(Widen(dir.Directory()).size(), 300u);
+  EXPECT_EQ(Lower(dir.ItemPath(dir.DirectoryIndex())), Lower(deep));
+  EXPECT_EQ(files.Directory(), dir.Directory());
+  EXPECT_EQ(Lower(EnteredFolder()), Lower(deep));
+  dir.SetDirectory("..");
+  EXPECT_EQ(Lower(dir.Directory()), Lower(deep.substr(0, deep.rfind('\\'))));
+  dir.SetDirectory(deep.substr(deep.rfind('\\') + 1));  // down again by its bare name
+  EXPECT_EQ(Lower(dir.Directory()), Lower(deep));
+  EXPECT_EQ(ProcessFolder(), processFolder) << "the process's current folder never moves";
+
+  // What cannot be entered leaves the lists where they were, with the system's error.
+  auto errorOf = [&](const std::string& path) {
+    try {
+      dir.SetDirectory(path);
+    } catch (const EInOutError& e) {
+      return e.ErrorCode();
+    }
+    return 0;
+  };
+  const int missing = errorOf(deep + "\\" + Narrow(L"東京"));
+  EXPECT_TRUE(missing == ERROR_FILE_NOT_FOUND || missing == ERROR_PATH_NOT_FOUND) << missing;
+  EXPECT_EQ(errorOf(temp.File("a.jpg")), ERROR_DIRECTORY) << "a file is no folder";
+  EXPECT_EQ(Lower(dir.Directory()), Lower(deep));
+  EXPECT_EQ(Lower(EnteredFolder()), Lower(deep));
 }
 
 TEST(DirectoryListBox, ShowsThePathThenTheVisibleSubfoldersByName) {

@@ -3,6 +3,7 @@
 #include "gui/Form.h"
 
 #include "MessagePump.h"
+#include "UnicodeNames.h"
 #include "gui/Application.h"
 #include "gui/Button.h"
 #include "gui/CheckBox.h"
@@ -16,6 +17,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -163,15 +165,15 @@ TFormLayout DialogLayout() {
 }
 
 std::string ToolText(const TForm& form, HWND control) {
-  char text[256] = {};
-  TTTOOLINFOA ti{};
-  ti.cbSize = TTTOOLINFOA_V2_SIZE;
+  wchar_t text[256] = {};
+  TTTOOLINFOW ti{};
+  ti.cbSize = TTTOOLINFOW_V2_SIZE;
   ti.hwnd = form.Handle();
   ti.uId = reinterpret_cast<UINT_PTR>(control);
   ti.lpszText = text;
-  if (!::SendMessageA(form.TooltipHandle(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti))) return "<none>";
-  ::SendMessageA(form.TooltipHandle(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
-  return text;
+  if (!::SendMessageW(form.TooltipHandle(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti))) return "<none>";
+  ::SendMessageW(form.TooltipHandle(), TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&ti));
+  return Narrow(text);
 }
 
 TControl& ControlNamed(TForm& form, const char* name) {
@@ -231,6 +233,37 @@ TEST(FormLayout, CreatesEveryControlAtItsPlaceWithItsCaptionAndHint) {
   EXPECT_EQ(form.Ok, &ControlNamed(form, "Ok"));
   EXPECT_EQ(form.Cancel, &ControlNamed(form, "Cancel"));
   EXPECT_EQ(form.Label1, &ControlNamed(form, "Label1"));
+}
+
+// Guards against text outside the process code page turning into "?" in the title bar, a
+// hint, the menu bar or the application window's caption.
+TEST(FormLayout, CaptionsHintsMenusAndTheTitleHoldAnyUnicodeText) {
+  const std::wstring caption = L"Ελλάδα – 東京タワー \U0001F600";
+  TTestForm form(nullptr);
+  form.Load(DialogLayout());
+  form.SetCaption(Narrow(caption));
+  wchar_t shown[64] = {};
+  ::GetWindowTextW(form.Handle(), shown, 64);
+  EXPECT_EQ(std::wstring(shown), caption);
+  EXPECT_EQ(form.Caption(), Narrow(caption));
+
+  TControl& ok = ControlNamed(form, "Ok");
+  ok.SetHint(Narrow(L"Ωmega ☕"));
+  EXPECT_EQ(ToolText(form, ok.Handle()), Narrow(L"Ωmega ☕"));
+
+  TMainMenu menu(nullptr);
+  TMenuItem item(nullptr);
+  item.SetCaption(Narrow(L"Über café"));
+  menu.Add(item);
+  wchar_t text[64] = {};
+  ASSERT_GT(::GetMenuStringW(menu.Handle(), 0, text, 64, MF_BYPOSITION), 0);
+  EXPECT_EQ(std::wstring(text), L"Über café");
+
+  const std::wstring title = L"Tarvell – café";
+  Application.SetTitle(Narrow(title));
+  EXPECT_EQ(::FindWindowW(nullptr, title.c_str()), Application.Handle()) << "found by its exact caption";
+  EXPECT_EQ(TWindowView(Application.Handle()).Text(), Narrow(title));
+  Application.SetTitle("Tarvell");
 }
 
 TEST(FormLayout, SendsLoadedOnceToEveryComponentAfterTheLoadingFlagIsCleared) {

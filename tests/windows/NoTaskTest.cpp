@@ -3,6 +3,7 @@
 #include "MessagePump.h"
 #include "gui/Application.h"
 #include "gui/Form.h"
+#include "gui/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -174,6 +175,16 @@ TEST(NoTask, OwnerMustBeAFormWithoutAnotherNoTask) {
   EXPECT_FALSE(AppVisible());
   free.SetHideForm(false);
   EXPECT_TRUE(AppVisible());
+}
+
+// Guards against a title outside the process code page never matching its own window.
+TEST(NoTask, FindsItsOwnWindowByAnyUnicodeCaption) {
+  TForm form(nullptr);
+  form.HandleNeeded();
+  const std::wstring caption = L"Ελλάδα ☕ \U0001F600";
+  ::SetWindowTextW(form.Handle(), caption.c_str());
+  EXPECT_EQ(FindOwnWindowByCaption(Narrow(caption)), form.Handle());
+  EXPECT_EQ(FindOwnWindowByCaption(Narrow(L"Ελλάδα ☕ ?")), nullptr) << "no near match";
 }
 
 // Guards against hiding another program's window that happens to carry the same caption.

@@ -1,6 +1,7 @@
 #include "components/SysTray.h"
 
 #include "MessagePump.h"
+#include "UnicodeNames.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +17,12 @@ using test::PumpUntil;
 // Every shell call the components make, with the record as it was at that moment.
 struct TNotifyCall {
   DWORD Message;
-  NOTIFYICONDATAA Data;
+  NOTIFYICONDATAW Data;
   bool WindowAlive;
 };
 std::vector<TNotifyCall> GCalls;
 
-BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAA data) {
+BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAW data) {
   GCalls.push_back({message, *data, ::IsWindow(data->hWnd) != FALSE});
   return TRUE;
 }
@@ -43,9 +44,9 @@ private:
     static bool on = false;
     return on;
   }
-  static BOOL WINAPI Watch(DWORD message, PNOTIFYICONDATAA data) {
+  static BOOL WINAPI Watch(DWORD message, PNOTIFYICONDATAW data) {
     RecordNotify(message, data);
-    return Forwarding() ? ::Shell_NotifyIconA(message, data) : TRUE;
+    return Forwarding() ? ::Shell_NotifyIconW(message, data) : TRUE;
   }
   TNotifyIconProc FPrevious;
 };
@@ -53,11 +54,11 @@ private:
 // Asks the real notification area whether it holds the icon (hWnd, uID): a modify that
 // changes nothing succeeds only for an icon it has.
 bool InNotificationArea(HWND wnd, UINT id) {
-  NOTIFYICONDATAA probe{};
-  probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  NOTIFYICONDATAW probe{};
+  probe.cbSize = NOTIFYICONDATAW_V1_SIZE;
   probe.hWnd = wnd;
   probe.uID = id;
-  return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+  return ::Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
 }
 bool InNotificationArea(const TSystemTrayIcon& icon) {
   return InNotificationArea(icon.WindowHandle(), icon.Identifier());
@@ -83,12 +84,12 @@ struct TLoggedTray {
     };
   }
   std::string Tag(TObject& sender) const { return &sender == &Icon ? "" : "other sender "; }
-  void Post(WPARAM id, LPARAM mouseMsg) { ::PostMessageA(Icon.WindowHandle(), TrayCallbackMessage, id, mouseMsg); }
+  void Post(WPARAM id, LPARAM mouseMsg) { ::PostMessageW(Icon.WindowHandle(), TrayCallbackMessage, id, mouseMsg); }
   // True once nothing posted to the icon's window waits in the queue any more.
   bool WaitForAll() {
     return PumpUntil([&] {
       MSG m;
-      return !::PeekMessageA(&m, Icon.WindowHandle(), 0, 0, PM_NOREMOVE);
+      return !::PeekMessageW(&m, Icon.WindowHandle(), 0, 0, PM_NOREMOVE);
     });
   }
 };
@@ -116,7 +117,7 @@ TEST(SysTray, EachIconAnswersOnlyCallbacksWithItsOwnIdentifier) {
   one.Post(two.Icon.Identifier(), WM_RBUTTONDOWN);  // not one's identifier
   two.Post(one.Icon.Identifier(), WM_LBUTTONUP);    // not two's identifier
   two.Post(two.Icon.Identifier(), WM_RBUTTONDBLCLK);
-  ::PostMessageA(one.Icon.WindowHandle(), WM_USER + 999, one.Icon.Identifier(), WM_LBUTTONDOWN);  // not the callback
+  ::PostMessageW(one.Icon.WindowHandle(), WM_USER + 999, one.Icon.Identifier(), WM_LBUTTONDOWN);  // not the callback
   ASSERT_TRUE(one.WaitForAll());
   ASSERT_TRUE(two.WaitForAll());
 
@@ -162,14 +163,14 @@ TEST(SysTray, NothingIsShownUntilEnabledWithAPicture) {
   ASSERT_EQ(GCalls.size(), 2u);
   const TNotifyCall& add = GCalls.back();
   EXPECT_EQ(add.Message, static_cast<DWORD>(NIM_ADD));
-  EXPECT_EQ(add.Data.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+  EXPECT_EQ(add.Data.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE));
   EXPECT_EQ(add.Data.hWnd, icon.WindowHandle());
   EXPECT_EQ(add.Data.uID, icon.Identifier());
   EXPECT_EQ(add.Data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
   EXPECT_EQ(add.Data.uCallbackMessage, 2024u);
   EXPECT_EQ(add.Data.hIcon, icon.Icon());
   EXPECT_NE(icon.Icon(), AppIcon()) << "the component shows its own copy";
-  EXPECT_STREQ(add.Data.szTip, "waiting") << "the kept hint goes out with the add";
+  EXPECT_STREQ(add.Data.szTip, L"waiting") << "the kept hint goes out with the add";
 }
 
 TEST(SysTray, HintOf63CharactersIsTakenAndOf64Ignored) {
@@ -184,7 +185,7 @@ TEST(SysTray, HintOf63CharactersIsTakenAndOf64Ignored) {
   EXPECT_EQ(icon.Hint(), longest);
   ASSERT_EQ(GCalls.size(), 1u);
   EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY));
-  EXPECT_EQ(std::string(GCalls[0].Data.szTip), longest);
+  EXPECT_EQ(Narrow(GCalls[0].Data.szTip), longest);
 
   GCalls.clear();
   icon.SetHint(tooLong);
@@ -195,6 +196,44 @@ TEST(SysTray, HintOf63CharactersIsTakenAndOf64Ignored) {
   EXPECT_EQ(icon.Hint(), "short") << "a shorter hint leaves nothing of the longer one";
   icon.SetHint("");
   EXPECT_EQ(icon.Hint(), "");
+}
+
+// Guards against a tip cut by bytes: any character is kept exactly, 63 characters are
+// taken whatever their size, and a pair of UTF-16 halves is never split at the record's end.
+TEST(SysTray, HintTakesUnicodeTextByCharactersAndNeverSplitsAPair) {
+  TShellWatch watch;
+  TSystemTrayIcon icon(nullptr);
+  icon.SetIcon(AppIcon());
+  const std::wstring smile = L"\U0001F600";
+
+  for (const std::wstring& name : test::UnicodeNames()) {
+    GCalls.clear();
+    icon.SetHint(Narrow(name));
+    EXPECT_EQ(icon.Hint(), Narrow(name));
+    ASSERT_EQ(GCalls.size(), 1u);
+    EXPECT_EQ(std::wstring(GCalls[0].Data.szTip), name) << "compared as UTF-16";
+  }
+
+  const std::wstring e63(63, L'é');
+  icon.SetHint(Narrow(e63));
+  EXPECT_EQ(icon.Hint(), Narrow(e63)) << "63 characters of 126 bytes are taken";
+  icon.SetHint(Narrow(e63 + L"é"));
+  EXPECT_EQ(icon.Hint(), Narrow(e63)) << "64 characters are ignored";
+
+  const std::wstring fits = std::wstring(61, L'x') + smile;  // 62 characters in 63 units
+  icon.SetHint(Narrow(fits));
+  EXPECT_EQ(icon.Hint(), Narrow(fits));
+
+  // 63 characters in 64 units: the pair would be cut in two, so it is left out whole.
+  GCalls.clear();
+  icon.SetHint(Narrow(std::wstring(62, L'x') + smile));
+  ASSERT_EQ(GCalls.size(), 1u);
+  EXPECT_EQ(std::wstring(GCalls[0].Data.szTip), std::wstring(62, L'x'));
+  EXPECT_EQ(icon.Hint(), std::string(62, 'x'));
+
+  // A pair earlier on takes two units: the last character that still fits ends the tip.
+  icon.SetHint(Narrow(std::wstring(30, L'x') + smile + std::wstring(32, L'y')));
+  EXPECT_EQ(std::wstring(GCalls.back().Data.szTip), std::wstring(30, L'x') + smile + std::wstring(31, L'y'));
 }
 
 TEST(SysTray, NewPictureOfTheShownStateIsModifiedInPlace) {
@@ -240,7 +279,7 @@ TEST(SysTray, DisabledWithoutADisabledPictureLeavesTheNotificationArea) {
 
 // Guards against losing the icon for good when the taskbar restarts.
 TEST(SysTray, RestartedTaskbarGetsAShownIconAgain) {
-  const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+  const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
   TSystemTrayIcon shown(nullptr);
   TSystemTrayIcon hidden(nullptr);
   shown.SetHint("back again");
@@ -248,20 +287,20 @@ TEST(SysTray, RestartedTaskbarGetsAShownIconAgain) {
   ASSERT_TRUE(InNotificationArea(shown));
 
   // The restarted taskbar has forgotten every icon.
-  NOTIFYICONDATAA gone{};
-  gone.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  NOTIFYICONDATAW gone{};
+  gone.cbSize = NOTIFYICONDATAW_V1_SIZE;
   gone.hWnd = shown.WindowHandle();
   gone.uID = shown.Identifier();
-  ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &gone));
+  ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &gone));
   ASSERT_FALSE(InNotificationArea(shown));
 
   TShellWatch watch(/*forward=*/true);
-  ::SendMessageA(shown.WindowHandle(), taskbarCreated, 0, 0);
-  ::SendMessageA(hidden.WindowHandle(), taskbarCreated, 0, 0);
+  ::SendMessageW(shown.WindowHandle(), taskbarCreated, 0, 0);
+  ::SendMessageW(hidden.WindowHandle(), taskbarCreated, 0, 0);
   EXPECT_TRUE(InNotificationArea(shown));
   ASSERT_EQ(GCalls.size(), 1u) << "only the shown icon is added";
   EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_ADD));
-  EXPECT_STREQ(GCalls[0].Data.szTip, "back again");
+  EXPECT_STREQ(GCalls[0].Data.szTip, L"back again");
   EXPECT_FALSE(InNotificationArea(hidden));
 }
 
@@ -307,7 +346,7 @@ TEST(SysTray, LoadCompletionAppliesEnabled) {
   icon.SetEnabled(true);
   ASSERT_TRUE(icon.Shown());
   EXPECT_EQ(GCalls.back().Message, static_cast<DWORD>(NIM_ADD));
-  EXPECT_STREQ(GCalls.back().Data.szTip, "from the layout");
+  EXPECT_STREQ(GCalls.back().Data.szTip, L"from the layout");
 
   TSystemTrayIcon enabled(nullptr);
   enabled.BeginLoading();

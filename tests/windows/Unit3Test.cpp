@@ -5,6 +5,7 @@
 #include "HelpWindowsFixture.h"
 #include "gui/Memo.h"
 #include "gui/Menus.h"
+#include "gui/WideText.h"
 #include "resources/ResourceIds.h"
 #include "windows/HelpText.h"
 #include "windows/HelpWindows.h"
@@ -105,6 +106,18 @@ TEST_F(HelpWindow, TextFieldHoldsTheHelpTextLineForLine) {
   LOGFONTA font{};
   ASSERT_NE(::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(memo, WM_GETFONT, 0, 0)), sizeof font, &font), 0);
   EXPECT_EQ(font.lfHeight, -16);
+}
+
+// Guards against a settings folder outside the process code page shown with "?" in the help.
+TEST_F(HelpWindow, TextFieldNamesAUnicodeSettingsFolderExactly) {
+  const std::wstring folder = L"C:\\users\\Ελλάδα \U0001F600\\AppData\\Local\\Tarvell";
+  TForm3 form(nullptr, Narrow(folder));
+  HWND memo = form.Memo1->Handle();
+  const int length = ::GetWindowTextLengthW(memo);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(memo, text.data(), length + 1)));
+  EXPECT_EQ(text, Widen(HelpText(Narrow(folder))));
+  EXPECT_NE(text.find(folder), std::wstring::npos);
 }
 
 TEST_F(HelpWindow, TextFieldFollowsTheWindowSize) {
