@@ -158,6 +158,39 @@ TEST(FolderLists, EnterUnicodeAndLongFoldersAndShowTheirNamesExactly) {
   EXPECT_EQ(Lower(EnteredFolder()), Lower(deep));
 }
 
+// Guards against names outside the process code page listed with "?" (and so never found
+// again), and against folders past the classic path limit listed as empty.
+TEST(FolderLists, ListUnicodeNamesAndFoldersPastTheClassicLimitFromTheFileSystem) {
+  TTempFolder temp;
+  const std::string greek = temp.Folder(Narrow(test::GreekFolder));
+  for (const std::string& name : test::Utf8Names(test::UnicodeNames())) test::WriteTextFile(greek + "\\" + name, "x");
+  std::string deep = greek;
+  while (Widen(deep).size() <= 300) {
+    deep += "\\" + std::string(60, 'd');
+    ASSERT_TRUE(::CreateDirectoryW(WidePath(deep).c_str(), nullptr)) << ::GetLastError();
+  }
+  ::CreateDirectoryW(WidePath(deep + "\\" + Narrow(test::GreekFolder)).c_str(), nullptr);
+  test::WriteTextFile(deep + "\\" + Narrow(L"東京タワー.jpg"), "x");
+
+  THost host;
+  auto& dir = host.Add<TDirectoryListBox>();
+  auto& files = host.Add<TFileListBox>();
+  files.SetMask("*.jpg");
+  dir.SetFileList(&files);
+  dir.SetDirectory(temp.Path());
+  EXPECT_EQ(dir.Items().back(), Narrow(test::GreekFolder));
+  EXPECT_EQ(test::ListText(dir.Handle(), dir.Count() - 1), test::GreekFolder);
+
+  dir.SetDirectory(Narrow(test::GreekFolder));
+  const std::vector<std::wstring> sorted{L"café.jpg", L"Ωmega ☕.jpg", L"東京タワー.jpg", L"\U0001F600.jpg"};
+  EXPECT_EQ(files.Items(), test::Utf8Names(sorted));
+  for (int i = 0; i < files.Count(); ++i) EXPECT_EQ(test::ListText(files.Handle(), i), sorted[static_cast<std::size_t>(i)]);
+
+  dir.SetDirectory(deep);
+  EXPECT_EQ(dir.Items().back(), Narrow(test::GreekFolder));
+  EXPECT_EQ(files.Items(), (std::vector<std::string>{Narrow(L"東京タワー.jpg")}));
+}
+
 TEST(DirectoryListBox, ShowsThePathThenTheVisibleSubfoldersByName) {
   TTempFolder temp;
   temp.Folder("z");
