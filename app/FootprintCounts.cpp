@@ -52,7 +52,7 @@ DWORD CountWindows(HWND except) noexcept {
   TWindowTally tally{::GetCurrentProcessId(), except, 0};
   ::EnumWindows(&TallyTop, reinterpret_cast<LPARAM>(&tally));
   // Message-only windows are in no list of EnumWindows.
-  for (HWND wnd = nullptr; (wnd = ::FindWindowExA(HWND_MESSAGE, wnd, nullptr, nullptr)) != nullptr;)
+  for (HWND wnd = nullptr; (wnd = ::FindWindowExW(HWND_MESSAGE, wnd, nullptr, nullptr)) != nullptr;)
     TallyTop(wnd, reinterpret_cast<LPARAM>(&tally));
   return tally.Count;
 }

@@ -1,6 +1,8 @@
 #include "app/InstanceGuard.h"
 
-#include <cstring>
+#include "gui/WideText.h"
+
+#include <cwchar>
 
 namespace tarvell {
 
@@ -14,7 +16,7 @@ bool TInstanceGuard::Start() {
   } catch (...) {
     return true;  // no guard: the program runs without one
   }
-  FMutex.reset(::CreateMutexA(nullptr, TRUE, InstanceMutexName));
+  FMutex.reset(::CreateMutexW(nullptr, TRUE, Widen(InstanceMutexName).c_str()));
   if (::GetLastError() != ERROR_ALREADY_EXISTS) {
     TWndCreateParams params;
     params.ClassName = InstanceClassName;
@@ -34,14 +36,14 @@ bool TInstanceGuard::Start() {
 bool TInstanceGuard::HandOver() {
   bool accepted = true;
   if (::WaitForSingleObject(FMutex.get(), 5000) == WAIT_OBJECT_0) {
-    HWND first = ::FindWindowA(InstanceClassName, InstanceMutexName);
+    HWND first = ::FindWindowW(Widen(InstanceClassName).c_str(), Widen(InstanceMutexName).c_str());
     if (!first) return false;  // start as a normal instance, keeping the mutex
-    const char* commandLine = ::GetCommandLineA();
+    const wchar_t* commandLine = ::GetCommandLineW();
     COPYDATASTRUCT data{};
     data.dwData = 0;
-    data.cbData = static_cast<DWORD>(std::strlen(commandLine));
-    data.lpData = const_cast<char*>(commandLine);
-    accepted = ::SendMessageA(first, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) > 0;
+    data.cbData = static_cast<DWORD>(std::wcslen(commandLine) * sizeof(wchar_t));
+    data.lpData = const_cast<wchar_t*>(commandLine);
+    accepted = ::SendMessageW(first, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) > 0;
   }
   ::ReleaseMutex(FMutex.get());
   return accepted;

@@ -5,20 +5,20 @@
 namespace tarvell {
 
 HWND FindDesktopIconView() noexcept {
-  HWND program = ::FindWindowA("Progman", "Program Manager");
+  HWND program = ::FindWindowW(L"Progman", L"Program Manager");
   if (!program) return nullptr;
-  HWND view = ::FindWindowExA(program, nullptr, "SHELLDLL_DefView", "");
+  HWND view = ::FindWindowExW(program, nullptr, L"SHELLDLL_DefView", L"");
   if (!view) return nullptr;
-  return ::FindWindowExA(view, nullptr, "SysListView32", "");
+  return ::FindWindowExW(view, nullptr, L"SysListView32", L"");
 }
 
 void SetDesktopIconTextColors(std::uint32_t textColor, std::uint32_t textBkColor, bool transparent) noexcept {
   HWND list = FindDesktopIconView();
   if (!list) return;
-  ::SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(transparent ? CLR_NONE : textBkColor));
-  ::SendMessageA(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(textColor));
-  const LRESULT count = ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
-  ::SendMessageA(list, LVM_REDRAWITEMS, 0, count);
+  ::SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(transparent ? CLR_NONE : textBkColor));
+  ::SendMessageW(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(textColor));
+  const LRESULT count = ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+  ::SendMessageW(list, LVM_REDRAWITEMS, 0, count);
   ::UpdateWindow(list);
 }
 

@@ -2,6 +2,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/Handles.h"
+#include "gui/WideText.h"
 #include "base/Exception.h"
 
 namespace tarvell {
@@ -11,7 +12,7 @@ namespace {
 // Opens an existing key; never creates one. Returns the error code of the open.
 LONG OpenKey(const TRegistryKeyPath& key, REGSAM access, TRegKey& out) {
   HKEY raw = nullptr;
-  const LONG result = ::RegOpenKeyExA(key.Root, key.Path.c_str(), 0, access, &raw);
+  const LONG result = ::RegOpenKeyExW(key.Root, Widen(key.Path).c_str(), 0, access, &raw);
   out.reset(result == ERROR_SUCCESS ? raw : nullptr);
   return result;
 }
@@ -19,17 +20,18 @@ LONG OpenKey(const TRegistryKeyPath& key, REGSAM access, TRegKey& out) {
 bool ValueExists(const TRegistryKeyPath& key, const char* name) {
   TRegKey opened;
   if (OpenKey(key, KEY_QUERY_VALUE, opened) != ERROR_SUCCESS) return false;
-  return ::RegQueryValueExA(opened.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  return ::RegQueryValueExW(opened.get(), Widen(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 bool WriteString(HKEY key, const char* name, const std::string& data) {
-  return ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                          static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+  const std::wstring text = Widen(data);
+  return ::RegSetValueExW(key, Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 void DeleteValue(const TRegistryKeyPath& key, const char* name) {
   TRegKey opened;
-  if (OpenKey(key, KEY_SET_VALUE, opened) == ERROR_SUCCESS) ::RegDeleteValueA(opened.get(), name);
+  if (OpenKey(key, KEY_SET_VALUE, opened) == ERROR_SUCCESS) ::RegDeleteValueW(opened.get(), Widen(name).c_str());
 }
 
 void WriteEmptyIsShortcut(const TRegistryKeyPath& key) {

@@ -1,5 +1,7 @@
 #include "desktop/WallpaperStyle.h"
 
+#include "gui/WideText.h"
+
 #include <optional>
 #include <string>
 
@@ -10,12 +12,13 @@ namespace {
 // A REG_SZ value; nothing when the key or value is missing, of another type, or too long
 // to be one of the short numbers the desktop writes.
 std::optional<std::string> ReadString(HKEY root, const char* keyPath, const char* name) {
-  char data[32] = {};
+  wchar_t data[32] = {};
   DWORD size = sizeof data;
-  if (::RegGetValueA(root, keyPath, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
+  if (::RegGetValueW(root, Widen(keyPath).c_str(), Widen(name).c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
+      ERROR_SUCCESS) {
     return std::nullopt;
   }
-  return std::string(data);
+  return Narrow(data);
 }
 
 }  // namespace
