@@ -1,6 +1,7 @@
 #include "gui/Label.h"
 
 #include "gui/WideText.h"
+
 namespace tarvell {
 
 TLabel::TLabel(TComponent* AOwner) : TPaintedControl(AOwner) {}
@@ -51,7 +52,8 @@ bool TLabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
     case WM_SETTEXT:
       result = DefaultHandler(msg, wp, lp);
-      FCaption = reinterpret_cast<const char*>(lp) ? reinterpret_cast<const char*>(lp) : "";
+      // A Unicode window: the text comes as UTF-16.
+      FCaption = Narrow(reinterpret_cast<const wchar_t*>(lp));
       ::InvalidateRect(Handle(), nullptr, FALSE);
       return true;
     case WM_NCHITTEST:

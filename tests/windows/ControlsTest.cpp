@@ -487,6 +487,21 @@ TEST(Image, WindowPaintsItsPictureAndTransparentLabelsShowItThrough) {
   }
 }
 
+// Regression: a label kept only the first byte of a caption set after it was created (the
+// UTF-16 text was read as 8-bit), so the main window's " min "/" sec " label painted nothing.
+TEST(Label, PaintsTheWholeCaptionSetAfterItWasCreated) {
+  THost host;
+  auto& label = host.Add<TLabel>(0, 0, 40, 20);
+  label.SetColor(clWhite);
+  label.SetCaption(" WW");
+  TCanvas canvas;
+  ::SendMessageW(label.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()), PRF_CLIENT);
+  int inked = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 40; ++x) inked += canvas.At(x, y) != White;
+  EXPECT_GT(inked, 10) << "no text painted";
+}
+
 TEST(Label, ReportsClicksDoubleClicksAndMouseMoves) {
   THost host;
   auto& label = host.Add<TLabel>(475, 5, 37, 13);
