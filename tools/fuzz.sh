@@ -16,7 +16,8 @@ flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$root"
        -fsanitize=address,undefined -fno-sanitize-recover=all)
 sources=(jpeg/BMPLayout.cpp jpeg/BMPWriter.cpp jpeg/DecodeJpeg.cpp jpeg/ExifOrientation.cpp jpeg/JpgImg.cpp
          jpeg/Picture.cpp jpeg/RaisingErrorManager.cpp jpeg/ScaleChoice.cpp jpeg/SkipCommentMarker.cpp
-         jpeg/StreamSource.cpp jpeg/ExclusiveFile.cpp jpeg/ExclusiveFile_posix.cpp)
+         jpeg/StreamSource.cpp jpeg/ExclusiveFile.cpp jpeg/ExclusiveFile_posix.cpp base/NativePath.cpp
+         base/PathText.cpp base/Utf8.cpp base/CaseFold.cpp)
 objects=()
 for src in "${sources[@]}"; do
   obj="$out/obj/$(basename "$src" .cpp).o"
