@@ -2,13 +2,8 @@
 
 #include "gui/Application.h"
 #include "gui/Button.h"
-#include "gui/CommonControls.h"
 #include "gui/Menus.h"
-#include "gui/WideText.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -20,11 +15,6 @@ constexpr const char* FormWindowClass = "TTarvellForm";
 std::set<TForm*>& PendingRelease() {
   static std::set<TForm*> forms;
   return forms;
-}
-
-// A button that Enter or Esc may press: shown on its form and enabled.
-bool CanPress(const TButton* button) noexcept {
-  return button && button->HasHandle() && (button->View().Style() & WS_VISIBLE) && button->View().Enabled();
 }
 
 bool IsTopLevel(HWND wnd) noexcept { return (::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CHILD) == 0; }
@@ -114,23 +104,6 @@ void TForm::CreateWnd() {
   if (FShowHint) CreateTooltip();
 }
 
-void TForm::CreateTooltip() {
-  if (FTooltip || !HasHandle()) return;
-  EnsureCommonControls();
-  HWND tip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               ::GetModuleHandleW(nullptr), nullptr);
-  FTooltip.reset(tip);
-  // Controls created before the tooltip get their tools now.
-  std::vector<TControl*> stack(Controls().begin(), Controls().end());
-  while (!stack.empty()) {
-    TControl* c = stack.back();
-    stack.pop_back();
-    if (!c->Hint().empty()) AddTool(*c);
-    stack.insert(stack.end(), c->Controls().begin(), c->Controls().end());
-  }
-}
-
 void TForm::ControlCreated(TControl& control) {
   if (&control != this && !control.Hint().empty()) AddTool(control);
 }
@@ -139,41 +112,7 @@ void TForm::ControlRemoved(TControl& control) noexcept {
   if (FActiveControl == &control) FActiveControl = nullptr;
   if (reinterpret_cast<TControl*>(FDefaultButton) == &control) FDefaultButton = nullptr;
   if (reinterpret_cast<TControl*>(FCancelButton) == &control) FCancelButton = nullptr;
-  if (FTooltip && control.HasHandle()) {
-    TTTOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.hwnd = Handle();
-    ti.uId = reinterpret_cast<UINT_PTR>(control.Handle());
-    ::SendMessageW(FTooltip.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  }
-}
-
-void TForm::AddTool(TControl& control) {
-  if (!FTooltip || !control.HasHandle()) return;
-  TTTOOLINFOW ti{};
-  ti.cbSize = TTTOOLINFOW_V2_SIZE;
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  ti.hwnd = Handle();
-  ti.uId = reinterpret_cast<UINT_PTR>(control.Handle());
-  std::wstring text = Widen(control.Hint());
-  ti.lpszText = text.data();
-  ::SendMessageW(FTooltip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-}
-
-void TForm::HintChanged(TControl& control) {
-  if (!FTooltip || !control.HasHandle()) return;
-  TTTOOLINFOW ti{};
-  ti.cbSize = TTTOOLINFOW_V2_SIZE;
-  ti.hwnd = Handle();
-  ti.uId = reinterpret_cast<UINT_PTR>(control.Handle());
-  ::SendMessageW(FTooltip.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  if (!control.Hint().empty()) AddTool(control);
-}
-
-void TForm::SetShowHint(bool on) {
-  FShowHint = on;
-  if (on) CreateTooltip();
-  if (FTooltip) ::SendMessageW(FTooltip.get(), TTM_ACTIVATE, on ? TRUE : FALSE, 0);
+  RemoveTool(control);
 }
 
 void TForm::ButtonRoleChanged(TButton& button, bool isDefault, bool isCancel) noexcept {
@@ -330,82 +269,6 @@ void TForm::DestroyingHandle() noexcept {
 void TForm::HandleDestroyed() {
   FTooltip.release();  // an owned window: it went with the form
   TControl::HandleDestroyed();
-}
-
-void TForm::FocusNext(bool backward) {
-  std::vector<TControl*> order;
-  std::vector<TControl*> stack(Controls().rbegin(), Controls().rend());
-  while (!stack.empty()) {
-    TControl* c = stack.back();
-    stack.pop_back();
-    if (!c->HasHandle() || !::IsWindowVisible(c->Handle())) continue;
-    if (c->TabStop() && ::IsWindowEnabled(c->Handle())) order.push_back(c);
-    for (auto it = c->Controls().rbegin(); it != c->Controls().rend(); ++it) stack.push_back(*it);
-  }
-  if (order.empty()) return;
-  HWND focus = ::GetFocus();
-  auto current = std::find_if(order.begin(), order.end(),
-                              [focus](TControl* c) { return c->Handle() == focus || ::IsChild(c->Handle(), focus); });
-  std::size_t index = 0;
-  if (current != order.end()) {
-    auto pos = static_cast<std::size_t>(current - order.begin());
-    index = backward ? (pos + order.size() - 1) % order.size() : (pos + 1) % order.size();
-  } else if (backward) {
-    index = order.size() - 1;
-  }
-  order[index]->SetFocus();
-}
-
-bool TForm::DialogKey(MSG& msg) {
-  if (msg.message != WM_KEYDOWN) return false;
-  bool ctrlOrAlt = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0;
-  if (ctrlOrAlt) return false;
-  LRESULT code = ::SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
-  if (code & DLGC_WANTALLKEYS) return false;
-  switch (msg.wParam) {
-    case VK_TAB:
-      if (code & DLGC_WANTTAB) return false;
-      FocusNext(::GetKeyState(VK_SHIFT) < 0);
-      return true;
-    case VK_RETURN: {
-      TControl* focused = FindControl(msg.hwnd);
-      if (auto* button = dynamic_cast<TButton*>(focused)) {
-        if (button->Enabled()) button->Click();
-        return true;
-      }
-      if (CanPress(FDefaultButton)) {
-        FDefaultButton->Click();
-        return true;
-      }
-      return false;
-    }
-    case VK_ESCAPE:
-      if (CanPress(FCancelButton)) {
-        FCancelButton->Click();
-        return true;
-      }
-      return false;
-    default:
-      return false;
-  }
-}
-
-bool TForm::PreTranslateKey(MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
-  // With key preview the form's handler sees every key first; without it, only the keys
-  // that reach the form itself. Either way it runs once, before the dialog keys.
-  if (OnKeyDown && (FKeyPreview || msg.hwnd == Handle())) {
-    auto key = static_cast<std::uint16_t>(msg.wParam);
-    TShiftState shift = 0;
-    if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-    if (::GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-    if (::GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-    OnKeyDown(*this, key, shift);
-    if (key == 0) return true;
-    msg.wParam = key;
-    if (msg.hwnd == Handle()) FKeyDownSeen = true;
-  }
-  return DialogKey(msg);
 }
 
 bool TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

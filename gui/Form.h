@@ -95,6 +95,7 @@ protected:
 
 private:
   void AddTool(TControl& control);
+  void RemoveTool(TControl& control) noexcept;
   void CreateTooltip();
   void CenterOnScreen();
   bool DialogKey(MSG& msg);
