@@ -20,17 +20,11 @@ protected:
     ASSERT_TRUE(TTarvellRun::MarkInstalled());
   }
   void StartAndWait() {
-    ASSERT_TRUE(run.Start());
-    main = run.WaitMainWindow();
-    ASSERT_NE(main, nullptr) << "no main window";
-    tray = run.WaitTrayWindow();
-    ASSERT_NE(tray, nullptr) << "no tray icon";
+    ASSERT_EQ(run.StartToTray(), "");
+    main = run.Main();
+    tray = run.Tray();
   }
-  void ShowFromTray() {
-    TTarvellRun::TrayMouse(tray, WM_RBUTTONDOWN);
-    TTarvellRun::TrayMouse(tray, WM_RBUTTONDBLCLK);
-    ASSERT_TRUE(run.WaitVisible(true));
-  }
+  void ShowFromTray() { ASSERT_TRUE(run.ShowFromTray()); }
   TTarvellRun run;
   HWND main = nullptr;
   HWND tray = nullptr;

@@ -30,11 +30,8 @@ protected:
     ASSERT_TRUE(WriteWholeFile(Slides + "\\big.jpg", std::string(bytes.begin(), bytes.end())));
     // A period of 1000 minutes: nothing changes but what the test does.
     ASSERT_TRUE(TTarvellRun::WriteConfig({"1000", Slides, "0", "0", "0", "0", "0", "0", "0", "0"}));
-    ASSERT_TRUE(run.Start(FootprintSwitch()));
-    main = run.WaitMainWindow();
-    ASSERT_NE(main, nullptr) << "no main window";
-    tray = run.WaitTrayWindow();
-    ASSERT_NE(tray, nullptr) << "no tray icon";
+    ASSERT_EQ(run.StartToTray(FootprintSwitch()), "");
+    main = run.Main();
     // The start-up applies the picture; wait until its caption says so.
     ASSERT_TRUE(WaitUntil([&] { return WindowText(main) == std::string(MainCaption) + "  1(1)"; }, 30000));
     Settle();
@@ -61,9 +58,7 @@ protected:
   }
 
   void ShowAndHide() {
-    TTarvellRun::TrayMouse(tray, WM_RBUTTONDOWN);
-    TTarvellRun::TrayMouse(tray, WM_RBUTTONDBLCLK);
-    ASSERT_TRUE(run.WaitVisible(true));
+    ASSERT_TRUE(run.ShowFromTray());
     // Painted: the preview's window has been drawn on the picture.
     ASSERT_TRUE(RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN));
     ASSERT_TRUE(BringToFront(main));
@@ -73,7 +68,6 @@ protected:
 
   TTarvellRun run;
   HWND main = nullptr;
-  HWND tray = nullptr;
 };
 
 // Painting the 3840 x 2160 preview small left GDI's full-size halftone copy (32 MB) with the

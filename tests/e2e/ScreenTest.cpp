@@ -25,14 +25,9 @@ protected:
 
   void StartAndShow() {
     ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
-    ASSERT_TRUE(run.Start());
-    main = run.WaitMainWindow();
-    ASSERT_NE(main, nullptr) << "no main window";
-    tray = run.WaitTrayWindow();
-    ASSERT_NE(tray, nullptr) << "no tray icon";
-    TTarvellRun::TrayMouse(tray, WM_RBUTTONDOWN);
-    TTarvellRun::TrayMouse(tray, WM_RBUTTONDBLCLK);
-    ASSERT_TRUE(run.WaitVisible(true));
+    ASSERT_EQ(run.StartToTray(), "");
+    main = run.Main();
+    ASSERT_TRUE(run.ShowFromTray());
     ASSERT_TRUE(WaitUntil([&] { return WindowProblems().empty(); }, 10000))
         << "the window was never painted whole: " << WindowProblems();
   }
@@ -81,7 +76,6 @@ protected:
   std::vector<std::string> settings;
   TTarvellRun run;
   HWND main = nullptr;
-  HWND tray = nullptr;
 };
 
 // The desktop's repaint after a change used to cover the window for good.

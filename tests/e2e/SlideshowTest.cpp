@@ -90,19 +90,12 @@ protected:
 
   void StartAndWait() {
     ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
-    ASSERT_TRUE(run.Start());
-    main = run.WaitMainWindow();
-    ASSERT_NE(main, nullptr) << "no main window";
-    // The tray icon comes after the hot keys: from now on they work.
-    tray = run.WaitTrayWindow();
-    ASSERT_NE(tray, nullptr) << "no tray icon";
+    ASSERT_EQ(run.StartToTray(), "");
+    main = run.Main();
+    tray = run.Tray();
   }
 
-  void ShowFromTray() {
-    TTarvellRun::TrayMouse(tray, WM_RBUTTONDOWN);
-    TTarvellRun::TrayMouse(tray, WM_RBUTTONDBLCLK);
-    ASSERT_TRUE(run.WaitVisible(true));
-  }
+  void ShowFromTray() { ASSERT_TRUE(run.ShowFromTray()); }
 
   // Clicks the Subfolders box of the shown window; true once it is checked.
   bool TickSubfolders() const {
@@ -398,10 +391,8 @@ TEST_F(Slideshow, ASavedFolderThatCannotBeEnteredSurvivesASubfoldersClick) {
   ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
   ASSERT_TRUE(run.Start());
   EXPECT_EQ(Answer("Tarvell", IDOK), "I/O error 3.");
-  main = run.WaitMainWindow();
-  ASSERT_NE(main, nullptr);
-  tray = run.WaitTrayWindow();
-  ASSERT_NE(tray, nullptr);
+  ASSERT_EQ(run.WaitToTray(), "");
+  main = run.Main();
   ShowFromTray();
   EXPECT_TRUE(TickSubfolders());
   // The rebuild tries the saved folder again and reports it once more.

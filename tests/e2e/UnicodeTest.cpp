@@ -73,10 +73,8 @@ protected:
 
   void StartWith(const std::string& folder, bool subfolders) {
     ASSERT_TRUE(TTarvellRun::WriteConfig({"5", folder, subfolders ? "1" : "0", "0", "0", "0", "0", "0", "0", "0"}));
-    ASSERT_TRUE(run.Start());
-    main = run.WaitMainWindow();
-    ASSERT_NE(main, nullptr) << "no main window";
-    ASSERT_NE(run.WaitTrayWindow(), nullptr) << "no tray icon";  // the hot keys work from now on
+    ASSERT_EQ(run.StartToTray(), "");
+    main = run.Main();
   }
 
   static bool Press(WORD key, const std::function<bool()>& done) {

@@ -31,6 +31,23 @@ bool TTarvellRun::Start(const std::string& args) {
   return process_.Valid();
 }
 
+std::string TTarvellRun::StartToTray(const std::string& args) {
+  if (!Start(args)) return "Tarvell.exe did not start";
+  return WaitToTray();
+}
+
+std::string TTarvellRun::WaitToTray() {
+  if (!(main_ = WaitMainWindow())) return "no main window";
+  if (!(tray_ = WaitTrayWindow())) return "no tray icon";
+  return {};
+}
+
+bool TTarvellRun::ShowFromTray() const {
+  TrayMouse(tray_, WM_RBUTTONDOWN);
+  TrayMouse(tray_, WM_RBUTTONDBLCLK);
+  return WaitVisible(true);
+}
+
 bool TTarvellRun::EndsWithZero(DWORD timeoutMs) {
   DWORD code = 1;
   return process_.WaitExit(timeoutMs, code) && code == 0;

@@ -46,8 +46,20 @@ public:
 
   bool WaitVisible(bool visible, DWORD timeoutMs = 10000) const;
 
+  // Starts the program and waits for its main window and then its tray icon, which comes
+  // after the hot keys: from then on they work. Empty when both came, else what did not.
+  std::string StartToTray(const std::string& args = {});
+  // The same waits for a program already started.
+  std::string WaitToTray();
+  HWND Main() const { return main_; }
+  HWND Tray() const { return tray_; }
+  // Shows the main window as a user does, with a right double click on the tray icon.
+  bool ShowFromTray() const;
+
 private:
   TProcess process_;
+  HWND main_ = nullptr;
+  HWND tray_ = nullptr;
 };
 
 }  // namespace tarvell::e2e
