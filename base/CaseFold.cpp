@@ -20,7 +20,7 @@ static_assert(RunsSorted(), "the binary search needs runs in order, without over
 }  // namespace
 
 char32_t FoldCase(char32_t c) noexcept {
-  if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+  if (c < 0x80) return FoldAsciiLetter(c);
   const char32_t block = c / 256;
   if (block >= std::size(casefold::BlocksWithCapitals) * 64 ||
       !(casefold::BlocksWithCapitals[block / 64] >> (block % 64) & 1))

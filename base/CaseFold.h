@@ -8,6 +8,9 @@
 
 namespace tarvell {
 
+// The lower case of an ASCII letter; any other code point as it is.
+constexpr char32_t FoldAsciiLetter(char32_t c) noexcept { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
+
 // The lower case of `c` when that is a single other code point, else `c` itself.
 char32_t FoldCase(char32_t c) noexcept;
 
@@ -31,7 +34,7 @@ inline char32_t NextFoldedCharacter(std::string_view text, std::size_t& at) noex
   const auto b = static_cast<unsigned char>(text[at]);
   if (b >= 0x80) return NextFoldedBeyondAscii(text, at);
   ++at;
-  return (b >= 'A' && b <= 'Z') ? b + ('a' - 'A') : b;
+  return FoldAsciiLetter(b);
 }
 
 }  // namespace tarvell

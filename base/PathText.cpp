@@ -20,18 +20,14 @@ std::string AppendPathName(std::string_view folder, std::string_view name, char 
 
 bool SamePathText(std::string_view a, std::string_view b) noexcept { return CompareFolded(a, b) == 0; }
 
-}  // namespace tarvell
-
-namespace tarvell {
-
 std::string ExtendedLengthPath(std::string_view path) {
   if (path.size() < ClassicPathLimit) return std::string(path);
   std::string p(path);
   for (char& c : p)
     if (c == '/') c = '\\';
   if (p.rfind("\\\\?\\", 0) == 0 || p.rfind("\\\\.\\", 0) == 0) return p;
-  const bool drive = p.size() >= 3 && ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z')) && p[1] == ':' &&
-                     p[2] == '\\';
+  const bool drive =
+      p.size() >= 3 && ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z')) && p[1] == ':' && p[2] == '\\';
   const bool unc = !drive && p.rfind("\\\\", 0) == 0;
   if (!drive && !unc) return p;
   // The extended form takes "a\\b" literally; the picture walk writes a root's entries that way.

@@ -18,10 +18,6 @@ std::string AppendPathName(std::string_view folder, std::string_view name, char 
 // Whether two path texts are the same text, ignoring the case of every letter (base/CaseFold.h).
 bool SamePathText(std::string_view a, std::string_view b) noexcept;
 
-}  // namespace tarvell
-
-namespace tarvell {
-
 // Paths at least this long (in bytes, which is never fewer than UTF-16 units) take the
 // extended-length form; 248 rather than 260 because folders are created with 12 characters
 // left for an 8.3 name.

@@ -1,6 +1,6 @@
 #include "gui/WideText.h"
 
-#include "base/PathText.h"
+#include "base/NativePath.h"
 #include "base/Utf8.h"
 
 #include <cwchar>
@@ -14,12 +14,15 @@ std::wstring Widen(std::string_view text) {
   return std::wstring(wide.begin(), wide.end());
 }
 
-std::string Narrow(std::wstring_view text) {
-  return Utf8FromUtf16(std::u16string(text.begin(), text.end()));
+std::string Narrow(std::wstring_view text) { return Utf8FromUtf16(std::u16string(text.begin(), text.end())); }
+
+std::string Narrow(const wchar_t* text) {
+  return text ? Narrow(std::wstring_view(text, std::wcslen(text))) : std::string();
 }
 
-std::string Narrow(const wchar_t* text) { return text ? Narrow(std::wstring_view(text, std::wcslen(text))) : std::string(); }
-
-std::wstring WidePath(std::string_view path) { return Widen(ExtendedLengthPath(path)); }
+std::wstring WidePath(std::string_view path) {
+  const std::u16string wide = NativePathUtf16(path);
+  return std::wstring(wide.begin(), wide.end());
+}
 
 }  // namespace tarvell

@@ -1,8 +1,9 @@
 #pragma once
 // A file mask such as "*.jpg;*.jpeg*": patterns separated by ";". In a pattern "*"
 // stands for any run of characters (also none) and every other character must match
-// letter for letter, ignoring the case of every letter (base/CaseFold.h). A name matches the mask when it matches any
-// of its patterns, so a name matching two patterns is still one match.
+// letter for letter, ignoring the case of every letter (base/CaseFold.h). A name matches
+// the mask when it matches any of its patterns, so a name matching two patterns is still
+// one match.
 
 #include <string>
 #include <string_view>
