@@ -156,9 +156,10 @@ private:
   void ApplyPreview() override;
   void ClearWallpaper() override;
   void ChangeFinished() noexcept override;
-  bool Ask(const std::string& text, const std::string& caption) override;
+  bool Ask(const std::string& text, const std::string& caption, TDefaultAnswer byDefault) override;
   void Beep(unsigned frequency, unsigned duration) override;
-  void DeletePictureFile(const std::string& path) override;
+  std::optional<std::string> DeletePictureFile(const std::string& path) override;
+  void ShowError(const std::string& message) override;
   void OpenPictureFile(const std::string& path) override;
   void ListChanged() override;
   void EntryRemoved(std::int32_t index) override;

@@ -113,13 +113,20 @@ void TForm1::ChangeFinished() noexcept {
   }
 }
 
-bool TForm1::Ask(const std::string& text, const std::string& caption) { return AskOkCancel(text, caption); }
+bool TForm1::Ask(const std::string& text, const std::string& caption, TDefaultAnswer byDefault) {
+  return AskOkCancel(text, caption, byDefault == TDefaultAnswer::Cancel);
+}
 
 void TForm1::Beep(unsigned frequency, unsigned duration) {
   ::Beep(static_cast<DWORD>(frequency), static_cast<DWORD>(duration));
 }
 
-void TForm1::DeletePictureFile(const std::string& path) { ::DeleteFileW(WidePath(path).c_str()); }
+std::optional<std::string> TForm1::DeletePictureFile(const std::string& path) {
+  ::DeleteFileW(WidePath(path).c_str());
+  return std::nullopt;
+}
+
+void TForm1::ShowError(const std::string& message) { ShowErrorBox(message); }
 
 void TForm1::OpenPictureFile(const std::string& path) {
   ::ShellExecuteW(nullptr, nullptr, Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);

@@ -42,8 +42,8 @@ int ShowMessageBox(const std::string& text, const std::string& caption, unsigned
   return ::MessageBoxW(BoxOwner(), Widen(text).c_str(), Widen(caption).c_str(), type);
 }
 
-bool AskOkCancel(const std::string& text, const std::string& caption) {
-  return ShowMessageBox(text, caption, MB_OKCANCEL) == IDOK;
+bool AskOkCancel(const std::string& text, const std::string& caption, bool cancelByDefault) {
+  return ShowMessageBox(text, caption, MB_OKCANCEL | (cancelByDefault ? MB_DEFBUTTON2 : 0u)) == IDOK;
 }
 
 void ShowNotice(const std::string& text, const std::string& caption) { ShowMessageBox(text, caption, MB_OK); }

@@ -6,8 +6,9 @@
 
 namespace tarvell {
 
-// OK and Cancel, no icon; true only when the answer is OK.
-bool AskOkCancel(const std::string& text, const std::string& caption);
+// OK and Cancel, no icon; true only when the answer is OK. With cancelByDefault, Enter
+// answers Cancel.
+bool AskOkCancel(const std::string& text, const std::string& caption, bool cancelByDefault = false);
 // OK alone, no icon.
 void ShowNotice(const std::string& text, const std::string& caption);
 // Error icon, the application's title as caption, the message followed by a full stop.

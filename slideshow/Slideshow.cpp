@@ -147,14 +147,16 @@ void TSlideshow::Recover(TLoadResult failure) {
     bool deleted = false;
     if (AsksAbout(failure)) {
       const std::string viewed = FPictures[static_cast<std::size_t>(FCurrent)];
-      if (FView.Ask("File " + viewed + " appears to be damadged. Do you want to veiw or edit it?", ViewDamagedCaption))
+      if (FView.Ask("File " + viewed + " appears to be damadged. Do you want to veiw or edit it?", ViewDamagedCaption,
+                    TDefaultAnswer::Ok))
         FView.OpenPictureFile(viewed);
       if (!FPictures.empty()) {
         // Named afresh: the list may have changed while the first question was open.
         FCurrent = TPictureSelector::ClampIndex(FCurrent, Count());
         const std::string named = FPictures[static_cast<std::size_t>(FCurrent)];
-        if (FView.Ask("File " + named + " appears to be damadged. Do you want to delete it?", DeleteCaption)) {
-          FView.DeletePictureFile(named);
+        if (FView.Ask("File " + named + " appears to be damadged. Do you want to delete it?", DeleteCaption,
+                      TDefaultAnswer::Cancel)) {
+          (void)FView.DeletePictureFile(named);
           RemoveEntry(named);
           deleted = true;  // the picture that followed it is current now
         }
@@ -195,8 +197,10 @@ void TSlideshow::DeleteCurrent() {
   if (FPictures.empty() || FView.QuestionOpen()) return;
   // The path is fixed now: the answer may come after the current picture has changed.
   const std::string path = FPictures[static_cast<std::size_t>(FCurrent)];
-  if (!FView.Ask("Do you want to delete " + path + " current wallpaper file from disk?", DeleteCaption)) return;
-  FView.DeletePictureFile(path);
+  if (!FView.Ask("Do you want to delete " + path + " current wallpaper file from disk?", DeleteCaption,
+                  TDefaultAnswer::Cancel))
+    return;
+  (void)FView.DeletePictureFile(path);
   RemoveEntry(path);  // also when the file could not be deleted
   ChangeToCurrent();
 }

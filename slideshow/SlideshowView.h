@@ -4,6 +4,7 @@
 // only carries them out and reports what happened.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tarvell {
@@ -15,6 +16,9 @@ enum class TLoadResult : std::uint8_t {
   Unsupported,  // a valid file of a kind that is not decoded here, or too large for memory
   Damaged,      // read whole, and its data was rejected as corrupt
 };
+
+// Which answer Enter gives to a question.
+enum class TDefaultAnswer : std::uint8_t { Ok, Cancel };
 
 // The settings that steer the slideshow, as the window's controls hold them now.
 struct TSlideshowSettings {
@@ -44,9 +48,13 @@ public:
   virtual void ChangeFinished() noexcept = 0;
 
   // An OK/Cancel question; true for OK.
-  virtual bool Ask(const std::string& text, const std::string& caption) = 0;
+  virtual bool Ask(const std::string& text, const std::string& caption, TDefaultAnswer byDefault) = 0;
   virtual void Beep(unsigned frequency, unsigned duration) = 0;
-  virtual void DeletePictureFile(const std::string& path) = 0;
+  // Sends the file to the Recycle Bin. Nothing when it went, else a message that names the
+  // file and says why it stayed.
+  virtual std::optional<std::string> DeletePictureFile(const std::string& path) = 0;
+  // Shows an error the user should know of (the standard error box).
+  virtual void ShowError(const std::string& message) = 0;
   // Opens the file in the program its type is associated with.
   virtual void OpenPictureFile(const std::string& path) = 0;
 

@@ -53,6 +53,7 @@ public:
   std::vector<std::string> Questions;
   std::vector<std::string> Applied;  // the preview's picture at each application
   std::vector<std::string> Deleted;
+  std::vector<std::string> Errors;  // messages shown in an error box
   std::vector<std::string> Opened;
   std::vector<unsigned> Beeps;
   std::string Caption;
@@ -81,7 +82,7 @@ public:
   }
   void ClearWallpaper() override { ++Clears; }
   void ChangeFinished() noexcept override { ++Finished; }
-  bool Ask(const std::string& text, const std::string&) override {
+  bool Ask(const std::string& text, const std::string&, TDefaultAnswer) override {
     Questions.push_back(text);
     ++OpenQuestions;
     if (WhileAsking) {
@@ -95,7 +96,11 @@ public:
     return answer;
   }
   void Beep(unsigned frequency, unsigned) override { Beeps.push_back(frequency); }
-  void DeletePictureFile(const std::string& path) override { Deleted.push_back(path); }
+  std::optional<std::string> DeletePictureFile(const std::string& path) override {
+    Deleted.push_back(path);
+    return std::nullopt;
+  }
+  void ShowError(const std::string& message) override { Errors.push_back(message); }
   void OpenPictureFile(const std::string& path) override { Opened.push_back(path); }
   void ListChanged() override { Mirror = Model->Pictures(); }
   void EntryRemoved(std::int32_t index) override { Mirror.erase(Mirror.begin() + index); }
