@@ -10,7 +10,11 @@ namespace tarvell {
 
 namespace {
 
-constexpr std::size_t LineCount = 10;
+// The lines this version knows; a later one may add more, which this one then ignores.
+constexpr std::size_t LineCount = 11;
+constexpr std::size_t HotKeyLine = 10;  // 0-based: line 11
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 // Splits at CR LF, lone CR and lone LF; a break at the very end starts no further line.
 std::array<std::string_view, LineCount> SplitLines(std::string_view bytes) {
@@ -46,15 +50,28 @@ void ReadFlag(std::string_view text, std::vector<std::string>& errors, bool& fla
   flag = value != 0;
 }
 
-std::string ReadLine(std::string_view line, const ILegacyCodePage& codePage) {
-  if (HasHighBytes(line) && IsValidUtf8(line)) return std::string(line);
+void ReadHotKeyFlags(std::string_view text, std::vector<std::string>& errors, unsigned& flags) {
+  if (text.empty()) return;  // a file of an earlier version
+  const auto number = ParseWholeNumber(text);
+  if (!number) {
+    errors.push_back(NotAnIntegerMessage(text));
+  } else if (*number < 0 || !HotKeyChoiceIndex(static_cast<unsigned>(*number))) {
+    errors.push_back(HotKeyChoiceMessage(text));
+  } else {
+    flags = static_cast<unsigned>(*number);
+  }
+}
+
+// A line of a file this version wrote: UTF-8 where it is, else the code page.
+std::string ReadMarkedLine(std::string_view line, const ILegacyCodePage& codePage) {
+  if (HasHighBytes(line) && IsWtf8(line)) return std::string(line);
   return codePage.Decode(line);
 }
 
 // The code page's bytes when the reader takes them back as the same text, else UTF-8.
 // Code page bytes that also form UTF-8 ("Ã©" in 1252) would come back as another text.
 std::string WriteLine(const std::string& text, const ILegacyCodePage& codePage) {
-  if (const auto legacy = codePage.Encode(text); legacy && ReadLine(*legacy, codePage) == text) return *legacy;
+  if (const auto legacy = codePage.Encode(text); legacy && ReadMarkedLine(*legacy, codePage) == text) return *legacy;
   return text;
 }
 
@@ -89,14 +106,29 @@ std::string PeriodOutOfRangeMessage(std::string_view text) {
   return Concat({"'", text, "' is not a valid period (0 to ", std::to_string(MaxPeriod), ")"});
 }
 
+std::string HotKeyChoiceMessage(std::string_view text) {
+  std::string offered;
+  for (const THotKeyChoice& choice : HotKeyChoices) {
+    if (!offered.empty()) offered += ", ";
+    offered += std::to_string(choice.Flags);
+  }
+  return Concat({"'", text, "' is not a valid hot-key choice (", offered, ")"});
+}
+
 std::string CannotOpenFileMessage(std::string_view path) { return Concat({"Cannot open file ", path}); }
 
 std::string CannotCreateFileMessage(std::string_view path) { return Concat({"Cannot create file ", path}); }
 
 TConfigReadResult ReadConfig(std::string_view bytes, const ILegacyCodePage& codePage) {
-  std::array<std::string, LineCount> lines;
+  const bool byteOrderMark = bytes.starts_with(ByteOrderMark);
+  if (byteOrderMark) bytes.remove_prefix(ByteOrderMark.size());
   const auto raw = SplitLines(bytes);
-  for (std::size_t i = 0; i < LineCount; ++i) lines[i] = ReadLine(raw[i], codePage);
+  // An earlier version's file is all code page, even where its bytes happen to form UTF-8
+  // (a Chinese folder name in code page 936 often does).
+  const bool marked = byteOrderMark || !raw[HotKeyLine].empty();
+  std::array<std::string, LineCount> lines;
+  for (std::size_t i = 0; i < LineCount; ++i)
+    lines[i] = marked ? ReadMarkedLine(raw[i], codePage) : codePage.Decode(raw[i]);
   TConfigReadResult result;
   TSettings& s = result.Settings;
   auto& errors = result.Errors;
@@ -119,6 +151,7 @@ TConfigReadResult ReadConfig(std::string_view bytes, const ILegacyCodePage& code
   ReadFlag(lines[7], errors, s.Startup);
   ReadFlag(lines[8], errors, s.Once);
   ReadFlag(lines[9], errors, s.SecondsMode);
+  ReadHotKeyFlags(lines[HotKeyLine], errors, s.HotKeyFlags);
   return result;
 }
 
@@ -135,6 +168,8 @@ std::string WriteConfig(const TSettings& settings, const ILegacyCodePage& codePa
   AppendFlag(out, settings.Startup);
   AppendFlag(out, settings.Once);
   AppendFlag(out, settings.SecondsMode);
+  // Always written: it is also what tells this version's files from earlier ones.
+  AppendAscii(out, std::to_string(HotKeyChoiceIndex(settings.HotKeyFlags) ? settings.HotKeyFlags : DefaultHotKeyFlags));
   return out;
 }
 

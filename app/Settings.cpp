@@ -44,6 +44,7 @@ void TForm1::LoadCFG() {
   Once->SetChecked(settings.Once);
   if (bytes) Once->SetEnabled(Startup->Checked());
   state.SecondsMode = settings.SecondsMode;
+  FHotKeys.SetFlags(settings.HotKeyFlags);  // claimed once the window's keys are made
 }
 
 void TForm1::SaveCFG() {
@@ -58,6 +59,7 @@ void TForm1::SaveCFG() {
   settings.Startup = Startup->Checked();
   settings.Once = Once->Checked();
   settings.SecondsMode = Program().SecondsMode;
+  settings.HotKeyFlags = HotKeyFlags();
   const std::string bytes = WriteConfig(settings, SystemLegacyCodePage());
   Memo1->SetText(bytes);
   // The captions' colours go back whether or not the file could be written.

@@ -95,10 +95,10 @@ void TForm1::Construct() {
   FilterComboBox1->SetFileList(FileListBox1);
   OpenStartFolder();
 
-  SysHotKey1->AddHotKey(HotKeyIndexZ, hmCtrl);
-  SysHotKey2->AddHotKey(HotKeyIndexA, hmCtrl);
-  SysHotKey3->AddHotKey(HotKeyIndexQ, hmCtrl);
-  DeleteKey->AddHotKey(HotKeyIndexD, hmCtrl);
+  // The modifier keys come from the settings (LoadCFG); a key another program holds is named
+  // in the window.
+  FHotKeys.Attach({{SysHotKey1, SysHotKey2, DeleteKey, SysHotKey3}, Next, Clear, Quit, HotKeyChoice, HotKeyNotice});
+  FHotKeys.Apply();
   NoTask1->SetHideForm(true);
   SetTrayHint(TrayHintIdle);
   if (Startup->Checked()) NextClick(*this);
@@ -156,6 +156,7 @@ void TForm1::SystemTrayIcon1MouseDown(TObject& Sender, TMouseButton Button) {
 void TForm1::SysHotKey1HotKey(TObject& Sender, int) { NextClick(Sender); }
 void TForm1::SysHotKey2HotKey(TObject& Sender, int) { ClearClick(Sender); }
 void TForm1::SysHotKey3HotKey(TObject& Sender, int) { QuitClick(Sender); }
+void TForm1::HotKeyChoiceClick(TObject&) { FHotKeys.ChoiceChanged(); }
 
 void TForm1::InstanceActivated() {
   HWND app = Application.Handle();
@@ -215,8 +216,7 @@ void TForm1::QuitProgram(bool sessionEnding) {
     case TQuitStep::Save:
       break;
   }
-  for (TSysHotKey* key : {SysHotKey1, SysHotKey2, SysHotKey3, DeleteKey}) key->SetActive(false);
-  for (TSysHotKey* key : {SysHotKey1, SysHotKey2, SysHotKey3, DeleteKey}) key->ClearHotKeys();
+  FHotKeys.Release();
   try {
     SaveCFG();
   } catch (const std::exception& e) {

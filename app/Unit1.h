@@ -7,6 +7,7 @@
 // Settings.cpp the settings file.
 #pragma once
 
+#include "app/HotKeyPanel.h"
 #include "app/SystemFolderLister.h"
 #include "gui/Form.h"
 #include "slideshow/FolderChoice.h"
@@ -20,6 +21,7 @@ namespace tarvell {
 
 class TButton;
 class TCheckBox;
+class TComboBox;
 class TDirectoryListBox;
 class TDriveComboBox;
 class TEdit;
@@ -76,6 +78,9 @@ public:
   TSysHotKey* SysHotKey2 = nullptr;
   TSysHotKey* SysHotKey3 = nullptr;
   TSysHotKey* DeleteKey = nullptr;
+  TLabel* HotKeysLabel = nullptr;
+  TComboBox* HotKeyChoice = nullptr;  // the modifier keys of the four hot keys
+  TLabel* HotKeyNotice = nullptr;     // names the commands whose key another program holds
   TSystemTrayIcon* SystemTrayIcon1 = nullptr;
   TNoTask* NoTask1 = nullptr;
 
@@ -124,6 +129,9 @@ public:
   void SysHotKey1HotKey(TObject& Sender, int Index);
   void SysHotKey2HotKey(TObject& Sender, int Index);
   void SysHotKey3HotKey(TObject& Sender, int Index);
+  void HotKeyChoiceClick(TObject& Sender);
+  // The hot keys' modifier flags (HotKeyChoices), as the settings file keeps them.
+  unsigned HotKeyFlags() const noexcept { return FHotKeys.Flags(); }
   void InstanceActivated();
   // Saves the settings and ends the process. Returns only for a repeat that arrives while an
   // earlier call is still on its way out; sessionEnding: logoff or shutdown, where no box shows.
@@ -169,6 +177,7 @@ private:
   TFolderChoice FFolders;
   TWin32DirectoryLister FLister;
   TSlideshow FSlideshow;
+  THotKeyPanel FHotKeys;
   unsigned FFolderChanges = 0;  // counts DirectoryListBox2Change runs
   unsigned FListBuilds = 0;     // counts finished picture list builds
 };

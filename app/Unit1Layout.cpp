@@ -10,6 +10,7 @@
 #include "components/SysTray.h"
 #include "gui/Button.h"
 #include "gui/CheckBox.h"
+#include "gui/ComboBox.h"
 #include "gui/DirectoryListBox.h"
 #include "gui/DriveComboBox.h"
 #include "gui/Edit.h"
@@ -114,6 +115,14 @@ TFormLayout MakeLayout() {
       Button(&TForm1::Hide, "Hide", 368, "Hide           Esc  ", "Minimize to system tray", &TForm1::HideClick,
              lfDefault | lfCancel),
       Button(&TForm1::Quit, "Quit", 392, "Quit           Ctrl+Q", "Close ", &TForm1::QuitClick),
+      // The hot keys' modifier keys, reached by Tab after Quit; a change applies at once.
+      {"HotKeysLabel", Into(&TForm1::HotKeysLabel), 280, 34, 48, 13, "Hot keys:", "", clDefault, {}, 0, {}},
+      {"HotKeyChoice", Into(&TForm1::HotKeyChoice, [](TComboBox& c, TForm1& f) {
+         c.OnClick = Handler(&f, &TForm1::HotKeyChoiceClick);
+       }),
+       330, 30, 97, 21, "", "Keys to hold with Z, A, D and Q for the hot keys", clMenu, {}, lfTabStop, {}},
+      {"HotKeyNotice", Into(&TForm1::HotKeyNotice), 432, 28, 137, 26, "", "", clDefault, {nullptr, 0, 0, clMaroon},
+       lfHidden | lfWordWrap, {}},
       {"Label1", Into(&TForm1::Label1), 280, 5, 77, 21, "Time to change:", "", clDefault, {}, 0, {}},
       {"SecToChange", Into(&TForm1::SecToChange), 368, 5, 97, 21, "", "", clMenu, {}, lfReadOnly | lfNoBorder, {}},
       {"Period", Into(&TForm1::Period, [](TLabel& l, TForm1& f) { l.OnDblClick = Handler(&f, &TForm1::PeriodDblClick); }),
@@ -140,7 +149,7 @@ TFormLayout MakeLayout() {
          j.SetProgressStep(10);
          j.SetQuality(75);
        }),
-       280, 32, 289, 385, "", "", clDefault, {}, lfStretch, {}},
+       280, 58, 289, 359, "", "", clDefault, {}, lfStretch, {}},
       // Never shown: the settings file's line buffer, the walker pair, and two leftovers.
       Hidden(&TForm1::Memo1, "Memo1"),
       {"DirectoryListBox1",

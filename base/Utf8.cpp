@@ -112,6 +112,19 @@ bool IsValidUtf8(std::string_view text) noexcept {
   return true;
 }
 
+bool IsWtf8(std::string_view text) noexcept {
+  bool afterHighSurrogate = false;
+  for (std::size_t at = 0; at < text.size();) {
+    char32_t c = 0;
+    std::size_t length = 0;
+    if (!Decode(text, at, c, length)) return false;
+    if (afterHighSurrogate && c >= 0xDC00 && c <= 0xDFFF) return false;
+    afterHighSurrogate = c >= 0xD800 && c <= 0xDBFF;
+    at += length;
+  }
+  return true;
+}
+
 bool HasHighBytes(std::string_view text) noexcept {
   for (const char ch : text)
     if (static_cast<unsigned char>(ch) > 0x7F) return true;

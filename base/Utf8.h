@@ -25,6 +25,10 @@ std::string Utf8FromUtf16(std::u16string_view text);
 // Strict UTF-8: shortest forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text) noexcept;
 
+// UTF-8 as Utf8FromUtf16 writes it: strict UTF-8, except that an unpaired surrogate may stand
+// as its own three bytes (a pair written as two such sequences is not: it has a form of its own).
+bool IsWtf8(std::string_view text) noexcept;
+
 // Whether any byte is above 0x7F.
 bool HasHighBytes(std::string_view text) noexcept;
 

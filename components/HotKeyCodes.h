@@ -21,6 +21,7 @@ inline constexpr unsigned ModAlt = 0x1;
 inline constexpr unsigned ModControl = 0x2;
 inline constexpr unsigned ModShift = 0x4;
 inline constexpr unsigned ModWin = 0x8;
+inline constexpr unsigned ModNoRepeat = 0x4000;  // a held key reports once, not once per repeat
 
 // Translates a modifier set to RegisterHotKey flags; bits 4 to 7 are ignored.
 constexpr unsigned HotKeyModifierFlags(std::uint8_t modifiers) {
@@ -31,6 +32,10 @@ constexpr unsigned HotKeyModifierFlags(std::uint8_t modifiers) {
   if (modifiers & hmWin) flags |= ModWin;
   return flags;
 }
+
+// What a claim asks for: the modifiers, and one report per press however long it is held
+// (a held Ctrl+Z would otherwise queue picture after picture).
+constexpr unsigned HotKeyClaimFlags(std::uint8_t modifiers) { return HotKeyModifierFlags(modifiers) | ModNoRepeat; }
 
 inline constexpr std::size_t HotKeyCodeCount = 102;
 

@@ -48,7 +48,7 @@ void TSysHotKey::Claim(std::size_t index) {
     return;
   }
   const UINT vk = HotKeyCodes[item.Key];
-  const UINT flags = HotKeyModifierFlags(item.Modifiers);
+  const UINT flags = HotKeyClaimFlags(item.Modifiers);
   item.Claimed = ::RegisterHotKey(WindowHandle(), static_cast<int>(index), flags, vk) != FALSE;
 }
 

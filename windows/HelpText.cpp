@@ -10,12 +10,26 @@ std::string SettingsFileHelpLine(std::string_view settingsFolder) {
   return line;
 }
 
-std::string HelpText(std::string_view settingsFolder) {
+std::string HotKeyHelpLine(std::size_t n, std::string_view key) {
+  // The line as written, with the key's name in place of "Ctrl+X".
+  const std::string_view line = HelpLines[FirstHotKeyLine + n];
+  constexpr std::size_t At = 2;
+  constexpr std::size_t WrittenKeyLength = 6;
+  std::string text(line.substr(0, At));
+  text += key.empty() ? std::string_view("(no key)") : key;
+  text += line.substr(At + WrittenKeyLength);
+  return text;
+}
+
+std::string HelpText(std::string_view settingsFolder, const THelpHotKeys& keys) {
+  const std::string* const hotKeys[] = {&keys.Next, &keys.Clear, &keys.Delete, &keys.Quit};
   std::string text;
   for (std::size_t i = 0; i < HelpLineCount; ++i) {
     if (i > 0) text += "\r\n";
     if (i == SettingsFileLine)
       text += SettingsFileHelpLine(settingsFolder);
+    else if (i >= FirstHotKeyLine && i < FirstHotKeyLine + std::size(hotKeys))
+      text += HotKeyHelpLine(i - FirstHotKeyLine, *hotKeys[i - FirstHotKeyLine]);
     else
       text += HelpLines[i];
   }

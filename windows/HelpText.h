@@ -61,14 +61,28 @@ inline constexpr std::string_view HelpLines[] = {
 
 inline constexpr std::size_t HelpLineCount = std::size(HelpLines);
 inline constexpr std::size_t SettingsFileLine = 39;  // "- If program does not start, ..."
+inline constexpr std::size_t FirstHotKeyLine = 17;   // "- Ctrl+Z - set next picture;", then A, D, Q
+
+// The keys in force, as the help names them: Next, Clear, Delete, Quit. An empty name says
+// that the command has no hot key.
+struct THelpHotKeys {
+  std::string Next = "Ctrl+Z";
+  std::string Clear = "Ctrl+A";
+  std::string Delete = "Ctrl+D";
+  std::string Quit = "Ctrl+Q";
+};
 
 // The troubleshooting line naming the folder the settings file is in; an empty folder keeps
 // the line as written above.
 std::string SettingsFileHelpLine(std::string_view settingsFolder);
 
+// The line of the hot key of command `n` (0 Next, 1 Clear, 2 Delete, 3 Quit) naming `key`.
+std::string HotKeyHelpLine(std::size_t n, std::string_view key);
+
 // The lines joined with CR LF, for a multi-line edit control (no break after the last
 // line, which is empty, so the control shows exactly HelpLineCount lines). The settings
-// file's line names settingsFolder, where the program really keeps the file.
-std::string HelpText(std::string_view settingsFolder = {});
+// file's line names settingsFolder, where the program really keeps the file; the hot-key
+// lines name `keys`.
+std::string HelpText(std::string_view settingsFolder = {}, const THelpHotKeys& keys = {});
 
 }  // namespace tarvell

@@ -1,6 +1,7 @@
 #include "windows/HelpWindows.h"
 
 #include "gui/Application.h"
+#include "gui/Memo.h"
 #include "windows/Unit2.h"
 #include "windows/Unit3.h"
 
@@ -30,7 +31,21 @@ std::string& HelpSettingsFolder() {
   return folder;
 }
 
+THelpHotKeys& HelpHotKeys() {
+  static THelpHotKeys keys;
+  return keys;
+}
+
+void ShowHelpText() {
+  if (Form3 && Form3->Memo1) Form3->Memo1->SetText(HelpText(HelpSettingsFolder(), HelpHotKeys()));
+}
+
 }  // namespace
+
+void SetHelpHotKeys(THelpHotKeys keys) {
+  HelpHotKeys() = std::move(keys);
+  ShowHelpText();
+}
 
 void SetHelpSettingsFolder(std::string folder) { HelpSettingsFolder() = std::move(folder); }
 
@@ -38,6 +53,10 @@ void SetAboutActions(TAboutActions actions) { AboutActions() = std::move(actions
 
 void ShowAboutWindow() { ShowWindowOnce(Form2, AboutActions()); }
 
-void ShowHelpWindow() { ShowWindowOnce(Form3, HelpSettingsFolder()); }
+void ShowHelpWindow() {
+  const bool made = !Form3;
+  ShowWindowOnce(Form3, HelpSettingsFolder());
+  if (made) ShowHelpText();
+}
 
 }  // namespace tarvell

@@ -2,6 +2,8 @@
 // opening restores it from the minimised state and brings it to the front.
 #pragma once
 
+#include "windows/HelpText.h"
+
 #include <functional>
 #include <string>
 
@@ -21,6 +23,9 @@ void SetAboutActions(TAboutActions actions);
 
 // The folder the settings file is in, named by the help text; set before the help first opens.
 void SetHelpSettingsFolder(std::string folder);
+
+// The hot keys the help text names; an open help window shows the new ones at once.
+void SetHelpHotKeys(THelpHotKeys keys);
 
 void ShowAboutWindow();
 void ShowHelpWindow();

@@ -11,7 +11,7 @@ using namespace tarvell::e2e;
 
 namespace {
 
-const std::vector<std::string> FirstRunSettings = {"5", "C:\\", "0", "0", "0", "0", "1", "0", "0", "0"};
+const std::vector<std::string> FirstRunSettings = {"5", "C:\\", "0", "0", "0", "0", "1", "0", "0", "0", "2"};
 
 class AppShell : public ::testing::Test {
 protected:

@@ -12,7 +12,7 @@ using namespace tarvell::e2e;
 namespace {
 
 // Settings unlike the defaults in every line the defaults would change.
-const std::vector<std::string> OwnSettings = {"7", "C:\\windows", "1", "1", "3", "0", "0", "0", "0", "1"};
+const std::vector<std::string> OwnSettings = {"7", "C:\\windows", "1", "1", "3", "0", "0", "0", "0", "1", "2"};
 
 // Guards against lost settings: a file another program held during start-up was taken for
 // "no file", and the defaults were written over it at the end.

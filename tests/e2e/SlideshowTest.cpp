@@ -359,7 +359,7 @@ TEST_F(Slideshow, OnceEndsTheProgramAndRecordsThePictureOnTheDesktop) {
   ASSERT_TRUE(run.EndsWithZero(20000));
   EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), DecodedBmp(b));
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 10u);
+  ASSERT_EQ(saved.size(), 11u);
   EXPECT_EQ(saved[4], "1");
   EXPECT_EQ(saved[8], "1");
 }
@@ -379,7 +379,7 @@ TEST_F(Slideshow, TickingSubfoldersAddsTheSubfoldersPictures) {
   ASSERT_TRUE(Press('Q', Ended()));
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 10u);
+  ASSERT_EQ(saved.size(), 11u);
   EXPECT_EQ(saved[2], "1");
 }
 
@@ -401,7 +401,7 @@ TEST_F(Slideshow, ASavedFolderThatCannotBeEnteredSurvivesASubfoldersClick) {
   ASSERT_TRUE(Press('Q', Ended()));
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 10u);
+  ASSERT_EQ(saved.size(), 11u);
   EXPECT_EQ(saved[1], gone);
 }
 
@@ -458,7 +458,7 @@ TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
   ASSERT_TRUE(Press('Q', Ended()));
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 10u);
+  ASSERT_EQ(saved.size(), 11u);
   EXPECT_EQ(saved[1], sub);
   EXPECT_EQ(saved[2], "0");
 }

@@ -71,8 +71,11 @@ protected:
     return path;
   }
 
-  void StartWith(const std::string& folder, bool subfolders) {
-    ASSERT_TRUE(TTarvellRun::WriteConfig({"5", folder, subfolders ? "1" : "0", "0", "0", "0", "0", "0", "0", "0"}));
+  // A file this version wrote (eleven lines), or an earlier version's (ten, all code page).
+  void StartWith(const std::string& folder, bool subfolders, bool earlierVersion = false) {
+    std::vector<std::string> lines = {"5", folder, subfolders ? "1" : "0", "0", "0", "0", "0", "0", "0", "0"};
+    if (!earlierVersion) lines.push_back("2");
+    ASSERT_TRUE(TTarvellRun::WriteConfig(lines));
     ASSERT_EQ(run.StartToTray(), "");
     main = run.Main();
   }
@@ -143,7 +146,7 @@ TEST_F(Unicode, AFolderTheEarlierVersionWroteInTheSystemCodePageStaysAsItWas) {
   ASSERT_TRUE(MakeFolder(folder));
   const std::string picture = AddPicture(folder, "a.jpg", 40, 30);
   const std::string legacy = Root + "\\M\xFCller";
-  StartWith(legacy, false);
+  StartWith(legacy, false, true);
   EXPECT_EQ(Listed(), std::vector<std::string>{picture});
 
   SendCtrlKey('Q');

@@ -49,11 +49,12 @@ const TCodePage1252 Cp1252;
 
 std::string U8(std::u16string_view text) { return Utf8FromUtf16(text); }
 
-constexpr char FirstRunBytes[] = "5\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n";
-// Lines 3 to 10 as a first run writes them.
+constexpr char FirstRunBytes[] = "5\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n";
+// Lines 3 to 10 as a first run writes them, and line 11 with them.
 constexpr char DefaultLines3To10[] = "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n";
+constexpr char DefaultLines3To11[] = "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n";
 
-TEST(ConfigFile, FirstRunDefaultsAreWrittenAsTenCrLfLines) {
+TEST(ConfigFile, FirstRunDefaultsAreWrittenAsElevenCrLfLines) {
   EXPECT_EQ(WriteConfig(TSettings{}, Cp1252), FirstRunBytes);
 }
 
@@ -69,8 +70,9 @@ TEST(ConfigFile, EverySettingRoundTripsByPosition) {
   s.Startup = true;
   s.Once = true;
   s.SecondsMode = true;
+  s.HotKeyFlags = 9;
   const std::string bytes = WriteConfig(s, Cp1252);
-  EXPECT_EQ(bytes, "1000\r\n" + s.StartFolder + "\r\n1\r\n1\r\n123456\r\n1\r\n0\r\n1\r\n1\r\n1\r\n");
+  EXPECT_EQ(bytes, "1000\r\n" + s.StartFolder + "\r\n1\r\n1\r\n123456\r\n1\r\n0\r\n1\r\n1\r\n1\r\n9\r\n");
   const auto read = ReadConfig(bytes, Cp1252);
   EXPECT_TRUE(read.Errors.empty());
   EXPECT_EQ(read.Settings, s);
@@ -106,12 +108,13 @@ TEST(ConfigFile, MissingAndExtraLines) {
   EXPECT_EQ(read.Settings.CurrentIndex, 4);
   EXPECT_FALSE(read.Settings.Transparent);  // line 7 was read, not defaulted
 
-  // More than ten lines: the rest is ignored and the next save writes ten.
+  // Lines after those known (a later version's) are ignored and the next save writes eleven.
   read = ReadConfig(std::string(FirstRunBytes) + "junk\r\nmore\r\n", Cp1252);
   EXPECT_TRUE(read.Errors.empty());
   EXPECT_EQ(WriteConfig(read.Settings, Cp1252), FirstRunBytes);
 
-  // An empty file: every number line reports, every value is the default.
+  // An empty file: every number line reports, every value is the default (line 11 is an
+  // earlier version's missing line, no error).
   read = ReadConfig("", Cp1252);
   EXPECT_EQ(read.Errors.size(), 9u);
   EXPECT_EQ(read.Settings, TSettings{});
@@ -144,7 +147,7 @@ TEST(ConfigFile, AnyNonZeroNumberChecksABoxAndIsSavedAsOne) {
   EXPECT_TRUE(read.Settings.Random);
   EXPECT_TRUE(read.Settings.Sound);
   EXPECT_FALSE(read.Settings.Transparent);
-  EXPECT_EQ(WriteConfig(read.Settings, Cp1252), "5\r\nC:\\\r\n1\r\n1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n");
+  EXPECT_EQ(WriteConfig(read.Settings, Cp1252), "5\r\nC:\\\r\n1\r\n1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n");
 }
 
 TEST(ConfigFile, PeriodLineOutsideZeroToThousandBecomesFive) {
@@ -191,17 +194,17 @@ TEST(ConfigFile, WriterNeverLetsAValueShiftTheLines) {
   s.StartFolder = "C:\\a\r\nb";
   s.PeriodText = "1\n2";
   const std::string bytes = WriteConfig(s, Cp1252);
-  EXPECT_EQ(bytes, "12\r\nC:\\ab\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n");
+  EXPECT_EQ(bytes, "12\r\nC:\\ab\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n");
 }
 
 // Files that work today keep working: a file an earlier version wrote in code page 1252
-// reads as the same text, and the same settings are written back byte for byte.
+// reads as the same text, and the same settings are written back byte for byte, with line 11.
 TEST(ConfigFile, AFileInTheCodePageIsReadAndWrittenBackByteForByte) {
   for (const std::string folderLine : {"C:\\Bilder\\M\xFCller", "D:\\Caf\xE9 \x96 \x80 5 \x8A\x9C\xFF\x81"}) {
     const std::string bytes = "7\r\n" + folderLine + "\r\n1\r\n0\r\n3\r\n1\r\n0\r\n1\r\n1\r\n1\r\n";
     const auto read = ReadConfig(bytes, Cp1252);
     EXPECT_TRUE(read.Errors.empty());
-    EXPECT_EQ(WriteConfig(read.Settings, Cp1252), bytes);
+    EXPECT_EQ(WriteConfig(read.Settings, Cp1252), bytes + "2\r\n");
   }
   const auto read =
       ReadConfig("5\r\nD:\\Caf\xE9 \x96 \x80 5 \x8A\x9C\xFF\x81\r\n" + std::string(DefaultLines3To10), Cp1252);
@@ -209,7 +212,7 @@ TEST(ConfigFile, AFileInTheCodePageIsReadAndWrittenBackByteForByte) {
 
   TSettings s;
   s.StartFolder = U8(u"C:\\Bilder\\M\u00FCller");
-  EXPECT_EQ(WriteConfig(s, Cp1252), "5\r\nC:\\Bilder\\M\xFCller\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n");
+  EXPECT_EQ(WriteConfig(s, Cp1252), "5\r\nC:\\Bilder\\M\xFCller\r\n" + std::string(DefaultLines3To11));
 }
 
 TEST(ConfigFile, ALineOutsideTheCodePageIsWrittenInUtf8) {
@@ -221,38 +224,120 @@ TEST(ConfigFile, ALineOutsideTheCodePageIsWrittenInUtf8) {
         std::u16string(u"C:\\M\u00FCller\\\u6771\u4EAC")}) {  // one character outside takes the whole line
     s.StartFolder = U8(folder);
     const std::string bytes = WriteConfig(s, Cp1252);
-    EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To10);
+    EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To11);
     const auto read = ReadConfig(bytes, Cp1252);
     EXPECT_TRUE(read.Errors.empty());
     EXPECT_EQ(read.Settings, s);
   }
 }
 
-TEST(ConfigFile, EachLineIsReadInItsOwnEncoding) {
+TEST(ConfigFile, EachLineOfAMarkedFileIsReadInItsOwnEncoding) {
   // A UTF-8 folder next to a number line in code page 1252; the message about the bad number
   // is UTF-8 like every text the reader gives.
   const auto read = ReadConfig(
-      "5\xB9\r\nC:\\\xE6\x9D\xB1\xE4\xBA\xAC\\M\xC3\xBCller\r\n\xB9\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n", Cp1252);
+      "5\xB9\r\nC:\\\xE6\x9D\xB1\xE4\xBA\xAC\\M\xC3\xBCller\r\n\xB9\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n",
+      Cp1252);
   EXPECT_EQ(read.Settings.StartFolder, U8(u"C:\\\u6771\u4EAC\\M\u00FCller"));
   EXPECT_EQ(read.Settings.PeriodText, "5");
   EXPECT_EQ(read.Errors, (std::vector<std::string>{U8(u"'5\u00B9' is not a valid integer value"),
                                                    U8(u"'\u00B9' is not a valid integer value")}));
   // UTF-8 broken anywhere in the line makes it a code page line as a whole.
-  const auto broken = ReadConfig("5\r\nC:\\caf\xC3\xA9\xFC\r\n" + std::string(DefaultLines3To10), Cp1252);
+  const auto broken = ReadConfig("5\r\nC:\\caf\xC3\xA9\xFC\r\n" + std::string(DefaultLines3To11), Cp1252);
   EXPECT_EQ(broken.Settings.StartFolder, U8(u"C:\\caf\u00C3\u00A9\u00FC"));
 }
 
-// The rule's one ambiguity: code page bytes that form UTF-8 read as UTF-8. Regression: the
-// writer wrote such a text in the code page, so the folder came back as another one.
-TEST(ConfigFile, CodePageBytesThatFormUtf8AreReadAsUtf8AndNeverWrittenSo) {
-  const std::string earlier = "5\r\nC:\\\xC3\xA9\r\n" + std::string(DefaultLines3To10);  // "C:\Ã©" in 1252
-  EXPECT_EQ(ReadConfig(earlier, Cp1252).Settings.StartFolder, U8(u"C:\\\u00E9"));
-
+// Regression: an earlier version's line whose code page bytes happen to form UTF-8 (as many
+// Chinese names in code page 936 do) was read as UTF-8, another folder. Here: 1252's "C:\Ã©",
+// which is UTF-8 for "C:\é". A file without line 11 is code page through and through.
+TEST(ConfigFile, AnEarlierVersionsFileIsReadWhollyInTheCodePage) {
+  const std::string earlier = "5\r\nC:\\\xC3\xA9\r\n" + std::string(DefaultLines3To10);
+  EXPECT_EQ(ReadConfig(earlier, Cp1252).Settings.StartFolder, U8(u"C:\\\u00C3\u00A9"));
+  EXPECT_EQ(ReadConfig(earlier, Cp1252).Settings.HotKeyFlags, 2u);
+  // The same line in a file this version wrote is UTF-8, and the writer never writes a code
+  // page text so.
+  const std::string marked = "5\r\nC:\\\xC3\xA9\r\n" + std::string(DefaultLines3To11);
+  EXPECT_EQ(ReadConfig(marked, Cp1252).Settings.StartFolder, U8(u"C:\\\u00E9"));
   TSettings s;
   s.StartFolder = U8(u"C:\\\u00C3\u00A9");
   const std::string bytes = WriteConfig(s, Cp1252);
-  EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To10);
+  EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To11);
   EXPECT_EQ(ReadConfig(bytes, Cp1252).Settings, s);
+  // An empty line 11 is no mark either.
+  EXPECT_EQ(ReadConfig(earlier + "\r\n", Cp1252).Settings.StartFolder, U8(u"C:\\\u00C3\u00A9"));
+}
+
+// Guards against folder names that are not well-formed UTF-16 (possible on NTFS) coming back
+// from the settings file as another name, decoded in the code page.
+TEST(ConfigFile, ANameWithAnUnpairedSurrogateSurvivesTheFile) {
+  for (const std::u16string& folder :
+       {std::u16string{u'C', u':', u'\\', char16_t(0xD800), u'x'}, std::u16string{u'D', u':', u'\\', char16_t(0xDFFF)},
+        std::u16string{u'E', u':', u'\\', char16_t(0xDC00), char16_t(0xD83D), u'\u00E9'}}) {
+    TSettings s;
+    s.StartFolder = U8(folder);
+    const std::string bytes = WriteConfig(s, Cp1252);
+    const auto read = ReadConfig(bytes, Cp1252);
+    EXPECT_TRUE(read.Errors.empty());
+    EXPECT_EQ(read.Settings.StartFolder, s.StartFolder);
+    EXPECT_EQ(Utf16FromUtf8(read.Settings.StartFolder), folder);
+  }
+}
+
+TEST(ConfigFile, AByteOrderMarkIsDropped) {
+  // An editor's UTF-8 mark before line 1; the lines are UTF-8 then, with or without line 11.
+  for (const std::string& rest : {std::string(DefaultLines3To11), std::string(DefaultLines3To10)}) {
+    const auto read = ReadConfig(
+        "\xEF\xBB\xBF"
+        "7\r\nC:\\M\xC3\xBCller\r\n" +
+            rest,
+        Cp1252);
+    EXPECT_TRUE(read.Errors.empty());
+    EXPECT_EQ(read.Settings.PeriodText, "7");
+    EXPECT_EQ(read.Settings.StartFolder, U8(u"C:\\M\u00FCller"));
+  }
+  // Only at the very start: elsewhere the bytes are text.
+  const auto inside = ReadConfig(
+      "7\r\n\xEF\xBB\xBF"
+      "C:\\\r\n" +
+          std::string(DefaultLines3To10),
+      Cp1252);
+  EXPECT_EQ(inside.Settings.StartFolder, U8(u"\u00EF\u00BB\u00BFC:\\"));
+}
+
+TEST(ConfigFile, HotKeyLineTakesOnlyTheOfferedChoices) {
+  struct Case {
+    const char* line;
+    unsigned flags;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"0", 0, nullptr},
+      {"2", 2, nullptr},
+      {"3", 3, nullptr},
+      {"6", 6, nullptr},
+      {"9", 9, nullptr},
+      {"10", 10, nullptr},
+      {"1", 2, "'1' is not a valid hot-key choice (2, 3, 6, 10, 9, 0)"},
+      {"15", 2, "'15' is not a valid hot-key choice (2, 3, 6, 10, 9, 0)"},
+      {"-2", 2, "'-2' is not a valid hot-key choice (2, 3, 6, 10, 9, 0)"},
+      {"16386", 2, "'16386' is not a valid hot-key choice (2, 3, 6, 10, 9, 0)"},  // MOD_NOREPEAT | Ctrl
+      {"ctrl", 2, "'ctrl' is not a valid integer value"},
+  };
+  for (const Case& c : cases) {
+    const auto read = ReadConfig("5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + c.line + "\r\n", Cp1252);
+    EXPECT_EQ(read.Settings.HotKeyFlags, c.flags) << c.line;
+    if (c.error)
+      EXPECT_EQ(read.Errors, std::vector<std::string>{c.error}) << c.line;
+    else
+      EXPECT_TRUE(read.Errors.empty()) << c.line;
+  }
+  // A value that is not offered is never written either.
+  TSettings s;
+  s.HotKeyFlags = 5;
+  EXPECT_EQ(WriteConfig(s, Cp1252), FirstRunBytes);
+  // A later version's line 12 is ignored; line 11 still counts.
+  const auto later = ReadConfig("5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "3\r\nwhatever\r\n", Cp1252);
+  EXPECT_TRUE(later.Errors.empty());
+  EXPECT_EQ(later.Settings.HotKeyFlags, 3u);
 }
 
 }  // namespace

@@ -50,5 +50,18 @@ TEST(HelpText, TheTroubleshootingLineNamesTheSettingsFolder) {
   EXPECT_EQ(SettingsFileHelpLine(""), HelpLines[SettingsFileLine]);
 }
 
+TEST(HelpText, TheHotKeyLinesNameTheKeysInForce) {
+  EXPECT_EQ(HelpText(), HelpText({}, THelpHotKeys{}));  // Ctrl: the text as written
+  for (std::size_t n = 0; n < 4; ++n)
+    EXPECT_EQ(HotKeyHelpLine(n, HelpLines[FirstHotKeyLine + n].substr(2, 6)), HelpLines[FirstHotKeyLine + n]);
+  const std::string text = HelpText({}, THelpHotKeys{"Ctrl+Alt+Z", "Ctrl+Alt+A", "Ctrl+Alt+D", "Ctrl+Alt+Q"});
+  for (const char* line : {"- Ctrl+Alt+Z - set next picture;", "- Ctrl+Alt+A - clear picture;",
+                           "- Ctrl+Alt+D - delete annoying file from disk;", "- Ctrl+Alt+Q - quit;"})
+    EXPECT_NE(text.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line;
+  EXPECT_EQ(text.find("- Ctrl+Z"), std::string::npos);
+  const std::string none = HelpText({}, THelpHotKeys{"", "", "", ""});
+  EXPECT_NE(none.find("\r\n- (no key) - quit;\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tarvell

@@ -39,6 +39,9 @@ TEST(HotKeyCodes, ModifierTranslation) {
   EXPECT_EQ(HotKeyModifierFlags(hmShift | hmCtrl | hmAlt | hmWin), 15u);
   EXPECT_EQ(HotKeyModifierFlags(hmCtrl | hmAlt), 3u);
   EXPECT_EQ(HotKeyModifierFlags(0xF0 | hmCtrl), 2u);  // the high bits carry nothing
+  // Regression: a held key was claimed without MOD_NOREPEAT and queued one command per repeat.
+  EXPECT_EQ(HotKeyClaimFlags(hmCtrl | hmAlt), 0x4003u);
+  EXPECT_EQ(HotKeyClaimFlags(0), 0x4000u);
 }
 
 }  // namespace

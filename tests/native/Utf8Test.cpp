@@ -38,6 +38,22 @@ TEST(Utf8, ValidityIsStrict) {
   EXPECT_FALSE(HasHighBytes("abc"));
 }
 
+// What our own conversion writes for any UTF-16 name, and nothing else: a pair spelt as two
+// surrogates would read back as the pair's own character, another name.
+TEST(Utf8, Wtf8IsUtf8WithUnpairedSurrogates) {
+  for (const std::u16string& name :
+       {std::u16string(u"caf\u00E9"), std::u16string{u'a', char16_t(0xD800), u'b', char16_t(0xDC01)},
+        std::u16string{char16_t(0xDC00), char16_t(0xD800)}, std::u16string{char16_t(0xDBFF)}}) {
+    EXPECT_TRUE(IsWtf8(Utf8FromUtf16(name)));
+  }
+  EXPECT_TRUE(IsWtf8("plain"));
+  EXPECT_FALSE(IsWtf8("\xED\xA0\x80\xED\xB0\x80"));  // U+D800 U+DC00 spelt apart
+  EXPECT_FALSE(IsWtf8("C:\\M\xFCller"));
+  EXPECT_FALSE(IsWtf8("\xC0\xAF"));
+  EXPECT_FALSE(IsWtf8("\xED\xA0"));
+  EXPECT_FALSE(IsWtf8("\xF4\x90\x80\x80"));
+}
+
 TEST(Utf8, BrokenBytesDecodeAsReplacementOneByteAtATime) {
   std::size_t at = 0;
   const std::string text = "\xE2\x82" "a";

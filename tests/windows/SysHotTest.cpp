@@ -1,5 +1,6 @@
 #include "components/SysHot.h"
 
+#include "HotKeyHolder.h"
 #include "MessagePump.h"
 
 #include <gtest/gtest.h>
@@ -10,63 +11,14 @@
 namespace tarvell {
 namespace {
 
+using test::Press;
 using test::PumpFor;
 using test::PumpUntil;
+using test::THolder;
 
 constexpr std::uint8_t KeyA = HotKeyIndexA;
 constexpr std::uint8_t KeyQ = HotKeyIndexQ;
 constexpr std::uint8_t KeyZ = HotKeyIndexZ;
-
-// Another program's window holding key combinations: counts the presses it receives.
-class THolder {
-public:
-  THolder() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &THolder::Proc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "HotKeyHolderForTests";
-    ::RegisterClassA(&wc);
-    FWnd = ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
-    ::SetWindowLongPtrA(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~THolder() { ::DestroyWindow(FWnd); }
-  THolder(const THolder&) = delete;
-  THolder& operator=(const THolder&) = delete;
-
-  bool Claim(int id, UINT mods, UINT vk) { return ::RegisterHotKey(FWnd, id, mods, vk) != FALSE; }
-  void Release(int id) { ::UnregisterHotKey(FWnd, id); }
-  int Presses() const { return FPresses; }
-
-private:
-  static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_HOTKEY) {
-      reinterpret_cast<THolder*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA))->FPresses++;
-      return 0;
-    }
-    return ::DefWindowProcA(wnd, msg, wp, lp);
-  }
-  HWND FWnd = nullptr;
-  int FPresses = 0;
-};
-
-// Types a combination as the keyboard would: modifiers down, key down and up, modifiers up.
-void Press(UINT mods, UINT vk) {
-  std::vector<INPUT> in;
-  auto key = [&](WORD code, bool up) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = code;
-    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    in.push_back(i);
-  };
-  if (mods & MOD_CONTROL) key(VK_CONTROL, false);
-  if (mods & MOD_SHIFT) key(VK_SHIFT, false);
-  key(static_cast<WORD>(vk), false);
-  key(static_cast<WORD>(vk), true);
-  if (mods & MOD_SHIFT) key(VK_SHIFT, true);
-  if (mods & MOD_CONTROL) key(VK_CONTROL, true);
-  ASSERT_EQ(::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT)), in.size());
-}
 
 // A component whose presses are logged as list positions.
 struct TLoggedHotKey {
@@ -246,6 +198,19 @@ TEST(SysHotKey, LoadCompletionClaimsWhatIsStillUnclaimed) {
   EXPECT_FALSE(other.Claim(1, MOD_CONTROL, 'A'));
   hot.ClearHotKeys();
   EXPECT_TRUE(other.Claim(2, MOD_CONTROL, 'Z')) << "the item claimed twice was released as well";
+}
+
+// Regression: claimed without MOD_NOREPEAT, a held Ctrl+Z queued one command per repeat.
+TEST(SysHotKey, AHeldCombinationIsOnePress) {
+  TLoggedHotKey hot;
+  hot.Component.SetActive(true);
+  ASSERT_TRUE(hot.Component.AddHotKey(KeyZ, hmCtrl).Claimed);
+  Press(MOD_CONTROL, 'Z', 5);
+  ASSERT_TRUE(PumpUntil([&] { return hot.FiredTimes(1); }));
+  PumpFor(300);
+  EXPECT_EQ(hot.Indexes.size(), 1u);
+  Press(MOD_CONTROL, 'Z');
+  ASSERT_TRUE(PumpUntil([&] { return hot.FiredTimes(2); })) << "a new press counts again";
 }
 
 // Guards against claiming with a code read from beyond the end of the key table.
