@@ -49,7 +49,11 @@ void TSysHotKey::Claim(std::size_t index) {
   }
   const UINT vk = HotKeyCodes[item.Key];
   const UINT flags = HotKeyClaimFlags(item.Modifiers);
-  item.Claimed = ::RegisterHotKey(WindowHandle(), static_cast<int>(index), flags, vk) != FALSE;
+  item.Claimed = RegisterKey(WindowHandle(), static_cast<int>(index), flags, vk);
+}
+
+bool TSysHotKey::RegisterKey(HWND window, int id, UINT flags, UINT virtualKey) {
+  return ::RegisterHotKey(window, id, flags, virtualKey) != FALSE;
 }
 
 void TSysHotKey::UnbindAll() noexcept {

@@ -42,6 +42,8 @@ public:
 
 protected:
   void Loaded() override;
+  // The window system's claim; a seam for tests, which cannot see every flag's effect.
+  virtual bool RegisterKey(HWND window, int id, UINT flags, UINT virtualKey);
   void Dispatch(TMessage& Message) override;
 
 private:

@@ -44,8 +44,7 @@ private:
 };
 
 // Types a combination as the keyboard would: modifiers down, key down and up, modifiers up.
-// downs > 1: the key is held, and the keyboard repeats its press.
-inline void Press(UINT mods, UINT vk, int downs = 1) {
+inline void Press(UINT mods, UINT vk) {
   std::vector<INPUT> in;
   auto key = [&](WORD code, bool up) {
     INPUT i{};
@@ -58,7 +57,7 @@ inline void Press(UINT mods, UINT vk, int downs = 1) {
       {MOD_CONTROL, VK_CONTROL}, {MOD_ALT, VK_MENU}, {MOD_SHIFT, VK_SHIFT}, {MOD_WIN, VK_LWIN}};
   for (const auto& [flag, code] : modifiers)
     if (mods & flag) key(code, false);
-  for (int i = 0; i < downs; ++i) key(static_cast<WORD>(vk), false);
+  key(static_cast<WORD>(vk), false);
   key(static_cast<WORD>(vk), true);
   for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
     if (mods & it->first) key(it->second, true);

@@ -55,7 +55,10 @@ struct TPanelHost {
     return c;
   }
 
-  bool NoticeShown() const { return Notice->Visible() && ::IsWindowVisible(Notice->Handle()); }
+  // The form itself is never shown, so the label's own style says whether it shows.
+  bool NoticeShown() const {
+    return Notice->Visible() && (::GetWindowLongW(Notice->Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+  }
 };
 
 TEST(HotKeyPanel, EachChoiceClaimsItsKeysAndTheButtonsNameThem) {
