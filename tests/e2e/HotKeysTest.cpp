@@ -1,0 +1,99 @@
+// The hot keys' modifier keys as a user changes them: chosen in the main window by keyboard,
+// in force at once for real key presses, and kept in the settings file.
+#include "tests/e2e/support/Pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+using namespace tarvell::e2e;
+
+namespace {
+
+const std::string Slides = "C:\\Slides";
+
+// Holds the modifiers down, presses the key, lets everything go.
+void SendCombination(std::initializer_list<WORD> modifiers, WORD key) {
+  std::vector<INPUT> in;
+  const auto add = [&](WORD vk, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = vk;
+    i.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
+  };
+  for (const WORD vk : modifiers) add(vk, false);
+  add(key, false);
+  add(key, true);
+  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) add(*it, true);
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+class HotKeys : public ::testing::Test {
+protected:
+  void SetUp() override {
+    DeleteFileA(TTarvellRun::ConfigPath().c_str());
+    DeleteFileA(TTarvellRun::WallpaperPath().c_str());
+    ASSERT_TRUE(TTarvellRun::MarkInstalled());
+    CreateDirectoryA(Slides.c_str(), nullptr);
+  }
+
+  static std::string AddPicture(const std::string& name, int width, int height) {
+    const std::string path = Slides + "\\" + name;
+    EXPECT_TRUE(WriteWholeFile(path, SizedJpeg(width, height)));
+    return path;
+  }
+
+  TTarvellRun run;
+};
+
+TEST_F(HotKeys, CtrlAltChosenByKeyboardTakesOverFromCtrlAtOnceAndIsSaved) {
+  AddPicture("a.jpg", 40, 30);
+  const std::string b = AddPicture("b.jpg", 30, 40);
+  // An earlier version's file: no line 11, so the keys are Ctrl's.
+  ASSERT_TRUE(TTarvellRun::WriteConfig({"5", Slides, "0", "0", "0", "0", "0", "0", "0", "0"}));
+  ASSERT_EQ(run.StartToTray(), "");
+  HWND main = run.Main();
+  ASSERT_TRUE(run.ShowFromTray());
+  ASSERT_TRUE(BringToFront(main));
+  ASSERT_NE(FindChild(main, "Button", "Next            Ctrl+Z"), nullptr);
+
+  // Tab through the window to the choice, then Down picks the next entry, Ctrl+Alt.
+  HWND choice = FindChild(main, "ComboBox", "Ctrl");
+  ASSERT_NE(choice, nullptr);
+  for (int tabs = 0; tabs < 30 && FocusOf(main) != choice; ++tabs) {
+    HWND before = FocusOf(main);
+    SendKey(VK_TAB);
+    WaitUntil([&] { return FocusOf(main) != before; }, 3000);
+  }
+  ASSERT_EQ(FocusOf(main), choice) << "the choice cannot be reached with Tab";
+  SendKey(VK_DOWN);
+  ASSERT_TRUE(WaitUntil([&] { return FindChild(main, "Button", "Next        Ctrl+Alt+Z") != nullptr; }, 10000));
+  EXPECT_NE(FindChild(main, "Button", "Quit       Ctrl+Alt+Q"), nullptr);
+  EXPECT_EQ(WindowText(choice), "Ctrl+Alt");
+
+  // Plain Ctrl+Z is another program's again; Ctrl+Alt+Z moves the slideshow.
+  SendCtrlKey('Z');
+  WaitUntil([] { return false; }, 1500);  // lets a wrong change happen before looking
+  EXPECT_FALSE(WallpaperOf(b)()) << "Ctrl+Z still changed the picture";
+  SendCombination({VK_CONTROL, VK_MENU}, 'Z');
+  EXPECT_TRUE(WaitUntil(WallpaperOf(b), 10000));
+
+  SendCombination({VK_CONTROL, VK_MENU}, 'Q');
+  ASSERT_TRUE(run.EndsWithZero());
+  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+  ASSERT_EQ(saved.size(), 11u);
+  EXPECT_EQ(saved[10], "3");
+}
+
+}  // namespace
