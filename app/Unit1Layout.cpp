@@ -121,8 +121,8 @@ TFormLayout MakeLayout() {
          c.OnClick = Handler(&f, &TForm1::HotKeyChoiceClick);
        }),
        330, 30, 97, 21, "", "Keys to hold with Z, A, D and Q for the hot keys", clMenu, {}, lfTabStop, {}},
-      {"HotKeyNotice", Into(&TForm1::HotKeyNotice), 432, 28, 137, 26, "", "", clDefault, {nullptr, 0, 0, clMaroon},
-       lfHidden | lfWordWrap, {}},
+      {"HotKeyNotice", Into(&TForm1::HotKeyNotice), 280, 54, 289, 14, "", "", clDefault, {nullptr, 0, 0, clMaroon},
+       lfHidden, {}},
       {"Label1", Into(&TForm1::Label1), 280, 5, 77, 21, "Time to change:", "", clDefault, {}, 0, {}},
       {"SecToChange", Into(&TForm1::SecToChange), 368, 5, 97, 21, "", "", clMenu, {}, lfReadOnly | lfNoBorder, {}},
       {"Period", Into(&TForm1::Period, [](TLabel& l, TForm1& f) { l.OnDblClick = Handler(&f, &TForm1::PeriodDblClick); }),
@@ -149,7 +149,7 @@ TFormLayout MakeLayout() {
          j.SetProgressStep(10);
          j.SetQuality(75);
        }),
-       280, 58, 289, 359, "", "", clDefault, {}, lfStretch, {}},
+       280, 72, 289, 345, "", "", clDefault, {}, lfStretch, {}},
       // Never shown: the settings file's line buffer, the walker pair, and two leftovers.
       Hidden(&TForm1::Memo1, "Memo1"),
       {"DirectoryListBox1",

@@ -65,12 +65,11 @@ std::string HotKeyButtonCaption(THotKeyCommand command, unsigned flags) {
 
 std::string UnclaimedHotKeysNotice(const std::vector<THotKeyCommand>& unclaimed) {
   if (unclaimed.empty()) return {};
-  std::string notice = "No hot key for ";
+  std::string notice = "No key (taken elsewhere): ";
   for (std::size_t i = 0; i < unclaimed.size(); ++i) {
     if (i > 0) notice += ", ";
     notice += HotKeyCommandName(unclaimed[i]);
   }
-  notice += " (taken by another program)";
   return notice;
 }
 

@@ -96,4 +96,29 @@ TEST_F(HotKeys, CtrlAltChosenByKeyboardTakesOverFromCtrlAtOnceAndIsSaved) {
   EXPECT_EQ(saved[10], "3");
 }
 
+// Regression: a combination another program held was left unclaimed without a word.
+TEST_F(HotKeys, AKeyAnotherProgramHoldsIsNamedInTheMainWindow) {
+  AddPicture("a.jpg", 40, 30);
+  const std::string b = AddPicture("b.jpg", 30, 40);
+  ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'Q'));
+  ASSERT_TRUE(TTarvellRun::WriteConfig({"5", Slides, "0", "0", "0", "0", "0", "0", "0", "0", "3"}));
+  ASSERT_EQ(run.StartToTray(), "");
+  HWND main = run.Main();
+  ASSERT_TRUE(run.ShowFromTray());
+  HWND notice = FindChild(main, "", "No key (taken elsewhere): Quit");
+  ASSERT_NE(notice, nullptr);
+  EXPECT_TRUE(IsWindowVisible(notice));
+  EXPECT_NE(FindChild(main, "ComboBox", "Ctrl+Alt"), nullptr);
+  // The other keys work.
+  SendCombination({VK_CONTROL, VK_MENU}, 'Z');
+  EXPECT_TRUE(WaitUntil(WallpaperOf(b), 10000));
+
+  UnregisterHotKey(nullptr, 1);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(run.EndsWithZero());
+  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+  ASSERT_EQ(saved.size(), 11u);
+  EXPECT_EQ(saved[10], "3");
+}
+
 }  // namespace

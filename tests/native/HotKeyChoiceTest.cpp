@@ -61,8 +61,8 @@ TEST(HotKeyChoice, ButtonCaptionsNameTheKeysInForce) {
 
 TEST(HotKeyChoice, NoticeNamesTheCommandsWithoutAKey) {
   EXPECT_EQ(UnclaimedHotKeysNotice({}), "");
-  EXPECT_EQ(UnclaimedHotKeysNotice({Quit}), "No hot key for Quit (taken by another program)");
-  EXPECT_EQ(UnclaimedHotKeysNotice({Next, Delete}), "No hot key for Next, Delete (taken by another program)");
+  EXPECT_EQ(UnclaimedHotKeysNotice({Quit}), "No key (taken elsewhere): Quit");
+  EXPECT_EQ(UnclaimedHotKeysNotice({Next, Delete}), "No key (taken elsewhere): Next, Delete");
 }
 
 }  // namespace

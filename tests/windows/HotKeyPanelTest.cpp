@@ -30,7 +30,7 @@ struct TPanelHost {
   TButton* Clear = Add<TButton>(160, 344, 113, 25);
   TButton* Quit = Add<TButton>(160, 392, 113, 25);
   TComboBox* Choice = Add<TComboBox>(330, 30, 97, 21);
-  TLabel* Notice = Add<TLabel>(432, 28, 137, 26);
+  TLabel* Notice = Add<TLabel>(280, 54, 289, 14);
   std::array<TSysHotKey*, 4> Keys{};
   std::vector<THotKeyCommand> Pressed;
   THotKeyPanel Panel;
@@ -123,7 +123,7 @@ TEST(HotKeyPanel, AKeyAnotherProgramHoldsIsNamedInTheWindow) {
   host.Panel.Apply();
   EXPECT_EQ(host.Panel.Unclaimed(), (std::vector<THotKeyCommand>{THotKeyCommand::Clear, THotKeyCommand::Quit}));
   EXPECT_TRUE(host.NoticeShown());
-  EXPECT_EQ(host.Notice->Caption(), "No hot key for Clear, Quit (taken by another program)");
+  EXPECT_EQ(host.Notice->Caption(), "No key (taken elsewhere): Clear, Quit");
 
   // Another choice that is free clears the notice; none at all claims nothing.
   host.Panel.SetFlags(6);
