@@ -27,7 +27,8 @@ public:
 
   // Appends a combination and, while the component is active, claims it at once under its
   // list position. Returns a copy of the item; its Claimed tells whether the claim succeeded.
-  // A combination held elsewhere is simply not claimed: nothing is reported.
+  // A combination held elsewhere is not claimed; the copy's Claimed is the only report, and
+  // the owner says so where the user sees it.
   THotKeyItem AddHotKey(std::uint8_t Key, THotKeyModifiers Modifiers);
   // Releases the claimed combinations and empties the list; Active keeps its value.
   void ClearHotKeys();
