@@ -47,7 +47,7 @@ TEST(TrayClick, LeftAppliesTheNextPictureRightClearsRightDoubleClearsAndShowsThe
   EXPECT_TRUE(WaitUntil([&] { return ColorNear(DesktopCorner(), bare, 2); }, 10000)) << "a right double click clears";
   ASSERT_TRUE(run.WaitVisible(true)) << "a right double click shows the main window";
   // The preview holds the current picture, the first one.
-  EXPECT_TRUE(WaitUntil([&] { return ColorNear(ScreenPixelOfClient(main, 290, 42), Red, 12); }, 10000));
+  EXPECT_TRUE(WaitUntil([&] { return ColorNear(ScreenPixelOfClient(main, 290, 82), Red, 12); }, 10000));
   EXPECT_EQ(WindowText(main), std::string(MainCaption) + "  1(2)");
 }
 
