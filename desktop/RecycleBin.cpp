@@ -8,8 +8,6 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include <algorithm>
-#include <array>
 #include <cctype>
 #include <string_view>
 
@@ -34,21 +32,27 @@ private:
 // SHFileOperation answers some failures with codes of its own from before Win32; they
 // overlap Win32 codes of other meanings (0x78 reads as "not implemented"), so they are
 // translated to the Win32 code of the same meaning.
+struct TShellCode {
+  int Shell;
+  unsigned long Win32;
+};
+constexpr TShellCode ShellCodes[] = {
+    {0x75, ERROR_CANCELLED},             // DE_OPCANCELLED
+    {0x78, ERROR_ACCESS_DENIED},         // DE_ACCESSDENIEDSRC
+    {0x79, ERROR_FILENAME_EXCED_RANGE},  // DE_PATHTOODEEP
+    {0x7C, ERROR_FILE_NOT_FOUND},        // DE_INVALIDFILES
+    {0x80, ERROR_FILENAME_EXCED_RANGE},  // DE_FILENAMETOOLONG
+    {0x82, ERROR_WRITE_PROTECT},         // DE_SRC_IS_CDROM
+    {0x83, ERROR_WRITE_PROTECT},         // DE_SRC_IS_DVD
+    {0x85, ERROR_WRITE_PROTECT},         // DE_SRC_IS_CDRECORD
+    {0x86, ERROR_ACCESS_DENIED},         // DE_ROOTDIR
+    {0xB7, ERROR_FILENAME_EXCED_RANGE},  // DE_ERROR_MAX
+    {0x402, ERROR_PATH_NOT_FOUND},       // an unknown error on the source
+};
+
 unsigned long Win32CodeOfShellResult(int result) {
-  switch (result) {
-    case 0x75: return ERROR_CANCELLED;            // DE_OPCANCELLED
-    case 0x78: return ERROR_ACCESS_DENIED;        // DE_ACCESSDENIEDSRC
-    case 0x79:                                    // DE_PATHTOODEEP
-    case 0x80:                                    // DE_FILENAMETOOLONG
-    case 0xB7: return ERROR_FILENAME_EXCED_RANGE;  // DE_ERROR_MAX
-    case 0x7C: return ERROR_FILE_NOT_FOUND;       // DE_INVALIDFILES
-    case 0x82:                                    // DE_SRC_IS_CDROM
-    case 0x83:                                    // DE_SRC_IS_DVD
-    case 0x85: return ERROR_WRITE_PROTECT;        // DE_SRC_IS_CDRECORD
-    case 0x86: return ERROR_ACCESS_DENIED;        // DE_ROOTDIR
-    case 0x402: return ERROR_PATH_NOT_FOUND;      // unknown error on the source
-    default: break;
-  }
+  for (const TShellCode& code : ShellCodes)
+    if (code.Shell == result) return code.Win32;
   if ((result >= 0x71 && result <= 0x88) || result >= 0x10000) return ERROR_GEN_FAILURE;
   return static_cast<unsigned long>(result);
 }
@@ -99,8 +103,7 @@ std::string CannotSend(const std::string& path, const std::string& why) {
 }
 
 // Gives the file back its own name; says where it is when that fails too.
-std::string PutBack(const std::string& path, const std::string& standIn, TRecycleCalls& calls,
-                    const std::string& why) {
+std::string PutBack(const std::string& path, const std::string& standIn, TRecycleCalls& calls, const std::string& why) {
   if (calls.Rename(standIn, path) == 0) return CannotSend(path, why);
   return CannotSend(path, why) + "; it is now named " + standIn;
 }
@@ -113,8 +116,8 @@ TRecycleCalls& SystemRecycleCalls() {
 }
 
 bool ShellReadsExactly(const std::string& path) {
-  const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-                     IsSeparator(path[2]);
+  const bool drive =
+      path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && IsSeparator(path[2]);
   const bool unc = !drive && path.size() > 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
   if (!drive && !unc) return false;
   if (Utf16FromUtf8(path).size() >= MAX_PATH) return false;
@@ -124,8 +127,7 @@ bool ShellReadsExactly(const std::string& path) {
   for (std::size_t i = start; i <= path.size(); ++i) {
     if (i < path.size() && !IsSeparator(path[i])) continue;
     const std::string_view name = std::string_view(path).substr(start, i - start);
-    if (name.empty() || name == "." || name == ".." || name.back() == '.' || name.back() == ' ' ||
-        IsDeviceName(name))
+    if (name.empty() || name == "." || name == ".." || name.back() == '.' || name.back() == ' ' || IsDeviceName(name))
       return false;
     start = i + 1;
   }
@@ -147,22 +149,22 @@ std::optional<std::string> RecycleFile(const std::string& path, TRecycleCalls& c
     if (renamed != 0) return CannotSend(path, SystemErrorText(renamed));
   }
   const unsigned long error = calls.Recycle(sent);
-  if (error != 0) return sent == path ? CannotSend(path, SystemErrorText(error))
-                                      : PutBack(path, sent, calls, SystemErrorText(error));
-  if (!calls.Missing(sent)) return sent == path ? CannotSend(path, "it is still there")
-                                                : PutBack(path, sent, calls, "it is still there");
+  if (error != 0)
+    return sent == path ? CannotSend(path, SystemErrorText(error)) : PutBack(path, sent, calls, SystemErrorText(error));
+  if (!calls.Missing(sent))
+    return sent == path ? CannotSend(path, "it is still there") : PutBack(path, sent, calls, "it is still there");
   return std::nullopt;
 }
 
 std::string SystemErrorText(unsigned long error) {
   wchar_t* text = nullptr;
-  const DWORD length = ::FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  const DWORD length =
+      ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::string message = length != 0 && text ? Narrow(std::wstring_view(text, length)) : std::string();
   if (text) ::LocalFree(text);
-  while (!message.empty() && (message.back() == '.' || message.back() == ' ' || message.back() == '\r' ||
-                              message.back() == '\n'))
+  while (!message.empty() &&
+         (message.back() == '.' || message.back() == ' ' || message.back() == '\r' || message.back() == '\n'))
     message.pop_back();
   return message.empty() ? "system error " + std::to_string(error) : message;
 }

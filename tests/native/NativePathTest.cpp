@@ -19,7 +19,7 @@ TEST(NativePath, ExactPathKeepsEveryNameAsWrittenWhateverTheLength) {
       {"C:\\dots.\\a.jpg", "\\\\?\\C:\\dots.\\a.jpg"},
       {"c:/P//x\\\\a.jpg", "\\\\?\\c:\\P\\x\\a.jpg"},  // the picture walk writes a root's entries "C:\\\\a"
       {"C:\\P\\.\\sub\\..\\a.jpg", "\\\\?\\C:\\P\\a.jpg"},
-      {"C:\\..\\..\\a.jpg", "\\\\?\\C:\\a.jpg"},  // never above the root
+      {"C:\\..\\..\\a.jpg", "\\\\?\\C:\\a.jpg"},    // never above the root
       {"C:\\...\\a.jpg", "\\\\?\\C:\\...\\a.jpg"},  // three dots are a name
       {"C:\\", "\\\\?\\C:\\"},
       {"C:\\P\\..", "\\\\?\\C:\\"},
