@@ -12,7 +12,8 @@ namespace tarvell {
 std::optional<std::string> ReadConfigFile(const std::string& path);
 
 // Writes the bytes beside the old file and then replaces it in one step, so a failed
-// write never loses the settings already saved. Throws "Cannot create file %s".
+// write never loses the settings already saved; a program that holds the old file is waited
+// for about a second (desktop/FileReplace.h). Throws "Cannot create file %s".
 void ReplaceConfigFile(const std::string& path, const std::string& bytes);
 
 }  // namespace tarvell

@@ -5,6 +5,7 @@
 #include "app/ProgramState.h"
 #include "app/Unit1.h"
 #include "components/SysTray.h"
+#include "desktop/RecycleBin.h"
 #include "desktop/Wallpaper.h"
 #include "desktop/WallpaperStyle.h"
 #include "gui/CheckBox.h"
@@ -121,15 +122,15 @@ void TForm1::Beep(unsigned frequency, unsigned duration) {
   ::Beep(static_cast<DWORD>(frequency), static_cast<DWORD>(duration));
 }
 
-std::optional<std::string> TForm1::DeletePictureFile(const std::string& path) {
-  ::DeleteFileW(WidePath(path).c_str());
-  return std::nullopt;
-}
+std::optional<std::string> TForm1::DeletePictureFile(const std::string& path) { return RecycleFile(path); }
 
 void TForm1::ShowError(const std::string& message) { ShowErrorBox(message); }
 
 void TForm1::OpenPictureFile(const std::string& path) {
-  ::ShellExecuteW(nullptr, nullptr, Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  // The shell takes plain paths best; one it would read as another file ("a.jpeg." as its
+  // neighbour "a.jpeg") goes in the exact form, which opens that file or nothing.
+  const std::wstring file = ShellReadsExactly(path) ? Widen(path) : WidePath(path);
+  ::ShellExecuteW(nullptr, nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void TForm1::ListChanged() {

@@ -1,6 +1,7 @@
 #pragma once
-// Folder listing through the Win32 file enumeration (ANSI paths). Folder identity is the
-// volume serial number and file index of the folder a path opens.
+// Folder listing through the Win32 file enumeration. Folders are named to the system in their
+// exact form and names come back as the folder holds them, so a trailing dot or space stays.
+// Folder identity is the volume serial number and file index of the folder a path opens.
 
 #include "slideshow/DirectoryLister.h"
 

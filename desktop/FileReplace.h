@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 
 namespace tarvell {
@@ -17,5 +19,25 @@ enum class TReplaceResult {
 
 // On any failure the temporary file is removed and the old file stays untouched.
 TReplaceResult ReplaceFileContents(const std::string& path, const void* data, std::size_t size);
+
+// The indexer, an antivirus or the desktop itself may hold the old file for a moment; the
+// move into its place is tried again while it fails for sharing or access, every
+// MoveRetryPauseMs, until MoveRetryForMs have passed since the first try.
+inline constexpr std::uint32_t MoveRetryForMs = 1000;
+inline constexpr std::uint32_t MoveRetryPauseMs = 50;
+
+// Whether a failed move is worth trying again: another program's handle, not a lasting fault.
+bool MoveMayClearUp(unsigned long error) noexcept;
+
+// The time the retry goes by; the system's clock and sleep by default.
+struct TRetryClock {
+  std::function<std::uint64_t()> NowMs;
+  std::function<void(std::uint32_t)> PauseMs;
+};
+TRetryClock SystemRetryClock();
+
+// Runs move (which gives 0 or the system's error code) until it succeeds, fails for good, or
+// the time is up; gives its last result.
+unsigned long MoveRetrying(const std::function<unsigned long()>& move, const TRetryClock& clock);
 
 }  // namespace tarvell

@@ -13,7 +13,8 @@ class TPicture;
 void SetDesktopWallpaper(const std::string& path);
 
 // Writes the picture's bitmap beside path and then puts it in path's place in one step, so
-// the system never reads a half-written wallpaper and a full disk keeps the old one. Writes
+// the system never reads a half-written wallpaper and a full disk keeps the old one; a program
+// that holds the old file is waited for about a second (desktop/FileReplace.h). Writes
 // nothing when the picture is empty. Throws EFCreateError "Cannot create file <path>" or
 // EWriteError "Stream write error"; the old file stays and no temporary file is left.
 void WriteWallpaperFile(const TPicture& picture, const std::string& path);

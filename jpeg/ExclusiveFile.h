@@ -1,6 +1,8 @@
-// A file opened for reading only and without sharing: while it is open, no one else can open
-// it, and the open fails while anyone else has it open (on Windows; POSIX has no such mode
-// and opens it plainly).
+// A picture file opened for reading only. Others may read it meanwhile (the indexer, an
+// antivirus, a viewer) and delete or rename it, but not write it: the open fails while anyone
+// holds it for writing or without sharing, and no one can open it for writing while we read
+// it (on Windows; POSIX has no such mode and opens it plainly). On Windows the name is opened
+// in its exact form, so "a.jpeg." is itself and not its neighbour "a.jpeg".
 #pragma once
 
 #include <cstddef>

@@ -13,11 +13,13 @@ namespace {
 
 HANDLE AsHandle(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
 
-std::intptr_t OpenNoShare(const std::string& path) {
-  // Share mode 0: nobody else may open the file while we hold it, and we cannot open it
-  // while anyone else does.
+std::intptr_t OpenForReading(const std::string& path) {
+  // Readers that share (the indexer, an antivirus, a viewer) do not keep a picture from
+  // showing, nor does our read keep anyone from deleting or renaming the file. Writers are
+  // kept out both ways: a picture half written is not read, and not written while read.
   const std::u16string wide = NativePathUtf16(path);
-  HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(wide.c_str()), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(wide.c_str()), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     throw EFOpenError("Cannot open file " + path);
   }
@@ -26,7 +28,7 @@ std::intptr_t OpenNoShare(const std::string& path) {
 
 }  // namespace
 
-TExclusiveFile::TExclusiveFile(const std::string& path) : FHandle(OpenNoShare(path)) {}
+TExclusiveFile::TExclusiveFile(const std::string& path) : FHandle(OpenForReading(path)) {}
 
 TExclusiveFile::~TExclusiveFile() { CloseHandle(AsHandle(FHandle)); }
 

@@ -7,6 +7,9 @@ set -uo pipefail
 tarvell_ensure_display
 tarvell_ensure_template
 export WINEPREFIX; WINEPREFIX=$(tarvell_fresh_prefix)
+# Wine sends deleted files to $XDG_DATA_HOME/Trash: keep them in the throwaway prefix.
+export XDG_DATA_HOME="$WINEPREFIX/xdg-data"
+mkdir -p "$XDG_DATA_HOME"
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
   [ "${TARVELL_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$WINEPREFIX"

@@ -2,6 +2,7 @@
 
 #include "jpeg/Exception.h"
 #include "jpeg/JpgImg.h"
+#include "tests/windows/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -12,58 +13,78 @@
 namespace tarvell {
 namespace {
 
-// A file with some bytes in the temporary folder, deleted at the end.
-struct TTempFile {
-  explicit TTempFile(const char* name, const std::string& content = "some bytes") {
-    char dir[MAX_PATH];
-    GetTempPathA(MAX_PATH, dir);
-    Path = std::string(dir) + name;
-    HANDLE h = CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(h);
-  }
-  ~TTempFile() { DeleteFileA(Path.c_str()); }
-  std::string Path;
-};
+using test::TTempFolder;
+using test::WriteTextFile;
 
-HANDLE OpenShared(const std::string& path) {
-  return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
+std::string ReadThrough(const std::string& path) {
+  TExclusiveFile file(path);
+  const std::vector<std::uint8_t> bytes = file.ReadAll();
+  return std::string(bytes.begin(), bytes.end());
 }
 
-TEST(ExclusiveFile, NobodyElseCanOpenTheFileWhileItIsHeld) {
-  TTempFile file("tarvell-exclusive-a.jpg", "0123456789");
-  {
-    TExclusiveFile held(file.Path);
-    HANDLE other = OpenShared(file.Path);
-    EXPECT_EQ(other, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
-    const std::vector<std::uint8_t> bytes = held.ReadAll();
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "0123456789");
-  }
-  HANDLE after = OpenShared(file.Path);
-  EXPECT_NE(after, INVALID_HANDLE_VALUE) << "closed again";
-  CloseHandle(after);
+HANDLE OpenAs(const std::string& path, DWORD access, DWORD share) {
+  return CreateFileW(WidePath(path).c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-TEST(ExclusiveFile, AFileOpenElsewhereCannotBeLoaded) {
-  TTempFile file("tarvell-exclusive-b.jpg");
-  HANDLE other = OpenShared(file.Path);
-  ASSERT_NE(other, INVALID_HANDLE_VALUE);
-  TJPEGImage image;
-  try {
-    image.SetFileName(file.Path);
-    ADD_FAILURE() << "opened a file someone else holds";
-  } catch (const EFOpenError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot open file " + file.Path);
+constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Regression: pictures were opened without sharing, so one that the indexer, an antivirus or
+// a viewer was reading counted as unreadable and was skipped.
+TEST(ExclusiveFile, OthersMayReadOrDeleteMeanwhileButNotWrite) {
+  TTempFolder folder;
+  const std::string path = folder.File("a.jpg");
+  WriteTextFile(path, "0123456789");
+  const struct {
+    const char* who;
+    DWORD access, share;
+    bool opensWhileWeRead;  // the other open, made while we hold the file
+    bool weReadWhileHeld;   // our open, made while the other holds it
+  } cases[] = {
+      {"indexer", GENERIC_READ, FILE_SHARE_READ, true, true},
+      {"viewer", GENERIC_READ, ShareAll, true, true},
+      {"explorer deleting", DELETE, ShareAll, true, true},
+      {"reader without sharing", GENERIC_READ, 0, false, false},
+      {"writer", GENERIC_WRITE, FILE_SHARE_READ, false, false},
+  };
+  for (const auto& c : cases) {
+    {
+      TExclusiveFile ours(path);
+      HANDLE other = OpenAs(path, c.access, c.share);
+      EXPECT_EQ(other != INVALID_HANDLE_VALUE, c.opensWhileWeRead) << c.who;
+      if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
+      const std::vector<std::uint8_t> bytes = ours.ReadAll();
+      EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "0123456789") << c.who;
+    }
+    HANDLE other = OpenAs(path, c.access, c.share);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE) << c.who;
+    TJPEGImage image;
+    try {
+      image.SetFileName(path);
+      ADD_FAILURE() << c.who << ": decoded a file that is not a JPEG";
+    } catch (const EFOpenError& e) {
+      EXPECT_FALSE(c.weReadWhileHeld) << c.who;
+      EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+    } catch (const EJPEGException&) {
+      EXPECT_TRUE(c.weReadWhileHeld) << c.who << ": read whole, and rejected as the non-JPEG it is";
+    }
+    EXPECT_EQ(image.FileName(), path);
+    CloseHandle(other);
   }
-  EXPECT_EQ(image.FileName(), file.Path);
-  CloseHandle(other);
-  // Once free, the same name loads (and fails as the not-a-JPEG it is).
-  EXPECT_THROW(image.SetFileName(file.Path), EJPEGException);
+}
+
+// Regression: a name that ends in a dot or a space was trimmed by the system, so "a.jpeg."
+// read its neighbour "a.jpeg".
+TEST(ExclusiveFile, ANameEndingInADotOrASpaceOpensItself) {
+  TTempFolder folder;
+  WriteTextFile(folder.File("a.jpeg"), "the neighbour");
+  for (const char* name : {"a.jpeg.", "a.jpeg ", "a.jpeg. ."}) {
+    const std::string path = folder.File(name);
+    WriteTextFile(path, std::string("itself: ") + name);
+    EXPECT_EQ(ReadThrough(path), std::string("itself: ") + name);
+  }
+  EXPECT_EQ(ReadThrough(folder.File("a.jpeg")), "the neighbour");
+  WriteTextFile(folder.File("b.jpeg"), "a neighbour only");
+  EXPECT_THROW(ReadThrough(folder.File("b.jpeg.")), EFOpenError) << "no neighbour stands in for a missing name";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace tarvell;
@@ -64,6 +65,23 @@ TEST(WallpaperFile, AFailedReplaceKeepsTheOldFileAndRemovesTheTemporaryOne) {
   const std::string taken = folder.Folder("Taken.bmp");
   EXPECT_THROW(WriteWallpaperFile(PictureOf("BM new"), taken), EFCreateError);
   EXPECT_FALSE(PathExists(taken + ".new"));
+}
+
+// Regression: a wallpaper file that another program was reading for a moment failed the change.
+TEST(WallpaperFile, AFileHeldForAMomentIsReplacedOnceItIsFree) {
+  TTempFolder folder;
+  const std::string path = folder.File("Tarvell.bmp");
+  WriteTextFile(path, "old");
+  HANDLE held = ::CreateFileW(WidePath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread reader([held] {
+    ::Sleep(300);
+    ::CloseHandle(held);
+  });
+  WriteWallpaperFile(PictureOf("BM new"), path);
+  reader.join();
+  EXPECT_EQ(ReadTextFile(path), "BM new");
+  EXPECT_FALSE(PathExists(path + ".new"));
 }
 
 TEST(WallpaperFile, AFolderThatDoesNotExistRaisesCannotCreate) {

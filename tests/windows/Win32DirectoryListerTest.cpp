@@ -93,5 +93,29 @@ TEST_F(Win32Lister, WalksTheExampleTreeWithBackslashes) {
   EXPECT_EQ(list.FirstError, 0);
 }
 
+// Regression: a folder whose name ends in a dot or a space was listed through its plain path,
+// which the system trims, so the walk listed its neighbour's pictures under its name.
+TEST_F(Win32Lister, NamesEndingInADotOrASpaceAreListedAndWalkedAsThemselves) {
+  Temp.Folder("sub.");
+  Temp.Folder("sub");
+  for (const char* name : {"a.jpeg.", "a.jpeg", "b.jpeg ", "sub.\\own.jpg", "sub\\neighbour.jpg"})
+    test::WriteTextFile(Temp.File(name), name);
+
+  TWin32DirectoryLister lister;
+  std::vector<TDirEntry> entries;
+  ASSERT_EQ(lister.List(Root + "\\sub.", entries), 0);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].Name, "own.jpg");
+  EXPECT_NE(lister.Identify(Root + "\\sub."), lister.Identify(Root + "\\sub"));
+
+  const TFileMask mask(PictureMask);
+  TPictureWalk walk(lister, mask);
+  Paths list = walk.Collect(Root, true).Pictures;
+  std::sort(list.begin(), list.end());
+  const std::string& P = Root;
+  EXPECT_EQ(list, (Paths{P + "\\a.jpeg", P + "\\a.jpeg.", P + "\\b.jpeg ", P + "\\sub.\\own.jpg",
+                         P + "\\sub\\neighbour.jpg"}));
+}
+
 }  // namespace
 }  // namespace tarvell
