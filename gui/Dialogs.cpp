@@ -15,12 +15,14 @@ TMessageBoxHook& Hook() {
   return hook;
 }
 
-// The box belongs to the active window of this thread when there is one, else to the
-// application's own window, so it is modal to the program and not to the desktop. When that
-// window cannot be made (often the very error being shown), the box stands on its own.
-HWND BoxOwner() noexcept {
-  HWND active = ::GetActiveWindow();
-  if (active) return active;
+TMessageBoxCall& BoxCall() {
+  static TMessageBoxCall call;
+  return call;
+}
+
+// The application's own window, or none when it cannot be made (often the very error being
+// shown): the box then stands on its own.
+HWND ApplicationWindow() noexcept {
   try {
     return Application.Handle();
   } catch (...) {
@@ -36,10 +38,25 @@ struct TDepthScope {
 };
 }  // namespace
 
+TBoxPlacement PlaceMessageBox(unsigned type, HWND active, bool programInFront, HWND appWindow) noexcept {
+  const HWND owner = active ? active : appWindow;
+  return {owner, programInFront ? type : type | MB_SETFOREGROUND | MB_TOPMOST};
+}
+
+bool ProgramInFront() noexcept {
+  HWND front = ::GetForegroundWindow();
+  DWORD process = 0;
+  return front && ::GetWindowThreadProcessId(front, &process) && process == ::GetCurrentProcessId();
+}
+
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type) {
   TDepthScope scope;
   if (Hook()) return Hook()(text, caption, type);
-  return ::MessageBoxW(BoxOwner(), Widen(text).c_str(), Widen(caption).c_str(), type);
+  HWND active = ::GetActiveWindow();
+  const TBoxPlacement place =
+      PlaceMessageBox(type, active, ProgramInFront(), active ? nullptr : ApplicationWindow());
+  if (BoxCall()) return BoxCall()(place.Owner, text, caption, place.Type);
+  return ::MessageBoxW(place.Owner, Widen(text).c_str(), Widen(caption).c_str(), place.Type);
 }
 
 bool AskOkCancel(const std::string& text, const std::string& caption, bool cancelByDefault) {
@@ -55,5 +72,7 @@ bool ShowErrorBox(const std::string& message) {
 int ModalDepth() noexcept { return Depth; }
 
 void SetMessageBoxHook(TMessageBoxHook hook) { Hook() = std::move(hook); }
+
+void SetMessageBoxCall(TMessageBoxCall call) { BoxCall() = std::move(call); }
 
 }  // namespace tarvell

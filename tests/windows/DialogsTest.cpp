@@ -5,6 +5,8 @@
 #include "gui/WaitCursor.h"
 #include "base/Exception.h"
 
+#include "MessagePump.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -82,6 +84,55 @@ TEST(Dialogs, ModalDepthCountsOpenBoxesAndComesBackAfterAFailure) {
   SetMessageBoxHook({});
   EXPECT_EQ(seen, (std::vector<int>{1, 2, 1}));
   EXPECT_EQ(ModalDepth(), 0) << "an error in a box must not leave the counter raised";
+}
+
+TEST(Dialogs, ABoxRaisedWithNoneOfTheProgramsWindowsInFrontAsksForTheFront) {
+  const HWND active = reinterpret_cast<HWND>(0x10), app = reinterpret_cast<HWND>(0x20);
+  const unsigned lifted = MB_SETFOREGROUND | MB_TOPMOST;
+  struct TCase {
+    HWND Active;
+    bool InFront;
+    HWND Owner;
+    unsigned Type;
+  };
+  for (const TCase& c : {TCase{active, true, active, MB_OKCANCEL}, TCase{nullptr, true, app, MB_OKCANCEL},
+                         TCase{nullptr, false, app, MB_OKCANCEL | lifted},
+                         TCase{active, false, active, MB_OKCANCEL | lifted}}) {
+    const TBoxPlacement place = PlaceMessageBox(MB_OKCANCEL, c.Active, c.InFront, app);
+    EXPECT_EQ(place.Owner, c.Owner) << c.InFront;
+    EXPECT_EQ(place.Type, c.Type) << c.InFront;
+  }
+}
+
+// Guards against a question from the timer or a hot key opening behind another program's
+// window, where the slideshow waited for it unseen.
+TEST(Dialogs, TheBoxIsPlacedByWhatIsInFrontWhenItOpens) {
+  struct TShown {
+    HWND Owner;
+    unsigned Type;
+  };
+  std::vector<TShown> shown;
+  SetMessageBoxCall([&](HWND owner, const std::string&, const std::string&, unsigned type) {
+    shown.push_back({owner, type});
+    return IDOK;
+  });
+  HWND own = ::CreateWindowExW(0, L"STATIC", L"in front", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                               nullptr, nullptr);
+  ASSERT_NE(own, nullptr);
+  ::SetForegroundWindow(own);
+  ASSERT_TRUE(test::PumpUntil([&] { return ProgramInFront() && ::GetActiveWindow() == own; }));
+  EXPECT_TRUE(AskOkCancel("Delete?", "Question"));
+  ::DestroyWindow(own);
+  ASSERT_TRUE(test::PumpUntil([] { return !ProgramInFront(); }));
+  ShowNotice("From the timer", "Notice");
+  SetMessageBoxCall({});
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].Owner, own);
+  EXPECT_EQ(shown[0].Type, static_cast<unsigned>(MB_OKCANCEL));
+  EXPECT_EQ(shown[1].Type, static_cast<unsigned>(MB_OK | MB_SETFOREGROUND | MB_TOPMOST));
+  if (!::GetActiveWindow()) {
+    EXPECT_EQ(shown[1].Owner, Application.Handle());
+  }
 }
 
 TEST(WaitCursor, ShowsTheHourglassAndRestoresTheSavedCursorAlsoOnError) {
