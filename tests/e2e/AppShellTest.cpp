@@ -111,6 +111,7 @@ TEST_F(AppShell, EndOfTheSessionSavesTheSettings) {
   ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
   StartAndWait();
   PostMessageA(main, WM_QUERYENDSESSION, 0, 0);
+  PostMessageA(main, WM_ENDSESSION, TRUE, 0);
   ASSERT_TRUE(run.EndsWithZero());
   EXPECT_EQ(TTarvellRun::ConfigLines(), settings);
 }
