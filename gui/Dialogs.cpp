@@ -38,9 +38,11 @@ struct TDepthScope {
 };
 }  // namespace
 
-TBoxPlacement PlaceMessageBox(unsigned type, HWND active, bool programInFront, HWND appWindow) noexcept {
-  const HWND owner = active ? active : appWindow;
-  return {owner, programInFront ? type : type | MB_SETFOREGROUND | MB_TOPMOST};
+TBoxPlacement PlaceMessageBox(unsigned type, const TBoxSituation& situation) noexcept {
+  const HWND owner = situation.Active ? situation.Active : situation.AppWindow;
+  if (!situation.ProgramInFront) type |= MB_SETFOREGROUND | MB_TOPMOST;
+  if (situation.StayOnTopShown) type |= MB_TOPMOST;
+  return {owner, type};
 }
 
 bool ProgramInFront() noexcept {
@@ -49,12 +51,30 @@ bool ProgramInFront() noexcept {
   return front && ::GetWindowThreadProcessId(front, &process) && process == ::GetCurrentProcessId();
 }
 
+bool StayOnTopShown() noexcept {
+  bool found = false;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND wnd, LPARAM data) -> BOOL {
+        if (::IsWindowVisible(wnd) && (::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+          *reinterpret_cast<bool*>(data) = true;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type) {
   TDepthScope scope;
   if (Hook()) return Hook()(text, caption, type);
-  HWND active = ::GetActiveWindow();
-  const TBoxPlacement place =
-      PlaceMessageBox(type, active, ProgramInFront(), active ? nullptr : ApplicationWindow());
+  TBoxSituation situation;
+  situation.Active = ::GetActiveWindow();
+  situation.ProgramInFront = ProgramInFront();
+  situation.StayOnTopShown = StayOnTopShown();
+  if (!situation.Active) situation.AppWindow = ApplicationWindow();
+  const TBoxPlacement place = PlaceMessageBox(type, situation);
   if (BoxCall()) return BoxCall()(place.Owner, text, caption, place.Type);
   return ::MessageBoxW(place.Owner, Widen(text).c_str(), Widen(caption).c_str(), place.Type);
 }

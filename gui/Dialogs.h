@@ -29,13 +29,23 @@ int ModalDepth() noexcept;
 // With none in front (a question from the timer, a hot key, the tray or start-up) Windows'
 // foreground lock would open it behind the window the user works in, and the program would
 // wait for it unseen: it then asks for the foreground and stays on top of other windows.
+// It also stays on top while one of the program's stay-on-top windows (About, help) shows,
+// which would otherwise cover it.
 struct TBoxPlacement {
   HWND Owner;
   unsigned Type;
 };
-TBoxPlacement PlaceMessageBox(unsigned type, HWND active, bool programInFront, HWND appWindow) noexcept;
+struct TBoxSituation {
+  HWND Active = nullptr;       // this thread's active window
+  bool ProgramInFront = true;  // the foreground window is one of this program's
+  bool StayOnTopShown = false; // one of this program's visible windows stays on top
+  HWND AppWindow = nullptr;    // the application's own window
+};
+TBoxPlacement PlaceMessageBox(unsigned type, const TBoxSituation& situation) noexcept;
 // Whether the foreground window belongs to this process.
 bool ProgramInFront() noexcept;
+// Whether a visible window of this thread stays on top of others.
+bool StayOnTopShown() noexcept;
 
 // The box itself below the placement: MessageBoxW unless replaced (for tests; an empty
 // function restores it).
