@@ -105,8 +105,8 @@ private:
   TIconHandle FIcon;
   TIconHandle FDisabledIcon;
   bool FEnabled;
-  bool FAdded = false;          // the notification area holds the icon
-  unsigned FFailedAdds = 0;     // failed adds in a row; a retry is waiting while above 0
+  bool FAdded = false;       // the notification area holds the icon
+  unsigned FFailedAdds = 0;  // failed adds in a row; a retry is waiting while above 0
 };
 
 }  // namespace tarvell

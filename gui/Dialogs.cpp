@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <cwchar>
+#include <optional>
+
 namespace tarvell {
 
 namespace {
@@ -29,6 +32,31 @@ HWND ApplicationWindow() noexcept {
     return nullptr;
   }
 }
+
+// Puts a box that must stay on top at the very top as it is activated. MB_TOPMOST alone is
+// not enough everywhere: Wine ignores it and places a box right above its owner, which can
+// leave it under a stay-on-top window that lies above the owner.
+class TTopmostBoxLift {
+public:
+  TTopmostBoxLift() noexcept : FHook(::SetWindowsHookExW(WH_CBT, &Proc, nullptr, ::GetCurrentThreadId())) {}
+  ~TTopmostBoxLift() {
+    if (FHook) ::UnhookWindowsHookEx(FHook);
+  }
+  TTopmostBoxLift(const TTopmostBoxLift&) = delete;
+  TTopmostBoxLift& operator=(const TTopmostBoxLift&) = delete;
+
+private:
+  static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE) {
+      HWND wnd = reinterpret_cast<HWND>(wp);
+      wchar_t cls[16] = {};
+      if (::GetClassNameW(wnd, cls, 16) && std::wcscmp(cls, L"#32770") == 0)
+        ::SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+  }
+  HHOOK FHook;
+};
 
 struct TDepthScope {
   TDepthScope() noexcept { ++Depth; }
@@ -76,6 +104,8 @@ int ShowMessageBox(const std::string& text, const std::string& caption, unsigned
   if (!situation.Active) situation.AppWindow = ApplicationWindow();
   const TBoxPlacement place = PlaceMessageBox(type, situation);
   if (BoxCall()) return BoxCall()(place.Owner, text, caption, place.Type);
+  std::optional<TTopmostBoxLift> lift;
+  if (place.Type & MB_TOPMOST) lift.emplace();
   return ::MessageBoxW(place.Owner, Widen(text).c_str(), Widen(caption).c_str(), place.Type);
 }
 

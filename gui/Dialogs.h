@@ -36,10 +36,10 @@ struct TBoxPlacement {
   unsigned Type;
 };
 struct TBoxSituation {
-  HWND Active = nullptr;       // this thread's active window
-  bool ProgramInFront = true;  // the foreground window is one of this program's
-  bool StayOnTopShown = false; // one of this program's visible windows stays on top
-  HWND AppWindow = nullptr;    // the application's own window
+  HWND Active = nullptr;        // this thread's active window
+  bool ProgramInFront = true;   // the foreground window is one of this program's
+  bool StayOnTopShown = false;  // one of this program's visible windows stays on top
+  HWND AppWindow = nullptr;     // the application's own window
 };
 TBoxPlacement PlaceMessageBox(unsigned type, const TBoxSituation& situation) noexcept;
 // Whether the foreground window belongs to this process.

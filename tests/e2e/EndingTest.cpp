@@ -101,8 +101,8 @@ TEST(Ending, TheSessionsQuerySavesAndOnlyItsEndEndsTheProgram) {
   ASSERT_EQ(run.StartToTray(), "");
   auto send = [&](UINT msg, WPARAM wp) {
     DWORD_PTR answer = 0;
-    const bool handled = SendMessageTimeoutA(run.Main(), msg, wp, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 15000,
-                                             &answer) != 0;
+    const bool handled =
+        SendMessageTimeoutA(run.Main(), msg, wp, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 15000, &answer) != 0;
     return handled ? static_cast<LRESULT>(answer) : -1;
   };
   const std::vector<std::string> marker = {"9", "C:\\windows", "0", "1", "2", "0", "1", "0", "0", "0"};

@@ -95,8 +95,7 @@ TEST(Dialogs, ABoxRaisedWithNoneOfTheProgramsWindowsInFrontAsksForTheFront) {
     HWND Owner;
     unsigned Type;
   };
-  for (const TCase& c : {TCase{active, true, false, active, MB_OKCANCEL},
-                         TCase{nullptr, true, false, app, MB_OKCANCEL},
+  for (const TCase& c : {TCase{active, true, false, active, MB_OKCANCEL}, TCase{nullptr, true, false, app, MB_OKCANCEL},
                          TCase{nullptr, false, false, app, MB_OKCANCEL | lifted},
                          TCase{active, false, false, active, MB_OKCANCEL | lifted},
                          // Guards against a question hidden under the stay-on-top About window.
@@ -131,8 +130,8 @@ TEST(Dialogs, TheBoxIsPlacedByWhatIsInFrontWhenItOpens) {
   ::SetForegroundWindow(own);
   ASSERT_TRUE(test::PumpUntil([&] { return ProgramInFront() && ::GetActiveWindow() == own; }));
   EXPECT_TRUE(AskOkCancel("Delete?", "Question"));
-  HWND onTop = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"about", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, own,
-                                 nullptr, nullptr, nullptr);
+  HWND onTop = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"about", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, own, nullptr,
+                                 nullptr, nullptr);
   ASSERT_TRUE(StayOnTopShown());
   ::SetActiveWindow(own);
   EXPECT_TRUE(AskOkCancel("Switch?", "Question"));

@@ -106,8 +106,8 @@ TEST(IconCaptions, TheIconViewIsFoundByClassWhateverItsCaptionAndHost) {
     const char* ListCaption;
     const char* Host;
   };
-  for (const TCase& c : {TCase{"", "FolderView", "Progman"}, TCase{"Shell view", "", "Progman"},
-                         TCase{"", "FolderView", "WorkerW"}}) {
+  for (const TCase& c :
+       {TCase{"", "FolderView", "Progman"}, TCase{"Shell view", "", "Progman"}, TCase{"", "FolderView", "WorkerW"}}) {
     RegisterPlainClass("WorkerW");
     // An empty "WorkerW" before the one that holds the view, as the shell leaves them.
     HWND emptyWorker = ::CreateWindowExA(0, "WorkerW", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,

@@ -82,8 +82,7 @@ TEST_F(IconSettings, OnlyTheCurrentUsersFailedShellIconBppWriteIsReported) {
     std::vector<std::string> Expected;
   };
   const std::vector<std::string> told = {"beep 1000 500", Privileges};
-  const std::vector<TCase> cases = {
-      {true, true, {}}, {true, false, {}}, {false, true, told}, {false, false, told}};
+  const std::vector<TCase> cases = {{true, true, {}}, {true, false, {}}, {false, true, told}, {false, false, told}};
   for (const TCase& c : cases) {
     Events.clear();
     TIconSettingKeys keys = Keys;

@@ -30,9 +30,9 @@ TEST(InstanceGuard, MutexAnswersDecideBetweenHandingOverAndStarting) {
     const char* Name;
     TCreateMutexProc Create;
     DWORD Wait;
-    bool FirstRunning;     // the first instance's window exists
-    bool Starts;           // this process goes on as the program
-    int Activations;       // hand-overs the first instance received
+    bool FirstRunning;  // the first instance's window exists
+    bool Starts;        // this process goes on as the program
+    int Activations;    // hand-overs the first instance received
   };
   const TCase cases[] = {
       {"access denied", &CreateDenied, WAIT_OBJECT_0, true, false, 1},

@@ -334,8 +334,8 @@ TEST(SysTray, RemoveIconAndDestructionTakeTheIconAway) {
 }
 
 TEST(SysTray, FailedAddsAreRetriedAtLongerAndLongerIntervals) {
-  const std::vector<std::pair<unsigned, unsigned>> schedule = {
-      {0, 500}, {1, 1000}, {2, 2000}, {5, 16000}, {6, 30000}, {40, 30000}, {~0u, 30000}};
+  const std::vector<std::pair<unsigned, unsigned>> schedule = {{0, 500},   {1, 1000},   {2, 2000},   {5, 16000},
+                                                               {6, 30000}, {40, 30000}, {~0u, 30000}};
   for (const auto& [attempt, delay] : schedule) EXPECT_EQ(TrayAddRetryDelayMs(attempt), delay) << attempt;
 }
 
