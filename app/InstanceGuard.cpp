@@ -8,6 +8,45 @@ namespace tarvell {
 
 TInstanceGuard InstanceGuard;
 
+namespace {
+
+TCreateMutexProc GCreateMutex = &::CreateMutexW;
+TWaitProc GWait = &::WaitForSingleObject;
+
+constexpr DWORD MutexWaitMs = 5000;
+// Long enough for a running instance busy in a modal box, which still takes sent messages.
+constexpr UINT HandOverTimeoutMs = 15000;
+
+HWND FindFirstInstance() noexcept {
+  return ::FindWindowW(Widen(InstanceClassName).c_str(), Widen(InstanceMutexName).c_str());
+}
+
+// Hands the command line to the running instance; true when it accepted.
+bool SendCommandLine(HWND first) noexcept {
+  // The running program comes to the front for the user who just started this one; Windows
+  // lets it take the foreground only with this process's leave, which a fresh start has.
+  DWORD process = 0;
+  if (::GetWindowThreadProcessId(first, &process)) ::AllowSetForegroundWindow(process);
+  const wchar_t* commandLine = ::GetCommandLineW();
+  COPYDATASTRUCT data{};
+  data.dwData = 0;
+  data.cbData = static_cast<DWORD>(std::wcslen(commandLine) * sizeof(wchar_t));
+  data.lpData = const_cast<wchar_t*>(commandLine);
+  DWORD_PTR answer = 0;
+  // A hung instance would hold this start for ever; it still runs, so this one ends.
+  if (!::SendMessageTimeoutW(first, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                             HandOverTimeoutMs, &answer))
+    return true;
+  return answer > 0;
+}
+
+}  // namespace
+
+void SetInstanceMutexProcs(TCreateMutexProc create, TWaitProc wait) noexcept {
+  GCreateMutex = create ? create : &::CreateMutexW;
+  GWait = wait ? wait : &::WaitForSingleObject;
+}
+
 TInstanceGuard::~TInstanceGuard() { DestroyHandle(); }
 
 bool TInstanceGuard::Start() {
@@ -16,13 +55,19 @@ bool TInstanceGuard::Start() {
   } catch (...) {
     return true;  // no guard: the program runs without one
   }
-  FMutex.reset(::CreateMutexW(nullptr, TRUE, Widen(InstanceMutexName).c_str()));
-  if (::GetLastError() != ERROR_ALREADY_EXISTS) {
+  HANDLE mutex = GCreateMutex(nullptr, TRUE, Widen(InstanceMutexName).c_str());
+  const DWORD error = ::GetLastError();
+  FMutex.reset(mutex);
+  // A mutex this user may not open (an instance running elevated, or with another user's
+  // rights on this desktop) is as much a running instance as one that opens.
+  if (error != ERROR_ALREADY_EXISTS && !(error == ERROR_ACCESS_DENIED && !FMutex)) {
     TWndCreateParams params;
     params.ClassName = InstanceClassName;
     params.Caption = InstanceMutexName;
     try {
       CreateHandle(params);
+      // A later instance started with lower rights (not elevated) must still reach this one.
+      ::ChangeWindowMessageFilterEx(Handle(), WM_COPYDATA, MSGFLT_ALLOW, nullptr);
       ::ReleaseMutex(FMutex.get());
     } catch (...) {
       // Keeping the mutex makes later instances time out and end, as before.
@@ -34,16 +79,24 @@ bool TInstanceGuard::Start() {
 
 // A later instance: wait for the first one to have its window, then hand over.
 bool TInstanceGuard::HandOver() {
+  if (!FMutex) {
+    // The mutex cannot be waited for: look for the window for as long as the wait would take.
+    const ULONGLONG deadline = ::GetTickCount64() + MutexWaitMs;
+    HWND first = FindFirstInstance();
+    while (!first && ::GetTickCount64() < deadline) {
+      ::Sleep(100);
+      first = FindFirstInstance();
+    }
+    return first ? SendCommandLine(first) : true;
+  }
   bool accepted = true;
-  if (::WaitForSingleObject(FMutex.get(), 5000) == WAIT_OBJECT_0) {
-    HWND first = ::FindWindowW(Widen(InstanceClassName).c_str(), Widen(InstanceMutexName).c_str());
+  const DWORD waited = GWait(FMutex.get(), MutexWaitMs);
+  // An abandoned mutex is ours all the same: the instance that held it ended without letting
+  // it go, and the wait gave it to this one.
+  if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
+    HWND first = FindFirstInstance();
     if (!first) return false;  // start as a normal instance, keeping the mutex
-    const wchar_t* commandLine = ::GetCommandLineW();
-    COPYDATASTRUCT data{};
-    data.dwData = 0;
-    data.cbData = static_cast<DWORD>(std::wcslen(commandLine) * sizeof(wchar_t));
-    data.lpData = const_cast<wchar_t*>(commandLine);
-    accepted = ::SendMessageW(first, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) > 0;
+    accepted = SendCommandLine(first);
   }
   ::ReleaseMutex(FMutex.get());
   return accepted;

@@ -12,6 +12,14 @@ namespace tarvell {
 inline constexpr const char* InstanceClassName = "TInstanceManager";
 inline constexpr const char* InstanceMutexName = "Unique application name";
 
+// The kernel calls behind the guard's mutex, with the signatures of CreateMutexW and
+// WaitForSingleObject. Replaceable so that tests can give the answers a real desktop gives
+// (a mutex of another user or integrity level, one abandoned by a crashed instance); a null
+// pointer restores the real call.
+using TCreateMutexProc = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES attributes, BOOL initialOwner, LPCWSTR name);
+using TWaitProc = DWORD(WINAPI*)(HANDLE handle, DWORD milliseconds);
+void SetInstanceMutexProcs(TCreateMutexProc create, TWaitProc wait) noexcept;
+
 class TInstanceGuard : public TWnd {
 public:
   TInstanceGuard() = default;

@@ -4,8 +4,6 @@
 #include "app/ProgramState.h"
 #include "app/Unit1.h"
 #include "app/WindowsCodePage.h"
-#include "base/ScopeGuard.h"
-#include "desktop/IconCaptions.h"
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
 #include "gui/Edit.h"
@@ -62,10 +60,6 @@ void TForm1::SaveCFG() {
   settings.HotKeyFlags = HotKeyFlags();
   const std::string bytes = WriteConfig(settings, SystemLegacyCodePage());
   Memo1->SetText(bytes);
-  // The captions' colours go back whether or not the file could be written.
-  const TScopeGuard restoreCaptions([this] {
-    if (Transparent->Checked()) RestoreDesktopIconTextColors();
-  });
   if (Program().KeepConfigFile) return;
   ReplaceConfigFile(Program().Folders.ConfigPath, bytes);
 }

@@ -163,8 +163,11 @@ void TForm1::InstanceActivated() {
   ShowFromTray();
   if (::IsIconic(app)) ::ShowWindow(app, SW_RESTORE);
   if (::IsIconic(Handle())) SetWindowState(TWindowState::wsNormal);
+  // The window last used comes to the front (the hand-over's sender allowed it), or the main
+  // window when none of the program's windows has been used yet.
   HWND popup = ::GetLastActivePopup(app);
-  if (popup && popup != app && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup)) ::SetForegroundWindow(popup);
+  if (!popup || popup == app || !::IsWindowVisible(popup) || !::IsWindowEnabled(popup)) popup = Handle();
+  ::SetForegroundWindow(popup);
 }
 
 void TForm1::FormClick(TObject&) { ShowAboutWindow(); }
@@ -199,15 +202,41 @@ void TForm1::Close(TObject&, TCloseAction& Action) {
 
 void TForm1::FormCloseQuery(TObject&, bool& CanClose) { CanClose = true; }
 
+namespace {
+TQuitOnce& QuitState() {
+  static TQuitOnce quit;
+  return quit;
+}
+}  // namespace
+
 bool TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  // The session query is never answered: the program saves and ends while handling it, with
-  // no box that could hold the logoff up.
-  if (msg == WM_QUERYENDSESSION || (msg == WM_ENDSESSION && wp)) QuitProgram(true);
-  return TForm::HandleMessage(msg, wp, lp, result);
+  switch (msg) {
+    case WM_QUERYENDSESSION:
+      // The settings are saved now, while the program may still act, and quietly: a box would
+      // hold the logoff up. The answer is yes; the program ends only when the session does.
+      if (QuitState().QuerySession()) {
+        try {
+          SaveCFG();
+        } catch (const std::exception&) {
+          // The old settings file is still there; nobody is left to tell.
+        }
+      }
+      result = TRUE;
+      return true;
+    case WM_ENDSESSION:
+      if (wp)
+        QuitProgram(true);
+      else
+        QuitState().SessionCancelled();
+      result = 0;
+      return true;
+    default:
+      return TForm::HandleMessage(msg, wp, lp, result);
+  }
 }
 
 void TForm1::QuitProgram(bool sessionEnding) {
-  static TQuitOnce quit;
+  TQuitOnce& quit = QuitState();
   switch (quit.Request(sessionEnding)) {
     case TQuitStep::Ignore:
       return;
@@ -223,6 +252,10 @@ void TForm1::QuitProgram(bool sessionEnding) {
     // The old settings file is still there; say why the new one is not, then end all the same.
     if (quit.MayShowErrors()) ShowErrorBox(e.what());
   }
+  // The captions get their colours back whether or not the file could be written, and only when
+  // the program changed them: the restore is a colour change broadcast to every window. At
+  // the session's end the desktop goes with it.
+  if (!sessionEnding && Transparent->Checked() && DesktopIconTextColorsChanged()) RestoreDesktopIconTextColors();
   ExitProgram();
 }
 

@@ -20,6 +20,9 @@ TNotifyIconProc GNotifyIconProc = &::Shell_NotifyIconW;
 // The record's "no icon in the notification area" marker: all bits set.
 HICON NoIcon() noexcept { return reinterpret_cast<HICON>(static_cast<INT_PTR>(-1)); }
 
+// The hidden window's timer for the next attempt at a failed add.
+constexpr UINT_PTR RetryTimerId = 1;
+
 // Sent by a taskbar that has just (re)started and has no icons yet.
 UINT TaskbarCreatedMessage() noexcept {
   static const UINT msg = ::RegisterWindowMessageW(L"TaskbarCreated");
@@ -58,6 +61,13 @@ static_assert(TrayCallbackMessage == 2024);
 
 int TrayIconCount() noexcept { return GTrayIconCount; }
 
+unsigned TrayAddRetryDelayMs(unsigned attempt) noexcept {
+  constexpr unsigned first = 500, longest = 30000;
+  unsigned delay = first;
+  for (unsigned i = 0; i < attempt && delay < longest; ++i) delay *= 2;
+  return std::min(delay, longest);
+}
+
 TNotifyIconProc SetNotifyIconProc(TNotifyIconProc proc) noexcept {
   TNotifyIconProc old = GNotifyIconProc;
   GNotifyIconProc = proc ? proc : &::Shell_NotifyIconW;
@@ -75,25 +85,70 @@ TSystemTrayIcon::TSystemTrayIcon(TComponent* AOwner)
 
 TSystemTrayIcon::~TSystemTrayIcon() {
   RemoveIcon();
+  StopRetrying();
   FWindow.DestroyHandle();
   --GTrayIconCount;
 }
 
 bool TSystemTrayIcon::Shown() const noexcept { return FData.hIcon != NoIcon(); }
 
-void TSystemTrayIcon::Notify(DWORD message) { GNotifyIconProc(message, &FData); }
+bool TSystemTrayIcon::Notify(DWORD message) { return GNotifyIconProc(message, &FData) != FALSE; }
 
 void TSystemTrayIcon::ShowTrayIcon(HICON icon) {
   if (!icon) {
     FData.hIcon = NoIcon();
+    StopRetrying();
+    FAdded = false;
     Notify(NIM_DELETE);
-  } else if (!Shown()) {
-    FData.hIcon = icon;
-    Notify(NIM_ADD);
-  } else {
-    FData.hIcon = icon;
-    Notify(NIM_MODIFY);
+    return;
   }
+  FData.hIcon = icon;
+  if (!FAdded) {
+    TryAdd();
+  } else if (!Notify(NIM_MODIFY)) {
+    // The notification area has lost the icon (a taskbar restarted unnoticed): add it anew.
+    FAdded = false;
+    TryAdd();
+  }
+}
+
+void TSystemTrayIcon::TryAdd() {
+  if (Notify(NIM_ADD)) {
+    FAdded = true;
+    StopRetrying();
+    return;
+  }
+  // At logon the taskbar may not be there yet. While a retry is waiting, a new picture or
+  // hint only changes the record that the retry sends.
+  if (FFailedAdds == 0) RetryAdd();
+}
+
+void TSystemTrayIcon::RetryAdd() {
+  ::SetTimer(FWindow.Handle(), RetryTimerId, TrayAddRetryDelayMs(FFailedAdds), nullptr);
+  ++FFailedAdds;
+}
+
+void TSystemTrayIcon::RetryTimerElapsed() {
+  ::KillTimer(FWindow.Handle(), RetryTimerId);
+  if (!Shown() || FAdded) {
+    FFailedAdds = 0;
+    return;
+  }
+  // An add that timed out may still have reached the shell: a delete first, so that this add
+  // does not fail for an icon that is already there.
+  Notify(NIM_DELETE);
+  if (Notify(NIM_ADD)) {
+    FAdded = true;
+    FFailedAdds = 0;
+  } else {
+    RetryAdd();
+  }
+}
+
+void TSystemTrayIcon::StopRetrying() noexcept {
+  if (FFailedAdds == 0) return;
+  ::KillTimer(FWindow.Handle(), RetryTimerId);
+  FFailedAdds = 0;
 }
 
 void TSystemTrayIcon::RemoveIcon() {
@@ -139,7 +194,9 @@ void TSystemTrayIcon::Loaded() {
 
 // A new taskbar starts empty: a shown icon must be added to it again.
 void TSystemTrayIcon::TaskbarCreated() {
-  if (Shown()) Notify(NIM_ADD);
+  if (!Shown()) return;
+  FAdded = false;
+  TryAdd();
 }
 
 void TSystemTrayIcon::MouseMessage(UINT mouseMsg) {
@@ -177,6 +234,11 @@ void TSystemTrayIcon::MouseMessage(UINT mouseMsg) {
 bool TSystemTrayIcon::TTrayWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (msg == TrayCallbackMessage) {
     if (wp == FOwner.FData.uID) FOwner.MouseMessage(static_cast<UINT>(lp));
+    result = 0;
+    return true;
+  }
+  if (msg == WM_TIMER && wp == RetryTimerId) {
+    FOwner.RetryTimerElapsed();
     result = 0;
     return true;
   }

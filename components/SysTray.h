@@ -26,6 +26,11 @@ int TrayIconCount() noexcept;
 using TNotifyIconProc = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
 TNotifyIconProc SetNotifyIconProc(TNotifyIconProc proc) noexcept;
 
+// How long the icon waits before its add is tried again after the attempt-th failure in a row
+// (from 0): doubling from half a second up to half a minute. At logon the taskbar may not be
+// ready for the first few seconds, and an icon that gave up would never be seen.
+unsigned TrayAddRetryDelayMs(unsigned attempt) noexcept;
+
 // An icon resource of the program by name ("MAINICON", or "#1" for a number), at the size
 // of the notification area's icons; an empty name gives no icon. Throws when it is missing.
 TIconHandle LoadIconResource(std::string_view name);
@@ -35,14 +40,16 @@ public:
   explicit TSystemTrayIcon(TComponent* AOwner);
   ~TSystemTrayIcon() override;
 
-  // Adds (when nothing is shown), modifies (when an icon is shown) or, for a null icon,
-  // deletes the icon in the notification area.
+  // Adds (until an add has succeeded), modifies (after that) or, for a null icon, deletes the
+  // icon in the notification area. A failed add is tried again later, until one succeeds.
   void ShowTrayIcon(HICON icon);
   // Takes the icon out of the notification area, if it is there. The shell keeps the icon of
   // a process that ends without doing this until the mouse passes over it, so every way of
   // ending the program calls it.
   void RemoveIcon();
+  // Whether an icon is to be shown; Added: whether the notification area has taken it.
   bool Shown() const noexcept;
+  bool Added() const noexcept { return FAdded; }
 
   // True shows Icon, false shows DisabledIcon; an empty picture means no icon at all.
   bool Enabled() const noexcept { return FEnabled; }
@@ -87,13 +94,19 @@ private:
 
   void MouseMessage(UINT mouseMsg);
   void TaskbarCreated();
-  void Notify(DWORD message);
+  bool Notify(DWORD message);
+  void TryAdd();
+  void RetryAdd();
+  void RetryTimerElapsed();
+  void StopRetrying() noexcept;
 
   TTrayWindow FWindow;
   NOTIFYICONDATAW FData;
   TIconHandle FIcon;
   TIconHandle FDisabledIcon;
   bool FEnabled;
+  bool FAdded = false;       // the notification area holds the icon
+  unsigned FFailedAdds = 0;  // failed adds in a row; a retry is waiting while above 0
 };
 
 }  // namespace tarvell

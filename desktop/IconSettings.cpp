@@ -58,12 +58,13 @@ const TIconSettingKeys& StandardIconSettingKeys() {
   return keys;
 }
 
-void SetShellIconBpp(const TRegistryKeyPath& key, const TInstallHooks& hooks) {
+void SetShellIconBpp(const TRegistryKeyPath& key, const TInstallHooks& hooks, bool reportFailure) {
   if (ValueExists(key, ShellIconBppValue)) return;
   TRegKey opened;
   if (OpenKey(key, KEY_SET_VALUE, opened) == ERROR_SUCCESS &&
       WriteString(opened.get(), ShellIconBppValue, ShellIconBppData))
     return;
+  if (!reportFailure) return;
   if (hooks.Beep)
     hooks.Beep(1000, 500);
   else
@@ -73,9 +74,7 @@ void SetShellIconBpp(const TRegistryKeyPath& key, const TInstallHooks& hooks) {
 
 void InstallIconSettings(const TIconSettingKeys& keys, const TInstallHooks& hooks) {
   SetShellIconBpp(keys.UserMetrics, hooks);
-  SetShellIconBpp(keys.DefaultMetrics, hooks);
-  DeleteValue(keys.LinkClass, IsShortcutValue);
-  DeleteValue(keys.PifClass, IsShortcutValue);
+  SetShellIconBpp(keys.DefaultMetrics, hooks, false);
 }
 
 void RestoreIconSettings(const TIconSettingKeys& keys) {

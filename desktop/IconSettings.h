@@ -1,6 +1,8 @@
 // The shell's icon settings that installation changes and uninstall gives back:
 // "Shell Icon BPP" (the colour depth of the icons the shell draws) for the current and the
 // default user, and "isShortcut" (the arrow drawn over shortcut icons) of two file classes.
+// Installation never deletes "isShortcut": without it the shell no longer treats the class as
+// a shortcut, which breaks taskbar pins and jump lists for every user of the machine.
 #pragma once
 
 #include <windows.h>
@@ -34,12 +36,13 @@ struct TIconSettingKeys {
 const TIconSettingKeys& StandardIconSettingKeys();
 
 // Writes "Shell Icon BPP" into the key when the value is absent; an existing value stays as
-// it is. When the write fails (no such key, no rights): a 1000 Hz beep for 500 ms and the
-// "Need more privileges" notice, caption "Error".
-void SetShellIconBpp(const TRegistryKeyPath& key, const TInstallHooks& hooks);
+// it is. When the write fails (no such key, no rights) and reportFailure is set: a 1000 Hz
+// beep for 500 ms and the "Need more privileges" notice, caption "Error".
+void SetShellIconBpp(const TRegistryKeyPath& key, const TInstallHooks& hooks, bool reportFailure = true);
 
-// The installation side: "Shell Icon BPP" for both users, "isShortcut" deleted from both
-// classes (silently, whatever happens).
+// The installation side: "Shell Icon BPP" for both users; only the current user's failure is
+// reported, since the default user's key belongs to the system account and a normal user can
+// never write it. "isShortcut" is left as it is.
 void InstallIconSettings(const TIconSettingKeys& keys, const TInstallHooks& hooks);
 
 // The uninstall side: "Shell Icon BPP" deleted for both users, "isShortcut" written as an

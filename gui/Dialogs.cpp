@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <cwchar>
+#include <optional>
+
 namespace tarvell {
 
 namespace {
@@ -15,18 +18,45 @@ TMessageBoxHook& Hook() {
   return hook;
 }
 
-// The box belongs to the active window of this thread when there is one, else to the
-// application's own window, so it is modal to the program and not to the desktop. When that
-// window cannot be made (often the very error being shown), the box stands on its own.
-HWND BoxOwner() noexcept {
-  HWND active = ::GetActiveWindow();
-  if (active) return active;
+TMessageBoxCall& BoxCall() {
+  static TMessageBoxCall call;
+  return call;
+}
+
+// The application's own window, or none when it cannot be made (often the very error being
+// shown): the box then stands on its own.
+HWND ApplicationWindow() noexcept {
   try {
     return Application.Handle();
   } catch (...) {
     return nullptr;
   }
 }
+
+// Puts a box that must stay on top at the very top as it is activated. MB_TOPMOST alone is
+// not enough everywhere: Wine ignores it and places a box right above its owner, which can
+// leave it under a stay-on-top window that lies above the owner.
+class TTopmostBoxLift {
+public:
+  TTopmostBoxLift() noexcept : FHook(::SetWindowsHookExW(WH_CBT, &Proc, nullptr, ::GetCurrentThreadId())) {}
+  ~TTopmostBoxLift() {
+    if (FHook) ::UnhookWindowsHookEx(FHook);
+  }
+  TTopmostBoxLift(const TTopmostBoxLift&) = delete;
+  TTopmostBoxLift& operator=(const TTopmostBoxLift&) = delete;
+
+private:
+  static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE) {
+      HWND wnd = reinterpret_cast<HWND>(wp);
+      wchar_t cls[16] = {};
+      if (::GetClassNameW(wnd, cls, 16) && std::wcscmp(cls, L"#32770") == 0)
+        ::SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+  }
+  HHOOK FHook;
+};
 
 struct TDepthScope {
   TDepthScope() noexcept { ++Depth; }
@@ -36,10 +66,47 @@ struct TDepthScope {
 };
 }  // namespace
 
+TBoxPlacement PlaceMessageBox(unsigned type, const TBoxSituation& situation) noexcept {
+  const HWND owner = situation.Active ? situation.Active : situation.AppWindow;
+  if (!situation.ProgramInFront) type |= MB_SETFOREGROUND | MB_TOPMOST;
+  if (situation.StayOnTopShown) type |= MB_TOPMOST;
+  return {owner, type};
+}
+
+bool ProgramInFront() noexcept {
+  HWND front = ::GetForegroundWindow();
+  DWORD process = 0;
+  return front && ::GetWindowThreadProcessId(front, &process) && process == ::GetCurrentProcessId();
+}
+
+bool StayOnTopShown() noexcept {
+  bool found = false;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND wnd, LPARAM data) -> BOOL {
+        if (::IsWindowVisible(wnd) && (::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+          *reinterpret_cast<bool*>(data) = true;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type) {
   TDepthScope scope;
   if (Hook()) return Hook()(text, caption, type);
-  return ::MessageBoxW(BoxOwner(), Widen(text).c_str(), Widen(caption).c_str(), type);
+  TBoxSituation situation;
+  situation.Active = ::GetActiveWindow();
+  situation.ProgramInFront = ProgramInFront();
+  situation.StayOnTopShown = StayOnTopShown();
+  if (!situation.Active) situation.AppWindow = ApplicationWindow();
+  const TBoxPlacement place = PlaceMessageBox(type, situation);
+  if (BoxCall()) return BoxCall()(place.Owner, text, caption, place.Type);
+  std::optional<TTopmostBoxLift> lift;
+  if (place.Type & MB_TOPMOST) lift.emplace();
+  return ::MessageBoxW(place.Owner, Widen(text).c_str(), Widen(caption).c_str(), place.Type);
 }
 
 bool AskOkCancel(const std::string& text, const std::string& caption, bool cancelByDefault) {
@@ -55,5 +122,7 @@ bool ShowErrorBox(const std::string& message) {
 int ModalDepth() noexcept { return Depth; }
 
 void SetMessageBoxHook(TMessageBoxHook hook) { Hook() = std::move(hook); }
+
+void SetMessageBoxCall(TMessageBoxCall call) { BoxCall() = std::move(call); }
 
 }  // namespace tarvell

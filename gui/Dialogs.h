@@ -1,6 +1,8 @@
 // The application's modal message boxes: questions, notices and the standard error box.
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 
@@ -21,6 +23,35 @@ int ShowMessageBox(const std::string& text, const std::string& caption, unsigned
 // How many of the program's message boxes are open right now (they nest: each one runs
 // its own message loop, so timers and hot keys still arrive while it is open).
 int ModalDepth() noexcept;
+
+// Where a box goes and how it shows. With one of the program's windows in front the box
+// belongs to the active window (else to the application's own window) and shows as asked.
+// With none in front (a question from the timer, a hot key, the tray or start-up) Windows'
+// foreground lock would open it behind the window the user works in, and the program would
+// wait for it unseen: it then asks for the foreground and stays on top of other windows.
+// It also stays on top while one of the program's stay-on-top windows (About, help) shows,
+// which would otherwise cover it.
+struct TBoxPlacement {
+  HWND Owner;
+  unsigned Type;
+};
+struct TBoxSituation {
+  HWND Active = nullptr;        // this thread's active window
+  bool ProgramInFront = true;   // the foreground window is one of this program's
+  bool StayOnTopShown = false;  // one of this program's visible windows stays on top
+  HWND AppWindow = nullptr;     // the application's own window
+};
+TBoxPlacement PlaceMessageBox(unsigned type, const TBoxSituation& situation) noexcept;
+// Whether the foreground window belongs to this process.
+bool ProgramInFront() noexcept;
+// Whether a visible window of this thread stays on top of others.
+bool StayOnTopShown() noexcept;
+
+// The box itself below the placement: MessageBoxW unless replaced (for tests; an empty
+// function restores it).
+using TMessageBoxCall =
+    std::function<int(HWND owner, const std::string& text, const std::string& caption, unsigned type)>;
+void SetMessageBoxCall(TMessageBoxCall call);
 
 // Replaces the real message box, for tests; an empty function restores it.
 // The hook receives text, caption and MessageBoxA type flags and returns the button (IDOK...).

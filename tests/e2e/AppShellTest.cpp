@@ -111,8 +111,52 @@ TEST_F(AppShell, EndOfTheSessionSavesTheSettings) {
   ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
   StartAndWait();
   PostMessageA(main, WM_QUERYENDSESSION, 0, 0);
+  PostMessageA(main, WM_ENDSESSION, TRUE, 0);
   ASSERT_TRUE(run.EndsWithZero());
   EXPECT_EQ(TTarvellRun::ConfigLines(), settings);
+}
+
+// Guards against a double click on the period that seemed lost: with the stay-on-top About
+// window open, the question about the unit opened under it, unseen.
+TEST_F(AppShell, ADoubleClickOnThePeriodAsksAVisibleQuestionWithAboutOpen) {
+  StartAndWait();
+  ShowFromTray();
+  HWND field = FindChild(main, {}, "5");
+  HWND unit = FindChild(main, {}, " min ");
+  ASSERT_NE(field, nullptr);
+  ASSERT_NE(unit, nullptr);
+  auto asks = [&](HWND target) {
+    RECT r{};
+    GetWindowRect(target, &r);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2, false, true);
+    HWND box = WaitForMessageBox("Fast/Slow", 5000, run.Pid());
+    if (!box) return false;
+    EXPECT_EQ(MessageBoxText(box), "Do you want to swicth time units Min/Sec");
+    // Seen, not only asked: no window of the program covers the question.
+    RECT b{};
+    GetWindowRect(box, &b);
+    for (POINT p : {POINT{b.left + 4, b.top + 4}, POINT{b.right - 4, b.bottom - 4},
+                    POINT{(b.left + b.right) / 2, (b.top + b.bottom) / 2}})
+      EXPECT_EQ(GetAncestor(WindowFromPoint(p), GA_ROOT), box)
+          << "covered by \"" << WindowText(GetAncestor(WindowFromPoint(p), GA_ROOT)) << "\"";
+    return AnswerMessageBox(box, IDCANCEL);
+  };
+  for (HWND target : {field, unit}) {
+    const std::string name = target == field ? "field" : "label";
+    ASSERT_TRUE(BringToFront(main));
+    POINT background{276, 200};  // the window's own background opens About
+    ClientToScreen(main, &background);
+    ClickAt(background.x, background.y);
+    HWND about = WaitForTop(FormClass, "About ", 10000, run.Pid(), true);
+    ASSERT_NE(about, nullptr);
+    ASSERT_TRUE(BringToFront(about));
+    EXPECT_TRUE(asks(target)) << name << ", with About active before";
+    EXPECT_TRUE(asks(target)) << name << ", right after the question closed";
+    PostMessageA(about, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }, 5000));
+  }
+  SendCtrlKey('Q');
+  EXPECT_TRUE(run.EndsWithZero());
 }
 
 // A damaged settings file used to stop every start until the user deleted it.

@@ -70,6 +70,7 @@ protected:
 // Guards against a logoff held up by a modal box: the session's end saves without one.
 TEST_F(EndingWithAFailingSave, TheSessionsEndEndsTheProgramWithoutABox) {
   PostMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+  PostMessageA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   EXPECT_EQ(BoxesUntilTheEnd(15000), 0);
   EXPECT_TRUE(run.EndsWithZero());
   EXPECT_EQ(TTarvellRun::ConfigLines(), OwnSettings) << "the old file is kept when the save fails";
@@ -83,11 +84,45 @@ TEST_F(EndingWithAFailingSave, TheSessionsEndDuringTheSavesErrorBoxEndsAtOnce) {
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(MessageBoxText(box), "Cannot create file " + TTarvellRun::ConfigPath() + ".");
   PostMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+  PostMessageA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   EXPECT_TRUE(WaitUntil([&] { return !run.Process().Running(); }, 15000)) << "the box held the logoff up";
   if (run.Process().Running()) {
     EXPECT_EQ(BoxesUntilTheEnd(15000), 1) << "the settings were saved twice";
   }
   EXPECT_TRUE(run.EndsWithZero());
+}
+
+// Guards against a program gone after a cancelled shutdown: it used to end at the session's
+// query. The query saves and the program goes on; only the end itself ends it, saving once.
+TEST(Ending, TheSessionsQuerySavesAndOnlyItsEndEndsTheProgram) {
+  ASSERT_TRUE(TTarvellRun::MarkInstalled());
+  ASSERT_TRUE(TTarvellRun::WriteConfig(OwnSettings));
+  TTarvellRun run;
+  ASSERT_EQ(run.StartToTray(), "");
+  auto send = [&](UINT msg, WPARAM wp) {
+    DWORD_PTR answer = 0;
+    const bool handled =
+        SendMessageTimeoutA(run.Main(), msg, wp, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 15000, &answer) != 0;
+    return handled ? static_cast<LRESULT>(answer) : -1;
+  };
+  const std::vector<std::string> marker = {"9", "C:\\windows", "0", "1", "2", "0", "1", "0", "0", "0"};
+  ASSERT_TRUE(DeleteFileA(TTarvellRun::ConfigPath().c_str()));
+
+  EXPECT_EQ(send(WM_QUERYENDSESSION, 0), TRUE) << "the session may end";
+  EXPECT_EQ(TTarvellRun::ConfigLines(), OwnSettings) << "saved at the query";
+  EXPECT_EQ(send(WM_ENDSESSION, FALSE), 0);
+  DWORD code = 0;
+  EXPECT_FALSE(run.Process().WaitExit(1500, code)) << "a cancelled shutdown ended the program";
+  EXPECT_TRUE(TTarvellRun::TrayIconPresent(run.Tray()));
+
+  ASSERT_TRUE(DeleteFileA(TTarvellRun::ConfigPath().c_str()));
+  EXPECT_EQ(send(WM_QUERYENDSESSION, 0), TRUE);
+  EXPECT_EQ(TTarvellRun::ConfigLines(), OwnSettings) << "the next query saves again";
+  ASSERT_TRUE(TTarvellRun::WriteConfig(marker));
+  send(WM_ENDSESSION, TRUE);
+  EXPECT_TRUE(run.EndsWithZero());
+  EXPECT_EQ(TTarvellRun::ConfigLines(), marker) << "saved a second time at the session's end";
+  EXPECT_FALSE(TTarvellRun::TrayIconPresent(run.Tray()));
 }
 
 }  // namespace

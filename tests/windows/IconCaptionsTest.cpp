@@ -32,21 +32,22 @@ void RegisterPlainClass(const char* name) {
 }
 
 // The chain of windows a desktop shell shows its icons in, built in this process:
-// "Progman"/"Program Manager" > "SHELLDLL_DefView" > "SysListView32" with three items.
+// host ("Progman" or "WorkerW") > "SHELLDLL_DefView" > "SysListView32" with three items.
 struct TDesktopStandIn {
   HWND Program = nullptr, View = nullptr, List = nullptr;
 
-  explicit TDesktopStandIn(const char* viewCaption = "") {
+  explicit TDesktopStandIn(const char* viewCaption = "", const char* listCaption = "",
+                           const char* hostClass = "Progman") {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
-    RegisterPlainClass("Progman");
+    RegisterPlainClass(hostClass);
     RegisterPlainClass("SHELLDLL_DefView");
-    Program = ::CreateWindowExA(0, "Progman", "Program Manager", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
+    Program = ::CreateWindowExA(0, hostClass, "Program Manager", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
                                 ::GetModuleHandleA(nullptr), nullptr);
     View = ::CreateWindowExA(0, "SHELLDLL_DefView", viewCaption, WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, Program,
                              nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    List = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_ICON, 0, 0, 200, 200, View, nullptr,
-                             ::GetModuleHandleA(nullptr), nullptr);
+    List = ::CreateWindowExA(0, WC_LISTVIEWA, listCaption, WS_CHILD | WS_VISIBLE | LVS_ICON, 0, 0, 200, 200, View,
+                             nullptr, ::GetModuleHandleA(nullptr), nullptr);
     for (int i = 0; i < 3; ++i) {
       char text[] = "icon";
       LVITEMA item{};
@@ -97,14 +98,45 @@ TEST(IconCaptions, TransparentWhiteCaptionsOnTheIconView) {
   EXPECT_EQ(desktop.TextBkColor(), 0x00FF00u);
 }
 
-TEST(IconCaptions, ViewWithACaptionIsNotTheIconView) {
-  // An empty caption in the chain matches only windows whose caption is empty.
-  TDesktopStandIn desktop("Shell view");
-  EXPECT_EQ(FindDesktopIconView(), nullptr);
-  const COLORREF before = desktop.TextColor();
+// Guards against captions that never became transparent on Windows 7 to 11: the icon list
+// there is captioned "FolderView", and the shell may host its view in a "WorkerW" window.
+TEST(IconCaptions, TheIconViewIsFoundByClassWhateverItsCaptionAndHost) {
+  struct TCase {
+    const char* ViewCaption;
+    const char* ListCaption;
+    const char* Host;
+  };
+  for (const TCase& c :
+       {TCase{"", "FolderView", "Progman"}, TCase{"Shell view", "", "Progman"}, TCase{"", "FolderView", "WorkerW"}}) {
+    RegisterPlainClass("WorkerW");
+    // An empty "WorkerW" before the one that holds the view, as the shell leaves them.
+    HWND emptyWorker = ::CreateWindowExA(0, "WorkerW", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                         ::GetModuleHandleA(nullptr), nullptr);
+    {
+      TDesktopStandIn desktop(c.ViewCaption, c.ListCaption, c.Host);
+      EXPECT_EQ(FindDesktopIconView(), desktop.List) << c.Host << " " << c.ListCaption;
+      SetDesktopIconTextColors(CaptionTextWhite, CaptionBackgroundBlack, true);
+      EXPECT_EQ(desktop.TextBkColor(), CLR_NONE) << c.Host << " " << c.ListCaption;
+    }
+    ::DestroyWindow(emptyWorker);
+  }
+  RestoreDesktopIconTextColors();
+}
+
+// Guards against a system colour change broadcast to every window at each quit, for nothing:
+// only colours the program set are given back on the way out.
+TEST(IconCaptions, TheColoursCountAsChangedOnlyWhenAnIconViewWasReached) {
+  RestoreDesktopIconTextColors();
+  EXPECT_FALSE(DesktopIconTextColorsChanged());
   SetDesktopIconTextColors(CaptionTextWhite, CaptionBackgroundBlack, true);
-  EXPECT_EQ(desktop.TextColor(), before);
-  EXPECT_TRUE(ListMessages.empty());
+  EXPECT_FALSE(DesktopIconTextColorsChanged()) << "no icon view under Wine";
+  {
+    TDesktopStandIn desktop;
+    SetDesktopIconTextColors(CaptionTextWhite, CaptionBackgroundBlack, true);
+    EXPECT_TRUE(DesktopIconTextColorsChanged());
+  }
+  RestoreDesktopIconTextColors();
+  EXPECT_FALSE(DesktopIconTextColorsChanged());
 }
 
 bool SysColorChanged = false;

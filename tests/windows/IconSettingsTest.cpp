@@ -74,35 +74,53 @@ TEST_F(IconSettings, ShellIconBppPresentNeedsNoRightsToWrite) {
   EXPECT_EQ(Events, expected);
 }
 
-TEST_F(IconSettings, FailedShellIconBppWriteBeepsAndTellsOncePerKey) {
-  // One key is missing (it is not created), the other refuses the write.
-  RegCreate(HKEY_CURRENT_USER, Keys.DefaultMetrics.Path);
-  RegDenyAll(HKEY_CURRENT_USER, Keys.DefaultMetrics.Path);
-  InstallIconSettings(Keys, Hooks);
-  const std::vector<std::string> expected = {"beep 1000 500", Privileges, "beep 1000 500", Privileges};
-  EXPECT_EQ(Events, expected);
-  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, Keys.UserMetrics.Path));
+// Guards against a beep and a box at every installation by a normal user: the default user's
+// key is the system account's and never writable, so only the current user's failure is told.
+TEST_F(IconSettings, OnlyTheCurrentUsersFailedShellIconBppWriteIsReported) {
+  struct TCase {
+    bool UserKeyWritable, DefaultKeyWritable;
+    std::vector<std::string> Expected;
+  };
+  const std::vector<std::string> told = {"beep 1000 500", Privileges};
+  const std::vector<TCase> cases = {{true, true, {}}, {true, false, {}}, {false, true, told}, {false, false, told}};
+  for (const TCase& c : cases) {
+    Events.clear();
+    TIconSettingKeys keys = Keys;
+    keys.UserMetrics.Path += c.UserKeyWritable ? "W" : "R";
+    keys.DefaultMetrics.Path += c.DefaultKeyWritable ? "W" : "R";
+    for (const TRegistryKeyPath* key : {&keys.UserMetrics, &keys.DefaultMetrics}) {
+      RegCreate(HKEY_CURRENT_USER, key->Path);
+      if (key->Path.back() == 'R') RegDenyAll(HKEY_CURRENT_USER, key->Path);
+    }
+    InstallIconSettings(keys, Hooks);
+    EXPECT_EQ(Events, c.Expected) << keys.UserMetrics.Path << " " << keys.DefaultMetrics.Path;
+    if (c.DefaultKeyWritable) {
+      EXPECT_EQ(Bpp(keys.DefaultMetrics), "32");
+    }
+  }
+  // A missing default key is passed over as silently, and is not created.
+  Events.clear();
+  TIconSettingKeys missing = Keys;
+  missing.UserMetrics.Path += "W";
+  missing.DefaultMetrics.Path = Root + "\\NoSuchUser";
+  InstallIconSettings(missing, Hooks);
+  EXPECT_TRUE(Events.empty());
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, missing.DefaultMetrics.Path));
 }
 
-TEST_F(IconSettings, InstallDeletesTheArrowSettingSilently) {
+// Guards against broken taskbar pins and jump lists: deleting "isShortcut" from the shortcut
+// classes makes the shell stop treating them as shortcuts, for every user of the machine.
+TEST_F(IconSettings, InstallNeverTouchesTheArrowSetting) {
   RegCreate(HKEY_CURRENT_USER, Keys.UserMetrics.Path);
   RegCreate(HKEY_CURRENT_USER, Keys.DefaultMetrics.Path);
-  RegWriteString(HKEY_CURRENT_USER, Keys.LinkClass.Path, "IsShortcut", "yes");  // names ignore case
+  RegWriteString(HKEY_CURRENT_USER, Keys.LinkClass.Path, "IsShortcut", "yes");
   RegWriteString(HKEY_CURRENT_USER, Keys.PifClass.Path, "isShortcut", "");
   InstallIconSettings(Keys, Hooks);
   EXPECT_TRUE(Events.empty());
   EXPECT_EQ(Bpp(Keys.UserMetrics), "32");
   EXPECT_EQ(Bpp(Keys.DefaultMetrics), "32");
-  EXPECT_FALSE(Arrow(Keys.LinkClass));
-  EXPECT_FALSE(Arrow(Keys.PifClass));
-
-  // Missing classes, missing values and locked keys are all passed over without a word.
-  RegDenyAll(HKEY_CURRENT_USER, Keys.LinkClass.Path);
-  TIconSettingKeys missing = Keys;
-  missing.PifClass.Path = Root + "\\nosuchfile";
-  InstallIconSettings(missing, Hooks);
-  EXPECT_TRUE(Events.empty());
-  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, missing.PifClass.Path));
+  EXPECT_EQ(Arrow(Keys.LinkClass), "yes");
+  EXPECT_EQ(Arrow(Keys.PifClass), "");
 }
 
 TEST_F(IconSettings, RestoreGivesTheSettingsBack) {

@@ -12,6 +12,7 @@
 namespace tarvell {
 namespace {
 
+using test::PumpFor;
 using test::PumpUntil;
 
 // Every shell call the components make, with the record as it was at that moment.
@@ -330,6 +331,85 @@ TEST(SysTray, RemoveIconAndDestructionTakeTheIconAway) {
   EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_DELETE));
   EXPECT_TRUE(GCalls[0].WindowAlive) << "removed while its window still existed";
   EXPECT_FALSE(InNotificationArea(wnd, id));
+}
+
+TEST(SysTray, FailedAddsAreRetriedAtLongerAndLongerIntervals) {
+  const std::vector<std::pair<unsigned, unsigned>> schedule = {{0, 500},   {1, 1000},   {2, 2000},   {5, 16000},
+                                                               {6, 30000}, {40, 30000}, {~0u, 30000}};
+  for (const auto& [attempt, delay] : schedule) EXPECT_EQ(TrayAddRetryDelayMs(attempt), delay) << attempt;
+}
+
+// A notification area that is not ready yet: the first adds fail, and so does every modify
+// of an icon it does not hold.
+int GAddsToFail = 0;
+BOOL WINAPI NotReadyYet(DWORD message, PNOTIFYICONDATAW data) {
+  RecordNotify(message, data);
+  if (message == NIM_ADD && GAddsToFail > 0) {
+    --GAddsToFail;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Guards against an icon never seen when the taskbar was not ready at logon: a failed add
+// counted as shown, and every later change went out as a modify of an icon nobody held.
+TEST(SysTray, AFailedAddIsRetriedUntilItSucceedsAndNothingIsModifiedBefore) {
+  GCalls.clear();
+  GAddsToFail = 3;
+  const TNotifyIconProc previous = SetNotifyIconProc(&NotReadyYet);
+  {
+    TSystemTrayIcon icon(nullptr);
+    icon.SetIcon(AppIcon());
+    EXPECT_TRUE(icon.Shown());
+    EXPECT_FALSE(icon.Added());
+    icon.SetHint("latest");  // tried as an add as well (and failing)
+    ASSERT_TRUE(PumpUntil([&] { return icon.Added(); }, 10000));
+    std::size_t firstSuccess = 0;
+    int adds = 0;
+    for (std::size_t i = 0; i < GCalls.size(); ++i) {
+      EXPECT_NE(GCalls[i].Message, static_cast<DWORD>(NIM_MODIFY)) << "call " << i << " before the add succeeded";
+      if (GCalls[i].Message == NIM_ADD) {
+        ++adds;
+        firstSuccess = i;
+      }
+    }
+    EXPECT_EQ(adds, 4);
+    EXPECT_STREQ(GCalls[firstSuccess].Data.szTip, L"latest") << "the retry carries the newest record";
+
+    GCalls.clear();
+    icon.SetHint("after");
+    ASSERT_EQ(GCalls.size(), 1u);
+    EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY));
+
+    // Taken away while a retry waits: the retry is dropped.
+    GAddsToFail = 1;
+    icon.SetEnabled(false);
+    icon.SetEnabled(true);
+    icon.RemoveIcon();
+    GCalls.clear();
+    PumpFor(1200);
+    EXPECT_TRUE(GCalls.empty()) << "a retry ran for a removed icon";
+  }
+  SetNotifyIconProc(previous);
+  GAddsToFail = 0;
+}
+
+// A taskbar restarted while the program did not hear of it: the modify fails, and the icon is
+// added anew instead of being lost.
+TEST(SysTray, AModifyOfAnIconTheShellLostAddsItAgain) {
+  TShellWatch watch(/*forward=*/true);
+  TSystemTrayIcon icon(nullptr);
+  icon.SetIcon(AppIcon());
+  NOTIFYICONDATAW gone{};
+  gone.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  gone.hWnd = icon.WindowHandle();
+  gone.uID = icon.Identifier();
+  ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &gone));
+  GCalls.clear();
+  icon.SetHint("still here");
+  ASSERT_EQ(GCalls.size(), 2u);
+  EXPECT_EQ(GCalls[1].Message, static_cast<DWORD>(NIM_ADD));
+  EXPECT_TRUE(InNotificationArea(icon));
 }
 
 TEST(SysTray, LoadCompletionAppliesEnabled) {
