@@ -94,6 +94,7 @@ void TForm1::Construct() {
   DirectoryListBox1->SetFileList(FileListBox1);
   FilterComboBox1->SetFileList(FileListBox1);
   OpenStartFolder();
+  FSlideshow.RestartPeriod();  // a box while the list was built let the timer count
 
   SysHotKey1->AddHotKey(HotKeyIndexZ, hmCtrl);
   SysHotKey2->AddHotKey(HotKeyIndexA, hmCtrl);
