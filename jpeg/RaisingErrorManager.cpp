@@ -36,7 +36,7 @@ void OutputMessage(j_common_ptr cinfo) {
   (*cinfo->err->format_message)(cinfo, manager->Message);
   manager->Code = cinfo->err->msg_code;
   manager->Kind = manager->Code == JERR_EMPTY_IMAGE && HeightLeftToDnl(cinfo) ? TJpegFailure::Unsupported
-                                                                                : FailureKindOf(manager->Code);
+                                                                              : FailureKindOf(manager->Code);
   jpeg_destroy(cinfo);
   std::longjmp(manager->Jump, 1);
 }
@@ -81,9 +81,9 @@ TJpegFailure FailureKindOf(int messageCode) noexcept {
     case JERR_IMAGE_TOO_BIG:
     case JERR_NOTIMPL:
     case JERR_NOT_COMPILED:
-    case JERR_NO_SOI:     // not a JPEG file at all
+    case JERR_NO_SOI:       // not a JPEG file at all
     case JERR_INPUT_EMPTY:  // a file of no bytes
-    case JERR_NO_IMAGE:   // tables only, for other files to use
+    case JERR_NO_IMAGE:     // tables only, for other files to use
     case JERR_QUANT_COMPONENTS:
     case JERR_SOF_UNSUPPORTED:  // lossless, hierarchical and other codings
     case JERR_WIDTH_OVERFLOW:

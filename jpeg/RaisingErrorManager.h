@@ -37,7 +37,8 @@ struct RaisingErrorManager {
   char Message[JMSG_LENGTH_MAX];
   int Code;           // the msg_code of the error or warning that ended the decode
   TJpegFailure Kind;  // what that failure says of the file
-  void (*LibraryEmitMessage)(j_common_ptr, int);  // the standard rule, kept for trace messages
+  // The library's own emit_message, which still decides on trace messages.
+  void (*LibraryEmitMessage)(j_common_ptr, int);
 };
 
 // Whether the message with this code tells of a damaged file or of one we do not decode

@@ -88,19 +88,17 @@ int TSlideshow::AddAllNow(const std::string& folder) {
 }
 
 void TSlideshow::RunPendingLists() {
-  // A request kept while one of these runs (its picture may ask) waits for the next round.
+  int firstError = 0;
+  // One at a time from the front: a request made while one runs (its picture may ask) joins
+  // the queue, and an error that leaves a run leaves the rest for the next tick.
   while (!FPendingLists.empty() && !FView.QuestionOpen()) {
-    std::vector<TListRequest> requests = std::move(FPendingLists);
-    FPendingLists.clear();
-    int firstError = 0;
-    for (const TListRequest& request : requests) {
-      const int error =
-          request.Replace ? RebuildNow(request.Folder, request.Subfolders) : AddAllNow(request.Folder);
-      if (firstError == 0) firstError = error;
-    }
-    // The window reports an unreadable folder of its own rebuilds; these ran later.
-    if (firstError != 0) FView.ShowError("I/O error " + std::to_string(firstError));
+    const TListRequest request = std::move(FPendingLists.front());
+    FPendingLists.erase(FPendingLists.begin());
+    const int error = request.Replace ? RebuildNow(request.Folder, request.Subfolders) : AddAllNow(request.Folder);
+    if (firstError == 0) firstError = error;
   }
+  // The window reports an unreadable folder of the rebuilds it asked for; these ran later.
+  if (firstError != 0) FView.ShowError("I/O error " + std::to_string(firstError));
 }
 
 void TSlideshow::SetCurrentIndex(std::int32_t index) noexcept {

@@ -67,8 +67,9 @@ TEST(RaisingErrorManager, WarningsThatCostPictureDataRaiseWithTheLibrarysText) {
 
   const int whole[] = {JWRN_EXTRANEOUS_DATA, JWRN_JFIF_MAJOR, JWRN_ADOBE_XFORM, JWRN_NOT_SEQUENTIAL};
   for (const int code : whole) EXPECT_TRUE(WarningKeepsEveryRow(code)) << code;
-  const int lossy[] = {JWRN_JPEG_EOF,          JWRN_HIT_MARKER,    JWRN_HUFF_BAD_CODE, JWRN_MUST_RESYNC,
-                       JWRN_BOGUS_PROGRESSION, JWRN_TOO_MUCH_DATA, 12345};
+  const int lossy[] = {
+      JWRN_JPEG_EOF, JWRN_HIT_MARKER, JWRN_HUFF_BAD_CODE, JWRN_MUST_RESYNC, JWRN_BOGUS_PROGRESSION, JWRN_TOO_MUCH_DATA,
+      12345};
   for (const int code : lossy) EXPECT_FALSE(WarningKeepsEveryRow(code)) << code;
   test::TBridgeFixture bridge;
   EXPECT_TRUE(bridge.Guarded([&] { WARNMS2(bridge.Info(), JWRN_EXTRANEOUS_DATA, 2, 0xE0); }));

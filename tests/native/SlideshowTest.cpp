@@ -46,14 +46,15 @@ public:
   std::map<std::string, TLoadResult> Results;  // missing: the picture loads
   std::vector<bool> Answers;                   // answers to the questions, in order; then Cancel
   std::function<void()> WhileAsking;           // runs while a question is open
-  std::map<std::string, std::string> DeleteRefusals;  // why a file stays when it cannot be deleted
+  // Why a file stays, for each file that cannot be deleted.
+  std::map<std::string, std::string> DeleteRefusals;
   bool ApplyThrows = false;
   int OpenQuestions = 0;
 
   std::vector<std::string> Log;
   std::vector<std::string> Questions;
-  std::vector<TDefaultAnswer> Defaults;  // the answer Enter gives, per question
-  std::vector<std::string> Applied;  // the preview's picture at each application
+  std::vector<TDefaultAnswer> Defaults;  // the answer Enter gives to each question
+  std::vector<std::string> Applied;      // the preview's picture at each application
   std::vector<std::string> Deleted;
   std::vector<std::string> Errors;  // messages shown in an error box
   std::vector<std::string> Opened;
