@@ -67,7 +67,8 @@ public:
   // A picture chosen in the list: shown, or shown and applied.
   void Pick(std::int32_t index);
   void PickAndApply(std::int32_t index);
-  // Shows the current picture again (the window was resized or shown); false when it failed.
+  // Shows the current picture again (the window was resized or shown); false when it failed
+  // or a question is open.
   bool ShowCurrent();
   void Next();
   // Applies the picture that the preview holds.

@@ -9,8 +9,6 @@
 
 #include <csetjmp>
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -193,9 +191,6 @@ inline int RunDjpeg(const std::string& options, const std::filesystem::path& in,
       "djpeg -bmp " + options + " -outfile '" + out.string() + "' '" + in.string() + "' 2>/dev/null";
   return std::system(command.c_str());
 }
-
-// Whether RunDjpeg's status says that djpeg finished the picture after a warning.
-inline bool DjpegWarned(int status) { return WIFEXITED(status) && WEXITSTATUS(status) == 2; }
 
 // A decompression object with the raising error manager, for driving bridge pieces directly.
 // Guarded runs a step and returns false, with the message in Message(), when the error
