@@ -17,14 +17,15 @@ std::size_t Utf16Units(std::string_view text) noexcept {
   return units;
 }
 
-bool FitsTrayTip(std::string_view tip) noexcept { return Utf16Units(tip) <= MaxTrayTipUnits; }
+bool FitsTrayTip(std::string_view tip, std::size_t maxUnits) noexcept { return Utf16Units(tip) <= maxUnits; }
 
-std::string TrayTipForPath(std::string_view path) {
+std::string TrayTipForPath(std::string_view path, std::size_t maxUnits) {
   const std::size_t total = Utf16Units(path);
-  if (total <= MaxTrayTipUnits) return std::string(path);
+  if (total <= maxUnits) return std::string(path);
   constexpr std::string_view ellipsis = "...";
+  if (maxUnits <= ellipsis.size()) return std::string(ellipsis.substr(0, maxUnits));
   // Drop whole characters from the front until the rest fits behind the ellipsis.
-  std::size_t excess = total - (MaxTrayTipUnits - ellipsis.size());
+  std::size_t excess = total - (maxUnits - ellipsis.size());
   std::size_t at = 0;
   while (excess > 0) {
     const std::size_t units = UnitsOf(NextCodePoint(path, at));

@@ -64,6 +64,19 @@ TEST(TrayTip, CountsUtf16UnitsAndCutsWholeCharacters) {
   // Where the cut falls between two pairs, the tip takes all 127 units.
   const std::string even = Utf8FromUtf16(u"D:\\x" + emoji + u"\\\u2615.jpg");
   EXPECT_EQ(Units(TrayTipForPath(even)), 127u);
+
+  // A tray that takes fewer units (the record's first version holds 63): 37 characters in 63
+  // units fit; 38 in 66 do not, and the tip, of 62 units, still ends in the file's name.
+  const std::string fits = Utf8FromUtf16(u"E:\\x" + emoji.substr(0, 52) + u"\\pq.jpg");
+  ASSERT_EQ(Units(fits), 63u);
+  EXPECT_EQ(TrayTipForPath(fits, 63), fits);
+  const std::string over = Utf8FromUtf16(u"E:\\" + emoji.substr(0, 56) + u"\\pq.jpg");
+  const std::string small = TrayTipForPath(over, 63);
+  EXPECT_EQ(Units(small), 62u);
+  EXPECT_EQ(small, "..." + std::string(LastCodePoints(over, 33)));
+  EXPECT_FALSE(FitsTrayTip(over, 63));
+  EXPECT_TRUE(FitsTrayTip(small, 63));
+  EXPECT_EQ(TrayTipForPath(over, 2), "..");
 }
 
 }  // namespace
