@@ -48,8 +48,8 @@ int TSlideshow::Append(const std::string& folder, bool subfolders) {
 }
 
 int TSlideshow::Rebuild(const std::string& folder, bool subfolders) {
+  FPendingLists.clear();  // the new list replaces whatever was asked for before
   if (FView.QuestionOpen()) {
-    FPendingLists.clear();  // the new list replaces whatever was asked for before
     FPendingLists.push_back(TListRequest{true, folder, subfolders});
     return 0;
   }
@@ -63,6 +63,7 @@ int TSlideshow::AddAll(const std::string& folder) {
     FPendingLists.push_back(TListRequest{false, folder, true});
     return 0;
   }
+  RunPendingLists();  // what was asked for earlier comes first
   return AddAllNow(folder);
 }
 

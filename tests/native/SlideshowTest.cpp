@@ -408,6 +408,17 @@ TEST_F(Slideshow, AFolderChangeDuringAQuestionIsCarriedOutWhenItCloses) {
   Show.Tick();
   EXPECT_EQ(Show.Count(), 0);
   EXPECT_EQ(View.Errors, std::vector<std::string>{"I/O error 5"}) << "the unreadable folder is still reported";
+
+  // A folder chosen after the box closed, before the tick, wins over the one kept.
+  View.OpenQuestions = 1;
+  Show.Rebuild("C:\\Bad", false);
+  Show.AddAll("C:\\R");
+  View.OpenQuestions = 0;
+  EXPECT_EQ(Show.Rebuild("C:\\Q", false), 0);
+  Show.AddAll("C:\\R");
+  Show.Tick();
+  EXPECT_EQ(Show.Pictures(), (std::vector<std::string>{"C:\\Q\\q00000.jpg", "C:\\Q\\q00001.jpg", "C:\\R\\r00000.jpg"}));
+  EXPECT_EQ(View.Errors.size(), 1u);
 }
 
 // Regression: a file that could not be deleted left the list all the same, without a word,
