@@ -94,6 +94,7 @@ void TForm1::Construct() {
   DirectoryListBox1->SetFileList(FileListBox1);
   FilterComboBox1->SetFileList(FileListBox1);
   OpenStartFolder();
+  FSlideshow.RestartPeriod();  // a box while the list was built let the timer count
 
   // The modifier keys come from the settings (LoadCFG); a key another program holds is named
   // in the window.

@@ -96,7 +96,8 @@ void TForm1::ApplyPreview() {
   WriteWallpaperFile(JPEGImage1->Picture(), wallpaper);
   // The full path: a bare file name is not looked up in the Windows directory any more.
   SetDesktopWallpaper(wallpaper);
-  SetTrayHint(TrayTipForPath(JPEGImage1->FileName()));
+  // Cut to what our tray icon takes: it would keep its previous tip for a longer one.
+  SetTrayHint(TrayTipForPath(JPEGImage1->FileName(), TrayTipMaxLength));
 }
 
 void TForm1::ClearWallpaper() {
@@ -177,7 +178,7 @@ void TForm1::Timer1Timer(TObject& Sender) {
   if (!Visible()) return;
   if (const auto left = FSlideshow.SecondsToChange()) {
     SecToChange->SetText(CountdownText(*left));
-    SetTrayHint(TrayTipForPath(JPEGImage1->FileName()));
+    SetTrayHint(TrayTipForPath(JPEGImage1->FileName(), TrayTipMaxLength));
   }
 }
 

@@ -6,6 +6,12 @@ namespace tarvell {
 
 namespace {
 
+// A table may hold fewer colours than the depth can index (its header says how many); an
+// index beyond them names no colour, and reading it would read past the table.
+RGBQUAD TableColor(const TBmpPixels& s, unsigned index) noexcept {
+  return index < s.ColorCount ? s.Colors[index] : RGBQUAD{0, 0, 0, 0};
+}
+
 RGBQUAD PixelAt(const TBmpPixels& s, const std::uint8_t* row, int x) noexcept {
   switch (s.Bits) {
     case 32:
@@ -14,11 +20,11 @@ RGBQUAD PixelAt(const TBmpPixels& s, const std::uint8_t* row, int x) noexcept {
       return RGBQUAD{p[0], p[1], p[2], 0};
     }
     case 8:
-      return s.Colors[row[x]];
+      return TableColor(s, row[x]);
     case 4:
-      return s.Colors[(row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F];
+      return TableColor(s, (row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0Fu);
     default:
-      return s.Colors[(row[x / 8] >> (7 - x % 8)) & 1];
+      return TableColor(s, (row[x / 8] >> (7 - x % 8)) & 1u);
   }
 }
 

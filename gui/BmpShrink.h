@@ -20,6 +20,7 @@ struct TBmpPixels {
   bool BottomUp;
   int Bits;  // 1, 4, 8, 24 or 32
   std::uint64_t Stride;
+  std::uint32_t ColorCount;  // entries in Colors; a pixel beyond them is black
 };
 
 // Top-down 32-bit BGRX pixels of width x height (each at most the source's), every one the

@@ -98,7 +98,8 @@ bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rec
                             static_cast<int>(rows),
                             height > 0,
                             bits,
-                            stride};
+                            stride,
+                            bits <= 8 ? colorsUsed : 0};
     const std::vector<std::uint32_t> small =
         ShrinkBmpPixels(source, static_cast<int>(destWidth), static_cast<int>(destHeight));
     BITMAPINFO out{};

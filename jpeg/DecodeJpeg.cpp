@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdio>
 #include <new>
 
 namespace tarvell {
@@ -65,6 +66,16 @@ void ApplyOptions(j_decompress_ptr cinfo, const TDecodeOptions& options) noexcep
   if (options.OnePass) {
     cinfo->two_pass_quantize = FALSE;
   }
+}
+
+std::string NotAJpegFileMessage(const std::uint8_t* bytes, std::size_t size) {
+  std::string message = "Not a JPEG file: starts with";
+  for (std::size_t i = 0; i < std::min<std::size_t>(size, 3); ++i) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, " 0x%02x", bytes[i]);
+    message += hex;
+  }
+  return message;
 }
 
 namespace {
@@ -177,7 +188,10 @@ TByteBuffer DecodeJpegToBmp(const std::vector<std::uint8_t>& source, const TDeco
     if (session.Err.Code == JERR_OUT_OF_MEMORY) {
       throw std::bad_alloc();  // the library's own allocations failed: the same as ours
     }
-    throw EJPEGException(session.Err.Message, FailureKindOf(session.Err.Code));
+    if (session.Err.Code == JERR_NO_SOI) {
+      throw EJPEGException(NotAJpegFileMessage(source.data(), source.size()), TJpegFailure::Unsupported);
+    }
+    throw EJPEGException(session.Err.Message, session.Err.Kind);
   }
   return bmp;
 }

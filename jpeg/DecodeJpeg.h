@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace tarvell {
@@ -23,12 +24,17 @@ struct TProgressRule {
   std::function<void()> OnStep;
 };
 
+// The refusal of a file that does not start like a JPEG file, quoting its first three bytes
+// (or as many as it has): enough to tell the common kinds of picture file apart.
+std::string NotAJpegFileMessage(const std::uint8_t* bytes, std::size_t size);
+
 // Decodes source (the bytes of a JPEG file, not empty) into a BMP file image, turned as its
 // EXIF orientation says and scaled down for options.Fit.
-// Every libjpeg error or warning and every bridge error throws EJPEGException with the
-// library's formatted text and the failure's kind, except that the library running out of
-// memory throws std::bad_alloc, as our own allocations do. Exceptions thrown by onStep pass
-// through unchanged. The decompression object is released on every way out.
+// Every libjpeg error, every warning that costs picture data (see RaisingErrorManager.h) and
+// every bridge error throws EJPEGException with the library's formatted text and the
+// failure's kind, except that the library running out of memory throws std::bad_alloc, as
+// our own allocations do. Exceptions thrown by onStep pass through unchanged. The
+// decompression object is released on every way out.
 TByteBuffer DecodeJpegToBmp(const std::vector<std::uint8_t>& source, const TDecodeOptions& options,
                             const TProgressRule& progress = {});
 

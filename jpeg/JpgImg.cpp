@@ -5,7 +5,6 @@
 #include "jpeg/ExclusiveFile.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 namespace tarvell {
@@ -23,15 +22,14 @@ std::vector<std::uint8_t> ReadJpegFile(TExclusiveFile& file) {
                          TJpegFailure::Unsupported);
   }
   if (size == 0) {
-    return {};  // decodes to an empty picture, as ever
+    // Nothing to show: skipped like any file of a kind we do not decode, not shown as nothing.
+    throw EJPEGException("Empty input file", TJpegFailure::Unsupported);
   }
   std::uint8_t head[kJpegSignatureSize] = {};
   const auto headSize = static_cast<std::size_t>(std::min<std::uint64_t>(size, kJpegSignatureSize));
   file.ReadExactly(head, headSize);
   if (headSize < kJpegSignatureSize || head[0] != 0xFF || head[1] != 0xD8 || head[2] != 0xFF) {
-    char message[64];
-    std::snprintf(message, sizeof message, "Not a JPEG file: starts with 0x%02x 0x%02x", head[0], head[1]);
-    throw EJPEGException(message, TJpegFailure::Unsupported);
+    throw EJPEGException(NotAJpegFileMessage(head, headSize), TJpegFailure::Unsupported);
   }
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
   std::copy(head, head + kJpegSignatureSize, bytes.begin());

@@ -87,8 +87,8 @@ protected:
   const std::string& FileName() const noexcept { return FFileName; }
   // Stores the name, copies the whole file into memory (an empty name empties the copy) and
   // decodes. EFOpenError or EReadError leave the previous copy and picture in place, and so
-  // does EJPEGException (Unsupported) for a file over kMaxJpegFileBytes or one that does not
-  // start like a JPEG file (FF D8 FF): neither is read whole.
+  // does EJPEGException (Unsupported) for a file of no bytes, one over kMaxJpegFileBytes or
+  // one that does not start like a JPEG file (FF D8 FF): none of them is read whole.
   void SetFileName(const std::string& name);
 
   // The in-memory copy of the file, as loaded by SetFileName.

@@ -17,21 +17,50 @@ const char* const kBridgeMessages[] = {
 
 static_assert(sizeof(kBridgeMessages) / sizeof(kBridgeMessages[0]) == JMSG_LASTADDONCODE - JMSG_FIRSTADDONCODE + 2);
 
+RaisingErrorManager* ManagerOf(j_common_ptr cinfo) noexcept {
+  // Pub is the first member of RaisingErrorManager, so the two addresses are the same.
+  return reinterpret_cast<RaisingErrorManager*>(cinfo->err);
+}
+
+// A frame header without a height leaves it to a DNL marker after the first scan, which the
+// library does not read: a valid file we cannot show. A missing width or component count is
+// no such case, only damage.
+bool HeightLeftToDnl(j_common_ptr cinfo) noexcept {
+  if (!cinfo->is_decompressor) return false;
+  const auto* info = reinterpret_cast<j_decompress_ptr>(cinfo);
+  return info->image_height == 0 && info->image_width > 0 && info->num_components > 0;
+}
+
 void OutputMessage(j_common_ptr cinfo) {
-  // Err is the first member of RaisingErrorManager, so the two addresses are the same.
-  auto* manager = reinterpret_cast<RaisingErrorManager*>(cinfo->err);
+  RaisingErrorManager* manager = ManagerOf(cinfo);
   (*cinfo->err->format_message)(cinfo, manager->Message);
   manager->Code = cinfo->err->msg_code;
+  manager->Kind = manager->Code == JERR_EMPTY_IMAGE && HeightLeftToDnl(cinfo) ? TJpegFailure::Unsupported
+                                                                              : FailureKindOf(manager->Code);
   jpeg_destroy(cinfo);
   std::longjmp(manager->Jump, 1);
 }
 
 void ErrorExit(j_common_ptr cinfo) { (*cinfo->err->output_message)(cinfo); }
 
+void EmitMessage(j_common_ptr cinfo, int level) {
+  if (level >= 0) {
+    (*ManagerOf(cinfo)->LibraryEmitMessage)(cinfo, level);
+    return;
+  }
+  if (WarningKeepsEveryRow(cinfo->err->msg_code)) {
+    ++cinfo->err->num_warnings;
+    return;
+  }
+  (*cinfo->err->output_message)(cinfo);
+}
+
 }  // namespace
 
 void InitRaisingErrorManager(RaisingErrorManager& manager) noexcept {
   jpeg_std_error(&manager.Pub);
+  manager.LibraryEmitMessage = manager.Pub.emit_message;
+  manager.Pub.emit_message = EmitMessage;
   manager.Pub.error_exit = ErrorExit;
   manager.Pub.output_message = OutputMessage;
   manager.Pub.addon_message_table = kBridgeMessages;
@@ -39,6 +68,7 @@ void InitRaisingErrorManager(RaisingErrorManager& manager) noexcept {
   manager.Pub.last_addon_message = JMSG_LASTADDONCODE;
   manager.Message[0] = '\0';
   manager.Code = 0;
+  manager.Kind = TJpegFailure::Damaged;
 }
 
 TJpegFailure FailureKindOf(int messageCode) noexcept {
@@ -51,7 +81,9 @@ TJpegFailure FailureKindOf(int messageCode) noexcept {
     case JERR_IMAGE_TOO_BIG:
     case JERR_NOTIMPL:
     case JERR_NOT_COMPILED:
-    case JERR_NO_SOI:  // not a JPEG file at all
+    case JERR_NO_SOI:       // not a JPEG file at all
+    case JERR_INPUT_EMPTY:  // a file of no bytes
+    case JERR_NO_IMAGE:     // tables only, for other files to use
     case JERR_QUANT_COMPONENTS:
     case JERR_SOF_UNSUPPORTED:  // lossless, hierarchical and other codings
     case JERR_WIDTH_OVERFLOW:
@@ -62,6 +94,18 @@ TJpegFailure FailureKindOf(int messageCode) noexcept {
       return TJpegFailure::Unsupported;
     default:
       return TJpegFailure::Damaged;
+  }
+}
+
+bool WarningKeepsEveryRow(int messageCode) noexcept {
+  switch (messageCode) {
+    case JWRN_EXTRANEOUS_DATA:  // skipped bytes that no segment needed
+    case JWRN_JFIF_MAJOR:
+    case JWRN_ADOBE_XFORM:     // decoded as YCbCr, as the library assumes
+    case JWRN_NOT_SEQUENTIAL:  // the scan is decoded as the sequential one it is
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -48,6 +48,26 @@ int TSlideshow::Append(const std::string& folder, bool subfolders) {
 }
 
 int TSlideshow::Rebuild(const std::string& folder, bool subfolders) {
+  FPendingLists.clear();  // the new list replaces whatever was asked for before
+  if (FView.QuestionOpen()) {
+    FPendingLists.push_back(TListRequest{true, folder, subfolders});
+    return 0;
+  }
+  const int error = RebuildNow(folder, subfolders);
+  RunPendingLists();
+  return error;
+}
+
+int TSlideshow::AddAll(const std::string& folder) {
+  if (FView.QuestionOpen()) {
+    FPendingLists.push_back(TListRequest{false, folder, true});
+    return 0;
+  }
+  RunPendingLists();  // what was asked for earlier comes first
+  return AddAllNow(folder);
+}
+
+int TSlideshow::RebuildNow(const std::string& folder, bool subfolders) {
   FPictures.clear();
   const int error = Append(folder, subfolders);
   FSelector.NewRound();
@@ -57,15 +77,29 @@ int TSlideshow::Rebuild(const std::string& folder, bool subfolders) {
   if (!FDesktopPath) FDesktopPath = FPictures[static_cast<std::size_t>(FCurrent)];
   TChangeScope change(FView);
   FView.SelectionChanged(FCurrent);
-  ShowCurrent();
+  ShowAndRecover();
   return error;
 }
 
-int TSlideshow::AddAll(const std::string& folder) {
+int TSlideshow::AddAllNow(const std::string& folder) {
   const int error = Append(folder, true);
   if (!FPictures.empty()) FCurrent = TPictureSelector::ClampIndex(FCurrent, Count());
   FView.ListChanged();
   return error;
+}
+
+void TSlideshow::RunPendingLists() {
+  int firstError = 0;
+  // One at a time from the front: a request made while one runs (its picture may ask) joins
+  // the queue, and an error that leaves a run leaves the rest for the next tick.
+  while (!FPendingLists.empty() && !FView.QuestionOpen()) {
+    const TListRequest request = std::move(FPendingLists.front());
+    FPendingLists.erase(FPendingLists.begin());
+    const int error = request.Replace ? RebuildNow(request.Folder, request.Subfolders) : AddAllNow(request.Folder);
+    if (firstError == 0) firstError = error;
+  }
+  // The window reports an unreadable folder of the rebuilds it asked for; these ran later.
+  if (firstError != 0) FView.ShowError("I/O error " + std::to_string(firstError));
 }
 
 void TSlideshow::SetCurrentIndex(std::int32_t index) noexcept {
@@ -73,14 +107,29 @@ void TSlideshow::SetCurrentIndex(std::int32_t index) noexcept {
   FCurrent = FPictures.empty() ? index : TPictureSelector::ClampIndex(index, Count());
 }
 
+void TSlideshow::KeepSelection() {
+  if (!FPictures.empty()) FView.SelectionChanged(FCurrent);
+}
+
 void TSlideshow::Pick(std::int32_t index) {
+  if (FView.QuestionOpen()) {
+    KeepSelection();
+    return;
+  }
   if (index < 0 || index >= Count()) return;
-  TChangeScope change(FView);
-  FCurrent = index;
-  ShowCurrent();
+  {
+    TChangeScope change(FView);
+    FCurrent = index;
+    ShowAndRecover();
+  }
+  RunPendingLists();
 }
 
 void TSlideshow::PickAndApply(std::int32_t index) {
+  if (FView.QuestionOpen()) {
+    KeepSelection();
+    return;
+  }
   if (index < 0 || index >= Count()) return;
   FCurrent = index;
   ApplyShown();  // the click that comes before every double click has loaded it
@@ -100,6 +149,13 @@ TLoadResult TSlideshow::LoadCurrent() {
 }
 
 bool TSlideshow::ShowCurrent() {
+  if (FView.QuestionOpen()) return false;
+  const bool shown = ShowAndRecover();
+  RunPendingLists();
+  return shown;
+}
+
+bool TSlideshow::ShowAndRecover() {
   const TLoadResult result = LoadCurrent();
   if (result == TLoadResult::Shown) return true;
   Recover(result);
@@ -124,7 +180,7 @@ void TSlideshow::ChangeToCurrent() {
   TChangeScope change(FView);
   FView.SelectionChanged(FCurrent);
   // A failure recovers on its own, applying the picture it ends on.
-  if (ShowCurrent()) ApplyShown();
+  if (ShowAndRecover()) ApplyShown();
 }
 
 bool TSlideshow::AsksAbout(TLoadResult failure) const {
@@ -132,6 +188,33 @@ bool TSlideshow::AsksAbout(TLoadResult failure) const {
   // question never opens on top of another one.
   return failure == TLoadResult::Damaged && FView.Settings().Sound && !FView.QuestionOpen() && FCurrent >= 0 &&
          FCurrent < Count();
+}
+
+bool TSlideshow::IsCurrent(const std::string& path) const noexcept {
+  return FCurrent >= 0 && FCurrent < Count() && FPictures[static_cast<std::size_t>(FCurrent)] == path;
+}
+
+bool TSlideshow::DeleteFileAndEntry(const std::string& path) {
+  if (const std::optional<std::string> why = FView.DeletePictureFile(path)) {
+    // The file is still there, so its entry stays too.
+    FView.ShowError(*why);
+    return false;
+  }
+  RemoveEntry(path);
+  return true;
+}
+
+bool TSlideshow::OfferDamagedFile(std::string failed) {
+  if (FView.Ask("File " + failed + " appears to be damadged. Do you want to veiw or edit it?", ViewDamagedCaption,
+                TDefaultAnswer::Ok))
+    FView.OpenPictureFile(failed);
+  // The second question names the file that failed, and only while it is still the one shown:
+  // naming whatever is current now could offer a healthy picture for deletion.
+  if (!IsCurrent(failed)) return false;
+  if (!FView.Ask("File " + failed + " appears to be damadged. Do you want to delete it?", DeleteCaption,
+                 TDefaultAnswer::Cancel))
+    return false;
+  return DeleteFileAndEntry(failed);
 }
 
 // A picture that cannot be shown: a beep, for a damaged file with Sound the offer to view and
@@ -144,26 +227,15 @@ void TSlideshow::Recover(TLoadResult failure) {
     // With every picture failing the chain would never end: after as many failures in a row
     // as the list has entries it stops, and the wallpaper stays as it is.
     const bool tryNext = FRecovery.Failed(Count());
-    bool deleted = false;
-    if (AsksAbout(failure)) {
-      const std::string viewed = FPictures[static_cast<std::size_t>(FCurrent)];
-      if (FView.Ask("File " + viewed + " appears to be damadged. Do you want to veiw or edit it?", ViewDamagedCaption,
-                    TDefaultAnswer::Ok))
-        FView.OpenPictureFile(viewed);
-      if (!FPictures.empty()) {
-        // Named afresh: the list may have changed while the first question was open.
-        FCurrent = TPictureSelector::ClampIndex(FCurrent, Count());
-        const std::string named = FPictures[static_cast<std::size_t>(FCurrent)];
-        if (FView.Ask("File " + named + " appears to be damadged. Do you want to delete it?", DeleteCaption,
-                      TDefaultAnswer::Cancel)) {
-          (void)FView.DeletePictureFile(named);
-          RemoveEntry(named);
-          deleted = true;  // the picture that followed it is current now
-        }
+    // Deleted: the picture that followed it is current now.
+    const bool removed = AsksAbout(failure) && OfferDamagedFile(FPictures[static_cast<std::size_t>(FCurrent)]);
+    if (!removed) {
+      if (!tryNext || FPictures.empty()) {
+        // A full period until the next try, or an overdue timer would go round the failing
+        // pictures again every second.
+        FSecondsElapsed = 0;
+        return;
       }
-    }
-    if (!deleted) {
-      if (!tryNext || FPictures.empty()) return;
       SelectNext();
     }
     FView.SelectionChanged(FCurrent);
@@ -179,6 +251,7 @@ void TSlideshow::Next() {
   if (FPictures.empty() || FView.QuestionOpen()) return;
   SelectNext();
   ChangeToCurrent();
+  RunPendingLists();
 }
 
 void TSlideshow::Apply() {
@@ -195,14 +268,13 @@ void TSlideshow::Clear() {
 void TSlideshow::DeleteCurrent() {
   // No picture to name, or a question already open (a second Ctrl+D opens no second one).
   if (FPictures.empty() || FView.QuestionOpen()) return;
-  // The path is fixed now: the answer may come after the current picture has changed.
+  // The path is fixed now: the answer deletes the file it names, whatever happened meanwhile.
   const std::string path = FPictures[static_cast<std::size_t>(FCurrent)];
-  if (!FView.Ask("Do you want to delete " + path + " current wallpaper file from disk?", DeleteCaption,
-                  TDefaultAnswer::Cancel))
-    return;
-  (void)FView.DeletePictureFile(path);
-  RemoveEntry(path);  // also when the file could not be deleted
-  ChangeToCurrent();
+  if (FView.Ask("Do you want to delete " + path + " current wallpaper file from disk?", DeleteCaption,
+                TDefaultAnswer::Cancel) &&
+      DeleteFileAndEntry(path))
+    ChangeToCurrent();
+  RunPendingLists();
 }
 
 void TSlideshow::OpenCurrent() {
@@ -231,6 +303,8 @@ void TSlideshow::RemoveEntry(const std::string& path) {
 
 TTickResult TSlideshow::Tick() {
   FSecondsElapsed = NextSecondsElapsed(FSecondsElapsed);
+  // A box the slideshow did not open may have kept a list request waiting.
+  RunPendingLists();
   const TSlideshowSettings settings = FView.Settings();
   // While a question is open nothing is switched: its answer may act on the current picture.
   // The seconds go on counting, so an overdue change follows the answer.

@@ -2,6 +2,15 @@
 // The slideshow: the picture list, the current picture, the choice of the next one, the
 // seconds since the last change, and every command that changes the picture. It talks to
 // the screen only through its view, so the whole of it runs and is tested without a window.
+//
+// While any question or message of the program is open, its answer may still act on the
+// current picture (delete it, go on from it), so the commands wait: Next, Apply, Clear,
+// Delete, Pick, PickAndApply and ShowCurrent do nothing, and the timer only counts. A
+// Rebuild or AddAll cannot simply be dropped, or the list would not follow the folder the
+// user chose: it is kept (a Rebuild replaces any kept before it) and carried out once no
+// question is open any more: when one of the slideshow's own questions has been answered,
+// at the end of the command that asked it, and for a box the slideshow did not open, at
+// the next tick. A folder that could not be read then is reported through ShowError.
 
 #include "slideshow/PictureSelector.h"
 #include "slideshow/RecoveryBound.h"
@@ -47,15 +56,19 @@ public:
 
   // Replaces the list with the pictures of `folder` (and its subfolders), keeps the current
   // position within the new list and shows it. Returns 0, or the system's error code of the
-  // first folder that could not be read (it was skipped).
+  // first folder that could not be read (it was skipped). While a question is open it is
+  // kept for later (see above) and returns 0.
   int Rebuild(const std::string& folder, bool subfolders);
   // Appends the pictures of `folder` and all its subfolders; returns as Rebuild does.
   int AddAll(const std::string& folder);
+  // Whether a Rebuild or AddAll waits for a question to close.
+  bool ListRequestsPending() const noexcept { return !FPendingLists.empty(); }
 
   // A picture chosen in the list: shown, or shown and applied.
   void Pick(std::int32_t index);
   void PickAndApply(std::int32_t index);
-  // Shows the current picture again (the window was resized or shown); false when it failed.
+  // Shows the current picture again (the window was resized or shown); false when it failed
+  // or a question is open.
   bool ShowCurrent();
   void Next();
   // Applies the picture that the preview holds.
@@ -66,12 +79,33 @@ public:
   void OpenCurrent();
   // One second passed.
   TTickResult Tick();
+  // The period starts again from its full length (start-up, once the list is built).
+  void RestartPeriod() noexcept { FSecondsElapsed = 0; }
 
 private:
   class TChangeScope;
+  struct TListRequest {
+    bool Replace;  // Rebuild; else AddAll
+    std::string Folder;
+    bool Subfolders;
+  };
 
+  int RebuildNow(const std::string& folder, bool subfolders);
+  int AddAllNow(const std::string& folder);
+  // Carries out the kept list requests, when no question is open.
+  void RunPendingLists();
+  bool ShowAndRecover();
   TLoadResult LoadCurrent();
   void Recover(TLoadResult failure);
+  // Asks to view and to delete the damaged `failed` (a copy: the list may change meanwhile);
+  // true when its entry was removed.
+  bool OfferDamagedFile(std::string failed);
+  // Sends the file to the Recycle Bin and removes its entry; when it stays, says why and
+  // keeps the entry. True when removed.
+  bool DeleteFileAndEntry(const std::string& path);
+  bool IsCurrent(const std::string& path) const noexcept;
+  // A refused pick left the list's selection on another entry: put it back.
+  void KeepSelection();
   void ApplyShown();
   void ChangeToCurrent();
   void SelectNext();
@@ -92,6 +126,7 @@ private:
   // The picture on the desktop, so that "Once" keeps it for the next start; until the
   // first change it is the one the settings named.
   std::optional<std::string> FDesktopPath;
+  std::vector<TListRequest> FPendingLists;  // in the order they came
 };
 
 }  // namespace tarvell

@@ -4,12 +4,34 @@
 
 namespace tarvell {
 
-bool FitsTrayTip(std::string_view tip) noexcept { return CodePointCount(tip) <= MaxTrayTipLength; }
+namespace {
 
-std::string TrayTipForPath(std::string_view path) {
-  if (FitsTrayTip(path)) return std::string(path);
+// A code point beyond the Basic Multilingual Plane takes a surrogate pair.
+std::size_t UnitsOf(char32_t c) noexcept { return c > 0xFFFF ? 2 : 1; }
+
+}  // namespace
+
+std::size_t Utf16Units(std::string_view text) noexcept {
+  std::size_t units = 0;
+  for (std::size_t at = 0; at < text.size();) units += UnitsOf(NextCodePoint(text, at));
+  return units;
+}
+
+bool FitsTrayTip(std::string_view tip, std::size_t maxUnits) noexcept { return Utf16Units(tip) <= maxUnits; }
+
+std::string TrayTipForPath(std::string_view path, std::size_t maxUnits) {
+  const std::size_t total = Utf16Units(path);
+  if (total <= maxUnits) return std::string(path);
   constexpr std::string_view ellipsis = "...";
-  return std::string(ellipsis) + std::string(LastCodePoints(path, MaxTrayTipLength - ellipsis.size()));
+  if (maxUnits <= ellipsis.size()) return std::string(ellipsis.substr(0, maxUnits));
+  // Drop whole characters from the front until the rest fits behind the ellipsis.
+  std::size_t excess = total - (maxUnits - ellipsis.size());
+  std::size_t at = 0;
+  while (excess > 0) {
+    const std::size_t units = UnitsOf(NextCodePoint(path, at));
+    excess = units >= excess ? 0 : excess - units;
+  }
+  return std::string(ellipsis) + std::string(path.substr(at));
 }
 
 }  // namespace tarvell

@@ -1,9 +1,11 @@
 #pragma once
-// The tool tip of the tray icon holds at most 63 characters; the icon keeps its previous
-// tip when given a longer one. A picture path that long is therefore shortened for the
-// tip, keeping its end (the file name) with "..." in front, so the tip always names the
-// picture that is on the desktop. Characters are code points of the UTF-8 text, and the
-// path is cut only between them.
+// The tool tip of the tray icon. Windows' record holds 127 UTF-16 units and a terminating
+// zero (a tray icon that speaks the record's first version, fewer); the icon keeps its
+// previous tip when given a longer one. A picture path longer than the tray takes is
+// therefore shortened for the tip, keeping its end (the file name) with "..." in front, so
+// the tip always names the picture that is on the desktop. Length is counted in UTF-16
+// units, as the record holds the text, and the path is cut only between characters, so a
+// surrogate pair is never split.
 
 #include <cstddef>
 #include <string>
@@ -11,12 +13,15 @@
 
 namespace tarvell {
 
-inline constexpr std::size_t MaxTrayTipLength = 63;
+inline constexpr std::size_t MaxTrayTipUnits = 127;
 
-// Whether the tray icon takes `tip` as it is.
-bool FitsTrayTip(std::string_view tip) noexcept;
+// The UTF-16 units that the UTF-8 `text` takes.
+std::size_t Utf16Units(std::string_view text) noexcept;
 
-// `path` itself when it fits, else "..." and its last 60 characters.
-std::string TrayTipForPath(std::string_view path);
+// Whether a tray that takes `maxUnits` takes `tip` as it is.
+bool FitsTrayTip(std::string_view tip, std::size_t maxUnits = MaxTrayTipUnits) noexcept;
+
+// `path` itself when it fits, else "..." and as much of its end as fits behind it.
+std::string TrayTipForPath(std::string_view path, std::size_t maxUnits = MaxTrayTipUnits);
 
 }  // namespace tarvell

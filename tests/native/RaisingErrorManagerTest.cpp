@@ -40,18 +40,50 @@ TEST(RaisingErrorManager, AddOnMessagesLieOutsideTheLibrarysOwnAndFormat) {
   EXPECT_EQ(Format(JERR_INPUT_EMPTY), "Empty input file");
 }
 
-TEST(RaisingErrorManager, TheFirstWarningRaisesWithTheLibrarysText) {
+// The entropy data of the first scan cut in half, the end-of-image marker right after it.
+Bytes WithDataCutShort(Bytes jpeg) {
+  const std::size_t sos = test::FindMarker(jpeg, 0xDA);
+  const std::size_t data = sos + 1 + (std::size_t{jpeg[sos + 1]} << 8 | jpeg[sos + 2]);
+  jpeg.resize(data + (jpeg.size() - data) / 2);
+  jpeg.insert(jpeg.end(), {0xFF, 0xD9});
+  return jpeg;
+}
+
+// A warning that costs picture data ends the decode as damage, with the library's text;
+// one after which every row still decodes from intact data is passed over and counted.
+TEST(RaisingErrorManager, WarningsThatCostPictureDataRaiseWithTheLibrarysText) {
   test::TJpegSpec sample;
-  Bytes jpeg = test::MakeJpeg(sample);
-  // Two stray bytes after the start-of-image marker: the library only warns about them.
-  jpeg.insert(jpeg.begin() + 2, {0x12, 0x34});
+  sample.Width = 64;
+  sample.Height = 64;
+  const Bytes good = test::MakeJpeg(sample);
   TDecodeOptions options;
   try {
-    (void)DecodeJpegToBmp(jpeg, options);
-    ADD_FAILURE() << "a warning was tolerated";
+    (void)DecodeJpegToBmp(WithDataCutShort(good), options);
+    ADD_FAILURE() << "a warning that lost data was tolerated";
   } catch (const EJPEGException& e) {
-    EXPECT_EQ(std::string(e.what()), "Corrupt JPEG data: 2 extraneous bytes before marker 0xe0");
+    EXPECT_EQ(std::string(e.what()), "Corrupt JPEG data: premature end of data segment");
+    EXPECT_EQ(e.Kind(), TJpegFailure::Damaged);
   }
+
+  const int whole[] = {JWRN_EXTRANEOUS_DATA, JWRN_JFIF_MAJOR, JWRN_ADOBE_XFORM, JWRN_NOT_SEQUENTIAL};
+  for (const int code : whole) EXPECT_TRUE(WarningKeepsEveryRow(code)) << code;
+  const int lossy[] = {
+      JWRN_JPEG_EOF, JWRN_HIT_MARKER, JWRN_HUFF_BAD_CODE, JWRN_MUST_RESYNC, JWRN_BOGUS_PROGRESSION, JWRN_TOO_MUCH_DATA,
+      12345};
+  for (const int code : lossy) EXPECT_FALSE(WarningKeepsEveryRow(code)) << code;
+  test::TBridgeFixture bridge;
+  EXPECT_TRUE(bridge.Guarded([&] { WARNMS2(bridge.Info(), JWRN_EXTRANEOUS_DATA, 2, 0xE0); }));
+  EXPECT_EQ(bridge.Info()->err->num_warnings, 1);
+  EXPECT_FALSE(bridge.Guarded([&] { WARNMS(bridge.Info(), JWRN_HUFF_BAD_CODE); }));
+  EXPECT_STREQ(bridge.Message(), "Corrupt JPEG data: bad Huffman code");
+
+  // Trace messages keep the library's rule: raised only up to the trace level.
+  test::TBridgeFixture traced;
+  traced.Info()->err->trace_level = 0;
+  EXPECT_TRUE(traced.Guarded([&] { TRACEMS(traced.Info(), 1, JTRC_EOI); }));
+  traced.Info()->err->trace_level = 1;
+  EXPECT_FALSE(traced.Guarded([&] { TRACEMS(traced.Info(), 1, JTRC_EOI); }));
+  EXPECT_STREQ(traced.Message(), "End Of Image");
 }
 
 // Damaged or unsupported is told by the library's message code, never by its text: a file
@@ -87,13 +119,26 @@ TEST(RaisingErrorManager, FailuresAreClassifiedByTheirCode) {
   Bytes cut = good;
   cut.resize(cut.size() / 2);
   EXPECT_EQ(kindOf(cut, options), "damaged: Premature end of JPEG file");
+  EXPECT_EQ(kindOf(WithDataCutShort(good), options), "damaged: Corrupt JPEG data: premature end of data segment");
+  // Regression: stray bytes before a marker, which the library skips with a warning, made a
+  // whole picture damaged.
   Bytes stray = good;
   stray.insert(stray.begin() + 2, {0x12, 0x34});
-  EXPECT_EQ(kindOf(stray, options).rfind("damaged: Corrupt JPEG data", 0), 0u);
+  EXPECT_EQ(kindOf(stray, options), "decoded");
   Bytes noSoi = good;
   noSoi[1] = 0xD9;
-  EXPECT_EQ(kindOf(noSoi, options), "unsupported: Not a JPEG file: starts with 0xff 0xd9");
-  EXPECT_EQ(kindOf(test::MakeTablesOnlyJpeg(), options), "damaged: JPEG datastream contains no image");
+  EXPECT_EQ(kindOf(noSoi, options), "unsupported: Not a JPEG file: starts with 0xff 0xd9 0xff");
+  EXPECT_EQ(kindOf({0x47, 0x49}, options), "unsupported: Not a JPEG file: starts with 0x47 0x49");
+  EXPECT_EQ(kindOf({}, options), "unsupported: Empty input file");
+  // Regressions: valid files of a kind we do not show counted as damage, and with Sound were
+  // offered for deletion: a file of tables only, and one whose height a DNL marker gives.
+  EXPECT_EQ(kindOf(test::MakeTablesOnlyJpeg(), options), "unsupported: JPEG datastream contains no image");
+  Bytes dnl = good;
+  test::SetDeclaredSize(dnl, 64, 0);
+  EXPECT_EQ(kindOf(dnl, options), "unsupported: Empty JPEG image (DNL not supported)");
+  Bytes noWidth = good;
+  test::SetDeclaredSize(noWidth, 0, 64);
+  EXPECT_EQ(kindOf(noWidth, options), "damaged: Empty JPEG image (DNL not supported)") << "no DNL gives a width";
 
   Bytes huge = good;
   test::SetDeclaredSize(huge, 60000, 60000);

@@ -46,12 +46,15 @@ public:
   std::map<std::string, TLoadResult> Results;  // missing: the picture loads
   std::vector<bool> Answers;                   // answers to the questions, in order; then Cancel
   std::function<void()> WhileAsking;           // runs while a question is open
+  // Why a file stays, for each file that cannot be deleted.
+  std::map<std::string, std::string> DeleteRefusals;
   bool ApplyThrows = false;
   int OpenQuestions = 0;
 
   std::vector<std::string> Log;
   std::vector<std::string> Questions;
-  std::vector<std::string> Applied;  // the preview's picture at each application
+  std::vector<TDefaultAnswer> Defaults;  // the answer Enter gives to each question
+  std::vector<std::string> Applied;      // the preview's picture at each application
   std::vector<std::string> Deleted;
   std::vector<std::string> Errors;  // messages shown in an error box
   std::vector<std::string> Opened;
@@ -82,8 +85,9 @@ public:
   }
   void ClearWallpaper() override { ++Clears; }
   void ChangeFinished() noexcept override { ++Finished; }
-  bool Ask(const std::string& text, const std::string&, TDefaultAnswer) override {
+  bool Ask(const std::string& text, const std::string&, TDefaultAnswer byDefault) override {
     Questions.push_back(text);
+    Defaults.push_back(byDefault);
     ++OpenQuestions;
     if (WhileAsking) {
       auto during = std::move(WhileAsking);  // once
@@ -97,6 +101,7 @@ public:
   }
   void Beep(unsigned frequency, unsigned) override { Beeps.push_back(frequency); }
   std::optional<std::string> DeletePictureFile(const std::string& path) override {
+    if (const auto refused = DeleteRefusals.find(path); refused != DeleteRefusals.end()) return refused->second;
     Deleted.push_back(path);
     return std::nullopt;
   }
@@ -261,10 +266,11 @@ TEST_F(Slideshow, DeleteRemovesTheNamedEntryAndAppliesTheFollowingOne) {
   EXPECT_EQ(Show.CurrentIndex(), 1);
   EXPECT_EQ(View.Applied.back(), Pic(2));
 
-  // Cancel changes nothing.
+  // Cancel changes nothing; Enter answers Cancel, so it keeps the file.
   Show.DeleteCurrent();
   EXPECT_EQ(Show.Count(), 2);
   EXPECT_EQ(View.Deleted.size(), 2u);
+  EXPECT_EQ(View.Defaults, std::vector<TDefaultAnswer>(3, TDefaultAnswer::Cancel));
 }
 
 TEST_F(Slideshow, DeletingTheOnlyPictureLeavesAnEmptyListAndReappliesThePreview) {
@@ -276,8 +282,9 @@ TEST_F(Slideshow, DeletingTheOnlyPictureLeavesAnEmptyListAndReappliesThePreview)
   EXPECT_EQ(View.Applied, std::vector<std::string>{Pic(0)});
 }
 
-// The current picture may change while the question is open (a pick in the list); the
-// answer deletes the file the question named, before, at or after the new current one.
+// Should the current picture change while the question is open (the commands wait, so only
+// the settings' index could move it), the answer deletes the file the question named,
+// before or after the new current one.
 TEST_F(Slideshow, DeleteActsOnTheFileNamedInTheQuestionWhereverTheCurrentOneMoved) {
   struct TCase {
     int NamedAt, PickedDuring, CurrentAfter;
@@ -292,7 +299,7 @@ TEST_F(Slideshow, DeleteActsOnTheFileNamedInTheQuestionWhereverTheCurrentOneMove
     TSlideshow& show = rig.Show;
     TRecordingView& view = rig.View;
     view.Answers = {true};
-    view.WhileAsking = [&] { show.Pick(c.PickedDuring); };
+    view.WhileAsking = [&] { show.SetCurrentIndex(c.PickedDuring); };
     show.DeleteCurrent();
     EXPECT_EQ(view.Deleted, std::vector<std::string>{Pic(c.NamedAt)});
     EXPECT_EQ(show.CurrentIndex(), c.CurrentAfter);
@@ -327,6 +334,133 @@ TEST_F(Slideshow, CommandsWaitWhileAQuestionIsOpen) {
   EXPECT_EQ(View.Applied.size(), 2u);
 }
 
+// Regression: a list click or a tray double click while the damaged-picture question was open
+// changed the current picture, and the delete question then named, and deleted, a healthy one.
+TEST_F(Slideshow, PicksAndShowsWaitWhileADamagedPictureQuestionIsOpen) {
+  const std::pair<const char*, std::function<void(TSlideshow&)>> commands[] = {
+      {"pick", [](TSlideshow& show) { show.Pick(3); }},
+      {"pick and apply", [](TSlideshow& show) { show.PickAndApply(3); }},
+      {"show current", [](TSlideshow& show) { EXPECT_FALSE(show.ShowCurrent()); }},
+  };
+  for (const auto& [name, command] : commands) {
+    const std::string what = name;
+    const std::function<void(TSlideshow&)> run = command;
+    TRig rig(4);
+    TRecordingView& view = rig.View;
+    view.Current.Sound = true;
+    view.Results[Pic(1)] = TLoadResult::Damaged;
+    view.Answers = {false, true};
+    view.WhileAsking = [&] {
+      view.Log.clear();
+      run(rig.Show);
+      EXPECT_TRUE(view.Log.empty()) << what;
+      EXPECT_EQ(view.Selected, 1) << what << ": the list's selection stays on the picture asked about";
+    };
+    rig.Show.Next();
+    ASSERT_EQ(view.Questions.size(), 2u) << what;
+    EXPECT_EQ(view.Questions[1], "File " + Pic(1) + " appears to be damadged. Do you want to delete it?") << what;
+    EXPECT_EQ(view.Deleted, std::vector<std::string>{Pic(1)}) << what;
+    EXPECT_EQ(view.Applied, std::vector<std::string>{Pic(2)}) << what;
+  }
+}
+
+// Should another picture have become current while the first question was open, the damaged
+// file is not offered for deletion, and no other file is named in its place.
+TEST_F(Slideshow, TheDamagedFileIsOfferedForDeletionOnlyWhileItIsCurrent) {
+  Build(4);
+  View.Current.Sound = true;
+  View.Results[Pic(1)] = TLoadResult::Damaged;
+  View.Answers = {false, true};
+  View.WhileAsking = [&] { Show.SetCurrentIndex(3); };
+  Show.Next();
+  EXPECT_EQ(View.Questions.size(), 1u);
+  EXPECT_TRUE(View.Deleted.empty());
+}
+
+// A folder chosen while a question is open is not lost: the list follows it once the question
+// has been answered, at once after the slideshow's own, at the next tick after any other box.
+TEST_F(Slideshow, AFolderChangeDuringAQuestionIsCarriedOutWhenItCloses) {
+  Build(4);
+  Lister.AddPictures("C:\\Q", 2, "q");
+  Lister.AddPictures("C:\\R", 1, "r");
+  Lister.Errors["C:\\Bad"] = 5;
+  View.Answers = {true};
+  View.WhileAsking = [&] {
+    EXPECT_EQ(Show.Rebuild("C:\\Bad", false), 0);
+    EXPECT_EQ(Show.Rebuild("C:\\Q", false), 0);  // replaces the one before
+    EXPECT_EQ(Show.AddAll("C:\\R"), 0);
+    EXPECT_EQ(Show.Count(), 4) << "the list the question is about stands until the answer";
+    EXPECT_TRUE(Show.ListRequestsPending());
+  };
+  Show.DeleteCurrent();
+  EXPECT_EQ(View.Deleted, std::vector<std::string>{Pic(0)});
+  EXPECT_FALSE(Show.ListRequestsPending());
+  EXPECT_EQ(Show.Pictures(), (std::vector<std::string>{"C:\\Q\\q00000.jpg", "C:\\Q\\q00001.jpg", "C:\\R\\r00000.jpg"}));
+  EXPECT_EQ(View.Mirror, Show.Pictures());
+  EXPECT_EQ(View.Preview, "C:\\Q\\q00000.jpg");
+  EXPECT_TRUE(View.Errors.empty());
+
+  View.OpenQuestions = 1;  // a box of the window's own
+  EXPECT_EQ(Show.Rebuild("C:\\Bad", false), 0);
+  Show.Tick();
+  EXPECT_EQ(Show.Count(), 3);
+  View.OpenQuestions = 0;
+  Show.Tick();
+  EXPECT_EQ(Show.Count(), 0);
+  EXPECT_EQ(View.Errors, std::vector<std::string>{"I/O error 5"}) << "the unreadable folder is still reported";
+
+  // A folder chosen after the box closed, before the tick, wins over the one kept.
+  View.OpenQuestions = 1;
+  Show.Rebuild("C:\\Bad", false);
+  Show.AddAll("C:\\R");
+  View.OpenQuestions = 0;
+  EXPECT_EQ(Show.Rebuild("C:\\Q", false), 0);
+  Show.AddAll("C:\\R");
+  Show.Tick();
+  EXPECT_EQ(Show.Pictures(), (std::vector<std::string>{"C:\\Q\\q00000.jpg", "C:\\Q\\q00001.jpg", "C:\\R\\r00000.jpg"}));
+  EXPECT_EQ(View.Errors.size(), 1u);
+}
+
+// Regression: a file that could not be deleted left the list all the same, without a word,
+// and the slideshow went on as if it were gone.
+TEST_F(Slideshow, AFileThatCannotBeDeletedKeepsItsEntryAndSaysWhy) {
+  const std::string why = "C:\\P\\p00001.jpg stays: Access is denied";
+  for (const bool recovery : {false, true}) {
+    TRig rig(4, recovery ? 0 : 1);
+    TRecordingView& view = rig.View;
+    view.DeleteRefusals[Pic(1)] = why;
+    if (recovery) {
+      view.Current.Sound = true;
+      view.Results[Pic(1)] = TLoadResult::Damaged;
+      view.Answers = {false, true};
+      rig.Show.Next();
+    } else {
+      view.Answers = {true};
+      rig.Show.DeleteCurrent();
+    }
+    EXPECT_EQ(view.Errors, std::vector<std::string>{why}) << recovery;
+    EXPECT_EQ(rig.Show.Count(), 4) << recovery;
+    EXPECT_EQ(view.Mirror, rig.Show.Pictures()) << recovery;
+    // Ctrl+D changes nothing; the recovery goes on to the next picture as after Cancel.
+    EXPECT_EQ(rig.Show.CurrentIndex(), recovery ? 2 : 1);
+    EXPECT_EQ(view.Applied, recovery ? std::vector<std::string>{Pic(2)} : std::vector<std::string>{});
+  }
+}
+
+// Regression: a recovery that gave up left the period run out, so the timer went round the
+// failing pictures again on every tick.
+TEST_F(Slideshow, ARecoveryThatGivesUpWaitsAFullPeriodBeforeTheNextTry) {
+  Build(2);
+  View.Current = {false, true, false, 3, true};  // Sound, 3 seconds
+  for (int i = 0; i < 2; ++i) View.Results[Pic(i)] = TLoadResult::Unreadable;
+  EXPECT_EQ(Ticks(4), 1);
+  EXPECT_EQ(View.Beeps.size(), 2u) << "one round of the list";
+  EXPECT_EQ(Show.SecondsElapsed(), 0);
+  EXPECT_EQ(Ticks(3), 0);
+  EXPECT_EQ(Ticks(1), 1);
+  EXPECT_EQ(View.Beeps.size(), 4u);
+}
+
 TEST_F(Slideshow, ADamagedPictureWithSoundAsksToViewThenToDelete) {
   Build(3);
   View.Current.Sound = true;
@@ -338,6 +472,8 @@ TEST_F(Slideshow, ADamagedPictureWithSoundAsksToViewThenToDelete) {
   EXPECT_EQ(View.Questions[1], "File " + Pic(1) + " appears to be damadged. Do you want to delete it?");
   EXPECT_EQ(View.Opened, std::vector<std::string>{Pic(1)});
   EXPECT_EQ(View.Deleted, std::vector<std::string>{Pic(1)});
+  EXPECT_EQ(View.Defaults, (std::vector<TDefaultAnswer>{TDefaultAnswer::Ok, TDefaultAnswer::Cancel}))
+      << "Enter keeps the file";
   EXPECT_EQ(View.Applied, std::vector<std::string>{Pic(2)}) << "applied once, not twice";
   EXPECT_EQ(View.Caption, "Tarvell ver. 2.1  2(2)");
   EXPECT_EQ(std::count(View.Beeps.begin(), View.Beeps.end(), FailureBeepHz), 1);

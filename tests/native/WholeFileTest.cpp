@@ -18,7 +18,21 @@ TEST(WholeFile, ReadsEveryByteIncludingZerosAndLineEnds) {
   EXPECT_EQ(ReadWholeFile(path.string()), bytes);
   std::ofstream(path, std::ios::binary | std::ios::trunc).close();
   EXPECT_EQ(ReadWholeFile(path.string()), std::string());
+  // Larger than one piece of the read.
+  std::string large(200'003, '\0');
+  for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 % 251);
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << large;
+  EXPECT_EQ(ReadWholeFile(path.string()), large);
   fs::remove(path);
+}
+
+// Regression: a read that failed part way (an I/O error of the disk) threw out of the stream
+// buffer instead of giving nothing. Reading this process's memory from address 0 fails so.
+TEST(WholeFile, AReadErrorGivesNothing) {
+  if (!fs::is_regular_file("/proc/self/mem")) GTEST_SKIP() << "no /proc here";
+  std::optional<std::string> bytes = std::string("unchanged");
+  EXPECT_NO_THROW(bytes = ReadWholeFile("/proc/self/mem"));
+  EXPECT_EQ(bytes, std::nullopt);
 }
 
 TEST(WholeFile, MissingFileOrFolderGivesNothing) {
