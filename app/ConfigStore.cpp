@@ -4,7 +4,7 @@
 #include "desktop/FileReplace.h"
 #include "base/Exception.h"
 #include "gui/Handles.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <windows.h>
 

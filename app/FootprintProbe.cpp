@@ -1,7 +1,7 @@
 #include "app/FootprintProbe.h"
 
 #include "app/FootprintCounts.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <shellapi.h>
 

@@ -1,6 +1,6 @@
 #include "app/InstanceGuard.h"
 
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <cwchar>
 

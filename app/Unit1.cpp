@@ -29,6 +29,7 @@
 #include "gui/StringGrid.h"
 #include "gui/Timer.h"
 #include "gui/UpDown.h"
+#include "gui/WaitCursor.h"
 #include "slideshow/Countdown.h"
 #include "slideshow/FileMask.h"
 #include "windows/HelpWindows.h"
@@ -58,7 +59,7 @@ TForm1::~TForm1() {
 
 void TForm1::Construct() {
   TProgramState& state = Program();
-  Screen.SetCursor(crHourGlass);
+  TWaitCursor busy(crArrow);
   state.Folders = DecideProgramFolders();
 
   TInstallHooks hooks;
@@ -106,7 +107,6 @@ void TForm1::Construct() {
   SystemTrayIcon1->SetEnabled(true);
   SetBeforeExit([this] { SystemTrayIcon1->RemoveIcon(); });
   JPEGImage1->SetFileName("");
-  Screen.SetCursor(crArrow);
   state.KeepSubfolders = false;
 }
 

@@ -16,15 +16,6 @@ namespace tarvell {
 
 namespace {
 
-// The arrow comes back when a rebuild ends, also when it ends in an error.
-class TArrowAtEnd {
-public:
-  TArrowAtEnd() noexcept { Screen.SetCursor(crHourGlass); }
-  ~TArrowAtEnd() { Screen.SetCursor(crArrow); }
-  TArrowAtEnd(const TArrowAtEnd&) = delete;
-  TArrowAtEnd& operator=(const TArrowAtEnd&) = delete;
-};
-
 // A bare subfolder name is taken relative to the folder entered last; a path with a drive,
 // or one starting at a root, stands for itself.
 bool IsBareName(const std::string& folder) {
@@ -48,7 +39,7 @@ void TForm1::AddAll(const std::string& folder) {
 void TForm1::BuildPictureList() {
   int error = 0;
   {
-    TArrowAtEnd busy;
+    TWaitCursor busy(crArrow);  // also when the rebuild ends in an error
     if (FFolders.Entered()) {
       DirectoryListBox1->SetDirectory(DirectoryListBox2->Directory());
       FFolders.Moved(DirectoryListBox1->Directory());
@@ -80,16 +71,12 @@ void TForm1::DirectoryListBox2DblClick(TObject&) {
   const int index = DirectoryListBox2->ItemIndex();
   if (index < 0) return;
   const std::string target = DirectoryListBox2->ItemPath(index);
-  if (SameFolderText(target, DirectoryListBox2->Directory())) {
-    Screen.SetCursor(crArrow);  // no other folder, so no rebuild that would end the busy cursor
-    return;
-  }
-  // Move the list here, under the busy cursor, so that a folder that cannot be entered
-  // does not leave the cursor busy; the list's own move then finds nothing to do.
-  Screen.SetCursor(crHourGlass);
-  TScopeGuard arrowOnError([]() noexcept { Screen.SetCursor(crArrow); });
+  // Busy for the coming rebuild, which ends with the arrow; so does the same folder (no
+  // rebuild) and a folder that cannot be entered. The list is moved here, under the busy
+  // cursor; its own move then finds nothing to do.
+  TWaitCursor busy(crArrow);
+  if (SameFolderText(target, DirectoryListBox2->Directory())) return;
   DirectoryListBox2->SetDirectory(target);
-  arrowOnError.Dismiss();
 }
 
 void TForm1::DriveComboBox1Click(TObject&) { Subfolders->SetChecked(false); }

@@ -15,7 +15,7 @@
 #include "gui/Label.h"
 #include "gui/ListBox.h"
 #include "gui/WaitCursor.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 #include "jpeg/Exception.h"
 #include "slideshow/Countdown.h"
 #include "slideshow/PreviewFit.h"

@@ -1,7 +1,7 @@
 #include "app/WindowsCodePage.h"
 
 #include "base/Utf8.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include "gui/Application.h"
 #include "gui/Form.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <commctrl.h>
 

@@ -3,7 +3,7 @@
 #include "components/WComp.h"
 #include "base/Exception.h"
 #include "base/Utf8.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <algorithm>
 #include <cwchar>

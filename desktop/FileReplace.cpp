@@ -1,7 +1,7 @@
 #include "desktop/FileReplace.h"
 
 #include "gui/Handles.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/Handles.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 #include "base/Exception.h"
 
 namespace tarvell {

@@ -4,7 +4,7 @@
 
 #include "desktop/ShellLink.h"
 #include "desktop/SystemFolders.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 #include "gui/Dialogs.h"
 #include "gui/WaitCursor.h"
 #include "resources/Version.h"

@@ -1,7 +1,7 @@
 #include "desktop/RecycleBin.h"
 
 #include "base/Utf8.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <windows.h>
 

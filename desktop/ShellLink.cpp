@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "gui/WideText.h"
+#include "base/WideText.h"
 #include "gui/Handles.h"
 
 namespace tarvell {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gui/Handles.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 namespace tarvell {
 

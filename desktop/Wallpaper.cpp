@@ -3,7 +3,7 @@
 #include "desktop/FileReplace.h"
 #include "jpeg/Exception.h"
 #include "jpeg/Picture.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <windows.h>
 

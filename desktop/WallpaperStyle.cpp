@@ -1,6 +1,6 @@
 #include "desktop/WallpaperStyle.h"
 
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <optional>
 #include <string>

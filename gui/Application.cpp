@@ -3,7 +3,7 @@
 #include "gui/Dialogs.h"
 #include "gui/Form.h"
 #include "base/Exception.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 namespace tarvell {
 

@@ -1,7 +1,7 @@
 #include "gui/Dialogs.h"
 
 #include "gui/Application.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 #include "gui/FileListBox.h"
 #include "gui/FolderLister.h"
 #include "gui/FolderPath.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <cctype>
 

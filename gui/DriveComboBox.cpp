@@ -2,7 +2,7 @@
 
 #include "gui/DirectoryListBox.h"
 #include "gui/FolderPath.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <cctype>
 

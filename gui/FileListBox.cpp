@@ -14,7 +14,23 @@ TFileListBox::~TFileListBox() {
 }
 
 void TFileListBox::Update() {
+  FUnread = true;
+  if (Visible()) Read();
+}
+
+void TFileListBox::Read() {
+  FUnread = false;
   SetItems(FLister ? FLister->MatchingFiles(FDirectory, FMask) : std::vector<std::string>());
+}
+
+const std::vector<std::string>& TFileListBox::Items() {
+  if (FUnread) Read();
+  return TListBox::Items();
+}
+
+void TFileListBox::SetVisible(bool visible) {
+  if (visible && FUnread) Read();
+  TListBox::SetVisible(visible);
 }
 
 void TFileListBox::SetLister(TFolderLister* lister) {

@@ -1,7 +1,8 @@
 // The files of one folder that match a mask, sorted by name ignoring case. For each pattern
 // of the mask in turn every matching file is listed, so a name that matches two patterns
 // appears twice. The folder is read when the list moves to another folder or gets another
-// mask, and not otherwise.
+// mask, and not otherwise; a hidden list waits until its items are asked for or it is shown,
+// so a folder of many pictures on a slow drive is not scanned for a list nobody reads.
 #pragma once
 
 #include "gui/ListBox.h"
@@ -28,11 +29,20 @@ public:
   // Reads the folder again.
   void Update();
 
+  // The entries, the folder read first when a change is still unread.
+  const std::vector<std::string>& Items();
+  int Count() { return static_cast<int>(Items().size()); }
+  const std::string& Item(int index) { return Items().at(static_cast<std::size_t>(index)); }
+  void SetVisible(bool visible) override;
+
   // Where the matching files come from; without one the list is empty. Not owned.
   void SetLister(TFolderLister* lister);
 
 private:
   friend class TDirectoryListBox;
+  void Read();
+
+  bool FUnread = false;
   std::string FMask = "*.*";
   std::string FDirectory;
   TDirectoryListBox* FDirList = nullptr;

@@ -2,7 +2,7 @@
 
 #include "gui/InOutError.h"
 #include "base/PathText.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <windows.h>
 

@@ -1,26 +1,19 @@
 #include "gui/Image.h"
 
 #include "gui/BmpShrink.h"
+#include "jpeg/BMPLayout.h"
+#include "jpeg/BMPReader.h"
 
-#include <cstring>
 #include <cstdint>
+#include <optional>
 
 namespace tarvell {
 
 namespace {
-std::uint32_t ReadU32(std::span<const std::uint8_t> b, std::size_t at) noexcept {
-  return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
-         (static_cast<std::uint32_t>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
-std::uint16_t ReadU16(std::span<const std::uint8_t> b, std::size_t at) noexcept {
-  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
 // A field of the information header (after the 14-byte file header); 0 when it is cut short.
 int BmpInfoField(std::span<const std::uint8_t> b, std::size_t offset) noexcept {
-  constexpr std::size_t fileHeader = 14;
-  constexpr std::size_t infoHeader = 40;
-  if (b.size() < fileHeader + infoHeader) return 0;
-  return static_cast<int>(static_cast<std::int32_t>(ReadU32(b, fileHeader + offset)));
+  if (b.size() < kBmpFileHeaderSize + kBmpInfoHeaderSize) return 0;
+  return static_cast<int>(static_cast<std::int32_t>(ReadBmpU32(b.data() + kBmpFileHeaderSize + offset)));
 }
 }  // namespace
 
@@ -58,30 +51,18 @@ void TImage::SetCenter(bool on) {
 }
 
 bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rect) {
-  constexpr std::size_t FileHeader = 14;
-  if (bmp.size() < FileHeader + sizeof(BITMAPINFOHEADER) || bmp[0] != 'B' || bmp[1] != 'M') return false;
-  const std::uint64_t offBits = ReadU32(bmp, 10);
-  const std::uint32_t infoSize = ReadU32(bmp, FileHeader);
-  if (infoSize < sizeof(BITMAPINFOHEADER) || FileHeader + std::uint64_t{infoSize} > offBits || offBits > bmp.size()) {
-    return false;
-  }
-  const auto width = static_cast<std::int32_t>(ReadU32(bmp, FileHeader + 4));
-  const auto height = static_cast<std::int32_t>(ReadU32(bmp, FileHeader + 8));
-  const std::uint16_t planes = ReadU16(bmp, FileHeader + 12);
-  const std::uint16_t bits = ReadU16(bmp, FileHeader + 14);
-  const std::uint32_t compression = ReadU32(bmp, FileHeader + 16);
-  std::uint32_t colorsUsed = ReadU32(bmp, FileHeader + 32);
-  if (width <= 0 || height == 0 || height == INT32_MIN || planes != 1 || compression != BI_RGB) return false;
-  if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return false;
-  if (bits <= 8) {
-    const std::uint32_t maxColors = 1u << bits;
-    if (colorsUsed == 0) colorsUsed = maxColors;
-    if (colorsUsed > maxColors || FileHeader + std::uint64_t{infoSize} + 4ull * colorsUsed > offBits) return false;
-  }
-  const std::uint64_t rows =
-      height < 0 ? static_cast<std::uint64_t>(-static_cast<std::int64_t>(height)) : static_cast<std::uint64_t>(height);
-  const std::uint64_t stride = ((static_cast<std::uint64_t>(width) * bits + 31) / 32) * 4;
-  if (stride * rows > bmp.size() - offBits) return false;
+  // GDI paints what it is given; the shrinking below knows no 16-bit or bit-field rows.
+  const std::optional<TBmpInfo> header = ReadBmpFileInfo(bmp);
+  if (!header || header->Compression != kBmpCompressionRgb || header->BitsPerPixel == 16) return false;
+  constexpr std::size_t FileHeader = kBmpFileHeaderSize;
+  const std::int32_t width = header->Width;
+  const std::int32_t height = header->Height;
+  const std::uint16_t bits = header->BitsPerPixel;
+  const std::uint64_t rows = header->Rows;
+  const std::uint64_t stride = header->Stride;
+  const std::uint32_t infoSize = header->HeaderSize;
+  const auto colorsUsed = static_cast<std::uint32_t>(header->Colors);
+  const std::uint64_t offBits = FileHeader + header->PixelsAt;
 
   const auto* info = reinterpret_cast<const BITMAPINFO*>(bmp.data() + FileHeader);
   const void* pixels = bmp.data() + offBits;

@@ -1,6 +1,6 @@
 #include "gui/Label.h"
 
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 namespace tarvell {
 

@@ -1,7 +1,7 @@
 #include "gui/Menus.h"
 
 #include "gui/Form.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <algorithm>
 #include <map>

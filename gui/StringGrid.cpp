@@ -1,7 +1,7 @@
 #include "gui/StringGrid.h"
 
 #include "base/Exception.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 namespace tarvell {
 

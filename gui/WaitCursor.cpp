@@ -54,6 +54,8 @@ void TScreen::SetCursor(TCursor cursor) noexcept {
 
 TWaitCursor::TWaitCursor() noexcept : FSaved(Screen.Cursor()) { Screen.SetCursor(crHourGlass); }
 
+TWaitCursor::TWaitCursor(TCursor atEnd) noexcept : FSaved(atEnd) { Screen.SetCursor(crHourGlass); }
+
 TWaitCursor::~TWaitCursor() { Screen.SetCursor(FSaved); }
 
 }  // namespace tarvell

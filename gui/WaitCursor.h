@@ -32,10 +32,12 @@ private:
 extern TScreen Screen;
 
 // Saves the screen cursor and shows the hourglass; the saved cursor comes back on destruction,
-// also when an error unwinds the routine.
+// also when an error unwinds the routine. Busy work that ends with a set cursor (the main
+// window's rebuilds end with the arrow) names it instead.
 class TWaitCursor {
 public:
   TWaitCursor() noexcept;
+  explicit TWaitCursor(TCursor atEnd) noexcept;
   ~TWaitCursor();
   TWaitCursor(const TWaitCursor&) = delete;
   TWaitCursor& operator=(const TWaitCursor&) = delete;

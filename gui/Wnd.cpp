@@ -3,7 +3,7 @@
 #include "base/Exception.h"
 #include "gui/Dialogs.h"
 #include "gui/WaitCursor.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <exception>
 

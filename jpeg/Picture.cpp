@@ -1,6 +1,7 @@
 #include "jpeg/Picture.h"
 
 #include "jpeg/BMPLayout.h"
+#include "jpeg/BMPReader.h"
 #include "jpeg/Exception.h"
 #include "base/NativePath.h"
 
@@ -21,9 +22,7 @@ std::int32_t TPicture::HeaderField(std::size_t offset) const noexcept {
   if (FBmp.size() < kBmpFileHeaderSize + kBmpInfoHeaderSize) {
     return 0;
   }
-  const std::uint32_t value = std::uint32_t{FBmp[offset]} | std::uint32_t{FBmp[offset + 1]} << 8 |
-                              std::uint32_t{FBmp[offset + 2]} << 16 | std::uint32_t{FBmp[offset + 3]} << 24;
-  return static_cast<std::int32_t>(value);
+  return static_cast<std::int32_t>(ReadBmpU32(FBmp.data() + offset));
 }
 
 int TPicture::Width() const noexcept { return HeaderField(kWidthOffset); }

@@ -3,7 +3,7 @@
 #include "base/Exception.h"
 #include "gui/Image.h"
 #include "gui/Label.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 #include "resources/ResourceIds.h"
 #include "windows/DibFile.h"
 #include "windows/HelpWindows.h"

@@ -1,6 +1,8 @@
 // Photos as cameras write them: turned by their EXIF orientation, and decoded only as large
 // as the desktop's wallpaper style needs. The wallpaper file Tarvell.exe writes is checked
 // against a reference this test computes itself.
+#include "jpeg/BMPLayout.h"
+#include "jpeg/BMPReader.h"
 #include "tests/e2e/support/Pictures.h"
 #include "tests/native/JpegSamples.h"
 
@@ -8,6 +10,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,25 +27,19 @@ struct TBmp {
   std::vector<std::uint8_t> Pixels;  // top-down rows of 3 bytes a pixel, no padding
 };
 
-std::uint32_t U32(const std::string& b, std::size_t at) {
-  return static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-                                    static_cast<std::uint8_t>(b[at + 2]) << 16 |
-                                    static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24);
-}
-
 // The pixels of a 24-bit bottom-up BMP file image.
 TBmp ReadBmp(const std::string& b) {
   TBmp bmp;
-  if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || (U32(b, 28) & 0xFFFF) != 24) return bmp;
-  const std::size_t offset = U32(b, 10);
-  bmp.Width = static_cast<int>(U32(b, 18));
-  bmp.Height = static_cast<int>(U32(b, 22));
-  const std::size_t stride = (static_cast<std::size_t>(bmp.Width) * 3 + 3) / 4 * 4;
-  if (b.size() < offset + stride * static_cast<std::size_t>(bmp.Height)) return TBmp{};
+  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(b.data()), b.size());
+  const std::optional<tarvell::TBmpInfo> info = tarvell::ReadBmpFileInfo(bytes);
+  if (!info || info->BitsPerPixel != 24 || !info->BottomUp()) return bmp;
+  bmp.Width = info->Width;
+  bmp.Height = info->Height;
+  const std::size_t offset = tarvell::kBmpFileHeaderSize + info->PixelsAt;
   for (int y = 0; y < bmp.Height; ++y) {
-    const std::size_t row = offset + stride * static_cast<std::size_t>(bmp.Height - 1 - y);
-    bmp.Pixels.insert(bmp.Pixels.end(), b.begin() + static_cast<std::ptrdiff_t>(row),
-                      b.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(bmp.Width) * 3));
+    const std::size_t row = offset + info->Stride * static_cast<std::size_t>(bmp.Height - 1 - y);
+    bmp.Pixels.insert(bmp.Pixels.end(), bytes.begin() + static_cast<std::ptrdiff_t>(row),
+                      bytes.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(bmp.Width) * 3));
   }
   return bmp;
 }

@@ -4,7 +4,7 @@
 #include "app/WindowsCodePage.h"
 #include "base/Exception.h"
 #include "base/Utf8.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include "TempFolder.h"
 

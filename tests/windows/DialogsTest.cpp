@@ -165,6 +165,15 @@ TEST(WaitCursor, ShowsTheHourglassAndRestoresTheSavedCursorAlsoOnError) {
     throw Exception("failed while busy");
   } catch (const Exception&) {}
   EXPECT_EQ(Screen.Cursor(), crArrow);
+
+  // Busy work that ends with a set cursor ends with it, also on error.
+  Screen.SetCursor(crDefault);
+  try {
+    TWaitCursor wait(crArrow);
+    EXPECT_EQ(Screen.Cursor(), crHourGlass);
+    throw Exception("failed while busy");
+  } catch (const Exception&) {}
+  EXPECT_EQ(Screen.Cursor(), crArrow);
   Screen.SetCursor(crDefault);
 }
 

@@ -83,6 +83,26 @@ TEST(FolderLists, ShowWhatTheirListerReportsAndNothingWithoutOne) {
                                                     "files " + files.Directory() + " *.jpg"}));
 }
 
+// Guards against a second scan for nothing: a hidden file list (the main window's is one) reads
+// its folder only when its items are asked for or it is shown, once for all changes before.
+TEST(FolderLists, HiddenFileListReadsOnlyWhenAsked) {
+  TTempFolder temp;
+  TForm form(nullptr);
+  auto& files = *new TFileListBox(&form);
+  files.SetVisible(false);
+  TFixedLister lister;
+  files.SetLister(&lister);
+  files.SetDirectory(temp.Path());
+  files.SetMask("*.jpg");
+  EXPECT_TRUE(lister.Asked.empty());
+  EXPECT_EQ(files.Count(), 2);
+  EXPECT_EQ(files.Item(1), "a.jpg");
+  files.Update();
+  files.Show();
+  EXPECT_EQ(files.Items(), (std::vector<std::string>{"z.jpg", "a.jpg"}));
+  EXPECT_EQ(lister.Asked, std::vector<std::string>(2, "files " + files.Directory() + " *.jpg"));
+}
+
 // Reports the sample names in every folder.
 struct TUnicodeLister final : TFolderLister {
   std::vector<std::string> Subfolders(const std::string&) override { return {Narrow(test::GreekFolder)}; }

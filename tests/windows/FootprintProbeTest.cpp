@@ -3,7 +3,7 @@
 
 #include "TempFolder.h"
 #include "app/FootprintCounts.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <gtest/gtest.h>
 

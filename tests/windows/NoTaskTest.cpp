@@ -3,7 +3,7 @@
 #include "MessagePump.h"
 #include "gui/Application.h"
 #include "gui/Form.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <gtest/gtest.h>
 

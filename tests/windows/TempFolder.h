@@ -2,7 +2,7 @@
 #pragma once
 
 #include "base/WholeFile.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <windows.h>
 

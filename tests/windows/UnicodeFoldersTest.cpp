@@ -12,7 +12,7 @@
 #include "desktop/SystemFolders.h"
 #include "desktop/Wallpaper.h"
 #include "gui/Dialogs.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <gtest/gtest.h>
 

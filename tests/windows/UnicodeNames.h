@@ -2,7 +2,7 @@
 // back is compared with text that none of the program's conversions produced.
 #pragma once
 
-#include "gui/WideText.h"
+#include "base/WideText.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 #include "HelpWindowsFixture.h"
 #include "gui/Memo.h"
 #include "gui/Menus.h"
-#include "gui/WideText.h"
+#include "base/WideText.h"
 #include "resources/ResourceIds.h"
 #include "windows/HelpText.h"
 #include "windows/HelpWindows.h"
