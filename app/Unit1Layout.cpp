@@ -63,6 +63,59 @@ TLayoutItem HotKey(TSysHotKey* TForm1::*member, const char* name, void (TForm1::
                    }));
 }
 
+// The setups of rows that set more than one property or handle more than one event.
+void SetUpPictureList(TListBox& l, TForm1& f) {
+  l.OnClick = Handler(&f, &TForm1::ListBox1Click);
+  l.OnDblClick = Handler(&f, &TForm1::ListBox1DblClick);
+  l.OnMouseDown = Handler(&f, &TForm1::ListBox1MouseDown);
+}
+
+void SetUpFolderList(TDirectoryListBox& d, TForm1& f) {
+  d.SetLister(&f.FolderLister());
+  d.OnChange = Handler(&f, &TForm1::DirectoryListBox2Change);
+  d.OnDblClick = Handler(&f, &TForm1::DirectoryListBox2DblClick);
+}
+
+void SetUpPeriodStepper(TUpDown& u, TForm1& f) {
+  u.SetAssociate(f.Edit1);
+  u.SetRange(0, 1000);
+  u.SetPosition(5);
+  u.SetWrap(false);
+}
+
+void SetUpPreview(TJPEGImageControl& j, TForm1&) {
+  // Options set while loading are only stored: nothing decodes until a file is set.
+  j.SetLoading(j.Loading());
+  j.SetNumOfColors(TNumOfColors::TrueColor);
+  j.SetDCTMethod(TDCTMethod::Integ);
+  j.SetDither(TDither::FS);
+  j.SetFastProcessing(false);
+  j.SetGrayScale(false);
+  j.SetNoSmooth(false);
+  j.SetOnePass(false);
+  j.SetProgressStep(10);
+  j.SetQuality(75);
+}
+
+void SetUpTimer(TTimer& t, TForm1& f) {
+  t.SetInterval(1000);
+  t.SetEnabled(true);
+  t.SetOnTimer(Handler(&f, &TForm1::Timer1Timer));
+}
+
+void SetUpTrayIcon(TSystemTrayIcon& t, TForm1& f) {
+  t.SetEnabled(false);
+  t.SetIcon(LoadIconResource("#1").get());
+  t.OnMouseDown = Handler(&f, &TForm1::SystemTrayIcon1MouseDown);
+  t.OnDblClick = Handler(&f, &TForm1::SystemTrayIcon1DblClick);
+}
+
+// The hidden walker pair lists folders through the form's lister.
+template <class T>
+void UseFormLister(T& list, TForm1& f) {
+  list.SetLister(&f.FolderLister());
+}
+
 TFormLayout MakeLayout() {
   TFormLayout form;
   form.Caption = VersionTitle;
@@ -83,20 +136,12 @@ TFormLayout MakeLayout() {
     f.OnResize = Handler(&f, &TForm1::FormResize);
   });
   form.Items = {
-      Field("ListBox1", Into(&TForm1::ListBox1, [](TListBox& l, TForm1& f) {
-              l.OnClick = Handler(&f, &TForm1::ListBox1Click);
-              l.OnDblClick = Handler(&f, &TForm1::ListBox1DblClick);
-              l.OnMouseDown = Handler(&f, &TForm1::ListBox1MouseDown);
-            }),
-            {0, 0, 273, 185}, "You can select any picture from list to start changing"),
+      Field("ListBox1", Into(&TForm1::ListBox1, SetUpPictureList), {0, 0, 273, 185},
+            "You can select any picture from list to start changing"),
       Field("DriveComboBox1", Into(&TForm1::DriveComboBox1, &TDriveComboBox::OnClick, &TForm1::DriveComboBox1Click),
             {0, 192, 153, 19}, "Choose drive"),
-      Field("DirectoryListBox2", Into(&TForm1::DirectoryListBox2, [](TDirectoryListBox& d, TForm1& f) {
-              d.SetLister(&f.FolderLister());
-              d.OnChange = Handler(&f, &TForm1::DirectoryListBox2Change);
-              d.OnDblClick = Handler(&f, &TForm1::DirectoryListBox2DblClick);
-            }),
-            {0, 208, 153, 209}, "Select directory"),
+      Field("DirectoryListBox2", Into(&TForm1::DirectoryListBox2, SetUpFolderList), {0, 208, 153, 209},
+            "Select directory"),
       // Regression: these four boxes had no click bound, so ticking Subfolders did not rebuild
       // the list and Transparent did not change the captions.
       CheckBox(&TForm1::Subfolders, "Subfolders", 192, "Subfolders", "Set for directory subtree scanning",
@@ -128,53 +173,21 @@ TFormLayout MakeLayout() {
       Control("Edit1", Into(&TForm1::Edit1, &TEdit::OnDblClick, &TForm1::Edit1DblClick), {520, 3, 33, 21}, "5",
               "Time period of automatic wallpaper switching", lfReadOnly)
           .Colored(clMenu),
-      Control("UpDown1", Into(&TForm1::UpDown1, [](TUpDown& u, TForm1& f) {
-                u.SetAssociate(f.Edit1);
-                u.SetRange(0, 1000);
-                u.SetPosition(5);
-                u.SetWrap(false);
-              }),
-              {553, 3, 15, 21}, "", "Minutes 1-1000"),
-      Control("JPEGImage1", Into(&TForm1::JPEGImage1, [](TJPEGImageControl& j, TForm1&) {
-                // Options set while loading are only stored: nothing decodes until a file is set.
-                j.SetLoading(j.Loading());
-                j.SetNumOfColors(TNumOfColors::TrueColor);
-                j.SetDCTMethod(TDCTMethod::Integ);
-                j.SetDither(TDither::FS);
-                j.SetFastProcessing(false);
-                j.SetGrayScale(false);
-                j.SetNoSmooth(false);
-                j.SetOnePass(false);
-                j.SetProgressStep(10);
-                j.SetQuality(75);
-              }),
-              {280, 72, 289, 345}, "", "", lfStretch),
+      Control("UpDown1", Into(&TForm1::UpDown1, SetUpPeriodStepper), {553, 3, 15, 21}, "", "Minutes 1-1000"),
+      Control("JPEGImage1", Into(&TForm1::JPEGImage1, SetUpPreview), {280, 72, 289, 345}, "", "", lfStretch),
       // Never shown: the settings file's line buffer, the walker pair, and two leftovers.
       Hidden("Memo1", Into(&TForm1::Memo1)),
-      Hidden("DirectoryListBox1", Into(&TForm1::DirectoryListBox1, [](TDirectoryListBox& d, TForm1& f) {
-               d.SetLister(&f.FolderLister());
-             })),
-      Hidden("FileListBox1", Into(&TForm1::FileListBox1, [](TFileListBox& l, TForm1& f) {
-               l.SetLister(&f.FolderLister());
-             })),
+      Hidden("DirectoryListBox1", Into(&TForm1::DirectoryListBox1, UseFormLister<TDirectoryListBox>)),
+      Hidden("FileListBox1", Into(&TForm1::FileListBox1, UseFormLister<TFileListBox>)),
       Hidden("FilterComboBox1", Into(&TForm1::FilterComboBox1)),
       Hidden("StringGrid1", Into(&TForm1::StringGrid1, [](TStringGrid& g, TForm1&) { g.SetSize(1, g.RowCount()); })),
       // Non-visual components.
-      Component("Timer1", Into(&TForm1::Timer1, [](TTimer& t, TForm1& f) {
-                  t.SetInterval(1000);
-                  t.SetEnabled(true);
-                  t.SetOnTimer(Handler(&f, &TForm1::Timer1Timer));
-                })),
+      Component("Timer1", Into(&TForm1::Timer1, SetUpTimer)),
       HotKey(&TForm1::SysHotKey1, "SysHotKey1", &TForm1::SysHotKey1HotKey),
       HotKey(&TForm1::SysHotKey2, "SysHotKey2", &TForm1::SysHotKey2HotKey),
       HotKey(&TForm1::SysHotKey3, "SysHotKey3", &TForm1::SysHotKey3HotKey),
       HotKey(&TForm1::DeleteKey, "DeleteKey", &TForm1::DeleteKeyHotKey),
-      Component("SystemTrayIcon1", Into(&TForm1::SystemTrayIcon1, [](TSystemTrayIcon& t, TForm1& f) {
-                  t.SetEnabled(false);
-                  t.SetIcon(LoadIconResource("#1").get());
-                  t.OnMouseDown = Handler(&f, &TForm1::SystemTrayIcon1MouseDown);
-                  t.OnDblClick = Handler(&f, &TForm1::SystemTrayIcon1DblClick);
-                })),
+      Component("SystemTrayIcon1", Into(&TForm1::SystemTrayIcon1, SetUpTrayIcon)),
       Component("NoTask1", Into(&TForm1::NoTask1, [](TNoTask& n, TForm1&) { n.SetHideForm(true); })),
   };
   return form;

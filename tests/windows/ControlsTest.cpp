@@ -45,10 +45,10 @@ TEST(CheckBox, CaptionStandsLeftAndEveryChangeActsAsAClick) {
   TFormLayout layout;
   int clicks = 0;
   layout.Items = {Control("Transparent", Configure<TCheckBox>([&](TCheckBox& c) {
-                             c.SetAlignment(TAlignment::taLeftJustify);
-                             c.OnClick = [&](TObject&) { ++clicks; };
-                           }),
-                           {160, 240, 105, 17}, "Transparent icons", "", lfChecked)};
+                            c.SetAlignment(TAlignment::taLeftJustify);
+                            c.OnClick = [&](TObject&) { ++clicks; };
+                          }),
+                          {160, 240, 105, 17}, "Transparent icons", "", lfChecked)};
   TForm form(nullptr);
   form.LoadLayout(layout);
   auto& box = *dynamic_cast<TCheckBox*>(form.FindComponent("Transparent"));
@@ -190,11 +190,13 @@ TEST(UpDown, StepsWriteThePositionIntoItsEditWithinTheRange) {
   TFormLayout layout;
   layout.Items = {
       Control("Edit1", Into(&TPeriodForm::Edit1), {520, 3, 33, 21}, "5", "", lfReadOnly),
-      Control("UpDown1", Into(&TPeriodForm::UpDown1, [](TUpDown& u, TPeriodForm& f) {
-                u.SetAssociate(f.Edit1);
-                u.SetRange(0, 1000);
-                u.SetPosition(5);
-              }),
+      Control("UpDown1",
+              Into(&TPeriodForm::UpDown1,
+                   [](TUpDown& u, TPeriodForm& f) {
+                     u.SetAssociate(f.Edit1);
+                     u.SetRange(0, 1000);
+                     u.SetPosition(5);
+                   }),
               {553, 3, 15, 21}),
   };
   TPeriodForm form(nullptr);
@@ -241,12 +243,12 @@ TEST(Timer, TicksWhileEnabledAndStopsWhenDisabled) {
   int ticks = 0;
   TObject* sender = nullptr;
   layout.Items = {Component("Timer1", Configure<TTimer>([&](TTimer& t) {
-                               t.SetInterval(30);
-                               t.SetOnTimer([&](TObject& s) {
-                                 ++ticks;
-                                 sender = &s;
-                               });
-                             }))};
+                              t.SetInterval(30);
+                              t.SetOnTimer([&](TObject& s) {
+                                ++ticks;
+                                sender = &s;
+                              });
+                            }))};
   TForm form(nullptr);
   form.LoadLayout(layout);
   auto& timer = *dynamic_cast<TTimer*>(form.FindComponent("Timer1"));
