@@ -31,34 +31,89 @@ namespace {
 
 using TClick = void (TForm1::*)(TObject&);
 
+// The column of check boxes, each with its caption on the left.
 TLayoutItem CheckBox(TCheckBox* TForm1::*member, const char* name, int top, const char* caption, const char* hint,
                      TClick handler = nullptr, unsigned flags = 0) {
-  return {name,
-          Into(member, [handler](TCheckBox& c, TForm1& f) {
-            c.SetAlignment(TAlignment::taLeftJustify);
-            if (handler) c.OnClick = Handler(&f, handler);
-          }),
-          160, top, 105, 17, caption, hint, clDefault, {}, lfTabStop | flags, {}};
+  return Control(name, Into(member, [handler](TCheckBox& c, TForm1& f) {
+                   c.SetAlignment(TAlignment::taLeftJustify);
+                   if (handler) c.OnClick = Handler(&f, handler);
+                 }),
+                 {160, top, 105, 17}, caption, hint, lfTabStop | flags);
 }
 
+// The column of command buttons below the check boxes.
 TLayoutItem Button(TButton* TForm1::*member, const char* name, int top, const char* caption, const char* hint,
                    TClick handler, unsigned flags = 0) {
-  return {name,
-          Into(member, [handler](TButton& b, TForm1& f) { b.OnClick = Handler(&f, handler); }),
-          160, top, 113, 25, caption, hint, clDefault, {}, lfTabStop | flags, {}};
+  return Control(name, Into(member, &TButton::OnClick, handler), {160, top, 113, 25}, caption, hint,
+                 lfTabStop | flags);
 }
 
-template <class T>
-TLayoutItem Hidden(T* TForm1::*member, const char* name, unsigned flags = lfHidden) {
-  return {name, Into(member), 0, 0, 0, 0, "", "", clDefault, {}, flags, {}};
+// A white box the user types into or picks from, reached by Tab.
+TLayoutItem Field(std::string name, TLayoutKind kind, TLayoutRect rect, const char* hint, unsigned flags = lfTabStop) {
+  return Control(std::move(name), std::move(kind), rect, "", hint, flags).Colored(clMenu);
 }
+
+// A component that is never shown.
+TLayoutItem Hidden(std::string name, TLayoutKind kind) { return Component(std::move(name), std::move(kind), "", lfHidden); }
 
 TLayoutItem HotKey(TSysHotKey* TForm1::*member, const char* name, void (TForm1::*handler)(TObject&, int)) {
-  return {name, Into(member, [handler](TSysHotKey& k, TForm1& f) {
-            k.SetActive(true);
-            k.OnHotKey = Handler(&f, handler);
-          }),
-          0, 0, 0, 0, "", "", clDefault, {}, 0, {}};
+  return Component(name, Into(member, [handler](TSysHotKey& k, TForm1& f) {
+                     k.SetActive(true);
+                     k.OnHotKey = Handler(&f, handler);
+                   }));
+}
+
+// The setups of rows that set more than one property or handle more than one event.
+void SetUpPictureList(TListBox& l, TForm1& f) {
+  l.OnClick = Handler(&f, &TForm1::ListBox1Click);
+  l.OnDblClick = Handler(&f, &TForm1::ListBox1DblClick);
+  l.OnMouseDown = Handler(&f, &TForm1::ListBox1MouseDown);
+}
+
+void SetUpFolderList(TDirectoryListBox& d, TForm1& f) {
+  d.SetLister(&f.FolderLister());
+  d.OnChange = Handler(&f, &TForm1::DirectoryListBox2Change);
+  d.OnDblClick = Handler(&f, &TForm1::DirectoryListBox2DblClick);
+}
+
+void SetUpPeriodStepper(TUpDown& u, TForm1& f) {
+  u.SetAssociate(f.Edit1);
+  u.SetRange(0, 1000);
+  u.SetPosition(5);
+  u.SetWrap(false);
+}
+
+void SetUpPreview(TJPEGImageControl& j, TForm1&) {
+  // Options set while loading are only stored: nothing decodes until a file is set.
+  j.SetLoading(j.Loading());
+  j.SetNumOfColors(TNumOfColors::TrueColor);
+  j.SetDCTMethod(TDCTMethod::Integ);
+  j.SetDither(TDither::FS);
+  j.SetFastProcessing(false);
+  j.SetGrayScale(false);
+  j.SetNoSmooth(false);
+  j.SetOnePass(false);
+  j.SetProgressStep(10);
+  j.SetQuality(75);
+}
+
+void SetUpTimer(TTimer& t, TForm1& f) {
+  t.SetInterval(1000);
+  t.SetEnabled(true);
+  t.SetOnTimer(Handler(&f, &TForm1::Timer1Timer));
+}
+
+void SetUpTrayIcon(TSystemTrayIcon& t, TForm1& f) {
+  t.SetEnabled(false);
+  t.SetIcon(LoadIconResource("#1").get());
+  t.OnMouseDown = Handler(&f, &TForm1::SystemTrayIcon1MouseDown);
+  t.OnDblClick = Handler(&f, &TForm1::SystemTrayIcon1DblClick);
+}
+
+// The hidden walker pair lists folders through the form's lister.
+template <class T>
+void UseFormLister(T& list, TForm1& f) {
+  list.SetLister(&f.FolderLister());
 }
 
 TFormLayout MakeLayout() {
@@ -81,22 +136,12 @@ TFormLayout MakeLayout() {
     f.OnResize = Handler(&f, &TForm1::FormResize);
   });
   form.Items = {
-      {"ListBox1", Into(&TForm1::ListBox1, [](TListBox& l, TForm1& f) {
-         l.OnClick = Handler(&f, &TForm1::ListBox1Click);
-         l.OnDblClick = Handler(&f, &TForm1::ListBox1DblClick);
-         l.OnMouseDown = Handler(&f, &TForm1::ListBox1MouseDown);
-       }),
-       0, 0, 273, 185, "", "You can select any picture from list to start changing", clMenu, {}, lfTabStop, {}},
-      {"DriveComboBox1", Into(&TForm1::DriveComboBox1, [](TDriveComboBox& d, TForm1& f) {
-         d.OnClick = Handler(&f, &TForm1::DriveComboBox1Click);
-       }),
-       0, 192, 153, 19, "", "Choose drive", clMenu, {}, lfTabStop, {}},
-      {"DirectoryListBox2", Into(&TForm1::DirectoryListBox2, [](TDirectoryListBox& d, TForm1& f) {
-         d.SetLister(&f.FolderLister());
-         d.OnChange = Handler(&f, &TForm1::DirectoryListBox2Change);
-         d.OnDblClick = Handler(&f, &TForm1::DirectoryListBox2DblClick);
-       }),
-       0, 208, 153, 209, "", "Select directory", clMenu, {}, lfTabStop, {}},
+      Field("ListBox1", Into(&TForm1::ListBox1, SetUpPictureList), {0, 0, 273, 185},
+            "You can select any picture from list to start changing"),
+      Field("DriveComboBox1", Into(&TForm1::DriveComboBox1, &TDriveComboBox::OnClick, &TForm1::DriveComboBox1Click),
+            {0, 192, 153, 19}, "Choose drive"),
+      Field("DirectoryListBox2", Into(&TForm1::DirectoryListBox2, SetUpFolderList), {0, 208, 153, 209},
+            "Select directory"),
       // Regression: these four boxes had no click bound, so ticking Subfolders did not rebuild
       // the list and Transparent did not change the captions.
       CheckBox(&TForm1::Subfolders, "Subfolders", 192, "Subfolders", "Set for directory subtree scanning",
@@ -116,70 +161,34 @@ TFormLayout MakeLayout() {
              lfDefault | lfCancel),
       Button(&TForm1::Quit, "Quit", 392, "Quit           Ctrl+Q", "Close ", &TForm1::QuitClick),
       // The hot keys' modifier keys, reached by Tab after Quit; a change applies at once.
-      {"HotKeysLabel", Into(&TForm1::HotKeysLabel), 280, 34, 48, 13, "Hot keys:", "", clDefault, {}, 0, {}},
-      {"HotKeyChoice", Into(&TForm1::HotKeyChoice, [](TComboBox& c, TForm1& f) {
-         c.OnClick = Handler(&f, &TForm1::HotKeyChoiceClick);
-       }),
-       330, 30, 97, 21, "", "Keys to hold with Z, A, D and Q for the hot keys", clMenu, {}, lfTabStop, {}},
-      {"HotKeyNotice", Into(&TForm1::HotKeyNotice), 280, 54, 289, 14, "", "", clDefault, {nullptr, 0, 0, clMaroon},
-       lfHidden, {}},
-      {"Label1", Into(&TForm1::Label1), 280, 5, 77, 21, "Time to change:", "", clDefault, {}, 0, {}},
-      {"SecToChange", Into(&TForm1::SecToChange), 368, 5, 97, 21, "", "", clMenu, {}, lfReadOnly | lfNoBorder, {}},
-      {"Period", Into(&TForm1::Period, [](TLabel& l, TForm1& f) { l.OnDblClick = Handler(&f, &TForm1::PeriodDblClick); }),
-       475, 5, 37, 13, " min ", "Double click to change time units min/sec", clDefault, {}, 0, {}},
-      {"Edit1", Into(&TForm1::Edit1, [](TEdit& e, TForm1& f) { e.OnDblClick = Handler(&f, &TForm1::Edit1DblClick); }),
-       520, 3, 33, 21, "5", "Time period of automatic wallpaper switching", clMenu, {}, lfReadOnly, {}},
-      {"UpDown1", Into(&TForm1::UpDown1, [](TUpDown& u, TForm1& f) {
-         u.SetAssociate(f.Edit1);
-         u.SetRange(0, 1000);
-         u.SetPosition(5);
-         u.SetWrap(false);
-       }),
-       553, 3, 15, 21, "", "Minutes 1-1000", clDefault, {}, 0, {}},
-      {"JPEGImage1", Into(&TForm1::JPEGImage1, [](TJPEGImageControl& j, TForm1&) {
-         // Options set while loading are only stored: nothing decodes until a file is set.
-         j.SetLoading(j.Loading());
-         j.SetNumOfColors(TNumOfColors::TrueColor);
-         j.SetDCTMethod(TDCTMethod::Integ);
-         j.SetDither(TDither::FS);
-         j.SetFastProcessing(false);
-         j.SetGrayScale(false);
-         j.SetNoSmooth(false);
-         j.SetOnePass(false);
-         j.SetProgressStep(10);
-         j.SetQuality(75);
-       }),
-       280, 72, 289, 345, "", "", clDefault, {}, lfStretch, {}},
+      Control("HotKeysLabel", Into(&TForm1::HotKeysLabel), {280, 34, 48, 13}, "Hot keys:"),
+      Field("HotKeyChoice", Into(&TForm1::HotKeyChoice, &TComboBox::OnClick, &TForm1::HotKeyChoiceClick),
+            {330, 30, 97, 21}, "Keys to hold with Z, A, D and Q for the hot keys"),
+      Control("HotKeyNotice", Into(&TForm1::HotKeyNotice), {280, 54, 289, 14}, "", "", lfHidden)
+          .InFont({nullptr, 0, 0, clMaroon}),
+      Control("Label1", Into(&TForm1::Label1), {280, 5, 77, 21}, "Time to change:"),
+      Field("SecToChange", Into(&TForm1::SecToChange), {368, 5, 97, 21}, "", lfReadOnly | lfNoBorder),
+      Control("Period", Into(&TForm1::Period, &TLabel::OnDblClick, &TForm1::PeriodDblClick), {475, 5, 37, 13}, " min ",
+              "Double click to change time units min/sec"),
+      Control("Edit1", Into(&TForm1::Edit1, &TEdit::OnDblClick, &TForm1::Edit1DblClick), {520, 3, 33, 21}, "5",
+              "Time period of automatic wallpaper switching", lfReadOnly)
+          .Colored(clMenu),
+      Control("UpDown1", Into(&TForm1::UpDown1, SetUpPeriodStepper), {553, 3, 15, 21}, "", "Minutes 1-1000"),
+      Control("JPEGImage1", Into(&TForm1::JPEGImage1, SetUpPreview), {280, 72, 289, 345}, "", "", lfStretch),
       // Never shown: the settings file's line buffer, the walker pair, and two leftovers.
-      Hidden(&TForm1::Memo1, "Memo1"),
-      {"DirectoryListBox1",
-       Into(&TForm1::DirectoryListBox1, [](TDirectoryListBox& d, TForm1& f) { d.SetLister(&f.FolderLister()); }), 0, 0,
-       0, 0, "", "", clDefault, {}, lfHidden, {}},
-      {"FileListBox1", Into(&TForm1::FileListBox1, [](TFileListBox& l, TForm1& f) { l.SetLister(&f.FolderLister()); }),
-       0, 0, 0, 0, "", "", clDefault, {}, lfHidden, {}},
-      Hidden(&TForm1::FilterComboBox1, "FilterComboBox1"),
-      {"StringGrid1", Into(&TForm1::StringGrid1, [](TStringGrid& g, TForm1&) { g.SetSize(1, g.RowCount()); }), 0, 0, 0,
-       0, "", "", clDefault, {}, lfHidden, {}},
+      Hidden("Memo1", Into(&TForm1::Memo1)),
+      Hidden("DirectoryListBox1", Into(&TForm1::DirectoryListBox1, UseFormLister<TDirectoryListBox>)),
+      Hidden("FileListBox1", Into(&TForm1::FileListBox1, UseFormLister<TFileListBox>)),
+      Hidden("FilterComboBox1", Into(&TForm1::FilterComboBox1)),
+      Hidden("StringGrid1", Into(&TForm1::StringGrid1, [](TStringGrid& g, TForm1&) { g.SetSize(1, g.RowCount()); })),
       // Non-visual components.
-      {"Timer1", Into(&TForm1::Timer1, [](TTimer& t, TForm1& f) {
-         t.SetInterval(1000);
-         t.SetEnabled(true);
-         t.SetOnTimer(Handler(&f, &TForm1::Timer1Timer));
-       }),
-       0, 0, 0, 0, "", "", clDefault, {}, 0, {}},
+      Component("Timer1", Into(&TForm1::Timer1, SetUpTimer)),
       HotKey(&TForm1::SysHotKey1, "SysHotKey1", &TForm1::SysHotKey1HotKey),
       HotKey(&TForm1::SysHotKey2, "SysHotKey2", &TForm1::SysHotKey2HotKey),
       HotKey(&TForm1::SysHotKey3, "SysHotKey3", &TForm1::SysHotKey3HotKey),
       HotKey(&TForm1::DeleteKey, "DeleteKey", &TForm1::DeleteKeyHotKey),
-      {"SystemTrayIcon1", Into(&TForm1::SystemTrayIcon1, [](TSystemTrayIcon& t, TForm1& f) {
-         t.SetEnabled(false);
-         t.SetIcon(LoadIconResource("#1").get());
-         t.OnMouseDown = Handler(&f, &TForm1::SystemTrayIcon1MouseDown);
-         t.OnDblClick = Handler(&f, &TForm1::SystemTrayIcon1DblClick);
-       }),
-       0, 0, 0, 0, "", "", clDefault, {}, 0, {}},
-      {"NoTask1", Into(&TForm1::NoTask1, [](TNoTask& n, TForm1&) { n.SetHideForm(true); }), 0, 0, 0, 0, "", "",
-       clDefault, {}, 0, {}},
+      Component("SystemTrayIcon1", Into(&TForm1::SystemTrayIcon1, SetUpTrayIcon)),
+      Component("NoTask1", Into(&TForm1::NoTask1, [](TNoTask& n, TForm1&) { n.SetHideForm(true); })),
   };
   return form;
 }

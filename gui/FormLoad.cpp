@@ -52,7 +52,7 @@ void TForm::LoadLayout(const TFormLayout& layout) {
         if (!host) ThrowLayoutError("Parent " + item.Parent + " of " + item.Name + " is not a control");
       }
       control->SetParent(host);
-      control->SetBounds(item.Left, item.Top, item.Width, item.Height);
+      control->SetBounds(item.Rect.Left, item.Rect.Top, item.Rect.Width, item.Rect.Height);
       if (!item.Caption.empty()) control->SetCaption(item.Caption);
       control->SetHint(item.Hint);
       if (item.Color != clDefault) control->SetColor(item.Color);

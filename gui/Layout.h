@@ -133,6 +133,18 @@ TLayoutKind Into(T* F::*member) {
   return MakeKind<T>([member](TComponent& c, TForm& form) { LayoutForm<F>(form).*member = &static_cast<T&>(c); });
 }
 
+// A row whose component the form keeps and whose one event the form handles:
+// Into(&TForm1::Next, &TButton::OnClick, &TForm1::NextClick).
+template <class T, class F, class C, class E, class... A>
+requires std::derived_from<T, C> TLayoutKind Into(T* F::*member, E C::*event, void (F::*handler)(A...)) {
+  return MakeKind<T>([member, event, handler](TComponent& c, TForm& form) {
+    F& f = LayoutForm<F>(form);
+    T& component = static_cast<T&>(c);
+    f.*member = &component;
+    component.*event = [&f, handler](A... args) { (f.*handler)(std::forward<A>(args)...); };
+  });
+}
+
 // The same with the row's own properties and event handlers: Into(&TForm1::Next,
 // [](TButton& b, TForm1& f) { b.OnClick = Handler(&f, &TForm1::NextClick); }).
 template <class T, class F, class S>
@@ -145,23 +157,57 @@ requires std::invocable<S&, T&, F&> TLayoutKind Into(T* F::*member, S setup) {
   });
 }
 
-// One component of a form. Geometry, caption, hint, colours and font apply to controls;
+// A control's place: left, top, width, height in pixels of its parent's client area.
+struct TLayoutRect {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+};
+
+// One component of a form. Place, caption, hint, colours and font apply to controls;
 // non-visual components take caption and hint when they have them. Parent names another
 // control (or menu) to hold this one; empty means the form.
 struct TLayoutItem {
   std::string Name{};
   TLayoutKind Kind{};
-  int Left = 0;
-  int Top = 0;
-  int Width = 0;
-  int Height = 0;
+  TLayoutRect Rect{};
   std::string Caption{};
   std::string Hint{};
   TColor Color = clDefault;
   TFontSpec Font{};
   unsigned Flags = 0;
   std::string Parent{};
+
+  // For the rare row that needs more than Control() takes: Control(...).Colored(clMenu).
+  TLayoutItem Colored(TColor color) const {
+    TLayoutItem row = *this;
+    row.Color = color;
+    return row;
+  }
+  TLayoutItem InFont(const TFontSpec& font) const {
+    TLayoutItem row = *this;
+    row.Font = font;
+    return row;
+  }
+  TLayoutItem In(std::string parent) const {
+    TLayoutItem row = *this;
+    row.Parent = std::move(parent);
+    return row;
+  }
 };
+
+// A row as one line, in the order a resource script gives it:
+// Control("Next", Into(&TForm1::Next), {160, 320, 113, 25}, "Next", "Set next picture", lfTabStop).
+inline TLayoutItem Control(std::string name, TLayoutKind kind, TLayoutRect rect, std::string caption = {},
+                           std::string hint = {}, unsigned flags = 0) {
+  return {std::move(name), std::move(kind), rect, std::move(caption), std::move(hint), clDefault, {}, flags, {}};
+}
+
+// A component without a place on the form (timers, hot keys, menus): Component("Timer1", Into(&TForm1::Timer1)).
+inline TLayoutItem Component(std::string name, TLayoutKind kind, std::string caption = {}, unsigned flags = 0) {
+  return {std::move(name), std::move(kind), {}, std::move(caption), {}, clDefault, {}, flags, {}};
+}
 
 struct TFormLayout {
   std::string Caption{};

@@ -59,9 +59,12 @@ void TForm2::Image1MouseMove(TObject&, TShiftState, int, int) {
   SetLinkColor(Label8, clYellow);
 }
 
-void TForm2::Label2Click(TObject&) {
-  if (OpenAddress) OpenAddress(Label2->Caption());
+void TForm2::OpenLink(const TLabel& link) {
+  if (OpenAddress) OpenAddress(link.Caption());
 }
+
+// The address label and "For support" beside it open the same address.
+void TForm2::Label2Click(TObject&) { OpenLink(*Label2); }
 
 void TForm2::Label2MouseMove(TObject&, TShiftState, int, int) { SetLinkColor(Label2, clAqua); }
 
@@ -75,9 +78,7 @@ void TForm2::Label7Click(TObject&) {
 
 void TForm2::Label7MouseMove(TObject&, TShiftState, int, int) { SetLinkColor(Label7, clAqua); }
 
-void TForm2::Label8Click(TObject&) {
-  if (OpenAddress) OpenAddress(Label8->Caption());
-}
+void TForm2::Label8Click(TObject&) { OpenLink(*Label8); }
 
 void TForm2::Label8MouseMove(TObject&, TShiftState, int, int) { SetLinkColor(Label8, clAqua); }
 

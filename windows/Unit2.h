@@ -47,6 +47,8 @@ public:
 
 private:
   void LoadPicture();
+  // Opens the address a link label shows.
+  void OpenLink(const TLabel& link);
 
   TAboutActions FActions;
 };

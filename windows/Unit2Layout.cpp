@@ -19,17 +19,15 @@ using TClick = void (TForm2::*)(TObject&);
 
 // Every label lies over the picture and lets it show through. A link label gets the cursor
 // that says another program starts.
-TLayoutItem Label(TLabel* TForm2::*member, const char* name, int left, int top, int width, int height,
-                  std::string caption, TFontSpec font, unsigned flags, TClick click, TMouseMove move,
-                  std::string hint = {}, bool link = false) {
-  return {name,
-          Into(member,
-               [click, move, link](TLabel& l, TForm2& f) {
-                 if (link) l.SetCursor(crAppStart);
-                 if (click) l.OnClick = Handler(&f, click);
-                 l.OnMouseMove = Handler(&f, move);
-               }),
-          left, top, width, height, std::move(caption), std::move(hint), clDefault, font, lfTransparent | flags, {}};
+TLayoutItem Label(TLabel* TForm2::*member, const char* name, TLayoutRect rect, std::string caption, TFontSpec font,
+                  TClick click, TMouseMove move, std::string hint = {}, unsigned flags = 0, bool link = false) {
+  return Control(name, Into(member, [click, move, link](TLabel& l, TForm2& f) {
+                   if (link) l.SetCursor(crAppStart);
+                   if (click) l.OnClick = Handler(&f, click);
+                   l.OnMouseMove = Handler(&f, move);
+                 }),
+                 rect, std::move(caption), std::move(hint), lfTransparent | flags)
+      .InFont(font);
 }
 
 TFormLayout MakeLayout() {
@@ -49,23 +47,21 @@ TFormLayout MakeLayout() {
   const TMouseMove reset = &TForm2::Image1MouseMove;
 
   form.Items = {
-      {"Image1", Into(&TForm2::Image1, [reset](TImage& i, TForm2& f) { i.OnMouseMove = Handler(&f, reset); }), 0, 0,
-       398, 300, "", "", clDefault, {}, lfStretch, {}},
-      Label(&TForm2::Label1, "Label1", 8, 8, 192, 24, "Tarvell ver. 2.1  ", title, 0, nullptr, reset),
+      Control("Image1", Into(&TForm2::Image1, &TImage::OnMouseMove, reset), {0, 0, 398, 300}, "", "", lfStretch),
+      Label(&TForm2::Label1, "Label1", {8, 8, 192, 24}, "Tarvell ver. 2.1  ", title, nullptr, reset),
       // The bottom row: one line each, wide enough for its caption, none overlapping the next.
-      Label(&TForm2::Label2, "Label2", 200, 280, 190, 16, std::string(SupportMailLink), small, 0,
-            &TForm2::Label2Click, &TForm2::Label2MouseMove, "Fell free to ask questions ", true),
-      Label(&TForm2::Label4, "Label4", 8, 40, 241, 16, "All Your lovely images always with you.", medium, 0, nullptr,
+      Label(&TForm2::Label2, "Label2", {200, 280, 190, 16}, std::string(SupportMailLink), small, &TForm2::Label2Click,
+            &TForm2::Label2MouseMove, "Fell free to ask questions ", 0, true),
+      Label(&TForm2::Label4, "Label4", {8, 40, 241, 16}, "All Your lovely images always with you.", medium, nullptr,
             reset),
-      Label(&TForm2::Label5, "Label5", 124, 280, 68, 16, "For support", small, 0, &TForm2::Label2Click,
-            reset),
+      Label(&TForm2::Label5, "Label5", {124, 280, 68, 16}, "For support", small, &TForm2::Label2Click, reset),
       // The form's own text colour until the mouse passes over it.
-      Label(&TForm2::Label7, "Label7", 8, 280, 57, 16, "Uninstall", {}, 0, &TForm2::Label7Click,
+      Label(&TForm2::Label7, "Label7", {8, 280, 57, 16}, "Uninstall", {}, &TForm2::Label7Click,
             &TForm2::Label7MouseMove, "Click to uninstall "),
-      Label(&TForm2::Label9, "Label9", 80, 280, 33, 16, "Help", small, 0, &TForm2::Label9Click,
+      Label(&TForm2::Label9, "Label9", {80, 280, 33, 16}, "Help", small, &TForm2::Label9Click,
             &TForm2::Label9MouseMove),
-      Label(&TForm2::Label8, "Label8", 24, 120, 227, 16, std::string(ProductWebPage), medium, lfWordWrap,
-            &TForm2::Label8Click, &TForm2::Label8MouseMove, "Visit my website", true),
+      Label(&TForm2::Label8, "Label8", {24, 120, 227, 16}, std::string(ProductWebPage), medium, &TForm2::Label8Click,
+            &TForm2::Label8MouseMove, "Visit my website", lfWordWrap, true),
   };
   return form;
 }

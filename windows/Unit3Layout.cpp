@@ -22,13 +22,13 @@ TFormLayout MakeLayout() {
   form.Visible = true;
   form.Setup = FormSetup<TForm3>([](TForm3& f) { f.OnResize = Handler(&f, &TForm3::FormResize); });
   form.Items = {
-      {"MainMenu1", Into(&TForm3::MainMenu1), 0, 0, 0, 0, "", "", clDefault, {}, 0, {}},
+      Component("MainMenu1", Into(&TForm3::MainMenu1)),
       // Drawn bold, as the menu's default item.
-      {"Menu", Into(&TForm3::Menu, [](TMenuItem& m, TForm3& f) { m.OnClick = Handler(&f, &TForm3::MenuClick); }), 0,
-       0, 0, 0, "About", "", clDefault, {}, lfDefault, "MainMenu1"},
+      Component("Menu", Into(&TForm3::Menu, &TMenuItem::OnClick, &TForm3::MenuClick), "About", lfDefault)
+          .In("MainMenu1"),
       // Placed over the whole client area once the window exists (FormResize).
-      {"Memo1", Into(&TForm3::Memo1), 0, 0, 633, 410, "", "", clDefault, {"MS Sans Serif", -16, 0, clBlack}, lfTabStop,
-       {}},
+      Control("Memo1", Into(&TForm3::Memo1), {0, 0, 633, 410}, "", "", lfTabStop)
+          .InFont({"MS Sans Serif", -16, 0, clBlack}),
   };
   return form;
 }

@@ -44,17 +44,11 @@ TEST(CheckBox, CaptionStandsLeftAndEveryChangeActsAsAClick) {
   THost host;
   TFormLayout layout;
   int clicks = 0;
-  layout.Items = {{.Name = "Transparent",
-                   .Kind = Configure<TCheckBox>([&](TCheckBox& c) {
-                     c.SetAlignment(TAlignment::taLeftJustify);
-                     c.OnClick = [&](TObject&) { ++clicks; };
-                   }),
-                   .Left = 160,
-                   .Top = 240,
-                   .Width = 105,
-                   .Height = 17,
-                   .Caption = "Transparent icons",
-                   .Flags = lfChecked}};
+  layout.Items = {Control("Transparent", Configure<TCheckBox>([&](TCheckBox& c) {
+                            c.SetAlignment(TAlignment::taLeftJustify);
+                            c.OnClick = [&](TObject&) { ++clicks; };
+                          }),
+                          {160, 240, 105, 17}, "Transparent icons", "", lfChecked)};
   TForm form(nullptr);
   form.LoadLayout(layout);
   auto& box = *dynamic_cast<TCheckBox*>(form.FindComponent("Transparent"));
@@ -195,25 +189,15 @@ public:
 TEST(UpDown, StepsWriteThePositionIntoItsEditWithinTheRange) {
   TFormLayout layout;
   layout.Items = {
-      {.Name = "Edit1",
-       .Kind = Into(&TPeriodForm::Edit1),
-       .Left = 520,
-       .Top = 3,
-       .Width = 33,
-       .Height = 21,
-       .Caption = "5",
-       .Flags = lfReadOnly},
-      {.Name = "UpDown1",
-       .Kind = Into(&TPeriodForm::UpDown1,
-                    [](TUpDown& u, TPeriodForm& f) {
-                      u.SetAssociate(f.Edit1);
-                      u.SetRange(0, 1000);
-                      u.SetPosition(5);
-                    }),
-       .Left = 553,
-       .Top = 3,
-       .Width = 15,
-       .Height = 21},
+      Control("Edit1", Into(&TPeriodForm::Edit1), {520, 3, 33, 21}, "5", "", lfReadOnly),
+      Control("UpDown1",
+              Into(&TPeriodForm::UpDown1,
+                   [](TUpDown& u, TPeriodForm& f) {
+                     u.SetAssociate(f.Edit1);
+                     u.SetRange(0, 1000);
+                     u.SetPosition(5);
+                   }),
+              {553, 3, 15, 21}),
   };
   TPeriodForm form(nullptr);
   form.SetClientSize(580, 446);
@@ -258,13 +242,13 @@ TEST(Timer, TicksWhileEnabledAndStopsWhenDisabled) {
   TFormLayout layout;
   int ticks = 0;
   TObject* sender = nullptr;
-  layout.Items = {{.Name = "Timer1", .Kind = Configure<TTimer>([&](TTimer& t) {
-                                       t.SetInterval(30);
-                                       t.SetOnTimer([&](TObject& s) {
-                                         ++ticks;
-                                         sender = &s;
-                                       });
-                                     })}};
+  layout.Items = {Component("Timer1", Configure<TTimer>([&](TTimer& t) {
+                              t.SetInterval(30);
+                              t.SetOnTimer([&](TObject& s) {
+                                ++ticks;
+                                sender = &s;
+                              });
+                            }))};
   TForm form(nullptr);
   form.LoadLayout(layout);
   auto& timer = *dynamic_cast<TTimer*>(form.FindComponent("Timer1"));

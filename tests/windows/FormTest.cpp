@@ -83,7 +83,7 @@ public:
 
 // A button row of the test form whose click runs the given handler.
 TLayoutKind Clicks(void (TTestForm::*handler)(TObject&), TButton* TTestForm::*member = nullptr) {
-  if (member) return Into(member, [handler](TButton& b, TTestForm& f) { b.OnClick = Handler(&f, handler); });
+  if (member) return Into(member, &TButton::OnClick, handler);
   return MakeKind<TButton>([handler](TComponent& c, TForm& form) {
     static_cast<TButton&>(c).OnClick = Handler(&LayoutForm<TTestForm>(form), handler);
   });
@@ -105,61 +105,16 @@ TFormLayout DialogLayout() {
     f.OnResize = Handler(&f, &TTestForm::FormResize);
   });
   layout.Items = {
-      {.Name = "Edit1",
-       .Kind = Kind<TEdit>,
-       .Left = 10,
-       .Top = 10,
-       .Width = 100,
-       .Height = 21,
-       .Caption = "5",
-       .Hint = "The period",
-       .Flags = lfReadOnly},
-      {.Name = "Box",
-       .Kind = Configure<TCheckBox>([](TCheckBox& c) { c.SetAlignment(TAlignment::taLeftJustify); }),
-       .Left = 10,
-       .Top = 40,
-       .Width = 105,
-       .Height = 17,
-       .Caption = "Sound"},
-      {.Name = "Ok",
-       .Kind = Clicks(&TTestForm::OkClick, &TTestForm::Ok),
-       .Left = 10,
-       .Top = 70,
-       .Width = 113,
-       .Height = 25,
-       .Caption = "Ok",
-       .Hint = "Accept",
-       .Flags = lfDefault},
-      {.Name = "Cancel",
-       .Kind = Clicks(&TTestForm::CancelClick, &TTestForm::Cancel),
-       .Left = 10,
-       .Top = 100,
-       .Width = 113,
-       .Height = 25,
-       .Caption = "Hide           Esc  ",
-       .Flags = lfCancel},
-      {.Name = "Other",
-       .Kind = Clicks(&TTestForm::OtherClick),
-       .Left = 130,
-       .Top = 70,
-       .Width = 60,
-       .Height = 25,
-       .Caption = "Other"},
-      {.Name = "Boom",
-       .Kind = Clicks(&TTestForm::BoomClick),
-       .Left = 130,
-       .Top = 100,
-       .Width = 60,
-       .Height = 25,
-       .Caption = "Boom"},
-      {.Name = "Label1",
-       .Kind = Into(&TTestForm::Label1),
-       .Left = 200,
-       .Top = 5,
-       .Width = 77,
-       .Height = 21,
-       .Caption = "Time to change:"},
-      {.Name = "List", .Kind = Kind<TListBox>, .Left = 200, .Top = 30, .Width = 90, .Height = 100, .Color = clMenu},
+      Control("Edit1", Kind<TEdit>, {10, 10, 100, 21}, "5", "The period", lfReadOnly),
+      Control("Box", Configure<TCheckBox>([](TCheckBox& c) { c.SetAlignment(TAlignment::taLeftJustify); }),
+              {10, 40, 105, 17}, "Sound"),
+      Control("Ok", Clicks(&TTestForm::OkClick, &TTestForm::Ok), {10, 70, 113, 25}, "Ok", "Accept", lfDefault),
+      Control("Cancel", Clicks(&TTestForm::CancelClick, &TTestForm::Cancel), {10, 100, 113, 25}, "Hide           Esc  ",
+              "", lfCancel),
+      Control("Other", Clicks(&TTestForm::OtherClick), {130, 70, 60, 25}, "Other"),
+      Control("Boom", Clicks(&TTestForm::BoomClick), {130, 100, 60, 25}, "Boom"),
+      Control("Label1", Into(&TTestForm::Label1), {200, 5, 77, 21}, "Time to change:"),
+      Control("List", Kind<TListBox>, {200, 30, 90, 100}).Colored(clMenu),
   };
   return layout;
 }
@@ -272,9 +227,9 @@ TEST(FormLayout, SendsLoadedOnceToEveryComponentAfterTheLoadingFlagIsCleared) {
   TFormLayout layout;
   layout.Caption = "Probes";
   layout.Items = {
-      {.Name = "First", .Kind = Configure<TProbe>([](TProbe& p) { p.SetValue(1); })},
-      {.Name = "Second", .Kind = Configure<TProbe>([](TProbe& p) { p.SetValue(2); })},
-      {.Name = "Third", .Kind = Kind<TProbe>},
+      Component("First", Configure<TProbe>([](TProbe& p) { p.SetValue(1); })),
+      Component("Second", Configure<TProbe>([](TProbe& p) { p.SetValue(2); })),
+      Component("Third", Kind<TProbe>),
   };
   TTestForm form(nullptr);
   form.Load(layout);
@@ -313,7 +268,7 @@ TEST(FormLayout, ReportsDuplicateAndUnknownNamesAndFlagsTheKindHasNot) {
     }
   };
   TFormLayout base;
-  base.Items = {{.Name = "Ok", .Kind = Kind<TButton>, .Caption = "Ok"}};
+  base.Items = {Component("Ok", Kind<TButton>, "Ok")};
 
   TFormLayout unknownParent = base;
   unknownParent.Items[0].Parent = "Panel";
@@ -481,13 +436,9 @@ TEST(FormMenu, DefaultItemIsDrawnByTheFormAndItsClickIsReported) {
   layout.Height = 464;
   layout.Menu = "MainMenu1";
   layout.Items = {
-      {.Name = "MainMenu1", .Kind = Kind<TMainMenu>},
-      {.Name = "Menu",
-       .Kind =
-           Into(&TTestForm::Menu, [](TMenuItem& m, TTestForm& f) { m.OnClick = Handler(&f, &TTestForm::MenuClick); }),
-       .Caption = "About",
-       .Flags = lfDefault,
-       .Parent = "MainMenu1"},
+      Component("MainMenu1", Kind<TMainMenu>),
+      Component("Menu", Into(&TTestForm::Menu, &TMenuItem::OnClick, &TTestForm::MenuClick), "About", lfDefault)
+          .In("MainMenu1"),
   };
   TTestForm form(nullptr);
   form.Load(layout);

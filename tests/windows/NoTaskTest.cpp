@@ -112,10 +112,7 @@ TFormLayout LayoutWithNoTask(bool hideForm) {
   layout.Caption = "Layout";
   layout.ClientWidth = 200;
   layout.ClientHeight = 100;
-  TLayoutItem row;
-  row.Name = "NoTask1";
-  row.Kind = Configure<TNoTask>([hideForm](TNoTask& n) { n.SetHideForm(hideForm); });
-  layout.Items.push_back(row);
+  layout.Items = {Component("NoTask1", Configure<TNoTask>([hideForm](TNoTask& n) { n.SetHideForm(hideForm); }))};
   return layout;
 }
 
