@@ -1,6 +1,6 @@
 // The program as a user meets it: started in a fresh Wine prefix, driven from outside.
 #include "tests/e2e/support/Desktop.h"
-#include "tests/e2e/support/TarvellRun.h"
+#include "tests/e2e/support/TarvellCase.h"
 
 #include <gtest/gtest.h>
 
@@ -8,30 +8,17 @@
 #include <vector>
 
 using namespace tarvell::e2e;
+using tarvell::TSettings;
 
 namespace {
 
-const std::vector<std::string> FirstRunSettings = {"5", "C:\\", "0", "0", "0", "0", "1", "0", "0", "0", "2"};
+// What a first run writes: the defaults.
+const TSettings FirstRun{};
 
-class AppShell : public ::testing::Test {
-protected:
-  void SetUp() override {
-    DeleteFileA(TTarvellRun::ConfigPath().c_str());
-    ASSERT_TRUE(TTarvellRun::MarkInstalled());
-  }
-  void StartAndWait() {
-    ASSERT_EQ(run.StartToTray(), "");
-    main = run.Main();
-    tray = run.Tray();
-  }
-  void ShowFromTray() { ASSERT_TRUE(run.ShowFromTray()); }
-  TTarvellRun run;
-  HWND main = nullptr;
-  HWND tray = nullptr;
-};
+using AppShell = TTarvellCase;
 
 TEST_F(AppShell, StartsHiddenInTheTrayWithoutTaskbarButton) {
-  StartAndWait();
+  StartToTray();
   // Give a wrongly shown window the chance to appear before looking.
   WaitUntil([] { return false; }, 1000);
   EXPECT_FALSE(IsWindowVisible(main));
@@ -42,7 +29,7 @@ TEST_F(AppShell, StartsHiddenInTheTrayWithoutTaskbarButton) {
 }
 
 TEST_F(AppShell, RightDoubleClickOnTheTrayShowsTheWindowAndEscHidesIt) {
-  StartAndWait();
+  StartToTray();
   ShowFromTray();
   EXPECT_FALSE(IsWindowVisible(run.AppWindow())) << "showing the window must not show a taskbar button";
   ASSERT_TRUE(BringToFront(main));
@@ -53,7 +40,7 @@ TEST_F(AppShell, RightDoubleClickOnTheTrayShowsTheWindowAndEscHidesIt) {
 // Showing the window, by a second start or from the tray, used to leave a "Tarvell" button on
 // the taskbar.
 TEST_F(AppShell, ShowingTheWindowPutsNoButtonOnTheTaskbar) {
-  StartAndWait();
+  StartToTray();
   for (const char* when : {"after a second start", "after another start with the window shown"}) {
     TTarvellRun second;
     ASSERT_TRUE(second.Start());
@@ -71,7 +58,7 @@ TEST_F(AppShell, ShowingTheWindowPutsNoButtonOnTheTaskbar) {
 }
 
 TEST_F(AppShell, SecondStartShowsTheFirstInstanceAndEndsWithZero) {
-  StartAndWait();
+  StartToTray();
   TTarvellRun second;
   ASSERT_TRUE(second.Start());
   EXPECT_TRUE(second.EndsWithZero());
@@ -85,41 +72,36 @@ TEST_F(AppShell, SecondStartShowsTheFirstInstanceAndEndsWithZero) {
 }
 
 TEST_F(AppShell, CtrlQWritesTheFirstRunSettingsAndRemovesTheTrayIcon) {
-  StartAndWait();
+  StartToTray();
   SendCtrlKey('Q');
   ASSERT_TRUE(run.EndsWithZero());
-  EXPECT_EQ(TTarvellRun::ConfigLines(), FirstRunSettings);
+  EXPECT_EQ(SavedSettings(), SettingsFile(FirstRun));
   // Guards against a dead icon left in the notification area after the process ended.
   EXPECT_FALSE(TTarvellRun::TrayIconPresent(tray));
 }
 
 TEST_F(AppShell, ClosingTheWindowSavesTheSettings) {
-  std::vector<std::string> settings = FirstRunSettings;
-  settings[0] = std::string("7");
-  settings[5] = std::string("0");
-  ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
-  StartAndWait();
+  const TSettings settings{.PeriodText = "7"};
+  StartToTray(settings);
   ShowFromTray();
   PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_TRUE(run.EndsWithZero());
-  EXPECT_EQ(TTarvellRun::ConfigLines(), settings);
+  EXPECT_EQ(SavedSettings(), SettingsFile(settings));
 }
 
 TEST_F(AppShell, EndOfTheSessionSavesTheSettings) {
-  std::vector<std::string> settings = FirstRunSettings;
-  settings[9] = std::string("1");
-  ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
-  StartAndWait();
+  const TSettings settings{.SecondsMode = true};
+  StartToTray(settings);
   PostMessageA(main, WM_QUERYENDSESSION, 0, 0);
   PostMessageA(main, WM_ENDSESSION, TRUE, 0);
   ASSERT_TRUE(run.EndsWithZero());
-  EXPECT_EQ(TTarvellRun::ConfigLines(), settings);
+  EXPECT_EQ(SavedSettings(), SettingsFile(settings));
 }
 
 // Guards against a double click on the period that seemed lost: with the stay-on-top About
 // window open, the question about the unit opened under it, unseen.
 TEST_F(AppShell, ADoubleClickOnThePeriodAsksAVisibleQuestionWithAboutOpen) {
-  StartAndWait();
+  StartToTray();
   ShowFromTray();
   HWND field = FindChild(main, {}, "5");
   HWND unit = FindChild(main, {}, " min ");
@@ -161,9 +143,8 @@ TEST_F(AppShell, ADoubleClickOnThePeriodAsksAVisibleQuestionWithAboutOpen) {
 
 // A damaged settings file used to stop every start until the user deleted it.
 TEST_F(AppShell, DamagedSettingsAreReportedAndTheProgramStillRuns) {
-  std::vector<std::string> settings = FirstRunSettings;
-  settings[2] = std::string("x");
-  ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+  // Raw lines: the damage is in the file's own text.
+  ASSERT_TRUE(TTarvellRun::WriteConfig({"5", "C:\\", "x", "0", "0", "0", "1", "0", "0", "0", "2"}));
   ASSERT_TRUE(run.Start());
   HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());
   ASSERT_NE(box, nullptr);
@@ -173,14 +154,13 @@ TEST_F(AppShell, DamagedSettingsAreReportedAndTheProgramStillRuns) {
   ASSERT_NE(run.WaitTrayWindow(), nullptr);
   SendCtrlKey('Q');
   ASSERT_TRUE(run.EndsWithZero());
-  EXPECT_EQ(TTarvellRun::ConfigLines(), FirstRunSettings);
+  EXPECT_EQ(SavedSettings(), SettingsFile(FirstRun));
 }
 
 // An unplugged drive or a removed folder must not erase the saved folder.
 TEST_F(AppShell, AFolderThatCannotBeEnteredIsKeptInTheSettings) {
-  std::vector<std::string> settings = FirstRunSettings;
-  settings[1] = std::string("C:\\No such folder");
-  ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+  const TSettings settings{.StartFolder = "C:\\No such folder"};
+  ASSERT_TRUE(WriteSettings(settings));
   ASSERT_TRUE(run.Start());
   HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());
   ASSERT_NE(box, nullptr);
@@ -189,12 +169,12 @@ TEST_F(AppShell, AFolderThatCannotBeEnteredIsKeptInTheSettings) {
   ASSERT_NE(run.WaitTrayWindow(), nullptr);
   SendCtrlKey('Q');
   ASSERT_TRUE(run.EndsWithZero());
-  EXPECT_EQ(TTarvellRun::ConfigLines(), settings);
+  EXPECT_EQ(SavedSettings(), SettingsFile(settings));
 }
 
 // The live window against the layout the program is meant to have.
 TEST_F(AppShell, TheMainWindowShowsItsControlsWhereTheyBelong) {
-  StartAndWait();
+  StartToTray();
   ShowFromTray();
   struct Expected {
     const char* cls;

@@ -1,5 +1,5 @@
 // How the program ends: what it writes on the way out, and what it leaves alone.
-#include "tests/e2e/support/TarvellRun.h"
+#include "tests/e2e/support/TarvellCase.h"
 #include "tests/native/JpegSamples.h"
 
 #include <gtest/gtest.h>
@@ -8,21 +8,23 @@
 #include <vector>
 
 using namespace tarvell::e2e;
+using tarvell::TSettings;
 
 namespace {
 
 // Settings unlike the defaults in every line the defaults would change.
-const std::vector<std::string> OwnSettings = {"7", "C:\\windows", "1", "1", "3", "0", "0", "0", "0", "1", "2"};
+const TSettings OwnSettings{.PeriodText = "7", .StartFolder = "C:\\windows", .Subfolders = true, .Random = true,
+                            .CurrentIndex = 3, .Transparent = false, .SecondsMode = true};
+
+using Ending = TTarvellCase;
 
 // Guards against lost settings: a file another program held during start-up was taken for
 // "no file", and the defaults were written over it at the end.
-TEST(Ending, ASettingsFileHeldAtStartUpIsNotOverwrittenAtQuit) {
-  ASSERT_TRUE(TTarvellRun::MarkInstalled());
-  ASSERT_TRUE(TTarvellRun::WriteConfig(OwnSettings));
+TEST_F(Ending, ASettingsFileHeldAtStartUpIsNotOverwrittenAtQuit) {
+  ASSERT_TRUE(WriteSettings(OwnSettings));
   HANDLE held = CreateFileA(TTarvellRun::ConfigPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  TTarvellRun run;
   ASSERT_TRUE(run.Start());
   HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());
   ASSERT_NE(box, nullptr) << "the unreadable file is reported";
@@ -32,15 +34,15 @@ TEST(Ending, ASettingsFileHeldAtStartUpIsNotOverwrittenAtQuit) {
   ASSERT_NE(run.WaitTrayWindow(), nullptr);
   SendCtrlKey('Q');
   ASSERT_TRUE(run.EndsWithZero());
-  EXPECT_EQ(TTarvellRun::ConfigLines(), OwnSettings);
+  EXPECT_EQ(SavedSettings(), SettingsFile(OwnSettings));
 }
 
 // A save that fails: a folder stands where the new settings file would be written.
-class EndingWithAFailingSave : public ::testing::Test {
+class EndingWithAFailingSave : public TTarvellCase {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(TTarvellRun::MarkInstalled());
-    ASSERT_TRUE(TTarvellRun::WriteConfig(OwnSettings));
+    TTarvellCase::SetUp();
+    ASSERT_TRUE(WriteSettings(OwnSettings));
     ASSERT_TRUE(CreateDirectoryA(Blocker().c_str(), nullptr));
     ASSERT_TRUE(run.Start());
     main = run.WaitMainWindow();
@@ -63,8 +65,6 @@ protected:
         timeoutMs);
     return boxes;
   }
-  TTarvellRun run;
-  HWND main = nullptr;
 };
 
 // Guards against a logoff held up by a modal box: the session's end saves without one.
@@ -73,7 +73,7 @@ TEST_F(EndingWithAFailingSave, TheSessionsEndEndsTheProgramWithoutABox) {
   PostMessageA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   EXPECT_EQ(BoxesUntilTheEnd(15000), 0);
   EXPECT_TRUE(run.EndsWithZero());
-  EXPECT_EQ(TTarvellRun::ConfigLines(), OwnSettings) << "the old file is kept when the save fails";
+  EXPECT_EQ(SavedSettings(), SettingsFile(OwnSettings)) << "the old file is kept when the save fails";
 }
 
 // Guards against a second save, and a second box, when the session ends while the first
@@ -94,22 +94,20 @@ TEST_F(EndingWithAFailingSave, TheSessionsEndDuringTheSavesErrorBoxEndsAtOnce) {
 
 // Guards against a program gone after a cancelled shutdown: it used to end at the session's
 // query. The query saves and the program goes on; only the end itself ends it, saving once.
-TEST(Ending, TheSessionsQuerySavesAndOnlyItsEndEndsTheProgram) {
-  ASSERT_TRUE(TTarvellRun::MarkInstalled());
-  ASSERT_TRUE(TTarvellRun::WriteConfig(OwnSettings));
-  TTarvellRun run;
-  ASSERT_EQ(run.StartToTray(), "");
+TEST_F(Ending, TheSessionsQuerySavesAndOnlyItsEndEndsTheProgram) {
+  ASSERT_TRUE(WriteSettings(OwnSettings));
+  StartToTray();
   auto send = [&](UINT msg, WPARAM wp) {
     DWORD_PTR answer = 0;
     const bool handled =
         SendMessageTimeoutA(run.Main(), msg, wp, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 15000, &answer) != 0;
     return handled ? static_cast<LRESULT>(answer) : -1;
   };
-  const std::vector<std::string> marker = {"9", "C:\\windows", "0", "1", "2", "0", "1", "0", "0", "0"};
+  const TSettings marker{.PeriodText = "9", .StartFolder = "C:\\windows", .Random = true, .CurrentIndex = 2};
   ASSERT_TRUE(DeleteFileA(TTarvellRun::ConfigPath().c_str()));
 
   EXPECT_EQ(send(WM_QUERYENDSESSION, 0), TRUE) << "the session may end";
-  EXPECT_EQ(TTarvellRun::ConfigLines(), OwnSettings) << "saved at the query";
+  EXPECT_EQ(SavedSettings(), SettingsFile(OwnSettings)) << "saved at the query";
   EXPECT_EQ(send(WM_ENDSESSION, FALSE), 0);
   DWORD code = 0;
   EXPECT_FALSE(run.Process().WaitExit(1500, code)) << "a cancelled shutdown ended the program";
@@ -117,11 +115,11 @@ TEST(Ending, TheSessionsQuerySavesAndOnlyItsEndEndsTheProgram) {
 
   ASSERT_TRUE(DeleteFileA(TTarvellRun::ConfigPath().c_str()));
   EXPECT_EQ(send(WM_QUERYENDSESSION, 0), TRUE);
-  EXPECT_EQ(TTarvellRun::ConfigLines(), OwnSettings) << "the next query saves again";
-  ASSERT_TRUE(TTarvellRun::WriteConfig(marker));
+  EXPECT_EQ(SavedSettings(), SettingsFile(OwnSettings)) << "the next query saves again";
+  ASSERT_TRUE(WriteSettings(marker));
   send(WM_ENDSESSION, TRUE);
   EXPECT_TRUE(run.EndsWithZero());
-  EXPECT_EQ(TTarvellRun::ConfigLines(), marker) << "saved a second time at the session's end";
+  EXPECT_EQ(SavedSettings(), SettingsFile(marker)) << "saved a second time at the session's end";
   EXPECT_FALSE(TTarvellRun::TrayIconPresent(run.Tray()));
 }
 
@@ -131,17 +129,13 @@ namespace {
 
 // Guards against a call into a destroyed window: a main window whose construction failed
 // left its hand-over callback behind, so a second start during the error box ran it.
-TEST(Ending, ASecondStartDuringAFailedStartUpsErrorBoxHandsOverToNothing) {
-  ASSERT_TRUE(TTarvellRun::MarkInstalled());
-  const std::string slides = "C:\\Slides";
-  CreateDirectoryA(slides.c_str(), nullptr);
+TEST_F(Ending, ASecondStartDuringAFailedStartUpsErrorBoxHandsOverToNothing) {
   const tarvell::test::Bytes picture = tarvell::test::MakeJpeg({});
-  ASSERT_TRUE(WriteWholeFile(slides + "\\a.jpg", std::string(picture.begin(), picture.end())));
+  ASSERT_TRUE(WriteWholeFile(Slides + "\\a.jpg", std::string(picture.begin(), picture.end())));
   // "Change on startup" with a folder where the wallpaper file should be: the change at
   // start-up fails, and with it the main window's construction.
   ASSERT_TRUE(CreateDirectoryA(TTarvellRun::WallpaperPath().c_str(), nullptr));
-  ASSERT_TRUE(TTarvellRun::WriteConfig({"5", slides, "0", "0", "0", "0", "0", "1", "0", "0"}));
-  TTarvellRun run;
+  ASSERT_TRUE(WriteSettings({.StartFolder = Slides, .Transparent = false, .Startup = true}));
   ASSERT_TRUE(run.Start());
   HWND box = WaitForMessageBox("Tarvell", 20000, run.Pid());
   ASSERT_NE(box, nullptr) << "the failed start-up is reported";

@@ -2,7 +2,6 @@
 // read inside its process by the footprint probe, as the footprint report does.
 #include "tests/e2e/support/Footprint.h"
 #include "tests/e2e/support/SolidPicture.h"
-#include "tests/e2e/support/TarvellRun.h"
 #include "tests/native/JpegSamples.h"
 
 #include <gtest/gtest.h>
@@ -16,22 +15,18 @@ namespace {
 
 constexpr std::uint64_t TwoMegabytes = std::uint64_t{2} << 20;
 
-class Footprint : public ::testing::Test {
+class Footprint : public TTarvellCase {
 protected:
   void SetUp() override {
-    DeleteFileA(TTarvellRun::ConfigPath().c_str());
-    DeleteFileA(TTarvellRun::WallpaperPath().c_str());
-    CreateDirectoryA(Slides.c_str(), nullptr);
-    ASSERT_TRUE(TTarvellRun::MarkInstalled());
+    TTarvellCase::SetUp();
     tarvell::test::TJpegSpec sample;
     sample.Width = 3840;
     sample.Height = 2160;
     const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);
     ASSERT_TRUE(WriteWholeFile(Slides + "\\big.jpg", std::string(bytes.begin(), bytes.end())));
     // A period of 1000 minutes: nothing changes but what the test does.
-    ASSERT_TRUE(TTarvellRun::WriteConfig({"1000", Slides, "0", "0", "0", "0", "0", "0", "0", "0"}));
-    ASSERT_EQ(run.StartToTray(FootprintSwitch()), "");
-    main = run.Main();
+    StartToTray(tarvell::TSettings{.PeriodText = "1000", .StartFolder = Slides, .Transparent = false},
+                FootprintSwitch());
     // The start-up applies the picture; wait until its caption says so.
     ASSERT_TRUE(WaitUntil([&] { return WindowText(main) == std::string(MainCaption) + "  1(1)"; }, 30000));
     Settle();
@@ -66,8 +61,6 @@ protected:
     ASSERT_TRUE(run.WaitVisible(false));
   }
 
-  TTarvellRun run;
-  HWND main = nullptr;
 };
 
 // Painting the 3840 x 2160 preview small left GDI's full-size halftone copy (32 MB) with the

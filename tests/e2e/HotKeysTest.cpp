@@ -1,6 +1,6 @@
 // The hot keys' modifier keys as a user changes them: chosen in the main window by keyboard,
 // in force at once for real key presses, and kept in the settings file.
-#include "tests/e2e/support/Pictures.h"
+#include "tests/e2e/support/TarvellCase.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,6 @@
 using namespace tarvell::e2e;
 
 namespace {
-
-const std::string Slides = "C:\\Slides";
 
 // Holds the modifiers down, presses the key, lets everything go.
 void SendCombination(std::initializer_list<WORD> modifiers, WORD key) {
@@ -39,32 +37,15 @@ HWND FocusOf(HWND window) {
   return info.hwndFocus;
 }
 
-class HotKeys : public ::testing::Test {
-protected:
-  void SetUp() override {
-    DeleteFileA(TTarvellRun::ConfigPath().c_str());
-    DeleteFileA(TTarvellRun::WallpaperPath().c_str());
-    ASSERT_TRUE(TTarvellRun::MarkInstalled());
-    CreateDirectoryA(Slides.c_str(), nullptr);
-  }
-
-  static std::string AddPicture(const std::string& name, int width, int height) {
-    const std::string path = Slides + "\\" + name;
-    EXPECT_TRUE(WriteWholeFile(path, SizedJpeg(width, height)));
-    return path;
-  }
-
-  TTarvellRun run;
-};
+using HotKeys = TTarvellCase;
 
 TEST_F(HotKeys, CtrlAltChosenByKeyboardTakesOverFromCtrlAtOnceAndIsSaved) {
   AddPicture("a.jpg", 40, 30);
   const std::string b = AddPicture("b.jpg", 30, 40);
   // An earlier version's file: no line 11, so the keys are Ctrl's.
   ASSERT_TRUE(TTarvellRun::WriteConfig({"5", Slides, "0", "0", "0", "0", "0", "0", "0", "0"}));
-  ASSERT_EQ(run.StartToTray(), "");
-  HWND main = run.Main();
-  ASSERT_TRUE(run.ShowFromTray());
+  StartToTray();
+  ShowFromTray();
   ASSERT_TRUE(BringToFront(main));
   ASSERT_NE(FindChild(main, "Button", "Next            Ctrl+Z"), nullptr);
 
@@ -101,10 +82,8 @@ TEST_F(HotKeys, AKeyAnotherProgramHoldsIsNamedInTheMainWindow) {
   AddPicture("a.jpg", 40, 30);
   const std::string b = AddPicture("b.jpg", 30, 40);
   ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'Q'));
-  ASSERT_TRUE(TTarvellRun::WriteConfig({"5", Slides, "0", "0", "0", "0", "0", "0", "0", "0", "3"}));
-  ASSERT_EQ(run.StartToTray(), "");
-  HWND main = run.Main();
-  ASSERT_TRUE(run.ShowFromTray());
+  StartToTray(tarvell::TSettings{.StartFolder = Slides, .Transparent = false, .HotKeyFlags = 3});
+  ShowFromTray();
   HWND notice = FindChild(main, "", "No key (taken elsewhere): Quit");
   ASSERT_NE(notice, nullptr);
   EXPECT_TRUE(IsWindowVisible(notice));

@@ -1,6 +1,6 @@
 // First start, installation, uninstall and the help window, driven from outside.
 #include "tests/e2e/support/Desktop.h"
-#include "tests/e2e/support/TarvellRun.h"
+#include "tests/e2e/support/TarvellCase.h"
 #include "tests/windows/TestRegistry.h"
 #include "windows/HelpText.h"
 
@@ -121,7 +121,7 @@ TEST_F(Install, DecliningEndsWithZeroAndChangesNothing) {
 
 TEST_F(Install, AcceptingMovesTheProgramCreatesTheShortcutAndOpensTheHelp) {
   ASSERT_TRUE(WriteWholeFile(target, "an older version"));
-  const std::string program = ReadWholeFile(copy);
+  const std::string program = ReadWholeFile(copy).value_or("");
   SetRegValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut", "");
   ASSERT_TRUE(StartCopy());
   HWND box = WaitForMessageBox("Installation", 20000, process.Id());
@@ -184,7 +184,7 @@ TEST_F(Install, AStartWithTheShortcutPresentAsksNothing) {
 
 TEST_F(Install, UninstallRemovesTheTracesAndDoesNotSaveAgain) {
   ASSERT_TRUE(CreateShortcut(TTarvellRun::ShortcutPath(), copy));
-  ASSERT_TRUE(TTarvellRun::WriteConfig({"5", "C:\\", "0", "0", "0", "0", "0", "0", "0", "0"}));
+  ASSERT_TRUE(WriteSettings({.Transparent = false}));
   SetRegValue(HKEY_CURRENT_USER, Metrics, IconBpp, "32");
   DeleteRegValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut");
   ASSERT_TRUE(StartCopy());
@@ -205,7 +205,7 @@ TEST_F(Install, UninstallRemovesTheTracesAndDoesNotSaveAgain) {
 // normal user: the value still there needs no write into a class key the user may only read.
 TEST_F(Install, UninstallRunsToItsEndWhenTheArrowSettingIsStillThere) {
   ASSERT_TRUE(CreateShortcut(TTarvellRun::ShortcutPath(), copy));
-  ASSERT_TRUE(TTarvellRun::WriteConfig({"5", "C:\\", "0", "0", "0", "0", "0", "0", "0", "0"}));
+  ASSERT_TRUE(WriteSettings({.Transparent = false}));
   SetRegValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut", "");
   tarvell::test::RegAllowReadOnly(HKEY_CLASSES_ROOT, "lnkfile");
   ASSERT_TRUE(StartCopy());
@@ -233,7 +233,7 @@ TEST_F(Install, UninstallRunsToItsEndWhenTheArrowSettingIsStillThere) {
 
 TEST_F(Install, UninstallWithTheShortcutGoneStillRestoresTheRegistry) {
   ASSERT_TRUE(CreateShortcut(TTarvellRun::ShortcutPath(), copy));
-  ASSERT_TRUE(TTarvellRun::WriteConfig({"5", "C:\\", "0", "0", "0", "0", "0", "0", "0", "0"}));
+  ASSERT_TRUE(WriteSettings({.Transparent = false}));
   SetRegValue(HKEY_CURRENT_USER, Metrics, IconBpp, "32");
   DeleteRegValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut");
   ASSERT_TRUE(StartCopy());

@@ -3,8 +3,8 @@
 // against a reference this test computes itself.
 #include "jpeg/BMPLayout.h"
 #include "jpeg/BMPReader.h"
-#include "tests/e2e/support/Pictures.h"
 #include "tests/native/JpegSamples.h"
+#include "tests/e2e/support/TarvellCase.h"
 
 #include <gtest/gtest.h>
 
@@ -64,11 +64,10 @@ std::string MakePhoto(int width, int height, int orientation) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-class Photo : public ::testing::Test {
+class Photo : public TTarvellCase {
 protected:
   void SetUp() override {
-    DeleteFileA(TTarvellRun::WallpaperPath().c_str());
-    ASSERT_TRUE(TTarvellRun::MarkInstalled());
+    TTarvellCase::SetUp();
     CreateDirectoryA(Photos.c_str(), nullptr);
   }
 
@@ -83,15 +82,13 @@ protected:
   // Starts with "Change on startup" over the folder, so the first picture becomes the
   // wallpaper; returns the wallpaper file's bytes once it is there.
   std::string StartAndTakeWallpaper() {
-    EXPECT_TRUE(TTarvellRun::WriteConfig({"5", Photos, "0", "0", "0", "0", "0", "1", "0", "0"}));
+    EXPECT_TRUE(WriteSettings({.StartFolder = Photos, .Transparent = false, .Startup = true}));
     EXPECT_TRUE(run.Start());
     EXPECT_NE(run.WaitTrayWindow(60000), nullptr);
     std::string bytes;
-    WaitUntil([&] { return !(bytes = ReadWholeFile(TTarvellRun::WallpaperPath())).empty(); }, 30000);
+    WaitUntil([&] { return !(bytes = ReadWholeFile(TTarvellRun::WallpaperPath()).value_or("")).empty(); }, 30000);
     return bytes;
   }
-
-  TTarvellRun run;
 };
 
 TEST_F(Photo, AnUprightPortraitShotStandsUprightOnTheDesktop) {

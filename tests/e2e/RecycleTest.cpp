@@ -1,6 +1,6 @@
 // Deleting a picture as a user does, with Ctrl+D and OK: the file goes to the desktop's trash
 // (Wine's stands for the Recycle Bin), never for good, and never a neighbour in its place.
-#include "tests/e2e/support/Pictures.h"
+#include "tests/e2e/support/TarvellCase.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ const std::string Folder = "C:\\Recycle";
 // into its own prefix, where this folder sees it.
 const std::string TrashFiles = "C:\\XdgData\\Trash\\files\\";
 
-class Recycle : public ::testing::Test {
+class Recycle : public TTarvellCase {
 protected:
   void SetUp() override {
     char prefix[1024] = {};
@@ -24,22 +24,15 @@ protected:
     // Inherited by the program started below, which takes its Unix environment from it.
     ASSERT_TRUE(SetEnvironmentVariableA("XDG_DATA_HOME", (std::string(prefix) + "/drive_c/XdgData").c_str()));
     CreateDirectoryA("C:\\XdgData", nullptr);  // Wine makes the trash in it, not the folder itself
-    DeleteFileA(TTarvellRun::ConfigPath().c_str());
-    DeleteFileA(TTarvellRun::WallpaperPath().c_str());
-    ASSERT_TRUE(TTarvellRun::MarkInstalled());
+    TTarvellCase::SetUp();
     CreateDirectoryA(Folder.c_str(), nullptr);
   }
 
-  std::string AddPicture(const std::string& name, int width, int height) {
-    const std::string path = Folder + "\\" + name;
-    EXPECT_TRUE(WriteWholeFile(path, SizedJpeg(width, height)));
-    return path;
+  static std::string AddPicture(const std::string& name, int width, int height) {
+    return TTarvellCase::AddPicture(Folder, name, width, height);
   }
 
-  void Start() {
-    ASSERT_TRUE(TTarvellRun::WriteConfig({"5", Folder, "0", "0", "0", "0", "0", "0", "0", "0"}));
-    ASSERT_EQ(run.StartToTray(), "");
-  }
+  void Start() { StartToTray(tarvell::TSettings{.StartFolder = Folder, .Transparent = false}); }
 
   // Ctrl+D, and OK to the question, which must name `path`.
   void DeleteCurrent(const std::string& path) {
@@ -49,15 +42,13 @@ protected:
     EXPECT_EQ(MessageBoxText(box), "Do you want to delete " + path + " current wallpaper file from disk?");
     ASSERT_TRUE(AnswerMessageBox(box, IDOK));
   }
-
-  TTarvellRun run;
 };
 
 // Regression: the delete removed the file for good.
 TEST_F(Recycle, CtrlDAnsweredOkSendsTheFileToTheTrash) {
   const std::string a = AddPicture("a.jpg", 40, 30);
   const std::string b = AddPicture("b.jpg", 30, 40);
-  const std::string bytes = ReadWholeFile(a);
+  const std::string bytes = ReadWholeFile(a).value_or("");
   Start();
 
   DeleteCurrent(a);
@@ -71,8 +62,8 @@ TEST_F(Recycle, CtrlDAnsweredOkSendsTheFileToTheTrash) {
 TEST_F(Recycle, ANameEndingInADotIsShownAppliedAndDeletedAsItselfBesideItsNeighbour) {
   const std::string dotted = AddPicture("a.jpeg.", 40, 30);
   const std::string plain = AddPicture("a.jpeg", 30, 40);
-  const std::string dottedBytes = ReadWholeFile(dotted);
-  const std::string plainBytes = ReadWholeFile(plain);
+  const std::string dottedBytes = ReadWholeFile(dotted).value_or("");
+  const std::string plainBytes = ReadWholeFile(plain).value_or("");
   ASSERT_TRUE(dottedBytes != plainBytes);
   Start();
 

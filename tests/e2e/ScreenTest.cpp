@@ -2,7 +2,6 @@
 // pixels read back from the screen, not from the window's own DC.
 #include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/SolidPicture.h"
-#include "tests/e2e/support/TarvellRun.h"
 
 #include <gtest/gtest.h>
 
@@ -16,18 +15,16 @@ namespace {
 
 constexpr COLORREF Silver = RGB(192, 192, 192);  // the main window's own background
 
-class Screen : public ::testing::Test {
+class Screen : public TTarvellCase {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(MakeRedAndGreenSlides());
-    settings = {"5", Slides, "0", "0", "0", "0", "0", "0", "0", "0"};
+    TTarvellCase::SetUp();
+    ASSERT_TRUE(AddRedAndGreenSlides());
   }
 
   void StartAndShow() {
-    ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
-    ASSERT_EQ(run.StartToTray(), "");
-    main = run.Main();
-    ASSERT_TRUE(run.ShowFromTray());
+    StartToTray(settings);
+    ShowFromTray();
     ASSERT_TRUE(WaitUntil([&] { return WindowProblems().empty(); }, 10000))
         << "the window was never painted whole: " << WindowProblems();
   }
@@ -73,9 +70,7 @@ protected:
     return [color](COLORREF seen) { return ColorNear(seen, color, 12); };
   }
 
-  std::vector<std::string> settings;
-  TTarvellRun run;
-  HWND main = nullptr;
+  tarvell::TSettings settings{.StartFolder = Slides, .Transparent = false};
 };
 
 // The desktop's repaint after a change used to cover the window for good.
@@ -86,8 +81,8 @@ TEST_F(Screen, TheWindowStaysWholeAfterCtrlZ) {
 }
 
 TEST_F(Screen, TheWindowStaysWholeAfterTimerSwitchesInSecondsMode) {
-  settings[0] = "1";  // a change every second tick
-  settings[9] = "1";
+  settings.PeriodText = "1";  // a change every second tick
+  settings.SecondsMode = true;
   StartAndShow();
   ExpectWholeWindowAfterTheDesktopShows(Shows(Green));
   ExpectWholeWindowAfterTheDesktopShows(Shows(Red));

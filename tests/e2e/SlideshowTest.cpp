@@ -1,7 +1,7 @@
 // The slideshow as a user meets it: a folder of pictures made here, Tarvell.exe started in
 // the test's Wine prefix, driven by hot keys, tray messages, mouse clicks and the answers to
 // its questions; the wallpaper file and setting, the caption and the settings file checked.
-#include "tests/e2e/support/Pictures.h"
+#include "tests/e2e/support/TarvellCase.h"
 #include "tests/native/JpegSamples.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +15,6 @@
 using namespace tarvell::e2e;
 
 namespace {
-
-const std::string Slides = "C:\\Slides";
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -60,23 +58,8 @@ std::string WallpaperSetting() {
   return out;
 }
 
-class Slideshow : public ::testing::Test {
+class Slideshow : public TTarvellCase {
 protected:
-  void SetUp() override {
-    DeleteFileA(TTarvellRun::ConfigPath().c_str());
-    DeleteFileA(TTarvellRun::WallpaperPath().c_str());
-    ASSERT_TRUE(TTarvellRun::MarkInstalled());
-    CreateDirectoryA(Slides.c_str(), nullptr);
-    settings = {"5", Slides, "0", "0", "0", "0", "0", "0", "0", "0"};
-  }
-
-  // A picture of its own size, so that every picture decodes to a different bitmap.
-  std::string AddPicture(const std::string& folder, const std::string& name, int width, int height) {
-    const std::string path = folder + "\\" + name;
-    EXPECT_TRUE(WriteWholeFile(path, SizedJpeg(width, height)));
-    return path;
-  }
-
   // A picture whose data stops half-way, as a broken download leaves it.
   std::string AddDamagedPicture(const std::string& folder, const std::string& name) {
     const std::string bytes = SizedJpeg(64, 64);
@@ -84,18 +67,6 @@ protected:
     EXPECT_TRUE(WriteWholeFile(path, bytes.substr(0, bytes.size() / 2)));
     return path;
   }
-
-  // Settings lines are counted from 1, as the file's description counts them.
-  void Setting(std::size_t line, std::string value) { settings.at(line - 1) = std::move(value); }
-
-  void StartAndWait() {
-    ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
-    ASSERT_EQ(run.StartToTray(), "");
-    main = run.Main();
-    tray = run.Tray();
-  }
-
-  void ShowFromTray() { ASSERT_TRUE(run.ShowFromTray()); }
 
   // Clicks the Subfolders box of the shown window; true once it is checked.
   bool TickSubfolders() const {
@@ -132,8 +103,8 @@ protected:
   void ReachADamagedPictureWithSoundOn(int deleteAnswer) {
     pictures = {AddPicture(Slides, "a.jpg", 40, 30), AddDamagedPicture(Slides, "b.jpg"),
                 AddPicture(Slides, "c.jpg", 36, 36)};
-    Setting(6, "1");
-    StartAndWait();
+    settings.Sound = true;
+    StartToTray(settings);
     EXPECT_TRUE(Press('Z', BoxOpen("Veiwing damaged file")));
     EXPECT_EQ(Answer("Veiwing damaged file", IDCANCEL),
               "File " + pictures[1] + " appears to be damadged. Do you want to veiw or edit it?");
@@ -173,11 +144,8 @@ protected:
     WaitUntil([] { return false; }, ms);
   }
 
-  std::vector<std::string> settings;
+  tarvell::TSettings settings{.StartFolder = Slides, .Transparent = false};
   std::vector<std::string> pictures;
-  TTarvellRun run;
-  HWND main = nullptr;
-  HWND tray = nullptr;
 };
 
 TEST_F(Slideshow, CtrlZAppliesThePicturesInListOrderAndTheCaptionShowsThePosition) {
@@ -185,7 +153,7 @@ TEST_F(Slideshow, CtrlZAppliesThePicturesInListOrderAndTheCaptionShowsThePositio
   const std::string b = AddPicture(Slides, "B.JPG", 30, 40);
   const std::string c = AddPicture(Slides, "c.jpeg", 36, 36);
   AddPicture(Slides, "d.txt", 20, 20);
-  StartAndWait();
+  StartToTray(settings);
   EXPECT_EQ(Caption(), Position("1(3)"));
 
   EXPECT_TRUE(Press('Z', WallpaperOf(b)));
@@ -203,7 +171,7 @@ TEST_F(Slideshow, CtrlZAppliesThePicturesInListOrderAndTheCaptionShowsThePositio
 TEST_F(Slideshow, ALeftPressOnTheTrayIconAppliesTheNextPicture) {
   AddPicture(Slides, "a.jpg", 40, 30);
   const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
-  StartAndWait();
+  StartToTray(settings);
   TTarvellRun::TrayMouse(tray, WM_LBUTTONDOWN);
   EXPECT_TRUE(WaitForWallpaperOf(b));
   EXPECT_EQ(Caption(), Position("2(2)"));
@@ -212,7 +180,7 @@ TEST_F(Slideshow, ALeftPressOnTheTrayIconAppliesTheNextPicture) {
 TEST_F(Slideshow, CtrlAClearsTheWallpaper) {
   AddPicture(Slides, "a.jpg", 40, 30);
   const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
-  StartAndWait();
+  StartToTray(settings);
   ASSERT_TRUE(Press('Z', WallpaperOf(b)));
   ASSERT_TRUE(WallpaperIsTheProgramsFile()) << WallpaperSetting();
 
@@ -226,7 +194,7 @@ TEST_F(Slideshow, CtrlDAnsweredOkDeletesTheFileAndAppliesTheFollowingPicture) {
   const std::string a = AddPicture(Slides, "a.jpg", 40, 30);
   const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
   AddPicture(Slides, "c.jpg", 36, 36);
-  StartAndWait();
+  StartToTray(settings);
 
   ASSERT_TRUE(Press('D', BoxOpen("Deleteting file from disk!")));
   ASSERT_EQ(Answer("Deleteting file from disk!", IDOK),
@@ -242,7 +210,7 @@ TEST_F(Slideshow, CtrlDAnsweredOkDeletesTheFileAndAppliesTheFollowingPicture) {
 TEST_F(Slideshow, HotKeysAreIgnoredWhileAQuestionIsOpen) {
   const std::string a = AddPicture(Slides, "a.jpg", 40, 30);
   const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
-  StartAndWait();
+  StartToTray(settings);
   ASSERT_TRUE(Press('Z', WallpaperOf(b)));
   ASSERT_TRUE(Press('D', BoxOpen("Deleteting file from disk!")));
   HWND box = OpenBox("Deleteting file from disk!");
@@ -273,8 +241,8 @@ TEST_F(Slideshow, APictureHeldByAnotherProgramIsSkippedWithoutQuestions) {
   AddPicture(Slides, "a.jpg", 40, 30);
   const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
   const std::string c = AddPicture(Slides, "c.jpg", 36, 36);
-  Setting(6, "1");
-  StartAndWait();
+  settings.Sound = true;
+  StartToTray(settings);
   HANDLE held = CreateFileA(b.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_TRUE(Press('Z', WallpaperOf(c)));
@@ -296,8 +264,8 @@ TEST_F(Slideshow, ACmykPictureIsApplied) {
   const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(cmyk);
   const std::string b = Slides + "\\b.jpg";
   ASSERT_TRUE(WriteWholeFile(b, std::string(bytes.begin(), bytes.end())));
-  Setting(6, "1");
-  StartAndWait();
+  settings.Sound = true;
+  StartToTray(settings);
   EXPECT_TRUE(Press('Z', WallpaperOf(b)));
   EXPECT_EQ(Caption(), Position("2(2)"));
   EXPECT_FALSE(BoxOpen("Veiwing damaged file")());
@@ -316,9 +284,9 @@ TEST_F(Slideshow, SecondsModeWithPeriodOneChangesEveryTwoSeconds) {
   AddPicture(Slides, "a.jpg", 40, 30);
   AddPicture(Slides, "b.jpg", 30, 40);
   AddPicture(Slides, "c.jpg", 36, 36);
-  Setting(1, "1");
-  Setting(10, "1");
-  StartAndWait();
+  settings.PeriodText = "1";
+  settings.SecondsMode = true;
+  StartToTray(settings);
 
   std::vector<std::string> captions{Caption()};
   std::vector<ULONGLONG> changes;
@@ -350,11 +318,11 @@ TEST_F(Slideshow, OnceEndsTheProgramAndRecordsThePictureOnTheDesktop) {
   AddPicture(Slides, "a.jpg", 40, 30);
   const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
   AddPicture(Slides, "c.jpg", 36, 36);
-  Setting(1, "1");
-  Setting(8, "1");
-  Setting(9, "1");
-  Setting(10, "1");
-  ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+  settings.PeriodText = "1";
+  settings.Startup = true;
+  settings.Once = true;
+  settings.SecondsMode = true;
+  ASSERT_TRUE(WriteSettings(settings));
   ASSERT_TRUE(run.Start());
   ASSERT_TRUE(run.EndsWithZero(20000));
   EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), DecodedBmp(b));
@@ -370,7 +338,7 @@ TEST_F(Slideshow, TickingSubfoldersAddsTheSubfoldersPictures) {
   CreateDirectoryA(sub.c_str(), nullptr);
   AddPicture(Slides, "a.jpg", 40, 30);
   AddPicture(sub, "s.jpg", 30, 40);
-  StartAndWait();
+  StartToTray(settings);
   ShowFromTray();
   EXPECT_EQ(Caption(), Position("1(1)"));
   EXPECT_TRUE(TickSubfolders());
@@ -387,8 +355,8 @@ TEST_F(Slideshow, TickingSubfoldersAddsTheSubfoldersPictures) {
 // first rebuild by the folder the lists happened to show, and that was saved.
 TEST_F(Slideshow, ASavedFolderThatCannotBeEnteredSurvivesASubfoldersClick) {
   const std::string gone = "C:\\Gone\\Photos";
-  Setting(2, gone);
-  ASSERT_TRUE(TTarvellRun::WriteConfig(settings));
+  settings.StartFolder = gone;
+  ASSERT_TRUE(WriteSettings(settings));
   ASSERT_TRUE(run.Start());
   EXPECT_EQ(Answer("Tarvell", IDOK), "I/O error 3.");
   ASSERT_EQ(run.WaitToTray(), "");
@@ -411,8 +379,8 @@ TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
   AddPicture(Slides, "a.jpg", 40, 30);
   AddPicture(sub, "s.jpg", 30, 40);
   AddPicture(sub, "t.jpg", 36, 36);
-  Setting(3, "1");
-  StartAndWait();
+  settings.Subfolders = true;
+  StartToTray(settings);
   ShowFromTray();
   EXPECT_EQ(Caption(), Position("1(3)"));
   HWND subfolders = FindChild(main, "Button", "Subfolders");

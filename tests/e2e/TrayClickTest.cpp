@@ -2,7 +2,6 @@
 // notification area, which the shell turns into the program's tray messages.
 #include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/SolidPicture.h"
-#include "tests/e2e/support/TarvellRun.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +14,11 @@ namespace {
 
 bool DesktopShows(COLORREF color) { return ColorNear(DesktopCorner(), color, 12); }
 
-TEST(TrayClick, LeftAppliesTheNextPictureRightClearsRightDoubleClearsAndShowsTheWindow) {
-  ASSERT_TRUE(MakeRedAndGreenSlides());
-  ASSERT_TRUE(TTarvellRun::WriteConfig({"5", Slides, "0", "0", "0", "0", "0", "0", "0", "0"}));
-  TTarvellRun run;
-  ASSERT_TRUE(run.Start());
-  HWND main = run.WaitMainWindow();
-  ASSERT_NE(main, nullptr);
-  ASSERT_NE(run.WaitTrayWindow(), nullptr);
+using TrayClick = TTarvellCase;
+
+TEST_F(TrayClick, LeftAppliesTheNextPictureRightClearsRightDoubleClearsAndShowsTheWindow) {
+  ASSERT_TRUE(AddRedAndGreenSlides());
+  StartToTray(tarvell::TSettings{.StartFolder = Slides, .Transparent = false});
 
   // A fresh prefix has no other icon in the notification area.
   std::vector<RECT> icons;

@@ -1,7 +1,7 @@
 // Names in any script and paths past the classic length: pictures listed, applied and deleted
 // by their own names, a folder so named kept in the settings, and the program speaking UTF-8
 // wherever an 8-bit call is left. Text in these tests is UTF-8, as in the program.
-#include "tests/e2e/support/Pictures.h"
+#include "tests/e2e/support/TarvellCase.h"
 
 #include <gtest/gtest.h>
 
@@ -55,29 +55,20 @@ HWND PictureList(HWND main) {
   return search.Found;
 }
 
-class Unicode : public ::testing::Test {
+class Unicode : public TTarvellCase {
 protected:
   void SetUp() override {
-    DeleteFileA(TTarvellRun::ConfigPath().c_str());
-    DeleteFileA(TTarvellRun::WallpaperPath().c_str());
-    ASSERT_TRUE(TTarvellRun::MarkInstalled());
+    TTarvellCase::SetUp();
     ASSERT_TRUE(MakeFolder(Root));
   }
 
-  // A picture of its own size, so that every picture decodes to a different bitmap.
-  static std::string AddPicture(const std::string& folder, const std::string& name, int width, int height) {
-    const std::string path = folder + "\\" + name;
-    EXPECT_TRUE(WriteWholeFile(path, SizedJpeg(width, height))) << path;
-    return path;
-  }
-
-  // A file this version wrote (eleven lines), or an earlier version's (ten, all code page).
+  // Raw lines, as the file's text is under test: a file this version wrote (eleven lines, a
+  // name in UTF-8), or an earlier version's (ten, all code page).
   void StartWith(const std::string& folder, bool subfolders, bool earlierVersion = false) {
     std::vector<std::string> lines = {"5", folder, subfolders ? "1" : "0", "0", "0", "0", "0", "0", "0", "0"};
     if (!earlierVersion) lines.push_back("2");
     ASSERT_TRUE(TTarvellRun::WriteConfig(lines));
-    ASSERT_EQ(run.StartToTray(), "");
-    main = run.Main();
+    StartToTray();
   }
 
   static bool Press(WORD key, const std::function<bool()>& done) {
@@ -89,9 +80,6 @@ protected:
     HWND list = PictureList(main);
     return list ? ListItems(list) : std::vector<std::string>{"<no list box>"};
   }
-
-  TTarvellRun run;
-  HWND main = nullptr;
 };
 
 TEST_F(Unicode, PicturesNamedInAnyScriptAreListedAppliedAndDeletedByTheirOwnNames) {

@@ -240,7 +240,9 @@ struct TExifEntry {
 };
 
 inline Bytes MakeExif(const std::vector<TExifEntry>& entries, bool bigEndian = false) {
-  Bytes b = {'E', 'x', 'i', 'f', 0, 0};
+  Bytes b;
+  b.reserve(64);  // also keeps GCC 12's -Warray-bounds from a false alarm on the inserts below
+  b.insert(b.end(), {'E', 'x', 'i', 'f', 0, 0});
   auto u16 = [&](std::uint32_t v) {
     if (bigEndian)
       b.insert(b.end(), {std::uint8_t(v >> 8), std::uint8_t(v)});

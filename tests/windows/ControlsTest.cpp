@@ -1,4 +1,5 @@
 // The controls: check box, list box, up-down with its edit, memo, timer, image and label painting.
+#include "FormHost.h"
 #include "MessagePump.h"
 #include "UnicodeNames.h"
 #include "gui/ComboBox.h"
@@ -24,21 +25,7 @@
 namespace tarvell {
 namespace {
 
-// A form with its window, for controls that need a parent.
-struct THost {
-  TForm Form{nullptr};
-  THost() {
-    Form.SetClientSize(400, 300);
-    Form.HandleNeeded();
-  }
-  template <class T>
-  T& Add(int left, int top, int width, int height) {
-    auto* c = new T(&Form);
-    c->SetBounds(left, top, width, height);
-    c->SetParent(&Form);
-    return *c;
-  }
-};
+using test::THost;
 
 TEST(CheckBox, CaptionStandsLeftAndEveryChangeActsAsAClick) {
   THost host;

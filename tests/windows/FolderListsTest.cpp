@@ -1,6 +1,7 @@
 // The folder list, the file list with its mask, and the drive chooser.
 #include "gui/DirectoryListBox.h"
 
+#include "FormHost.h"
 #include "TempFolder.h"
 #include "UnicodeNames.h"
 #include "app/SystemFolderLister.h"
@@ -31,21 +32,17 @@ void MakeHidden(const std::string& path, DWORD attribute = FILE_ATTRIBUTE_HIDDEN
   ::SetFileAttributesA(path.c_str(), attribute);
 }
 
-// A form holding the lists, so their notifications have a parent to pass through; the lists
+using test::THost;
+
+// A list on the host's form, so its notifications have a parent to pass through; the lists
 // read folders as the main window's do.
-struct THost {
-  TSystemFolderLister Lister;
-  TForm Form{nullptr};
-  THost() { Form.HandleNeeded(); }
-  template <class T>
-  T& Add() {
-    auto* c = new T(&Form);
-    c->SetBounds(0, 0, 153, 209);
-    c->SetParent(&Form);
-    if constexpr (requires { c->SetLister(&Lister); }) c->SetLister(&Lister);
-    return *c;
-  }
-};
+TSystemFolderLister SystemLister;
+template <class T>
+T& AddList(THost& host) {
+  T& list = host.Add<T>(0, 0, 153, 209);
+  if constexpr (requires { list.SetLister(&SystemLister); }) list.SetLister(&SystemLister);
+  return list;
+}
 
 // Reports fixed names and remembers what it was asked.
 struct TFixedLister final : TFolderLister {
@@ -133,8 +130,8 @@ TEST(FolderLists, EnterUnicodeAndLongFoldersAndShowTheirNamesExactly) {
 
   THost host;
   TUnicodeLister names;
-  auto& dir = host.Add<TDirectoryListBox>();
-  auto& files = host.Add<TFileListBox>();
+  auto& dir = AddList<TDirectoryListBox>(host);
+  auto& files = AddList<TFileListBox>(host);
   dir.SetLister(&names);
   files.SetLister(&names);
   dir.SetFileList(&files);
@@ -193,8 +190,8 @@ TEST(FolderLists, ListUnicodeNamesAndFoldersPastTheClassicLimitFromTheFileSystem
   test::WriteTextFile(deep + "\\" + Narrow(L"東京タワー.jpg"), "x");
 
   THost host;
-  auto& dir = host.Add<TDirectoryListBox>();
-  auto& files = host.Add<TFileListBox>();
+  auto& dir = AddList<TDirectoryListBox>(host);
+  auto& files = AddList<TFileListBox>(host);
   files.SetMask("*.jpg");
   dir.SetFileList(&files);
   dir.SetDirectory(temp.Path());
@@ -220,7 +217,7 @@ TEST(DirectoryListBox, ShowsThePathThenTheVisibleSubfoldersByName) {
   MakeHidden(temp.Folder("system"), FILE_ATTRIBUTE_SYSTEM);
   test::WriteTextFile(temp.File("a.jpg"), "not a folder");
   THost host;
-  auto& dir = host.Add<TDirectoryListBox>();
+  auto& dir = AddList<TDirectoryListBox>(host);
   dir.SetDirectory(temp.Path());
 
   std::vector<std::string> expected = SplitFolderPath(temp.Path());
@@ -242,8 +239,8 @@ TEST(DirectoryListBox, MovesOnlyOnAChangeAndReportsIt) {
   temp.Folder("y");
   test::WriteTextFile(temp.File("y\\2.jpg"), "x");
   THost host;
-  auto& dir = host.Add<TDirectoryListBox>();
-  auto& files = host.Add<TFileListBox>();
+  auto& dir = AddList<TDirectoryListBox>(host);
+  auto& files = AddList<TFileListBox>(host);
   files.SetMask("*.jpg");
   dir.SetFileList(&files);
   int changes = 0;
@@ -282,7 +279,7 @@ TEST(DirectoryListBox, DoubleClickRunsTheHandlerThenOpensTheEntry) {
   TTempFolder temp;
   temp.Folder("y");
   THost host;
-  auto& dir = host.Add<TDirectoryListBox>();
+  auto& dir = AddList<TDirectoryListBox>(host);
   dir.SetDirectory(temp.Path());
   std::vector<std::string> events;
   dir.OnDblClick = [&](TObject&) { events.push_back("dblclick in " + Lower(dir.Directory())); };
@@ -308,7 +305,7 @@ TEST(FileListBox, ListsEachPatternsMatchesSortedIgnoringCase) {
   MakeHidden(temp.File("h.jpg"));
   temp.Folder("f.jpg");
   THost host;
-  auto& files = host.Add<TFileListBox>();
+  auto& files = AddList<TFileListBox>(host);
   files.SetDirectory(temp.Path());
   files.SetMask("*.jpg;*.jpeg*");
   const std::vector<std::string> expected{"A.JPG", "b.jpg", "c.jpeg", "d.jpeg.old", "e.jpeg.jpg", "e.jpeg.jpg"};
@@ -331,8 +328,8 @@ TEST(DriveComboBox, ListsTheDrivesAndMovesItsFolderListAfterReportingTheChoice) 
   EXPECT_EQ(TDriveComboBox::DriveItems(1u << 25, false), (std::vector<std::string>{"z:"}));
 
   THost host;
-  auto& dir = host.Add<TDirectoryListBox>();
-  auto& drives = host.Add<TDriveComboBox>();
+  auto& dir = AddList<TDirectoryListBox>(host);
+  auto& drives = AddList<TDriveComboBox>(host);
   dir.SetDirectory("C:\\windows");
   drives.SetDirList(&dir);
   EXPECT_EQ(drives.Drive(), 'c');

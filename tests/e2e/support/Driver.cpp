@@ -272,11 +272,6 @@ bool FileExists(const std::string& path) {
   return GetFileAttributesW(NativePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(NativePath(path), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(NativePath(path), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "base/WholeFile.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -75,7 +77,7 @@ std::string Utf8(const wchar_t* wide);
 std::string WindowsDirectory();
 std::string CurrentWallpaper();
 bool FileExists(const std::string& path);
-std::string ReadWholeFile(const std::string& path);
+using tarvell::ReadWholeFile;
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 // The folder of the running executable, with a trailing backslash.
 std::string ModuleFolder();

@@ -50,7 +50,7 @@ inline std::optional<TFootprint> ReadFootprint(DWORD pid, DWORD timeoutMs = 3000
   DWORD_PTR answer = 0;
   if (!SendMessageTimeoutA(probe, FootprintProbeAsk, 0, 0, SMTO_NORMAL, timeoutMs, &answer) || answer != 1)
     return std::nullopt;
-  std::istringstream lines(ReadWholeFile(file));
+  std::istringstream lines(ReadWholeFile(file).value_or(""));
   TFootprint f;
   int found = 0;
   std::string name;

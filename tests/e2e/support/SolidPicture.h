@@ -3,7 +3,7 @@
 #pragma once
 
 #include "tests/e2e/support/Desktop.h"
-#include "tests/e2e/support/TarvellRun.h"
+#include "tests/e2e/support/TarvellCase.h"
 #include "tests/native/JpegSamples.h"
 
 #include <windows.h>
@@ -28,16 +28,9 @@ inline std::string SolidJpeg(COLORREF color) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-inline const std::string Slides = "C:\\Slides";
-
-// A fresh start for a run on two pictures: a.jpg red, b.jpg green in Slides, no settings and
-// no wallpaper file yet, the program counted as installed.
-inline bool MakeRedAndGreenSlides() {
-  DeleteFileA(TTarvellRun::ConfigPath().c_str());
-  DeleteFileA(TTarvellRun::WallpaperPath().c_str());
-  CreateDirectoryA(Slides.c_str(), nullptr);
-  return TTarvellRun::MarkInstalled() && WriteWholeFile(Slides + "\\a.jpg", SolidJpeg(Red)) &&
-         WriteWholeFile(Slides + "\\b.jpg", SolidJpeg(Green));
+// Two pictures in Slides: a.jpg red, b.jpg green.
+inline bool AddRedAndGreenSlides() {
+  return WriteWholeFile(Slides + "\\a.jpg", SolidJpeg(Red)) && WriteWholeFile(Slides + "\\b.jpg", SolidJpeg(Green));
 }
 
 // A point of the desktop that the centred main window never covers.

@@ -12,7 +12,7 @@ bool TTarvellRun::WriteConfig(const std::vector<std::string>& lines) {
 
 std::vector<std::string> TTarvellRun::ConfigLines() {
   std::vector<std::string> lines;
-  const std::string bytes = ReadWholeFile(ConfigPath());
+  const std::string bytes = ReadWholeFile(ConfigPath()).value_or("");
   std::size_t start = 0;
   while (start < bytes.size()) {
     std::size_t end = bytes.find("\r\n", start);
