@@ -1,4 +1,5 @@
 // The controls: check box, list box, up-down with its edit, memo, timer, image and label painting.
+#include "MemoryDC.h"
 #include "MessagePump.h"
 #include "UnicodeNames.h"
 #include "gui/ComboBox.h"
