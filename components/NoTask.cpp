@@ -63,7 +63,7 @@ void TNoTask::Loaded() {
   TComponent::Loaded();
   // A form read from a layout gets its window after its components: hook it now.
   HookOwnerForm();
-  if (!Designing()) ApplyHideForm();
+  ApplyHideForm();
 }
 
 // The owner form's messages pass through FormProc from here on, and the application

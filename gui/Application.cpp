@@ -52,15 +52,11 @@ HWND TApplication::Handle() {
   return FWindow.Handle();
 }
 
-bool TApplication::TAppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+bool TApplication::TAppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
   switch (msg) {
     case WM_CLOSE:
       // Closing the taskbar button closes the main form.
       if (FApp.FMainForm) FApp.FMainForm->Close();
-      result = 0;
-      return true;
-    case CM_RELEASE:
-      TForm::ReleasePending(reinterpret_cast<TForm*>(lp));
       result = 0;
       return true;
     case WM_SYSCOMMAND:

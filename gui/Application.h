@@ -31,7 +31,6 @@ public:
   TForm* MainForm() const noexcept { return FMainForm; }
   void SetMainForm(TForm* form) noexcept { FMainForm = form; }
   // Whether Run shows the main form before entering the loop.
-  bool ShowMainForm() const noexcept { return FShowMainForm; }
   void SetShowMainForm(bool show) noexcept { FShowMainForm = show; }
 
   // Creates a form owned by the application; the first one becomes the main form.

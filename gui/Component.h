@@ -13,7 +13,6 @@ namespace tarvell {
 enum TComponentStateBits : unsigned {
   csLoading = 1u << 0,     // properties are being read from a form layout
   csDestroying = 1u << 1,  // the destructor has started
-  csDesigning = 1u << 2,   // never set at run time; kept for components that check it
 };
 
 class TComponent : public TObject {
@@ -25,8 +24,6 @@ public:
   TComponent* Owner() const noexcept { return FOwner; }
   const std::string& Name() const noexcept { return FName; }
   void SetName(std::string name) { FName = std::move(name); }
-  std::intptr_t Tag() const noexcept { return FTag; }
-  void SetTag(std::intptr_t tag) noexcept { FTag = tag; }
 
   std::size_t ComponentCount() const noexcept { return FComponents.size(); }
   TComponent* Components(std::size_t index) const { return FComponents.at(index); }
@@ -34,7 +31,6 @@ public:
 
   unsigned ComponentState() const noexcept { return FState; }
   bool Loading() const noexcept { return (FState & csLoading) != 0; }
-  bool Designing() const noexcept { return (FState & csDesigning) != 0; }
 
   // The form loader's protocol: BeginLoading before the layout's properties are applied,
   // EndLoading once the whole layout has been read: it clears the flag, then calls Loaded().
@@ -56,7 +52,6 @@ private:
   TComponent* FOwner;
   std::vector<TComponent*> FComponents;
   std::string FName;
-  std::intptr_t FTag = 0;
   unsigned FState = 0;
 };
 

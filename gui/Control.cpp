@@ -191,13 +191,6 @@ void TControl::Invalidate() const noexcept {
   if (HasHandle()) ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void TControl::Repaint() const noexcept {
-  if (HasHandle()) {
-    ::InvalidateRect(Handle(), nullptr, TRUE);
-    ::UpdateWindow(Handle());
-  }
-}
-
 void TControl::Click() {
   if (OnClick) OnClick(*this);
 }
@@ -224,7 +217,6 @@ TShiftState TControl::ShiftFromKeys(WPARAM keys) noexcept {
   if (keys & MK_CONTROL) s |= ssCtrl;
   if (keys & MK_LBUTTON) s |= ssLeft;
   if (keys & MK_RBUTTON) s |= ssRight;
-  if (keys & MK_MBUTTON) s |= ssMiddle;
   if (::GetKeyState(VK_MENU) < 0) s |= ssAlt;
   return s;
 }
@@ -311,11 +303,8 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (ReflectToChild(msg, wp, lp, result)) return true;
   switch (msg) {
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-      TMouseButton button = msg == WM_LBUTTONDOWN   ? TMouseButton::mbLeft
-                            : msg == WM_RBUTTONDOWN ? TMouseButton::mbRight
-                                                    : TMouseButton::mbMiddle;
+    case WM_RBUTTONDOWN: {
+      TMouseButton button = msg == WM_LBUTTONDOWN ? TMouseButton::mbLeft : TMouseButton::mbRight;
       if (button == TMouseButton::mbLeft && ClicksOnMouseUp()) {
         FClickPending = true;
         ::SetCapture(Handle());
@@ -326,11 +315,8 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return true;
     }
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-      TMouseButton button = msg == WM_LBUTTONUP   ? TMouseButton::mbLeft
-                            : msg == WM_RBUTTONUP ? TMouseButton::mbRight
-                                                  : TMouseButton::mbMiddle;
+    case WM_RBUTTONUP: {
+      TMouseButton button = msg == WM_LBUTTONUP ? TMouseButton::mbLeft : TMouseButton::mbRight;
       // Taken before the window's own handling, which may release the capture itself (the
       // edit window does) and so report the capture gone.
       const bool pending = button == TMouseButton::mbLeft && FClickPending;

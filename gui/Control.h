@@ -76,7 +76,6 @@ public:
   bool Focused() const noexcept;
   void SetFocus();
   void Invalidate() const noexcept;
-  void Repaint() const noexcept;
 
   // Raises OnClick as a user's click would.
   virtual void Click();

@@ -15,7 +15,7 @@ public:
   virtual ~TObject() = default;
 };
 
-enum class TMouseButton : std::uint8_t { mbLeft = 0, mbRight = 1, mbMiddle = 2 };
+enum class TMouseButton : std::uint8_t { mbLeft = 0, mbRight = 1 };
 
 // Shift state bits as the toolkit reports them with mouse and key events.
 enum TShiftStateBits : unsigned {
@@ -24,13 +24,12 @@ enum TShiftStateBits : unsigned {
   ssCtrl = 1u << 2,
   ssLeft = 1u << 3,
   ssRight = 1u << 4,
-  ssMiddle = 1u << 5,
   ssDouble = 1u << 6,
 };
 using TShiftState = unsigned;
 
 // How a form goes away once its close handler has run.
-enum class TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
+enum class TCloseAction : std::uint8_t { caNone, caHide };
 
 using TNotifyEvent = std::function<void(TObject& Sender)>;
 using TMouseEvent = std::function<void(TObject& Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;

@@ -4,7 +4,6 @@
 #include "gui/Button.h"
 #include "gui/Menus.h"
 
-#include <set>
 #include <utility>
 
 namespace tarvell {
@@ -12,23 +11,15 @@ namespace tarvell {
 namespace {
 constexpr const char* FormWindowClass = "TTarvellForm";
 
-std::set<TForm*>& PendingRelease() {
-  static std::set<TForm*> forms;
-  return forms;
-}
-
 bool IsTopLevel(HWND wnd) noexcept { return (::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CHILD) == 0; }
 }  // namespace
 
 TForm::TForm(TComponent* AOwner) : TControl(AOwner) { TControl::SetVisible(false); }
 
 TForm::~TForm() {
-  PendingRelease().erase(this);
   if (Application.MainForm() == this) Application.SetMainForm(nullptr);
   // Events may point into a derived form that is already gone.
   OnResize = nullptr;
-  OnShow = nullptr;
-  OnHide = nullptr;
   OnClose = nullptr;
   OnCloseQuery = nullptr;
   OnKeyDown = nullptr;
@@ -60,25 +51,9 @@ void TForm::CreateParams(TWndCreateParams& p) {
   p.Parent = Application.Handle();  // the owner: no taskbar button of its own
   p.Style = WS_CLIPCHILDREN;
   p.ExStyle = 0;
-  switch (FBorderStyle) {
-    case TBorderStyle::bsNone:
-      p.Style |= WS_POPUP;
-      break;
-    case TBorderStyle::bsSingle:
-      p.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER;
-      break;
-    case TBorderStyle::bsSizeable:
-      p.Style |= WS_OVERLAPPEDWINDOW;
-      break;
-    case TBorderStyle::bsDialog:
-      p.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-      p.ExStyle |= WS_EX_DLGMODALFRAME;
-      break;
-    case TBorderStyle::bsToolWindow:
-      p.Style |= WS_CAPTION | WS_SYSMENU;
-      p.ExStyle |= WS_EX_TOOLWINDOW;
-      break;
-  }
+  p.Style |= FBorderStyle == TBorderStyle::bsSingle
+                 ? WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER
+                 : WS_OVERLAPPEDWINDOW;
   if (FFormStyle == TFormStyle::fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
   if (FHasClientSize) {
     RECT r{0, 0, FClientWidth, FClientHeight};
@@ -152,7 +127,6 @@ void TForm::SetFormStyle(TFormStyle style) {
 TWindowState TForm::WindowState() const noexcept {
   if (!HasHandle()) return FPendingState;
   if (::IsIconic(Handle())) return TWindowState::wsMinimized;
-  if (::IsZoomed(Handle())) return TWindowState::wsMaximized;
   // A hidden window keeps the state it will be shown in.
   if (!::IsWindowVisible(Handle())) return FPendingState;
   return TWindowState::wsNormal;
@@ -161,16 +135,10 @@ TWindowState TForm::WindowState() const noexcept {
 void TForm::SetWindowState(TWindowState state) {
   FPendingState = state;
   if (!HasHandle() || !::IsWindowVisible(Handle())) return;
-  switch (state) {
-    case TWindowState::wsNormal:
-      if (::IsIconic(Handle()) || ::IsZoomed(Handle())) ::ShowWindow(Handle(), SW_RESTORE);
-      break;
-    case TWindowState::wsMinimized:
-      ::ShowWindow(Handle(), SW_MINIMIZE);
-      break;
-    case TWindowState::wsMaximized:
-      ::ShowWindow(Handle(), SW_MAXIMIZE);
-      break;
+  if (state == TWindowState::wsMinimized) {
+    ::ShowWindow(Handle(), SW_MINIMIZE);
+  } else if (::IsIconic(Handle()) || ::IsZoomed(Handle())) {
+    ::ShowWindow(Handle(), SW_RESTORE);
   }
 }
 
@@ -241,23 +209,9 @@ void TForm::Close() {
   if (action == TCloseAction::caNone) return;
   if (Application.MainForm() == this) {
     Application.Terminate();
-  } else if (action == TCloseAction::caHide) {
-    Hide();
-  } else if (action == TCloseAction::caMinimize) {
-    SetWindowState(TWindowState::wsMinimized);
   } else {
-    Release();
+    Hide();
   }
-}
-
-void TForm::Release() {
-  PendingRelease().insert(this);
-  HWND app = Application.Handle();
-  ::PostMessageW(app, CM_RELEASE, 0, reinterpret_cast<LPARAM>(this));
-}
-
-void TForm::ReleasePending(TForm* form) {
-  if (PendingRelease().erase(form) != 0) delete form;
 }
 
 void TForm::DestroyingHandle() noexcept {
@@ -297,12 +251,6 @@ bool TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
       return false;
     }
-    case WM_SHOWWINDOW:
-      if (!Loading()) {
-        if (wp && OnShow) OnShow(*this);
-        if (!wp && OnHide) OnHide(*this);
-      }
-      return false;
     case WM_KEYDOWN: {
       if (std::exchange(FKeyDownSeen, false)) return false;  // the message loop ran the handler
       if (OnKeyDown) {

@@ -11,9 +11,6 @@ namespace tarvell {
 class TButton;
 class TMainMenu;
 
-// Posted to the application's window to free a form after the message that closed it.
-constexpr UINT CM_RELEASE = WM_APP + 0x3F00;
-
 class TForm : public TControl {
 public:
   explicit TForm(TComponent* AOwner);
@@ -29,15 +26,12 @@ public:
   static TForm* FormOfWindow(HWND wnd) noexcept;
 
   void SetClientSize(int width, int height);
-  TBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle style) noexcept { FBorderStyle = style; }
-  TFormStyle FormStyle() const noexcept { return FFormStyle; }
   void SetFormStyle(TFormStyle style);
   TPosition Position() const noexcept { return FPosition; }
   void SetPosition(TPosition position) noexcept { FPosition = position; }
   TWindowState WindowState() const noexcept;
   void SetWindowState(TWindowState state);
-  bool KeyPreview() const noexcept { return FKeyPreview; }
   void SetKeyPreview(bool on) noexcept { FKeyPreview = on; }
   bool ShowHint() const noexcept { return FShowHint; }
   void SetShowHint(bool on);
@@ -55,16 +49,10 @@ public:
   void SetVisible(bool visible) override;
   void BringToFront();
   // Asks OnCloseQuery, then OnClose decides what happens: the main form ends the application,
-  // other forms are hidden (caHide), minimised or freed (caFree) as the action says.
+  // other forms are hidden (caHide) unless the action is caNone.
   void Close();
-  // Frees the form once the current message has been handled.
-  void Release();
-  // Frees a form passed by Release unless it has been freed meanwhile.
-  static void ReleasePending(TForm* form);
 
   TNotifyEvent OnResize;
-  TNotifyEvent OnShow;
-  TNotifyEvent OnHide;
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
   TKeyEvent OnKeyDown;

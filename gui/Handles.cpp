@@ -37,8 +37,8 @@ RECT TWindowView::BoundsInParent() const noexcept {
 }
 
 std::string TWindowView::ClassName() const {
-  wchar_t buf[ClassNameChars] = {};
-  int got = ::GetClassNameW(FWnd, buf, ClassNameChars);
+  wchar_t buf[256] = {};  // a class name's longest, its terminating zero included
+  int got = ::GetClassNameW(FWnd, buf, 256);
   return Narrow(std::wstring_view(buf, got > 0 ? static_cast<std::size_t>(got) : 0));
 }
 

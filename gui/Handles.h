@@ -86,12 +86,6 @@ struct RegKey {
   static bool Valid(HKEY h) noexcept { return h != nullptr; }
   static void Close(HKEY h) noexcept { ::RegCloseKey(h); }
 };
-struct DeviceContext {  // a DC from CreateCompatibleDC / CreateDC
-  using handle_type = HDC;
-  static HDC Empty() noexcept { return nullptr; }
-  static bool Valid(HDC h) noexcept { return h != nullptr; }
-  static void Close(HDC h) noexcept { ::DeleteDC(h); }
-};
 }  // namespace handle_traits
 
 using TWindowHandle = TOwnedHandle<handle_traits::Window>;
@@ -101,7 +95,6 @@ using TMenuHandle = TOwnedHandle<handle_traits::Menu>;
 using TKernelHandle = TOwnedHandle<handle_traits::Kernel>;
 using TFindHandle = TOwnedHandle<handle_traits::FindFile>;
 using TRegKey = TOwnedHandle<handle_traits::RegKey>;
-using TMemoryDC = TOwnedHandle<handle_traits::DeviceContext>;
 
 // Owning pointer to a COM interface: Release on reset, AddRef only when asked.
 template <class T>
@@ -167,7 +160,6 @@ public:
   TPaintScope& operator=(const TPaintScope&) = delete;
   ~TPaintScope() { ::EndPaint(FWnd, &FPs); }
   HDC DC() const noexcept { return FDC; }
-  const PAINTSTRUCT& Info() const noexcept { return FPs; }
 
 private:
   HWND FWnd;
@@ -191,25 +183,14 @@ private:
   HDC FDC;
 };
 
-// A window class name is at most 256 characters long, its terminating zero included.
-inline constexpr int ClassNameChars = 256;
-
 // A borrowed window: never destroys it. Small helpers for the calls used everywhere.
 class TWindowView {
 public:
-  TWindowView() noexcept = default;
   TWindowView(HWND wnd) noexcept : FWnd(wnd) {}  // NOLINT: views convert freely from HWND
-
-  HWND Handle() const noexcept { return FWnd; }
-  operator HWND() const noexcept { return FWnd; }
-  bool Exists() const noexcept { return FWnd != nullptr && ::IsWindow(FWnd) != FALSE; }
 
   std::string Text() const;
   void SetText(const std::string& text) const;
-  bool Visible() const noexcept { return ::IsWindowVisible(FWnd) != FALSE; }
-  bool Show(int cmd) const noexcept { return ::ShowWindow(FWnd, cmd) != FALSE; }
   bool Enabled() const noexcept { return ::IsWindowEnabled(FWnd) != FALSE; }
-  void Enable(bool on) const noexcept { ::EnableWindow(FWnd, on ? TRUE : FALSE); }
   RECT WindowRect() const noexcept;  // screen coordinates
   RECT ClientRect() const noexcept;
   // Window rectangle in the parent's client coordinates (screen for top-level windows).
@@ -217,11 +198,6 @@ public:
   std::string ClassName() const;
   LONG_PTR Style() const noexcept { return ::GetWindowLongPtrW(FWnd, GWL_STYLE); }
   LONG_PTR ExStyle() const noexcept { return ::GetWindowLongPtrW(FWnd, GWL_EXSTYLE); }
-  LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const noexcept { return ::SendMessageW(FWnd, msg, wp, lp); }
-  bool Post(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const noexcept {
-    return ::PostMessageW(FWnd, msg, wp, lp) != FALSE;
-  }
-  void Invalidate(bool erase = true) const noexcept { ::InvalidateRect(FWnd, nullptr, erase ? TRUE : FALSE); }
 
 private:
   HWND FWnd = nullptr;

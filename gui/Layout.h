@@ -19,10 +19,10 @@ namespace tarvell {
 
 class TForm;
 
-enum class TBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+enum class TBorderStyle : std::uint8_t { bsSingle, bsSizeable };
 enum class TFormStyle : std::uint8_t { fsNormal, fsStayOnTop };
 enum class TPosition : std::uint8_t { poDesigned, poScreenCenter };
-enum class TWindowState : std::uint8_t { wsNormal, wsMinimized, wsMaximized };
+enum class TWindowState : std::uint8_t { wsNormal, wsMinimized };
 
 // Shorthands for the common true/false properties of a row.
 enum TLayoutFlags : unsigned {

@@ -10,7 +10,6 @@ void TMemo::CreateParams(TWndCreateParams& p) {
   TControl::CreateParams(p);
   p.ClassName = "EDIT";
   p.Style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL | WS_VSCROLL;
-  if (FReadOnly) p.Style |= ES_READONLY;
   p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -44,19 +43,6 @@ void TMemo::SetLines(const std::vector<std::string>& lines) {
     text += lines[i];
   }
   SetText(text);
-}
-
-void TMemo::AddLine(const std::string& line) {
-  std::string text = Text();
-  if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
-  SetText(text + line);
-}
-
-void TMemo::Clear() { SetText(std::string()); }
-
-void TMemo::SetReadOnly(bool on) {
-  FReadOnly = on;
-  if (HasHandle()) Perform(EM_SETREADONLY, on ? TRUE : FALSE);
 }
 
 }  // namespace tarvell

@@ -17,19 +17,11 @@ public:
   std::vector<std::string> Lines() const;
   // Replaces the text with the lines joined by CR LF.
   void SetLines(const std::vector<std::string>& lines);
-  void AddLine(const std::string& line);
-  void Clear();
-
-  bool ReadOnly() const noexcept { return FReadOnly; }
-  void SetReadOnly(bool on);
 
 protected:
   void CreateParams(TWndCreateParams& params) override;
   void CreateWnd() override;
   TColor DefaultColor() const noexcept override { return clWindow; }
-
-private:
-  bool FReadOnly = false;
 };
 
 }  // namespace tarvell

@@ -1,10 +1,8 @@
-// A grid of texts drawn in cells (the main window keeps a hidden one-column grid).
+// An empty grid of cells (the main window keeps a hidden one-column grid; nothing writes
+// into its cells, so it holds none).
 #pragma once
 
 #include "gui/PaintedControl.h"
-
-#include <string>
-#include <vector>
 
 namespace tarvell {
 
@@ -15,12 +13,7 @@ public:
 
   int ColCount() const noexcept { return FColCount; }
   int RowCount() const noexcept { return FRowCount; }
-  // Resizing keeps the texts of the cells that remain.
   void SetSize(int colCount, int rowCount);
-  const std::string& Cell(int col, int row) const;
-  void SetCell(int col, int row, const std::string& text);
-  int DefaultColWidth() const noexcept { return FColWidth; }
-  int DefaultRowHeight() const noexcept { return FRowHeight; }
 
   bool PaintContent(HDC dc) override;
 
@@ -31,13 +24,8 @@ protected:
   TColor DefaultColor() const noexcept override { return clWindow; }
 
 private:
-  std::size_t CellIndex(int col, int row) const;
-
   int FColCount = 5;
   int FRowCount = 5;
-  int FColWidth = 64;
-  int FRowHeight = 24;
-  std::vector<std::string> FCells;
 };
 
 }  // namespace tarvell

@@ -5,7 +5,10 @@
 #include "gui/WaitCursor.h"
 #include "base/WideText.h"
 
+#include <commctrl.h>
+
 #include <exception>
+#include <utility>
 
 namespace tarvell {
 
@@ -71,14 +74,14 @@ void TWnd::CreateHandle(const TWndCreateParams& p) {
   if (!wnd) {
     throw Exception("Cannot create window of class " + p.ClassName);
   }
-  if (!ours) Subclass(wnd);
-}
-
-void TWnd::Subclass(HWND wnd) {
-  if (FHandle.get() != wnd) DestroyHandle();
+  if (ours) return;
+  // A control of a system class: our procedure goes in front of its own.
   Attach(wnd);
-  FOriginalProc = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWnd::SubclassProc)));
+  FSubclassed = ::SetWindowSubclass(wnd, &TWnd::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  if (!FSubclassed) {
+    DestroyHandle();
+    throw Exception("Cannot subclass window of class " + p.ClassName);
+  }
 }
 
 void TWnd::Attach(HWND wnd) noexcept {
@@ -91,12 +94,8 @@ void TWnd::Detach() noexcept {
   HWND wnd = FHandle.release();
   if (!wnd) return;
   ::RemovePropW(wnd, ObjectProperty);
-  if (FOriginalProc) {
-    // Only put the original procedure back when ours is still the current one.
-    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(wnd, GWLP_WNDPROC)) == &TWnd::SubclassProc) {
-      ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOriginalProc));
-    }
-  }
+  // Comes off in any order, whatever else has hooked the window since.
+  if (std::exchange(FSubclassed, false)) ::RemoveWindowSubclass(wnd, &TWnd::SubclassProc, 0);
 }
 
 void TWnd::DestroyHandle() noexcept {
@@ -104,19 +103,19 @@ void TWnd::DestroyHandle() noexcept {
   if (!wnd) return;
   DestroyingHandle();
   Detach();
-  FOriginalProc = nullptr;
   ::DestroyWindow(wnd);
 }
 
 bool TWnd::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 LRESULT TWnd::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  if (FOriginalProc) return ::CallWindowProcW(FOriginalProc, FHandle.get(), msg, wp, lp);
+  if (FSubclassed) return ::DefSubclassProc(FHandle.get(), msg, wp, lp);
   return ::DefWindowProcW(FHandle.get(), msg, wp, lp);
 }
 
 LRESULT TWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept {
   HWND wnd = FHandle.get();
+  const bool subclassed = FSubclassed;
   LRESULT result = 0;
   bool handled = false;
   try {
@@ -136,13 +135,8 @@ LRESULT TWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept {
   }
   if (msg == WM_NCDESTROY) {
     // The window is gone once the default handling has run; forget it either way.
-    WNDPROC original = FOriginalProc;
-    if (!handled)
-      result = original ? ::CallWindowProcW(original, wnd, msg, wp, lp) : ::DefWindowProcW(wnd, msg, wp, lp);
-    if (FHandle.get() == wnd) {
-      Detach();
-      FOriginalProc = nullptr;
-    }
+    if (!handled) result = subclassed ? ::DefSubclassProc(wnd, msg, wp, lp) : ::DefWindowProcW(wnd, msg, wp, lp);
+    if (FHandle.get() == wnd) Detach();
     try {
       HandleDestroyed();
     } catch (const std::exception& e) {
@@ -169,19 +163,10 @@ LRESULT CALLBACK TWnd::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   return self->Dispatch(msg, wp, lp);
 }
 
-LRESULT CALLBACK TWnd::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  TWnd* self = FromHandle(wnd);
-  if (!self || self->FHandle.get() != wnd || !self->FOriginalProc) {
-    // Detached while a message was on its way: the class procedure answers.
-    WNDCLASSEXW info{};
-    info.cbSize = sizeof info;
-    wchar_t cls[ClassNameChars] = {};
-    ::GetClassNameW(wnd, cls, ClassNameChars);
-    if (::GetClassInfoExW(nullptr, cls, &info) || ::GetClassInfoExW(ModuleInstance(), cls, &info)) {
-      if (info.lpfnWndProc != &TWnd::SubclassProc) return ::CallWindowProcW(info.lpfnWndProc, wnd, msg, wp, lp);
-    }
-    return ::DefWindowProcW(wnd, msg, wp, lp);
-  }
+LRESULT CALLBACK TWnd::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  // The hook comes off whenever the object lets go of its window, so data is alive here.
+  auto* self = reinterpret_cast<TWnd*>(data);
+  if (self->FHandle.get() != wnd) return ::DefSubclassProc(wnd, msg, wp, lp);
   return self->Dispatch(msg, wp, lp);
 }
 

@@ -25,7 +25,8 @@ struct TWndCreateParams {
 // Every window here is a Unicode window: created, subclassed and answered through the wide
 // calls, so its text is exact whatever the process code page; the C++ side speaks UTF-8.
 // Windows created through TWnd reach HandleMessage; controls of system classes are subclassed
-// so the same object sees their messages before the original procedure.
+// (SetWindowSubclass, the one way of hooking a window here) so the same object sees their
+// messages before the original procedure.
 // No exception ever leaves the window procedure: it goes to the exception reporter, which the
 // application object installs.
 // A derived class whose HandleMessage uses its own members calls DestroyHandle() in its destructor.
@@ -49,8 +50,6 @@ public:
 
   // Creates the window; throws when CreateWindowExW fails. Any window held before is destroyed.
   void CreateHandle(const TWndCreateParams& params);
-  // Attaches to a window created elsewhere by replacing its window procedure.
-  void Subclass(HWND wnd);
   // Destroys the window (its children too) after detaching this object from it.
   void DestroyHandle() noexcept;
 
@@ -66,7 +65,7 @@ public:
 protected:
   // Returns whether the message was handled; when not, DefaultHandler answers it.
   virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-  // The original control procedure for subclassed windows, DefWindowProcW otherwise.
+  // The control's own procedure for subclassed windows, DefWindowProcW otherwise.
   LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) noexcept;
   // Called by DestroyHandle just before the window is destroyed, while it still answers.
   virtual void DestroyingHandle() noexcept {}
@@ -77,13 +76,13 @@ protected:
 private:
   static void ReportException(const std::exception& e) noexcept;
   static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept;
   void Attach(HWND wnd) noexcept;
   void Detach() noexcept;
 
   TWindowHandle FHandle;
-  WNDPROC FOriginalProc = nullptr;  // set for subclassed windows only
+  bool FSubclassed = false;
 };
 
 }  // namespace tarvell

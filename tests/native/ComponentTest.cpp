@@ -80,7 +80,6 @@ TEST(Component, LoadedRunsAfterTheLoadingFlagIsCleared) {
   EXPECT_FALSE(probe.Loading());
   EXPECT_EQ(probe.LoadedCalls, 1);
   EXPECT_FALSE(probe.LoadingSeenInLoaded);
-  EXPECT_FALSE(probe.Designing()) << "never in a designer at run time";
 }
 
 // A kind with a few of the flags' setters, as a layout row would make it.

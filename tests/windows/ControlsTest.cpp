@@ -1,5 +1,6 @@
 // The controls: check box, list box, up-down with its edit, memo, timer, image and label painting.
 #include "FormHost.h"
+#include "MemoryDC.h"
 #include "MessagePump.h"
 #include "UnicodeNames.h"
 #include "gui/ComboBox.h"

@@ -2,6 +2,7 @@
 // object for object, or a leak could hide in them (under Wine they are our own table walks).
 #include "app/FootprintCounts.h"
 
+#include "MemoryDC.h"
 #include "gui/Handles.h"
 
 #include <gtest/gtest.h>

@@ -283,12 +283,24 @@ TEST(ApplicationWindow, OwnsTheFormsAndCarriesTheTitle) {
   EXPECT_EQ(::GetWindow(form.Handle(), GW_OWNER), app) << "no taskbar button of its own";
 }
 
+// Notes whether the application's window was visible when the form was being shown.
+class TShowProbeForm : public TForm {
+public:
+  using TForm::TForm;
+  bool AppVisibleWhenShown = false;
+
+protected:
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override {
+    if (msg == WM_SHOWWINDOW && wp) AppVisibleWhenShown = ::IsWindowVisible(Application.Handle()) != FALSE;
+    return TForm::HandleMessage(msg, wp, lp, result);
+  }
+};
+
 TEST(ApplicationWindow, ShowingTheMainFormShowsTheApplicationWindowFirst) {
-  TForm form(nullptr);
+  TShowProbeForm form(nullptr);
   Application.SetMainForm(&form);
-  bool appVisibleWhenFormShown = false;
-  form.OnShow = [&](TObject&) { appVisibleWhenFormShown = ::IsWindowVisible(Application.Handle()) != FALSE; };
   form.Show();
+  const bool appVisibleWhenFormShown = form.AppVisibleWhenShown;
   EXPECT_TRUE(appVisibleWhenFormShown);
   EXPECT_TRUE(::IsWindowVisible(form.Handle()));
   Application.SetMainForm(nullptr);
