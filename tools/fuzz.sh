@@ -14,7 +14,7 @@ mkdir -p "$out/obj" "$out/corpus" "$out/artifacts"
 cxx=${CXX_FUZZ:-clang++}
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$root"
        -fsanitize=address,undefined -fno-sanitize-recover=all)
-sources=(jpeg/BMPLayout.cpp jpeg/BMPWriter.cpp jpeg/DecodeJpeg.cpp jpeg/ExifOrientation.cpp jpeg/JpgImg.cpp
+sources=(jpeg/BMPLayout.cpp jpeg/BMPReader.cpp jpeg/BMPWriter.cpp jpeg/DecodeJpeg.cpp jpeg/ExifOrientation.cpp jpeg/JpgImg.cpp
          jpeg/Picture.cpp jpeg/RaisingErrorManager.cpp jpeg/ScaleChoice.cpp jpeg/SkipCommentMarker.cpp
          jpeg/StreamSource.cpp jpeg/ExclusiveFile.cpp jpeg/ExclusiveFile_posix.cpp base/NativePath.cpp
          base/PathText.cpp base/Utf8.cpp base/CaseFold.cpp)
