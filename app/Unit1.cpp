@@ -39,7 +39,7 @@ namespace tarvell {
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(TComponent* AOwner)
-    : TForm(AOwner), FLister(), FSlideshow(*this, FLister, VersionTitle, TPictureSelector::RunSeed()) {
+    : TForm(AOwner), FLister(), FSlideshow(*this, FLister, FClock, VersionTitle, TPictureSelector::RunSeed()) {
   Form1 = this;
   try {
     LoadLayout(Form1Layout());
@@ -102,6 +102,9 @@ void TForm1::Construct() {
   FHotKeys.Attach({{SysHotKey1, SysHotKey2, DeleteKey, SysHotKey3}, Next, Clear, Quit, HotKeyChoice, HotKeyNotice});
   FHotKeys.Apply();
   NoTask1->SetHideForm(true);
+  // Refused (no session service): the slideshow goes on as if the session were always open.
+  HandleNeeded();
+  FPresence.Attach(Handle());
   SetTrayHint(TrayHintIdle);
   if (Startup->Checked()) NextClick(*this);
   SystemTrayIcon1->SetEnabled(true);
@@ -211,6 +214,7 @@ TQuitOnce& QuitState() {
 }  // namespace
 
 bool TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  if (FPresence.HandleMessage(msg, wp, lp, result)) return true;
   switch (msg) {
     case WM_QUERYENDSESSION:
       // The settings are saved now, while the program may still act, and quietly: a box would

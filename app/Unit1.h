@@ -8,7 +8,9 @@
 #pragma once
 
 #include "app/HotKeyPanel.h"
+#include "app/PresenceWatch.h"
 #include "app/SystemFolderLister.h"
+#include "app/TickClock.h"
 #include "gui/Form.h"
 #include "slideshow/FolderChoice.h"
 #include "slideshow/Slideshow.h"
@@ -42,7 +44,7 @@ inline constexpr const char TrayHintIdle[] = "Double click right mouse button to
 
 const TFormLayout& Form1Layout();
 
-class TForm1 : public TForm, private ISlideshowView {
+class TForm1 : public TForm, private ISlideshowView, private IPresenceEvents {
 public:
   explicit TForm1(TComponent* AOwner);
   ~TForm1() override;
@@ -172,11 +174,21 @@ private:
   void ListChanged() override;
   void EntryRemoved(std::int32_t index) override;
   void SelectionChanged(std::int32_t index) override;
+  bool FullScreenBusy() override;
+
+  // Whether anybody sees the desktop: passed to the slideshow; a change held back by it is
+  // made as soon as it is let go.
+  void SessionLocked(bool locked) override;
+  void SessionDisconnected(bool disconnected) override;
+  void Sleeping() override;
+  void DesktopBack() override;
 
   TSystemFolderLister FFolderLister;
   TFolderChoice FFolders;
   TWin32DirectoryLister FLister;
+  TTickClock FClock;
   TSlideshow FSlideshow;
+  TPresenceWatch FPresence{*this};
   THotKeyPanel FHotKeys;
   unsigned FFolderChanges = 0;  // counts DirectoryListBox2Change runs
   unsigned FListBuilds = 0;     // counts finished picture list builds

@@ -143,6 +143,27 @@ void TForm1::EntryRemoved(std::int32_t index) { ListBox1->Delete(index); }
 
 void TForm1::SelectionChanged(std::int32_t index) { ListBox1->SetItemIndex(index); }
 
+bool TForm1::FullScreenBusy() { return FPresence.FullScreenBusy(); }
+
+// Whether anybody sees the desktop.
+
+void TForm1::SessionLocked(bool locked) {
+  FSlideshow.SessionLocked(locked);
+  if (!locked) Timer1Timer(*this);
+}
+
+void TForm1::SessionDisconnected(bool disconnected) {
+  FSlideshow.SessionDisconnected(disconnected);
+  if (!disconnected) Timer1Timer(*this);
+}
+
+void TForm1::Sleeping() { FSlideshow.Sleeping(); }
+
+void TForm1::DesktopBack() {
+  FSlideshow.DesktopBack();
+  Timer1Timer(*this);
+}
+
 // The commands.
 
 void TForm1::ShowCurrentPicture() { FSlideshow.ShowCurrent(); }
@@ -176,8 +197,8 @@ void TForm1::Timer1Timer(TObject& Sender) {
     return;
   }
   if (!Visible()) return;
-  if (const auto left = FSlideshow.SecondsToChange()) {
-    SecToChange->SetText(CountdownText(*left));
+  if (const auto countdown = FSlideshow.CountdownText()) {
+    SecToChange->SetText(*countdown);
     SetTrayHint(TrayTipForPath(JPEGImage1->FileName(), TrayTipMaxLength));
   }
 }

@@ -2,6 +2,7 @@
 
 #include "base/WholeNumber.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -38,6 +39,12 @@ std::string CountdownText(std::int32_t secondsToChange) {
   const std::int32_t minutes = secondsToChange / 60;
   const std::int32_t seconds = secondsToChange - minutes * 60;
   return std::to_string(minutes) + " m " + std::to_string(seconds) + " s";
+}
+
+std::int32_t ElapsedSeconds(std::uint64_t milliseconds) {
+  constexpr auto most = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
+  const std::uint64_t seconds = milliseconds / 1000 + (milliseconds % 1000 >= 500 ? 1 : 0);
+  return static_cast<std::int32_t>(std::min(seconds, most));
 }
 
 std::string PeriodTextAfterUnitSwitch(std::string_view periodText, bool toSeconds) {

@@ -1,9 +1,9 @@
 #pragma once
-// The arithmetic of the one-second switching timer. `secondsElapsed` counts the ticks
-// since the wallpaper was last applied or cleared (each tick adds 1 before asking);
-// the period P is in minutes, or in seconds in seconds mode. A change falls due on the
-// tick where secondsElapsed / unit > P, so P × unit + 1 ticks after the previous one.
-// A period of 0 switches nothing and leaves the countdown alone.
+// The arithmetic of the switching timer. `secondsElapsed` is the real time in whole seconds
+// since the wallpaper was last applied or cleared; the period P is in minutes, or in seconds
+// in seconds mode. A change falls due once secondsElapsed / unit > P, so with the timer's
+// one-second ticks P × unit + 1 ticks after the previous one. A period of 0 switches nothing
+// and leaves the countdown alone.
 
 #include <cstdint>
 #include <optional>
@@ -35,6 +35,14 @@ std::int32_t SecondsToChange(std::int32_t secondsElapsed, double period, bool se
 
 // The countdown text: "M m S s", no leading zeros ("4 m 59 s").
 std::string CountdownText(std::int32_t secondsToChange);
+
+// What the countdown says while a due change waits for a full-screen program to end.
+inline constexpr const char FullScreenWaitText[] = "waiting: full screen";
+
+// Whole seconds in `milliseconds`, to the nearest: the timer's messages come a little early
+// or late, and cutting off would now and then put a change one tick later. At most the
+// largest 32-bit count.
+std::int32_t ElapsedSeconds(std::uint64_t milliseconds);
 
 // The period text after switching the unit: to seconds, a period below 5 becomes "5";
 // otherwise the number stays as it is (20 minutes become 20 seconds).

@@ -21,13 +21,36 @@ private:
   ISlideshowView& FView;
 };
 
-TSlideshow::TSlideshow(ISlideshowView& view, TDirectoryLister& lister, std::string title, std::uint64_t seed)
-    : FView(view), FLister(lister), FTitle(std::move(title)), FSelector(seed) {}
+TSlideshow::TSlideshow(ISlideshowView& view, TDirectoryLister& lister, const IClock& clock, std::string title,
+                       std::uint64_t seed)
+    : FView(view),
+      FLister(lister),
+      FClock(clock),
+      FTitle(std::move(title)),
+      FPeriodStart(clock.Milliseconds()),
+      FSelector(seed) {}
+
+std::int32_t TSlideshow::SecondsElapsed() const {
+  const std::uint64_t now = FClock.Milliseconds();
+  return ElapsedSeconds(now > FPeriodStart ? now - FPeriodStart : 0);
+}
+
+void TSlideshow::RestartPeriod() {
+  FPeriodStart = FClock.Milliseconds();
+  FFullScreenWait = false;
+}
 
 std::optional<std::int32_t> TSlideshow::SecondsToChange() const {
   const TSlideshowSettings settings = FView.Settings();
   if (!CountdownShown(settings.Period)) return std::nullopt;
-  return tarvell::SecondsToChange(FSecondsElapsed, settings.Period, settings.SecondsMode, FPictures.empty());
+  return tarvell::SecondsToChange(SecondsElapsed(), settings.Period, settings.SecondsMode, FPictures.empty());
+}
+
+std::optional<std::string> TSlideshow::CountdownText() const {
+  const std::optional<std::int32_t> left = SecondsToChange();
+  if (!left) return std::nullopt;
+  if (FFullScreenWait) return std::string(FullScreenWaitText);
+  return tarvell::CountdownText(*left);
 }
 
 std::string TSlideshow::Caption() const {
@@ -165,7 +188,7 @@ bool TSlideshow::ShowAndRecover() {
 void TSlideshow::ApplyShown() {
   if (FView.Settings().Sound) FView.Beep(ChangeTickHz, ChangeTickMs);
   // Reset before the write: a change that fails is tried again a full period later.
-  FSecondsElapsed = 0;
+  RestartPeriod();
   FView.ApplyPreview();
   FDesktopPath = FShownPath;
 }
@@ -233,7 +256,7 @@ void TSlideshow::Recover(TLoadResult failure) {
       if (!tryNext || FPictures.empty()) {
         // A full period until the next try, or an overdue timer would go round the failing
         // pictures again every second.
-        FSecondsElapsed = 0;
+        RestartPeriod();
         return;
       }
       SelectNext();
@@ -262,7 +285,7 @@ void TSlideshow::Apply() {
 void TSlideshow::Clear() {
   if (FView.QuestionOpen()) return;
   FView.ClearWallpaper();
-  FSecondsElapsed = 0;
+  RestartPeriod();
 }
 
 void TSlideshow::DeleteCurrent() {
@@ -302,13 +325,12 @@ void TSlideshow::RemoveEntry(const std::string& path) {
 }
 
 TTickResult TSlideshow::Tick() {
-  FSecondsElapsed = NextSecondsElapsed(FSecondsElapsed);
   // A box the slideshow did not open may have kept a list request waiting.
   RunPendingLists();
   const TSlideshowSettings settings = FView.Settings();
   // While a question is open nothing is switched: its answer may act on the current picture.
-  // The seconds go on counting, so an overdue change follows the answer.
-  if (FView.QuestionOpen() || !SwitchDue(FSecondsElapsed, settings.Period, settings.SecondsMode, FPictures.empty()))
+  // The clock goes on, so an overdue change follows the answer.
+  if (FView.QuestionOpen() || !SwitchDue(SecondsElapsed(), settings.Period, settings.SecondsMode, FPictures.empty()))
     return TTickResult::None;
   if (settings.Once) {
     // The settings keep the picture that is on the desktop, so the next start's change
@@ -319,6 +341,13 @@ TTickResult TSlideshow::Tick() {
     }
     return TTickResult::Quit;
   }
+  // Nobody would see it, or the desktop is not back from sleep: decoding and writing a
+  // picture now would be work for nothing. It stays due.
+  if (FLocked || FDisconnected || FSleeping) return TTickResult::None;
+  // Asked only now, so an ordinary tick costs no system call; asked again at each tick while
+  // the program in front keeps the screen.
+  FFullScreenWait = FView.FullScreenBusy();
+  if (FFullScreenWait) return TTickResult::None;
   SelectNext();
   ChangeToCurrent();
   return TTickResult::Switched;

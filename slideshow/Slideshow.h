@@ -1,7 +1,15 @@
 #pragma once
 // The slideshow: the picture list, the current picture, the choice of the next one, the
-// seconds since the last change, and every command that changes the picture. It talks to
-// the screen only through its view, so the whole of it runs and is tested without a window.
+// time since the last change, and every command that changes the picture. It talks to
+// the screen only through its view and reads real time from its clock, so the whole of it
+// runs and is tested without a window.
+//
+// The timer's ticks only wake it: the clock says whether a change is due, so time asleep
+// counts and a change that fell due then is made once, not once per period missed. An
+// automatic change that is due waits while nobody sees the desktop (the session is locked
+// or its remote connection is gone), while the machine sleeps or is still waking, and while
+// a full-screen program or a presentation runs; it is made once that ends. The user's own
+// commands act at once whatever holds.
 //
 // While any question or message of the program is open, its answer may still act on the
 // current picture (delete it, go on from it), so the commands wait: Next, Apply, Clear,
@@ -12,6 +20,7 @@
 // at the end of the command that asked it, and for a box the slideshow did not open, at
 // the next tick. A folder that could not be read then is reported through ShowError.
 
+#include "slideshow/Clock.h"
 #include "slideshow/PictureSelector.h"
 #include "slideshow/RecoveryBound.h"
 #include "slideshow/SlideshowView.h"
@@ -39,8 +48,9 @@ inline constexpr unsigned FailureBeepMs = 50;
 
 class TSlideshow {
 public:
-  // `title` starts every caption; view and lister are used, not copied.
-  TSlideshow(ISlideshowView& view, TDirectoryLister& lister, std::string title, std::uint64_t seed);
+  // `title` starts every caption; view, lister and clock are used, not copied.
+  TSlideshow(ISlideshowView& view, TDirectoryLister& lister, const IClock& clock, std::string title,
+             std::uint64_t seed);
   TSlideshow(const TSlideshow&) = delete;
   TSlideshow& operator=(const TSlideshow&) = delete;
 
@@ -49,9 +59,14 @@ public:
   std::int32_t CurrentIndex() const noexcept { return FCurrent; }
   // The index the settings file brought; pulled into the list at the next rebuild.
   void SetCurrentIndex(std::int32_t index) noexcept;
-  std::int32_t SecondsElapsed() const noexcept { return FSecondsElapsed; }
+  // Real time since the wallpaper was last applied or cleared, in whole seconds.
+  std::int32_t SecondsElapsed() const;
   // The countdown to the next change; nothing while the period is 0.
   std::optional<std::int32_t> SecondsToChange() const;
+  // The countdown's text: the time left, or that a due change waits for a full-screen
+  // program; nothing while the period is 0.
+  std::optional<std::string> CountdownText() const;
+  bool WaitsForFullScreen() const noexcept { return FFullScreenWait; }
   std::string Caption() const;
 
   // Replaces the list with the pictures of `folder` (and its subfolders), keeps the current
@@ -77,10 +92,18 @@ public:
   // Asks, then deletes the current picture's file and applies the one that followed it.
   void DeleteCurrent();
   void OpenCurrent();
-  // One second passed.
+  // The timer woke the slideshow: makes the change when one is due and nothing holds it.
   TTickResult Tick();
   // The period starts again from its full length (start-up, once the list is built).
-  void RestartPeriod() noexcept { FSecondsElapsed = 0; }
+  void RestartPeriod();
+
+  // Whether anybody sees the desktop. Each holds automatic changes until it is released;
+  // a change that fell due meanwhile follows at the next Tick.
+  void SessionLocked(bool locked) noexcept { FLocked = locked; }
+  void SessionDisconnected(bool disconnected) noexcept { FDisconnected = disconnected; }
+  // The machine goes to sleep, or has just woken and its desktop is not back yet.
+  void Sleeping() noexcept { FSleeping = true; }
+  void DesktopBack() noexcept { FSleeping = false; }
 
 private:
   class TChangeScope;
@@ -116,10 +139,15 @@ private:
 
   ISlideshowView& FView;
   TDirectoryLister& FLister;
+  const IClock& FClock;
   std::string FTitle;
   std::vector<std::string> FPictures;
   std::int32_t FCurrent = 0;
-  std::int32_t FSecondsElapsed = 0;
+  std::uint64_t FPeriodStart = 0;  // the clock when the wallpaper was last applied or cleared
+  bool FFullScreenWait = false;    // a due change found a full-screen program at its last check
+  bool FLocked = false;
+  bool FDisconnected = false;
+  bool FSleeping = false;
   TPictureSelector FSelector;
   TRecoveryBound FRecovery;
   std::string FShownPath;  // the picture in the preview

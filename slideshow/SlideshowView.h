@@ -36,6 +36,9 @@ public:
   virtual TSlideshowSettings Settings() const = 0;
   // Whether any question or message of the program is open; commands wait for its answer.
   virtual bool QuestionOpen() const = 0;
+  // Whether a full-screen program or a presentation runs, which a change would disturb.
+  // Asked only when an automatic change is due.
+  virtual bool FullScreenBusy() = 0;
 
   virtual void ShowCaption(const std::string& caption) = 0;
   // Loads the picture into the preview; on failure the preview keeps what it held.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace tarvell {
@@ -74,6 +75,12 @@ TEST(Countdown, OverdueChangeShowsZeroNotANegativeTime) {
   EXPECT_EQ(SecondsToChange(400, 5, false, false), 0);
   EXPECT_EQ(SecondsToChange(299, 5, false, false), 1);
   EXPECT_EQ(NextSecondsElapsed(std::numeric_limits<std::int32_t>::max()), std::numeric_limits<std::int32_t>::max());
+}
+
+TEST(Countdown, ElapsedSecondsRoundToTheNearestAndStopAtTheLargestCount) {
+  const std::pair<std::uint64_t, std::int32_t> cases[] = {
+      {0, 0}, {499, 0}, {500, 1}, {1499, 1}, {300'700, 301}, {1ull << 62, std::numeric_limits<std::int32_t>::max()}};
+  for (const auto& [ms, seconds] : cases) EXPECT_EQ(ElapsedSeconds(ms), seconds) << ms;
 }
 
 TEST(Countdown, UnitSwitch) {

@@ -40,9 +40,18 @@ public:
   std::optional<TFolderId> Identify(const std::string&) override { return std::nullopt; }
 };
 
+// Real time as the test makes it pass, sleep included.
+class TFakeClock : public IClock {
+public:
+  std::uint64_t Now = 1'000'000;
+  std::uint64_t Milliseconds() const override { return Now; }
+};
+
 class TRecordingView : public ISlideshowView {
 public:
   TSlideshowSettings Current{};
+  bool FullScreen = false;  // what the full-screen check answers
+  int FullScreenChecks = 0;
   std::map<std::string, TLoadResult> Results;  // missing: the picture loads
   std::vector<bool> Answers;                   // answers to the questions, in order; then Cancel
   std::function<void()> WhileAsking;           // runs while a question is open
@@ -70,6 +79,10 @@ public:
 
   TSlideshowSettings Settings() const override { return Current; }
   bool QuestionOpen() const override { return OpenQuestions > 0; }
+  bool FullScreenBusy() override {
+    ++FullScreenChecks;
+    return FullScreen;
+  }
   void ShowCaption(const std::string& caption) override { Caption = caption; }
   TLoadResult ShowPicture(const std::string& path) override {
     Log.push_back("show " + path);
@@ -124,7 +137,14 @@ std::string Pic(int i) {
 struct TRig {
   TFakeLister Lister;
   TRecordingView View;
-  TSlideshow Show{View, Lister, "T", 1};
+  TFakeClock Clock;
+  TSlideshow Show{View, Lister, Clock, "T", 1};
+
+  // One timer tick, a second after the last.
+  TTickResult Tick() {
+    Clock.Now += 1000;
+    return Show.Tick();
+  }
 
   explicit TRig(int count, int current = 0) {
     View.Model = &Show;
@@ -138,7 +158,8 @@ class Slideshow : public ::testing::Test {
 protected:
   TFakeLister Lister;
   TRecordingView View;
-  TSlideshow Show{View, Lister, "Tarvell ver. 2.1", 42};
+  TFakeClock Clock;
+  TSlideshow Show{View, Lister, Clock, "Tarvell ver. 2.1", 42};
 
   Slideshow() { View.Model = &Show; }
 
@@ -149,9 +170,14 @@ protected:
     View.Applied.clear();
     View.Finished = 0;
   }
+  // One timer tick, a second after the last.
+  TTickResult Tick() {
+    Clock.Now += 1000;
+    return Show.Tick();
+  }
   int Ticks(int n) {
     int switched = 0;
-    for (int i = 0; i < n; ++i) switched += Show.Tick() == TTickResult::Switched;
+    for (int i = 0; i < n; ++i) switched += Tick() == TTickResult::Switched;
     return switched;
   }
 };
@@ -212,7 +238,7 @@ TEST_F(Slideshow, AddAllAppendsAndKeepsTheIndexInside) {
 TEST_F(Slideshow, NextGoesInListOrderAroundAndApplies) {
   Build(3);
   View.Current.Sound = true;
-  Show.Tick();
+  Tick();
   for (int i = 0; i < 4; ++i) Show.Next();
   EXPECT_EQ(View.Applied, (std::vector<std::string>{Pic(1), Pic(2), Pic(0), Pic(1)}));
   EXPECT_EQ(View.Caption, "Tarvell ver. 2.1  2(3)");
@@ -402,10 +428,10 @@ TEST_F(Slideshow, AFolderChangeDuringAQuestionIsCarriedOutWhenItCloses) {
 
   View.OpenQuestions = 1;  // a box of the window's own
   EXPECT_EQ(Show.Rebuild("C:\\Bad", false), 0);
-  Show.Tick();
+  Tick();
   EXPECT_EQ(Show.Count(), 3);
   View.OpenQuestions = 0;
-  Show.Tick();
+  Tick();
   EXPECT_EQ(Show.Count(), 0);
   EXPECT_EQ(View.Errors, std::vector<std::string>{"I/O error 5"}) << "the unreadable folder is still reported";
 
@@ -416,7 +442,7 @@ TEST_F(Slideshow, AFolderChangeDuringAQuestionIsCarriedOutWhenItCloses) {
   View.OpenQuestions = 0;
   EXPECT_EQ(Show.Rebuild("C:\\Q", false), 0);
   Show.AddAll("C:\\R");
-  Show.Tick();
+  Tick();
   EXPECT_EQ(Show.Pictures(), (std::vector<std::string>{"C:\\Q\\q00000.jpg", "C:\\Q\\q00001.jpg", "C:\\R\\r00000.jpg"}));
   EXPECT_EQ(View.Errors.size(), 1u);
 }
@@ -591,7 +617,7 @@ TEST_F(Slideshow, PeriodZeroAndAnEmptyListSwitchNothing) {
   EXPECT_EQ(Ticks(100), 0) << "period 0 never ends the program, even with Once";
   EXPECT_EQ(Show.SecondsToChange(), std::nullopt);
   View.Current.Period = 1;
-  EXPECT_EQ(Show.Tick(), TTickResult::Quit);
+  EXPECT_EQ(Tick(), TTickResult::Quit);
 }
 
 // Regression: Once moved to the next picture before saving, so every start skipped one.
@@ -602,7 +628,7 @@ TEST_F(Slideshow, OnceKeepsThePictureOnTheDesktop) {
   Show.Pick(3);  // a pick only previews
   Show.Clear();
   EXPECT_EQ(Ticks(1), 0);
-  EXPECT_EQ(Show.Tick(), TTickResult::Quit);
+  EXPECT_EQ(Tick(), TTickResult::Quit);
   EXPECT_EQ(Show.CurrentIndex(), 1);
 
   // Nothing changed this run: the picture the settings named stays.
@@ -611,8 +637,8 @@ TEST_F(Slideshow, OnceKeepsThePictureOnTheDesktop) {
   TRecordingView& view = rig.View;
   view.Current = {false, false, true, 1, true};
   show.Pick(4);
-  show.Tick();
-  EXPECT_EQ(show.Tick(), TTickResult::Quit);
+  rig.Tick();
+  EXPECT_EQ(rig.Tick(), TTickResult::Quit);
   EXPECT_EQ(show.CurrentIndex(), 2);
 }
 
@@ -623,9 +649,131 @@ TEST_F(Slideshow, ARecoveryThatStoppedLeavesTheDesktopPictureForOnce) {
   for (int i = 0; i < 3; ++i) View.Results[Pic(i)] = TLoadResult::Unreadable;
   Show.Next();
   EXPECT_EQ(View.Applied.size(), 1u);
-  Show.Tick();
-  EXPECT_EQ(Show.Tick(), TTickResult::Quit);
+  Tick();
+  EXPECT_EQ(Tick(), TTickResult::Quit);
   EXPECT_EQ(Show.CurrentIndex(), 1);
+}
+
+}  // namespace
+}  // namespace tarvell
+
+namespace tarvell {
+namespace {
+
+// The period is real time: a machine that slept through one change, or many, makes exactly
+// one on waking, and the countdown shows the time really left.
+TEST_F(Slideshow, SleepAcrossPeriodsGivesOneChangeOnWaking) {
+  struct TCase {
+    double Period;
+    bool SecondsMode;
+    std::uint64_t SleepMs;
+  };
+  const TCase cases[] = {
+      {5, false, 301'000},                // just past one period
+      {5, false, 3 * 3600'000},           // across 36 periods
+      {5, true, 6'000},                   // seconds mode, one period
+      {1000, false, 40ull * 86'400'000},  // longer than the longest period, for weeks
+  };
+  Build(4);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.SleepMs);
+    View.Current = {false, false, false, c.Period, c.SecondsMode};
+    Show.Clear();
+    Clock.Now += c.SleepMs;  // asleep: no tick at all
+    const std::size_t before = View.Applied.size();
+    EXPECT_EQ(Tick(), TTickResult::Switched);
+    EXPECT_EQ(Ticks(5), 0) << "the periods slept through are not made up one by one";
+    EXPECT_EQ(View.Applied.size(), before + 1);
+    EXPECT_EQ(Show.SecondsToChange(), static_cast<std::int32_t>(c.Period * (c.SecondsMode ? 1 : 60)) - 5);
+  }
+  // Asleep for part of a period: the countdown counts the time asleep.
+  View.Current = {false, false, false, 5, false};
+  Show.Clear();
+  Clock.Now += 120'000;
+  EXPECT_EQ(Show.CountdownText(), "3 m 0 s");
+  EXPECT_EQ(Ticks(1), 0);
+  EXPECT_EQ(Show.SecondsToChange(), 179);
+}
+
+// Regression: timer messages that come a little early must not put the change a tick later.
+TEST_F(Slideshow, TicksThatComeEarlyOrLateKeepTheChangeOnItsTick) {
+  Build(3);
+  View.Current = {false, false, false, 5, true};
+  Show.Clear();
+  std::vector<int> switches;
+  for (int tick = 1; tick <= 18; ++tick) {
+    Clock.Now += tick % 2 ? 985 : 1000;  // the sixth tick comes 45 ms short of six seconds
+    if (Show.Tick() == TTickResult::Switched) switches.push_back(tick);
+  }
+  EXPECT_EQ(switches, (std::vector<int>{6, 12, 18}));
+}
+
+// What holds a due automatic change back, and what lets it go: once released, one change.
+TEST_F(Slideshow, AHeldChangeWaitsAndFollowsOnceOnRelease) {
+  struct TCase {
+    const char* Name;
+    std::function<void(TSlideshow&, TRecordingView&, bool)> Hold;  // true: hold, false: release
+    bool ChecksFullScreen;                                         // the check runs while held
+  };
+  const TCase cases[] = {
+      {"locked", [](TSlideshow& s, TRecordingView&, bool on) { s.SessionLocked(on); }, false},
+      {"disconnected", [](TSlideshow& s, TRecordingView&, bool on) { s.SessionDisconnected(on); }, false},
+      {"asleep", [](TSlideshow& s, TRecordingView&, bool on) { on ? s.Sleeping() : s.DesktopBack(); }, false},
+      {"full screen", [](TSlideshow&, TRecordingView& v, bool on) { v.FullScreen = on; }, true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TRig rig(4);
+    rig.View.Current = {false, false, false, 2, true};
+    rig.Show.RestartPeriod();
+    c.Hold(rig.Show, rig.View, true);
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(rig.Tick(), TTickResult::None);
+    EXPECT_EQ(rig.View.FullScreenChecks, 0) << "no check before a change is due";
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(rig.Tick(), TTickResult::None);
+    EXPECT_TRUE(rig.View.Applied.empty());
+    EXPECT_EQ(rig.View.FullScreenChecks, c.ChecksFullScreen ? 10 : 0) << "once per due tick";
+    EXPECT_EQ(rig.Show.WaitsForFullScreen(), c.ChecksFullScreen);
+    EXPECT_EQ(rig.Show.CountdownText(), c.ChecksFullScreen ? "waiting: full screen" : "0 m 0 s");
+
+    // The user's own commands act at once.
+    rig.Show.Next();
+    EXPECT_EQ(rig.View.Applied, std::vector<std::string>{Pic(1)});
+    EXPECT_EQ(rig.Show.CountdownText(), "0 m 2 s");
+    for (int i = 0; i < 6; ++i) rig.Tick();
+
+    c.Hold(rig.Show, rig.View, false);
+    EXPECT_EQ(rig.Tick(), TTickResult::Switched);
+    EXPECT_EQ(rig.View.Applied, (std::vector<std::string>{Pic(1), Pic(2)}));
+    EXPECT_EQ(rig.Tick(), TTickResult::None);
+    EXPECT_EQ(rig.Show.CountdownText(), "0 m 1 s");
+  }
+}
+
+TEST_F(Slideshow, ALockedAndDisconnectedSessionWaitsForBoth) {
+  Build(3);
+  View.Current = {false, false, false, 1, true};
+  Show.SessionLocked(true);
+  Show.SessionDisconnected(true);
+  Show.SessionLocked(false);  // unlocked at the console, the remote connection still gone
+  EXPECT_EQ(Ticks(5), 0);
+  Show.SessionDisconnected(false);
+  EXPECT_EQ(Ticks(1), 1);
+}
+
+// Period 0 and Once act as they always did, whatever holds and however long the sleep.
+TEST_F(Slideshow, PeriodZeroAndOnceAreUnchangedByTheClock) {
+  Build(3);
+  View.Current = {false, false, true, 0, false};
+  Clock.Now += 30ull * 86'400'000;
+  EXPECT_EQ(Ticks(3), 0);
+  EXPECT_EQ(View.FullScreenChecks, 0);
+  EXPECT_EQ(Show.CountdownText(), std::nullopt);
+  // Once ends the program at the switching moment: that changes nothing on the screen.
+  View.Current.Period = 1;
+  View.FullScreen = true;
+  Show.SessionLocked(true);
+  EXPECT_EQ(Tick(), TTickResult::Quit);
+  EXPECT_TRUE(View.Applied.empty());
 }
 
 }  // namespace

@@ -1,0 +1,70 @@
+// Whether anybody sees the desktop, as the system tells the main window: the session's lock and
+// remote connection, sleep and waking, and a full-screen program in front. The watch only
+// passes these on; what they mean for the slideshow's changes is the slideshow's rule.
+#pragma once
+
+#include <windows.h>
+
+#include <shellapi.h>
+#include <wtsapi32.h>
+
+namespace tarvell {
+
+class IPresenceEvents {
+public:
+  virtual ~IPresenceEvents() = default;
+  virtual void SessionLocked(bool locked) = 0;
+  // The session lost its connection to a screen (remote, or another user took the console),
+  // or got one again.
+  virtual void SessionDisconnected(bool disconnected) = 0;
+  // The machine goes to sleep, or has just woken and its desktop is not back yet.
+  virtual void Sleeping() = 0;
+  // The desktop is back, some seconds after waking.
+  virtual void DesktopBack() = 0;
+};
+
+// The system calls behind the watch; tests put their own in.
+struct TPresenceCalls {
+  BOOL(WINAPI* RegisterSession)(HWND, DWORD) = ::WTSRegisterSessionNotification;
+  BOOL(WINAPI* UnregisterSession)(HWND) = ::WTSUnRegisterSessionNotification;
+  HRESULT(WINAPI* QueryNotificationState)(QUERY_USER_NOTIFICATION_STATE*) = ::SHQueryUserNotificationState;
+};
+
+// On waking, the logon screen and the display come back first; a wallpaper written then may be
+// lost or slow the return.
+inline constexpr unsigned DesktopBackDelayMs = 5000;
+// The watch's one-shot timer on the window it was attached to.
+inline constexpr UINT_PTR DesktopBackTimerId = 0x5457;
+
+class TPresenceWatch {
+public:
+  explicit TPresenceWatch(IPresenceEvents& events, TPresenceCalls calls = {},
+                          unsigned desktopBackDelayMs = DesktopBackDelayMs) noexcept
+      : FEvents(events), FCalls(calls), FDelay(desktopBackDelayMs) {}
+  TPresenceWatch(const TPresenceWatch&) = delete;
+  TPresenceWatch& operator=(const TPresenceWatch&) = delete;
+  ~TPresenceWatch() { Detach(); }
+
+  // Asks for the session's notices to `window` (a top-level window, which also gets the power
+  // notices); the window passes its messages to HandleMessage. False when the system refused:
+  // the slideshow then goes on as if the session were always open.
+  bool Attach(HWND window);
+  // Stops the notices and the timer; before the window goes.
+  void Detach() noexcept;
+  // Passes on what a message says. True when the watch answered it in `result` (the power
+  // notices and its own timer); every other message goes on to the window's own handling.
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  // Whether a full-screen program, a Direct3D one or a presentation is in front. A failed query
+  // says no, so a broken shell cannot stop the slideshow for good.
+  bool FullScreenBusy() const;
+
+private:
+  IPresenceEvents& FEvents;
+  TPresenceCalls FCalls;
+  unsigned FDelay;
+  HWND FWindow = nullptr;
+  bool FRegistered = false;
+  bool FTimerSet = false;
+};
+
+}  // namespace tarvell
