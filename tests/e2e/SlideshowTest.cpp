@@ -312,6 +312,37 @@ TEST_F(Slideshow, SecondsModeWithPeriodOneChangesEveryTwoSeconds) {
   EXPECT_LE(median, 2600u);
 }
 
+// While the session is locked, or the machine sleeps and wakes, the timer changes nothing;
+// the change that fell due follows once on unlocking, and a few seconds after waking.
+TEST_F(Slideshow, ALockedSessionOrSleepHoldsTheTimerButNotTheHotKeys) {
+  AddPicture(Slides, "a.jpg", 40, 30);
+  AddPicture(Slides, "b.jpg", 30, 40);
+  AddPicture(Slides, "c.jpg", 36, 36);
+  settings.PeriodText = "1";
+  settings.SecondsMode = true;
+  StartToTray(settings);
+  ASSERT_TRUE(WaitForCaption(Position("2(3)"))) << "the timer runs";
+
+  SendMessageA(main, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+  const std::string locked = Caption();
+  Settle(4000);
+  EXPECT_EQ(Caption(), locked);
+  EXPECT_TRUE(Press('Z', [&] { return Caption() != locked; })) << "a hot key acts while locked";
+  const std::string picked = Caption();
+  Settle(3000);
+  EXPECT_EQ(Caption(), picked);
+  SendMessageA(main, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Caption() != picked; }, 3000));
+
+  SendMessageA(main, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+  const std::string asleep = Caption();
+  Settle(3000);
+  SendMessageA(main, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  Settle(2500);
+  EXPECT_EQ(Caption(), asleep) << "the desktop is given a few seconds to come back";
+  EXPECT_TRUE(WaitUntil([&] { return Caption() != asleep; }, 6000));
+}
+
 // The settings used to keep the picture after the one on the desktop, so every second
 // picture was skipped from one start to the next.
 TEST_F(Slideshow, OnceEndsTheProgramAndRecordsThePictureOnTheDesktop) {
