@@ -176,8 +176,7 @@ private:
   void SelectionChanged(std::int32_t index) override;
   bool FullScreenBusy() override;
 
-  // Whether anybody sees the desktop: passed to the slideshow; a change held back by it is
-  // made as soon as it is let go.
+  // Whether anybody sees the desktop: passed to the slideshow.
   void SessionLocked(bool locked) override;
   void SessionDisconnected(bool disconnected) override;
   void Sleeping() override;

@@ -145,24 +145,13 @@ void TForm1::SelectionChanged(std::int32_t index) { ListBox1->SetItemIndex(index
 
 bool TForm1::FullScreenBusy() { return FPresence.FullScreenBusy(); }
 
-// Whether anybody sees the desktop.
+// Whether anybody sees the desktop. A change held back follows at the timer's next tick, not
+// here: these notices may arrive in the middle of a change.
 
-void TForm1::SessionLocked(bool locked) {
-  FSlideshow.SessionLocked(locked);
-  if (!locked) Timer1Timer(*this);
-}
-
-void TForm1::SessionDisconnected(bool disconnected) {
-  FSlideshow.SessionDisconnected(disconnected);
-  if (!disconnected) Timer1Timer(*this);
-}
-
+void TForm1::SessionLocked(bool locked) { FSlideshow.SessionLocked(locked); }
+void TForm1::SessionDisconnected(bool disconnected) { FSlideshow.SessionDisconnected(disconnected); }
 void TForm1::Sleeping() { FSlideshow.Sleeping(); }
-
-void TForm1::DesktopBack() {
-  FSlideshow.DesktopBack();
-  Timer1Timer(*this);
-}
+void TForm1::DesktopBack() { FSlideshow.DesktopBack(); }
 
 // The commands.
 

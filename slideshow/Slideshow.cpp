@@ -330,8 +330,11 @@ TTickResult TSlideshow::Tick() {
   const TSlideshowSettings settings = FView.Settings();
   // While a question is open nothing is switched: its answer may act on the current picture.
   // The clock goes on, so an overdue change follows the answer.
-  if (FView.QuestionOpen() || !SwitchDue(SecondsElapsed(), settings.Period, settings.SecondsMode, FPictures.empty()))
+  if (FView.QuestionOpen()) return TTickResult::None;
+  if (!SwitchDue(SecondsElapsed(), settings.Period, settings.SecondsMode, FPictures.empty())) {
+    FFullScreenWait = false;  // a longer period, or an emptied list: nothing waits any more
     return TTickResult::None;
+  }
   if (settings.Once) {
     // The settings keep the picture that is on the desktop, so the next start's change
     // shows the one after it.

@@ -749,6 +749,18 @@ TEST_F(Slideshow, AHeldChangeWaitsAndFollowsOnceOnRelease) {
   }
 }
 
+// Regression: a longer period left the countdown saying a change waited for full screen.
+TEST_F(Slideshow, TheFullScreenWaitEndsWhenNothingIsDueAnyMore) {
+  Build(3);
+  View.Current = {false, false, false, 1, true};
+  View.FullScreen = true;
+  Ticks(3);
+  EXPECT_EQ(Show.CountdownText(), "waiting: full screen");
+  View.Current.Period = 10;
+  Ticks(1);
+  EXPECT_EQ(Show.CountdownText(), "0 m 6 s");
+}
+
 TEST_F(Slideshow, ALockedAndDisconnectedSessionWaitsForBoth) {
   Build(3);
   View.Current = {false, false, false, 1, true};
