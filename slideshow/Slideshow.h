@@ -13,7 +13,7 @@
 //
 // While any question or message of the program is open, its answer may still act on the
 // current picture (delete it, go on from it), so the commands wait: Next, Apply, Clear,
-// Delete, Pick, PickAndApply and ShowCurrent do nothing, and the timer only counts. A
+// Delete, Pick, PickAndApply and ShowCurrent do nothing, and the timer switches nothing. A
 // Rebuild or AddAll cannot simply be dropped, or the list would not follow the folder the
 // user chose: it is kept (a Rebuild replaces any kept before it) and carried out once no
 // question is open any more: when one of the slideshow's own questions has been answered,
