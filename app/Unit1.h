@@ -8,7 +8,6 @@
 #pragma once
 
 #include "app/HotKeyPanel.h"
-#include "app/SystemFolderLister.h"
 #include "gui/Form.h"
 #include "slideshow/FolderChoice.h"
 #include "slideshow/Slideshow.h"
@@ -140,7 +139,7 @@ public:
   std::int32_t CurrentIndexValue() const noexcept { return FSlideshow.CurrentIndex(); }
 
   // What the folder lists read folders with.
-  TFolderLister& FolderLister() noexcept { return FFolderLister; }
+  TDirectoryLister& FolderLister() noexcept { return FLister; }
 
 protected:
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
@@ -173,7 +172,6 @@ private:
   void EntryRemoved(std::int32_t index) override;
   void SelectionChanged(std::int32_t index) override;
 
-  TSystemFolderLister FFolderLister;
   TFolderChoice FFolders;
   TWin32DirectoryLister FLister;
   TSlideshow FSlideshow;
