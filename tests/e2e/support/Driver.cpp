@@ -141,19 +141,22 @@ HWND WaitForTop(const std::string& cls, const std::string& captionPrefix, DWORD 
   return found;
 }
 
-HWND WaitForMessageBox(const std::string& caption, DWORD timeoutMs, DWORD pid) {
+HWND WaitForWindow(const std::function<bool(HWND)>& match, DWORD timeoutMs, DWORD pid) {
   HWND found = nullptr;
   WaitUntil(
       [&] {
         for (HWND w : TopWindows(pid))
-          if (IsWindowVisible(w) && ClassName(w) == "#32770" && WindowText(w) == caption) {
-            found = w;
-            return true;
-          }
+          if (match(w)) return (found = w) != nullptr;
         return false;
       },
       timeoutMs);
   return found;
+}
+
+HWND WaitForMessageBox(const std::string& caption, DWORD timeoutMs, DWORD pid) {
+  return WaitForWindow(
+      [&](HWND w) { return IsWindowVisible(w) && ClassName(w) == "#32770" && WindowText(w) == caption; }, timeoutMs,
+      pid);
 }
 
 std::string MessageBoxText(HWND box) {
@@ -258,7 +261,7 @@ std::string CurrentWallpaper() {
 }
 
 bool FileExists(const std::string& path) {
-  return GetFileAttributesW(NativePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {

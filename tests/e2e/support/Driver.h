@@ -50,6 +50,8 @@ DWORD WindowProcess(HWND wnd);
 HWND FindTop(const std::string& cls, const std::string& captionPrefix, DWORD pid = 0, bool visibleOnly = false);
 HWND WaitForTop(const std::string& cls, const std::string& captionPrefix, DWORD timeoutMs, DWORD pid = 0,
                 bool visibleOnly = false);
+// The first top-level window that match accepts, waited for.
+HWND WaitForWindow(const std::function<bool(HWND)>& match, DWORD timeoutMs, DWORD pid = 0);
 
 // Message boxes: a visible "#32770" dialog with the given caption.
 HWND WaitForMessageBox(const std::string& caption, DWORD timeoutMs, DWORD pid = 0);

@@ -68,18 +68,11 @@ bool TTarvellRun::TrayIconPresent(HWND trayWindow) {
 }
 
 HWND TTarvellRun::WaitTrayWindow(DWORD timeoutMs) {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND w : TopWindows(process_.Id()))
-          if (!IsWindowVisible(w) && ClassName(w) != FormClass && ClassName(w) != AppClass && TrayIconPresent(w)) {
-            found = w;
-            return true;
-          }
-        return false;
+  return WaitForWindow(
+      [](HWND w) {
+        return !IsWindowVisible(w) && ClassName(w) != FormClass && ClassName(w) != AppClass && TrayIconPresent(w);
       },
-      timeoutMs);
-  return found;
+      timeoutMs, process_.Id());
 }
 
 void TTarvellRun::TrayMouse(HWND trayWindow, UINT mouseMessage) {
