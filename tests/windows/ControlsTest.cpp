@@ -297,39 +297,31 @@ constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Grey = RGB(128, 128, 128);
 
 TEST(Image, PaintsStretchedAtNaturalSizeOrCentred) {
-  TImage image(nullptr);
-  image.SetBounds(0, 0, 40, 40);
-  {
+  struct TPixel {
+    int X, Y;
+    COLORREF Colour;
+  };
+  struct TRow {
+    const char* What;
+    bool Picture, Stretch, Center;
+    std::vector<TPixel> Pixels;
+  };
+  const TRow rows[] = {
+      {"an empty picture paints nothing", false, false, false, {{20, 20, Grey}}},
+      {"stretched", true, true, false, {{5, 5, Red}, {34, 5, Green}, {5, 34, Blue}, {34, 34, White}}},
+      {"natural size at the top left", true, false, false, {{0, 0, Red}, {1, 0, Green}, {0, 1, Blue}, {2, 2, Grey}}},
+      {"centred", true, false, true, {{0, 0, Grey}, {19, 19, Red}, {20, 20, White}}},
+  };
+  for (const TRow& row : rows) {
+    TImage image(nullptr);
+    image.SetBounds(0, 0, 40, 40);
+    if (row.Picture) image.Bitmap() = FourColours();
+    image.SetStretch(row.Stretch);
+    image.SetCenter(row.Center);
     TCanvas canvas;
-    EXPECT_FALSE(image.PaintContent(canvas.DC())) << "an empty picture paints nothing";
-    EXPECT_EQ(canvas.At(20, 20), Grey);
-  }
-  image.Bitmap() = FourColours();
-  image.SetStretch(true);
-  {
-    TCanvas canvas;
-    EXPECT_TRUE(image.PaintContent(canvas.DC()));
-    EXPECT_EQ(canvas.At(5, 5), Red);
-    EXPECT_EQ(canvas.At(34, 5), Green);
-    EXPECT_EQ(canvas.At(5, 34), Blue);
-    EXPECT_EQ(canvas.At(34, 34), White);
-  }
-  image.SetStretch(false);
-  {
-    TCanvas canvas;
-    image.PaintContent(canvas.DC());
-    EXPECT_EQ(canvas.At(0, 0), Red);
-    EXPECT_EQ(canvas.At(1, 0), Green);
-    EXPECT_EQ(canvas.At(0, 1), Blue);
-    EXPECT_EQ(canvas.At(2, 2), Grey) << "natural size at the top left";
-  }
-  image.SetCenter(true);
-  {
-    TCanvas canvas;
-    image.PaintContent(canvas.DC());
-    EXPECT_EQ(canvas.At(0, 0), Grey);
-    EXPECT_EQ(canvas.At(19, 19), Red);
-    EXPECT_EQ(canvas.At(20, 20), White);
+    EXPECT_EQ(image.PaintContent(canvas.DC()), row.Picture) << row.What;
+    for (const TPixel& p : row.Pixels)
+      EXPECT_EQ(canvas.At(p.X, p.Y), p.Colour) << row.What << " at " << p.X << "," << p.Y;
   }
 }
 
