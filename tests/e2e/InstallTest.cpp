@@ -43,6 +43,14 @@ protected:
     process = TProcess::Start(copy);
     return process.Valid();
   }
+  // Installed (the shortcut and the settings there) with the icon settings an installation
+  // leaves: 32-bit icons and no arrow on shortcuts; then started.
+  bool StartInstalledWithChangedIcons() {
+    if (!CreateShortcut(TTarvellRun::ShortcutPath(), copy) || !WriteSettings({.Transparent = false})) return false;
+    RegWriteString(HKEY_CURRENT_USER, Metrics, IconBpp, "32");
+    RegDeleteValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut");
+    return StartCopy();
+  }
   bool EndsWithZero(DWORD timeoutMs = 15000) {
     DWORD code = 1;
     return process.WaitExit(timeoutMs, code) && code == 0;
@@ -158,11 +166,7 @@ TEST_F(Install, AStartWithTheShortcutPresentAsksNothing) {
 }
 
 TEST_F(Install, UninstallRemovesTheTracesAndDoesNotSaveAgain) {
-  ASSERT_TRUE(CreateShortcut(TTarvellRun::ShortcutPath(), copy));
-  ASSERT_TRUE(WriteSettings({.Transparent = false}));
-  RegWriteString(HKEY_CURRENT_USER, Metrics, IconBpp, "32");
-  RegDeleteValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut");
-  ASSERT_TRUE(StartCopy());
+  ASSERT_TRUE(StartInstalledWithChangedIcons());
   HWND about = OpenAboutFromMainWindow();
   ASSERT_NE(about, nullptr);
   HWND box = ClickUninstall(about);
@@ -207,11 +211,7 @@ TEST_F(Install, UninstallRunsToItsEndWhenTheArrowSettingIsStillThere) {
 }
 
 TEST_F(Install, UninstallWithTheShortcutGoneStillRestoresTheRegistry) {
-  ASSERT_TRUE(CreateShortcut(TTarvellRun::ShortcutPath(), copy));
-  ASSERT_TRUE(WriteSettings({.Transparent = false}));
-  RegWriteString(HKEY_CURRENT_USER, Metrics, IconBpp, "32");
-  RegDeleteValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut");
-  ASSERT_TRUE(StartCopy());
+  ASSERT_TRUE(StartInstalledWithChangedIcons());
   HWND about = OpenAboutFromMainWindow();
   ASSERT_NE(about, nullptr);
   DeleteFileA(TTarvellRun::ShortcutPath().c_str());
