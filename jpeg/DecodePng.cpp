@@ -20,7 +20,8 @@ namespace tarvell {
 
 namespace {
 
-// Text chunks are copied into the library's memory: enough for any real file's, no more.
+// Ancillary chunks are copied, compressed ones inflated, into the library's memory: enough for
+// any real file's, no more. The library takes no single chunk limit above this one.
 constexpr std::size_t kChunkCacheLimit = std::size_t{32} << 20;
 
 // Adam7: where each pass starts and how far apart its pixels lie.
@@ -82,7 +83,7 @@ TByteBuffer DecodePngToBmp(const std::vector<std::uint8_t>& source, const TDecod
   if (!ctx) {
     throw std::bad_alloc();
   }
-  Check(spng_set_chunk_limits(ctx.get(), source.size(), kChunkCacheLimit));
+  Check(spng_set_chunk_limits(ctx.get(), kChunkCacheLimit, kChunkCacheLimit));
   Check(spng_set_png_buffer(ctx.get(), source.data(), source.size()));
   spng_ihdr ihdr{};
   Check(spng_get_ihdr(ctx.get(), &ihdr));

@@ -136,6 +136,15 @@ TEST(DecodePng, AnimatedPngShowsItsFirstFrame) {
   EXPECT_EQ(Decoded(dir / "anim.png"), Expected(first, {}));
 }
 
+// Regression: a file over 32 MB was refused ("invalid argument"), its size given to the library
+// as a chunk limit above the memory limit. A private chunk of 40 MB makes one here.
+TEST(DecodePng, AFileLargerThanTheChunkMemoryLimitDecodes) {
+  const fs::path dir = TestDir();
+  const fs::path png = Convert(kPlasma + " PNG24:", dir / "a.png");
+  WriteFile(dir / "big.png", InsertPngChunk(ReadFile(png), PngChunk("prIv", Bytes(40u << 20, 7))));
+  EXPECT_EQ(Decoded(dir / "big.png"), Expected(png, {}));
+}
+
 // Damage in the middle is Damaged; what the decoder does not know is Unsupported; a claimed
 // size over the cap is refused before the pixels are read.
 TEST(DecodePng, DamageAndUnknownFeaturesAreToldApart) {
@@ -193,6 +202,16 @@ TEST(DecodeWebp, EachKindAgreesWithTheReferenceDecoder) {
   EXPECT_EQ(Decoded(anim), Expected(opaque, {}));
   EXPECT_EQ(Decoded(lossy, fill), Expected(dwebp(lossy, "-scale 14 9"), {}));
   EXPECT_EQ(Decoded(lossyAlpha, fill), Expected(dwebp(lossyAlpha, "-scale 14 9"), kTeal));
+  // A first frame smaller than the canvas: the rest of the canvas is the background.
+  const fs::path small = Convert(kPlasma + " -crop 20x11+0+0 +repage PNG24:", dir / "small.png");
+  const fs::path smallWebp = webp("cwebp -lossless '" + small.string() + "'", "small.webp");
+  const fs::path otherWebp = webp("cwebp -lossless '" + other.string() + "'", "other.webp");
+  const fs::path partial = webp("webpmux -frame '" + smallWebp.string() + "' +100+10+6 -frame '" +
+                                    otherWebp.string() + "' +100 -loop 0",
+                                "partial.webp");
+  const fs::path placed = Convert("-size 37x23 xc:'rgb(10,200,30)' '" + small.string() + "' -geometry +10+6 -composite PNG24:",
+                                  dir / "placed.png");
+  EXPECT_EQ(Decoded(partial, teal), Expected(placed, {}));
 }
 
 // The EXIF chunk (with or without the "Exif\0\0" signature some writers put first) turns it.
