@@ -20,9 +20,9 @@ std::string SizeText(std::uint64_t width, std::uint64_t height) {
 void CheckPictureSize(std::uint64_t width, std::uint64_t height, std::uint32_t maxMegapixels) {
   // Both factors are below 2^32, so the product cannot wrap.
   if (width * height > std::uint64_t{maxMegapixels} * 1'000'000u) {
-    throw EJPEGException(SizeText(width, height) + " exceeds the limit of " + std::to_string(maxMegapixels) +
-                             " megapixels",
-                         TJpegFailure::Unsupported);
+    throw EJPEGException(
+        SizeText(width, height) + " exceeds the limit of " + std::to_string(maxMegapixels) + " megapixels",
+        TJpegFailure::Unsupported);
   }
 }
 

@@ -92,8 +92,8 @@ TByteBuffer DecodeWebpToBmp(const std::vector<std::uint8_t>& source, const TDeco
   }
   const auto frameWidth = static_cast<std::uint32_t>(iter.width);
   const auto frameHeight = static_cast<std::uint32_t>(iter.height);
-  const bool wholeCanvas = iter.x_offset == 0 && iter.y_offset == 0 && frameWidth == canvasWidth &&
-                           frameHeight == canvasHeight;
+  const bool wholeCanvas =
+      iter.x_offset == 0 && iter.y_offset == 0 && frameWidth == canvasWidth && frameHeight == canvasHeight;
   const TWallpaperFit& fit = options.Fit;
 
   TByteBuffer bmp;
@@ -129,8 +129,8 @@ TByteBuffer DecodeWebpToBmp(const std::vector<std::uint8_t>& source, const TDeco
 
   const bool swap = OrientationSwapsAxes(orientation);
   const auto clampInt = [](std::uint32_t v) { return static_cast<int>(std::min<std::uint32_t>(v, 65535)); };
-  const int num = ChooseScaleNum(fit.Style, fit.ScreenWidth, fit.ScreenHeight, clampInt(swap ? frameHeight : frameWidth),
-                                 clampInt(swap ? frameWidth : frameHeight));
+  const int num = ChooseScaleNum(fit.Style, fit.ScreenWidth, fit.ScreenHeight,
+                                 clampInt(swap ? frameHeight : frameWidth), clampInt(swap ? frameWidth : frameHeight));
   const std::uint32_t width = ScaledSize(frameWidth, num);
   const std::uint32_t height = ScaledSize(frameHeight, num);
   if (num < 8) {

@@ -109,7 +109,8 @@ int main(int argc, char** argv) {
       ++i;
     } else if (arg == "--background" && hasValue) {
       unsigned rgb = 0;
-      if (value.size() != 6 || std::sscanf(value.c_str(), "%6x", &rgb) != 1) return UsageError("bad --background value");
+      if (value.size() != 6 || std::sscanf(value.c_str(), "%6x", &rgb) != 1)
+        return UsageError("bad --background value");
       fit.Background = {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
                         static_cast<std::uint8_t>(rgb)};
       ++i;

@@ -61,9 +61,9 @@ std::function<bool()> WallpaperOver(const std::string& picture) {
   const COLORREF desktop = GetSysColor(COLOR_DESKTOP);
   tarvell::TJPEGImage image;
   image.SetNumOfColors(tarvell::TNumOfColors::TrueColor);
-  image.SetWallpaperFit(tarvell::TWallpaperFit(
-      tarvell::TWallpaperStyle::Center, GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
-      {GetRValue(desktop), GetGValue(desktop), GetBValue(desktop)}));
+  image.SetWallpaperFit(tarvell::TWallpaperFit(tarvell::TWallpaperStyle::Center, GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                               GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                                               {GetRValue(desktop), GetGValue(desktop), GetBValue(desktop)}));
   image.SetFileName(picture);
   const auto& bmp = image.Picture().BmpImage();
   auto expected = std::make_shared<const std::string>(bmp.begin(), bmp.end());

@@ -21,13 +21,13 @@ int FuzzOneDecode(const std::uint8_t* data, std::size_t size, Decode decode) {
   options.MaxMegapixels = 4;
   const std::uint8_t fit = size > 1 ? data[size - 2] : 0;
   const std::uint8_t colour = size > 0 ? data[size - 1] : 0;
-  options.Fit = TWallpaperFit(static_cast<TWallpaperStyle>(fit % 7), 1 + (fit >> 3), 1 + (fit >> 4),
-                              TRgbColour{colour, static_cast<std::uint8_t>(colour * 3), static_cast<std::uint8_t>(~colour)});
+  options.Fit =
+      TWallpaperFit(static_cast<TWallpaperStyle>(fit % 7), 1 + (fit >> 3), 1 + (fit >> 4),
+                    TRgbColour{colour, static_cast<std::uint8_t>(colour * 3), static_cast<std::uint8_t>(~colour)});
   const std::vector<std::uint8_t> source(data, data + size);
   try {
     const TByteBuffer bmp = decode(source, options);
     if (bmp.size() < 54 || bmp[0] != 'B' || bmp[1] != 'M') std::abort();
-  } catch (const EJPEGException&) {
-  }
+  } catch (const EJPEGException&) {}
   return 0;
 }

@@ -3,7 +3,6 @@
 #include "tests/fuzz/PngWebpFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  return FuzzOneDecode(data, size, [](const auto& source, const auto& options) {
-    return tarvell::DecodeWebpToBmp(source, options);
-  });
+  return FuzzOneDecode(
+      data, size, [](const auto& source, const auto& options) { return tarvell::DecodeWebpToBmp(source, options); });
 }

@@ -70,15 +70,32 @@ TEST(DecodePng, EachKindAgreesWithTheReferenceDecoder) {
 TEST(DecodePng, ScreenSizedDecodeAveragesWholeBlocks) {
   const fs::path dir = TestDir();
   for (const char* interlace : {"None", "PNG"}) {
-    const fs::path png = Convert("-seed 5 -size 12x7 plasma:fractal -scale 800% -interlace " + std::string(interlace) +
-                                     " PNG24:",
-                                 dir / (std::string(interlace) + ".png"));
+    const fs::path png =
+        Convert("-seed 5 -size 12x7 plasma:fractal -scale 800% -interlace " + std::string(interlace) + " PNG24:",
+                dir / (std::string(interlace) + ".png"));
     const fs::path small = Convert("'" + png.string() + "' -scale 12x7!", dir / (std::string(interlace) + "-ref.png"));
     EXPECT_EQ(Decoded(png, {TWallpaperStyle::Fill, 12, 7}), Expected(small, {})) << interlace;
     // Not a whole eighth: the size is rounded up, as for JPEG.
     const TRgb8 third = Decoded(png, {TWallpaperStyle::Fit, 30, 100});
     EXPECT_EQ(third.Width, 36) << interlace;
     EXPECT_EQ(third.Height, 21) << interlace;
+  }
+  // Row by row and pixel by pixel (interlaced) reduce alike, also where groups are uneven
+  // (3/8 of 37 x 23) and the picture is turned.
+  for (const char* exif : {"", "6"}) {
+    std::vector<TRgb8> reduced;
+    for (const char* interlace : {"None", "PNG"}) {
+      const fs::path png = Convert(kPlasma + " -interlace " + interlace + " PNG24:", dir / "plasma.png");
+      Bytes bytes = ReadFile(png);
+      if (*exif != 0) {
+        const Bytes block = OrientationExif(6);
+        bytes = InsertPngChunk(bytes, PngChunk("eXIf", Bytes(block.begin() + 6, block.end())));
+      }
+      WriteFile(dir / "plasma.png", bytes);
+      reduced.push_back(Decoded(dir / "plasma.png", {TWallpaperStyle::Fill, 10, 6}));
+    }
+    EXPECT_EQ(reduced[0], reduced[1]) << exif;
+    EXPECT_EQ(reduced[0].Width, *exif != 0 ? 12 : 14);
   }
 }
 
@@ -87,8 +104,8 @@ TEST(DecodePng, ScreenSizedDecodeAveragesWholeBlocks) {
 TEST(DecodePng, ExifChunkTurnsThePicture) {
   const fs::path dir = TestDir();
   const fs::path upright = Convert(kPlasma + " PNG24:", dir / "up.png");
-  const char* turns[] = {"", "", "-flop", "-rotate 180", "-flip", "-transpose", "-rotate 90", "-transverse",
-                         "-rotate 270"};
+  const char* turns[] = {"",           "",           "-flop",       "-rotate 180", "-flip",
+                         "-transpose", "-rotate 90", "-transverse", "-rotate 270"};
   for (int o = 2; o <= 8; ++o) {
     const Bytes tiff = [&] {
       Bytes exif = OrientationExif(o, o % 2 == 0);
@@ -96,7 +113,8 @@ TEST(DecodePng, ExifChunkTurnsThePicture) {
     }();
     const fs::path turned = dir / ("o" + std::to_string(o) + ".png");
     WriteFile(turned, InsertPngChunk(ReadFile(upright), PngChunk("eXIf", tiff), o < 5 ? "IDAT" : "IEND"));
-    const fs::path reference = Convert("'" + upright.string() + "' " + turns[o], dir / ("r" + std::to_string(o) + ".png"));
+    const fs::path reference =
+        Convert("'" + upright.string() + "' " + turns[o], dir / ("r" + std::to_string(o) + ".png"));
     EXPECT_EQ(Decoded(turned), Expected(reference, {})) << o;
     EXPECT_EQ(PngExifOrientation(ReadFile(turned).data(), ReadFile(turned).size()), o);
   }
@@ -112,8 +130,8 @@ TEST(DecodePng, AnimatedPngShowsItsFirstFrame) {
   const auto be32 = [](std::uint32_t v) {
     return Bytes{std::uint8_t(v >> 24), std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)};
   };
-  const std::size_t length = std::size_t(two[idat]) << 24 | std::size_t(two[idat + 1]) << 16 |
-                             std::size_t(two[idat + 2]) << 8 | two[idat + 3];
+  const std::size_t length =
+      std::size_t(two[idat]) << 24 | std::size_t(two[idat + 1]) << 16 | std::size_t(two[idat + 2]) << 8 | two[idat + 3];
   const Bytes idatData(two.begin() + std::ptrdiff_t(idat + 8), two.begin() + std::ptrdiff_t(idat + 8 + length));
   const auto fctl = [&](std::uint32_t sequence) {
     Bytes d = be32(sequence);
@@ -206,11 +224,11 @@ TEST(DecodeWebp, EachKindAgreesWithTheReferenceDecoder) {
   const fs::path small = Convert(kPlasma + " -crop 20x11+0+0 +repage PNG24:", dir / "small.png");
   const fs::path smallWebp = webp("cwebp -lossless '" + small.string() + "'", "small.webp");
   const fs::path otherWebp = webp("cwebp -lossless '" + other.string() + "'", "other.webp");
-  const fs::path partial = webp("webpmux -frame '" + smallWebp.string() + "' +100+10+6 -frame '" +
-                                    otherWebp.string() + "' +100 -loop 0",
-                                "partial.webp");
-  const fs::path placed = Convert("-size 37x23 xc:'rgb(10,200,30)' '" + small.string() + "' -geometry +10+6 -composite PNG24:",
-                                  dir / "placed.png");
+  const fs::path partial =
+      webp("webpmux -frame '" + smallWebp.string() + "' +100+10+6 -frame '" + otherWebp.string() + "' +100 -loop 0",
+           "partial.webp");
+  const fs::path placed = Convert(
+      "-size 37x23 xc:'rgb(10,200,30)' '" + small.string() + "' -geometry +10+6 -composite PNG24:", dir / "placed.png");
   EXPECT_EQ(Decoded(partial, teal), Expected(placed, {}));
 }
 
@@ -285,8 +303,7 @@ TEST(DecodePngWebp, RegressionCorporaDecodeOrFailCleanly) {
         const TByteBuffer bmp = DecodePictureToBmp(ReadFile(file), options);
         EXPECT_FALSE(file.filename().string().starts_with("x")) << file << " is broken but decoded";
         ++decoded;
-      } catch (const EJPEGException&) {
-      }
+      } catch (const EJPEGException&) {}
     }
   }
   EXPECT_GT(decoded, int(files.size()));
