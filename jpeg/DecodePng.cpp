@@ -9,6 +9,7 @@
 #include "jpeg/ScaleChoice.h"
 
 #include <spng.h>
+#include <zlib.h>
 
 #include <cstring>
 #include <memory>
@@ -77,8 +78,95 @@ int PngExifOrientation(const std::uint8_t* png, std::size_t size) noexcept {
   return kUprightOrientation;
 }
 
+namespace {
+
+void PutBigEndian32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  out.insert(out.end(), {std::uint8_t(v >> 24), std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)});
+}
+
+void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::uint8_t* data, std::size_t size) {
+  PutBigEndian32(out, static_cast<std::uint32_t>(size));
+  const std::size_t start = out.size();
+  out.insert(out.end(), type, type + 4);
+  out.insert(out.end(), data, data + size);
+  PutBigEndian32(out, static_cast<std::uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
+}
+
+// An animated PNG whose still image is no part of the animation (its first frame control
+// comes after the pixel data) shows its first frame instead: that frame's data (fdAT) made
+// into a PNG file of its own, with the chunks before the pixel data (palette, transparency).
+// Only a frame that covers the whole picture is taken; otherwise, and for any file that is not
+// so, nothing (the still image shows).
+std::vector<std::uint8_t> FirstFrameApart(const std::vector<std::uint8_t>& png) {
+  struct TChunk {
+    std::size_t At;
+    std::uint32_t Length;
+    const std::uint8_t* Type;
+    const std::uint8_t* Data;
+  };
+  std::vector<TChunk> chunks;
+  for (std::size_t pos = 8; png.size() >= pos && png.size() - pos >= 12;) {
+    const std::uint32_t length = BigEndian32(png.data() + pos);
+    if (length > png.size() - pos - 12) break;
+    chunks.push_back({pos, length, png.data() + pos + 4, png.data() + pos + 8});
+    if (std::memcmp(chunks.back().Type, "IEND", 4) == 0) break;
+    pos += std::size_t{length} + 12;
+  }
+  const auto is = [](const TChunk& c, const char* type) { return std::memcmp(c.Type, type, 4) == 0; };
+  bool animated = false;
+  bool stillSeen = false;
+  std::size_t control = chunks.size();
+  for (std::size_t i = 0; i < chunks.size() && control == chunks.size(); ++i) {
+    if (is(chunks[i], "acTL")) animated = true;
+    if (is(chunks[i], "IDAT")) stillSeen = true;
+    if (is(chunks[i], "fcTL")) {
+      if (!stillSeen) return {};  // the still image is the first frame
+      control = i;
+    }
+  }
+  if (!animated || control == chunks.size() || chunks.empty() || !is(chunks[0], "IHDR") || chunks[0].Length != 13 ||
+      chunks[control].Length != 26) {
+    return {};
+  }
+  const std::uint8_t* fc = chunks[control].Data;
+  if (std::memcmp(fc + 4, chunks[0].Data, 8) != 0 || BigEndian32(fc + 12) != 0 || BigEndian32(fc + 16) != 0) {
+    return {};  // not the whole picture
+  }
+  std::vector<std::uint8_t> frame(png.begin(), png.begin() + 8);
+  for (std::size_t i = 0; i < chunks.size() && !is(chunks[i], "IDAT"); ++i) {
+    if (!is(chunks[i], "acTL")) {
+      frame.insert(frame.end(), png.begin() + std::ptrdiff_t(chunks[i].At),
+                   png.begin() + std::ptrdiff_t(chunks[i].At + chunks[i].Length + 12));
+    }
+  }
+  bool data = false;
+  for (std::size_t i = control + 1; i < chunks.size() && !is(chunks[i], "fcTL") && !is(chunks[i], "IEND"); ++i) {
+    if (is(chunks[i], "fdAT") && chunks[i].Length >= 4) {
+      PutChunk(frame, "IDAT", chunks[i].Data + 4, chunks[i].Length - 4);
+      data = true;
+    }
+  }
+  if (!data) return {};
+  PutChunk(frame, "IEND", nullptr, 0);
+  return frame;
+}
+
+TByteBuffer DecodeStill(const std::vector<std::uint8_t>& source, int orientation, const TDecodeOptions& options,
+                        const TProgressRule& progress);
+
+}  // namespace
+
 TByteBuffer DecodePngToBmp(const std::vector<std::uint8_t>& source, const TDecodeOptions& options,
                            const TProgressRule& progress) {
+  const int orientation = PngExifOrientation(source.data(), source.size());
+  const std::vector<std::uint8_t> frame = FirstFrameApart(source);
+  return DecodeStill(frame.empty() ? source : frame, orientation, options, progress);
+}
+
+namespace {
+
+TByteBuffer DecodeStill(const std::vector<std::uint8_t>& source, int orientation, const TDecodeOptions& options,
+                        const TProgressRule& progress) {
   TSpngContext ctx(spng_ctx_new(0));
   if (!ctx) {
     throw std::bad_alloc();
@@ -91,7 +179,6 @@ TByteBuffer DecodePngToBmp(const std::vector<std::uint8_t>& source, const TDecod
   const std::uint32_t height = ihdr.height;
   CheckPictureSize(width, height, options.MaxMegapixels);
 
-  const int orientation = PngExifOrientation(source.data(), source.size());
   const bool swap = OrientationSwapsAxes(orientation);
   const TWallpaperFit& fit = options.Fit;
   const auto clampInt = [](std::uint32_t v) { return static_cast<int>(std::min<std::uint32_t>(v, 65535)); };
@@ -197,5 +284,7 @@ TByteBuffer DecodePngToBmp(const std::vector<std::uint8_t>& source, const TDecod
   canvas.Finish();
   return bmp;
 }
+
+}  // namespace
 
 }  // namespace tarvell

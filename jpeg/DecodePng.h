@@ -16,7 +16,8 @@ int PngExifOrientation(const std::uint8_t* png, std::size_t size) noexcept;
 
 // Decodes source (a PNG file: palette, grey or colour, 1 to 16 bits, interlaced or not) into
 // 24-bit rows, transparency composed over options.Fit.Background, 16-bit samples rounded to 8,
-// turned as its eXIf orientation says. An animated PNG shows its still image, the first frame.
+// turned as its eXIf orientation says. An animated PNG shows its first frame: the still image,
+// or, when that is no part of the animation, the first frame's own data if it covers the picture.
 // When options.Fit shows the picture smaller, rows are reduced as they are decoded, so that
 // only the reduced bitmap and a row or two are held (an interlaced picture keeps a 16-bit sum
 // per colour of each reduced pixel as well).

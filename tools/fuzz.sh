@@ -30,11 +30,11 @@ for src in "${sources[@]}"; do
   objects+=("$obj")
 done
 "$cxx" "${flags[@]}" -fsanitize=fuzzer "$root/tests/fuzz/DecodeFuzz.cpp" "${objects[@]}" -ljpeg \
-  -lspng -lwebpdemux -lwebp -o "$out/decode-fuzz"
+  -lspng -lz -lwebpdemux -lwebp -o "$out/decode-fuzz"
 for target in png webp; do
   name=$(tr '[:lower:]' '[:upper:]' <<<"${target:0:1}")${target:1}
   "$cxx" "${flags[@]}" -fsanitize=fuzzer "$root/tests/fuzz/${name}Fuzz.cpp" "${objects[@]}" -ljpeg -lspng \
-    -lwebpdemux -lwebp -o "$out/$target-fuzz"
+    -lz -lwebpdemux -lwebp -o "$out/$target-fuzz"
 done
 
 # The shared corpus is read-only: seed a private copy, flattened.

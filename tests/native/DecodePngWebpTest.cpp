@@ -120,7 +120,8 @@ TEST(DecodePng, ExifChunkTurnsThePicture) {
   }
 }
 
-// An animated PNG: its still image is the first frame; the frames after it are not shown.
+// An animated PNG shows its first frame: the still image when that is the first frame, else
+// the first frame's own data (fdAT), the still image being no part of the animation.
 TEST(DecodePng, AnimatedPngShowsItsFirstFrame) {
   const fs::path dir = TestDir();
   const fs::path first = Convert(kPlasma + " PNG24:", dir / "first.png");
@@ -152,6 +153,14 @@ TEST(DecodePng, AnimatedPngShowsItsFirstFrame) {
   apng = InsertPngChunk(apng, PngChunk("fdAT", fdat), "IEND");
   WriteFile(dir / "anim.png", apng);
   EXPECT_EQ(Decoded(dir / "anim.png"), Expected(first, {}));
+
+  Bytes apart = InsertPngChunk(ReadFile(first), PngChunk("acTL", actl));
+  fdat = be32(1);
+  fdat.insert(fdat.end(), idatData.begin(), idatData.end());
+  apart = InsertPngChunk(apart, fctl(0), "IEND");
+  apart = InsertPngChunk(apart, PngChunk("fdAT", fdat), "IEND");
+  WriteFile(dir / "apart.png", apart);
+  EXPECT_EQ(Decoded(dir / "apart.png"), Expected(second, {}));
 }
 
 // Regression: a file over 32 MB was refused ("invalid argument"), its size given to the library
