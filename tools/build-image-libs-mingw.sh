@@ -68,6 +68,12 @@ fi
 
 if [ ! -f "$webp/lib/libwebpdemux.a" ]; then
   src=$(source_dir libwebp)
+  # Only the security-updated source (1.2.4-0.2+deb12u1 or later) carries this fix; unpacked
+  # sources have their patches applied.
+  if ! grep -q CVE-2023-4863 "$src/.pc/applied-patches" 2>/dev/null; then
+    echo "build-image-libs-mingw: $src lacks the CVE-2023-4863 fix" >&2
+    exit 1
+  fi
   rm -rf "$deps/libwebp-build"
   cmake -S "$src" -B "$deps/libwebp-build" -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$webp" -DBUILD_SHARED_LIBS=OFF \
