@@ -1,4 +1,4 @@
-// The main window's JPEG preview as a window: the decode core of jpeg/JpgImg.h painted by TImage.
+// The main window's picture preview as a window: the decode core of jpeg/JpgImg.h painted by TImage.
 // The main window's layout sets its decoding options while it loads (see Unit1Layout.cpp).
 #pragma once
 

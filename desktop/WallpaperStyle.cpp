@@ -31,6 +31,9 @@ TWallpaperFit ReadWallpaperFit(HKEY root, const char* keyPath) {
                                          tile ? std::optional<std::string_view>(*tile) : std::nullopt);
   fit.ScreenWidth = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
   fit.ScreenHeight = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  // What shows around and through the wallpaper: a picture's transparent parts are composed over it.
+  const COLORREF desktop = ::GetSysColor(COLOR_DESKTOP);
+  fit.Background = {GetRValue(desktop), GetGValue(desktop), GetBValue(desktop)};
   return fit;
 }
 

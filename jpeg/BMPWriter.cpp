@@ -1,6 +1,7 @@
 #include "jpeg/BMPWriter.h"
 
 #include "jpeg/RaisingErrorManager.h"
+#include "jpeg/RowPlacement.h"
 
 #include <cstddef>
 #include <cstring>
@@ -10,74 +11,6 @@
 namespace tarvell {
 
 namespace {
-
-// Where the pixels of one decoded row go: the first one's place and the distance from one
-// pixel's place to the next (negative when the row runs backwards or up the file).
-struct TRowPlacement {
-  std::uint8_t* First;
-  std::ptrdiff_t Step;
-};
-
-// Decoded pixel (x, y) of a width x height decode shows at (dx, dy) of the turned picture:
-// 1 (x, y), 2 (W-1-x, y), 3 (W-1-x, H-1-y), 4 (x, H-1-y), 5 (y, x), 6 (H-1-y, x),
-// 7 (H-1-y, W-1-x), 8 (y, W-1-x). Rows of the file run bottom-up.
-TRowPlacement PlaceRow(const BMPWriter& writer, JDIMENSION row, JDIMENSION width, JDIMENSION height) noexcept {
-  const TBmpLayout& layout = writer.Layout;
-  const std::int64_t w = width;
-  const std::int64_t h = height;
-  const std::int64_t y = row;
-  std::int64_t dx = 0;
-  std::int64_t dy = 0;
-  std::int64_t stepX = 0;
-  std::int64_t stepY = 0;
-  switch (writer.Orientation) {
-    case 2:
-      dx = w - 1;
-      dy = y;
-      stepX = -1;
-      break;
-    case 3:
-      dx = w - 1;
-      dy = h - 1 - y;
-      stepX = -1;
-      break;
-    case 4:
-      dx = 0;
-      dy = h - 1 - y;
-      stepX = 1;
-      break;
-    case 5:
-      dx = y;
-      dy = 0;
-      stepY = 1;
-      break;
-    case 6:
-      dx = h - 1 - y;
-      dy = 0;
-      stepY = 1;
-      break;
-    case 7:
-      dx = h - 1 - y;
-      dy = w - 1;
-      stepY = -1;
-      break;
-    case 8:
-      dx = y;
-      dy = w - 1;
-      stepY = -1;
-      break;
-    default:
-      dx = 0;
-      dy = y;
-      stepX = 1;
-      break;
-  }
-  const auto pixelBytes = static_cast<std::int64_t>(layout.BitsPerPixel / 8);
-  const auto rowWidth = static_cast<std::int64_t>(layout.RowWidth);
-  const std::int64_t offset = static_cast<std::int64_t>(layout.HeaderSize) +
-                              rowWidth * (static_cast<std::int64_t>(layout.Height) - 1 - dy) + dx * pixelBytes;
-  return {writer.Output->data() + offset, static_cast<std::ptrdiff_t>(stepX * pixelBytes - stepY * rowWidth)};
-}
 
 // The reference decoder's rule for inverted CMYK (as Adobe writes it, and libjpeg leaves
 // it): each of red, green, blue is the colour value times black / 255, rounded. The integer
@@ -187,7 +120,8 @@ void BMPWriterPutRows(j_decompress_ptr cinfo, BMPWriter* writer, JDIMENSION rows
     // One row per call: the buffer holds one.
     if (rowsSupplied > 0 && writer->CurrentRow < cinfo->output_height) {
       StoreRow(*writer, writer->RowBuffer, cinfo->output_width,
-               PlaceRow(*writer, writer->CurrentRow, cinfo->output_width, cinfo->output_height));
+               PlaceRow(writer->Layout, writer->Orientation, writer->Output->data(), writer->CurrentRow,
+                        cinfo->output_width, cinfo->output_height));
       ++writer->CurrentRow;
     }
     return;

@@ -38,6 +38,8 @@ private:
   bool FBigEndian;
 };
 
+int OrientationOfTiff(const std::uint8_t* tiff, std::size_t tiffSize) noexcept;
+
 }  // namespace
 
 int ReadExifOrientation(const std::uint8_t* segment, std::size_t size) noexcept {
@@ -45,8 +47,23 @@ int ReadExifOrientation(const std::uint8_t* segment, std::size_t size) noexcept 
   if (segment == nullptr || size < kSignatureSize + 8 || std::memcmp(segment, kExifSignature, kSignatureSize) != 0) {
     return kUprightOrientation;
   }
-  const std::uint8_t* tiff = segment + kSignatureSize;
-  const std::size_t tiffSize = size - kSignatureSize;
+  return OrientationOfTiff(segment + kSignatureSize, size - kSignatureSize);
+}
+
+int ReadTiffOrientation(const std::uint8_t* tiff, std::size_t size) noexcept {
+  constexpr std::size_t kSignatureSize = sizeof kExifSignature;
+  if (tiff != nullptr && size >= kSignatureSize && std::memcmp(tiff, kExifSignature, kSignatureSize) == 0) {
+    return OrientationOfTiff(tiff + kSignatureSize, size - kSignatureSize);
+  }
+  return OrientationOfTiff(tiff, size);
+}
+
+namespace {
+
+int OrientationOfTiff(const std::uint8_t* tiff, std::size_t tiffSize) noexcept {
+  if (tiff == nullptr || tiffSize < 8) {
+    return kUprightOrientation;
+  }
   bool bigEndian = false;
   if (tiff[0] == 'M' && tiff[1] == 'M') {
     bigEndian = true;
@@ -78,5 +95,7 @@ int ReadExifOrientation(const std::uint8_t* segment, std::size_t size) noexcept 
   }
   return kUprightOrientation;
 }
+
+}  // namespace
 
 }  // namespace tarvell

@@ -18,6 +18,10 @@ constexpr int kUprightOrientation = 1;
 // Never reads outside [segment, segment + size), whatever offsets and counts the block claims.
 int ReadExifOrientation(const std::uint8_t* segment, std::size_t size) noexcept;
 
+// The same from a bare TIFF block (byte order mark, 42, first directory), as PNG's eXIf chunk
+// and WebP's EXIF chunk hold it; a block that starts "Exif\0\0" is read past that signature.
+int ReadTiffOrientation(const std::uint8_t* tiff, std::size_t size) noexcept;
+
 // Orientations 5 to 8 make the shown picture's width the stored height and the other way round.
 constexpr bool OrientationSwapsAxes(int orientation) noexcept { return orientation >= 5 && orientation <= 8; }
 

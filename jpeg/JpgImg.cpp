@@ -1,8 +1,9 @@
 #include "jpeg/JpgImg.h"
 
-#include "jpeg/DecodeJpeg.h"
+#include "jpeg/DecodePicture.h"
 #include "jpeg/Exception.h"
 #include "jpeg/ExclusiveFile.h"
+#include "jpeg/PictureFormat.h"
 
 #include <algorithm>
 #include <string>
@@ -11,10 +12,7 @@ namespace tarvell {
 
 namespace {
 
-// Every JPEG file starts with the start-of-image marker and the next marker's FF.
-constexpr std::size_t kJpegSignatureSize = 3;
-
-std::vector<std::uint8_t> ReadJpegFile(TExclusiveFile& file) {
+std::vector<std::uint8_t> ReadPictureFile(TExclusiveFile& file) {
   const std::uint64_t size = file.Size();
   if (size > kMaxJpegFileBytes) {
     throw EJPEGException("File of " + std::to_string(size) + " bytes is larger than the limit of " +
@@ -25,15 +23,16 @@ std::vector<std::uint8_t> ReadJpegFile(TExclusiveFile& file) {
     // Nothing to show: skipped like any file of a kind we do not decode, not shown as nothing.
     throw EJPEGException("Empty input file", TJpegFailure::Unsupported);
   }
-  std::uint8_t head[kJpegSignatureSize] = {};
-  const auto headSize = static_cast<std::size_t>(std::min<std::uint64_t>(size, kJpegSignatureSize));
+  // The kind is told by the first bytes, before the rest is read.
+  std::uint8_t head[kPictureSignatureSize] = {};
+  const auto headSize = static_cast<std::size_t>(std::min<std::uint64_t>(size, kPictureSignatureSize));
   file.ReadExactly(head, headSize);
-  if (headSize < kJpegSignatureSize || head[0] != 0xFF || head[1] != 0xD8 || head[2] != 0xFF) {
-    throw EJPEGException(NotAJpegFileMessage(head, headSize), TJpegFailure::Unsupported);
+  if (RecognisePicture(head, headSize) == TPictureFormat::Unknown) {
+    throw EJPEGException(NotAPictureFileMessage(head, headSize), TJpegFailure::Unsupported);
   }
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  std::copy(head, head + kJpegSignatureSize, bytes.begin());
-  file.ReadExactly(bytes.data() + kJpegSignatureSize, bytes.size() - kJpegSignatureSize);
+  std::copy(head, head + headSize, bytes.begin());
+  file.ReadExactly(bytes.data() + headSize, bytes.size() - headSize);
   return bytes;
 }
 
@@ -91,7 +90,7 @@ void TCustomJPEGImage::SetFileName(const std::string& name) {
   }
   // The file stays open, unshared, until the decode has finished.
   TExclusiveFile file(name);
-  FJPEGStream = ReadJpegFile(file);
+  FJPEGStream = ReadPictureFile(file);
   DecodePicture();
 }
 
@@ -106,7 +105,7 @@ void TCustomJPEGImage::DecodePicture() {
     return;
   }
   const TProgressRule progress{FProgressStep, [this] { ReportProgress(); }};
-  TByteBuffer bmp = DecodeJpegToBmp(FJPEGStream, FOptions, progress);
+  TByteBuffer bmp = DecodePictureToBmp(FJPEGStream, FOptions, progress);
   if (decode != FDecodeCount) {
     return;  // a newer decode ran from inside our progress event; its picture stands
   }

@@ -1,4 +1,4 @@
-// The JPEG picture control's decode core: a copy of a JPEG file in memory, the decoding
+// The picture control's decode core: a copy of a JPEG, PNG or WebP file in memory, the decoding
 // options, and the decoded picture as a BMP file image. Every change of an option decodes
 // the copy again at once, so the picture always matches the options. Painting the picture
 // belongs to the window layer, which calls OnInvalidate's target to repaint.
@@ -88,7 +88,7 @@ protected:
   // Stores the name, copies the whole file into memory (an empty name empties the copy) and
   // decodes. EFOpenError or EReadError leave the previous copy and picture in place, and so
   // does EJPEGException (Unsupported) for a file of no bytes, one over kMaxJpegFileBytes or
-  // one that does not start like a JPEG file (FF D8 FF): none of them is read whole.
+  // one that does not start like a JPEG, PNG or WebP file: none of them is read whole.
   void SetFileName(const std::string& name);
 
   // The in-memory copy of the file, as loaded by SetFileName.

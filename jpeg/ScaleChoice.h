@@ -3,6 +3,7 @@
 // Platform-free; desktop/WallpaperStyle reads the style and the screen size on Windows.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -11,12 +12,25 @@ namespace tarvell {
 // The desktop's wallpaper styles. None stands for a missing or unknown setting.
 enum class TWallpaperStyle : unsigned char { None, Center, Tile, Stretch, Fit, Fill, Span };
 
-// What the wallpaper bitmap will be shown on: the style and the (virtual) screen in pixels.
-// The default, no style, decodes at full size.
+// A colour as red, green and blue.
+struct TRgbColour {
+  std::uint8_t Red = 0;
+  std::uint8_t Green = 0;
+  std::uint8_t Blue = 0;
+};
+
+// What the wallpaper bitmap will be shown on: the style, the (virtual) screen in pixels and
+// the desktop's background colour, which shows through a picture's transparent parts.
+// The default, no style, decodes at full size over black.
 struct TWallpaperFit {
+  TWallpaperFit() = default;
+  TWallpaperFit(TWallpaperStyle style, int screenWidth, int screenHeight, TRgbColour background = {}) noexcept
+      : Style(style), ScreenWidth(screenWidth), ScreenHeight(screenHeight), Background(background) {}
+
   TWallpaperStyle Style = TWallpaperStyle::None;
   int ScreenWidth = 0;
   int ScreenHeight = 0;
+  TRgbColour Background;
 };
 
 // The style from the two string values of HKCU\Control Panel\Desktop, either of which may be

@@ -9,7 +9,7 @@
 
 namespace tarvell {
 
-inline constexpr std::string_view PictureMask = "*.jpg;*.jpeg*";
+inline constexpr std::string_view PictureMask = "*.jpg;*.jpeg*;*.png;*.webp";
 
 class TFileMask {
 public:

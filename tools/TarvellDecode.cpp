@@ -1,4 +1,4 @@
-// tarvell-decode: decodes a JPEG file into a BMP file exactly as the picture control does
+// tarvell-decode: decodes a JPEG, PNG or WebP file into a BMP file exactly as the picture control does
 // (options set, then FileName, then the picture saved). For tests and benchmarks.
 #include "jpeg/Exception.h"
 #include "jpeg/JpgImg.h"
@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <iterator>
 #include <utility>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -14,7 +15,7 @@
 namespace {
 
 const char kUsage[] =
-    "usage: tarvell-decode IN.jpg OUT.bmp [options]\n"
+    "usage: tarvell-decode IN.jpg|IN.png|IN.webp OUT.bmp [options]\n"
     "  --colors 16|256|true    colour quantisation (default true: 24-bit rows)\n"
     "  --dct int|fast|float    DCT method (default int)\n"
     "  --dither none|fs|ordered  dithering when quantising (default fs)\n"
@@ -25,6 +26,7 @@ const char kUsage[] =
     "  --style fill|fit|stretch|span|center|tile\n"
     "                          decode for this wallpaper style (default: none, full size)\n"
     "  --screen WxH            the screen for --style (default 1920x1080)\n"
+    "  --background RRGGBB     the desktop colour under transparent parts (default 000000)\n"
     "EXIF orientation is always applied.\n"
     "Defaults are those of the main window's preview. On failure the error is printed and\n"
     "the exit code is 1; a wrong command line exits with 2.\n";
@@ -104,6 +106,13 @@ int main(int argc, char** argv) {
           fit.ScreenHeight <= 0) {
         return UsageError("bad --screen value");
       }
+      ++i;
+    } else if (arg == "--background" && hasValue) {
+      unsigned rgb = 0;
+      if (value.size() != 6 || std::sscanf(value.c_str(), "%6x", &rgb) != 1)
+        return UsageError("bad --background value");
+      fit.Background = {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+                        static_cast<std::uint8_t>(rgb)};
       ++i;
     } else {
       return UsageError(("unknown option " + arg).c_str());

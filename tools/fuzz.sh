@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer target over the JPEG decode path with clang (address and undefined
-# behaviour sanitizers, against the system libjpeg) into build/fuzz/, and runs it seeded
-# with a copy of the shared JPEG corpus. Exits non-zero on any finding.
-# Usage: tools/fuzz.sh [seconds]   (default 60; FUZZ_SECONDS works too)
+# Builds the libFuzzer targets over the JPEG, PNG and WebP decode paths with clang (address
+# and undefined behaviour sanitizers, against the system libjpeg, libspng and libwebp) into
+# build/fuzz/, and runs each in turn: the JPEG one seeded with a copy of the shared JPEG
+# corpus, the PNG one with libpng's PngSuite, the WebP one with libwebp's test picture and
+# WebP files made from PngSuite. Exits non-zero on any finding.
+# Usage: tools/fuzz.sh [seconds]   (for each target; default 60; FUZZ_SECONDS works too)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-${FUZZ_SECONDS:-60}}
@@ -14,7 +16,8 @@ mkdir -p "$out/obj" "$out/corpus" "$out/artifacts"
 cxx=${CXX_FUZZ:-clang++}
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$root"
        -fsanitize=address,undefined -fno-sanitize-recover=all)
-sources=(jpeg/BMPLayout.cpp jpeg/BMPReader.cpp jpeg/BMPWriter.cpp jpeg/DecodeJpeg.cpp jpeg/ExifOrientation.cpp jpeg/JpgImg.cpp
+sources=(jpeg/AlphaBlend.cpp jpeg/BmpCanvas.cpp jpeg/BoxReducer.cpp jpeg/DecodePicture.cpp jpeg/DecodePng.cpp
+         jpeg/DecodeWebp.cpp jpeg/PictureFormat.cpp jpeg/RowPlacement.cpp jpeg/BMPLayout.cpp jpeg/BMPReader.cpp jpeg/BMPWriter.cpp jpeg/DecodeJpeg.cpp jpeg/ExifOrientation.cpp jpeg/JpgImg.cpp
          jpeg/Picture.cpp jpeg/RaisingErrorManager.cpp jpeg/ScaleChoice.cpp jpeg/SkipCommentMarker.cpp
          jpeg/StreamSource.cpp jpeg/ExclusiveFile.cpp jpeg/ExclusiveFile_posix.cpp base/NativePath.cpp
          base/PathText.cpp base/Utf8.cpp base/CaseFold.cpp)
@@ -27,7 +30,12 @@ for src in "${sources[@]}"; do
   objects+=("$obj")
 done
 "$cxx" "${flags[@]}" -fsanitize=fuzzer "$root/tests/fuzz/DecodeFuzz.cpp" "${objects[@]}" -ljpeg \
-  -o "$out/decode-fuzz"
+  -lspng -lz -lwebpdemux -lwebp -o "$out/decode-fuzz"
+for target in png webp; do
+  name=$(tr '[:lower:]' '[:upper:]' <<<"${target:0:1}")${target:1}
+  "$cxx" "${flags[@]}" -fsanitize=fuzzer "$root/tests/fuzz/${name}Fuzz.cpp" "${objects[@]}" -ljpeg -lspng \
+    -lz -lwebpdemux -lwebp -o "$out/$target-fuzz"
+done
 
 # The shared corpus is read-only: seed a private copy, flattened.
 seeds="$out/seeds"
@@ -56,8 +64,32 @@ else
   echo "fuzz: no seed corpus at $corpus_src" >&2
 fi
 
-echo "fuzz: running decode-fuzz for ${seconds}s"
+# PNG and WebP seeds from the corpora tools/setup.sh unpacks; WebP ones made from PngSuite too.
+mkdir -p "$out/png-corpus" "$out/webp-corpus"
+rm -rf "$out/png-seeds" "$out/webp-seeds"
+mkdir -p "$out/png-seeds" "$out/webp-seeds"
+suite=$(find "$root/build/deps/src" -maxdepth 3 -type d -name pngsuite 2>/dev/null | head -n 1)
+if [ -n "$suite" ]; then
+  cp "$suite"/*.png "$out/png-seeds/"
+  for f in basn2c08 basn6a08 basi3p02 tbrn2c08; do
+    if [ -f "$suite/$f.png" ]; then
+      cwebp -quiet -q 60 "$suite/$f.png" -o "$out/webp-seeds/$f-lossy.webp" || true
+      cwebp -quiet -lossless "$suite/$f.png" -o "$out/webp-seeds/$f-lossless.webp" || true
+    fi
+  done
+else
+  echo "fuzz: no PngSuite under build/deps/src (tools/setup.sh unpacks it)" >&2
+fi
+find "$root/build/deps/src" -path '*libwebp*' -name '*.webp' -exec cp {} "$out/webp-seeds/" \; 2>/dev/null || true
+
 cd "$out"
-ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} \
-  ./decode-fuzz -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 \
-  -artifact_prefix="$out/artifacts/" "$out/corpus" "$seeds"
+for target in decode png webp; do
+  case $target in
+    decode) dirs=("$out/corpus" "$seeds") ;;
+    *) dirs=("$out/$target-corpus" "$out/$target-seeds") ;;
+  esac
+  echo "fuzz: running $target-fuzz for ${seconds}s"
+  ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} \
+    ./$target-fuzz -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$out/artifacts/$target-" "${dirs[@]}"
+done

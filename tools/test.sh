@@ -34,7 +34,7 @@ fi
 
 if [ -x tools/fuzz.sh ] || [ -f tools/fuzz.sh ]; then
   echo "== fuzz smoke run"
-  if bash tools/fuzz.sh 2>&1 | tail -n 20; [ "${PIPESTATUS[0]}" -eq 0 ]; then
+  if bash tools/fuzz.sh 40 2>&1 | tail -n 20; [ "${PIPESTATUS[0]}" -eq 0 ]; then
     total_pass=$((total_pass + 1)); echo "fuzz smoke run passed"
   else
     total_fail=$((total_fail + 1)); status=1; echo "fuzz smoke run FAILED"

@@ -10,9 +10,10 @@ namespace {
 TEST(FileMask, PictureMaskCases) {
   const TFileMask mask(PictureMask);
   for (const char* name : {"a.jpg", "A.JPG", "b.jpeg", "c.JPEG", "d.jpeg.old", "e.jpeg.jpg", ".jpg", "x.Jpg",
-                           "photo.jpegx", "a.b.jpg", "my.jpeg file.txt"})
+                           "photo.jpegx", "a.b.jpg", "my.jpeg file.txt", "a.png", "B.PNG", "c.webp", "d.WebP"})
     EXPECT_TRUE(mask.Matches(name)) << name;
-  for (const char* name : {"a.jpgx", "a.jpg.txt", "a.jpe", "ajpg", "a.png", "", "jpeg", "a.jp g", "a.jpg "})
+  for (const char* name :
+       {"a.jpgx", "a.jpg.txt", "a.jpe", "ajpg", "a.png.txt", "a.pngx", "a.webp.old", "", "jpeg", "a.jp g", "a.jpg "})
     EXPECT_FALSE(mask.Matches(name)) << name;
 }
 

@@ -329,10 +329,10 @@ TEST(JpgImg, NonJpegAndOversizeFilesAreRefusedUnreadAsUnsupported) {
   test::WriteFile(nearly, {0xFF, 0xD8, 0x00, 0xE0});
   test::WriteFile(empty, {});
   const std::pair<fs::path, std::string> cases[] = {
-      {video, "Not a JPEG file: starts with 0x1a 0x45 0xdf"},
+      {video, "Not a JPEG, PNG or WebP file: starts with 0x1a 0x45 0xdf"},
       {oversize, "File of 268435457 bytes is larger than the limit of 256 MB"},
-      {tiny, "Not a JPEG file: starts with 0xff 0xd8"},
-      {nearly, "Not a JPEG file: starts with 0xff 0xd8 0x00"},
+      {tiny, "Not a JPEG, PNG or WebP file: starts with 0xff 0xd8"},
+      {nearly, "Not a JPEG, PNG or WebP file: starts with 0xff 0xd8 0x00"},
       {empty, "Empty input file"},
   };
   for (const auto& [file, message] : cases) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "TestRegistry.h"
 
@@ -74,6 +75,19 @@ TEST(WallpaperStyle, DefaultReaderUsesTheDesktopKey) {
     RegWriteString(HKEY_CURRENT_USER, DesktopSettingsKey, "TileWallpaper", *savedTile);
   else
     RegDeleteValue(HKEY_CURRENT_USER, DesktopSettingsKey, "TileWallpaper");
+}
+
+// Transparent parts of a picture are composed over the desktop's colour, read at each change.
+TEST(WallpaperStyle, CarriesTheDesktopColourAsItIsNow) {
+  const int element = COLOR_DESKTOP;
+  const COLORREF saved = ::GetSysColor(element);
+  for (const COLORREF colour : {RGB(10, 200, 30), RGB(250, 0, 128)}) {
+    ASSERT_TRUE(::SetSysColors(1, &element, &colour));
+    const TRgbColour read = Read().Background;
+    EXPECT_EQ((std::tuple{read.Red, read.Green, read.Blue}),
+              (std::tuple{GetRValue(colour), GetGValue(colour), GetBValue(colour)}));
+  }
+  ::SetSysColors(1, &element, &saved);
 }
 
 }  // namespace
