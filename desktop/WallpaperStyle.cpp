@@ -1,6 +1,7 @@
 #include "desktop/WallpaperStyle.h"
 
 #include "base/WideText.h"
+#include "desktop/MonitorLayout.h"
 
 #include <optional>
 #include <string>
@@ -29,8 +30,10 @@ TWallpaperFit ReadWallpaperFit(HKEY root, const char* keyPath) {
   TWallpaperFit fit;
   fit.Style = WallpaperStyleFromSettings(style ? std::optional<std::string_view>(*style) : std::nullopt,
                                          tile ? std::optional<std::string_view>(*tile) : std::nullopt);
-  fit.ScreenWidth = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
-  fit.ScreenHeight = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  // In physical pixels: on a scaled screen the decode would otherwise be too small and blurred.
+  const RECT screen = ReadMonitorLayout().VirtualScreen;
+  fit.ScreenWidth = screen.right - screen.left;
+  fit.ScreenHeight = screen.bottom - screen.top;
   // What shows around and through the wallpaper: a picture's transparent parts are composed over it.
   const COLORREF desktop = ::GetSysColor(COLOR_DESKTOP);
   fit.Background = {GetRValue(desktop), GetGValue(desktop), GetBValue(desktop)};

@@ -11,8 +11,8 @@ namespace tarvell {
 // HKEY_CURRENT_USER "Control Panel\Desktop": WallpaperStyle and TileWallpaper, REG_SZ.
 inline constexpr const char DesktopSettingsKey[] = "Control Panel\\Desktop";
 
-// The style from HKEY_CURRENT_USER\Control Panel\Desktop, the virtual screen's size
-// (SM_CXVIRTUALSCREEN x SM_CYVIRTUALSCREEN) and the desktop's colour (COLOR_DESKTOP).
+// The style from HKEY_CURRENT_USER\Control Panel\Desktop, the virtual screen's size in
+// physical pixels (ReadMonitorLayout) and the desktop's colour (COLOR_DESKTOP).
 // Missing or unreadable values give the style None, which decodes at full size.
 TWallpaperFit ReadWallpaperFit();
 

@@ -1,0 +1,40 @@
+// The screen as the wallpaper covers it, in physical pixels: the virtual screen and each
+// monitor's rectangle. The program's windows are DPI-unaware, and an unaware program is told
+// sizes divided by the scale (a 3840 x 2160 screen at 200 % reads as 1920 x 1080), which would
+// decode the wallpaper at half the size the desktop shows it. So the monitors are read inside a
+// per-monitor-aware thread context, which is told the true pixels.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace tarvell {
+
+struct TMonitorLayout {
+  RECT VirtualScreen{};        // the union of all monitors
+  std::vector<RECT> Monitors;  // in the order the system lists them
+};
+
+// The system calls the reading needs; a test puts in its own.
+struct TMonitorApi {
+  // SetThreadDpiAwarenessContext; null where the system lacks it (before Windows 10 1607).
+  using TSetContext = HANDLE(WINAPI*)(HANDLE);
+  TSetContext SetThreadDpiAwarenessContext = nullptr;
+  decltype(&::EnumDisplayMonitors) EnumDisplayMonitors = nullptr;
+  decltype(&::GetMonitorInfoW) GetMonitorInfoW = nullptr;
+  decltype(&::GetSystemMetrics) GetSystemMetrics = nullptr;
+};
+
+// DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, which the headers for older systems lack.
+inline const HANDLE PerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+
+// The system's own functions.
+const TMonitorApi& SystemMonitorApi();
+
+// Reads the monitors in physical pixels, the thread's DPI awareness restored after. Where the
+// system has no per-thread awareness (Windows 7 and 8) it reads them as the process is told.
+// With no monitor listed, the virtual screen comes from the system metrics.
+TMonitorLayout ReadMonitorLayout(const TMonitorApi& api = SystemMonitorApi());
+
+}  // namespace tarvell
