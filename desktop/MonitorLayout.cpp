@@ -4,22 +4,6 @@ namespace tarvell {
 
 namespace {
 
-// Puts the thread's DPI awareness back however the reading ends.
-class TAwarenessScope {
-public:
-  TAwarenessScope(TMonitorApi::TSetContext set, HANDLE context) noexcept
-      : FSet(set), FPrevious(set ? set(context) : nullptr) {}
-  ~TAwarenessScope() {
-    if (FPrevious) FSet(FPrevious);
-  }
-  TAwarenessScope(const TAwarenessScope&) = delete;
-  TAwarenessScope& operator=(const TAwarenessScope&) = delete;
-
-private:
-  TMonitorApi::TSetContext FSet;
-  HANDLE FPrevious;  // null when the call failed or does not exist: nothing to restore
-};
-
 struct TEnumState {
   const TMonitorApi* Api;
   std::vector<RECT>* Monitors;
@@ -44,8 +28,7 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) noexcept {
 const TMonitorApi& SystemMonitorApi() {
   static const TMonitorApi api = [] {
     TMonitorApi a;
-    a.SetThreadDpiAwarenessContext = reinterpret_cast<TMonitorApi::TSetContext>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+    a.SetThreadDpiAwarenessContext = SystemSetThreadDpiContext();
     a.EnumDisplayMonitors = &::EnumDisplayMonitors;
     a.GetMonitorInfoW = &::GetMonitorInfoW;
     a.GetSystemMetrics = &::GetSystemMetrics;
@@ -55,7 +38,7 @@ const TMonitorApi& SystemMonitorApi() {
 }
 
 TMonitorLayout ReadMonitorLayout(const TMonitorApi& api) {
-  TAwarenessScope aware(api.SetThreadDpiAwarenessContext, PerMonitorAwareV2);
+  TPerMonitorAwareScope aware(api.SetThreadDpiAwarenessContext);
   TMonitorLayout layout;
   TEnumState state{&api, &layout.Monitors};
   api.EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&state));

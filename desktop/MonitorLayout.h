@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "gui/DpiAwareness.h"
+
 #include <vector>
 
 namespace tarvell {
@@ -19,15 +21,11 @@ struct TMonitorLayout {
 // The system calls the reading needs; a test puts in its own.
 struct TMonitorApi {
   // SetThreadDpiAwarenessContext; null where the system lacks it (before Windows 10 1607).
-  using TSetContext = HANDLE(WINAPI*)(HANDLE);
-  TSetContext SetThreadDpiAwarenessContext = nullptr;
+  TSetThreadDpiContext SetThreadDpiAwarenessContext = nullptr;
   decltype(&::EnumDisplayMonitors) EnumDisplayMonitors = nullptr;
   decltype(&::GetMonitorInfoW) GetMonitorInfoW = nullptr;
   decltype(&::GetSystemMetrics) GetSystemMetrics = nullptr;
 };
-
-// DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, which the headers for older systems lack.
-inline const HANDLE PerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
 
 // The system's own functions.
 const TMonitorApi& SystemMonitorApi();

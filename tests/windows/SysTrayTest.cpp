@@ -1,5 +1,7 @@
 #include "components/SysTray.h"
 
+#include "base/Exception.h"
+
 #include "MessagePump.h"
 #include "UnicodeNames.h"
 
@@ -435,6 +437,31 @@ TEST(SysTray, LoadCompletionAppliesEnabled) {
   enabled.EndLoading();
   ASSERT_EQ(GCalls.size(), 1u);
   EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY)) << "already added by the picture";
+}
+
+
+// The program's icon comes at the notification area's size for the screen, and the thread's
+// DPI awareness is as before afterwards (a thread left per-monitor aware would lay out the
+// program's windows unscaled).
+TEST(SysTray, ProgramIconLoadsAtTheSmallIconSize) {
+  using TGetContext = HANDLE(WINAPI*)();
+  const auto get = reinterpret_cast<TGetContext>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetThreadDpiAwarenessContext")));
+  const HANDLE before = get ? get() : nullptr;
+  const TIconHandle icon = LoadIconResource("#1");
+  ASSERT_TRUE(icon);
+  if (get) {
+    EXPECT_EQ(get(), before);
+  }
+  ICONINFO info{};
+  ASSERT_TRUE(::GetIconInfo(icon.get(), &info));
+  BITMAP bm{};
+  ::GetObjectW(info.hbmColor, sizeof bm, &bm);
+  ::DeleteObject(info.hbmColor);
+  ::DeleteObject(info.hbmMask);
+  EXPECT_EQ(bm.bmWidth, ::GetSystemMetrics(SM_CXSMICON));
+  EXPECT_EQ(bm.bmHeight, ::GetSystemMetrics(SM_CYSMICON));
+  EXPECT_THROW(LoadIconResource("#999"), Exception);
 }
 
 }  // namespace
