@@ -11,6 +11,7 @@
 #include "components/NoTask.h"
 #include "components/SysHot.h"
 #include "components/SysTray.h"
+#include "desktop/DisplayChange.h"
 #include "desktop/IconCaptions.h"
 #include "desktop/Installer.h"
 #include "desktop/SystemFolders.h"
@@ -207,6 +208,11 @@ void TForm1::Close(TObject&, TCloseAction& Action) {
 void TForm1::FormCloseQuery(TObject&, bool& CanClose) { CanClose = true; }
 
 namespace {
+// Posted to itself on a display change: such a notice is sent, and may arrive in the middle of
+// a change of picture (any call that waits for another window lets it in); from the message
+// loop it cannot.
+constexpr UINT DisplayCheckMessage = WM_APP + 0x19;
+
 TQuitOnce& QuitState() {
   static TQuitOnce quit;
   return quit;
@@ -215,7 +221,12 @@ TQuitOnce& QuitState() {
 
 bool TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (FPresence.HandleMessage(msg, wp, lp, result)) return true;
+  if (MayChangeWallpaperSize(msg, wp, lp)) ::PostMessageW(Handle(), DisplayCheckMessage, 0, 0);
   switch (msg) {
+    case DisplayCheckMessage:
+      if (Program().FormReady) FSlideshow.DisplayChanged();
+      result = 0;
+      return true;
     case WM_QUERYENDSESSION:
       // The settings are saved now, while the program may still act, and quietly: a box would
       // hold the logoff up. The answer is yes; the program ends only when the session does.

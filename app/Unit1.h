@@ -161,6 +161,7 @@ private:
   TSlideshowSettings Settings() const override;
   bool QuestionOpen() const override;
   void ShowCaption(const std::string& caption) override;
+  TSize DesktopSize() override;
   TLoadResult ShowPicture(const std::string& path) override;
   void ApplyPreview() override;
   void ClearWallpaper() override;

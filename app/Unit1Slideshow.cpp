@@ -5,6 +5,7 @@
 #include "app/ProgramState.h"
 #include "app/Unit1.h"
 #include "components/SysTray.h"
+#include "desktop/MonitorLayout.h"
 #include "desktop/RecycleBin.h"
 #include "desktop/Wallpaper.h"
 #include "desktop/WallpaperStyle.h"
@@ -57,6 +58,12 @@ TSlideshowSettings TForm1::Settings() const {
 bool TForm1::QuestionOpen() const { return ModalDepth() > 0; }
 
 void TForm1::ShowCaption(const std::string& caption) { SetCaption(caption); }
+
+TSize TForm1::DesktopSize() {
+  // The same reading the decode's wallpaper fit makes.
+  const RECT screen = ReadMonitorLayout().VirtualScreen;
+  return TSize{screen.right - screen.left, screen.bottom - screen.top};
+}
 
 TLoadResult TForm1::ShowPicture(const std::string& path) {
   try {

@@ -163,9 +163,11 @@ TLoadResult TSlideshow::LoadCurrent() {
   FView.ShowCaption(Caption());
   if (FPictures.empty()) return TLoadResult::Shown;
   const std::string& path = FPictures[static_cast<std::size_t>(FCurrent)];
+  const TSize screen = FView.DesktopSize();
   const TLoadResult result = FView.ShowPicture(path);
   if (result == TLoadResult::Shown) {
     FShownPath = path;
+    FShownFor = screen;
     FRecovery.Succeeded();
   }
   return result;
@@ -191,6 +193,32 @@ void TSlideshow::ApplyShown() {
   RestartPeriod();
   FView.ApplyPreview();
   FDesktopPath = FShownPath;
+  FDesktopFor = FShownFor;
+}
+
+void TSlideshow::DisplayChanged() {
+  FDisplayCheckPending = true;
+  RedecodeForLargerScreen();
+}
+
+void TSlideshow::RedecodeForLargerScreen() {
+  // The answer to an open question may still change the picture on the desktop.
+  if (!FDisplayCheckPending || FView.QuestionOpen()) return;
+  FDisplayCheckPending = false;
+  if (!FDesktopFor || !FDesktopPath) return;
+  const TSize now = FView.DesktopSize();
+  // A smaller screen shows the larger decode as sharp as ever: no work for nothing.
+  if (now.Width <= FDesktopFor->Width && now.Height <= FDesktopFor->Height) return;
+  TChangeScope change(FView);
+  const std::string desktop = *FDesktopPath;  // the view's calls must not change what is named
+  // A picture gone meanwhile leaves the wallpaper as it is; the next change replaces it.
+  if (FView.ShowPicture(desktop) != TLoadResult::Shown) return;
+  // No change of picture: no tick, and the period goes on.
+  FView.ApplyPreview();
+  FDesktopFor = now;
+  // The preview goes back to the picture the user last looked at.
+  if (FShownPath != desktop && FView.ShowPicture(FShownPath) != TLoadResult::Shown) FShownPath = desktop;
+  FShownFor = now;
 }
 
 void TSlideshow::SelectNext() {
@@ -285,6 +313,7 @@ void TSlideshow::Apply() {
 void TSlideshow::Clear() {
   if (FView.QuestionOpen()) return;
   FView.ClearWallpaper();
+  FDesktopFor.reset();  // nothing of ours on the desktop to sharpen
   RestartPeriod();
 }
 
@@ -325,8 +354,9 @@ void TSlideshow::RemoveEntry(const std::string& path) {
 }
 
 TTickResult TSlideshow::Tick() {
-  // A box the slideshow did not open may have kept a list request waiting.
+  // A box the slideshow did not open may have kept a list request or a display change waiting.
   RunPendingLists();
+  RedecodeForLargerScreen();
   const TSlideshowSettings settings = FView.Settings();
   // While a question is open nothing is switched: its answer may act on the current picture.
   // The clock goes on, so an overdue change follows the answer.

@@ -101,6 +101,13 @@ public:
   // a change that fell due meanwhile follows at the next Tick.
   void SessionLocked(bool locked) noexcept { FLocked = locked; }
   void SessionDisconnected(bool disconnected) noexcept { FDisconnected = disconnected; }
+  // The screen's size or the desktop's wallpaper settings changed. When the screen is now
+  // wider or higher than the one the wallpaper was decoded for (a laptop docked to a larger
+  // monitor), the picture on the desktop is decoded and applied again at once, so it is sharp
+  // before the next change. The picture, the list position and the period stay as they are.
+  // While a question is open it waits for the next tick.
+  void DisplayChanged();
+
   // The machine goes to sleep, or has just woken and its desktop is not back yet.
   void Sleeping() noexcept { FSleeping = true; }
   void DesktopBack() noexcept { FSleeping = false; }
@@ -130,6 +137,7 @@ private:
   // A refused pick left the list's selection on another entry: put it back.
   void KeepSelection();
   void ApplyShown();
+  void RedecodeForLargerScreen();
   void ChangeToCurrent();
   void SelectNext();
   void RemoveEntry(const std::string& path);
@@ -151,6 +159,11 @@ private:
   TPictureSelector FSelector;
   TRecoveryBound FRecovery;
   std::string FShownPath;  // the picture in the preview
+  // The screen sizes the preview and the wallpaper on the desktop were decoded for; nothing
+  // while the program has not put one there (or cleared it).
+  std::optional<TSize> FShownFor;
+  std::optional<TSize> FDesktopFor;
+  bool FDisplayCheckPending = false;  // a display change waits for a question to close
   // The picture on the desktop, so that "Once" keeps it for the next start; until the
   // first change it is the one the settings named.
   std::optional<std::string> FDesktopPath;

@@ -3,6 +3,8 @@
 // the questions, and that owns the desktop wallpaper. The slideshow holds the rules; a view
 // only carries them out and reports what happened.
 
+#include "slideshow/PreviewFit.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,6 +43,8 @@ public:
   virtual bool FullScreenBusy() = 0;
 
   virtual void ShowCaption(const std::string& caption) = 0;
+  // The size, in pixels, of the screen that a picture loaded now is decoded for.
+  virtual TSize DesktopSize() = 0;
   // Loads the picture into the preview; on failure the preview keeps what it held.
   virtual TLoadResult ShowPicture(const std::string& path) = 0;
   // Makes the picture in the preview the desktop wallpaper; throws when it cannot be written.

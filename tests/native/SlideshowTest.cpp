@@ -59,6 +59,7 @@ public:
   std::map<std::string, std::string> DeleteRefusals;
   bool ApplyThrows = false;
   int OpenQuestions = 0;
+  TSize Screen{1920, 1080};  // what the desktop measures now
 
   std::vector<std::string> Log;
   std::vector<std::string> Questions;
@@ -83,6 +84,7 @@ public:
     ++FullScreenChecks;
     return FullScreen;
   }
+  TSize DesktopSize() override { return Screen; }
   void ShowCaption(const std::string& caption) override { Caption = caption; }
   TLoadResult ShowPicture(const std::string& path) override {
     Log.push_back("show " + path);
@@ -786,6 +788,85 @@ TEST_F(Slideshow, PeriodZeroAndOnceAreUnchangedByTheClock) {
   Show.SessionLocked(true);
   EXPECT_EQ(Tick(), TTickResult::Quit);
   EXPECT_TRUE(View.Applied.empty());
+}
+
+// Docking to a larger screen decodes the picture on the desktop again at once; a screen no
+// larger in either direction shows the old decode as sharp, and is left alone.
+TEST_F(Slideshow, ADisplayChangeReappliesThePictureOnlyForALargerScreen) {
+  const struct {
+    TSize now;
+    bool reapplied;
+  } cases[] = {{{3840, 2160}, true},  {{2560, 1080}, true}, {{1080, 1920}, true},
+               {{1920, 1080}, false}, {{1280, 720}, false}, {{1920, 800}, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.now.Width << "x" << c.now.Height);
+    TRig rig(3);
+    rig.View.Current.Sound = true;
+    rig.View.Current.Period = 1;
+    rig.View.Screen = {1920, 1080};
+    rig.Show.Next();
+    rig.Clock.Now += 30'000;
+    const std::int32_t elapsed = rig.Show.SecondsElapsed();
+    rig.View.Log.clear();
+    rig.View.Beeps.clear();
+    const int finished = rig.View.Finished;
+    rig.View.Screen = c.now;
+    rig.Show.DisplayChanged();
+    EXPECT_EQ(rig.View.Log, c.reapplied ? (std::vector<std::string>{"show " + Pic(1), "apply " + Pic(1)})
+                                        : std::vector<std::string>{});
+    EXPECT_EQ(rig.View.Finished, finished + (c.reapplied ? 1 : 0)) << "a hidden window lets go of the decode";
+    EXPECT_EQ(rig.Show.CurrentIndex(), 1);
+    EXPECT_EQ(rig.Show.SecondsElapsed(), elapsed) << "not a change: the period goes on";
+    EXPECT_TRUE(rig.View.Beeps.empty());
+    // The size it was decoded for is remembered: a second notice of the same screen does nothing.
+    rig.View.Log.clear();
+    rig.Show.DisplayChanged();
+    EXPECT_TRUE(rig.View.Log.empty());
+  }
+}
+
+// Only a wallpaper the program put there is decoded again, and the preview goes back to the
+// picture the user picked; a question's answer may still change the desktop, so it waits.
+TEST_F(Slideshow, ADisplayChangeActsOnTheDesktopPictureAndWaitsForQuestions) {
+  TRig rig(3);
+  rig.View.Screen = {3840, 2160};
+  rig.Show.DisplayChanged();
+  EXPECT_TRUE(rig.View.Applied.empty()) << "nothing applied yet";
+
+  rig.View.Screen = {1920, 1080};
+  rig.Show.Next();
+  rig.Show.Pick(2);
+  rig.View.Log.clear();
+  rig.View.Screen = {3840, 2160};
+  rig.Show.DisplayChanged();
+  EXPECT_EQ(rig.View.Log, (std::vector<std::string>{"show " + Pic(1), "apply " + Pic(1), "show " + Pic(2)}));
+  EXPECT_EQ(rig.View.Preview, Pic(2));
+  EXPECT_EQ(rig.Show.CurrentIndex(), 2);
+
+  rig.Show.Clear();
+  rig.View.Screen = {5120, 2880};
+  rig.View.Log.clear();
+  rig.Show.DisplayChanged();
+  EXPECT_TRUE(rig.View.Log.empty()) << "a cleared desktop has nothing to sharpen";
+
+  rig.Show.Next();  // picture 0, for 5120 x 2880
+  rig.View.Screen = {7680, 4320};
+  rig.View.Log.clear();
+  rig.View.OpenQuestions = 1;
+  rig.Show.DisplayChanged();
+  rig.Tick();
+  EXPECT_TRUE(rig.View.Log.empty());
+  rig.View.OpenQuestions = 0;
+  rig.Tick();
+  EXPECT_EQ(rig.View.Log, (std::vector<std::string>{"show " + Pic(0), "apply " + Pic(0)}));
+
+  // A picture gone from the disk meanwhile leaves the wallpaper as it is, without questions.
+  rig.View.Results[Pic(0)] = TLoadResult::Unreadable;
+  rig.View.Screen = {9000, 5000};
+  rig.View.Log.clear();
+  rig.Show.DisplayChanged();
+  EXPECT_EQ(rig.View.Log, std::vector<std::string>{"show " + Pic(0)});
+  EXPECT_TRUE(rig.View.Questions.empty());
 }
 
 }  // namespace
