@@ -10,8 +10,10 @@ namespace tarvell {
 // SetThreadDpiAwarenessContext's type: the headers for older systems lack it.
 using TSetThreadDpiContext = HANDLE(WINAPI*)(HANDLE);
 
-// DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2.
+// DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, and the first version, which is all Windows 10
+// before 1703 knows; either is told true pixels.
 inline const HANDLE PerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+inline const HANDLE PerMonitorAware = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
 
 // The system's SetThreadDpiAwarenessContext; null before Windows 10 1607.
 TSetThreadDpiContext SystemSetThreadDpiContext() noexcept;
@@ -21,7 +23,9 @@ TSetThreadDpiContext SystemSetThreadDpiContext() noexcept;
 class TPerMonitorAwareScope {
 public:
   explicit TPerMonitorAwareScope(TSetThreadDpiContext set = SystemSetThreadDpiContext()) noexcept
-      : FSet(set), FPrevious(set ? set(PerMonitorAwareV2) : nullptr) {}
+      : FSet(set), FPrevious(set ? set(PerMonitorAwareV2) : nullptr) {
+    if (set && !FPrevious) FPrevious = set(PerMonitorAware);
+  }
   ~TPerMonitorAwareScope() {
     if (FPrevious) FSet(FPrevious);
   }

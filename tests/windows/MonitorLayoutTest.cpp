@@ -14,10 +14,13 @@ HANDLE GContext = Unaware;
 int GContextChanges = 0;
 std::vector<RECT> GPhysical;
 
-bool Aware() { return GContext == PerMonitorAwareV2; }
+bool GKnowsV2 = true;  // false: Windows 10 before 1703, which refuses the second version
+
+bool Aware() { return GContext == PerMonitorAwareV2 || GContext == PerMonitorAware; }
 LONG AsTold(LONG v) { return Aware() ? v : v / 2; }
 
 HANDLE WINAPI FakeSetContext(HANDLE context) {
+  if (context == PerMonitorAwareV2 && !GKnowsV2) return nullptr;
   const HANDLE previous = GContext;
   GContext = context;
   ++GContextChanges;
@@ -88,6 +91,12 @@ TEST(MonitorLayout, FallsBackWithoutThreadAwarenessOrMonitors) {
   EXPECT_TRUE(layout.Monitors.empty());
   EXPECT_EQ(Tuple(layout.VirtualScreen), Tuple(RECT{0, 0, 5760, 2160}));
   EXPECT_EQ(GContext, Unaware);
+  // A system that knows only the first per-monitor awareness is told true pixels with that.
+  GKnowsV2 = false;
+  GPhysical = {{0, 0, 3840, 2160}};
+  EXPECT_EQ(Tuple(ReadMonitorLayout(api).VirtualScreen), Tuple(RECT{0, 0, 3840, 2160}));
+  EXPECT_EQ(GContext, Unaware);
+  GKnowsV2 = true;
 }
 
 // The system's own reading: every monitor inside the virtual screen the system reports.
