@@ -6,16 +6,33 @@ namespace {
 
 struct TEnumState {
   const TMonitorApi* Api;
+  bool ByDisplayMode;
   std::vector<RECT>* Monitors;
 };
 
+// The monitor's display mode as a rectangle, when the system gives one.
+bool ReadDisplayMode(const TMonitorApi& api, const wchar_t* device, RECT& r) noexcept {
+  if (!api.EnumDisplaySettingsW) return false;
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  const DWORD needed = DM_POSITION | DM_PELSWIDTH | DM_PELSHEIGHT;
+  if (!api.EnumDisplaySettingsW(device, ENUM_CURRENT_SETTINGS, &mode) || (mode.dmFields & needed) != needed ||
+      mode.dmPelsWidth == 0 || mode.dmPelsHeight == 0)
+    return false;
+  r = {mode.dmPosition.x, mode.dmPosition.y, mode.dmPosition.x + static_cast<LONG>(mode.dmPelsWidth),
+       mode.dmPosition.y + static_cast<LONG>(mode.dmPelsHeight)};
+  return true;
+}
+
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) noexcept {
   auto& state = *reinterpret_cast<TEnumState*>(data);
-  MONITORINFO info{};
+  MONITORINFOEXW info{};
   info.cbSize = sizeof info;
-  if (state.Api->GetMonitorInfoW(monitor, &info)) {
+  if (state.Api->GetMonitorInfoW(monitor, reinterpret_cast<MONITORINFO*>(&info))) {
+    RECT r = info.rcMonitor;
+    if (state.ByDisplayMode && !ReadDisplayMode(*state.Api, info.szDevice, r)) r = info.rcMonitor;
     try {
-      state.Monitors->push_back(info.rcMonitor);
+      state.Monitors->push_back(r);
     } catch (...) {
       return FALSE;  // out of memory: no exception may cross the system's frames
     }
@@ -32,6 +49,7 @@ const TMonitorApi& SystemMonitorApi() {
     a.EnumDisplayMonitors = &::EnumDisplayMonitors;
     a.GetMonitorInfoW = &::GetMonitorInfoW;
     a.GetSystemMetrics = &::GetSystemMetrics;
+    a.EnumDisplaySettingsW = &::EnumDisplaySettingsW;
     return a;
   }();
   return api;
@@ -40,7 +58,7 @@ const TMonitorApi& SystemMonitorApi() {
 TMonitorLayout ReadMonitorLayout(const TMonitorApi& api) {
   TPerMonitorAwareScope aware(api.SetThreadDpiAwarenessContext);
   TMonitorLayout layout;
-  TEnumState state{&api, &layout.Monitors};
+  TEnumState state{&api, api.SetThreadDpiAwarenessContext == nullptr, &layout.Monitors};
   api.EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&state));
   if (layout.Monitors.empty()) {
     const int left = api.GetSystemMetrics(SM_XVIRTUALSCREEN), top = api.GetSystemMetrics(SM_YVIRTUALSCREEN);

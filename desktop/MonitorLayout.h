@@ -25,13 +25,17 @@ struct TMonitorApi {
   decltype(&::EnumDisplayMonitors) EnumDisplayMonitors = nullptr;
   decltype(&::GetMonitorInfoW) GetMonitorInfoW = nullptr;
   decltype(&::GetSystemMetrics) GetSystemMetrics = nullptr;
+  // Each monitor's display mode, in true pixels whatever the thread's awareness: where the
+  // system has no per-thread awareness, the monitors are placed by it.
+  decltype(&::EnumDisplaySettingsW) EnumDisplaySettingsW = nullptr;
 };
 
 // The system's own functions.
 const TMonitorApi& SystemMonitorApi();
 
 // Reads the monitors in physical pixels, the thread's DPI awareness restored after. Where the
-// system has no per-thread awareness (Windows 7 and 8) it reads them as the process is told.
+// system has no per-thread awareness (Windows 7 and 8) each monitor is its display mode's
+// position and size, or as the process is told when that cannot be read.
 // With no monitor listed, the virtual screen comes from the system metrics.
 TMonitorLayout ReadMonitorLayout(const TMonitorApi& api = SystemMonitorApi());
 

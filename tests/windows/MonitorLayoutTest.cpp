@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <tuple>
 #include <vector>
 
@@ -34,8 +35,23 @@ BOOL WINAPI FakeEnum(HDC, LPCRECT, MONITORENUMPROC proc, LPARAM data) {
 }
 
 BOOL WINAPI FakeInfo(HMONITOR monitor, LPMONITORINFO info) {
-  const RECT& r = GPhysical[reinterpret_cast<std::size_t>(monitor) - 1];
+  const std::size_t n = reinterpret_cast<std::size_t>(monitor);
+  const RECT& r = GPhysical[n - 1];
   info->rcMonitor = {AsTold(r.left), AsTold(r.top), AsTold(r.right), AsTold(r.bottom)};
+  if (info->cbSize == sizeof(MONITORINFOEXW))
+    swprintf(reinterpret_cast<MONITORINFOEXW*>(info)->szDevice, CCHDEVICENAME, L"\\\\.\\DISPLAY%u", unsigned(n));
+  return TRUE;
+}
+
+// The display modes, in true pixels; the third monitor's cannot be read.
+BOOL WINAPI FakeModes(LPCWSTR device, DWORD which, DEVMODEW* mode) {
+  unsigned n = 0;
+  if (which != ENUM_CURRENT_SETTINGS || swscanf(device, L"\\\\.\\DISPLAY%u", &n) != 1 || n == 3) return FALSE;
+  const RECT& r = GPhysical.at(n - 1);
+  mode->dmFields = DM_POSITION | DM_PELSWIDTH | DM_PELSHEIGHT;
+  mode->dmPosition = {r.left, r.top};
+  mode->dmPelsWidth = static_cast<DWORD>(r.right - r.left);
+  mode->dmPelsHeight = static_cast<DWORD>(r.bottom - r.top);
   return TRUE;
 }
 
@@ -91,6 +107,16 @@ TEST(MonitorLayout, FallsBackWithoutThreadAwarenessOrMonitors) {
   EXPECT_TRUE(layout.Monitors.empty());
   EXPECT_EQ(Tuple(layout.VirtualScreen), Tuple(RECT{0, 0, 5760, 2160}));
   EXPECT_EQ(GContext, Unaware);
+  // Windows 7 and 8 place each monitor by its display mode where it can be read.
+  GPhysical = {{0, 0, 1920, 1080}, {-2560, -400, 0, 1040}, {1920, 0, 2720, 600}};
+  api.SetThreadDpiAwarenessContext = nullptr;
+  api.EnumDisplaySettingsW = &FakeModes;
+  const TMonitorLayout byMode = ReadMonitorLayout(api);
+  ASSERT_EQ(byMode.Monitors.size(), 3u);
+  EXPECT_EQ(Tuple(byMode.Monitors[1]), Tuple(RECT{-2560, -400, 0, 1040}));
+  EXPECT_EQ(Tuple(byMode.Monitors[2]), Tuple(RECT{960, 0, 1360, 300})) << "no mode: as told";
+  EXPECT_EQ(Tuple(byMode.VirtualScreen), Tuple(RECT{-2560, -400, 1920, 1080}));
+  api.SetThreadDpiAwarenessContext = &FakeSetContext;
   // A system that knows only the first per-monitor awareness is told true pixels with that.
   GKnowsV2 = false;
   GPhysical = {{0, 0, 3840, 2160}};
