@@ -9,7 +9,6 @@
 
 #include "app/HotKeyPanel.h"
 #include "app/PresenceWatch.h"
-#include "app/SystemFolderLister.h"
 #include "app/TickClock.h"
 #include "gui/Form.h"
 #include "slideshow/FolderChoice.h"
@@ -142,7 +141,7 @@ public:
   std::int32_t CurrentIndexValue() const noexcept { return FSlideshow.CurrentIndex(); }
 
   // What the folder lists read folders with.
-  TFolderLister& FolderLister() noexcept { return FFolderLister; }
+  TDirectoryLister& FolderLister() noexcept { return FLister; }
 
 protected:
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
@@ -182,7 +181,6 @@ private:
   void Sleeping() override;
   void DesktopBack() override;
 
-  TSystemFolderLister FFolderLister;
   TFolderChoice FFolders;
   TWin32DirectoryLister FLister;
   TTickClock FClock;

@@ -3,7 +3,7 @@
 // exact form and names come back as the folder holds them, so a trailing dot or space stays.
 // Folder identity is the volume serial number and file index of the folder a path opens.
 
-#include "slideshow/DirectoryLister.h"
+#include "base/DirectoryLister.h"
 
 namespace tarvell {
 

@@ -181,8 +181,6 @@ HBRUSH TControl::BackgroundBrush() const {
   return static_cast<HBRUSH>(FBrush.get());
 }
 
-bool TControl::Focused() const noexcept { return HasHandle() && ::GetFocus() == Handle(); }
-
 void TControl::SetFocus() {
   if (HasHandle()) ::SetFocus(Handle());
 }
@@ -199,16 +197,8 @@ void TControl::DblClick() {
   if (OnDblClick) OnDblClick(*this);
 }
 
-void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseDown) OnMouseDown(*this, button, shift, x, y);
-}
-
-void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseUp) OnMouseUp(*this, button, shift, x, y);
-}
-
-void TControl::MouseMove(TShiftState shift, int x, int y) {
-  if (OnMouseMove) OnMouseMove(*this, shift, x, y);
+void TControl::MouseDown(TMouseButton button, TShiftState shift, LPARAM lp) {
+  if (OnMouseDown) OnMouseDown(*this, button, shift, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
 }
 
 TShiftState TControl::ShiftFromKeys(WPARAM keys) noexcept {
@@ -256,19 +246,12 @@ HBRUSH TControl::CtlColor(HDC dc) {
 
 bool TControl::HandleCommand(WORD) { return false; }
 
-bool TControl::HandleNotify(NMHDR&, LRESULT&) { return false; }
-
 bool TControl::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
     case WM_COMMAND: {
       if (lp == 0) return false;  // menus and accelerators
       TControl* child = FindControl(reinterpret_cast<HWND>(lp));
       return child && child != this && child->HandleCommand(HIWORD(wp));
-    }
-    case WM_NOTIFY: {
-      auto* header = reinterpret_cast<NMHDR*>(lp);
-      TControl* child = FindControl(header->hwndFrom);
-      return child && child != this && child->HandleNotify(*header, result);
     }
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
@@ -311,7 +294,7 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       }
       // The window's own handling first (focus, selection), then the event sees the result.
       result = DefaultHandler(msg, wp, lp);
-      MouseDown(button, ShiftFromKeys(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      MouseDown(button, ShiftFromKeys(wp), lp);
       return true;
     }
     case WM_LBUTTONUP:
@@ -329,7 +312,7 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         RECT r = View().ClientRect();
         click = ::PtInRect(&r, pt) != FALSE;
       }
-      MouseUp(button, ShiftFromKeys(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      if (OnMouseUp) OnMouseUp(*this, button, ShiftFromKeys(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       if (click) Click();
       return true;
     }
@@ -337,11 +320,11 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       result = DefaultHandler(msg, wp, lp);
       // The second press of a double click is no click of its own.
       if (ClicksOnMouseUp()) DblClick();
-      MouseDown(TMouseButton::mbLeft, ShiftFromKeys(wp) | ssDouble, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      MouseDown(TMouseButton::mbLeft, ShiftFromKeys(wp) | ssDouble, lp);
       return true;
     case WM_RBUTTONDBLCLK:
       result = DefaultHandler(msg, wp, lp);
-      MouseDown(TMouseButton::mbRight, ShiftFromKeys(wp) | ssDouble, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      MouseDown(TMouseButton::mbRight, ShiftFromKeys(wp) | ssDouble, lp);
       return true;
     case WM_CAPTURECHANGED:
       // Wine reports a capture taken again by the window that holds it (the edit window does
@@ -350,7 +333,7 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return false;
     case WM_MOUSEMOVE:
       result = DefaultHandler(msg, wp, lp);
-      MouseMove(ShiftFromKeys(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      if (OnMouseMove) OnMouseMove(*this, ShiftFromKeys(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       return true;
     case WM_SETCURSOR:
       if (FCursor != crDefault && reinterpret_cast<HWND>(wp) == Handle() && LOWORD(lp) == HTCLIENT) {

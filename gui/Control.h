@@ -73,7 +73,6 @@ public:
   bool TabStop() const noexcept { return FTabStop; }
   void SetTabStop(bool on);
 
-  bool Focused() const noexcept;
   void SetFocus();
   void Invalidate() const noexcept;
 
@@ -113,15 +112,10 @@ protected:
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   // Notifications the parent received for this control, handed back to it.
   virtual bool HandleCommand(WORD code);
-  virtual bool HandleNotify(NMHDR& header, LRESULT& result);
   // WM_CTLCOLOR*: set up dc and return the background brush; null for the default.
   virtual HBRUSH CtlColor(HDC dc);
   void HandleDestroyed() override;
 
-  // Mouse events as the window reports them; overridable by kinds that need more.
-  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
-  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
-  virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void DblClick();
 
   static TShiftState ShiftFromKeys(WPARAM keys) noexcept;
@@ -130,6 +124,7 @@ protected:
 
 private:
   bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  void MouseDown(TMouseButton button, TShiftState shift, LPARAM lp);
   void ApplyFont();
   void UpdateBrush() const;
 

@@ -2,10 +2,12 @@
 
 #include "gui/DriveComboBox.h"
 #include "gui/FileListBox.h"
-#include "gui/FolderLister.h"
 #include "gui/FolderPath.h"
+#include "base/DirectoryLister.h"
+#include "base/NameOrder.h"
 #include "base/WideText.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace tarvell {
@@ -71,7 +73,7 @@ void TDirectoryListBox::SetDirectory(const std::string& directory) {
 
 void TDirectoryListBox::Update() { BuildList(); }
 
-void TDirectoryListBox::SetLister(TFolderLister* lister) {
+void TDirectoryListBox::SetLister(TDirectoryLister* lister) {
   FLister = lister;
   BuildList();
 }
@@ -79,9 +81,12 @@ void TDirectoryListBox::SetLister(TFolderLister* lister) {
 void TDirectoryListBox::BuildList() {
   std::vector<std::string> entries = SplitFolderPath(FDirectory);
   FDirectoryIndex = static_cast<int>(entries.size()) - 1;
-  if (FLister) {
-    std::vector<std::string> subfolders = FLister->Subfolders(FDirectory);
-    entries.insert(entries.end(), subfolders.begin(), subfolders.end());
+  std::vector<TDirEntry> listed;
+  if (FLister && FLister->List(FDirectory, listed) == 0) {
+    for (TDirEntry& e : listed) {
+      if (e.IsFolder && !e.Hidden && !e.System) entries.push_back(std::move(e.Name));
+    }
+    std::sort(entries.begin() + FDirectoryIndex + 1, entries.end(), NameLess);
   }
   SetItems(std::move(entries));
   SetItemIndex(FDirectoryIndex);

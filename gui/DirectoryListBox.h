@@ -11,7 +11,7 @@
 namespace tarvell {
 
 class TFileListBox;
-class TFolderLister;
+class TDirectoryLister;
 class TDriveComboBox;
 
 class TDirectoryListBox : public TListBox {
@@ -29,7 +29,6 @@ public:
   // Moves to the current folder of another drive.
   void SetDrive(char drive);
 
-  TFileListBox* FileList() const noexcept { return FFileList; }
   void SetFileList(TFileListBox* list);
 
   // The entry of the folder itself; the entries after it are its subfolders.
@@ -38,8 +37,9 @@ public:
   std::string ItemPath(int index) const;
   // Reads the subfolders again.
   void Update();
-  // Where the subfolders come from; without one the list shows the path only. Not owned.
-  void SetLister(TFolderLister* lister);
+  // Where the subfolders come from; without one the list shows the path only. The list shows
+  // those neither hidden nor system, by name (base/NameOrder.h). Not owned.
+  void SetLister(TDirectoryLister* lister);
 
   TNotifyEvent OnChange;
 
@@ -58,7 +58,7 @@ private:
   std::string FDirectory;
   int FDirectoryIndex = 0;
   TFileListBox* FFileList = nullptr;
-  TFolderLister* FLister = nullptr;
+  TDirectoryLister* FLister = nullptr;
   TDriveComboBox* FDriveCombo = nullptr;
 };
 

@@ -21,7 +21,6 @@ public:
   // enter the drive, the chooser goes back to the drive it showed and the error is raised.
   void SetDrive(char drive);
 
-  TDirectoryListBox* DirList() const noexcept { return FDirList; }
   void SetDirList(TDirectoryListBox* list);
 
   // Texts of the drives in a drive mask as GetLogicalDrives reports it ("c:"), plus the

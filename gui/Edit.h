@@ -10,10 +10,8 @@ public:
   explicit TEdit(TComponent* AOwner);
   ~TEdit() override;
 
-  bool ReadOnly() const noexcept { return FReadOnly; }
   void SetReadOnly(bool on);
   // False for a field without a frame.
-  bool Border() const noexcept { return FBorder; }
   void SetBorder(bool on) noexcept { FBorder = on; }
 
   TNotifyEvent OnChange;

@@ -1,8 +1,12 @@
 #include "gui/FileListBox.h"
 
 #include "gui/DirectoryListBox.h"
-#include "gui/FolderLister.h"
 #include "gui/FolderPath.h"
+#include "base/DirectoryLister.h"
+#include "base/MaskPatterns.h"
+#include "base/NameOrder.h"
+
+#include <algorithm>
 
 namespace tarvell {
 
@@ -20,7 +24,17 @@ void TFileListBox::Update() {
 
 void TFileListBox::Read() {
   FUnread = false;
-  SetItems(FLister ? FLister->MatchingFiles(FDirectory, FMask) : std::vector<std::string>());
+  std::vector<TDirEntry> listed;
+  std::vector<std::string> names;
+  if (FLister && FLister->List(FDirectory, listed) == 0) {
+    for (std::string_view pattern : SplitMask(FMask)) {
+      for (const TDirEntry& e : listed) {
+        if (!e.IsFolder && !e.Hidden && !e.System && MatchesPattern(pattern, e.Name)) names.push_back(e.Name);
+      }
+    }
+    std::stable_sort(names.begin(), names.end(), NameLess);
+  }
+  SetItems(std::move(names));
 }
 
 const std::vector<std::string>& TFileListBox::Items() {
@@ -33,7 +47,7 @@ void TFileListBox::SetVisible(bool visible) {
   TListBox::SetVisible(visible);
 }
 
-void TFileListBox::SetLister(TFolderLister* lister) {
+void TFileListBox::SetLister(TDirectoryLister* lister) {
   FLister = lister;
   Update();
 }

@@ -1,6 +1,7 @@
-// The files of one folder that match a mask, sorted by name ignoring case. For each pattern
-// of the mask in turn every matching file is listed, so a name that matches two patterns
-// appears twice. The folder is read when the list moves to another folder or gets another
+// The files of one folder that match a mask (base/MaskPatterns.h), neither hidden nor system,
+// sorted by name (base/NameOrder.h). For each pattern of the mask in turn every matching file
+// is listed, so a name that matches two patterns appears twice; equal names keep the order of
+// the patterns that found them. The folder is read when the list moves to another folder or gets another
 // mask, and not otherwise; a hidden list waits until its items are asked for or it is shown,
 // so a folder of many pictures on a slow drive is not scanned for a list nobody reads.
 #pragma once
@@ -13,7 +14,7 @@
 namespace tarvell {
 
 class TDirectoryListBox;
-class TFolderLister;
+class TDirectoryLister;
 
 class TFileListBox : public TListBox {
 public:
@@ -35,8 +36,8 @@ public:
   const std::string& Item(int index) { return Items().at(static_cast<std::size_t>(index)); }
   void SetVisible(bool visible) override;
 
-  // Where the matching files come from; without one the list is empty. Not owned.
-  void SetLister(TFolderLister* lister);
+  // Where the files come from; without one the list is empty. Not owned.
+  void SetLister(TDirectoryLister* lister);
 
 private:
   friend class TDirectoryListBox;
@@ -46,7 +47,7 @@ private:
   std::string FMask = "*.*";
   std::string FDirectory;
   TDirectoryListBox* FDirList = nullptr;
-  TFolderLister* FLister = nullptr;
+  TDirectoryLister* FLister = nullptr;
 };
 
 }  // namespace tarvell

@@ -72,10 +72,7 @@ void TForm::CreateParams(TWndCreateParams& p) {
 void TForm::CreateWnd() {
   TControl::CreateWnd();
   if (FMenu) ::SetMenu(Handle(), FMenu->Handle());
-  if (FIcon) {
-    Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIcon));
-    Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FIcon));
-  }
+  if (FIcon) SetIcon(FIcon);
   if (FShowHint) CreateTooltip();
 }
 
@@ -196,14 +193,10 @@ void TForm::BringToFront() {
   ::SetForegroundWindow(Handle());
 }
 
-bool TForm::CloseQuery() {
+void TForm::Close() {
   bool canClose = true;
   if (OnCloseQuery) OnCloseQuery(*this, canClose);
-  return canClose;
-}
-
-void TForm::Close() {
-  if (!CloseQuery()) return;
+  if (!canClose) return;
   TCloseAction action = TCloseAction::caHide;
   if (OnClose) OnClose(*this, action);
   if (action == TCloseAction::caNone) return;
@@ -240,15 +233,11 @@ bool TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_DESTROY:
       if (FMenu) ::SetMenu(Handle(), nullptr);
       return false;
-    case WM_SIZE: {
-      RECT r = View().WindowRect();
-      TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-      if (!Loading() && OnResize) OnResize(*this);
-      return false;
-    }
+    case WM_SIZE:
     case WM_MOVE: {
       RECT r = View().WindowRect();
       TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+      if (msg == WM_SIZE && !Loading() && OnResize) OnResize(*this);
       return false;
     }
     case WM_KEYDOWN: {

@@ -26,13 +26,10 @@ public:
   static TForm* FormOfWindow(HWND wnd) noexcept;
 
   void SetClientSize(int width, int height);
-  void SetBorderStyle(TBorderStyle style) noexcept { FBorderStyle = style; }
   void SetFormStyle(TFormStyle style);
-  TPosition Position() const noexcept { return FPosition; }
   void SetPosition(TPosition position) noexcept { FPosition = position; }
   TWindowState WindowState() const noexcept;
   void SetWindowState(TWindowState state);
-  void SetKeyPreview(bool on) noexcept { FKeyPreview = on; }
   bool ShowHint() const noexcept { return FShowHint; }
   void SetShowHint(bool on);
   // The window's icon; the form does not own it.
@@ -42,8 +39,7 @@ public:
 
   TControl* ActiveControl() const noexcept;
   void SetActiveControl(TControl* control);
-  // The buttons that Enter and Esc click (kept up to date by TButton's Default and Cancel).
-  TButton* DefaultButton() const noexcept { return FDefaultButton; }
+  // The button that Esc clicks (kept up to date by TButton's Cancel, as Enter's by Default).
   TButton* CancelButton() const noexcept { return FCancelButton; }
 
   void SetVisible(bool visible) override;
@@ -77,7 +73,6 @@ protected:
   TColor DefaultColor() const noexcept override { return clBtnFace; }
   bool ClicksOnMouseUp() const noexcept override { return true; }
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-  virtual bool CloseQuery();
   void DestroyingHandle() noexcept override;
   void HandleDestroyed() override;
 
@@ -85,7 +80,6 @@ private:
   void AddTool(TControl& control);
   void RemoveTool(TControl& control) noexcept;
   void CreateTooltip();
-  void CenterOnScreen();
   bool DialogKey(MSG& msg);
   void FocusNext(bool backward);
 

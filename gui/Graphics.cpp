@@ -26,11 +26,6 @@ void TFont::SetName(std::string name) {
   FHandle.reset();
 }
 
-void TFont::SetHeight(int height) {
-  FHeight = height;
-  FHandle.reset();
-}
-
 void TFont::SetStyle(unsigned style) {
   FStyle = style;
   FHandle.reset();

@@ -24,7 +24,6 @@ public:
   unsigned Style() const noexcept { return FStyle; }
   TColor Color() const noexcept { return FColor; }
   void SetName(std::string name);
-  void SetHeight(int height);
   void SetStyle(unsigned style);
   void SetColor(TColor color) noexcept { FColor = color; }
   // Overrides the fields the description gives.

@@ -9,14 +9,6 @@
 
 namespace tarvell {
 
-namespace {
-// A field of the information header (after the 14-byte file header); 0 when it is cut short.
-int BmpInfoField(std::span<const std::uint8_t> b, std::size_t offset) noexcept {
-  if (b.size() < kBmpFileHeaderSize + kBmpInfoHeaderSize) return 0;
-  return static_cast<int>(static_cast<std::int32_t>(ReadBmpU32(b.data() + kBmpFileHeaderSize + offset)));
-}
-}  // namespace
-
 TImage::TImage(TComponent* AOwner) : TPaintedControl(AOwner) {}
 
 TImage::~TImage() { DestroyHandle(); }
@@ -54,18 +46,11 @@ bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rec
   // GDI paints what it is given; the shrinking below knows no 16-bit or bit-field rows.
   const std::optional<TBmpInfo> header = ReadBmpFileInfo(bmp);
   if (!header || header->Compression != kBmpCompressionRgb || header->BitsPerPixel == 16) return false;
-  constexpr std::size_t FileHeader = kBmpFileHeaderSize;
   const std::int32_t width = header->Width;
-  const std::int32_t height = header->Height;
   const std::uint16_t bits = header->BitsPerPixel;
   const std::uint64_t rows = header->Rows;
-  const std::uint64_t stride = header->Stride;
-  const std::uint32_t infoSize = header->HeaderSize;
-  const auto colorsUsed = static_cast<std::uint32_t>(header->Colors);
-  const std::uint64_t offBits = FileHeader + header->PixelsAt;
-
-  const auto* info = reinterpret_cast<const BITMAPINFO*>(bmp.data() + FileHeader);
-  const void* pixels = bmp.data() + offBits;
+  const std::uint8_t* info = bmp.data() + kBmpFileHeaderSize;
+  const std::uint8_t* pixels = info + header->PixelsAt;
   const LONG destWidth = rect.right - rect.left;
   const LONG destHeight = rect.bottom - rect.top;
   // Shrinking averages the pixels it drops; enlarging keeps them sharp.
@@ -73,14 +58,14 @@ bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rec
   if (shrinking && destWidth > 0 && destHeight > 0 && destWidth <= width && destHeight <= static_cast<LONG>(rows)) {
     // Averaged here into a buffer of the painted size: GDI's own halftone copy would be as
     // large as the picture (see BmpShrink.h).
-    const TBmpPixels source{static_cast<const std::uint8_t*>(pixels),
-                            reinterpret_cast<const RGBQUAD*>(bmp.data() + FileHeader + infoSize),
+    const TBmpPixels source{pixels,
+                            reinterpret_cast<const RGBQUAD*>(info + header->HeaderSize),
                             width,
                             static_cast<int>(rows),
-                            height > 0,
+                            header->BottomUp(),
                             bits,
-                            stride,
-                            bits <= 8 ? colorsUsed : 0};
+                            header->Stride,
+                            bits <= 8 ? static_cast<std::uint32_t>(header->Colors) : 0};
     const std::vector<std::uint32_t> small =
         ShrinkBmpPixels(source, static_cast<int>(destWidth), static_cast<int>(destHeight));
     BITMAPINFO out{};
@@ -98,7 +83,7 @@ bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rec
   POINT oldOrigin{};
   ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);
   ::StretchDIBits(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0, width,
-                  static_cast<int>(rows), pixels, info, DIB_RGB_COLORS, SRCCOPY);
+                  static_cast<int>(rows), pixels, reinterpret_cast<const BITMAPINFO*>(info), DIB_RGB_COLORS, SRCCOPY);
   ::SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
   ::SetStretchBltMode(dc, oldMode);
   return true;
@@ -106,11 +91,12 @@ bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rec
 
 bool TImage::PaintContent(HDC dc) {
   const std::span<const std::uint8_t> bmp = ShownBitmap();
-  if (bmp.empty()) return false;
+  const std::optional<TBmpInfo> header = ReadBmpFileInfo(bmp);
+  if (!header) return false;
   RECT r{0, 0, Width(), Height()};
   if (!FStretch) {
-    int w = BmpInfoField(bmp, 4);
-    int h = BmpInfoField(bmp, 8);
+    const int w = header->Width;
+    const int h = header->Height;
     int x = FCenter ? (Width() - w) / 2 : 0;
     int y = FCenter ? (Height() - h) / 2 : 0;
     r = RECT{x, y, x + w, y + h};

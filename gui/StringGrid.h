@@ -11,7 +11,6 @@ public:
   explicit TStringGrid(TComponent* AOwner);
   ~TStringGrid() override;
 
-  int ColCount() const noexcept { return FColCount; }
   int RowCount() const noexcept { return FRowCount; }
   void SetSize(int colCount, int rowCount);
 

@@ -16,7 +16,6 @@ public:
   unsigned Interval() const noexcept { return FInterval; }
   void SetInterval(unsigned milliseconds);
   // Runs only while a handler is assigned; assign through SetOnTimer so the timer starts.
-  const TNotifyEvent& OnTimer() const noexcept { return FOnTimer; }
   void SetOnTimer(TNotifyEvent handler);
 
 private:

@@ -18,9 +18,7 @@ public:
   // Read from the control once it exists: the arrows change it.
   int Position() const;
   void SetPosition(int position);
-  bool Wrap() const noexcept { return FWrap; }
   void SetWrap(bool on) noexcept { FWrap = on; }
-  TControl* Associate() const noexcept { return FAssociate; }
   void SetAssociate(TControl* buddy);
 
   // Raised after each step of the arrows.

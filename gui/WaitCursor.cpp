@@ -6,28 +6,8 @@ TScreen Screen;
 
 HCURSOR TScreen::CursorHandle(TCursor cursor) noexcept {
   LPCWSTR id = reinterpret_cast<LPCWSTR>(IDC_ARROW);
-  switch (cursor) {
-    case crCross:
-      id = reinterpret_cast<LPCWSTR>(IDC_CROSS);
-      break;
-    case crIBeam:
-      id = reinterpret_cast<LPCWSTR>(IDC_IBEAM);
-      break;
-    case crHourGlass:
-      id = reinterpret_cast<LPCWSTR>(IDC_WAIT);
-      break;
-    case crNo:
-      id = reinterpret_cast<LPCWSTR>(IDC_NO);
-      break;
-    case crAppStart:
-      id = reinterpret_cast<LPCWSTR>(IDC_APPSTARTING);
-      break;
-    case crHandPoint:
-      id = reinterpret_cast<LPCWSTR>(IDC_HAND);
-      break;
-    default:
-      break;
-  }
+  if (cursor == crHourGlass) id = reinterpret_cast<LPCWSTR>(IDC_WAIT);
+  if (cursor == crAppStart) id = reinterpret_cast<LPCWSTR>(IDC_APPSTARTING);
   return ::LoadCursorW(nullptr, id);
 }
 

@@ -10,12 +10,8 @@ namespace tarvell {
 using TCursor = std::int16_t;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crArrow = -2;
-constexpr TCursor crCross = -3;
-constexpr TCursor crIBeam = -4;
 constexpr TCursor crHourGlass = -11;
-constexpr TCursor crNo = -18;
 constexpr TCursor crAppStart = -19;
-constexpr TCursor crHandPoint = -21;
 
 // While Cursor is not crDefault, every window of the program shows it over its client area.
 class TScreen {

@@ -1,7 +1,7 @@
 #include "slideshow/PictureWalk.h"
 
 #include "base/PathText.h"
-#include "slideshow/NameOrder.h"
+#include "base/NameOrder.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 // the separator and the file name; the folder path has no separator at its end except
 // for a drive's root, so a picture in a root is written with two separators ("C:\\a.jpg").
 
-#include "slideshow/DirectoryLister.h"
+#include "base/DirectoryLister.h"
 #include "slideshow/FileMask.h"
 
 #include <optional>

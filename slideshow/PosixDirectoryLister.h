@@ -2,7 +2,7 @@
 // Folder listing on POSIX systems, for the native tests and the benchmark. Names that
 // begin with "." count as hidden; nothing is a system file.
 
-#include "slideshow/DirectoryLister.h"
+#include "base/DirectoryLister.h"
 
 namespace tarvell {
 

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 using namespace tarvell::e2e;
@@ -16,27 +15,12 @@ namespace {
 constexpr const char Metrics[] = "Control Panel\\Desktop\\WindowMetrics";
 constexpr const char IconBpp[] = "Shell Icon BPP";
 
+using tarvell::test::RegDeleteValue;
+using tarvell::test::RegWriteString;
+
 // A registry string value, or "<absent>".
 std::string RegValue(HKEY root, const char* key, const char* name) {
-  char data[256] = {};
-  DWORD size = sizeof data - 1;
-  if (RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) return "<absent>";
-  return data;
-}
-
-void SetRegValue(HKEY root, const char* key, const char* name, const char* value) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExA(root, key, 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS) return;
-  RegSetValueExA(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                 static_cast<DWORD>(std::strlen(value) + 1));
-  RegCloseKey(opened);
-}
-
-void DeleteRegValue(HKEY root, const char* key, const char* name) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExA(root, key, 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS) return;
-  RegDeleteValueA(opened, name);
-  RegCloseKey(opened);
+  return tarvell::test::RegReadString(root, key, name).value_or("<absent>");
 }
 
 class Install : public ::testing::Test {
@@ -53,11 +37,19 @@ protected:
     DeleteFileA(target.c_str());
     DeleteFileA(TTarvellRun::ShortcutPath().c_str());
     DeleteFileA(TTarvellRun::ConfigPath().c_str());
-    DeleteRegValue(HKEY_CURRENT_USER, Metrics, IconBpp);
+    RegDeleteValue(HKEY_CURRENT_USER, Metrics, IconBpp);
   }
   bool StartCopy() {
     process = TProcess::Start(copy);
     return process.Valid();
+  }
+  // Installed (the shortcut and the settings there) with the icon settings an installation
+  // leaves: 32-bit icons and no arrow on shortcuts; then started.
+  bool StartInstalledWithChangedIcons() {
+    if (!CreateShortcut(TTarvellRun::ShortcutPath(), copy) || !WriteSettings({.Transparent = false})) return false;
+    RegWriteString(HKEY_CURRENT_USER, Metrics, IconBpp, "32");
+    RegDeleteValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut");
+    return StartCopy();
   }
   bool EndsWithZero(DWORD timeoutMs = 15000) {
     DWORD code = 1;
@@ -72,16 +64,7 @@ protected:
     ClickAt(p.x, p.y);
   }
   HWND OpenAboutFromMainWindow() {
-    HWND tray = nullptr;
-    WaitUntil(
-        [&] {
-          for (HWND w : TopWindows(process.Id()))
-            if (!IsWindowVisible(w) && ClassName(w) != FormClass && ClassName(w) != AppClass &&
-                TTarvellRun::TrayIconPresent(w))
-              return (tray = w) != nullptr;
-          return false;
-        },
-        20000);
+    HWND tray = WaitForWindow(TTarvellRun::IsTrayWindow, 20000, process.Id());
     if (!tray) return nullptr;
     TTarvellRun::TrayMouse(tray, WM_RBUTTONDBLCLK);
     HWND main = WaitForm(MainCaption);
@@ -122,7 +105,7 @@ TEST_F(Install, DecliningEndsWithZeroAndChangesNothing) {
 TEST_F(Install, AcceptingMovesTheProgramCreatesTheShortcutAndOpensTheHelp) {
   ASSERT_TRUE(WriteWholeFile(target, "an older version"));
   const std::string program = ReadWholeFile(copy).value_or("");
-  SetRegValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut", "");
+  RegWriteString(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut", "");
   ASSERT_TRUE(StartCopy());
   HWND box = WaitForMessageBox("Installation", 20000, process.Id());
   ASSERT_NE(box, nullptr);
@@ -183,11 +166,7 @@ TEST_F(Install, AStartWithTheShortcutPresentAsksNothing) {
 }
 
 TEST_F(Install, UninstallRemovesTheTracesAndDoesNotSaveAgain) {
-  ASSERT_TRUE(CreateShortcut(TTarvellRun::ShortcutPath(), copy));
-  ASSERT_TRUE(WriteSettings({.Transparent = false}));
-  SetRegValue(HKEY_CURRENT_USER, Metrics, IconBpp, "32");
-  DeleteRegValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut");
-  ASSERT_TRUE(StartCopy());
+  ASSERT_TRUE(StartInstalledWithChangedIcons());
   HWND about = OpenAboutFromMainWindow();
   ASSERT_NE(about, nullptr);
   HWND box = ClickUninstall(about);
@@ -206,7 +185,7 @@ TEST_F(Install, UninstallRemovesTheTracesAndDoesNotSaveAgain) {
 TEST_F(Install, UninstallRunsToItsEndWhenTheArrowSettingIsStillThere) {
   ASSERT_TRUE(CreateShortcut(TTarvellRun::ShortcutPath(), copy));
   ASSERT_TRUE(WriteSettings({.Transparent = false}));
-  SetRegValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut", "");
+  RegWriteString(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut", "");
   tarvell::test::RegAllowReadOnly(HKEY_CLASSES_ROOT, "lnkfile");
   ASSERT_TRUE(StartCopy());
   HWND about = OpenAboutFromMainWindow();
@@ -232,11 +211,7 @@ TEST_F(Install, UninstallRunsToItsEndWhenTheArrowSettingIsStillThere) {
 }
 
 TEST_F(Install, UninstallWithTheShortcutGoneStillRestoresTheRegistry) {
-  ASSERT_TRUE(CreateShortcut(TTarvellRun::ShortcutPath(), copy));
-  ASSERT_TRUE(WriteSettings({.Transparent = false}));
-  SetRegValue(HKEY_CURRENT_USER, Metrics, IconBpp, "32");
-  DeleteRegValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut");
-  ASSERT_TRUE(StartCopy());
+  ASSERT_TRUE(StartInstalledWithChangedIcons());
   HWND about = OpenAboutFromMainWindow();
   ASSERT_NE(about, nullptr);
   DeleteFileA(TTarvellRun::ShortcutPath().c_str());

@@ -17,7 +17,7 @@ namespace {
 const std::string Root = "C:\\Unicode";
 
 bool MakeFolder(const std::string& path) {
-  return CreateDirectoryW(Wide("\\\\?\\" + path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+  return CreateDirectoryW(WidePath(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 // The items of a list box in another process, read with the wide messages.
@@ -27,7 +27,7 @@ std::vector<std::string> ListItems(HWND list) {
   for (LRESULT i = 0; i < count; ++i) {
     std::vector<wchar_t> text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1);
     SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    items.push_back(Utf8(text.data()));
+    items.push_back(Narrow(text.data()));
   }
   return items;
 }

@@ -44,14 +44,11 @@ TEST(BMPWriter, TwoByTwoColourPictureIs70BytesWithTheBottomRowFirst) {
   };
   const TByteBuffer bmp = DecodeJpegToBmp(test::MakeJpeg(sample), TrueColour());
   ASSERT_EQ(bmp.size(), 70u);
-  EXPECT_EQ(bmp[0], 'B');
-  EXPECT_EQ(bmp[1], 'M');
-  EXPECT_EQ(Le32(bmp, 2), 70u);
-  EXPECT_EQ(Le32(bmp, 10), 54u);
-  EXPECT_EQ(Le32(bmp, 18), 2u);
-  EXPECT_EQ(Le32(bmp, 22), 2u);
-  EXPECT_EQ(Le16(bmp, 28), 24u);
-  EXPECT_EQ(Le32(bmp, 46), 0u);
+  const Bytes header{'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,         // file size, pixels at
+                     40,  0,   0,  0, 2, 0, 0, 0, 2, 0, 0,  0, 1, 0, 24, 0,  // 2 x 2 bottom-up, 24 bits
+                     0,   0,   0,  0, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0,  0,  // no density given
+                     0,   0,   0,  0, 0, 0, 0, 0};                           // no colour table
+  EXPECT_EQ(Bytes(bmp.begin(), bmp.begin() + 54), header);
   // Row 0 of the file is the picture's bottom (blue) row, stored blue, green, red.
   for (int x = 0; x < 2; ++x) {
     const std::size_t bottom = 54 + 3 * x;
@@ -76,10 +73,11 @@ TEST(BMPWriter, TwoByTwoGreyPictureIs1086BytesWithAGreyRamp) {
   sample.Pixel = [](int x, int y, std::uint8_t* p) { p[0] = static_cast<std::uint8_t>(y == 0 ? 250 - x : 10 + x); };
   const TByteBuffer bmp = DecodeJpegToBmp(test::MakeJpeg(sample), TrueColour());
   ASSERT_EQ(bmp.size(), 1086u);
-  EXPECT_EQ(Le32(bmp, 2), 1086u);
-  EXPECT_EQ(Le32(bmp, 10), 1078u);
-  EXPECT_EQ(Le16(bmp, 28), 8u);
-  EXPECT_EQ(Le32(bmp, 46), 256u);
+  const Bytes header{'B', 'M', 0x3E, 4, 0, 0, 0, 0, 0, 0, 0x36, 4, 0, 0,        // 1086 bytes, pixels at 1078
+                     40,  0,   0,    0, 2, 0, 0, 0, 2, 0, 0,    0, 1, 0, 8, 0,  // 2 x 2 bottom-up, 8 bits
+                     0,   0,   0,    0, 0, 0, 0, 0, 0, 0, 0,    0, 0, 0, 0, 0,  // no density given
+                     0,   1,   0,    0, 0, 0, 0, 0};                            // 256 colours
+  EXPECT_EQ(Bytes(bmp.begin(), bmp.begin() + 54), header);
   for (int i = 0; i < 256; ++i) {
     const std::size_t entry = 54 + 4 * i;
     ASSERT_EQ(bmp[entry], i);

@@ -1,6 +1,6 @@
 // The slideshow model against a recording view and an in-memory folder tree: every command,
 // the recovery from pictures that fail, questions and the timer, without a window.
-#include "slideshow/DirectoryLister.h"
+#include "base/DirectoryLister.h"
 #include "slideshow/Slideshow.h"
 
 #include <gtest/gtest.h>

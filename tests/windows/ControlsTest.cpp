@@ -137,27 +137,10 @@ TEST(ListBox, UnicodeNamesReachTheWindowExactly) {
   }
 }
 
-// Captions and edit texts go both ways: what the program sets the window shows exactly, and
-// what the window holds the program reads back as the same UTF-8.
-TEST(Edit, CaptionsHoldAnyUnicodeTextBothWays) {
+// A memo's lines go both ways as one text; every window's own text: WindowView's test.
+TEST(Memo, LinesHoldAnyUnicodeTextBothWays) {
   THost host;
-  auto& edit = host.Add<TEdit>(0, 0, 200, 21);
   auto& memo = host.Add<TMemo>(0, 30, 200, 100);
-  auto& label = host.Add<TLabel>(0, 140, 200, 20);
-  for (const std::wstring& name : test::UnicodeNames()) {
-    edit.SetCaption(Narrow(name));
-    wchar_t shown[64] = {};
-    ::GetWindowTextW(edit.Handle(), shown, 64);
-    EXPECT_EQ(std::wstring(shown), name);
-    EXPECT_EQ(edit.Caption(), Narrow(name));
-
-    const std::wstring typed = L"C:\\Bilder\\" + name;
-    ::SendMessageW(edit.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
-    EXPECT_EQ(edit.Caption(), Narrow(typed));
-
-    label.SetCaption(Narrow(name));
-    EXPECT_EQ(label.Caption(), Narrow(name));
-  }
   memo.SetLines(test::Utf8Names(test::UnicodeNames()));
   EXPECT_EQ(memo.Lines(), test::Utf8Names(test::UnicodeNames()));
   const int length = ::GetWindowTextLengthW(memo.Handle());
@@ -255,30 +238,20 @@ TEST(Timer, TicksWhileEnabledAndStopsWhenDisabled) {
 // bottom-up rows padded to four bytes.
 std::vector<std::uint8_t> MakeBmp(int width, int height, int bits, const std::vector<std::uint32_t>& palette,
                                   const std::vector<std::uint8_t>& rowsBottomUp) {
-  auto put32 = [](std::vector<std::uint8_t>& v, std::uint32_t x) {
-    for (int i = 0; i < 4; ++i) v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
-  };
-  auto put16 = [](std::vector<std::uint8_t>& v, std::uint16_t x) {
-    v.push_back(static_cast<std::uint8_t>(x));
-    v.push_back(static_cast<std::uint8_t>(x >> 8));
-  };
-  std::uint32_t offBits = 14 + 40 + 4 * static_cast<std::uint32_t>(palette.size());
+  const auto colours = static_cast<std::uint32_t>(palette.size());
+  const auto size = static_cast<std::uint32_t>(rowsBottomUp.size());
+  const std::uint32_t offBits = 14 + 40 + 4 * colours;
   std::vector<std::uint8_t> b{'B', 'M'};
-  put32(b, offBits + static_cast<std::uint32_t>(rowsBottomUp.size()));
-  put32(b, 0);
-  put32(b, offBits);
-  put32(b, 40);
-  put32(b, static_cast<std::uint32_t>(width));
-  put32(b, static_cast<std::uint32_t>(height));
-  put16(b, 1);
-  put16(b, static_cast<std::uint16_t>(bits));
-  put32(b, 0);
-  put32(b, static_cast<std::uint32_t>(rowsBottomUp.size()));
-  put32(b, 2835);
-  put32(b, 2835);
-  put32(b, static_cast<std::uint32_t>(palette.size()));
-  put32(b, 0);
-  for (std::uint32_t c : palette) put32(b, c);  // 0x00RRGGBB as RGBQUAD bytes B, G, R, 0
+  const auto put = [&b](std::initializer_list<std::uint32_t> fields) {
+    for (std::uint32_t x : fields)
+      for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
+  };
+  put({offBits + size, 0, offBits});  // file size, two reserved words, pixels at
+  // Header size, width, height, one plane and the depth, no compression, image size, 2835
+  // pixels a metre each way, colours used and important.
+  put({40, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), 1u | bits << 16u});
+  put({0, size, 2835, 2835, colours, 0});
+  for (std::uint32_t c : palette) put({c});  // 0x00RRGGBB as RGBQUAD bytes B, G, R, 0
   b.insert(b.end(), rowsBottomUp.begin(), rowsBottomUp.end());
   return b;
 }
@@ -324,39 +297,31 @@ constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Grey = RGB(128, 128, 128);
 
 TEST(Image, PaintsStretchedAtNaturalSizeOrCentred) {
-  TImage image(nullptr);
-  image.SetBounds(0, 0, 40, 40);
-  {
+  struct TPixel {
+    int X, Y;
+    COLORREF Colour;
+  };
+  struct TRow {
+    const char* What;
+    bool Picture, Stretch, Center;
+    std::vector<TPixel> Pixels;
+  };
+  const TRow rows[] = {
+      {"an empty picture paints nothing", false, false, false, {{20, 20, Grey}}},
+      {"stretched", true, true, false, {{5, 5, Red}, {34, 5, Green}, {5, 34, Blue}, {34, 34, White}}},
+      {"natural size at the top left", true, false, false, {{0, 0, Red}, {1, 0, Green}, {0, 1, Blue}, {2, 2, Grey}}},
+      {"centred", true, false, true, {{0, 0, Grey}, {19, 19, Red}, {20, 20, White}}},
+  };
+  for (const TRow& row : rows) {
+    TImage image(nullptr);
+    image.SetBounds(0, 0, 40, 40);
+    if (row.Picture) image.Bitmap() = FourColours();
+    image.SetStretch(row.Stretch);
+    image.SetCenter(row.Center);
     TCanvas canvas;
-    EXPECT_FALSE(image.PaintContent(canvas.DC())) << "an empty picture paints nothing";
-    EXPECT_EQ(canvas.At(20, 20), Grey);
-  }
-  image.Bitmap() = FourColours();
-  image.SetStretch(true);
-  {
-    TCanvas canvas;
-    EXPECT_TRUE(image.PaintContent(canvas.DC()));
-    EXPECT_EQ(canvas.At(5, 5), Red);
-    EXPECT_EQ(canvas.At(34, 5), Green);
-    EXPECT_EQ(canvas.At(5, 34), Blue);
-    EXPECT_EQ(canvas.At(34, 34), White);
-  }
-  image.SetStretch(false);
-  {
-    TCanvas canvas;
-    image.PaintContent(canvas.DC());
-    EXPECT_EQ(canvas.At(0, 0), Red);
-    EXPECT_EQ(canvas.At(1, 0), Green);
-    EXPECT_EQ(canvas.At(0, 1), Blue);
-    EXPECT_EQ(canvas.At(2, 2), Grey) << "natural size at the top left";
-  }
-  image.SetCenter(true);
-  {
-    TCanvas canvas;
-    image.PaintContent(canvas.DC());
-    EXPECT_EQ(canvas.At(0, 0), Grey);
-    EXPECT_EQ(canvas.At(19, 19), Red);
-    EXPECT_EQ(canvas.At(20, 20), White);
+    EXPECT_EQ(image.PaintContent(canvas.DC()), row.Picture) << row.What;
+    for (const TPixel& p : row.Pixels)
+      EXPECT_EQ(canvas.At(p.X, p.Y), p.Colour) << row.What << " at " << p.X << "," << p.Y;
   }
 }
 

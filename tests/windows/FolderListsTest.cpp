@@ -4,10 +4,10 @@
 #include "FormHost.h"
 #include "TempFolder.h"
 #include "UnicodeNames.h"
-#include "app/SystemFolderLister.h"
+#include "app/Win32DirectoryLister.h"
+#include "base/DirectoryLister.h"
 #include "gui/DriveComboBox.h"
 #include "gui/FileListBox.h"
-#include "gui/FolderLister.h"
 #include "gui/FolderPath.h"
 #include "gui/Form.h"
 #include "gui/InOutError.h"
@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,7 @@ using test::THost;
 
 // A list on the host's form, so its notifications have a parent to pass through; the lists
 // read folders as the main window's do.
-TSystemFolderLister SystemLister;
+TWin32DirectoryLister SystemLister;
 template <class T>
 T& AddList(THost& host) {
   T& list = host.Add<T>(0, 0, 153, 209);
@@ -44,20 +45,33 @@ T& AddList(THost& host) {
   return list;
 }
 
-// Reports fixed names and remembers what it was asked.
-struct TFixedLister final : TFolderLister {
+// Reports the entries it is given in every folder and remembers which folders it was asked for.
+struct TFixedLister final : TDirectoryLister {
+  std::vector<TDirEntry> Entries;
+  int Error = 0;
   std::vector<std::string> Asked;
-  std::vector<std::string> Subfolders(const std::string& folder) override {
-    Asked.push_back("folders " + folder);
-    return {"b", "A"};
+  char Separator() const override { return '\\'; }
+  int List(const std::string& folder, std::vector<TDirEntry>& entries) override {
+    Asked.push_back(folder);
+    entries = Entries;
+    return Error;
   }
-  std::vector<std::string> MatchingFiles(const std::string& folder, const std::string& mask) override {
-    Asked.push_back("files " + folder + " " + mask);
-    return {"z.jpg", "a.jpg"};
-  }
+  std::optional<TFolderId> Identify(const std::string&) override { return std::nullopt; }
 };
 
-TEST(FolderLists, ShowWhatTheirListerReportsAndNothingWithoutOne) {
+TFixedLister FixedEntries() {
+  TFixedLister lister;
+  lister.Entries = {{.Name = "z.jpg"},
+                    {.Name = "b", .IsFolder = true},
+                    {.Name = "hidden.jpg", .Hidden = true},
+                    {.Name = "a.jpg"},
+                    {.Name = "A", .IsFolder = true, .IsLink = true},
+                    {.Name = "system", .IsFolder = true, .System = true},
+                    {.Name = "a.txt"}};
+  return lister;
+}
+
+TEST(FolderLists, ShowTheVisibleEntriesOfTheirListerByNameAndNothingWithoutOne) {
   TTempFolder temp;
   TForm form(nullptr);
   auto& dir = *new TDirectoryListBox(&form);
@@ -68,16 +82,23 @@ TEST(FolderLists, ShowWhatTheirListerReportsAndNothingWithoutOne) {
   EXPECT_EQ(dir.Items(), path) << "the path alone";
   EXPECT_TRUE(files.Items().empty());
 
-  TFixedLister lister;
+  TFixedLister lister = FixedEntries();
   dir.SetLister(&lister);
   files.SetLister(&lister);
+  EXPECT_EQ(files.Items(), (std::vector<std::string>{"a.jpg", "a.txt", "z.jpg"}));
   files.SetMask("*.jpg");
   std::vector<std::string> expected = path;
-  expected.insert(expected.end(), {"b", "A"});
-  EXPECT_EQ(dir.Items(), expected) << "in the lister's order";
-  EXPECT_EQ(files.Items(), (std::vector<std::string>{"z.jpg", "a.jpg"}));
-  EXPECT_EQ(lister.Asked, (std::vector<std::string>{"folders " + dir.Directory(), "files " + files.Directory() + " *.*",
-                                                    "files " + files.Directory() + " *.jpg"}));
+  expected.insert(expected.end(), {"A", "b"});
+  EXPECT_EQ(dir.Items(), expected) << "the subfolders by name";
+  EXPECT_EQ(files.Items(), (std::vector<std::string>{"a.jpg", "z.jpg"}));
+  EXPECT_EQ(lister.Asked, (std::vector<std::string>{dir.Directory(), files.Directory(), files.Directory()}));
+
+  // A folder that cannot be read shows the path alone and no files.
+  lister.Error = ERROR_ACCESS_DENIED;
+  dir.Update();
+  files.Update();
+  EXPECT_EQ(dir.Items(), path);
+  EXPECT_TRUE(files.Items().empty());
 }
 
 // Guards against a second scan for nothing: a hidden file list (the main window's is one) reads
@@ -87,26 +108,29 @@ TEST(FolderLists, HiddenFileListReadsOnlyWhenAsked) {
   TForm form(nullptr);
   auto& files = *new TFileListBox(&form);
   files.SetVisible(false);
-  TFixedLister lister;
+  TFixedLister lister = FixedEntries();
   files.SetLister(&lister);
   files.SetDirectory(temp.Path());
   files.SetMask("*.jpg");
   EXPECT_TRUE(lister.Asked.empty());
   EXPECT_EQ(files.Count(), 2);
-  EXPECT_EQ(files.Item(1), "a.jpg");
+  EXPECT_EQ(files.Item(1), "z.jpg");
   files.Update();
   files.Show();
-  EXPECT_EQ(files.Items(), (std::vector<std::string>{"z.jpg", "a.jpg"}));
-  EXPECT_EQ(lister.Asked, std::vector<std::string>(2, "files " + files.Directory() + " *.jpg"));
+  EXPECT_EQ(files.Items(), (std::vector<std::string>{"a.jpg", "z.jpg"}));
+  EXPECT_EQ(lister.Asked, std::vector<std::string>(2, files.Directory()));
 }
 
+// The sample names by name, as the file list shows them.
+const std::vector<std::wstring> SortedNames{L"café.jpg", L"Ωmega ☕.jpg", L"東京タワー.jpg", L"\U0001F600.jpg"};
+
 // Reports the sample names in every folder.
-struct TUnicodeLister final : TFolderLister {
-  std::vector<std::string> Subfolders(const std::string&) override { return {Narrow(test::GreekFolder)}; }
-  std::vector<std::string> MatchingFiles(const std::string&, const std::string&) override {
-    return test::Utf8Names(test::UnicodeNames());
-  }
-};
+TFixedLister UnicodeEntries() {
+  TFixedLister lister;
+  lister.Entries.push_back({.Name = Narrow(test::GreekFolder), .IsFolder = true});
+  for (const std::string& name : test::Utf8Names(test::UnicodeNames())) lister.Entries.push_back({.Name = name});
+  return lister;
+}
 
 std::wstring ProcessFolder() {
   std::wstring folder(::GetCurrentDirectoryW(0, nullptr), L'\0');
@@ -129,7 +153,7 @@ TEST(FolderLists, EnterUnicodeAndLongFoldersAndShowTheirNamesExactly) {
   const std::wstring processFolder = ProcessFolder();
 
   THost host;
-  TUnicodeLister names;
+  TFixedLister names = UnicodeEntries();
   auto& dir = AddList<TDirectoryListBox>(host);
   auto& files = AddList<TFileListBox>(host);
   dir.SetLister(&names);
@@ -141,10 +165,9 @@ TEST(FolderLists, EnterUnicodeAndLongFoldersAndShowTheirNamesExactly) {
   EXPECT_EQ(files.Directory(), dir.Directory()) << "the file list follows";
   EXPECT_EQ(test::ListText(dir.Handle(), dir.DirectoryIndex()), test::GreekFolder);
   EXPECT_EQ(test::ListText(dir.Handle(), dir.DirectoryIndex() + 1), test::GreekFolder) << "the subfolder";
-  const std::vector<std::wstring>& expected = test::UnicodeNames();
-  ASSERT_EQ(files.Perform(LB_GETCOUNT), static_cast<LRESULT>(expected.size()));
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(test::ListText(files.Handle(), static_cast<int>(i)), expected[i]) << i;
+  ASSERT_EQ(files.Perform(LB_GETCOUNT), static_cast<LRESULT>(SortedNames.size()));
+  for (std::size_t i = 0; i < SortedNames.size(); ++i) {
+    EXPECT_EQ(test::ListText(files.Handle(), static_cast<int>(i)), SortedNames[i]) << i;
   }
 
   dir.SetDirectory(deep);
@@ -199,9 +222,8 @@ TEST(FolderLists, ListUnicodeNamesAndFoldersPastTheClassicLimitFromTheFileSystem
   EXPECT_EQ(test::ListText(dir.Handle(), dir.Count() - 1), test::GreekFolder);
 
   dir.SetDirectory(Narrow(test::GreekFolder));
-  const std::vector<std::wstring> sorted{L"café.jpg", L"Ωmega ☕.jpg", L"東京タワー.jpg", L"\U0001F600.jpg"};
-  EXPECT_EQ(files.Items(), test::Utf8Names(sorted));
-  for (int i = 0; i < files.Count(); ++i) EXPECT_EQ(test::ListText(files.Handle(), i), sorted[static_cast<std::size_t>(i)]);
+  EXPECT_EQ(files.Items(), test::Utf8Names(SortedNames));
+  for (int i = 0; i < files.Count(); ++i) EXPECT_EQ(test::ListText(files.Handle(), i), SortedNames.at(i));
 
   dir.SetDirectory(deep);
   EXPECT_EQ(dir.Items().back(), Narrow(test::GreekFolder));

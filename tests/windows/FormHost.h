@@ -1,7 +1,14 @@
-// A form with its window, for controls that need a parent.
+// A form with its window, for controls that need a parent, and what tests read of its windows.
 #pragma once
 
 #include "gui/Form.h"
+#include "base/WideText.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <iterator>
+#include <string>
 
 namespace tarvell::test {
 
@@ -19,5 +26,21 @@ struct THost {
     return *c;
   }
 };
+
+// The text a form's tooltip holds for a control, or "<none>" when the control has no tool.
+inline std::string ToolText(const TForm& form, HWND control) {
+  wchar_t text[256] = {};
+  TTTOOLINFOW ti{};
+  ti.cbSize = TTTOOLINFOW_V2_SIZE;
+  ti.hwnd = form.Handle();
+  ti.uId = reinterpret_cast<UINT_PTR>(control);
+  ti.lpszText = text;
+  if (!::SendMessageW(form.TooltipHandle(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti))) return "<none>";
+  ::SendMessageW(form.TooltipHandle(), TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&ti));
+  return Narrow(text);
+}
+
+// A rectangle's left, top, right and bottom, to compare in one check.
+inline std::array<LONG, 4> Sides(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace tarvell::test

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -31,13 +34,15 @@ TEST(Resources, IconsLoadIn16And32Pixels) {
 TEST(Resources, AboutPictureIs406By300In256Colours) {
   HRSRC found = ::FindResourceA(Self(), MAKEINTRESOURCEA(IDB_ABOUT), MAKEINTRESOURCEA(2) /* RT_BITMAP */);
   ASSERT_NE(found, nullptr);
-  const auto* info = static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(Self(), found)));
+  const auto* info = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(Self(), found)));
   ASSERT_NE(info, nullptr);
-  EXPECT_EQ(info->biWidth, 406);
-  EXPECT_EQ(info->biHeight, 300);
-  EXPECT_EQ(info->biBitCount, 8);
-  EXPECT_EQ(info->biClrUsed, 256u);
-  EXPECT_EQ(::SizeofResource(Self(), found), 40u + 256u * 4u + 408u * 300u);
+  ASSERT_EQ(::SizeofResource(Self(), found), 40u + 256u * 4u + 408u * 300u);
+  // 406 x 300 bottom-up, 8 bits, uncompressed, 2835 pixels a metre, 256 colours.
+  const std::vector<std::uint8_t> header{
+      40, 0, 0, 0, 0x96, 1,    0, 0, 0x2C, 1,    0, 0, 1,    0,    8, 0,  // size, 406 x 300, 8 bits
+      0,  0, 0, 0, 0x20, 0xDE, 1, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0,  // density
+      0,  1, 0, 0, 0,    0,    0, 0};                                     // colours
+  EXPECT_EQ(std::vector<std::uint8_t>(info, info + 40), header);
 
   HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(Self(), MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, 0, 0, 0));
   ASSERT_NE(bitmap, nullptr);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "FormHost.h"
 #include "HelpWindowsFixture.h"
 #include "TempFolder.h"
 #include "app/AboutActions.h"
@@ -38,89 +39,23 @@ struct TExpectedLabel {
 };
 
 const std::vector<TExpectedLabel>& ExpectedLabels() {
+  // clang-format off
   static const std::vector<TExpectedLabel> labels = {
-      {&TForm2::Label1,
-       "Label1",
-       {8, 8, 200, 32},
-       "Tarvell ver. 2.1  ",
-       "",
-       -19,
-       true,
-       true,
-       clYellow,
-       false,
-       crDefault},
-      {&TForm2::Label2,
-       "Label2",
-       {200, 280, 390, 296},
-       std::string(SupportMailLink),
-       "Fell free to ask questions ",
-       -12,
-       false,
-       false,
-       clYellow,
-       false,
-       crAppStart},
-      {&TForm2::Label4,
-       "Label4",
-       {8, 40, 249, 56},
-       "All Your lovely images always with you.",
-       "",
-       -13,
-       false,
-       false,
-       clYellow,
-       false,
-       crDefault},
-      {&TForm2::Label5,
-       "Label5",
-       {124, 280, 192, 296},
-       "For support",
-       "",
-       -12,
-       false,
-       false,
-       clYellow,
-       false,
-       crDefault},
-      {&TForm2::Label7,
-       "Label7",
-       {8, 280, 65, 296},
-       "Uninstall",
-       "Click to uninstall ",
-       -11,
-       false,
-       false,
-       clWindowText,
-       false,
-       crDefault},
+      // member, name, bounds, caption, hint, font height, bold, underline, colour, word wrap, cursor
+      {&TForm2::Label1, "Label1", {8, 8, 200, 32}, "Tarvell ver. 2.1  ", "", -19, true, true, clYellow, false, crDefault},
+      {&TForm2::Label2, "Label2", {200, 280, 390, 296}, std::string(SupportMailLink), "Fell free to ask questions ",
+       -12, false, false, clYellow, false, crAppStart},
+      {&TForm2::Label4, "Label4", {8, 40, 249, 56}, "All Your lovely images always with you.", "", -13, false, false,
+       clYellow, false, crDefault},
+      {&TForm2::Label5, "Label5", {124, 280, 192, 296}, "For support", "", -12, false, false, clYellow, false, crDefault},
+      {&TForm2::Label7, "Label7", {8, 280, 65, 296}, "Uninstall", "Click to uninstall ", -11, false, false, clWindowText,
+       false, crDefault},
       {&TForm2::Label9, "Label9", {80, 280, 113, 296}, "Help", "", -12, false, false, clYellow, false, crDefault},
-      {&TForm2::Label8,
-       "Label8",
-       {24, 120, 251, 136},
-       std::string(ProductWebPage),
-       "Visit my website",
-       -13,
-       false,
-       false,
-       clYellow,
-       true,
-       crAppStart},
+      {&TForm2::Label8, "Label8", {24, 120, 251, 136}, std::string(ProductWebPage), "Visit my website", -13, false, false,
+       clYellow, true, crAppStart},
   };
+  // clang-format on
   return labels;
-}
-
-// The text a form's tooltip holds for a control, or "" when the control has no tool.
-std::string ToolText(const TForm& form, HWND control) {
-  char text[256] = {};
-  TTTOOLINFOA ti{};
-  ti.cbSize = TTTOOLINFOA_V2_SIZE;
-  ti.hwnd = form.Handle();
-  ti.uId = reinterpret_cast<UINT_PTR>(control);
-  ti.lpszText = text;
-  if (!::SendMessageA(form.TooltipHandle(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti))) return "";
-  ::SendMessageA(form.TooltipHandle(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
-  return text;
 }
 
 TEST_F(AboutWindow, IsMadeOnFirstDemandAndReusedAfterwards) {
@@ -196,11 +131,7 @@ TEST_F(AboutWindow, PictureFillsTheWindowBehindTheLabels) {
   EXPECT_EQ(picture.Height(), 300);
   EXPECT_EQ(picture.BitsPerPixel(), 8);
   EXPECT_TRUE(Form2->Image1->Stretch());
-  const RECT r = BoundsInParent(Form2->Image1->Handle());
-  EXPECT_EQ(r.left, 0);
-  EXPECT_EQ(r.top, 0);
-  EXPECT_EQ(r.right, 398);
-  EXPECT_EQ(r.bottom, 300);
+  EXPECT_EQ(Sides(BoundsInParent(Form2->Image1->Handle())), (std::array<LONG, 4>{0, 0, 398, 300}));
   // Back to front: the picture first, every label in front of it.
   for (const auto& expected : ExpectedLabels()) {
     EXPECT_TRUE(InFrontOf((Form2->*expected.Member)->Handle(), Form2->Image1->Handle())) << expected.Name;
@@ -216,12 +147,8 @@ TEST_F(AboutWindow, LabelsReadFromTheLiveWindowsMatchTheLayout) {
     EXPECT_EQ(label->Name(), expected.Name);
     HWND wnd = label->Handle();
     EXPECT_EQ(WindowText(wnd), expected.Caption);
-    const RECT r = BoundsInParent(wnd);
-    EXPECT_EQ(r.left, expected.Bounds.left);
-    EXPECT_EQ(r.top, expected.Bounds.top);
-    EXPECT_EQ(r.right, expected.Bounds.right);
-    EXPECT_EQ(r.bottom, expected.Bounds.bottom);
-    EXPECT_EQ(ToolText(*Form2, wnd), expected.Hint);
+    EXPECT_EQ(Sides(BoundsInParent(wnd)), Sides(expected.Bounds));
+    EXPECT_EQ(ToolText(*Form2, wnd), expected.Hint.empty() ? "<none>" : expected.Hint);
     EXPECT_TRUE(label->Transparent());
     EXPECT_EQ(label->WordWrap(), expected.WordWrap);
     EXPECT_EQ(label->Cursor(), expected.Cursor);

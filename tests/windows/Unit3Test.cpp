@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "FormHost.h"
 #include "HelpWindowsFixture.h"
 #include "gui/Memo.h"
 #include "gui/Menus.h"
@@ -27,11 +28,7 @@ std::string EditLine(HWND edit, int index) {
 void ExpectTextFillsClientArea(const TForm3& form) {
   RECT client{};
   ::GetClientRect(form.Handle(), &client);
-  const RECT memo = BoundsInParent(form.Memo1->Handle());
-  EXPECT_EQ(memo.left, 0);
-  EXPECT_EQ(memo.top, 0);
-  EXPECT_EQ(memo.right, client.right);
-  EXPECT_EQ(memo.bottom, client.bottom);
+  EXPECT_EQ(Sides(BoundsInParent(form.Memo1->Handle())), Sides(client));
 }
 
 TEST_F(HelpWindow, ShowingTwiceGivesOneWindow) {

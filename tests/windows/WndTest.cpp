@@ -1,14 +1,19 @@
 // The window-procedure trampoline, the handle owners and the application's own window.
 #include "gui/Wnd.h"
 
+#include "FormHost.h"
 #include "MessagePump.h"
+#include "UnicodeNames.h"
 #include "gui/Application.h"
 #include "gui/Dialogs.h"
+#include "gui/Edit.h"
 #include "gui/Form.h"
+#include "gui/Label.h"
 #include "base/Exception.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -281,6 +286,54 @@ TEST(ApplicationWindow, OwnsTheFormsAndCarriesTheTitle) {
   TForm form(nullptr);
   form.HandleNeeded();
   EXPECT_EQ(::GetWindow(form.Handle(), GW_OWNER), app) << "no taskbar button of its own";
+}
+
+std::wstring WindowText(HWND wnd) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(wnd)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// Guards against text outside the process code page turning into "?" in a title bar, a
+// caption or an edit: what the program sets the window shows exactly, and what the window
+// holds (typed into it, say) the program reads back as the same UTF-8.
+TEST(WindowView, TextHoldsAnyUnicodeTextBothWays) {
+  test::THost host;
+  auto& edit = host.Add<TEdit>(0, 0, 200, 21);
+  auto& label = host.Add<TLabel>(0, 140, 200, 20);
+  struct TRow {
+    const char* Window;
+    HWND Handle;  // none for a control drawn by its parent
+    std::function<void(const std::string&)> Set;
+    std::function<std::string()> Get;
+  };
+  const TRow rows[] = {
+      {"view", edit.Handle(), [&](const std::string& t) { TWindowView(edit.Handle()).SetText(t); },
+       [&] { return TWindowView(edit.Handle()).Text(); }},
+      {"edit", edit.Handle(), [&](const std::string& t) { edit.SetCaption(t); }, [&] { return edit.Caption(); }},
+      {"label", nullptr, [&](const std::string& t) { label.SetCaption(t); }, [&] { return label.Caption(); }},
+      {"form", host.Form.Handle(), [&](const std::string& t) { host.Form.SetCaption(t); },
+       [&] { return host.Form.Caption(); }},
+      {"application", Application.Handle(), [](const std::string& t) { Application.SetTitle(t); },
+       [] { return TWindowView(Application.Handle()).Text(); }},
+  };
+  std::vector<std::wstring> texts = test::UnicodeNames();
+  texts.insert(texts.end(), {L"Ελλάδα – 東京タワー \U0001F600", L"Tarvell – café"});
+  for (const TRow& row : rows) {
+    for (const std::wstring& text : texts) {
+      SCOPED_TRACE(testing::Message() << row.Window << " " << Narrow(text));
+      row.Set(Narrow(text));
+      EXPECT_EQ(row.Get(), Narrow(text));
+      if (!row.Handle) continue;
+      EXPECT_EQ(WindowText(row.Handle), text);
+      const std::wstring typed = L"C:\\Bilder\\" + text;
+      ::SendMessageW(row.Handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+      EXPECT_EQ(row.Get(), Narrow(typed));
+    }
+  }
+  Application.SetTitle(Narrow(L"Tarvell – café"));
+  EXPECT_EQ(::FindWindowW(nullptr, L"Tarvell – café"), Application.Handle()) << "found by its exact caption";
+  Application.SetTitle("Tarvell");
 }
 
 // Notes whether the application's window was visible when the form was being shown.

@@ -1,7 +1,6 @@
 #include "tests/e2e/support/Driver.h"
 
 #include "base/NativePath.h"
-#include "base/Utf8.h"
 
 #include <objidl.h>
 #include <shlobj.h>
@@ -14,26 +13,16 @@
 
 namespace tarvell::e2e {
 
-std::wstring Wide(const std::string& utf8) {
-  const std::u16string text = Utf16FromUtf8(utf8);
-  return std::wstring(text.begin(), text.end());
-}
-
-std::string Utf8(const wchar_t* wide) {
-  const std::wstring_view text(wide);
-  return Utf8FromUtf16(std::u16string(text.begin(), text.end()));
-}
-
 TProcess TProcess::Start(const std::string& exe, const std::string& args, const std::string& workDir) {
   TProcess p;
   std::string cmd = "\"" + exe + "\"";
   if (!args.empty()) cmd += " " + args;
-  std::wstring line = Wide(cmd);
+  std::wstring line = Widen(cmd);
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (CreateProcessW(Wide(exe).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     workDir.empty() ? nullptr : Wide(workDir).c_str(), &si, &pi)) {
+  if (CreateProcessW(Widen(exe).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     workDir.empty() ? nullptr : Widen(workDir).c_str(), &si, &pi)) {
     CloseHandle(pi.hThread);
     p.process_ = pi.hProcess;
     p.id_ = pi.dwProcessId;
@@ -120,7 +109,7 @@ std::string WindowText(HWND wnd) {
   wchar_t buf[1024] = {};
   // WM_GETTEXT reaches other processes' controls too, unlike GetWindowText for child windows.
   SendMessageTimeoutW(wnd, WM_GETTEXT, std::size(buf), reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, nullptr);
-  return Utf8(buf);
+  return Narrow(buf);
 }
 
 std::string ClassName(HWND wnd) {
@@ -152,19 +141,22 @@ HWND WaitForTop(const std::string& cls, const std::string& captionPrefix, DWORD 
   return found;
 }
 
-HWND WaitForMessageBox(const std::string& caption, DWORD timeoutMs, DWORD pid) {
+HWND WaitForWindow(const std::function<bool(HWND)>& match, DWORD timeoutMs, DWORD pid) {
   HWND found = nullptr;
   WaitUntil(
       [&] {
         for (HWND w : TopWindows(pid))
-          if (IsWindowVisible(w) && ClassName(w) == "#32770" && WindowText(w) == caption) {
-            found = w;
-            return true;
-          }
+          if (match(w)) return (found = w) != nullptr;
         return false;
       },
       timeoutMs);
   return found;
+}
+
+HWND WaitForMessageBox(const std::string& caption, DWORD timeoutMs, DWORD pid) {
+  return WaitForWindow(
+      [&](HWND w) { return IsWindowVisible(w) && ClassName(w) == "#32770" && WindowText(w) == caption; }, timeoutMs,
+      pid);
 }
 
 std::string MessageBoxText(HWND box) {
@@ -259,17 +251,17 @@ void ClickAt(int x, int y, bool right, bool doubleClick) {
 std::string WindowsDirectory() {
   wchar_t buf[MAX_PATH] = {};
   GetWindowsDirectoryW(buf, MAX_PATH);
-  return Utf8(buf);
+  return Narrow(buf);
 }
 
 std::string CurrentWallpaper() {
   wchar_t buf[MAX_PATH] = {};
   SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, buf, 0);
-  return Utf8(buf);
+  return Narrow(buf);
 }
 
 bool FileExists(const std::string& path) {
-  return GetFileAttributesW(NativePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
@@ -281,14 +273,14 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 std::string ModuleFolder() {
   wchar_t buf[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, buf, MAX_PATH);
-  std::string path = Utf8(buf);
+  std::string path = Narrow(buf);
   return path.substr(0, path.find_last_of('\\') + 1);
 }
 
 std::string StartupFolder() {
   wchar_t buf[MAX_PATH] = {};
   SHGetSpecialFolderPathW(nullptr, buf, CSIDL_STARTUP, TRUE);
-  return Utf8(buf);
+  return Narrow(buf);
 }
 
 namespace {
@@ -318,10 +310,10 @@ bool CreateShortcut(const std::string& linkPath, const std::string& target) {
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               reinterpret_cast<void**>(&link.p))))
     return false;
-  link.p->SetPath(Wide(target).c_str());
+  link.p->SetPath(Widen(target).c_str());
   TReleaser<IPersistFile> file;
   if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return false;
-  return SUCCEEDED(file.p->Save(Wide(linkPath).c_str(), TRUE));
+  return SUCCEEDED(file.p->Save(Widen(linkPath).c_str(), TRUE));
 }
 
 std::string ShortcutTarget(const std::string& linkPath) {
@@ -332,10 +324,10 @@ std::string ShortcutTarget(const std::string& linkPath) {
     return {};
   TReleaser<IPersistFile> file;
   if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return {};
-  if (FAILED(file.p->Load(Wide(linkPath).c_str(), STGM_READ))) return {};
+  if (FAILED(file.p->Load(Widen(linkPath).c_str(), STGM_READ))) return {};
   std::vector<wchar_t> target(32768);
   link.p->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0);
-  return Utf8(target.data());
+  return Narrow(target.data());
 }
 
 }  // namespace tarvell::e2e

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "base/WholeFile.h"
+#include "base/WideText.h"
 
 #include <functional>
 #include <string>
@@ -49,6 +50,8 @@ DWORD WindowProcess(HWND wnd);
 HWND FindTop(const std::string& cls, const std::string& captionPrefix, DWORD pid = 0, bool visibleOnly = false);
 HWND WaitForTop(const std::string& cls, const std::string& captionPrefix, DWORD timeoutMs, DWORD pid = 0,
                 bool visibleOnly = false);
+// The first top-level window that match accepts, waited for.
+HWND WaitForWindow(const std::function<bool(HWND)>& match, DWORD timeoutMs, DWORD pid = 0);
 
 // Message boxes: a visible "#32770" dialog with the given caption.
 HWND WaitForMessageBox(const std::string& caption, DWORD timeoutMs, DWORD pid = 0);
@@ -70,14 +73,14 @@ void SendKey(WORD vk);
 // A left click at a screen point through SendInput.
 void ClickAt(int x, int y, bool right = false, bool doubleClick = false);
 
-// Text in this driver is UTF-8, as in the program; these convert for the wide calls.
-std::wstring Wide(const std::string& utf8);
-std::string Utf8(const wchar_t* wide);
-
 std::string WindowsDirectory();
 std::string CurrentWallpaper();
 bool FileExists(const std::string& path);
 using tarvell::ReadWholeFile;
+// Text in this driver is UTF-8, as in the program; the wide calls take it through these.
+using tarvell::Narrow;
+using tarvell::Widen;
+using tarvell::WidePath;
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 // The folder of the running executable, with a trailing backslash.
 std::string ModuleFolder();

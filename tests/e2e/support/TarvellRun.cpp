@@ -67,20 +67,11 @@ bool TTarvellRun::TrayIconPresent(HWND trayWindow) {
   return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
-HWND TTarvellRun::WaitTrayWindow(DWORD timeoutMs) {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND w : TopWindows(process_.Id()))
-          if (!IsWindowVisible(w) && ClassName(w) != FormClass && ClassName(w) != AppClass && TrayIconPresent(w)) {
-            found = w;
-            return true;
-          }
-        return false;
-      },
-      timeoutMs);
-  return found;
+bool TTarvellRun::IsTrayWindow(HWND w) {
+  return !IsWindowVisible(w) && ClassName(w) != FormClass && ClassName(w) != AppClass && TrayIconPresent(w);
 }
+
+HWND TTarvellRun::WaitTrayWindow(DWORD timeoutMs) { return WaitForWindow(IsTrayWindow, timeoutMs, process_.Id()); }
 
 void TTarvellRun::TrayMouse(HWND trayWindow, UINT mouseMessage) {
   PostMessageA(trayWindow, TrayCallback, 1, static_cast<LPARAM>(mouseMessage));

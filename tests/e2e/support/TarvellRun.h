@@ -41,6 +41,8 @@ public:
   HWND WaitTrayWindow(DWORD timeoutMs = 20000);
   // Whether the shell still holds the icon of that window (id 1, the first tray icon).
   static bool TrayIconPresent(HWND trayWindow);
+  // Whether a top-level window is the program's hidden one that the tray icon reports to.
+  static bool IsTrayWindow(HWND wnd);
   // A mouse message as the shell reports it for the tray icon.
   static void TrayMouse(HWND trayWindow, UINT mouseMessage);
 

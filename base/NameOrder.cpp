@@ -1,4 +1,4 @@
-#include "slideshow/NameOrder.h"
+#include "base/NameOrder.h"
 
 #include "base/CaseFold.h"
 

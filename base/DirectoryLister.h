@@ -1,6 +1,6 @@
 #pragma once
-// What the picture walk needs of a file system: the entries of one folder and, for loop
-// detection, the identity of the folder a path leads to.
+// What the picture walk and the folder lists need of a file system: the entries of one folder
+// and, for the walk's loop detection, the identity of the folder a path leads to.
 
 #include <cstdint>
 #include <optional>
