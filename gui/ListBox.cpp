@@ -25,7 +25,18 @@ void TListBox::FillWindow() {
   if (!HasHandle()) return;
   Perform(WM_SETREDRAW, FALSE);
   Perform(LB_RESETCONTENT);
-  for (const std::string& item : FItems) Perform(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+  // The entries go straight to the window class's own procedure: through the hook on the
+  // window each message costs far more than the entry itself, and a picture list can hold
+  // a hundred thousand of them. Nothing of ours answers these messages.
+  const auto own = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(Handle(), GCLP_WNDPROC));
+  const auto fill = [&](UINT msg, WPARAM wp, LPARAM lp) {
+    return own ? ::CallWindowProcW(own, Handle(), msg, wp, lp) : Perform(msg, wp, lp);
+  };
+  // Room for all of them at once, instead of growing the storage step by step.
+  std::size_t characters = 0;
+  for (const std::string& item : FItems) characters += item.size() + 1;
+  fill(LB_INITSTORAGE, FItems.size(), static_cast<LPARAM>(characters * sizeof(wchar_t)));
+  for (const std::string& item : FItems) fill(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
   Perform(LB_SETCURSEL, static_cast<WPARAM>(FItemIndex));
   if (FUpdateCount == 0) {
     Perform(WM_SETREDRAW, TRUE);
