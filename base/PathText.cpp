@@ -12,7 +12,11 @@ std::string JoinPath(std::string_view folder, std::string_view name, char separa
 }
 
 std::string AppendPathName(std::string_view folder, std::string_view name, char separator) {
-  std::string path(folder);
+  // Exactly the room it needs: a picture list keeps one such path per picture, and growing
+  // a copy of the folder would leave about as much again unused in each.
+  std::string path;
+  path.reserve(folder.size() + 1 + name.size());
+  path += folder;
   path += separator;
   path += name;
   return path;

@@ -25,7 +25,18 @@ void TListBox::FillWindow() {
   if (!HasHandle()) return;
   Perform(WM_SETREDRAW, FALSE);
   Perform(LB_RESETCONTENT);
-  for (const std::string& item : FItems) Perform(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+  // The entries go straight to the window class's own procedure: through the hook on the
+  // window each message costs far more than the entry itself, and a picture list can hold
+  // a hundred thousand of them. Nothing of ours answers these messages.
+  const auto own = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(Handle(), GCLP_WNDPROC));
+  const auto fill = [&](UINT msg, WPARAM wp, LPARAM lp) {
+    return own ? ::CallWindowProcW(own, Handle(), msg, wp, lp) : Perform(msg, wp, lp);
+  };
+  // Room for all of them at once, instead of growing the storage step by step.
+  std::size_t characters = 0;
+  for (const std::string& item : Items()) characters += item.size() + 1;
+  fill(LB_INITSTORAGE, Items().size(), static_cast<LPARAM>(characters * sizeof(wchar_t)));
+  for (const std::string& item : Items()) fill(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
   Perform(LB_SETCURSEL, static_cast<WPARAM>(FItemIndex));
   if (FUpdateCount == 0) {
     Perform(WM_SETREDRAW, TRUE);
@@ -33,7 +44,14 @@ void TListBox::FillWindow() {
   }
 }
 
+void TListBox::OwnItems() {
+  if (!FShown) return;
+  FItems = *FShown;
+  FShown = nullptr;
+}
+
 int TListBox::Add(const std::string& item) {
+  OwnItems();
   FItems.push_back(item);
   if (HasHandle()) Perform(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
   return Count() - 1;
@@ -41,28 +59,41 @@ int TListBox::Add(const std::string& item) {
 
 void TListBox::Insert(int index, const std::string& item) {
   if (index < 0 || index > Count()) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+  OwnItems();
   FItems.insert(FItems.begin() + index, item);
   if (FItemIndex >= index) ++FItemIndex;
   if (HasHandle()) Perform(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(Widen(item).c_str()));
 }
 
 void TListBox::Delete(int index) {
-  if (index < 0 || index >= Count()) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+  // An entry shown from the caller's list has left that list already; the window still shows it.
+  const int shown = FShown ? Count() + 1 : Count();
+  if (index < 0 || index >= shown) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
   int selected = ItemIndex();
-  FItems.erase(FItems.begin() + index);
+  if (!FShown) FItems.erase(FItems.begin() + index);
   if (HasHandle()) Perform(LB_DELETESTRING, static_cast<WPARAM>(index));
   // Deleting the selected entry leaves no selection, as the window itself does.
   FItemIndex = selected == index ? -1 : (selected > index ? selected - 1 : selected);
 }
 
 void TListBox::Clear() {
+  FShown = nullptr;
   FItems.clear();
   FItemIndex = -1;
   if (HasHandle()) Perform(LB_RESETCONTENT);
 }
 
 void TListBox::SetItems(std::vector<std::string> items) {
+  FShown = nullptr;
   FItems = std::move(items);
+  FItemIndex = -1;
+  FillWindow();
+}
+
+void TListBox::ShowItems(const std::vector<std::string>& items) {
+  FShown = &items;
+  FItems.clear();
+  FItems.shrink_to_fit();
   FItemIndex = -1;
   FillWindow();
 }

@@ -213,6 +213,57 @@ TEST_F(Slideshow, RebuildKeepsThePositionWithinTheNewListAndShowsIt) {
   EXPECT_TRUE(View.Opened.empty());
 }
 
+// A photo library: 100 folders of 1,000 pictures, listed in reverse and named in mixed case.
+// The list is in name order ignoring case, folder by folder, and its indices mean what the
+// settings file's index has always meant.
+TEST_F(Slideshow, AHundredThousandPicturesAreListedInNameOrderWithTheIndexRules) {
+  constexpr int Folders = 100, PerFolder = 1000;
+  std::vector<std::string> expected;
+  auto& root = Lister.Folders["C:\\Lib"];
+  for (int f = 0; f < Folders; ++f) {
+    char folder[16];
+    std::snprintf(folder, sizeof folder, f % 2 ? "album%03d" : "ALBUM%03d", f);
+    root.insert(root.begin(), TDirEntry{folder, true});
+    auto& entries = Lister.Folders[std::string("C:\\Lib\\") + folder];
+    entries.push_back(TDirEntry{"notes.txt"});
+    entries.push_back(TDirEntry{"hidden.jpg", false, false, true});
+    for (int i = 0; i < PerFolder; ++i) {
+      char name[16];
+      std::snprintf(name, sizeof name, i % 3 ? "img_%04d.jpg" : "IMG_%04d.JPG", i);
+      entries.insert(entries.begin(), TDirEntry{name});
+      expected.push_back(std::string("C:\\Lib\\") + folder + "\\" + name);
+    }
+  }
+
+  struct TCase {
+    std::int32_t SavedIndex;
+    std::int32_t Current;
+  };
+  for (const TCase c : {TCase{123456, 99999}, TCase{54321, 54321}, TCase{-5, 0}, TCase{0, 0}}) {
+    Show.SetCurrentIndex(c.SavedIndex);
+    ASSERT_EQ(Show.Rebuild("C:\\Lib", true), 0);
+    ASSERT_EQ(Show.Pictures(), expected);
+    EXPECT_EQ(View.Mirror.size(), expected.size());
+    EXPECT_EQ(Show.CurrentIndex(), c.Current) << c.SavedIndex;
+    EXPECT_EQ(View.Selected, c.Current);
+    EXPECT_EQ(View.Preview, expected[static_cast<std::size_t>(c.Current)]);
+    EXPECT_EQ(View.Caption, "Tarvell ver. 2.1  " + std::to_string(c.Current + 1) + "(100000)");
+  }
+
+  // The last picture is followed by the first; a deleted one by the picture after it.
+  Show.Pick(99999);
+  Show.Next();
+  EXPECT_EQ(View.Applied.back(), expected.front());
+  Show.Pick(50000);
+  View.Answers = {true};
+  Show.DeleteCurrent();
+  EXPECT_EQ(View.Deleted, std::vector<std::string>{expected[50000]});
+  EXPECT_EQ(Show.Count(), 99999);
+  EXPECT_EQ(Show.CurrentIndex(), 50000);
+  EXPECT_EQ(View.Applied.back(), expected[50001]);
+  EXPECT_EQ(View.Mirror, Show.Pictures());
+}
+
 TEST_F(Slideshow, AFolderThatCannotBeReadIsSkippedAndReported) {
   Lister.AddPictures(Folder, 2);
   Lister.Folders[Folder].push_back(TDirEntry{"locked", true});
