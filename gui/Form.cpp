@@ -1,7 +1,9 @@
 #include "gui/Form.h"
 
 #include "gui/Application.h"
+#include "base/Exception.h"
 #include "gui/Button.h"
+#include "gui/IconResource.h"
 #include "gui/Menus.h"
 
 #include <utility>
@@ -72,7 +74,18 @@ void TForm::CreateParams(TWndCreateParams& p) {
 void TForm::CreateWnd() {
   TControl::CreateWnd();
   if (FMenu) ::SetMenu(Handle(), FMenu->Handle());
-  if (FIcon) SetIcon(FIcon);
+  if (!FBigIcon) {
+    // The program's icon, as the shell shows it; a program without one keeps the default.
+    try {
+      const std::string name = ProgramIconName();
+      if (!name.empty())
+        AssignIcons(LoadIconResource(name, TIconMetric::Large), LoadIconResource(name, TIconMetric::Small));
+    } catch (const Exception&) {
+    }
+  } else {
+    Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FBigIcon.get()));
+    Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
+  }
   if (FShowHint) CreateTooltip();
 }
 
@@ -139,12 +152,18 @@ void TForm::SetWindowState(TWindowState state) {
   }
 }
 
-void TForm::SetIcon(HICON icon) {
-  FIcon = icon;
+void TForm::SetIcon(std::string_view resourceName) {
+  AssignIcons(LoadIconResource(resourceName, TIconMetric::Large), LoadIconResource(resourceName, TIconMetric::Small));
+}
+
+void TForm::AssignIcons(TIconHandle bigIcon, TIconHandle smallIcon) {
   if (HasHandle()) {
-    Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
   }
+  // The window no longer shows the previous ones: they go as the arguments do.
+  std::swap(FBigIcon, bigIcon);
+  std::swap(FSmallIcon, smallIcon);
 }
 
 void TForm::SetMenu(TMainMenu* menu) {
