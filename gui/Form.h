@@ -97,6 +97,7 @@ private:
   bool FKeyPreview = false;
   bool FShowHint = false;
   bool FHasClientSize = false;
+  bool FDesignedOuterSize = false;  // the layout's outer size, its frame as at 96 dpi
   bool FKeyDownSeen = false;
   int FClientWidth = 0;
   int FClientHeight = 0;
