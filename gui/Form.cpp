@@ -102,8 +102,7 @@ void TForm::CreateWnd() {
       const std::string name = ProgramIconName();
       if (!name.empty())
         AssignIcons(LoadIconResource(name, TIconMetric::Large), LoadIconResource(name, TIconMetric::Small));
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
   } else {
     Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FBigIcon.get()));
     Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));

@@ -47,8 +47,7 @@ std::string ProgramIconName() {
         try {
           auto& out = *reinterpret_cast<std::wstring*>(data);
           out = IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name)) : std::wstring(name);
-        } catch (...) {
-        }
+        } catch (...) {}
         return FALSE;  // the first is the one
       },
       reinterpret_cast<LONG_PTR>(&found));

@@ -121,15 +121,16 @@ TEST(DriverLayout, NamesClippedAndOverlappingControlsOnly) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    HWND top = CreateWindowExA(0, "STATIC", "layout", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND top = CreateWindowExA(0, "STATIC", "layout", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr, nullptr,
+                               nullptr);
     ASSERT_NE(top, nullptr);
     RECT client{};
     GetClientRect(top, &client);
     ASSERT_EQ(client.right, 200) << "a popup without a frame: its client area is the window";
     for (const TChild& child : c.Children) {
-      CreateWindowExA(0, "STATIC", "", WS_CHILD | (child.Visible ? WS_VISIBLE : 0), child.Bounds.left,
-                      child.Bounds.top, child.Bounds.right - child.Bounds.left, child.Bounds.bottom - child.Bounds.top,
-                      top, nullptr, nullptr, nullptr);
+      CreateWindowExA(0, "STATIC", "", WS_CHILD | (child.Visible ? WS_VISIBLE : 0), child.Bounds.left, child.Bounds.top,
+                      child.Bounds.right - child.Bounds.left, child.Bounds.bottom - child.Bounds.top, top, nullptr,
+                      nullptr, nullptr);
     }
     EXPECT_EQ(LayoutFaults(top).size(), c.Faults);
     DestroyWindow(top);

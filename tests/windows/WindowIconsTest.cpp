@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -50,13 +51,25 @@ TEST_F(WindowIcons, EachWindowShowsItsOwnIconAtBothSystemSizes) {
     int Resource;
   };
   const std::vector<TCase> cases = {
-      {"About", [] { ShowAboutWindow(); return Form2->Handle(); }, IDI_ABOUT},
-      {"help", [] { ShowHelpWindow(); return Form3->Handle(); }, IDI_HELP},
+      {"About",
+       [] {
+         ShowAboutWindow();
+         return Form2->Handle();
+       },
+       IDI_ABOUT},
+      {"help",
+       [] {
+         ShowHelpWindow();
+         return Form3->Handle();
+       },
+       IDI_HELP},
       // The main window sets none of its own: a form shows the program's icon.
-      {"plain form", [this] {
+      {"plain form",
+       [this] {
          MainStandIn.HandleNeeded();
          return MainStandIn.Handle();
-       }, IDI_TARVELL},
+       },
+       IDI_TARVELL},
   };
   const struct {
     WPARAM Kind;
