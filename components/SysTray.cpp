@@ -4,9 +4,6 @@
 #include "base/Exception.h"
 #include "base/Utf8.h"
 #include "base/WideText.h"
-#include "gui/DpiAwareness.h"
-
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -50,29 +47,6 @@ TIconHandle CopyOf(HICON icon) {
 }
 
 }  // namespace
-
-TIconHandle LoadIconResource(std::string_view name) {
-  if (name.empty()) return TIconHandle();
-  const HINSTANCE module = ::GetModuleHandleW(nullptr);
-  const std::wstring wide = Widen(name);
-  // At the size the notification area draws on this screen: an unaware thread is told the
-  // 96-dpi 16 pixels, which the shell would stretch and blur on a scaled screen.
-  TPerMonitorAwareScope aware;
-  HICON loaded = nullptr;
-  // Only the version 6 common controls have LoadIconMetric; without them, the small icon's
-  // metric is the same size.
-  using TLoadIconMetric = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
-  if (const auto loadMetric = reinterpret_cast<TLoadIconMetric>(
-          reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"comctl32.dll"), "LoadIconMetric")))) {
-    if (FAILED(loadMetric(module, wide.c_str(), LIM_SMALL, &loaded))) loaded = nullptr;
-  }
-  if (!loaded)
-    loaded = static_cast<HICON>(::LoadImageW(module, wide.c_str(), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                             ::GetSystemMetrics(SM_CYSMICON), 0));
-  TIconHandle icon(loaded);
-  if (!icon) throw Exception("Cannot load the icon resource " + std::string(name));
-  return icon;
-}
 
 static_assert(TrayCallbackMessage == 2024);
 

@@ -3,6 +3,7 @@
 
 #include "gui/Component.h"
 #include "gui/Handles.h"
+#include "gui/IconResource.h"  // the layout names the icons by resource
 #include "gui/Wnd.h"
 
 #include <shellapi.h>
@@ -30,10 +31,6 @@ TNotifyIconProc SetNotifyIconProc(TNotifyIconProc proc) noexcept;
 // (from 0): doubling from half a second up to half a minute. At logon the taskbar may not be
 // ready for the first few seconds, and an icon that gave up would never be seen.
 unsigned TrayAddRetryDelayMs(unsigned attempt) noexcept;
-
-// An icon resource of the program by name ("MAINICON", or "#1" for a number), at the size
-// of the notification area's icons; an empty name gives no icon. Throws when it is missing.
-TIconHandle LoadIconResource(std::string_view name);
 
 class TSystemTrayIcon : public TComponent {
 public:

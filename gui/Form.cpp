@@ -1,7 +1,9 @@
 #include "gui/Form.h"
 
 #include "gui/Application.h"
+#include "base/Exception.h"
 #include "gui/Button.h"
+#include "gui/IconResource.h"
 #include "gui/Menus.h"
 
 #include <utility>
@@ -12,6 +14,17 @@ namespace {
 constexpr const char* FormWindowClass = "TTarvellForm";
 
 bool IsTopLevel(HWND wnd) noexcept { return (::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CHILD) == 0; }
+
+// The frame (caption, borders, menu bar) a window of this style has at 96 dpi; the current
+// one where the system cannot tell (before Windows 10 1607, where the two are the same for us).
+RECT FrameAt96Dpi(DWORD style, bool menu, DWORD exStyle) noexcept {
+  using TAdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust = reinterpret_cast<TAdjustForDpi>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  RECT r{0, 0, 0, 0};
+  if (!adjust || !adjust(&r, style, menu, exStyle, 96)) ::AdjustWindowRectEx(&r, style, menu, exStyle);
+  return r;
+}
 }  // namespace
 
 TForm::TForm(TComponent* AOwner) : TControl(AOwner) { TControl::SetVisible(false); }
@@ -61,6 +74,17 @@ void TForm::CreateParams(TWndCreateParams& p) {
     p.Width = r.right - r.left;
     p.Height = r.bottom - r.top;
     TControl::SetBounds(Left(), Top(), p.Width, p.Height);
+  } else if (FDesignedOuterSize) {
+    // The layout's outer size holds the frame it had at 96 dpi. Where the frame is larger (a
+    // scaled screen that is not hidden from us, a larger caption font) the window grows by the
+    // difference, so that the controls keep the client area they were laid out in.
+    const RECT designed = FrameAt96Dpi(static_cast<DWORD>(p.Style), FMenu != nullptr, static_cast<DWORD>(p.ExStyle));
+    RECT r{0, 0, p.Width - (designed.right - designed.left), p.Height - (designed.bottom - designed.top)};
+    ::AdjustWindowRectEx(&r, static_cast<DWORD>(p.Style), FMenu != nullptr, static_cast<DWORD>(p.ExStyle));
+    p.Width = r.right - r.left;
+    p.Height = r.bottom - r.top;
+    TControl::SetBounds(Left(), Top(), p.Width, p.Height);
+    FDesignedOuterSize = false;  // once: a handle made again keeps the size it has
   }
   if (FPosition == TPosition::poScreenCenter) {
     p.X = (::GetSystemMetrics(SM_CXSCREEN) - p.Width) / 2;
@@ -72,7 +96,17 @@ void TForm::CreateParams(TWndCreateParams& p) {
 void TForm::CreateWnd() {
   TControl::CreateWnd();
   if (FMenu) ::SetMenu(Handle(), FMenu->Handle());
-  if (FIcon) SetIcon(FIcon);
+  if (!FBigIcon) {
+    // The program's icon, as the shell shows it; a program without one keeps the default.
+    try {
+      const std::string name = ProgramIconName();
+      if (!name.empty())
+        AssignIcons(LoadIconResource(name, TIconMetric::Large), LoadIconResource(name, TIconMetric::Small));
+    } catch (const Exception&) {}
+  } else {
+    Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FBigIcon.get()));
+    Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
+  }
   if (FShowHint) CreateTooltip();
 }
 
@@ -139,12 +173,18 @@ void TForm::SetWindowState(TWindowState state) {
   }
 }
 
-void TForm::SetIcon(HICON icon) {
-  FIcon = icon;
+void TForm::SetIcon(std::string_view resourceName) {
+  AssignIcons(LoadIconResource(resourceName, TIconMetric::Large), LoadIconResource(resourceName, TIconMetric::Small));
+}
+
+void TForm::AssignIcons(TIconHandle bigIcon, TIconHandle smallIcon) {
   if (HasHandle()) {
-    Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
   }
+  // The window no longer shows the previous ones: they go as the arguments do.
+  std::swap(FBigIcon, bigIcon);
+  std::swap(FSmallIcon, smallIcon);
 }
 
 void TForm::SetMenu(TMainMenu* menu) {

@@ -2,9 +2,11 @@
 #pragma once
 
 #include "gui/Control.h"
+#include "gui/Handles.h"
 #include "gui/Layout.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace tarvell {
 
@@ -32,8 +34,12 @@ public:
   void SetWindowState(TWindowState state);
   bool ShowHint() const noexcept { return FShowHint; }
   void SetShowHint(bool on);
-  // The window's icon; the form does not own it.
-  void SetIcon(HICON icon);
+  // The window's icons from an icon resource of the program ("#2" for a number), a large and
+  // a small one, each loaded at the size the screen draws it. A form without icons of its own
+  // shows the program's icon. Throws when the resource is missing.
+  void SetIcon(std::string_view resourceName);
+  HICON BigIcon() const noexcept { return FBigIcon.get(); }
+  HICON SmallIcon() const noexcept { return FSmallIcon.get(); }
   TMainMenu* Menu() const noexcept { return FMenu; }
   void SetMenu(TMainMenu* menu);
 
@@ -80,6 +86,7 @@ private:
   void AddTool(TControl& control);
   void RemoveTool(TControl& control) noexcept;
   void CreateTooltip();
+  void AssignIcons(TIconHandle bigIcon, TIconHandle smallIcon);
   bool DialogKey(MSG& msg);
   void FocusNext(bool backward);
 
@@ -90,10 +97,12 @@ private:
   bool FKeyPreview = false;
   bool FShowHint = false;
   bool FHasClientSize = false;
+  bool FDesignedOuterSize = false;  // the layout's outer size, its frame as at 96 dpi
   bool FKeyDownSeen = false;
   int FClientWidth = 0;
   int FClientHeight = 0;
-  HICON FIcon = nullptr;
+  TIconHandle FBigIcon;
+  TIconHandle FSmallIcon;
   TMainMenu* FMenu = nullptr;
   TControl* FActiveControl = nullptr;
   TButton* FDefaultButton = nullptr;

@@ -21,6 +21,7 @@ void TForm::LoadLayout(const TFormLayout& layout) {
     SetClientSize(layout.ClientWidth, layout.ClientHeight);
   } else if (layout.Width != 0) {
     TControl::SetBounds(Left(), Top(), layout.Width, layout.Height);
+    FDesignedOuterSize = true;
   }
   if (layout.Color != clDefault) SetColor(layout.Color);
   if (FontGiven(layout.Font)) {

@@ -20,9 +20,9 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 ABOUT_WIDTH = 406
 ABOUT_HEIGHT = 300
-ICON_SIZES = (16, 32)
-# The program's icon is asked for at the size the screen's scale needs (tray and title bar from
-# 16 to 40, the shell up to 256), so it holds each of them rather than a stretched 32.
+# Every icon is asked for at the size the screen's scale needs (title bar and tray from 16 to
+# 40, Alt+Tab and taskbar from 32 to 64, the shell up to 256), so each holds all of them rather
+# than a stretched 32.
 PROGRAM_ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 SUPERSAMPLE = 4  # per axis, for the anti-aliased icon edges
 
@@ -218,7 +218,7 @@ def icon_image(rows):
     return header + bytes(xor) + bytes(mask)
 
 
-def ico_file(scene, sizes=ICON_SIZES):
+def ico_file(scene, sizes=PROGRAM_ICON_SIZES):
     images = [icon_image(render_icon(scene, s)) for s in sizes]
     out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
     offset = 6 + 16 * len(images)
@@ -427,7 +427,7 @@ def bmp8_file(palette, rows):
 
 def build_all():
     return {
-        "Tarvell.ico": ico_file(program_icon, PROGRAM_ICON_SIZES),
+        "Tarvell.ico": ico_file(program_icon),
         "About.ico": ico_file(lambda u, v: badge(u, v, (40, 100, 200), glyph_info)),
         "Help.ico": ico_file(lambda u, v: badge(u, v, (28, 140, 84), glyph_question)),
         "About.bmp": bmp8_file(*quantise(render_about())),

@@ -16,7 +16,7 @@ tarvell_ensure_display
 tarvell_ensure_template
 export WINEPREFIX="$wine_dir/demo"
 rm -rf "$WINEPREFIX"; cp -a "$wine_template/." "$WINEPREFIX/"; rm -f "$WINEPREFIX/.ready"
-shots="$here/build/screenshots"; mkdir -p "$shots"; rm -f "$shots"/*.png
+shots="$here/build/screenshots"; mkdir -p "$shots"; rm -f "$shots"/*.png "$shots/layout-96.txt"
 bin="$here/build/windows/bin"
 drive() { wine "$bin/tarvell-drive.exe" "$@"; }
 cleanup() {
@@ -63,6 +63,9 @@ if geom=$(drive wait "Tarvell ver. 2.1" 10000); then
   sleep 4   # the slideshow changes the wallpaper under the window at least once
   read -r x y w h <<<"$geom"
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shots/main-window.png"
+  # What the 96-dpi layout itself has (its stacked buttons share their edges): the scaled
+  # screens below must add nothing to it.
+  { drive layout "Tarvell ver. 2.1" 5000 || true; } | tr -d '\r' > "$shots/layout-96.txt"
   import -window root "$shots/desktop-with-window.png"
 fi
 drive ctrl q
@@ -80,5 +83,51 @@ if [ "$shot_ok" != 1 ]; then
 fi
 echo "run: wallpaper was $(winepath -u "$(drive wallpaper | tr -d '\r')" 2>/dev/null || true)"
 echo "run: settings written:"; tr -d '\r' < "$windir/Tarvell.cfg" | sed 's/^/    /'
+
+# The windows on scaled screens, 150 % and 200 %: the program starts again with the screen's
+# resolution set, opens the main, About and help windows, and each must show every control
+# whole and apart from its neighbours.
+shoot_window() {  # TITLE-PREFIX FILE
+  local geom x y w h faults
+  geom=$(drive wait "$1" 10000) || { echo "run: the window \"$1\" never came up"; return 1; }
+  sleep 1   # its first paint
+  read -r x y w h <<<"$geom"
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
+  faults=$(drive layout "$1" 5000 | tr -d '\r' | grep -vxF -f "$shots/layout-96.txt" || true)
+  [ -z "$faults" ] && return 0
+  sed "s/^/run: $(basename "$2"): /" <<<"$faults"
+  return 1
+}
+layout_ok=1
+touch "$shots/layout-96.txt"
+for dpi in 144 192; do
+  timeout 30 wineserver -w || wineserver -k
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+    /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wine "$second" &
+  app=$!
+  drive running 20000 || { echo "run: Tarvell did not start at $dpi dpi"; layout_ok=0; continue; }
+  # A hand-over that comes before the main window is built shows nothing: ask again.
+  for _ in 1 2 3 4 5; do
+    wine "$second" || true
+    drive wait "Tarvell ver. 2.1" 3000 >/dev/null && break
+  done
+  shoot_window "Tarvell ver. 2.1" "$shots/main-window-$dpi.png" || layout_ok=0
+  drive click "Tarvell ver. 2.1" 276 100   # the background opens the About window
+  shoot_window "About " "$shots/about-$dpi.png" || layout_ok=0
+  drive click "About " 90 288          # its "Help" link opens the help window
+  shoot_window "Form3" "$shots/help-$dpi.png" || layout_ok=0
+  drive ctrl q
+  for _ in $(seq 1 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+done
+if [ "$layout_ok" != 1 ]; then
+  echo "run: FAILED: a window is clipped or has overlapping controls on a scaled screen"
+  exit 1
+fi
+if [ -s "$shots/layout-96.txt" ]; then
+  echo "run: the 96-dpi main window's own overlaps, left as laid out:"
+  sed 's/^/    /' "$shots/layout-96.txt"
+fi
 echo "run: screenshots:"
 ls -1 "$shots"/*.png | sed 's/^/    /'

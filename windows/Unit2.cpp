@@ -10,6 +10,8 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 namespace tarvell {
 
 TForm2* Form2 = nullptr;
@@ -32,8 +34,7 @@ TForm2::TForm2(TComponent* AOwner, TAboutActions actions)
     : TForm(AOwner),
       OpenAddress([this](const std::string& address) { ShellOpen(Handle(), address); }),
       FActions(std::move(actions)) {
-  // A shared icon from the program's resources: the system keeps it, nothing to destroy.
-  SetIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ABOUT)));
+  SetIcon("#" + std::to_string(IDI_ABOUT));
   LoadLayout(Form2Layout());
   LoadPicture();
 }

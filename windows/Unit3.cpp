@@ -13,8 +13,7 @@ namespace tarvell {
 TForm3* Form3 = nullptr;
 
 TForm3::TForm3(TComponent* AOwner, const std::string& settingsFolder) : TForm(AOwner) {
-  // A shared icon from the program's resources: the system keeps it, nothing to destroy.
-  SetIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_HELP)));
+  SetIcon("#" + std::to_string(IDI_HELP));
   LoadLayout(Form3Layout());
   FormResize(*this);
   Memo1->SetText(HelpText(settingsFolder));

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace tarvell::e2e;
 
 namespace {
@@ -95,3 +97,42 @@ TEST_F(Driver, ADoubleClickStaysOnItsPointWhenTheCursorIsMovedBetweenItsClicks) 
 }
 
 }  // namespace
+
+// The run command's layout check on scaled screens: it must name a clipped control and
+// overlapping neighbours, and leave a backdrop, hidden controls and touching edges alone.
+TEST(DriverLayout, NamesClippedAndOverlappingControlsOnly) {
+  struct TChild {
+    RECT Bounds;  // left, top, right, bottom in the parent's client area
+    bool Visible;
+  };
+  struct TCase {
+    const char* Name;
+    std::vector<TChild> Children;
+    std::size_t Faults;
+  };
+  const std::vector<TCase> cases = {
+      {"apart", {{{0, 0, 50, 20}, true}, {{0, 20, 50, 40}, true}}, 0},
+      {"overlapping by a row", {{{0, 0, 50, 21}, true}, {{0, 20, 50, 40}, true}}, 1},
+      {"out at the bottom", {{{0, 180, 50, 201}, true}}, 1},
+      {"out at the left", {{{-1, 0, 50, 20}, true}}, 1},
+      {"overlap under a hidden one", {{{0, 0, 50, 30}, true}, {{0, 20, 50, 40}, false}}, 0},
+      {"backdrop under the others", {{{0, 0, 200, 200}, true}, {{10, 10, 50, 40}, true}}, 0},
+      {"clipped and overlapping", {{{0, 0, 50, 30}, true}, {{0, 20, 50, 250}, true}}, 2},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    HWND top = CreateWindowExA(0, "STATIC", "layout", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr, nullptr,
+                               nullptr);
+    ASSERT_NE(top, nullptr);
+    RECT client{};
+    GetClientRect(top, &client);
+    ASSERT_EQ(client.right, 200) << "a popup without a frame: its client area is the window";
+    for (const TChild& child : c.Children) {
+      CreateWindowExA(0, "STATIC", "", WS_CHILD | (child.Visible ? WS_VISIBLE : 0), child.Bounds.left, child.Bounds.top,
+                      child.Bounds.right - child.Bounds.left, child.Bounds.bottom - child.Bounds.top, top, nullptr,
+                      nullptr, nullptr);
+    }
+    EXPECT_EQ(LayoutFaults(top).size(), c.Faults);
+    DestroyWindow(top);
+  }
+}

@@ -31,22 +31,25 @@ TEST(Resources, IconsLoadIn16And32Pixels) {
   }
 }
 
-// A scaled screen asks for the program's icon at 20, 24, 40... pixels: each has its own image,
-// not a 32 stretched (LoadImage would scale one, so the group's directory is read).
-TEST(Resources, ProgramIconHoldsEachSizeAScaledScreenAsksFor) {
-  HRSRC found = ::FindResourceA(Self(), MAKEINTRESOURCEA(IDI_TARVELL), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
-  ASSERT_NE(found, nullptr);
-  const auto* dir = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(Self(), found)));
-  ASSERT_NE(dir, nullptr);
-  const unsigned count = dir[4] | (dir[5] << 8);
-  ASSERT_EQ(::SizeofResource(Self(), found), 6u + 14u * count);
-  std::vector<int> sizes;
-  for (unsigned i = 0; i < count; ++i) {
-    const std::uint8_t* entry = dir + 6 + 14 * i;
-    EXPECT_EQ(entry[0], entry[1]) << "square";
-    sizes.push_back(entry[0] == 0 ? 256 : entry[0]);
+// A scaled screen asks for each icon at 20, 24, 40... pixels: each has its own image, not a 32
+// stretched (LoadImage would scale one, so the group's directory is read).
+TEST(Resources, EveryIconHoldsEachSizeAScaledScreenAsksFor) {
+  for (int id : {IDI_TARVELL, IDI_ABOUT, IDI_HELP}) {
+    SCOPED_TRACE(testing::Message() << "icon " << id);
+    HRSRC found = ::FindResourceA(Self(), MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
+    ASSERT_NE(found, nullptr);
+    const auto* dir = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(Self(), found)));
+    ASSERT_NE(dir, nullptr);
+    const unsigned count = dir[4] | (dir[5] << 8);
+    ASSERT_EQ(::SizeofResource(Self(), found), 6u + 14u * count);
+    std::vector<int> sizes;
+    for (unsigned i = 0; i < count; ++i) {
+      const std::uint8_t* entry = dir + 6 + 14 * i;
+      EXPECT_EQ(entry[0], entry[1]) << "square";
+      sizes.push_back(entry[0] == 0 ? 256 : entry[0]);
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
   }
-  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
 }
 
 TEST(Resources, AboutPictureIs406By300In256Colours) {

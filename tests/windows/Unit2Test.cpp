@@ -117,9 +117,10 @@ TEST_F(AboutWindow, WindowIsFixedSizeTopMostAndCentred) {
   EXPECT_TRUE(IsTopMost(wnd));
   ExpectCentred(wnd);
   EXPECT_TRUE(Form2->ShowHint());
-  const HICON own = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ABOUT));
-  ASSERT_NE(own, nullptr) << "the program's resources are linked in";
-  EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(wnd, WM_GETICON, ICON_BIG, 0)), own);
+  // Its own icon, big and small: WindowIconsTest checks their pictures and sizes.
+  ASSERT_NE(Form2->BigIcon(), nullptr);
+  EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(wnd, WM_GETICON, ICON_BIG, 0)), Form2->BigIcon());
+  EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(wnd, WM_GETICON, ICON_SMALL, 0)), Form2->SmallIcon());
 }
 
 TEST_F(AboutWindow, PictureFillsTheWindowBehindTheLabels) {

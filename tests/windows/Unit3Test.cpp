@@ -82,9 +82,10 @@ TEST_F(HelpWindow, SizeableTopMostCentredWithItsOwnIcon) {
   EXPECT_NE(::GetWindowLongPtrA(wnd, GWL_STYLE) & WS_THICKFRAME, 0);
   EXPECT_TRUE(IsTopMost(wnd));
   ExpectCentred(wnd);
-  const HICON own = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_HELP));
-  ASSERT_NE(own, nullptr);
-  EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(wnd, WM_GETICON, ICON_BIG, 0)), own);
+  // Its own icon, big and small: WindowIconsTest checks their pictures and sizes.
+  ASSERT_NE(Form3->BigIcon(), nullptr);
+  EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(wnd, WM_GETICON, ICON_BIG, 0)), Form3->BigIcon());
+  EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(wnd, WM_GETICON, ICON_SMALL, 0)), Form3->SmallIcon());
 }
 
 TEST_F(HelpWindow, TextFieldHoldsTheHelpTextLineForLine) {

@@ -5,12 +5,17 @@
 //   key VK                            sends one virtual key (decimal)
 //   close TITLE-PREFIX TIMEOUT-MS     closes a visible top-level window
 //   wallpaper                         prints the desktop wallpaper setting
-// Exit code 0 on success, 1 when the window or box did not come in time, 2 for bad usage.
+//   layout TITLE-PREFIX TIMEOUT-MS    prints the window's clipped or overlapping controls
+//   click TITLE-PREFIX X Y            clicks at a point of a visible window's client area
+//   running TIMEOUT-MS                waits for Tarvell's (hidden) single-instance window
+// Exit code 0 on success, 1 when the window or box did not come in time (or its layout has
+// faults), 2 for bad usage.
 #include "tests/e2e/support/Driver.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 using namespace tarvell::e2e;
 
@@ -44,6 +49,24 @@ int main(int argc, char** argv) {
     if (!w) return 1;
     PostMessageA(w, WM_CLOSE, 0, 0);
     return WaitUntil([w] { return !IsWindowVisible(w); }, 5000) ? 0 : 1;
+  }
+  if (cmd == "layout" && argc == 4) {
+    HWND w = WaitForTop({}, argv[2], static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)), 0, true);
+    if (!w) return 1;
+    const std::vector<std::string> faults = LayoutFaults(w);
+    for (const std::string& fault : faults) std::printf("%s\n", fault.c_str());
+    return faults.empty() ? 0 : 1;
+  }
+  if (cmd == "click" && argc == 5) {
+    HWND w = WaitForTop({}, argv[2], 5000, 0, true);
+    if (!w) return 1;
+    POINT p{std::atoi(argv[3]), std::atoi(argv[4])};
+    ClientToScreen(w, &p);
+    ClickAt(p.x, p.y);
+    return 0;
+  }
+  if (cmd == "running" && argc == 3) {
+    return WaitForTop("TInstanceManager", {}, static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10))) ? 0 : 1;
   }
   if (cmd == "wallpaper") {
     std::printf("%s\n", CurrentWallpaper().c_str());

@@ -196,6 +196,42 @@ HWND FindChild(HWND parent, const std::string& cls, const std::string& caption) 
 }
 
 namespace {
+std::string Describe(HWND wnd, const RECT& r) {
+  return ClassName(wnd) + " \"" + WindowText(wnd) + "\" (" + std::to_string(r.left) + ", " + std::to_string(r.top) +
+         ")-(" + std::to_string(r.right) + ", " + std::to_string(r.bottom) + ")";
+}
+
+void CollectLayoutFaults(HWND parent, std::vector<std::string>& faults) {
+  RECT client{};
+  GetClientRect(parent, &client);
+  std::vector<std::pair<HWND, RECT>> neighbours;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    if (r.left < client.left || r.top < client.top || r.right > client.right || r.bottom > client.bottom)
+      faults.push_back(Describe(child, r) + " reaches out of " + Describe(parent, client));
+    if (!EqualRect(&r, &client)) neighbours.emplace_back(child, r);
+    CollectLayoutFaults(child, faults);
+  }
+  for (std::size_t i = 0; i < neighbours.size(); ++i)
+    for (std::size_t k = i + 1; k < neighbours.size(); ++k) {
+      RECT both{};
+      if (IntersectRect(&both, &neighbours[i].second, &neighbours[k].second))
+        faults.push_back(Describe(neighbours[i].first, neighbours[i].second) + " overlaps " +
+                         Describe(neighbours[k].first, neighbours[k].second));
+    }
+}
+}  // namespace
+
+std::vector<std::string> LayoutFaults(HWND top) {
+  std::vector<std::string> faults;
+  CollectLayoutFaults(top, faults);
+  return faults;
+}
+
+namespace {
 INPUT KeyInput(WORD vk, bool up) {
   INPUT in{};
   in.type = INPUT_KEYBOARD;
