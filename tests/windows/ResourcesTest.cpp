@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "resources/ResourceIds.h"
@@ -47,6 +48,13 @@ TEST(Resources, EveryIconHoldsEachSizeAScaledScreenAsksFor) {
       const std::uint8_t* entry = dir + 6 + 14 * i;
       EXPECT_EQ(entry[0], entry[1]) << "square";
       sizes.push_back(entry[0] == 0 ? 256 : entry[0]);
+      // Regression: the 256-pixel images stored raw made the program 600 KB larger.
+      if (entry[0] == 0) {
+        const WORD image = static_cast<WORD>(entry[12] | (entry[13] << 8));
+        HRSRC png = ::FindResourceA(Self(), MAKEINTRESOURCEA(image), MAKEINTRESOURCEA(3) /* RT_ICON */);
+        ASSERT_NE(png, nullptr);
+        EXPECT_EQ(std::memcmp(::LockResource(::LoadResource(Self(), png)), "\x89PNG", 4), 0);
+      }
     }
     EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
   }
