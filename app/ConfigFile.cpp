@@ -11,8 +11,9 @@ namespace tarvell {
 namespace {
 
 // The lines this version knows; a later one may add more, which this one then ignores.
-constexpr std::size_t LineCount = 11;
-constexpr std::size_t HotKeyLine = 10;  // 0-based: line 11
+constexpr std::size_t LineCount = 12;
+constexpr std::size_t HotKeyLine = 10;     // 0-based: line 11
+constexpr std::size_t PerMonitorLine = 11;  // 0-based: line 12
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
@@ -152,6 +153,8 @@ TConfigReadResult ReadConfig(std::string_view bytes, const ILegacyCodePage& code
   ReadFlag(lines[8], errors, s.Once);
   ReadFlag(lines[9], errors, s.SecondsMode);
   ReadHotKeyFlags(lines[HotKeyLine], errors, s.HotKeyFlags);
+  // Files written before the option existed end at line 11: off, without a message.
+  if (!lines[PerMonitorLine].empty()) ReadFlag(lines[PerMonitorLine], errors, s.PerMonitor);
   return result;
 }
 
@@ -170,6 +173,7 @@ std::string WriteConfig(const TSettings& settings, const ILegacyCodePage& codePa
   AppendFlag(out, settings.SecondsMode);
   // Always written: it is also what tells this version's files from earlier ones.
   AppendAscii(out, std::to_string(HotKeyChoiceIndex(settings.HotKeyFlags) ? settings.HotKeyFlags : DefaultHotKeyFlags));
+  AppendFlag(out, settings.PerMonitor);
   return out;
 }
 

@@ -6,7 +6,7 @@
 //   3 Subfolders  ("1"/"0")                9 Once         ("1"/"0")
 //   4 Random      ("1"/"0")               10 SecondsMode  ("1" seconds, "0" minutes)
 //   5 CurrentIndex (decimal, 0-based)     11 the hot keys' modifier flags (HotKeyChoices)
-//   6 Sound       ("1"/"0")
+//   6 Sound       ("1"/"0")                12 PerMonitor   ("1"/"0", each monitor its own picture)
 //
 // Earlier versions wrote ten lines in the system's legacy 8-bit code page and ignore any
 // line after the tenth, so line 11, which this version always writes, also marks a file as
@@ -49,6 +49,7 @@ struct TSettings {
   bool Once = false;
   bool SecondsMode = false;
   unsigned HotKeyFlags = DefaultHotKeyFlags;  // one of HotKeyChoices
+  bool PerMonitor = false;  // each monitor its own picture
 
   friend bool operator==(const TSettings&, const TSettings&) = default;
 };
@@ -68,13 +69,15 @@ struct TConfigReadResult {
 //  - an empty line 2 becomes "C:\";
 //  - a negative line 5 becomes 0;
 //  - a line 11 that is not one of the offered choices becomes Ctrl (with a message); a file
-//    without it (or with it empty) means Ctrl, as before.
+//    without it (or with it empty) means Ctrl, as before;
+//  - a line 12 that is not a whole number is off (with a message); a file without it (or
+//    with it empty) means off.
 // After reading an existing file, `Once` is enabled exactly when `Startup` is checked;
 // without a file it stays enabled.
 // Every text in the result is UTF-8.
 TConfigReadResult ReadConfig(std::string_view bytes, const ILegacyCodePage& codePage);
 
-// The exact bytes of the file: eleven lines, each ended by CR LF, truth values as "1"/"0".
+// The exact bytes of the file: twelve lines, each ended by CR LF, truth values as "1"/"0".
 // A CR or LF inside a text value is dropped, so the lines can never shift.
 std::string WriteConfig(const TSettings& settings, const ILegacyCodePage& codePage);
 

@@ -41,6 +41,7 @@ void TForm1::LoadCFG() {
   Startup->SetChecked(settings.Startup);
   Once->SetChecked(settings.Once);
   if (bytes) Once->SetEnabled(Startup->Checked());
+  PerMonitor->SetChecked(settings.PerMonitor);
   state.SecondsMode = settings.SecondsMode;
   FHotKeys.SetFlags(settings.HotKeyFlags);  // claimed once the window's keys are made
 }
@@ -58,6 +59,7 @@ void TForm1::SaveCFG() {
   settings.Once = Once->Checked();
   settings.SecondsMode = Program().SecondsMode;
   settings.HotKeyFlags = HotKeyFlags();
+  settings.PerMonitor = PerMonitor->Checked();
   const std::string bytes = WriteConfig(settings, SystemLegacyCodePage());
   Memo1->SetText(bytes);
   if (Program().KeepConfigFile) return;

@@ -3,6 +3,7 @@
 #include "base/WideText.h"
 #include "desktop/MonitorLayout.h"
 
+#include <cwchar>
 #include <optional>
 #include <string>
 
@@ -38,6 +39,34 @@ TWallpaperFit ReadWallpaperFit(HKEY root, const char* keyPath) {
   const COLORREF desktop = ::GetSysColor(COLOR_DESKTOP);
   fit.Background = {GetRValue(desktop), GetGValue(desktop), GetBValue(desktop)};
   return fit;
+}
+
+TVirtualScreenMode VirtualScreenModeFor(unsigned major, unsigned minor) noexcept {
+  return major > 6 || (major == 6 && minor >= 2) ? TVirtualScreenMode::Span : TVirtualScreenMode::Tile;
+}
+
+TVirtualScreenMode SystemVirtualScreenMode() {
+  // VerifyVersionInfo, unlike GetVersionEx, answers "at least 6.2" truly without a manifest entry.
+  OSVERSIONINFOEXW wanted{};
+  wanted.dwOSVersionInfoSize = sizeof wanted;
+  wanted.dwMajorVersion = 6;
+  wanted.dwMinorVersion = 2;
+  const DWORDLONG mask =
+      ::VerSetConditionMask(::VerSetConditionMask(0, VER_MAJORVERSION, VER_GREATER_EQUAL), VER_MINORVERSION,
+                            VER_GREATER_EQUAL);
+  return ::VerifyVersionInfoW(&wanted, VER_MAJORVERSION | VER_MINORVERSION, mask) ? TVirtualScreenMode::Span
+                                                                                  : TVirtualScreenMode::Tile;
+}
+
+bool WriteVirtualScreenStyle(TVirtualScreenMode mode, HKEY root, const char* keyPath) {
+  const bool span = mode == TVirtualScreenMode::Span;
+  auto write = [&](const char* name, const wchar_t* value) {
+    const DWORD bytes = static_cast<DWORD>((std::wcslen(value) + 1) * sizeof(wchar_t));
+    return ::RegSetKeyValueW(root, Widen(keyPath).c_str(), Widen(name).c_str(), REG_SZ, value, bytes) == ERROR_SUCCESS;
+  };
+  const bool style = write("WallpaperStyle", span ? L"22" : L"0");
+  const bool tile = write("TileWallpaper", span ? L"0" : L"1");
+  return style && tile;
 }
 
 TWallpaperFit ReadWallpaperFit() { return ReadWallpaperFit(HKEY_CURRENT_USER, DesktopSettingsKey); }

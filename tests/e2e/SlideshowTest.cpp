@@ -358,7 +358,7 @@ TEST_F(Slideshow, OnceEndsTheProgramAndRecordsThePictureOnTheDesktop) {
   ASSERT_TRUE(run.EndsWithZero(20000));
   EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), DecodedBmp(b));
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 11u);
+  ASSERT_EQ(saved.size(), 12u);
   EXPECT_EQ(saved[4], "1");
   EXPECT_EQ(saved[8], "1");
 }
@@ -378,7 +378,7 @@ TEST_F(Slideshow, TickingSubfoldersAddsTheSubfoldersPictures) {
   ASSERT_TRUE(Press('Q', Ended()));
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 11u);
+  ASSERT_EQ(saved.size(), 12u);
   EXPECT_EQ(saved[2], "1");
 }
 
@@ -400,7 +400,7 @@ TEST_F(Slideshow, ASavedFolderThatCannotBeEnteredSurvivesASubfoldersClick) {
   ASSERT_TRUE(Press('Q', Ended()));
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 11u);
+  ASSERT_EQ(saved.size(), 12u);
   EXPECT_EQ(saved[1], gone);
 }
 
@@ -457,7 +457,7 @@ TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
   ASSERT_TRUE(Press('Q', Ended()));
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 11u);
+  ASSERT_EQ(saved.size(), 12u);
   EXPECT_EQ(saved[1], sub);
   EXPECT_EQ(saved[2], "0");
 }
