@@ -114,6 +114,12 @@ void TForm1::ApplyPreview() {
   TWaitCursor busy;
   const std::string& wallpaper = Program().Folders.WallpaperPath;
   WriteWallpaperFile(JPEGImage1->Picture(), wallpaper);
+  // Pictures for each monitor set Span (or Tile) in the user's place: one picture is fitted
+  // by the user's own style again.
+  if (FMonitorStyle) {
+    WriteWallpaperStyle(*FMonitorStyle, HKEY_CURRENT_USER, DesktopSettingsKey);
+    FMonitorStyle.reset();
+  }
   // The full path: a bare file name is not looked up in the Windows directory any more.
   SetDesktopWallpaper(wallpaper);
   // Cut to what our tray icon takes: it would keep its previous tip for a longer one.

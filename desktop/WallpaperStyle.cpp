@@ -58,15 +58,43 @@ TVirtualScreenMode SystemVirtualScreenMode() {
                                                                                   : TVirtualScreenMode::Tile;
 }
 
-bool WriteVirtualScreenStyle(TVirtualScreenMode mode, HKEY root, const char* keyPath) {
-  const bool span = mode == TVirtualScreenMode::Span;
-  auto write = [&](const char* name, const wchar_t* value) {
+namespace {
+
+bool WriteStyleValues(HKEY root, const char* keyPath, const wchar_t* style, const wchar_t* tile) {
+  auto write = [&](const wchar_t* name, const wchar_t* value) {
     const DWORD bytes = static_cast<DWORD>((std::wcslen(value) + 1) * sizeof(wchar_t));
-    return ::RegSetKeyValueW(root, Widen(keyPath).c_str(), Widen(name).c_str(), REG_SZ, value, bytes) == ERROR_SUCCESS;
+    return ::RegSetKeyValueW(root, Widen(keyPath).c_str(), name, REG_SZ, value, bytes) == ERROR_SUCCESS;
   };
-  const bool style = write("WallpaperStyle", span ? L"22" : L"0");
-  const bool tile = write("TileWallpaper", span ? L"0" : L"1");
-  return style && tile;
+  const bool styleWritten = write(L"WallpaperStyle", style);
+  const bool tileWritten = write(L"TileWallpaper", tile);
+  return styleWritten && tileWritten;
+}
+
+}  // namespace
+
+bool WriteVirtualScreenStyle(TVirtualScreenMode mode, HKEY root, const char* keyPath) {
+  return WriteWallpaperStyle(mode == TVirtualScreenMode::Span ? TWallpaperStyle::Span : TWallpaperStyle::Tile, root,
+                             keyPath);
+}
+
+bool WriteWallpaperStyle(TWallpaperStyle style, HKEY root, const char* keyPath) {
+  switch (style) {
+    case TWallpaperStyle::Center:
+      return WriteStyleValues(root, keyPath, L"0", L"0");
+    case TWallpaperStyle::Tile:
+      return WriteStyleValues(root, keyPath, L"0", L"1");
+    case TWallpaperStyle::Stretch:
+      return WriteStyleValues(root, keyPath, L"2", L"0");
+    case TWallpaperStyle::Fit:
+      return WriteStyleValues(root, keyPath, L"6", L"0");
+    case TWallpaperStyle::Fill:
+      return WriteStyleValues(root, keyPath, L"10", L"0");
+    case TWallpaperStyle::Span:
+      return WriteStyleValues(root, keyPath, L"22", L"0");
+    case TWallpaperStyle::None:
+      break;
+  }
+  return true;  // no setting of the user's to put back
 }
 
 TWallpaperFit ReadWallpaperFit() { return ReadWallpaperFit(HKEY_CURRENT_USER, DesktopSettingsKey); }

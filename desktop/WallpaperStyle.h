@@ -31,4 +31,8 @@ TVirtualScreenMode SystemVirtualScreenMode();
 // when a value could not be written.
 bool WriteVirtualScreenStyle(TVirtualScreenMode mode, HKEY root, const char* keyPath);
 
+// Writes the values that read back as style (None writes nothing); false when a value could
+// not be written. Puts back the user's style once the desktop shows a single picture again.
+bool WriteWallpaperStyle(TWallpaperStyle style, HKEY root, const char* keyPath);
+
 }  // namespace tarvell

@@ -111,5 +111,19 @@ TEST(WallpaperStyle, VirtualScreenBitmapIsSetWithSpanOrTileByVersion) {
   }
 }
 
+// The user's style is put back once a single picture follows pictures for each monitor.
+TEST(WallpaperStyle, EveryStyleWrittenReadsBackAsItself) {
+  for (const TWallpaperStyle style : {TWallpaperStyle::Center, TWallpaperStyle::Tile, TWallpaperStyle::Stretch,
+                                      TWallpaperStyle::Fit, TWallpaperStyle::Fill, TWallpaperStyle::Span}) {
+    SetStyle("22", "1");
+    ASSERT_TRUE(WriteWallpaperStyle(style, HKEY_CURRENT_USER, Key.c_str()));
+    EXPECT_EQ(Read().Style, style) << static_cast<int>(style);
+  }
+  // None (nothing set before) writes nothing.
+  SetStyle("6", "0");
+  EXPECT_TRUE(WriteWallpaperStyle(TWallpaperStyle::None, HKEY_CURRENT_USER, Key.c_str()));
+  EXPECT_EQ(Read().Style, TWallpaperStyle::Fit);
+}
+
 }  // namespace
 }  // namespace tarvell
