@@ -404,6 +404,28 @@ TEST_F(Slideshow, ASavedFolderThatCannotBeEnteredSurvivesASubfoldersClick) {
   EXPECT_EQ(saved[1], gone);
 }
 
+// "Each monitor its own picture" comes from line 12 and goes back there as the box is left.
+TEST_F(Slideshow, TheEachMonitorOptionIsReadFromAndSavedToLine12) {
+  AddPicture(Slides, "a.jpg", 40, 30);
+  settings.PerMonitor = true;
+  StartToTray(settings);
+  ShowFromTray();
+  HWND box = FindChild(main, "Button", "Each monitor its own picture");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+  ASSERT_TRUE(BringToFront(main));
+  RECT r{};
+  GetWindowRect(box, &r);
+  ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 10000));
+
+  ASSERT_TRUE(Press('Q', Ended()));
+  ASSERT_TRUE(run.EndsWithZero());
+  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+  ASSERT_EQ(saved.size(), 12u);
+  EXPECT_EQ(saved[11], "0");
+}
+
 TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
   const std::string sub = Slides + "\\Sub";
   CreateDirectoryA(sub.c_str(), nullptr);
