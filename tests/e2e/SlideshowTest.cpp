@@ -3,12 +3,14 @@
 // its questions; the wallpaper file and setting, the caption and the settings file checked.
 #include "tests/e2e/support/TarvellCase.h"
 #include "tests/native/JpegSamples.h"
+#include "tests/windows/TestRegistry.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +59,8 @@ std::string WallpaperSetting() {
   while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
   return out;
 }
+
+constexpr const char DesktopKey[] = "Control Panel\\Desktop";
 
 class Slideshow : public TTarvellCase {
 protected:
@@ -358,7 +362,7 @@ TEST_F(Slideshow, OnceEndsTheProgramAndRecordsThePictureOnTheDesktop) {
   ASSERT_TRUE(run.EndsWithZero(20000));
   EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), DecodedBmp(b));
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 12u);
+  ASSERT_EQ(saved.size(), 13u);
   EXPECT_EQ(saved[4], "1");
   EXPECT_EQ(saved[8], "1");
 }
@@ -378,7 +382,7 @@ TEST_F(Slideshow, TickingSubfoldersAddsTheSubfoldersPictures) {
   ASSERT_TRUE(Press('Q', Ended()));
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 12u);
+  ASSERT_EQ(saved.size(), 13u);
   EXPECT_EQ(saved[2], "1");
 }
 
@@ -400,7 +404,7 @@ TEST_F(Slideshow, ASavedFolderThatCannotBeEnteredSurvivesASubfoldersClick) {
   ASSERT_TRUE(Press('Q', Ended()));
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 12u);
+  ASSERT_EQ(saved.size(), 13u);
   EXPECT_EQ(saved[1], gone);
 }
 
@@ -422,8 +426,48 @@ TEST_F(Slideshow, TheEachMonitorOptionIsReadFromAndSavedToLine12) {
   ASSERT_TRUE(Press('Q', Ended()));
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 12u);
+  ASSERT_EQ(saved.size(), 13u);
   EXPECT_EQ(saved[11], "0");
+}
+
+// Regression: the user's style that Span replaced was forgotten at exit, so after a restart
+// the next single picture stayed spanned across all monitors. Line 13 brings it back.
+TEST_F(Slideshow, AStyleRememberedByAnEarlierRunIsPutBackByTheNextSinglePicture) {
+  using tarvell::test::RegReadString;
+  using tarvell::test::RegWriteString;
+  // Other cases decode for the style this prefix has: leave it as it was.
+  struct TRestore {
+    const char* Names[2] = {"WallpaperStyle", "TileWallpaper"};
+    std::optional<std::string> Values[2] = {RegReadString(HKEY_CURRENT_USER, DesktopKey, Names[0]),
+                                            RegReadString(HKEY_CURRENT_USER, DesktopKey, Names[1])};
+    ~TRestore() {
+      for (int i = 0; i < 2; ++i) {
+        if (Values[i])
+          tarvell::test::RegWriteString(HKEY_CURRENT_USER, DesktopKey, Names[i], *Values[i]);
+        else
+          tarvell::test::RegDeleteValue(HKEY_CURRENT_USER, DesktopKey, Names[i]);
+      }
+    }
+  } restore;
+  // What an earlier run with the option on left behind: Span in the registry, Fit in line 13.
+  RegWriteString(HKEY_CURRENT_USER, DesktopKey, "WallpaperStyle", "22");
+  RegWriteString(HKEY_CURRENT_USER, DesktopKey, "TileWallpaper", "0");
+  AddPicture(Slides, "a.jpg", 40, 30);
+  AddPicture(Slides, "b.jpg", 30, 40);
+  settings.PeriodText = "1";
+  settings.Startup = true;
+  settings.Once = true;
+  settings.SecondsMode = true;
+  settings.MonitorStyle = tarvell::TWallpaperStyle::Fit;
+  ASSERT_TRUE(WriteSettings(settings));
+  ASSERT_TRUE(run.Start());
+  ASSERT_TRUE(run.EndsWithZero(20000));
+  EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, DesktopKey, "WallpaperStyle"), "6");
+  EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, DesktopKey, "TileWallpaper"), "0");
+  // Put back once: nothing is remembered any more.
+  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+  ASSERT_EQ(saved.size(), 13u);
+  EXPECT_EQ(saved[12], "");
 }
 
 TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
@@ -479,7 +523,7 @@ TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
   ASSERT_TRUE(Press('Q', Ended()));
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 12u);
+  ASSERT_EQ(saved.size(), 13u);
   EXPECT_EQ(saved[1], sub);
   EXPECT_EQ(saved[2], "0");
 }
