@@ -11,8 +11,20 @@ namespace tarvell {
 namespace {
 
 // The lines this version knows; a later one may add more, which this one then ignores.
-constexpr std::size_t LineCount = 11;
-constexpr std::size_t HotKeyLine = 10;  // 0-based: line 11
+constexpr std::size_t LineCount = 13;
+constexpr std::size_t HotKeyLine = 10;        // 0-based: line 11
+constexpr std::size_t PerMonitorLine = 11;    // 0-based: line 12
+constexpr std::size_t MonitorStyleLine = 12;  // 0-based: line 13
+
+// The desktop's own WallpaperStyle and TileWallpaper values for each style, as written back.
+struct TStyleText {
+  TWallpaperStyle Style;
+  std::string_view Text;
+};
+constexpr TStyleText StyleTexts[] = {
+    {TWallpaperStyle::Center, "0,0"}, {TWallpaperStyle::Tile, "0,1"},  {TWallpaperStyle::Stretch, "2,0"},
+    {TWallpaperStyle::Fit, "6,0"},    {TWallpaperStyle::Fill, "10,0"}, {TWallpaperStyle::Span, "22,0"},
+};
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
@@ -60,6 +72,23 @@ void ReadHotKeyFlags(std::string_view text, std::vector<std::string>& errors, un
   } else {
     flags = static_cast<unsigned>(*number);
   }
+}
+
+void ReadMonitorStyle(std::string_view text, std::vector<std::string>& errors, TWallpaperStyle& style) {
+  if (text.empty()) return;  // nothing replaced, or a file of an earlier version
+  for (const TStyleText& known : StyleTexts) {
+    if (known.Text == text) {
+      style = known.Style;
+      return;
+    }
+  }
+  errors.push_back(WallpaperStyleMessage(text));
+}
+
+std::string_view MonitorStyleText(TWallpaperStyle style) {
+  for (const TStyleText& known : StyleTexts)
+    if (known.Style == style) return known.Text;
+  return {};
 }
 
 // A line of a file this version wrote: UTF-8 where it is, else the code page.
@@ -115,6 +144,10 @@ std::string HotKeyChoiceMessage(std::string_view text) {
   return Concat({"'", text, "' is not a valid hot-key choice (", offered, ")"});
 }
 
+std::string WallpaperStyleMessage(std::string_view text) {
+  return Concat({"'", text, "' is not a valid wallpaper style"});
+}
+
 std::string CannotOpenFileMessage(std::string_view path) { return Concat({"Cannot open file ", path}); }
 
 std::string CannotCreateFileMessage(std::string_view path) { return Concat({"Cannot create file ", path}); }
@@ -152,6 +185,9 @@ TConfigReadResult ReadConfig(std::string_view bytes, const ILegacyCodePage& code
   ReadFlag(lines[8], errors, s.Once);
   ReadFlag(lines[9], errors, s.SecondsMode);
   ReadHotKeyFlags(lines[HotKeyLine], errors, s.HotKeyFlags);
+  // Files written before the option existed end at line 11: off, without a message.
+  if (!lines[PerMonitorLine].empty()) ReadFlag(lines[PerMonitorLine], errors, s.PerMonitor);
+  ReadMonitorStyle(lines[MonitorStyleLine], errors, s.MonitorStyle);
   return result;
 }
 
@@ -170,6 +206,9 @@ std::string WriteConfig(const TSettings& settings, const ILegacyCodePage& codePa
   AppendFlag(out, settings.SecondsMode);
   // Always written: it is also what tells this version's files from earlier ones.
   AppendAscii(out, std::to_string(HotKeyChoiceIndex(settings.HotKeyFlags) ? settings.HotKeyFlags : DefaultHotKeyFlags));
+  AppendFlag(out, settings.PerMonitor);
+  // Always written, empty once the style is back in place, so that a stale one is never put back.
+  AppendAscii(out, MonitorStyleText(settings.MonitorStyle));
   return out;
 }
 

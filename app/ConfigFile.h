@@ -6,7 +6,9 @@
 //   3 Subfolders  ("1"/"0")                9 Once         ("1"/"0")
 //   4 Random      ("1"/"0")               10 SecondsMode  ("1" seconds, "0" minutes)
 //   5 CurrentIndex (decimal, 0-based)     11 the hot keys' modifier flags (HotKeyChoices)
-//   6 Sound       ("1"/"0")
+//   6 Sound       ("1"/"0")                12 PerMonitor   ("1"/"0", each monitor its own picture)
+//  13 MonitorStyle (the user's wallpaper style that pictures for each monitor replaced, as the
+//     desktop's WallpaperStyle and TileWallpaper values: "10,0" Fill, "0,1" Tile; empty: none)
 //
 // Earlier versions wrote ten lines in the system's legacy 8-bit code page and ignore any
 // line after the tenth, so line 11, which this version always writes, also marks a file as
@@ -23,6 +25,7 @@
 #include "app/LegacyCodePage.h"
 #include "base/WholeNumber.h"
 #include "components/HotKeyChoice.h"
+#include "jpeg/ScaleChoice.h"
 #include "slideshow/Countdown.h"
 
 #include <cstdint>
@@ -49,6 +52,10 @@ struct TSettings {
   bool Once = false;
   bool SecondsMode = false;
   unsigned HotKeyFlags = DefaultHotKeyFlags;  // one of HotKeyChoices
+  bool PerMonitor = false;                    // each monitor its own picture
+  // The style that Span or Tile replaced, to put back when a single picture follows, also
+  // after a restart. None: nothing replaced.
+  TWallpaperStyle MonitorStyle = TWallpaperStyle::None;
 
   friend bool operator==(const TSettings&, const TSettings&) = default;
 };
@@ -68,13 +75,17 @@ struct TConfigReadResult {
 //  - an empty line 2 becomes "C:\";
 //  - a negative line 5 becomes 0;
 //  - a line 11 that is not one of the offered choices becomes Ctrl (with a message); a file
-//    without it (or with it empty) means Ctrl, as before.
+//    without it (or with it empty) means Ctrl, as before;
+//  - a line 12 that is not a whole number is off (with a message); a file without it (or
+//    with it empty) means off;
+//  - a line 13 that is not one of the styles is none (with a message); a file without it
+//    (or with it empty) means none.
 // After reading an existing file, `Once` is enabled exactly when `Startup` is checked;
 // without a file it stays enabled.
 // Every text in the result is UTF-8.
 TConfigReadResult ReadConfig(std::string_view bytes, const ILegacyCodePage& codePage);
 
-// The exact bytes of the file: eleven lines, each ended by CR LF, truth values as "1"/"0".
+// The exact bytes of the file: thirteen lines, each ended by CR LF, truth values as "1"/"0".
 // A CR or LF inside a text value is dropped, so the lines can never shift.
 std::string WriteConfig(const TSettings& settings, const ILegacyCodePage& codePage);
 
@@ -82,6 +93,7 @@ std::string WriteConfig(const TSettings& settings, const ILegacyCodePage& codePa
 std::string NotAnIntegerMessage(std::string_view text);  // "'%s' is not a valid integer value"
 std::string PeriodOutOfRangeMessage(std::string_view text);
 std::string HotKeyChoiceMessage(std::string_view text);      // "'%s' is not a valid hot-key choice (...)"
+std::string WallpaperStyleMessage(std::string_view text);    // "'%s' is not a valid wallpaper style"
 std::string CannotOpenFileMessage(std::string_view path);    // "Cannot open file %s"
 std::string CannotCreateFileMessage(std::string_view path);  // "Cannot create file %s"
 

@@ -41,6 +41,10 @@ void TForm1::LoadCFG() {
   Startup->SetChecked(settings.Startup);
   Once->SetChecked(settings.Once);
   if (bytes) Once->SetEnabled(Startup->Checked());
+  PerMonitor->SetChecked(settings.PerMonitor);
+  // Span or Tile set by an earlier run is ours, not the user's: the parts keep the user's
+  // style, and a single picture puts it back.
+  if (settings.MonitorStyle != TWallpaperStyle::None) FMonitorStyle = settings.MonitorStyle;
   state.SecondsMode = settings.SecondsMode;
   FHotKeys.SetFlags(settings.HotKeyFlags);  // claimed once the window's keys are made
 }
@@ -58,6 +62,8 @@ void TForm1::SaveCFG() {
   settings.Once = Once->Checked();
   settings.SecondsMode = Program().SecondsMode;
   settings.HotKeyFlags = HotKeyFlags();
+  settings.PerMonitor = PerMonitor->Checked();
+  settings.MonitorStyle = FMonitorStyle.value_or(TWallpaperStyle::None);
   const std::string bytes = WriteConfig(settings, SystemLegacyCodePage());
   Memo1->SetText(bytes);
   if (Program().KeepConfigFile) return;

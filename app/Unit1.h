@@ -11,12 +11,15 @@
 #include "app/PresenceWatch.h"
 #include "app/TickClock.h"
 #include "gui/Form.h"
+#include "jpeg/ScaleChoice.h"
 #include "slideshow/FolderChoice.h"
 #include "slideshow/Slideshow.h"
 #include "app/Win32DirectoryLister.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tarvell {
 
@@ -58,6 +61,7 @@ public:
   TCheckBox* Transparent = nullptr;
   TCheckBox* Startup = nullptr;
   TCheckBox* Once = nullptr;
+  TCheckBox* PerMonitor = nullptr;  // each monitor its own picture
   TButton* SetWallpaper = nullptr;
   TButton* Next = nullptr;
   TButton* Clear = nullptr;
@@ -165,6 +169,8 @@ private:
   TLoadResult ShowPicture(const std::string& path) override;
   void ApplyPreview() override;
   void ClearWallpaper() override;
+  int MonitorCount() override;
+  void ApplyMonitorPictures(const std::vector<std::string>& paths) override;
   void ChangeFinished() noexcept override;
   bool Ask(const std::string& text, const std::string& caption, TDefaultAnswer byDefault) override;
   void Beep(unsigned frequency, unsigned duration) override;
@@ -190,6 +196,9 @@ private:
   THotKeyPanel FHotKeys;
   unsigned FFolderChanges = 0;  // counts DirectoryListBox2Change runs
   unsigned FListBuilds = 0;     // counts finished picture list builds
+  // The user's wallpaper style before a picture for each monitor set Span (or Tile) in its
+  // place: each monitor's part is still fitted by it.
+  std::optional<TWallpaperStyle> FMonitorStyle;
 };
 
 extern TForm1* Form1;

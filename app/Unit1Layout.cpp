@@ -174,7 +174,13 @@ TFormLayout MakeLayout() {
               "Time period of automatic wallpaper switching", lfReadOnly)
           .Colored(clMenu),
       Control("UpDown1", Into(&TForm1::UpDown1, SetUpPeriodStepper), {553, 3, 15, 21}, "", "Minutes 1-1000"),
-      Control("JPEGImage1", Into(&TForm1::JPEGImage1, SetUpPreview), {280, 72, 289, 345}, "", "", lfStretch),
+      // Too long a caption for the column of boxes: it sits above the preview instead.
+      Control("PerMonitor", Into(&TForm1::PerMonitor, [](TCheckBox& c, TForm1&) {
+                c.SetAlignment(TAlignment::taLeftJustify);
+              }),
+              {280, 72, 180, 17}, "Each monitor its own picture", "A different picture on every monitor",
+              lfTabStop),
+      Control("JPEGImage1", Into(&TForm1::JPEGImage1, SetUpPreview), {280, 93, 289, 324}, "", "", lfStretch),
       // Never shown: the settings file's line buffer, the walker pair, and two leftovers.
       Hidden("Memo1", Into(&TForm1::Memo1)),
       Hidden("DirectoryListBox1", Into(&TForm1::DirectoryListBox1, UseFormLister<TDirectoryListBox>)),

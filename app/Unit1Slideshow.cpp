@@ -18,6 +18,8 @@
 #include "gui/WaitCursor.h"
 #include "base/WideText.h"
 #include "jpeg/Exception.h"
+#include "jpeg/MonitorWallpaper.h"
+#include "jpeg/TileWrap.h"
 #include "slideshow/Countdown.h"
 #include "slideshow/PreviewFit.h"
 #include "slideshow/TrayTip.h"
@@ -27,12 +29,19 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
 namespace tarvell {
 
 namespace {
+
+std::vector<TMonitorPicture> MonitorParts(const std::vector<TScreenRect>& monitors) {
+  std::vector<TMonitorPicture> parts;
+  for (const auto& m : monitors) parts.push_back({m, nullptr});
+  return parts;
+}
 
 class TListUpdate {
 public:
@@ -51,8 +60,12 @@ private:
 
 TSlideshowSettings TForm1::Settings() const {
   // The settings loader only lets whole numbers from 0 to 1000 into the period field.
-  return TSlideshowSettings{Random->Checked(), Sound->Checked(), Once->Checked(),
-                            static_cast<double>(ParsePeriod(Edit1->Text()).value_or(0)), Program().SecondsMode};
+  return TSlideshowSettings{Random->Checked(),
+                            Sound->Checked(),
+                            Once->Checked(),
+                            static_cast<double>(ParsePeriod(Edit1->Text()).value_or(0)),
+                            Program().SecondsMode,
+                            PerMonitor->Checked()};
 }
 
 bool TForm1::QuestionOpen() const { return ModalDepth() > 0; }
@@ -101,10 +114,42 @@ void TForm1::ApplyPreview() {
   TWaitCursor busy;
   const std::string& wallpaper = Program().Folders.WallpaperPath;
   WriteWallpaperFile(JPEGImage1->Picture(), wallpaper);
+  // Pictures for each monitor set Span (or Tile) in the user's place: one picture is fitted
+  // by the user's own style again.
+  if (FMonitorStyle) {
+    WriteWallpaperStyle(*FMonitorStyle, HKEY_CURRENT_USER, DesktopSettingsKey);
+    FMonitorStyle.reset();
+  }
   // The full path: a bare file name is not looked up in the Windows directory any more.
   SetDesktopWallpaper(wallpaper);
   // Cut to what our tray icon takes: it would keep its previous tip for a longer one.
   SetTrayHint(TrayTipForPath(JPEGImage1->FileName(), TrayTipMaxLength));
+}
+
+int TForm1::MonitorCount() {
+  const auto count = ReadMonitorLayout().Monitors.size();
+  return count > 0 ? static_cast<int>(count) : 1;
+}
+
+void TForm1::ApplyMonitorPictures(const std::vector<std::string>& paths) {
+  TWaitCursor busy;
+  const TMonitorLayout layout = ReadMonitorLayout();
+  std::vector<TScreenRect> monitors;
+  for (const RECT& r : layout.Monitors) monitors.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
+  // The primary monitor (whose corner is 0, 0) takes the first picture, the current one.
+  std::stable_partition(monitors.begin(), monitors.end(), [](const TScreenRect& m) { return m.Left == 0 && m.Top == 0; });
+  const TWallpaperFit fit = ReadWallpaperFit();
+  const TVirtualScreenMode mode = SystemVirtualScreenMode();
+  const TWallpaperStyle written = mode == TVirtualScreenMode::Span ? TWallpaperStyle::Span : TWallpaperStyle::Tile;
+  // Span (or Tile) is ours once set; the parts keep the style the user had chosen before.
+  if (!FMonitorStyle || fit.Style != written) FMonitorStyle = fit.Style;
+  TByteBuffer bmp = ComposeMonitorWallpaper(paths, monitors, *FMonitorStyle, fit.Background);
+  if (mode == TVirtualScreenMode::Tile) WrapForTiling(bmp, VirtualScreenOf(MonitorParts(monitors)));
+  const std::string& wallpaper = Program().Folders.WallpaperPath;
+  WriteWallpaperBytes(bmp, wallpaper);
+  WriteVirtualScreenStyle(mode, HKEY_CURRENT_USER, DesktopSettingsKey);
+  SetDesktopWallpaper(wallpaper);
+  SetTrayHint(TrayTipForPath(paths.front(), TrayTipMaxLength));
 }
 
 void TForm1::ClearWallpaper() {

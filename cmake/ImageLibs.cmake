@@ -22,3 +22,15 @@ set_target_properties(Tarvell::Webp PROPERTIES IMPORTED_LOCATION ${WEBP_LIBRARY}
 add_library(Tarvell::WebpDemux UNKNOWN IMPORTED)
 set_target_properties(Tarvell::WebpDemux PROPERTIES IMPORTED_LOCATION ${WEBPDEMUX_LIBRARY}
   INTERFACE_INCLUDE_DIRECTORIES ${WEBP_INCLUDE_DIR} INTERFACE_LINK_LIBRARIES Tarvell::Webp)
+
+# stb_image_resize, header only: Debian's libstb-dev natively. The Windows build takes a copy
+# of the same header into its build tree, since the host's include folder must not be on the
+# cross compiler's path.
+find_path(STB_INCLUDE_DIR stb/stb_image_resize.h PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+add_library(Tarvell::StbResize INTERFACE IMPORTED)
+if(WIN32)
+  configure_file(${STB_INCLUDE_DIR}/stb/stb_image_resize.h ${CMAKE_BINARY_DIR}/stb/stb/stb_image_resize.h COPYONLY)
+  set_target_properties(Tarvell::StbResize PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${CMAKE_BINARY_DIR}/stb)
+else()
+  set_target_properties(Tarvell::StbResize PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${STB_INCLUDE_DIR})
+endif()

@@ -48,7 +48,11 @@ void SetDesktopWallpaper(const std::string& path) {
 
 void WriteWallpaperFile(const TPicture& picture, const std::string& path) {
   if (picture.Empty()) return;
-  const auto& bmp = picture.BmpImage();
+  WriteWallpaperBytes(picture.BmpImage(), path);
+}
+
+void WriteWallpaperBytes(const TByteBuffer& bmp, const std::string& path) {
+  if (bmp.empty()) return;
   switch (ReplaceFileContents(path, bmp.data(), bmp.size())) {
     case TReplaceResult::Replaced:
       return;

@@ -1,7 +1,11 @@
 // The desktop wallpaper: the bitmap file it is shown from, and the setting itself.
 #pragma once
 
+#include "jpeg/DefaultInitAllocator.h"
+
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tarvell {
 
@@ -18,5 +22,9 @@ void SetDesktopWallpaper(const std::string& path);
 // nothing when the picture is empty. Throws EFCreateError "Cannot create file <path>" or
 // EWriteError "Stream write error"; the old file stays and no temporary file is left.
 void WriteWallpaperFile(const TPicture& picture, const std::string& path);
+
+// The same for a bitmap file image already in memory (one composed for several monitors).
+void WriteWallpaperBytes(const std::vector<std::uint8_t, TDefaultInitAllocator<std::uint8_t>>& bmp,
+                         const std::string& path);
 
 }  // namespace tarvell

@@ -3,6 +3,7 @@
 #include "base/WideText.h"
 #include "desktop/MonitorLayout.h"
 
+#include <cwchar>
 #include <optional>
 #include <string>
 
@@ -38,6 +39,62 @@ TWallpaperFit ReadWallpaperFit(HKEY root, const char* keyPath) {
   const COLORREF desktop = ::GetSysColor(COLOR_DESKTOP);
   fit.Background = {GetRValue(desktop), GetGValue(desktop), GetBValue(desktop)};
   return fit;
+}
+
+TVirtualScreenMode VirtualScreenModeFor(unsigned major, unsigned minor) noexcept {
+  return major > 6 || (major == 6 && minor >= 2) ? TVirtualScreenMode::Span : TVirtualScreenMode::Tile;
+}
+
+TVirtualScreenMode SystemVirtualScreenMode() {
+  // VerifyVersionInfo, unlike GetVersionEx, answers "at least 6.2" truly without a manifest entry.
+  OSVERSIONINFOEXW wanted{};
+  wanted.dwOSVersionInfoSize = sizeof wanted;
+  wanted.dwMajorVersion = 6;
+  wanted.dwMinorVersion = 2;
+  const DWORDLONG mask =
+      ::VerSetConditionMask(::VerSetConditionMask(0, VER_MAJORVERSION, VER_GREATER_EQUAL), VER_MINORVERSION,
+                            VER_GREATER_EQUAL);
+  return ::VerifyVersionInfoW(&wanted, VER_MAJORVERSION | VER_MINORVERSION, mask) ? TVirtualScreenMode::Span
+                                                                                  : TVirtualScreenMode::Tile;
+}
+
+namespace {
+
+bool WriteStyleValues(HKEY root, const char* keyPath, const wchar_t* style, const wchar_t* tile) {
+  auto write = [&](const wchar_t* name, const wchar_t* value) {
+    const DWORD bytes = static_cast<DWORD>((std::wcslen(value) + 1) * sizeof(wchar_t));
+    return ::RegSetKeyValueW(root, Widen(keyPath).c_str(), name, REG_SZ, value, bytes) == ERROR_SUCCESS;
+  };
+  const bool styleWritten = write(L"WallpaperStyle", style);
+  const bool tileWritten = write(L"TileWallpaper", tile);
+  return styleWritten && tileWritten;
+}
+
+}  // namespace
+
+bool WriteVirtualScreenStyle(TVirtualScreenMode mode, HKEY root, const char* keyPath) {
+  return WriteWallpaperStyle(mode == TVirtualScreenMode::Span ? TWallpaperStyle::Span : TWallpaperStyle::Tile, root,
+                             keyPath);
+}
+
+bool WriteWallpaperStyle(TWallpaperStyle style, HKEY root, const char* keyPath) {
+  switch (style) {
+    case TWallpaperStyle::Center:
+      return WriteStyleValues(root, keyPath, L"0", L"0");
+    case TWallpaperStyle::Tile:
+      return WriteStyleValues(root, keyPath, L"0", L"1");
+    case TWallpaperStyle::Stretch:
+      return WriteStyleValues(root, keyPath, L"2", L"0");
+    case TWallpaperStyle::Fit:
+      return WriteStyleValues(root, keyPath, L"6", L"0");
+    case TWallpaperStyle::Fill:
+      return WriteStyleValues(root, keyPath, L"10", L"0");
+    case TWallpaperStyle::Span:
+      return WriteStyleValues(root, keyPath, L"22", L"0");
+    case TWallpaperStyle::None:
+      break;
+  }
+  return true;  // no setting of the user's to put back
 }
 
 TWallpaperFit ReadWallpaperFit() { return ReadWallpaperFit(HKEY_CURRENT_USER, DesktopSettingsKey); }

@@ -19,4 +19,20 @@ TWallpaperFit ReadWallpaperFit();
 // The same, from another key (tests).
 TWallpaperFit ReadWallpaperFit(HKEY root, const char* keyPath);
 
+// How a bitmap that covers the whole virtual screen (a picture for each monitor) is set:
+// Span where the system has it (Windows 8, version 6.2, and later); before that Tile, the
+// parts placed where tiling from the primary monitor's corner shows them (jpeg/TileWrap.h).
+enum class TVirtualScreenMode : unsigned char { Span, Tile };
+TVirtualScreenMode VirtualScreenModeFor(unsigned major, unsigned minor) noexcept;
+// The mode for the running system.
+TVirtualScreenMode SystemVirtualScreenMode();
+
+// Writes WallpaperStyle "22" and TileWallpaper "0" for Span, "0" and "1" for Tile; false
+// when a value could not be written.
+bool WriteVirtualScreenStyle(TVirtualScreenMode mode, HKEY root, const char* keyPath);
+
+// Writes the values that read back as style (None writes nothing); false when a value could
+// not be written. Puts back the user's style once the desktop shows a single picture again.
+bool WriteWallpaperStyle(TWallpaperStyle style, HKEY root, const char* keyPath);
+
 }  // namespace tarvell

@@ -191,9 +191,36 @@ void TSlideshow::ApplyShown() {
   if (FView.Settings().Sound) FView.Beep(ChangeTickHz, ChangeTickMs);
   // Reset before the write: a change that fails is tried again a full period later.
   RestartPeriod();
-  FView.ApplyPreview();
+  std::vector<std::string> round = MonitorRound();
+  if (round.empty()) {
+    FMonitorPaths.clear();
+    FRoundEnd.reset();
+    FView.ApplyPreview();
+  } else {
+    FView.ApplyMonitorPictures(round);
+    FMonitorPaths = std::move(round);
+  }
   FDesktopPath = FShownPath;
   FDesktopFor = FShownFor;
+}
+
+std::vector<std::string> TSlideshow::MonitorRound() {
+  std::vector<std::string> round;
+  if (!FView.Settings().PerMonitor || !IsCurrent(FShownPath)) return round;
+  const int monitors = FView.MonitorCount();
+  if (monitors < 2) return round;
+  round.push_back(FShownPath);
+  // No picture twice: a list shorter than the monitors shows each once, and the view repeats
+  // them. A shuffled round that ends meanwhile may deal one again: it is passed over.
+  const auto wanted = static_cast<std::size_t>(std::min(monitors, Count()));
+  std::int32_t at = FCurrent;
+  for (std::int32_t tries = 0; round.size() < wanted && tries < 2 * Count(); ++tries) {
+    at = FView.Settings().Random ? FSelector.NextAtRandom(at, Count()) : TPictureSelector::NextInOrder(at, Count());
+    const std::string& path = FPictures[static_cast<std::size_t>(at)];
+    if (std::find(round.begin(), round.end(), path) == round.end()) round.push_back(path);
+  }
+  FRoundEnd = at;
+  return round;
 }
 
 void TSlideshow::DisplayChanged() {
@@ -205,6 +232,12 @@ void TSlideshow::RedecodeForLargerScreen() {
   // The answer to an open question may still change the picture on the desktop.
   if (!FDisplayCheckPending || FView.QuestionOpen()) return;
   FDisplayCheckPending = false;
+  if (!FMonitorPaths.empty()) {
+    // Monitors added, removed or resized: the same pictures, composed for the new layout.
+    TChangeScope change(FView);
+    FView.ApplyMonitorPictures(FMonitorPaths);
+    return;
+  }
   if (!FDesktopFor || !FDesktopPath) return;
   const TSize now = FView.DesktopSize();
   // A smaller screen shows the larger decode as sharp as ever: no work for nothing.
@@ -223,6 +256,9 @@ void TSlideshow::RedecodeForLargerScreen() {
 
 void TSlideshow::SelectNext() {
   if (FPictures.empty()) return;
+  // After a round of several monitors, on from its last picture.
+  if (FRoundEnd && !FMonitorPaths.empty() && *FRoundEnd < Count()) FCurrent = *FRoundEnd;
+  FRoundEnd.reset();
   FCurrent = FView.Settings().Random ? FSelector.NextAtRandom(FCurrent, Count())
                                      : TPictureSelector::NextInOrder(FCurrent, Count());
 }
@@ -314,6 +350,8 @@ void TSlideshow::Clear() {
   if (FView.QuestionOpen()) return;
   FView.ClearWallpaper();
   FDesktopFor.reset();  // nothing of ours on the desktop to sharpen
+  FMonitorPaths.clear();
+  FRoundEnd.reset();
   RestartPeriod();
 }
 

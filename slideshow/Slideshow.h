@@ -101,6 +101,12 @@ public:
   // a change that fell due meanwhile follows at the next Tick.
   void SessionLocked(bool locked) noexcept { FLocked = locked; }
   void SessionDisconnected(bool disconnected) noexcept { FDisconnected = disconnected; }
+  // With "each monitor its own picture" and more than one monitor, every change gives each
+  // monitor the next picture of the list (in order or shuffled), none twice in a round; the
+  // current picture (caption, tray tip, Delete) is the primary monitor's, and the next change
+  // goes on after the last picture shown. A display change then composes the same pictures
+  // again for the new layout.
+  //
   // The screen's size or the desktop's wallpaper settings changed. When the screen is now
   // wider or higher than the one the wallpaper was decoded for (a laptop docked to a larger
   // monitor), the picture on the desktop is decoded and applied again at once, so it is sharp
@@ -137,6 +143,8 @@ private:
   // A refused pick left the list's selection on another entry: put it back.
   void KeepSelection();
   void ApplyShown();
+  // The pictures for the monitors, the current one first; empty when one picture is shown.
+  std::vector<std::string> MonitorRound();
   void RedecodeForLargerScreen();
   void ChangeToCurrent();
   void SelectNext();
@@ -167,6 +175,10 @@ private:
   // The picture on the desktop, so that "Once" keeps it for the next start; until the
   // first change it is the one the settings named.
   std::optional<std::string> FDesktopPath;
+  // The pictures on the monitors, the primary's first, while each monitor has its own.
+  std::vector<std::string> FMonitorPaths;
+  // The last picture of that round, where the next change goes on from.
+  std::optional<std::int32_t> FRoundEnd;
   std::vector<TListRequest> FPendingLists;  // in the order they came
 };
 

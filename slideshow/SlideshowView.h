@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tarvell {
 
@@ -29,6 +30,7 @@ struct TSlideshowSettings {
   bool Once = false;
   double Period = 0;  // in minutes, or in seconds in seconds mode; 0 switches nothing
   bool SecondsMode = false;
+  bool PerMonitor = false;  // each monitor its own picture
 };
 
 class ISlideshowView {
@@ -50,6 +52,11 @@ public:
   // Makes the picture in the preview the desktop wallpaper; throws when it cannot be written.
   virtual void ApplyPreview() = 0;
   virtual void ClearWallpaper() = 0;
+  // How many monitors the desktop has now; 1 when it cannot tell.
+  virtual int MonitorCount() = 0;
+  // Makes one wallpaper of a picture for each monitor, the primary's first; a monitor beyond
+  // the list shows them again from the start. Throws like ApplyPreview.
+  virtual void ApplyMonitorPictures(const std::vector<std::string>& paths) = 0;
   // A change of picture has ended (applied, failed or stopped): a hidden window lets go of
   // the decoded picture here.
   virtual void ChangeFinished() noexcept = 0;

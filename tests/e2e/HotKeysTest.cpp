@@ -73,7 +73,7 @@ TEST_F(HotKeys, CtrlAltChosenByKeyboardTakesOverFromCtrlAtOnceAndIsSaved) {
   SendCombination({VK_CONTROL, VK_MENU}, 'Q');
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 11u);
+  ASSERT_EQ(saved.size(), 13u);
   EXPECT_EQ(saved[10], "3");
 }
 
@@ -96,7 +96,7 @@ TEST_F(HotKeys, AKeyAnotherProgramHoldsIsNamedInTheMainWindow) {
   PostMessageA(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 11u);
+  ASSERT_EQ(saved.size(), 13u);
   EXPECT_EQ(saved[10], "3");
 }
 

@@ -3,12 +3,14 @@
 // its questions; the wallpaper file and setting, the caption and the settings file checked.
 #include "tests/e2e/support/TarvellCase.h"
 #include "tests/native/JpegSamples.h"
+#include "tests/windows/TestRegistry.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +59,8 @@ std::string WallpaperSetting() {
   while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
   return out;
 }
+
+constexpr const char DesktopKey[] = "Control Panel\\Desktop";
 
 class Slideshow : public TTarvellCase {
 protected:
@@ -358,7 +362,7 @@ TEST_F(Slideshow, OnceEndsTheProgramAndRecordsThePictureOnTheDesktop) {
   ASSERT_TRUE(run.EndsWithZero(20000));
   EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), DecodedBmp(b));
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 11u);
+  ASSERT_EQ(saved.size(), 13u);
   EXPECT_EQ(saved[4], "1");
   EXPECT_EQ(saved[8], "1");
 }
@@ -378,7 +382,7 @@ TEST_F(Slideshow, TickingSubfoldersAddsTheSubfoldersPictures) {
   ASSERT_TRUE(Press('Q', Ended()));
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 11u);
+  ASSERT_EQ(saved.size(), 13u);
   EXPECT_EQ(saved[2], "1");
 }
 
@@ -400,8 +404,70 @@ TEST_F(Slideshow, ASavedFolderThatCannotBeEnteredSurvivesASubfoldersClick) {
   ASSERT_TRUE(Press('Q', Ended()));
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 11u);
+  ASSERT_EQ(saved.size(), 13u);
   EXPECT_EQ(saved[1], gone);
+}
+
+// "Each monitor its own picture" comes from line 12 and goes back there as the box is left.
+TEST_F(Slideshow, TheEachMonitorOptionIsReadFromAndSavedToLine12) {
+  AddPicture(Slides, "a.jpg", 40, 30);
+  settings.PerMonitor = true;
+  StartToTray(settings);
+  ShowFromTray();
+  HWND box = FindChild(main, "Button", "Each monitor its own picture");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+  ASSERT_TRUE(BringToFront(main));
+  RECT r{};
+  GetWindowRect(box, &r);
+  ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 10000));
+
+  ASSERT_TRUE(Press('Q', Ended()));
+  ASSERT_TRUE(run.EndsWithZero());
+  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+  ASSERT_EQ(saved.size(), 13u);
+  EXPECT_EQ(saved[11], "0");
+}
+
+// Regression: the user's style that Span replaced was forgotten at exit, so after a restart
+// the next single picture stayed spanned across all monitors. Line 13 brings it back.
+TEST_F(Slideshow, AStyleRememberedByAnEarlierRunIsPutBackByTheNextSinglePicture) {
+  using tarvell::test::RegReadString;
+  using tarvell::test::RegWriteString;
+  // Other cases decode for the style this prefix has: leave it as it was.
+  struct TRestore {
+    const char* Names[2] = {"WallpaperStyle", "TileWallpaper"};
+    std::optional<std::string> Values[2] = {RegReadString(HKEY_CURRENT_USER, DesktopKey, Names[0]),
+                                            RegReadString(HKEY_CURRENT_USER, DesktopKey, Names[1])};
+    ~TRestore() {
+      for (int i = 0; i < 2; ++i) {
+        if (Values[i])
+          tarvell::test::RegWriteString(HKEY_CURRENT_USER, DesktopKey, Names[i], *Values[i]);
+        else
+          tarvell::test::RegDeleteValue(HKEY_CURRENT_USER, DesktopKey, Names[i]);
+      }
+    }
+  } restore;
+  // What an earlier run with the option on left behind: Span in the registry, Fit in line 13.
+  RegWriteString(HKEY_CURRENT_USER, DesktopKey, "WallpaperStyle", "22");
+  RegWriteString(HKEY_CURRENT_USER, DesktopKey, "TileWallpaper", "0");
+  AddPicture(Slides, "a.jpg", 40, 30);
+  AddPicture(Slides, "b.jpg", 30, 40);
+  settings.PeriodText = "1";
+  settings.Startup = true;
+  settings.Once = true;
+  settings.SecondsMode = true;
+  settings.MonitorStyle = tarvell::TWallpaperStyle::Fit;
+  ASSERT_TRUE(WriteSettings(settings));
+  ASSERT_TRUE(run.Start());
+  ASSERT_TRUE(run.EndsWithZero(20000));
+  EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, DesktopKey, "WallpaperStyle"), "6");
+  EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, DesktopKey, "TileWallpaper"), "0");
+  // Put back once: nothing is remembered any more.
+  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+  ASSERT_EQ(saved.size(), 13u);
+  EXPECT_EQ(saved[12], "");
 }
 
 TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
@@ -457,7 +523,7 @@ TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
   ASSERT_TRUE(Press('Q', Ended()));
   ASSERT_TRUE(run.EndsWithZero());
   const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 11u);
+  ASSERT_EQ(saved.size(), 13u);
   EXPECT_EQ(saved[1], sub);
   EXPECT_EQ(saved[2], "0");
 }

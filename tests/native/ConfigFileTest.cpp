@@ -49,12 +49,12 @@ const TCodePage1252 Cp1252;
 
 std::string U8(std::u16string_view text) { return Utf8FromUtf16(text); }
 
-constexpr char FirstRunBytes[] = "5\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n";
-// Lines 3 to 10 as a first run writes them, and line 11 with them.
+constexpr char FirstRunBytes[] = "5\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n";
+// Lines 3 to 10 as a first run writes them, and lines 11 to 13 with them.
 constexpr char DefaultLines3To10[] = "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n";
-constexpr char DefaultLines3To11[] = "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n";
+constexpr char DefaultLines3To13[] = "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n";
 
-TEST(ConfigFile, FirstRunDefaultsAreWrittenAsElevenCrLfLines) {
+TEST(ConfigFile, FirstRunDefaultsAreWrittenAsThirteenCrLfLines) {
   EXPECT_EQ(WriteConfig(TSettings{}, Cp1252), FirstRunBytes);
 }
 
@@ -71,20 +71,74 @@ TEST(ConfigFile, EverySettingRoundTripsByPosition) {
   s.Once = true;
   s.SecondsMode = true;
   s.HotKeyFlags = 9;
+  s.PerMonitor = true;
+  s.MonitorStyle = TWallpaperStyle::Fit;
   const std::string bytes = WriteConfig(s, Cp1252);
-  EXPECT_EQ(bytes, "1000\r\n" + s.StartFolder + "\r\n1\r\n1\r\n123456\r\n1\r\n0\r\n1\r\n1\r\n1\r\n9\r\n");
+  EXPECT_EQ(bytes, "1000\r\n" + s.StartFolder + "\r\n1\r\n1\r\n123456\r\n1\r\n0\r\n1\r\n1\r\n1\r\n9\r\n1\r\n6,0\r\n");
   const auto read = ReadConfig(bytes, Cp1252);
   EXPECT_TRUE(read.Errors.empty());
   EXPECT_EQ(read.Settings, s);
 
   // Each flag lands on its own line: flip one at a time and compare positions.
-  bool TSettings::*const flags[] = {&TSettings::Subfolders,  &TSettings::Random,  &TSettings::Sound,
-                                    &TSettings::Transparent, &TSettings::Startup, &TSettings::Once,
-                                    &TSettings::SecondsMode};
+  bool TSettings::*const flags[] = {&TSettings::Subfolders,  &TSettings::Random,    &TSettings::Sound,
+                                    &TSettings::Transparent, &TSettings::Startup,   &TSettings::Once,
+                                    &TSettings::SecondsMode, &TSettings::PerMonitor};
   for (const auto flag : flags) {
     TSettings one;
     one.*flag = !(one.*flag);
     EXPECT_EQ(ReadConfig(WriteConfig(one, Cp1252), Cp1252).Settings, one);
+  }
+}
+
+TEST(ConfigFile, PerMonitorLineIsOffUnlessOne) {
+  struct Case {
+    const char* line12;  // nullptr: a file of eleven lines
+    bool on;
+    const char* error;
+  };
+  const Case cases[] = {
+      {nullptr, false, nullptr}, {"", false, nullptr}, {"1", true, nullptr},
+      {"0", false, nullptr},     {"7", true, nullptr}, {"on", false, "'on' is not a valid integer value"},
+  };
+  for (const auto& c : cases) {
+    std::string bytes = "5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "2\r\n";
+    if (c.line12) bytes += std::string(c.line12) + "\r\n";
+    const auto read = ReadConfig(bytes, Cp1252);
+    EXPECT_EQ(read.Settings.PerMonitor, c.on) << bytes;
+    EXPECT_EQ(read.Errors, c.error ? std::vector<std::string>{c.error} : std::vector<std::string>{}) << bytes;
+  }
+}
+
+// The user's style that Span or Tile replaced was lost at exit, so a later single picture
+// stayed spanned: line 13 keeps it, in the desktop's own values, and an empty line means none.
+TEST(ConfigFile, MonitorStyleLineRoundTripsAndBadOnesMeanNone) {
+  struct Case {
+    const char* line13;  // nullptr: a file of twelve lines
+    TWallpaperStyle style;
+    bool error;
+  };
+  const Case cases[] = {
+      {nullptr, TWallpaperStyle::None, false},  {"", TWallpaperStyle::None, false},
+      {"0,0", TWallpaperStyle::Center, false},  {"0,1", TWallpaperStyle::Tile, false},
+      {"2,0", TWallpaperStyle::Stretch, false}, {"6,0", TWallpaperStyle::Fit, false},
+      {"10,0", TWallpaperStyle::Fill, false},   {"22,0", TWallpaperStyle::Span, false},
+      {"10", TWallpaperStyle::None, true},      {"Fill", TWallpaperStyle::None, true},
+      {"10,0 ", TWallpaperStyle::None, true},   {"3,0", TWallpaperStyle::None, true},
+  };
+  for (const auto& c : cases) {
+    std::string bytes = "5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "2\r\n1\r\n";
+    if (c.line13) bytes += std::string(c.line13) + "\r\n";
+    const auto read = ReadConfig(bytes, Cp1252);
+    EXPECT_EQ(read.Settings.MonitorStyle, c.style) << bytes;
+    EXPECT_TRUE(read.Settings.PerMonitor) << bytes;
+    EXPECT_EQ(read.Errors,
+              c.error ? std::vector<std::string>{"'" + std::string(c.line13) + "' is not a valid wallpaper style"}
+                      : std::vector<std::string>{})
+        << bytes;
+    // What is read is written back the same way: a bad line is saved as none.
+    const std::string line13 = c.line13 && !c.error ? c.line13 : "";
+    EXPECT_EQ(WriteConfig(read.Settings, Cp1252),
+              "5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "2\r\n1\r\n" + line13 + "\r\n");
   }
 }
 
@@ -108,7 +162,7 @@ TEST(ConfigFile, MissingAndExtraLines) {
   EXPECT_EQ(read.Settings.CurrentIndex, 4);
   EXPECT_FALSE(read.Settings.Transparent);  // line 7 was read, not defaulted
 
-  // Lines after those known (a later version's) are ignored and the next save writes eleven.
+  // Lines after those known (a later version's) are ignored and the next save writes twelve.
   read = ReadConfig(std::string(FirstRunBytes) + "junk\r\nmore\r\n", Cp1252);
   EXPECT_TRUE(read.Errors.empty());
   EXPECT_EQ(WriteConfig(read.Settings, Cp1252), FirstRunBytes);
@@ -147,7 +201,7 @@ TEST(ConfigFile, AnyNonZeroNumberChecksABoxAndIsSavedAsOne) {
   EXPECT_TRUE(read.Settings.Random);
   EXPECT_TRUE(read.Settings.Sound);
   EXPECT_FALSE(read.Settings.Transparent);
-  EXPECT_EQ(WriteConfig(read.Settings, Cp1252), "5\r\nC:\\\r\n1\r\n1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n");
+  EXPECT_EQ(WriteConfig(read.Settings, Cp1252), "5\r\nC:\\\r\n1\r\n1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n");
 }
 
 TEST(ConfigFile, PeriodLineOutsideZeroToThousandBecomesFive) {
@@ -194,17 +248,17 @@ TEST(ConfigFile, WriterNeverLetsAValueShiftTheLines) {
   s.StartFolder = "C:\\a\r\nb";
   s.PeriodText = "1\n2";
   const std::string bytes = WriteConfig(s, Cp1252);
-  EXPECT_EQ(bytes, "12\r\nC:\\ab\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n");
+  EXPECT_EQ(bytes, "12\r\nC:\\ab\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n");
 }
 
 // Files that work today keep working: a file an earlier version wrote in code page 1252
-// reads as the same text, and the same settings are written back byte for byte, with line 11.
+// reads as the same text, and the same settings are written back byte for byte, with lines 11 and 12.
 TEST(ConfigFile, AFileInTheCodePageIsReadAndWrittenBackByteForByte) {
   for (const std::string folderLine : {"C:\\Bilder\\M\xFCller", "D:\\Caf\xE9 \x96 \x80 5 \x8A\x9C\xFF\x81"}) {
     const std::string bytes = "7\r\n" + folderLine + "\r\n1\r\n0\r\n3\r\n1\r\n0\r\n1\r\n1\r\n1\r\n";
     const auto read = ReadConfig(bytes, Cp1252);
     EXPECT_TRUE(read.Errors.empty());
-    EXPECT_EQ(WriteConfig(read.Settings, Cp1252), bytes + "2\r\n");
+    EXPECT_EQ(WriteConfig(read.Settings, Cp1252), bytes + "2\r\n0\r\n\r\n");
   }
   const auto read =
       ReadConfig("5\r\nD:\\Caf\xE9 \x96 \x80 5 \x8A\x9C\xFF\x81\r\n" + std::string(DefaultLines3To10), Cp1252);
@@ -212,7 +266,7 @@ TEST(ConfigFile, AFileInTheCodePageIsReadAndWrittenBackByteForByte) {
 
   TSettings s;
   s.StartFolder = U8(u"C:\\Bilder\\M\u00FCller");
-  EXPECT_EQ(WriteConfig(s, Cp1252), "5\r\nC:\\Bilder\\M\xFCller\r\n" + std::string(DefaultLines3To11));
+  EXPECT_EQ(WriteConfig(s, Cp1252), "5\r\nC:\\Bilder\\M\xFCller\r\n" + std::string(DefaultLines3To13));
 }
 
 TEST(ConfigFile, ALineOutsideTheCodePageIsWrittenInUtf8) {
@@ -224,7 +278,7 @@ TEST(ConfigFile, ALineOutsideTheCodePageIsWrittenInUtf8) {
         std::u16string(u"C:\\M\u00FCller\\\u6771\u4EAC")}) {  // one character outside takes the whole line
     s.StartFolder = U8(folder);
     const std::string bytes = WriteConfig(s, Cp1252);
-    EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To11);
+    EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To13);
     const auto read = ReadConfig(bytes, Cp1252);
     EXPECT_TRUE(read.Errors.empty());
     EXPECT_EQ(read.Settings, s);
@@ -242,7 +296,7 @@ TEST(ConfigFile, EachLineOfAMarkedFileIsReadInItsOwnEncoding) {
   EXPECT_EQ(read.Errors, (std::vector<std::string>{U8(u"'5\u00B9' is not a valid integer value"),
                                                    U8(u"'\u00B9' is not a valid integer value")}));
   // UTF-8 broken anywhere in the line makes it a code page line as a whole.
-  const auto broken = ReadConfig("5\r\nC:\\caf\xC3\xA9\xFC\r\n" + std::string(DefaultLines3To11), Cp1252);
+  const auto broken = ReadConfig("5\r\nC:\\caf\xC3\xA9\xFC\r\n" + std::string(DefaultLines3To13), Cp1252);
   EXPECT_EQ(broken.Settings.StartFolder, U8(u"C:\\caf\u00C3\u00A9\u00FC"));
 }
 
@@ -255,12 +309,12 @@ TEST(ConfigFile, AnEarlierVersionsFileIsReadWhollyInTheCodePage) {
   EXPECT_EQ(ReadConfig(earlier, Cp1252).Settings.HotKeyFlags, 2u);
   // The same line in a file this version wrote is UTF-8, and the writer never writes a code
   // page text so.
-  const std::string marked = "5\r\nC:\\\xC3\xA9\r\n" + std::string(DefaultLines3To11);
+  const std::string marked = "5\r\nC:\\\xC3\xA9\r\n" + std::string(DefaultLines3To13);
   EXPECT_EQ(ReadConfig(marked, Cp1252).Settings.StartFolder, U8(u"C:\\\u00E9"));
   TSettings s;
   s.StartFolder = U8(u"C:\\\u00C3\u00A9");
   const std::string bytes = WriteConfig(s, Cp1252);
-  EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To11);
+  EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To13);
   EXPECT_EQ(ReadConfig(bytes, Cp1252).Settings, s);
   // An empty line 11 is no mark either.
   EXPECT_EQ(ReadConfig(earlier + "\r\n", Cp1252).Settings.StartFolder, U8(u"C:\\\u00C3\u00A9"));
@@ -284,7 +338,7 @@ TEST(ConfigFile, ANameWithAnUnpairedSurrogateSurvivesTheFile) {
 
 TEST(ConfigFile, AByteOrderMarkIsDropped) {
   // An editor's UTF-8 mark before line 1; the lines are UTF-8 then, with or without line 11.
-  for (const std::string& rest : {std::string(DefaultLines3To11), std::string(DefaultLines3To10)}) {
+  for (const std::string& rest : {std::string(DefaultLines3To13), std::string(DefaultLines3To10)}) {
     const auto read = ReadConfig(
         "\xEF\xBB\xBF"
         "7\r\nC:\\M\xC3\xBCller\r\n" +
@@ -334,8 +388,9 @@ TEST(ConfigFile, HotKeyLineTakesOnlyTheOfferedChoices) {
   TSettings s;
   s.HotKeyFlags = 5;
   EXPECT_EQ(WriteConfig(s, Cp1252), FirstRunBytes);
-  // A later version's line 12 is ignored; line 11 still counts.
-  const auto later = ReadConfig("5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "3\r\nwhatever\r\n", Cp1252);
+  // A later version's line 14 is ignored; line 11 still counts.
+  const auto later =
+      ReadConfig("5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "3\r\n0\r\n\r\nwhatever\r\n", Cp1252);
   EXPECT_TRUE(later.Errors.empty());
   EXPECT_EQ(later.Settings.HotKeyFlags, 3u);
 }

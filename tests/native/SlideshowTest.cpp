@@ -60,6 +60,8 @@ public:
   bool ApplyThrows = false;
   int OpenQuestions = 0;
   TSize Screen{1920, 1080};  // what the desktop measures now
+  int Monitors = 1;
+  std::vector<std::vector<std::string>> Rounds;  // the pictures of each application to several monitors
 
   std::vector<std::string> Log;
   std::vector<std::string> Questions;
@@ -99,6 +101,12 @@ public:
     Applied.push_back(Preview);
   }
   void ClearWallpaper() override { ++Clears; }
+  int MonitorCount() override { return Monitors; }
+  void ApplyMonitorPictures(const std::vector<std::string>& paths) override {
+    if (ApplyThrows) throw std::runtime_error("Cannot create file");
+    Log.push_back("apply " + std::to_string(paths.size()) + " monitors");
+    Rounds.push_back(paths);
+  }
   void ChangeFinished() noexcept override { ++Finished; }
   bool Ask(const std::string& text, const std::string&, TDefaultAnswer byDefault) override {
     Questions.push_back(text);
@@ -918,6 +926,80 @@ TEST_F(Slideshow, ADisplayChangeActsOnTheDesktopPictureAndWaitsForQuestions) {
   rig.Show.DisplayChanged();
   EXPECT_EQ(rig.View.Log, std::vector<std::string>{"show " + Pic(0)});
   EXPECT_TRUE(rig.View.Questions.empty());
+}
+
+// Each monitor its own picture: every change gives each monitor the next picture of the
+// list, none twice in a round; the current picture is the primary's.
+TEST_F(Slideshow, EachMonitorTakesTheNextPictureOfTheList) {
+  Build(7);
+  View.Current.PerMonitor = true;
+  View.Monitors = 3;
+  const std::vector<std::vector<std::string>> expected = {
+      {Pic(1), Pic(2), Pic(3)}, {Pic(4), Pic(5), Pic(6)}, {Pic(0), Pic(1), Pic(2)}};
+  for (const auto& round : expected) {
+    Show.Next();
+    ASSERT_FALSE(View.Rounds.empty());
+    EXPECT_EQ(View.Rounds.back(), round);
+    EXPECT_EQ(Show.Pictures()[Show.CurrentIndex()], round.front()) << "the current picture is the primary's";
+  }
+  EXPECT_TRUE(View.Applied.empty()) << "no single picture while each monitor has its own";
+  EXPECT_EQ(View.Caption, "Tarvell ver. 2.1  1(7)");
+
+  // Off again (or one monitor): the single picture, on after the last one shown.
+  const struct {
+    bool perMonitor;
+    int monitors;
+    int next;
+  } singles[] = {{false, 3, 3}, {true, 1, 4}, {false, 1, 5}};
+  for (const auto& c : singles) {
+    View.Current.PerMonitor = c.perMonitor;
+    View.Monitors = c.monitors;
+    Show.Next();
+    EXPECT_EQ(View.Rounds.size(), expected.size());
+    ASSERT_FALSE(View.Applied.empty());
+    EXPECT_EQ(View.Applied.back(), Pic(c.next));
+  }
+}
+
+TEST_F(Slideshow, EachMonitorsPicturesAreDistinctAlsoShuffledOrFewerThanMonitors) {
+  struct Case {
+    int pictures, monitors;
+    bool random;
+    std::size_t perRound;
+  };
+  // One picture and two monitors: that picture on both.
+  const Case cases[] = {{9, 3, true, 3}, {2, 3, false, 2}, {4, 4, true, 4}, {1, 2, false, 1}};
+  for (const auto& c : cases) {
+    TRig rig(c.pictures);
+    rig.View.Current = {c.random, false, false, 0, false, true};
+    rig.View.Monitors = c.monitors;
+    for (int change = 0; change < 6; ++change) {
+      rig.Show.Next();
+      ASSERT_FALSE(rig.View.Rounds.empty());
+      auto round = rig.View.Rounds.back();
+      EXPECT_EQ(round.size(), c.perRound) << c.pictures << " pictures, " << c.monitors << " monitors";
+      std::sort(round.begin(), round.end());
+      EXPECT_EQ(std::unique(round.begin(), round.end()), round.end()) << "a picture twice in one round";
+    }
+  }
+}
+
+TEST_F(Slideshow, ADisplayChangeComposesTheSamePicturesForTheNewLayout) {
+  Build(5);
+  View.Current.PerMonitor = true;
+  View.Monitors = 2;
+  Show.Next();
+  const auto round = View.Rounds.back();
+  const std::int32_t current = Show.CurrentIndex();
+  View.Monitors = 3;
+  Show.DisplayChanged();
+  ASSERT_EQ(View.Rounds.size(), 2u);
+  EXPECT_EQ(View.Rounds.back(), round);
+  EXPECT_EQ(Show.CurrentIndex(), current);
+  // Cleared: nothing of ours to compose again.
+  Show.Clear();
+  Show.DisplayChanged();
+  EXPECT_EQ(View.Rounds.size(), 2u);
 }
 
 }  // namespace

@@ -90,5 +90,40 @@ TEST(WallpaperStyle, CarriesTheDesktopColourAsItIsNow) {
   ::SetSysColors(1, &element, &saved);
 }
 
+// A bitmap of the whole virtual screen: Span from Windows 8 (6.2) on, Tile before, and what
+// either writes reads back as that style.
+TEST(WallpaperStyle, VirtualScreenBitmapIsSetWithSpanOrTileByVersion) {
+  const struct {
+    unsigned major, minor;
+    TVirtualScreenMode mode;
+    TWallpaperStyle reads;
+  } cases[] = {{6, 1, TVirtualScreenMode::Tile, TWallpaperStyle::Tile},
+               {6, 2, TVirtualScreenMode::Span, TWallpaperStyle::Span},
+               {6, 3, TVirtualScreenMode::Span, TWallpaperStyle::Span},
+               {10, 0, TVirtualScreenMode::Span, TWallpaperStyle::Span},
+               {5, 9, TVirtualScreenMode::Tile, TWallpaperStyle::Tile}};
+  for (const auto& c : cases) {
+    SetStyle("6", "0");
+    const TVirtualScreenMode mode = VirtualScreenModeFor(c.major, c.minor);
+    EXPECT_EQ(mode, c.mode) << c.major << "." << c.minor;
+    ASSERT_TRUE(WriteVirtualScreenStyle(mode, HKEY_CURRENT_USER, Key.c_str()));
+    EXPECT_EQ(Read().Style, c.reads) << c.major << "." << c.minor;
+  }
+}
+
+// The user's style is put back once a single picture follows pictures for each monitor.
+TEST(WallpaperStyle, EveryStyleWrittenReadsBackAsItself) {
+  for (const TWallpaperStyle style : {TWallpaperStyle::Center, TWallpaperStyle::Tile, TWallpaperStyle::Stretch,
+                                      TWallpaperStyle::Fit, TWallpaperStyle::Fill, TWallpaperStyle::Span}) {
+    SetStyle("22", "1");
+    ASSERT_TRUE(WriteWallpaperStyle(style, HKEY_CURRENT_USER, Key.c_str()));
+    EXPECT_EQ(Read().Style, style) << static_cast<int>(style);
+  }
+  // None (nothing set before) writes nothing.
+  SetStyle("6", "0");
+  EXPECT_TRUE(WriteWallpaperStyle(TWallpaperStyle::None, HKEY_CURRENT_USER, Key.c_str()));
+  EXPECT_EQ(Read().Style, TWallpaperStyle::Fit);
+}
+
 }  // namespace
 }  // namespace tarvell
