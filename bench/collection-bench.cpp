@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--seed") {
     CreateDirectoryA(argv[2], nullptr);
     for (int i = 0; i < 8; ++i) {
-      tarvell::test::TJpegSpec sample;
+      tarvell::test::TJpegSample sample;
       sample.Width = 64 + 8 * i;
       sample.Height = 48;
       const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);

@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
   CreateDirectoryA(folder.c_str(), nullptr);
   int n = 0;
   for (const TSize& size : PictureSizes) {
-    tarvell::test::TJpegSpec sample;
+    tarvell::test::TJpegSample sample;
     sample.Width = size.Width;
     sample.Height = size.Height;
     const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);

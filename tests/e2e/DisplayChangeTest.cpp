@@ -48,7 +48,7 @@ TEST_F(DisplayChange, AGrownScreenGetsThePictureDecodedForItsSizeAtOnce) {
   ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "TileWallpaper", REG_SZ, "0", 2),
             ERROR_SUCCESS);
   CreateDirectoryA(Photos.c_str(), nullptr);
-  tarvell::test::TJpegSpec photo;
+  tarvell::test::TJpegSample photo;
   photo.Width = 4000;
   photo.Height = 3000;
   const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(photo);

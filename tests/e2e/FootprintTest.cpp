@@ -19,7 +19,7 @@ class Footprint : public TTarvellCase {
 protected:
   void SetUp() override {
     TTarvellCase::SetUp();
-    tarvell::test::TJpegSpec sample;
+    tarvell::test::TJpegSample sample;
     sample.Width = 3840;
     sample.Height = 2160;
     const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);

@@ -56,7 +56,7 @@ TBmp TurnClockwise(const TBmp& in) {
 }
 
 std::string MakePhoto(int width, int height, int orientation) {
-  tarvell::test::TJpegSpec sample;
+  tarvell::test::TJpegSample sample;
   sample.Width = width;
   sample.Height = height;
   if (orientation != 0) sample.Markers.push_back({0xE1, tarvell::test::OrientationExif(orientation)});

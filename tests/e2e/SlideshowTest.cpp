@@ -261,7 +261,7 @@ TEST_F(Slideshow, APictureHeldByAnotherProgramIsSkippedWithoutQuestions) {
 // Regression: CMYK pictures (print work, stock photos) were refused as damaged.
 TEST_F(Slideshow, ACmykPictureIsApplied) {
   AddPicture(Slides, "a.jpg", 40, 30);
-  tarvell::test::TJpegSpec cmyk;
+  tarvell::test::TJpegSample cmyk;
   cmyk.Width = 30;
   cmyk.Height = 20;
   cmyk.Components = 4;

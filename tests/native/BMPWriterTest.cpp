@@ -32,7 +32,7 @@ std::string DecodeError(const Bytes& jpeg, const TDecodeOptions& options) {
 }
 
 TEST(BMPWriter, TwoByTwoColourPictureIs70BytesWithTheBottomRowFirst) {
-  test::TJpegSpec sample;
+  test::TJpegSample sample;
   sample.Width = 2;
   sample.Height = 2;
   sample.Quality = 100;
@@ -65,7 +65,7 @@ TEST(BMPWriter, TwoByTwoColourPictureIs70BytesWithTheBottomRowFirst) {
 }
 
 TEST(BMPWriter, TwoByTwoGreyPictureIs1086BytesWithAGreyRamp) {
-  test::TJpegSpec sample;
+  test::TJpegSample sample;
   sample.Width = 2;
   sample.Height = 2;
   sample.Components = 1;
@@ -101,7 +101,7 @@ TEST(BMPWriter, RowsArePaddedWithZeros) {
   };
   for (const Case c : {Case{1, 3, 4, 3, 54}, Case{1, 1, 4, 1, 1078}, Case{4, 3, 12, 12, 54}, Case{7, 3, 24, 21, 54},
                        Case{5, 1, 8, 5, 1078}}) {
-    test::TJpegSpec sample;
+    test::TJpegSample sample;
     sample.Width = c.width;
     sample.Height = 9;
     sample.Components = c.components;
@@ -127,7 +127,7 @@ TEST(BMPWriter, DensityInDotsPerCentimetreBecomesPixelsPerMetre) {
   };
   for (const Case c : {Case{2, 28, 28, 2800, 2800}, Case{2, 30, 45, 3000, 4500}, Case{2, 65535, 1, 6553500, 100},
                        Case{1, 72, 72, 0, 0}, Case{0, 1, 1, 0, 0}}) {
-    test::TJpegSpec sample;
+    test::TJpegSample sample;
     sample.DensityUnit = c.unit;
     sample.XDensity = c.x;
     sample.YDensity = c.y;
@@ -142,7 +142,7 @@ TEST(BMPWriter, DensityInDotsPerCentimetreBecomesPixelsPerMetre) {
 
 // Colours the quantiser did not choose are zero entries, up to all 256.
 TEST(BMPWriter, SixteenColourTableIsFilledUpWithZeros) {
-  test::TJpegSpec sample;
+  test::TJpegSample sample;
   sample.Width = 40;
   sample.Height = 30;
   for (const bool grey : {false, true}) {
@@ -176,7 +176,7 @@ TEST(BMPWriter, SixteenColourTableIsFilledUpWithZeros) {
 // unsupported, not as damage.
 TEST(BMPWriter, FourChannelPicturesDecodeInTrueColourAndAreUnsupportedOtherwise) {
   for (const bool ycck : {false, true}) {
-    test::TJpegSpec sample;
+    test::TJpegSample sample;
     sample.Components = 4;
     sample.Ycck = ycck;
     const Bytes jpeg = test::MakeJpeg(sample);
@@ -208,7 +208,7 @@ TEST(BMPWriter, FourChannelPicturesDecodeInTrueColourAndAreUnsupportedOtherwise)
 // Guards against a header declaring an enormous picture: it must be refused with a reason
 // before the BMP image (or anything else that size) is allocated.
 TEST(BMPWriter, RefusesEnormousDeclaredSizesBeforeAllocating) {
-  test::TJpegSpec sample;
+  test::TJpegSample sample;
   Bytes jpeg = test::MakeJpeg(sample);
   test::SetDeclaredSize(jpeg, 65000, 65000);
   TDecodeOptions options = TrueColour();
@@ -227,7 +227,7 @@ TEST(BMPWriter, RefusesEnormousDeclaredSizesBeforeAllocating) {
 }
 
 TEST(BMPWriter, TheLimitIsExactAndCountsPixels) {
-  test::TJpegSpec sample;
+  test::TJpegSample sample;
   sample.Components = 1;
   sample.Width = 1000;
   sample.Height = 1000;

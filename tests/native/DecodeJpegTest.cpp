@@ -82,7 +82,7 @@ TEST(DecodeJpeg, AgreesWithTheReferenceDecoderOnColourAndGreyPictures) {
   for (const Case c : {Case{64, 48, 3, 2, 2, false}, Case{97, 61, 3, 2, 1, false}, Case{33, 17, 3, 1, 1, false},
                        Case{1, 1, 3, 2, 2, false}, Case{250, 130, 3, 2, 2, true}, Case{57, 90, 1, 1, 1, false},
                        Case{31, 7, 1, 1, 1, true}, Case{3, 200, 3, 1, 2, false}}) {
-    test::TJpegSpec sample;
+    test::TJpegSample sample;
     sample.Width = c.width;
     sample.Height = c.height;
     sample.Components = c.components;
@@ -113,7 +113,7 @@ TEST(DecodeJpeg, CmykAndYcckPicturesGiveTheReferenceDecodersPixels) {
   int n = 0;
   for (const bool ycck : {false, true}) {
     for (const auto& [width, height, progressive] : {std::tuple{37, 23, false}, std::tuple{64, 64, true}}) {
-      test::TJpegSpec sample;
+      test::TJpegSample sample;
       sample.Width = width;
       sample.Height = height;
       sample.Components = 4;
@@ -134,7 +134,7 @@ TEST(DecodeJpeg, CmykAndYcckPicturesGiveTheReferenceDecodersPixels) {
   ASSERT_NE(test::FindMarker(jpeg, 0xEE), 0u);
   ExpectAgreesWithDjpeg(magick, DecodeJpegToBmp(jpeg, options), "");
   // Turned by EXIF like any other picture: orientation 3 reverses the rows and the pixels.
-  test::TJpegSpec sample;
+  test::TJpegSample sample;
   sample.Width = 4;
   sample.Height = 2;
   sample.Components = 4;
@@ -160,7 +160,7 @@ TEST(DecodeJpeg, CmykAndYcckPicturesGiveTheReferenceDecodersPixels) {
 // skip), and its pixels, like those of the clean file, are ours.
 TEST(DecodeJpeg, StrayBytesBeforeAMarkerDecodeAsTheReferenceDecoderShowsThem) {
   const fs::path dir = test::TestDir();
-  test::TJpegSpec sample;
+  test::TJpegSample sample;
   sample.Width = 45;
   sample.Height = 31;
   const Bytes good = test::MakeJpeg(sample);
@@ -183,7 +183,7 @@ TEST(DecodeJpeg, StrayBytesBeforeAMarkerDecodeAsTheReferenceDecoderShowsThem) {
 // Each option against the reference decoder's switch for the same library parameter.
 TEST(DecodeJpeg, AgreesWithTheReferenceDecoderUnderEachOption) {
   const fs::path dir = test::TestDir();
-  test::TJpegSpec sample;
+  test::TJpegSample sample;
   sample.Width = 150;
   sample.Height = 101;
   const Bytes jpeg = test::MakeJpeg(sample);

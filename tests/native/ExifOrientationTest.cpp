@@ -143,19 +143,19 @@ TEST(ExifOrientation, DecodesEveryOrientationAsTheTurnedReference) {
   };
   for (const Case c : {Case{37, 22, 3, TNumOfColors::TrueColor, ""}, Case{18, 29, 1, TNumOfColors::TrueColor, ""},
                        Case{23, 14, 3, TNumOfColors::_256, "-colors 256"}}) {
-    test::TJpegSpec plainSpec;
-    plainSpec.Width = c.width;
-    plainSpec.Height = c.height;
-    plainSpec.Components = c.components;
+    test::TJpegSample plainSample;
+    plainSample.Width = c.width;
+    plainSample.Height = c.height;
+    plainSample.Components = c.components;
     const fs::path plainFile = dir / "plain.jpg";
-    test::WriteFile(plainFile, test::MakeJpeg(plainSpec));
+    test::WriteFile(plainFile, test::MakeJpeg(plainSample));
     ASSERT_EQ(test::RunDjpeg(c.djpeg, plainFile, dir / "ref.bmp"), 0);
     const Bytes reference = test::ReadFile(dir / "ref.bmp");
     const TGrid stored = GridOf(reference);
     TDecodeOptions options;
     options.NumOfColors = c.colours;
     for (int o = 1; o <= 8; ++o) {
-      test::TJpegSpec sample = plainSpec;
+      test::TJpegSample sample = plainSample;
       sample.Markers.push_back({JPEG_APP0 + 1, OrientationExif(o, o % 2 == 0)});
       const Bytes jpeg = test::MakeJpeg(sample);
       const TByteBuffer ours = DecodeJpegToBmp(jpeg, options);
@@ -175,23 +175,23 @@ TEST(ExifOrientation, DecodesEveryOrientationAsTheTurnedReference) {
 // Lying blocks, an XMP segment before the EXIF one, and upright pictures: the bytes are the
 // plain decode's, or the EXIF block's turn wins over the XMP segment, densities swapped.
 TEST(ExifOrientation, LyingOrAbsentBlocksDecodeExactlyAsWithoutOne) {
-  test::TJpegSpec plainSpec;
-  plainSpec.Width = 21;
-  plainSpec.Height = 13;
+  test::TJpegSample plainSample;
+  plainSample.Width = 21;
+  plainSample.Height = 13;
   TDecodeOptions options;
   options.NumOfColors = TNumOfColors::TrueColor;
-  const TByteBuffer plain = DecodeJpegToBmp(test::MakeJpeg(plainSpec), options);
+  const TByteBuffer plain = DecodeJpegToBmp(test::MakeJpeg(plainSample), options);
   Bytes farDirectory = OrientationExif(6);
   Put32(farDirectory, 6 + 4, 0x7FFFFFF0u);
   Bytes cut = OrientationExif(6);
   cut.resize(30);
   const Bytes xmp = {'h', 't', 't', 'p', ':', '/', '/', 'n', 's', '.', 'a', 'd', 'o', 'b', 'e', '.', 'c', 'o', 'm'};
   for (const Bytes& block : {OrientationExif(1), farDirectory, cut, OrientationExif(9), xmp}) {
-    test::TJpegSpec sample = plainSpec;
+    test::TJpegSample sample = plainSample;
     sample.Markers.push_back({JPEG_APP0 + 1, block});
     EXPECT_EQ(DecodeJpegToBmp(test::MakeJpeg(sample), options), plain);
   }
-  test::TJpegSpec both = plainSpec;
+  test::TJpegSample both = plainSample;
   both.Markers.push_back({JPEG_APP0 + 1, xmp});
   both.Markers.push_back({JPEG_APP0 + 1, OrientationExif(8)});
   both.DensityUnit = 2;

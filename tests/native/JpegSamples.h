@@ -32,7 +32,7 @@ Bytes AsBytes(const ByteRange& bmp) {
   return Bytes(bmp.begin(), bmp.end());
 }
 
-struct TJpegSpec {
+struct TJpegSample {
   int Width = 16;
   int Height = 16;
   int Components = 3;  // 1 greyscale, 3 colour (stored as YCbCr), 4 CMYK
@@ -50,7 +50,7 @@ struct TJpegSpec {
   std::function<void(int x, int y, std::uint8_t* pixel)> Pixel;
 };
 
-inline void DefaultPixel(const TJpegSpec& sample, int x, int y, std::uint8_t* pixel) {
+inline void DefaultPixel(const TJpegSample& sample, int x, int y, std::uint8_t* pixel) {
   std::uint32_t noise = static_cast<std::uint32_t>(x) * 2654435761u ^ static_cast<std::uint32_t>(y) * 40503u;
   noise ^= noise >> 13;
   for (int c = 0; c < sample.Components; ++c) {
@@ -61,7 +61,7 @@ inline void DefaultPixel(const TJpegSpec& sample, int x, int y, std::uint8_t* pi
   }
 }
 
-inline Bytes MakeJpeg(const TJpegSpec& sample) {
+inline Bytes MakeJpeg(const TJpegSample& sample) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr jerr{};
   cinfo.err = jpeg_std_error(&jerr);

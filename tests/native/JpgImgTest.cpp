@@ -28,14 +28,14 @@ struct TWatched {
   int Events = 0;
 };
 
-fs::path WriteJpeg(const fs::path& dir, const std::string& name, const test::TJpegSpec& sample) {
+fs::path WriteJpeg(const fs::path& dir, const std::string& name, const test::TJpegSample& sample) {
   const fs::path file = dir / name;
   test::WriteFile(file, test::MakeJpeg(sample));
   return file;
 }
 
-test::TJpegSpec Sized(int width, int height, int components = 3) {
-  test::TJpegSpec sample;
+test::TJpegSample Sized(int width, int height, int components = 3) {
+  test::TJpegSample sample;
   sample.Width = width;
   sample.Height = height;
   sample.Components = components;

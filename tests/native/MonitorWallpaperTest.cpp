@@ -18,19 +18,19 @@ namespace {
 namespace fs = std::filesystem;
 using test::Bytes;
 using test::MakeJpeg;
-using test::TJpegSpec;
+using test::TJpegSample;
 
 std::string WriteSolidJpeg(const fs::path& folder, const char* name, int w, int h, std::uint8_t r, std::uint8_t g,
                            std::uint8_t b) {
-  TJpegSpec spec;
-  spec.Width = w;
-  spec.Height = h;
-  spec.Pixel = [=](int, int, std::uint8_t* p) {
+  TJpegSample sample;
+  sample.Width = w;
+  sample.Height = h;
+  sample.Pixel = [=](int, int, std::uint8_t* p) {
     p[0] = r;
     p[1] = g;
     p[2] = b;
   };
-  const Bytes jpeg = MakeJpeg(spec);
+  const Bytes jpeg = MakeJpeg(sample);
   const fs::path path = folder / name;
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(jpeg.data()), jpeg.size());
   return path.string();

@@ -52,7 +52,7 @@ Bytes WithDataCutShort(Bytes jpeg) {
 // A warning that costs picture data ends the decode as damage, with the library's text;
 // one after which every row still decodes from intact data is passed over and counted.
 TEST(RaisingErrorManager, WarningsThatCostPictureDataRaiseWithTheLibrarysText) {
-  test::TJpegSpec sample;
+  test::TJpegSample sample;
   sample.Width = 64;
   sample.Height = 64;
   const Bytes good = test::MakeJpeg(sample);
@@ -112,7 +112,7 @@ TEST(RaisingErrorManager, FailuresAreClassifiedByTheirCode) {
     }
   }
   EXPECT_EQ(corpora, 1) << "the shared JPEG corpus is missing";
-  test::TJpegSpec sample;
+  test::TJpegSample sample;
   sample.Width = 64;
   sample.Height = 64;
   const Bytes good = test::MakeJpeg(sample);
@@ -152,7 +152,7 @@ TEST(RaisingErrorManager, FailuresAreClassifiedByTheirCode) {
   small.Fit = {TWallpaperStyle::Fill, 100, 100};
   EXPECT_EQ(kindOf(big, small).rfind("unsupported: Picture of 2000 x 1000", 0), 0u);
 
-  test::TJpegSpec cmyk;
+  test::TJpegSample cmyk;
   cmyk.Components = 4;
   TDecodeOptions quantised;
   quantised.NumOfColors = TNumOfColors::_256;

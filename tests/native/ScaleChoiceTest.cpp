@@ -122,7 +122,7 @@ TEST(ScaleChoice, ChoiceIsTheSmallestScaleThatCovers) {
 // as EXIF says after scaling; the default fit decodes at full size.
 TEST(ScaleChoice, ScaledDecodeAgreesWithTheReferenceDecoder) {
   const fs::path dir = test::TestDir();
-  test::TJpegSpec sample;
+  test::TJpegSample sample;
   sample.Width = 403;
   sample.Height = 301;
   const Bytes jpeg = test::MakeJpeg(sample);
@@ -144,7 +144,7 @@ TEST(ScaleChoice, ScaledDecodeAgreesWithTheReferenceDecoder) {
     EXPECT_EQ(test::AsBytes(ours), test::ReadFile(reference)) << "N=" << num;
   }
   // Turned a quarter: the choice sees a 301 x 403 picture, which needs 4/8 to fill 150 x 200.
-  test::TJpegSpec turned = sample;
+  test::TJpegSample turned = sample;
   const Bytes exif = {'E',  'x',  'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0,
                       0x12, 0x01, 3,   0,   1, 0, 0,   0,   6,  0, 0, 0, 0, 0, 0, 0};
   turned.Markers.push_back({JPEG_APP0 + 1, exif});

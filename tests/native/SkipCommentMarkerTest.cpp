@@ -60,7 +60,7 @@ TEST(SkipCommentMarker, ASourceThatSuspendsIsAnError) {
 }
 
 TEST(SkipCommentMarker, PicturesWithEmptyAndLongCommentsDecodeAsWithout) {
-  test::TJpegSpec sample;
+  test::TJpegSample sample;
   sample.Width = 33;
   sample.Height = 17;
   TDecodeOptions options;

@@ -75,7 +75,7 @@ TEST(StreamSource, ReaderStopsAtTheEndOfAVectorThatShrank) {
 }
 
 TEST(StreamSource, DecodesCutInputsWithThePrematureEndMessage) {
-  test::TJpegSpec sample;
+  test::TJpegSample sample;
   sample.Width = 64;
   sample.Height = 64;
   const Bytes whole = test::MakeJpeg(sample);
@@ -100,7 +100,7 @@ TEST(StreamSource, DecodesCutInputsWithThePrematureEndMessage) {
 }
 
 TEST(StreamSource, SkipsAMarkerLargerThanSeveralRefills) {
-  test::TJpegSpec sample;
+  test::TJpegSample sample;
   sample.Width = 24;
   sample.Height = 24;
   TDecodeOptions options;

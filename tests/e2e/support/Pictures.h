@@ -14,7 +14,7 @@ namespace tarvell::e2e {
 
 // A colour JPEG of the given size; pictures of different sizes decode to different bitmaps.
 inline std::string SizedJpeg(int width, int height) {
-  tarvell::test::TJpegSpec sample;
+  tarvell::test::TJpegSample sample;
   sample.Width = width;
   sample.Height = height;
   const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);

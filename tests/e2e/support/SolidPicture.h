@@ -16,7 +16,7 @@ inline constexpr COLORREF Red = RGB(200, 30, 30);
 inline constexpr COLORREF Green = RGB(30, 160, 60);
 
 inline std::string SolidJpeg(COLORREF color) {
-  tarvell::test::TJpegSpec sample;
+  tarvell::test::TJpegSample sample;
   sample.Width = 1024;
   sample.Height = 768;
   sample.Pixel = [color](int, int, std::uint8_t* pixel) {
