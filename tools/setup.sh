@@ -7,7 +7,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 need=()
 for pkg in cmake g++ g++-mingw-w64-x86-64 wine64 wine xvfb nasm libjpeg62-turbo-dev \
            libjpeg-turbo-progs clang libclang-rt-14-dev imagemagick x11-utils dpkg-dev \
-           xauth python3 zlib1g-dev libspng-dev libwebp-dev libstb-dev webp libpng-tools; do
+           xauth python3 zlib1g-dev libspng-dev libwebp-dev libstb-dev webp libpng-tools \
+           xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then
