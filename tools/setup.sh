@@ -7,15 +7,21 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 need=()
 for pkg in cmake g++ g++-mingw-w64-x86-64 wine64 wine xvfb nasm libjpeg62-turbo-dev \
            libjpeg-turbo-progs clang libclang-rt-14-dev imagemagick x11-utils dpkg-dev \
-           xauth python3 zlib1g-dev libspng-dev libwebp-dev libstb-dev webp libpng-tools \
-           xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils; do
+           xauth python3 zlib1g-dev libspng-dev libwebp-dev libstb-dev webp libpng-tools; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || need+=("$pkg")
 done
-if [ ${#need[@]} -gt 0 ]; then
-  echo "setup: installing ${need[*]}"
+# The X server for the two-monitor case: without its recommends (logind, Mesa), which it does
+# not need with the dummy driver.
+lean=()
+for pkg in xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils; do
+  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || lean+=("$pkg")
+done
+if [ ${#need[@]} -gt 0 ] || [ ${#lean[@]} -gt 0 ]; then
+  echo "setup: installing ${need[*]} ${lean[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq "${need[@]}" >/dev/null
+  [ ${#need[@]} -eq 0 ] || apt-get install -y -qq "${need[@]}" >/dev/null
+  [ ${#lean[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${lean[@]}" >/dev/null
 fi
 
 # libjpeg-turbo, zlib, libspng and libwebp for the Windows build, from Debian's own source packages.
