@@ -51,10 +51,7 @@ protected:
     RegDeleteValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut");
     return StartCopy();
   }
-  bool EndsWithZero(DWORD timeoutMs = 15000) {
-    DWORD code = 1;
-    return process.WaitExit(timeoutMs, code) && code == 0;
-  }
+  testing::AssertionResult EndsWithZero(DWORD timeoutMs = 15000) { return EndedWithZero(process, timeoutMs); }
   HWND WaitForm(const char* caption, DWORD timeoutMs = 15000, bool visible = true) {
     return WaitForTop(FormClass, caption, timeoutMs, process.Id(), visible);
   }

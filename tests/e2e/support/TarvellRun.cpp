@@ -48,9 +48,17 @@ bool TTarvellRun::ShowFromTray() const {
   return WaitVisible(true);
 }
 
-bool TTarvellRun::EndsWithZero(DWORD timeoutMs) {
+testing::AssertionResult EndedWithZero(const TProcess& process, DWORD timeoutMs) {
   DWORD code = 1;
-  return process_.WaitExit(timeoutMs, code) && code == 0;
+  if (process.WaitExit(timeoutMs, code)) {
+    if (code == 0) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "ended with exit code " << code;
+  }
+  testing::AssertionResult still = testing::AssertionFailure();
+  still << "still running after " << timeoutMs << " ms; its windows:";
+  for (HWND w : TopWindows(process.Id()))
+    still << " [" << ClassName(w) << " \"" << WindowText(w) << "\"" << (IsWindowVisible(w) ? " shown" : "") << "]";
+  return still;
 }
 
 HWND TTarvellRun::WaitMainWindow(DWORD timeoutMs) {

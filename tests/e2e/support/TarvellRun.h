@@ -4,6 +4,8 @@
 
 #include "tests/e2e/support/Driver.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -13,6 +15,11 @@ inline constexpr const char MainCaption[] = "Tarvell ver. 2.1";
 inline constexpr const char FormClass[] = "TTarvellForm";
 inline constexpr const char AppClass[] = "TApplication";
 inline constexpr UINT TrayCallback = 2024;
+
+// Success when `process` ends within the time with exit code 0; otherwise says whether it
+// ended with another code or still runs, and then which windows it shows, so that a run that
+// did not end tells what held it.
+testing::AssertionResult EndedWithZero(const TProcess& process, DWORD timeoutMs);
 
 class TTarvellRun {
 public:
@@ -30,8 +37,8 @@ public:
   bool Start(const std::string& args = {});
   TProcess& Process() { return process_; }
   DWORD Pid() const { return process_.Id(); }
-  // True when the process ended within the time with exit code 0.
-  bool EndsWithZero(DWORD timeoutMs = 15000);
+  // Success when the process ended within the time with exit code 0.
+  testing::AssertionResult EndsWithZero(DWORD timeoutMs = 15000) { return EndedWithZero(process_, timeoutMs); }
 
   // The main window (shown or not) once the program has built it.
   HWND WaitMainWindow(DWORD timeoutMs = 20000);
