@@ -166,6 +166,7 @@ private:
   bool QuestionOpen() const override;
   void ShowCaption(const std::string& caption) override;
   TSize DesktopSize() override;
+  bool DesktopShowsOurWallpaper() override;
   TLoadResult ShowPicture(const std::string& path) override;
   void ApplyPreview() override;
   void ClearWallpaper() override;

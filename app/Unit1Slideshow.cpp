@@ -78,6 +78,8 @@ TSize TForm1::DesktopSize() {
   return TSize{screen.right - screen.left, screen.bottom - screen.top};
 }
 
+bool TForm1::DesktopShowsOurWallpaper() { return DesktopShowsWallpaper(Program().Folders.WallpaperPath); }
+
 TLoadResult TForm1::ShowPicture(const std::string& path) {
   try {
     // The desktop's style and size are read at each change, so a change of either counts

@@ -46,6 +46,15 @@ void SetDesktopWallpaper(const std::string& path) {
   ::EnumWindows(&RepaintIfOwnAndVisible, static_cast<LPARAM>(::GetCurrentProcessId()));
 }
 
+bool DesktopShowsWallpaper(const std::string& path) {
+  std::wstring shown(MAX_PATH + 1, L'\0');
+  if (!::SystemParametersInfoW(SPI_GETDESKWALLPAPER, static_cast<UINT>(shown.size()), shown.data(), 0)) return true;
+  shown.resize(::lstrlenW(shown.c_str()));
+  const std::wstring ours = Widen(path);
+  return ::CompareStringOrdinal(shown.c_str(), static_cast<int>(shown.size()), ours.c_str(), static_cast<int>(ours.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
 void WriteWallpaperFile(const TPicture& picture, const std::string& path) {
   if (picture.Empty()) return;
   WriteWallpaperBytes(picture.BmpImage(), path);

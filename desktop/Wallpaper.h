@@ -16,6 +16,11 @@ class TPicture;
 // covers them and does not give them back.
 void SetDesktopWallpaper(const std::string& path);
 
+// Whether the desktop shows the wallpaper file at path (letter case aside): false once the
+// user or another program has set a wallpaper of their own. True when the system cannot say,
+// so that a failed query never keeps the program's own wallpaper from being renewed.
+bool DesktopShowsWallpaper(const std::string& path);
+
 // Writes the picture's bitmap beside path and then puts it in path's place in one step, so
 // the system never reads a half-written wallpaper and a full disk keeps the old one; a program
 // that holds the old file is waited for about a second (desktop/FileReplace.h). Writes

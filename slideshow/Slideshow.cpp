@@ -232,6 +232,8 @@ void TSlideshow::RedecodeForLargerScreen() {
   // The answer to an open question may still change the picture on the desktop.
   if (!FDisplayCheckPending || FView.QuestionOpen()) return;
   FDisplayCheckPending = false;
+  // A wallpaper the user has chosen elsewhere since stays until the next change of ours.
+  if ((FMonitorPaths.empty() && !FDesktopPath) || !FView.DesktopShowsOurWallpaper()) return;
   if (!FMonitorPaths.empty()) {
     // Monitors added, removed or resized: the same pictures, composed for the new layout.
     TChangeScope change(FView);

@@ -47,6 +47,9 @@ public:
   virtual void ShowCaption(const std::string& caption) = 0;
   // The size, in pixels, of the screen that a picture loaded now is decoded for.
   virtual TSize DesktopSize() = 0;
+  // Whether the desktop still shows the wallpaper the program wrote, rather than one the user
+  // or another program has set since.
+  virtual bool DesktopShowsOurWallpaper() = 0;
   // Loads the picture into the preview; on failure the preview keeps what it held.
   virtual TLoadResult ShowPicture(const std::string& path) = 0;
   // Makes the picture in the preview the desktop wallpaper; throws when it cannot be written.

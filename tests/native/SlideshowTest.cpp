@@ -60,6 +60,7 @@ public:
   bool ApplyThrows = false;
   int OpenQuestions = 0;
   TSize Screen{1920, 1080};  // what the desktop measures now
+  bool OursOnDesktop = true;  // false: the user has set a wallpaper of their own since
   int Monitors = 1;
   std::vector<std::vector<std::string>> Rounds;  // the pictures of each application to several monitors
 
@@ -87,6 +88,7 @@ public:
     return FullScreen;
   }
   TSize DesktopSize() override { return Screen; }
+  bool DesktopShowsOurWallpaper() override { return OursOnDesktop; }
   void ShowCaption(const std::string& caption) override { Caption = caption; }
   TLoadResult ShowPicture(const std::string& path) override {
     Log.push_back("show " + path);
@@ -1000,6 +1002,26 @@ TEST_F(Slideshow, ADisplayChangeComposesTheSamePicturesForTheNewLayout) {
   Show.Clear();
   Show.DisplayChanged();
   EXPECT_EQ(View.Rounds.size(), 2u);
+}
+
+// Regression: a display or settings notice put the program's wallpaper back over one the user
+// had just chosen in the system's settings.
+TEST_F(Slideshow, ADisplayChangeLeavesAWallpaperTheUserSetSince) {
+  for (const bool perMonitor : {false, true}) {
+    SCOPED_TRACE(perMonitor ? "each monitor" : "one picture");
+    TRig rig(4);
+    rig.View.Current.PerMonitor = perMonitor;
+    rig.View.Monitors = 2;
+    rig.Show.Next();
+    rig.View.Log.clear();
+    rig.View.OursOnDesktop = false;
+    rig.View.Screen = {3840, 2160};
+    rig.View.Monitors = 3;
+    rig.Show.DisplayChanged();
+    EXPECT_TRUE(rig.View.Log.empty());
+    rig.Show.Next();
+    EXPECT_FALSE(rig.View.Log.empty()) << "the next change of the slideshow is applied as always";
+  }
 }
 
 }  // namespace

@@ -100,4 +100,20 @@ TEST(DesktopWallpaper, ChangesLeaveNoHandleBehind) {
   EXPECT_EQ(CountHandles(), before);
 }
 
+TEST(DesktopWallpaper, TellsItsOwnFileFromOneSetSince) {
+  TTempFolder folder;
+  const std::string ours = folder.File("Tarvell.bmp");
+  const std::string theirs = folder.File("Holiday.bmp");
+  WriteTextFile(ours, "BM");
+  WriteTextFile(theirs, "BM");
+  SetDesktopWallpaper(ours);
+  EXPECT_TRUE(DesktopShowsWallpaper(ours));
+  EXPECT_TRUE(DesktopShowsWallpaper(folder.File("TARVELL.BMP"))) << "the file system ignores case";
+  EXPECT_FALSE(DesktopShowsWallpaper(ours + "x"));
+  SetDesktopWallpaper(theirs);
+  EXPECT_FALSE(DesktopShowsWallpaper(ours));
+  SetDesktopWallpaper("");
+  EXPECT_FALSE(DesktopShowsWallpaper(ours));
+}
+
 }  // namespace
