@@ -21,7 +21,11 @@ void SetMonitorPictures(const std::vector<std::string>& paths, const TMonitorDes
                         std::optional<TWallpaperStyle>& replacedStyle) {
   std::vector<TScreenRect> monitors;
   std::vector<TMonitorPicture> parts;
-  for (const RECT& r : desktop.Layout.Monitors) {
+  // A moment with no monitor listed (one being switched) still has the virtual screen: it is
+  // the one monitor then.
+  const std::vector<RECT> listed =
+      desktop.Layout.Monitors.empty() ? std::vector<RECT>{desktop.Layout.VirtualScreen} : desktop.Layout.Monitors;
+  for (const RECT& r : listed) {
     monitors.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
     parts.push_back({monitors.back(), nullptr});
   }

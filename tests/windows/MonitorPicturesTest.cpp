@@ -131,6 +131,18 @@ TEST(MonitorPictures, SetsSpanOrTileWithEachPartWhereTheDesktopShowsIt) {
   }
 }
 
+// No monitor listed while the display changes: the virtual screen is the one monitor, rather
+// than a failure to compose.
+TEST(MonitorPictures, NoMonitorListedComposesTheVirtualScreen) {
+  TDesktopRun run({}, TVirtualScreenMode::Span);
+  run.Desktop.Layout.VirtualScreen = {0, 0, 30, 20};
+  std::optional<TWallpaperStyle> replaced;
+  SetMonitorPictures(run.Paths, run.Desktop, replaced);
+  const auto bmp = ReadTextFile(run.Desktop.WallpaperPath);
+  ASSERT_TRUE(bmp);
+  ExpectPixel(*bmp, 29, 19, Red, "the virtual screen");
+}
+
 // Span or Tile stands in for the user's style, which a single picture puts back: the next
 // change must not take our own value for the user's, yet a style the user picked meanwhile wins.
 TEST(MonitorPictures, RemembersTheStyleThatSpanOrTileReplaced) {
