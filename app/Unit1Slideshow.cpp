@@ -6,6 +6,7 @@
 #include "app/Unit1.h"
 #include "components/SysTray.h"
 #include "desktop/MonitorLayout.h"
+#include "desktop/MonitorPictures.h"
 #include "desktop/RecycleBin.h"
 #include "desktop/Wallpaper.h"
 #include "desktop/WallpaperStyle.h"
@@ -18,8 +19,6 @@
 #include "gui/WaitCursor.h"
 #include "base/WideText.h"
 #include "jpeg/Exception.h"
-#include "jpeg/MonitorWallpaper.h"
-#include "jpeg/TileWrap.h"
 #include "slideshow/Countdown.h"
 #include "slideshow/PreviewFit.h"
 #include "slideshow/TrayTip.h"
@@ -36,12 +35,6 @@
 namespace tarvell {
 
 namespace {
-
-std::vector<TMonitorPicture> MonitorParts(const std::vector<TScreenRect>& monitors) {
-  std::vector<TMonitorPicture> parts;
-  for (const auto& m : monitors) parts.push_back({m, nullptr});
-  return parts;
-}
 
 class TListUpdate {
 public:
@@ -135,22 +128,7 @@ int TForm1::MonitorCount() {
 
 void TForm1::ApplyMonitorPictures(const std::vector<std::string>& paths) {
   TWaitCursor busy;
-  const TMonitorLayout layout = ReadMonitorLayout();
-  std::vector<TScreenRect> monitors;
-  for (const RECT& r : layout.Monitors) monitors.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
-  // The primary monitor (whose corner is 0, 0) takes the first picture, the current one.
-  std::stable_partition(monitors.begin(), monitors.end(), [](const TScreenRect& m) { return m.Left == 0 && m.Top == 0; });
-  const TWallpaperFit fit = ReadWallpaperFit();
-  const TVirtualScreenMode mode = SystemVirtualScreenMode();
-  const TWallpaperStyle written = mode == TVirtualScreenMode::Span ? TWallpaperStyle::Span : TWallpaperStyle::Tile;
-  // Span (or Tile) is ours once set; the parts keep the style the user had chosen before.
-  if (!FMonitorStyle || fit.Style != written) FMonitorStyle = fit.Style;
-  TByteBuffer bmp = ComposeMonitorWallpaper(paths, monitors, *FMonitorStyle, fit.Background);
-  if (mode == TVirtualScreenMode::Tile) WrapForTiling(bmp, VirtualScreenOf(MonitorParts(monitors)));
-  const std::string& wallpaper = Program().Folders.WallpaperPath;
-  WriteWallpaperBytes(bmp, wallpaper);
-  WriteVirtualScreenStyle(mode, HKEY_CURRENT_USER, DesktopSettingsKey);
-  SetDesktopWallpaper(wallpaper);
+  SetMonitorPictures(paths, SystemMonitorDesktop(Program().Folders.WallpaperPath), FMonitorStyle);
   SetTrayHint(TrayTipForPath(paths.front(), TrayTipMaxLength));
 }
 
