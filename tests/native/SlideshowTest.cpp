@@ -130,7 +130,7 @@ public:
   }
   void ShowError(const std::string& message) override { Errors.push_back(message); }
   void OpenPictureFile(const std::string& path) override { Opened.push_back(path); }
-  void ListChanged() override { Mirror = Model->Pictures(); }
+  void ListChanged() override { Mirror = Model->Pictures().ToVector(); }
   void EntryRemoved(std::int32_t index) override { Mirror.erase(Mirror.begin() + index); }
   void SelectionChanged(std::int32_t index) override { Selected = index; }
 };
@@ -197,7 +197,7 @@ TEST_F(Slideshow, RebuildKeepsThePositionWithinTheNewListAndShowsIt) {
   Lister.AddPictures(Folder, 3);
   EXPECT_EQ(Show.Rebuild(Folder, false), 0);
   EXPECT_EQ(Show.CurrentIndex(), 2);
-  EXPECT_EQ(View.Mirror, Show.Pictures());
+  EXPECT_EQ(View.Mirror, Show.Pictures().ToVector());
   EXPECT_EQ(View.Selected, 2);
   EXPECT_EQ(View.Caption, "Tarvell ver. 2.1  3(3)");
   EXPECT_EQ(View.Preview, Pic(2));
@@ -250,7 +250,7 @@ TEST_F(Slideshow, AHundredThousandPicturesAreListedInNameOrderWithTheIndexRules)
   for (const TCase c : {TCase{123456, 99999}, TCase{54321, 54321}, TCase{-5, 0}, TCase{0, 0}}) {
     Show.SetCurrentIndex(c.SavedIndex);
     ASSERT_EQ(Show.Rebuild("C:\\Lib", true), 0);
-    ASSERT_EQ(Show.Pictures(), expected);
+    ASSERT_EQ(Show.Pictures().ToVector(), expected);
     EXPECT_EQ(View.Mirror.size(), expected.size());
     EXPECT_EQ(Show.CurrentIndex(), c.Current) << c.SavedIndex;
     EXPECT_EQ(View.Selected, c.Current);
@@ -269,7 +269,7 @@ TEST_F(Slideshow, AHundredThousandPicturesAreListedInNameOrderWithTheIndexRules)
   EXPECT_EQ(Show.Count(), 99999);
   EXPECT_EQ(Show.CurrentIndex(), 50000);
   EXPECT_EQ(View.Applied.back(), expected[50001]);
-  EXPECT_EQ(View.Mirror, Show.Pictures());
+  EXPECT_EQ(View.Mirror, Show.Pictures().ToVector());
 }
 
 TEST_F(Slideshow, AFolderThatCannotBeReadIsSkippedAndReported) {
@@ -280,7 +280,7 @@ TEST_F(Slideshow, AFolderThatCannotBeReadIsSkippedAndReported) {
   Lister.AddPictures("C:\\P\\open", 1, "o");
   EXPECT_EQ(Show.Rebuild(Folder, true), 5);
   EXPECT_EQ(Show.Count(), 3) << "the readable folders stay in the list";
-  EXPECT_EQ(Show.Pictures().back(), "C:\\P\\open\\o00000.jpg");
+  EXPECT_EQ(Show.Pictures().ToVector().back(), "C:\\P\\open\\o00000.jpg");
 }
 
 TEST_F(Slideshow, AddAllAppendsAndKeepsTheIndexInside) {
@@ -341,7 +341,7 @@ TEST_F(Slideshow, DeleteRemovesTheNamedEntryAndAppliesTheFollowingOne) {
   View.Answers = {true};
   Show.DeleteCurrent();
   EXPECT_EQ(View.Deleted, std::vector<std::string>{Pic(1)});
-  EXPECT_EQ(View.Mirror, Show.Pictures());
+  EXPECT_EQ(View.Mirror, Show.Pictures().ToVector());
   EXPECT_EQ(Show.Count(), 3);
   EXPECT_EQ(Show.CurrentIndex(), 1);
   EXPECT_EQ(View.Applied, std::vector<std::string>{Pic(2)});
@@ -391,7 +391,7 @@ TEST_F(Slideshow, DeleteActsOnTheFileNamedInTheQuestionWhereverTheCurrentOneMove
     EXPECT_EQ(view.Deleted, std::vector<std::string>{Pic(c.NamedAt)});
     EXPECT_EQ(show.CurrentIndex(), c.CurrentAfter);
     EXPECT_EQ(view.Applied.back(), c.AppliedAfter);
-    EXPECT_EQ(view.Mirror, show.Pictures());
+    EXPECT_EQ(view.Mirror, show.Pictures().ToVector());
   }
 }
 
@@ -482,8 +482,9 @@ TEST_F(Slideshow, AFolderChangeDuringAQuestionIsCarriedOutWhenItCloses) {
   Show.DeleteCurrent();
   EXPECT_EQ(View.Deleted, std::vector<std::string>{Pic(0)});
   EXPECT_FALSE(Show.ListRequestsPending());
-  EXPECT_EQ(Show.Pictures(), (std::vector<std::string>{"C:\\Q\\q00000.jpg", "C:\\Q\\q00001.jpg", "C:\\R\\r00000.jpg"}));
-  EXPECT_EQ(View.Mirror, Show.Pictures());
+  EXPECT_EQ(Show.Pictures().ToVector(),
+            (std::vector<std::string>{"C:\\Q\\q00000.jpg", "C:\\Q\\q00001.jpg", "C:\\R\\r00000.jpg"}));
+  EXPECT_EQ(View.Mirror, Show.Pictures().ToVector());
   EXPECT_EQ(View.Preview, "C:\\Q\\q00000.jpg");
   EXPECT_TRUE(View.Errors.empty());
 
@@ -504,7 +505,8 @@ TEST_F(Slideshow, AFolderChangeDuringAQuestionIsCarriedOutWhenItCloses) {
   EXPECT_EQ(Show.Rebuild("C:\\Q", false), 0);
   Show.AddAll("C:\\R");
   Tick();
-  EXPECT_EQ(Show.Pictures(), (std::vector<std::string>{"C:\\Q\\q00000.jpg", "C:\\Q\\q00001.jpg", "C:\\R\\r00000.jpg"}));
+  EXPECT_EQ(Show.Pictures().ToVector(),
+            (std::vector<std::string>{"C:\\Q\\q00000.jpg", "C:\\Q\\q00001.jpg", "C:\\R\\r00000.jpg"}));
   EXPECT_EQ(View.Errors.size(), 1u);
 }
 
@@ -527,7 +529,7 @@ TEST_F(Slideshow, AFileThatCannotBeDeletedKeepsItsEntryAndSaysWhy) {
     }
     EXPECT_EQ(view.Errors, std::vector<std::string>{why}) << recovery;
     EXPECT_EQ(rig.Show.Count(), 4) << recovery;
-    EXPECT_EQ(view.Mirror, rig.Show.Pictures()) << recovery;
+    EXPECT_EQ(view.Mirror, rig.Show.Pictures().ToVector()) << recovery;
     // Ctrl+D changes nothing; the recovery goes on to the next picture as after Cancel.
     EXPECT_EQ(rig.Show.CurrentIndex(), recovery ? 2 : 1);
     EXPECT_EQ(view.Applied, recovery ? std::vector<std::string>{Pic(2)} : std::vector<std::string>{});
@@ -626,8 +628,8 @@ TEST_F(Slideshow, DeletionsDuringRecoveryKeepTheListConsistent) {
   View.Answers = {false, true, false, true, false, true};
   Show.Next();
   EXPECT_EQ(View.Deleted, (std::vector<std::string>{Pic(1), Pic(2), Pic(3)}));
-  EXPECT_EQ(Show.Pictures(), std::vector<std::string>{Pic(0)});
-  EXPECT_EQ(View.Mirror, Show.Pictures());
+  EXPECT_EQ(Show.Pictures().ToVector(), std::vector<std::string>{Pic(0)});
+  EXPECT_EQ(View.Mirror, Show.Pictures().ToVector());
   EXPECT_EQ(Show.CurrentIndex(), 0);
   EXPECT_EQ(View.Applied, std::vector<std::string>{Pic(0)});
 }
