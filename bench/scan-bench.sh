@@ -24,7 +24,8 @@ if [ ! -f "$data.ready" ]; then
 fi
 
 export LC_ALL=C
-find_scan() { find "$data" -type f \( -iname '*.jpg' -o -iname '*.jpeg*' \) | sort; }
+# The picture mask: *.jpg;*.jpeg*;*.png;*.webp.
+find_scan() { find "$data" -type f \( -iname '*.jpg' -o -iname '*.jpeg*' -o -iname '*.png' -o -iname '*.webp' \) | sort; }
 
 # Both must find the same pictures, or the comparison means nothing.
 ours=$("$bench" --print "$data" 2>/dev/null | sort | md5sum)
