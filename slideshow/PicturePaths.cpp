@@ -46,7 +46,11 @@ void TPicturePaths::Append(const TPicturePaths& other) {
   const auto nameShift = static_cast<std::uint32_t>(FNames.size());
   const auto folderShift = static_cast<std::uint32_t>(FFolderStarts.size());
   const auto folderTextShift = static_cast<std::uint32_t>(FFolders.size());
+  // All the room first, so that running out of memory leaves the list as it was.
   FEntries.reserve(FEntries.size() + other.FEntries.size());
+  FFolderStarts.reserve(FFolderStarts.size() + other.FFolderStarts.size());
+  FNames.reserve(FNames.size() + other.FNames.size());
+  FFolders.reserve(FFolders.size() + other.FFolders.size());
   for (const TEntry& entry : other.FEntries)
     FEntries.push_back(TEntry{entry.NameStart + nameShift, entry.Folder + folderShift});
   for (const std::uint32_t start : other.FFolderStarts) FFolderStarts.push_back(start + folderTextShift);

@@ -91,7 +91,14 @@ int TSlideshow::AddAll(const std::string& folder) {
 
 int TSlideshow::RebuildNow(const std::string& folder, bool subfolders) {
   FPictures.clear();
-  const int error = Append(folder, subfolders);
+  int error = 0;
+  try {
+    error = Append(folder, subfolders);
+  } catch (...) {
+    // The list (out of memory, say) stays empty: the view must not go on showing the old one.
+    FView.ListChanged();
+    throw;
+  }
   FSelector.NewRound();
   FView.ListChanged();
   if (FPictures.empty()) return error;  // the preview and the caption stay as they were

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <new>
 #include <stdexcept>
 
 namespace tarvell {
@@ -19,6 +20,7 @@ class TFakeLister : public TDirectoryLister {
 public:
   std::map<std::string, std::vector<TDirEntry>> Folders;
   std::map<std::string, int> Errors;
+  bool Throws = false;  // listing fails as when memory runs out
 
   void AddPictures(const std::string& folder, int count, const std::string& prefix = "p") {
     auto& entries = Folders[folder];
@@ -31,6 +33,7 @@ public:
 
   char Separator() const override { return '\\'; }
   int List(const std::string& folder, std::vector<TDirEntry>& entries) override {
+    if (Throws) throw std::bad_alloc();
     if (auto e = Errors.find(folder); e != Errors.end()) return e->second;
     auto found = Folders.find(folder);
     if (found == Folders.end()) return 3;  // the path was not found
@@ -191,6 +194,20 @@ protected:
     return switched;
   }
 };
+
+// Regression: a rebuild that failed after emptying the list left the view showing the old
+// entries, which a view that reads its rows from the list would read past the end.
+TEST_F(Slideshow, AListingThatRunsOutOfMemoryLeavesTheViewShowingTheListAsItIs) {
+  Lister.AddPictures(Folder, 3);
+  ASSERT_EQ(Show.Rebuild(Folder, false), 0);
+  Lister.Throws = true;
+  EXPECT_THROW(Show.AddAll(Folder), std::bad_alloc);
+  EXPECT_EQ(Show.Count(), 3);
+  EXPECT_EQ(View.Mirror, Show.Pictures().ToVector());
+  EXPECT_THROW(Show.Rebuild(Folder, false), std::bad_alloc);
+  EXPECT_EQ(Show.Count(), 0);
+  EXPECT_TRUE(View.Mirror.empty());
+}
 
 TEST_F(Slideshow, RebuildKeepsThePositionWithinTheNewListAndShowsIt) {
   Show.SetCurrentIndex(7);
