@@ -168,7 +168,7 @@ void TForm1::OpenPictureFile(const std::string& path) {
 
 void TForm1::ListChanged() {
   TListUpdate update(*ListBox1);
-  ListBox1->ShowItems(FSlideshow.Pictures());
+  ListBox1->SetItems(FSlideshow.Pictures().ToVector());
 }
 
 void TForm1::EntryRemoved(std::int32_t index) { ListBox1->Delete(index); }

@@ -3,6 +3,8 @@
 //
 //   scan-bench DIR                     scan DIR, print "<pictures> pictures in <seconds> s"
 //   scan-bench --print DIR             also print the list, one path a line
+//   scan-bench --memory DIR            print the heap bytes a picture that the list holds,
+//                                      and what one string a path would hold instead
 //   scan-bench --generate DIR FOLDERS FILES
 //                                      make FOLDERS folders (DIR included) with FILES files
 //                                      each, a quarter of them pictures (empty files)
@@ -16,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <malloc.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,14 +69,49 @@ int Generate(const std::string& root, int folders, int files) {
   return 0;
 }
 
+// Heap bytes in use now, as the allocator counts them: its arena and the large blocks it maps
+// on their own.
+std::size_t HeapInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+}
+
+int Memory(const std::string& folder) {
+  tarvell::TPosixDirectoryLister lister;
+  const tarvell::TFileMask mask(tarvell::PictureMask);
+  const std::size_t before = HeapInUse();
+  tarvell::TPictureList list;
+  {
+    tarvell::TPictureWalk walk(lister, mask);  // gone with its buffers before the count
+    list = walk.Collect(folder, true);
+  }
+  const std::size_t compact = HeapInUse() - before;
+  const std::size_t n = list.Pictures.size();
+  if (n == 0) {
+    std::fprintf(stderr, "no pictures in %s\n", folder.c_str());
+    return 1;
+  }
+  const std::size_t beforeStrings = HeapInUse();
+  const std::vector<std::string> strings = list.Pictures.ToVector();
+  const std::size_t asStrings = HeapInUse() - beforeStrings;
+  std::size_t text = 0;
+  for (const auto& path : strings) text += path.size();
+  std::printf("%zu pictures: %.1f bytes a picture in the list, %.1f as one string each (paths average %.1f bytes)\n", n,
+              static_cast<double>(compact) / static_cast<double>(n),
+              static_cast<double>(asStrings) / static_cast<double>(n),
+              static_cast<double>(text) / static_cast<double>(n));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 5 && std::strcmp(argv[1], "--generate") == 0)
     return Generate(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+  if (argc == 3 && std::strcmp(argv[1], "--memory") == 0) return Memory(argv[2]);
   const bool print = argc == 3 && std::strcmp(argv[1], "--print") == 0;
   if (argc != 2 && !print) {
-    std::fprintf(stderr, "usage: scan-bench [--print] DIR | scan-bench --generate DIR FOLDERS FILES\n");
+    std::fprintf(stderr, "usage: scan-bench [--print | --memory] DIR | scan-bench --generate DIR FOLDERS FILES\n");
     return 2;
   }
   tarvell::TPosixDirectoryLister lister;
@@ -83,7 +121,7 @@ int main(int argc, char** argv) {
   const auto list = walk.Collect(argv[argc - 1], true);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
   if (print)
-    for (const auto& path : list.Pictures) std::printf("%s\n", path.c_str());
+    for (std::size_t i = 0; i < list.Pictures.size(); ++i) std::printf("%s\n", list.Pictures[i].c_str());
   std::fprintf(print ? stderr : stdout, "%zu pictures in %.3f s\n", list.Pictures.size(), took.count());
   if (list.FirstError != 0) std::fprintf(stderr, "I/O error %d\n", list.FirstError);
   return 0;

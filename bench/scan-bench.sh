@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times the picture scan with subfolders against find(1) on a generated tree of 100,000
 # files in 5,000 folders (a quarter of them pictures). Builds an unsanitized Release
-# build into build/bench; the tree is made once and kept in build/bench-data.
+# build into build/bench; the tree is made once and kept in build/bench-data. Also gives the
+# heap bytes a picture of the list the walk builds.
 #   bench/scan-bench.sh [ROUNDS]     (default 7 alternating rounds)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,7 +24,8 @@ if [ ! -f "$data.ready" ]; then
 fi
 
 export LC_ALL=C
-find_scan() { find "$data" -type f \( -iname '*.jpg' -o -iname '*.jpeg*' \) | sort; }
+# The picture mask: *.jpg;*.jpeg*;*.png;*.webp.
+find_scan() { find "$data" -type f \( -iname '*.jpg' -o -iname '*.jpeg*' -o -iname '*.png' -o -iname '*.webp' \) | sort; }
 
 # Both must find the same pictures, or the comparison means nothing.
 ours=$("$bench" --print "$data" 2>/dev/null | sort | md5sum)
@@ -49,3 +51,4 @@ echo "tree: $folders folders, $((folders * files)) files, $count pictures"
 awk -v s="$scan_ms" -v f="$find_ms" -v n="$rounds" 'BEGIN {
   printf "scan-bench median %.1f ms, find | sort median %.1f ms over %d rounds\n", s / 1000, f / 1000, n
   printf "ratio scan / find: %.2f (target <= 1.5)\n", s / f }'
+"$bench" --memory "$data"

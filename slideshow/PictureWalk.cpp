@@ -41,6 +41,7 @@ TPictureList TPictureWalk::Collect(const std::string& folder, bool subfolders) {
     Stack.push_back(TFrame{std::move(path), {}, 0, std::nullopt, false});
     if (!Enter(Stack.back(), true, out)) Stack.pop_back();
   }
+  out.Pictures.ShrinkToFit();
   return out;
 }
 
@@ -63,7 +64,10 @@ bool TPictureWalk::Enter(TFrame& frame, bool subfolders, TPictureList& out) {
   std::sort(frame.Subfolders.begin(), frame.Subfolders.end(),
             [](const TSubfolder& a, const TSubfolder& b) { return NameLess(a.Name, b.Name); });
 
-  for (const auto& name : Names) out.Pictures.push_back(AppendPathName(frame.Path, name, Separator));
+  if (Names.empty()) return true;
+  // The folder's text is kept once for all its pictures.
+  out.Pictures.BeginFolder(AppendPathName(frame.Path, {}, Separator));
+  for (const auto& name : Names) out.Pictures.Add(name);
   return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "base/DirectoryLister.h"
 #include "slideshow/FileMask.h"
+#include "slideshow/PicturePaths.h"
 
 #include <optional>
 #include <string>
@@ -15,7 +16,7 @@
 namespace tarvell {
 
 struct TPictureList {
-  std::vector<std::string> Pictures;
+  TPicturePaths Pictures;
   // 0, or the system's error code of the first folder that could not be read. Such a
   // folder is skipped and the walk goes on; the caller reports "I/O error %d" once.
   int FirstError = 0;

@@ -65,8 +65,7 @@ int TSlideshow::Append(const std::string& folder, bool subfolders) {
   if (FPictures.empty())
     FPictures = std::move(found.Pictures);
   else
-    FPictures.insert(FPictures.end(), std::make_move_iterator(found.Pictures.begin()),
-                     std::make_move_iterator(found.Pictures.end()));
+    FPictures.Append(found.Pictures);
   return found.FirstError;
 }
 
@@ -92,7 +91,14 @@ int TSlideshow::AddAll(const std::string& folder) {
 
 int TSlideshow::RebuildNow(const std::string& folder, bool subfolders) {
   FPictures.clear();
-  const int error = Append(folder, subfolders);
+  int error = 0;
+  try {
+    error = Append(folder, subfolders);
+  } catch (...) {
+    // The list (out of memory, say) stays empty: the view must not go on showing the old one.
+    FView.ListChanged();
+    throw;
+  }
   FSelector.NewRound();
   FView.ListChanged();
   if (FPictures.empty()) return error;  // the preview and the caption stay as they were
@@ -162,7 +168,7 @@ TLoadResult TSlideshow::LoadCurrent() {
   // The caption goes first, so it names the position even when the file then fails.
   FView.ShowCaption(Caption());
   if (FPictures.empty()) return TLoadResult::Shown;
-  const std::string& path = FPictures[static_cast<std::size_t>(FCurrent)];
+  const std::string path = FPictures[static_cast<std::size_t>(FCurrent)];
   const TSize screen = FView.DesktopSize();
   const TLoadResult result = FView.ShowPicture(path);
   if (result == TLoadResult::Shown) {
@@ -216,8 +222,8 @@ std::vector<std::string> TSlideshow::MonitorRound() {
   std::int32_t at = FCurrent;
   for (std::int32_t tries = 0; round.size() < wanted && tries < 2 * Count(); ++tries) {
     at = FView.Settings().Random ? FSelector.NextAtRandom(at, Count()) : TPictureSelector::NextInOrder(at, Count());
-    const std::string& path = FPictures[static_cast<std::size_t>(at)];
-    if (std::find(round.begin(), round.end(), path) == round.end()) round.push_back(path);
+    std::string path = FPictures[static_cast<std::size_t>(at)];
+    if (std::find(round.begin(), round.end(), path) == round.end()) round.push_back(std::move(path));
   }
   FRoundEnd = at;
   return round;
@@ -280,7 +286,7 @@ bool TSlideshow::AsksAbout(TLoadResult failure) const {
 }
 
 bool TSlideshow::IsCurrent(const std::string& path) const noexcept {
-  return FCurrent >= 0 && FCurrent < Count() && FPictures[static_cast<std::size_t>(FCurrent)] == path;
+  return FCurrent >= 0 && FCurrent < Count() && FPictures.Holds(static_cast<std::size_t>(FCurrent), path);
 }
 
 bool TSlideshow::DeleteFileAndEntry(const std::string& path) {
@@ -379,14 +385,14 @@ void TSlideshow::OpenCurrent() {
 // following one is (or the new last one).
 void TSlideshow::RemoveEntry(const std::string& path) {
   std::int32_t index = -1;
-  if (FCurrent >= 0 && FCurrent < Count() && FPictures[static_cast<std::size_t>(FCurrent)] == path) {
+  if (IsCurrent(path)) {
     index = FCurrent;
   } else {
-    const auto found = std::find(FPictures.begin(), FPictures.end(), path);
-    if (found != FPictures.end()) index = static_cast<std::int32_t>(found - FPictures.begin());
+    const std::size_t found = FPictures.Find(path);
+    if (found < FPictures.size()) index = static_cast<std::int32_t>(found);
   }
   if (index < 0) return;  // the list was rebuilt meanwhile without it
-  FPictures.erase(FPictures.begin() + index);
+  FPictures.erase(static_cast<std::size_t>(index));
   FSelector.Removed(index);
   if (index < FCurrent) --FCurrent;
   if (!FPictures.empty() && FCurrent >= Count()) FCurrent = Count() - 1;
@@ -409,8 +415,8 @@ TTickResult TSlideshow::Tick() {
     // The settings keep the picture that is on the desktop, so the next start's change
     // shows the one after it.
     if (FDesktopPath) {
-      const auto found = std::find(FPictures.begin(), FPictures.end(), *FDesktopPath);
-      if (found != FPictures.end()) FCurrent = static_cast<std::int32_t>(found - FPictures.begin());
+      const std::size_t found = FPictures.Find(*FDesktopPath);
+      if (found < FPictures.size()) FCurrent = static_cast<std::int32_t>(found);
     }
     return TTickResult::Quit;
   }

@@ -21,6 +21,7 @@
 // the next tick. A folder that could not be read then is reported through ShowError.
 
 #include "slideshow/Clock.h"
+#include "slideshow/PicturePaths.h"
 #include "slideshow/PictureSelector.h"
 #include "slideshow/RecoveryBound.h"
 #include "slideshow/SlideshowView.h"
@@ -54,7 +55,7 @@ public:
   TSlideshow(const TSlideshow&) = delete;
   TSlideshow& operator=(const TSlideshow&) = delete;
 
-  const std::vector<std::string>& Pictures() const noexcept { return FPictures; }
+  const TPicturePaths& Pictures() const noexcept { return FPictures; }
   std::int32_t Count() const noexcept { return static_cast<std::int32_t>(FPictures.size()); }
   std::int32_t CurrentIndex() const noexcept { return FCurrent; }
   // The index the settings file brought; pulled into the list at the next rebuild.
@@ -157,7 +158,7 @@ private:
   TDirectoryLister& FLister;
   const IClock& FClock;
   std::string FTitle;
-  std::vector<std::string> FPictures;
+  TPicturePaths FPictures;
   std::int32_t FCurrent = 0;
   std::uint64_t FPeriodStart = 0;  // the clock when the wallpaper was last applied or cleared
   bool FFullScreenWait = false;    // a due change found a full-screen program at its last check

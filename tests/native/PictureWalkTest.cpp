@@ -39,7 +39,7 @@ protected:
     TPictureWalk walk(lister, mask);
     auto list = walk.Collect(folder, subfolders);
     if (error) *error = list.FirstError;
-    return list.Pictures;
+    return list.Pictures.ToVector();
   }
 
   std::string Root;
@@ -126,8 +126,8 @@ TEST(PictureWalk, PictureInADrivesRootHasTwoBackslashes) {
   TFakeLister fs;
   fs.Folders["C:\\"] = {TFakeLister::Pic("r.jpg"), TFakeLister::Dir("Sub")};
   fs.Folders["C:\\Sub"] = {TFakeLister::Pic("s.jpg")};
-  EXPECT_EQ(FakeWalk(fs, "C:\\", true).Pictures, (Paths{"C:\\\\r.jpg", "C:\\Sub\\s.jpg"}));
-  EXPECT_EQ(FakeWalk(fs, "C:\\Sub\\", false).Pictures, Paths{"C:\\Sub\\s.jpg"});
+  EXPECT_EQ(FakeWalk(fs, "C:\\", true).Pictures.ToVector(), (Paths{"C:\\\\r.jpg", "C:\\Sub\\s.jpg"}));
+  EXPECT_EQ(FakeWalk(fs, "C:\\Sub\\", false).Pictures.ToVector(), Paths{"C:\\Sub\\s.jpg"});
 }
 
 TEST(PictureWalk, HiddenAndSystemEntriesAreLeftOut) {
@@ -143,7 +143,7 @@ TEST(PictureWalk, HiddenAndSystemEntriesAreLeftOut) {
   fs.Folders["D:\\P"] = {hiddenPic, systemPic, systemDir, hiddenDir, TFakeLister::Pic("ok.jpg")};
   fs.Folders["D:\\P\\SysDir"] = {TFakeLister::Pic("1.jpg")};
   fs.Folders["D:\\P\\HidDir"] = {TFakeLister::Pic("2.jpg")};
-  EXPECT_EQ(FakeWalk(fs, "D:\\P", true).Pictures, Paths{"D:\\P\\ok.jpg"});
+  EXPECT_EQ(FakeWalk(fs, "D:\\P", true).Pictures.ToVector(), Paths{"D:\\P\\ok.jpg"});
   EXPECT_EQ(fs.Listed, Paths{"D:\\P"});  // left-out folders are not even read
 }
 
@@ -157,7 +157,7 @@ TEST(PictureWalk, UnreadableSubfolderIsSkippedAndTheFirstErrorKept) {
   fs.Errors["D:\\P\\c\\gone"] = 3;
   fs.Folders["D:\\P\\d"] = {TFakeLister::Pic("d.jpg")};
   const auto list = FakeWalk(fs, "D:\\P", true);
-  EXPECT_EQ(list.Pictures, (Paths{"D:\\P\\a.jpg", "D:\\P\\c\\c.jpg", "D:\\P\\d\\d.jpg"}));
+  EXPECT_EQ(list.Pictures.ToVector(), (Paths{"D:\\P\\a.jpg", "D:\\P\\c\\c.jpg", "D:\\P\\d\\d.jpg"}));
   EXPECT_EQ(list.FirstError, 5);
 }
 
@@ -172,7 +172,7 @@ TEST(PictureWalk, LinkLoopDetectedThroughIdentities) {
   fs.Ids = {{"E:\\A", 10}, {"E:\\A\\B", 11}, {"E:\\A\\B\\loop", 10}};
   fs.Folders["E:\\A\\B\\unknown"] = {TFakeLister::Pic("u.jpg")};  // identity unknown: walked
   const auto list = FakeWalk(fs, "E:\\A", true);
-  EXPECT_EQ(list.Pictures, (Paths{"E:\\A\\a.jpg", "E:\\A\\B\\b.jpg", "E:\\A\\B\\unknown\\u.jpg"}));
+  EXPECT_EQ(list.Pictures.ToVector(), (Paths{"E:\\A\\a.jpg", "E:\\A\\B\\b.jpg", "E:\\A\\B\\unknown\\u.jpg"}));
   EXPECT_EQ(list.FirstError, 0);
 }
 

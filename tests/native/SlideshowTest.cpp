@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <new>
 #include <stdexcept>
 
 namespace tarvell {
@@ -19,6 +20,7 @@ class TFakeLister : public TDirectoryLister {
 public:
   std::map<std::string, std::vector<TDirEntry>> Folders;
   std::map<std::string, int> Errors;
+  bool Throws = false;  // listing fails as when memory runs out
 
   void AddPictures(const std::string& folder, int count, const std::string& prefix = "p") {
     auto& entries = Folders[folder];
@@ -31,6 +33,7 @@ public:
 
   char Separator() const override { return '\\'; }
   int List(const std::string& folder, std::vector<TDirEntry>& entries) override {
+    if (Throws) throw std::bad_alloc();
     if (auto e = Errors.find(folder); e != Errors.end()) return e->second;
     auto found = Folders.find(folder);
     if (found == Folders.end()) return 3;  // the path was not found
@@ -132,7 +135,7 @@ public:
   }
   void ShowError(const std::string& message) override { Errors.push_back(message); }
   void OpenPictureFile(const std::string& path) override { Opened.push_back(path); }
-  void ListChanged() override { Mirror = Model->Pictures(); }
+  void ListChanged() override { Mirror = Model->Pictures().ToVector(); }
   void EntryRemoved(std::int32_t index) override { Mirror.erase(Mirror.begin() + index); }
   void SelectionChanged(std::int32_t index) override { Selected = index; }
 };
@@ -194,12 +197,26 @@ protected:
   }
 };
 
+// Regression: a rebuild that failed after emptying the list left the view showing the old
+// entries, which a view that reads its rows from the list would read past the end.
+TEST_F(Slideshow, AListingThatRunsOutOfMemoryLeavesTheViewShowingTheListAsItIs) {
+  Lister.AddPictures(Folder, 3);
+  ASSERT_EQ(Show.Rebuild(Folder, false), 0);
+  Lister.Throws = true;
+  EXPECT_THROW(Show.AddAll(Folder), std::bad_alloc);
+  EXPECT_EQ(Show.Count(), 3);
+  EXPECT_EQ(View.Mirror, Show.Pictures().ToVector());
+  EXPECT_THROW(Show.Rebuild(Folder, false), std::bad_alloc);
+  EXPECT_EQ(Show.Count(), 0);
+  EXPECT_TRUE(View.Mirror.empty());
+}
+
 TEST_F(Slideshow, RebuildKeepsThePositionWithinTheNewListAndShowsIt) {
   Show.SetCurrentIndex(7);
   Lister.AddPictures(Folder, 3);
   EXPECT_EQ(Show.Rebuild(Folder, false), 0);
   EXPECT_EQ(Show.CurrentIndex(), 2);
-  EXPECT_EQ(View.Mirror, Show.Pictures());
+  EXPECT_EQ(View.Mirror, Show.Pictures().ToVector());
   EXPECT_EQ(View.Selected, 2);
   EXPECT_EQ(View.Caption, "Tarvell ver. 2.1  3(3)");
   EXPECT_EQ(View.Preview, Pic(2));
@@ -252,7 +269,7 @@ TEST_F(Slideshow, AHundredThousandPicturesAreListedInNameOrderWithTheIndexRules)
   for (const TCase c : {TCase{123456, 99999}, TCase{54321, 54321}, TCase{-5, 0}, TCase{0, 0}}) {
     Show.SetCurrentIndex(c.SavedIndex);
     ASSERT_EQ(Show.Rebuild("C:\\Lib", true), 0);
-    ASSERT_EQ(Show.Pictures(), expected);
+    ASSERT_EQ(Show.Pictures().ToVector(), expected);
     EXPECT_EQ(View.Mirror.size(), expected.size());
     EXPECT_EQ(Show.CurrentIndex(), c.Current) << c.SavedIndex;
     EXPECT_EQ(View.Selected, c.Current);
@@ -271,7 +288,7 @@ TEST_F(Slideshow, AHundredThousandPicturesAreListedInNameOrderWithTheIndexRules)
   EXPECT_EQ(Show.Count(), 99999);
   EXPECT_EQ(Show.CurrentIndex(), 50000);
   EXPECT_EQ(View.Applied.back(), expected[50001]);
-  EXPECT_EQ(View.Mirror, Show.Pictures());
+  EXPECT_EQ(View.Mirror, Show.Pictures().ToVector());
 }
 
 TEST_F(Slideshow, AFolderThatCannotBeReadIsSkippedAndReported) {
@@ -282,7 +299,7 @@ TEST_F(Slideshow, AFolderThatCannotBeReadIsSkippedAndReported) {
   Lister.AddPictures("C:\\P\\open", 1, "o");
   EXPECT_EQ(Show.Rebuild(Folder, true), 5);
   EXPECT_EQ(Show.Count(), 3) << "the readable folders stay in the list";
-  EXPECT_EQ(Show.Pictures().back(), "C:\\P\\open\\o00000.jpg");
+  EXPECT_EQ(Show.Pictures().ToVector().back(), "C:\\P\\open\\o00000.jpg");
 }
 
 TEST_F(Slideshow, AddAllAppendsAndKeepsTheIndexInside) {
@@ -343,7 +360,7 @@ TEST_F(Slideshow, DeleteRemovesTheNamedEntryAndAppliesTheFollowingOne) {
   View.Answers = {true};
   Show.DeleteCurrent();
   EXPECT_EQ(View.Deleted, std::vector<std::string>{Pic(1)});
-  EXPECT_EQ(View.Mirror, Show.Pictures());
+  EXPECT_EQ(View.Mirror, Show.Pictures().ToVector());
   EXPECT_EQ(Show.Count(), 3);
   EXPECT_EQ(Show.CurrentIndex(), 1);
   EXPECT_EQ(View.Applied, std::vector<std::string>{Pic(2)});
@@ -393,7 +410,7 @@ TEST_F(Slideshow, DeleteActsOnTheFileNamedInTheQuestionWhereverTheCurrentOneMove
     EXPECT_EQ(view.Deleted, std::vector<std::string>{Pic(c.NamedAt)});
     EXPECT_EQ(show.CurrentIndex(), c.CurrentAfter);
     EXPECT_EQ(view.Applied.back(), c.AppliedAfter);
-    EXPECT_EQ(view.Mirror, show.Pictures());
+    EXPECT_EQ(view.Mirror, show.Pictures().ToVector());
   }
 }
 
@@ -484,8 +501,9 @@ TEST_F(Slideshow, AFolderChangeDuringAQuestionIsCarriedOutWhenItCloses) {
   Show.DeleteCurrent();
   EXPECT_EQ(View.Deleted, std::vector<std::string>{Pic(0)});
   EXPECT_FALSE(Show.ListRequestsPending());
-  EXPECT_EQ(Show.Pictures(), (std::vector<std::string>{"C:\\Q\\q00000.jpg", "C:\\Q\\q00001.jpg", "C:\\R\\r00000.jpg"}));
-  EXPECT_EQ(View.Mirror, Show.Pictures());
+  EXPECT_EQ(Show.Pictures().ToVector(),
+            (std::vector<std::string>{"C:\\Q\\q00000.jpg", "C:\\Q\\q00001.jpg", "C:\\R\\r00000.jpg"}));
+  EXPECT_EQ(View.Mirror, Show.Pictures().ToVector());
   EXPECT_EQ(View.Preview, "C:\\Q\\q00000.jpg");
   EXPECT_TRUE(View.Errors.empty());
 
@@ -506,7 +524,8 @@ TEST_F(Slideshow, AFolderChangeDuringAQuestionIsCarriedOutWhenItCloses) {
   EXPECT_EQ(Show.Rebuild("C:\\Q", false), 0);
   Show.AddAll("C:\\R");
   Tick();
-  EXPECT_EQ(Show.Pictures(), (std::vector<std::string>{"C:\\Q\\q00000.jpg", "C:\\Q\\q00001.jpg", "C:\\R\\r00000.jpg"}));
+  EXPECT_EQ(Show.Pictures().ToVector(),
+            (std::vector<std::string>{"C:\\Q\\q00000.jpg", "C:\\Q\\q00001.jpg", "C:\\R\\r00000.jpg"}));
   EXPECT_EQ(View.Errors.size(), 1u);
 }
 
@@ -529,7 +548,7 @@ TEST_F(Slideshow, AFileThatCannotBeDeletedKeepsItsEntryAndSaysWhy) {
     }
     EXPECT_EQ(view.Errors, std::vector<std::string>{why}) << recovery;
     EXPECT_EQ(rig.Show.Count(), 4) << recovery;
-    EXPECT_EQ(view.Mirror, rig.Show.Pictures()) << recovery;
+    EXPECT_EQ(view.Mirror, rig.Show.Pictures().ToVector()) << recovery;
     // Ctrl+D changes nothing; the recovery goes on to the next picture as after Cancel.
     EXPECT_EQ(rig.Show.CurrentIndex(), recovery ? 2 : 1);
     EXPECT_EQ(view.Applied, recovery ? std::vector<std::string>{Pic(2)} : std::vector<std::string>{});
@@ -628,8 +647,8 @@ TEST_F(Slideshow, DeletionsDuringRecoveryKeepTheListConsistent) {
   View.Answers = {false, true, false, true, false, true};
   Show.Next();
   EXPECT_EQ(View.Deleted, (std::vector<std::string>{Pic(1), Pic(2), Pic(3)}));
-  EXPECT_EQ(Show.Pictures(), std::vector<std::string>{Pic(0)});
-  EXPECT_EQ(View.Mirror, Show.Pictures());
+  EXPECT_EQ(Show.Pictures().ToVector(), std::vector<std::string>{Pic(0)});
+  EXPECT_EQ(View.Mirror, Show.Pictures().ToVector());
   EXPECT_EQ(Show.CurrentIndex(), 0);
   EXPECT_EQ(View.Applied, std::vector<std::string>{Pic(0)});
 }

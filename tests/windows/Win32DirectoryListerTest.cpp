@@ -88,8 +88,8 @@ TEST_F(Win32Lister, WalksTheExampleTreeWithBackslashes) {
   TPictureWalk walk(lister, mask);
   const auto list = walk.Collect(Root + "\\", true);
   const std::string& P = Root;
-  EXPECT_EQ(list.Pictures, (Paths{P + "\\A.JPG", P + "\\b.jpg", P + "\\c.jpeg", P + "\\e.jpeg.jpg", P + "\\y\\2.jpg",
-                                  P + "\\y\\x\\3.jpg", P + "\\z\\1.jpg"}));
+  EXPECT_EQ(list.Pictures.ToVector(), (Paths{P + "\\A.JPG", P + "\\b.jpg", P + "\\c.jpeg", P + "\\e.jpeg.jpg",
+                                             P + "\\y\\2.jpg", P + "\\y\\x\\3.jpg", P + "\\z\\1.jpg"}));
   EXPECT_EQ(list.FirstError, 0);
 }
 
@@ -110,7 +110,7 @@ TEST_F(Win32Lister, NamesEndingInADotOrASpaceAreListedAndWalkedAsThemselves) {
 
   const TFileMask mask(PictureMask);
   TPictureWalk walk(lister, mask);
-  Paths list = walk.Collect(Root, true).Pictures;
+  Paths list = walk.Collect(Root, true).Pictures.ToVector();
   std::sort(list.begin(), list.end());
   const std::string& P = Root;
   EXPECT_EQ(list, (Paths{P + "\\a.jpeg", P + "\\a.jpeg.", P + "\\b.jpeg ", P + "\\sub.\\own.jpg",
