@@ -2,6 +2,7 @@
 // and draws, and how it follows the owner's changes.
 #include "FormHost.h"
 #include "MemoryDC.h"
+#include "MessagePump.h"
 #include "UnicodeNames.h"
 #include "gui/ListBox.h"
 #include "gui/VirtualListBox.h"
@@ -9,9 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tarvell {
@@ -69,6 +72,26 @@ TEST(VirtualListBox, TheWindowHoldsACountAndReadsEachRowFromTheOwnersList) {
   EXPECT_EQ(list.ItemIndex(), -1) << "a new list starts with no selection";
   list.Clear();
   EXPECT_EQ(list.Perform(LB_GETCOUNT), 0);
+}
+
+// Guards against an overrun: a reader on another thread, or in another process, whose buffer
+// the system sized for a list without strings (one pointer's room), gets no path written there.
+TEST(VirtualListBox, AReaderOnAnotherThreadGetsNoTextWrittenPastItsBuffer) {
+  THost host;
+  auto& list = host.Add<TVirtualListBox>(0, 0, 273, 185);
+  const std::vector<std::string> paths = Paths();
+  Show(list, paths);
+  std::vector<wchar_t> buffer(64, L'#');
+  std::atomic<bool> done{false};
+  std::thread reader([&] {
+    ::SendMessageW(list.Handle(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(buffer.data()));
+    done = true;
+  });
+  EXPECT_TRUE(test::PumpUntil([&] { return done.load(); }));
+  reader.join();
+  EXPECT_EQ(std::count(buffer.begin() + sizeof(ULONG_PTR) / sizeof(wchar_t), buffer.end(), L'#'),
+            static_cast<std::ptrdiff_t>(buffer.size() - sizeof(ULONG_PTR) / sizeof(wchar_t)));
+  EXPECT_EQ(test::ListText(list.Handle(), 0), Widen(paths[0])) << "on its own thread the text is read";
 }
 
 // Guards against a removal the owner reports leaving the window's rows or its selection off
