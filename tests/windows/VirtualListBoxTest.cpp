@@ -188,7 +188,18 @@ TEST(VirtualListBox, DrawsItsRowsPixelForPixelAsTheListOfTexts) {
   texts.SetItems(paths);
   auto& drawn = host.Add<TVirtualListBox>(160, 0, 150, 120);
   Show(drawn, paths);
-  EXPECT_EQ(drawn.Perform(LB_GETITEMHEIGHT), texts.Perform(LB_GETITEMHEIGHT));
+  // A font set after the window's creation (a new DPI, say) makes the rows as high as it needs.
+  const LRESULT firstHeight = drawn.Perform(LB_GETITEMHEIGHT);
+  for (const int height : {0, -20}) {
+    if (height != 0) {
+      for (TControl* list : {static_cast<TControl*>(&texts), static_cast<TControl*>(&drawn)}) {
+        list->Font().Apply(TFontSpec{nullptr, height});
+        list->FontChanged();
+      }
+    }
+    EXPECT_EQ(drawn.Perform(LB_GETITEMHEIGHT), texts.Perform(LB_GETITEMHEIGHT)) << height;
+  }
+  EXPECT_GT(drawn.Perform(LB_GETITEMHEIGHT), firstHeight);
   for (const int selected : {-1, 1}) {
     texts.SetItemIndex(selected);
     drawn.SetItemIndex(selected);
