@@ -30,6 +30,22 @@ void TVirtualListBox::CreateWnd() {
   TControl::CreateWnd();
   FitItemHeight(Font().Handle());
   FillWindow();
+  FRowNames = std::make_unique<TListRowNames>(
+      Handle(), [this] { return RowNameServices(); },
+      [this](int row) -> std::optional<std::string> {
+        if (row < 0 || row >= FCount) return std::nullopt;
+        return FTextOf(row);
+      });
+}
+
+void TVirtualListBox::DestroyingHandle() noexcept {
+  FRowNames.reset();
+  TControl::DestroyingHandle();
+}
+
+void TVirtualListBox::HandleDestroyed() {
+  FRowNames.reset();  // gone with its parent's window
+  TControl::HandleDestroyed();
 }
 
 void TVirtualListBox::FillWindow() {

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "gui/Control.h"
+#include "gui/ListRowNames.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace tarvell {
@@ -42,6 +44,11 @@ protected:
   TColor DefaultColor() const noexcept override { return clWindow; }
   bool HandleCommand(WORD code) override;
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+  void DestroyingHandle() noexcept override;
+  void HandleDestroyed() override;
+  // The service that names the rows for screen readers; a seam for tests, as the system's
+  // own cannot be watched at work.
+  virtual TComPtr<IAccPropServices> RowNameServices() { return SystemAccPropServices(); }
 
 private:
   void FillWindow();
@@ -54,6 +61,7 @@ private:
   TTextOf FTextOf;
   int FItemIndex = -1;
   int FUpdateCount = 0;
+  std::unique_ptr<TListRowNames> FRowNames;
 };
 
 }  // namespace tarvell

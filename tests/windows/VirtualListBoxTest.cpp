@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -92,6 +93,115 @@ TEST(VirtualListBox, AReaderOnAnotherThreadGetsNoTextWrittenPastItsBuffer) {
   EXPECT_EQ(std::count(buffer.begin() + sizeof(ULONG_PTR) / sizeof(wchar_t), buffer.end(), L'#'),
             static_cast<std::ptrdiff_t>(buffer.size() - sizeof(ULONG_PTR) / sizeof(wchar_t)));
   EXPECT_EQ(test::ListText(list.Handle(), 0), Widen(paths[0])) << "on its own thread the text is read";
+}
+
+// The annotation service as a screen reader's proxy meets it: an identity is a window, an
+// object and a child; the server the list registers is asked as the proxy asks it.
+class TFakeServices final : public IAccPropServices {
+public:
+  struct TIdentity {
+    HWND Window;
+    DWORD Object, Child;
+  };
+  IAccPropServer* Server = nullptr;  // while registered
+  std::vector<std::string> Calls;
+
+  std::optional<std::wstring> NameOf(HWND wnd, DWORD child, MSAAPROPID prop = PROPID_ACC_NAME) {
+    const TIdentity id{wnd, static_cast<DWORD>(OBJID_CLIENT), child};
+    VARIANT value{};
+    BOOL has = FALSE;
+    if (!Server || FAILED(Server->GetPropValue(reinterpret_cast<const BYTE*>(&id), sizeof id, prop, &value, &has)) ||
+        !has)
+      return std::nullopt;
+    std::wstring name = value.vt == VT_BSTR ? value.bstrVal : L"<not a text>";
+    ::VariantClear(&value);
+    return name;
+  }
+
+  HRESULT WINAPI QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+  ULONG WINAPI AddRef() override { return 2; }  // lives on the test's stack
+  ULONG WINAPI Release() override { return 1; }
+  HRESULT WINAPI SetHwndPropServer(HWND, DWORD object, DWORD child, const MSAAPROPID* props, int count,
+                                   IAccPropServer* server, AnnoScope scope) override {
+    Calls.push_back("set " + std::to_string(static_cast<LONG>(object)) + " " + std::to_string(child) + " " +
+                    std::to_string(count == 1 && props[0] == PROPID_ACC_NAME) + " " + std::to_string(scope));
+    Server = server;
+    server->AddRef();
+    return S_OK;
+  }
+  HRESULT WINAPI ClearHwndProps(HWND, DWORD, DWORD, const MSAAPROPID*, int) override {
+    Calls.push_back("clear");
+    return S_OK;
+  }
+  HRESULT WINAPI DecomposeHwndIdentityString(const BYTE* id, DWORD length, HWND* wnd, DWORD* object,
+                                             DWORD* child) override {
+    if (length != sizeof(TIdentity)) return E_INVALIDARG;
+    const auto& identity = *reinterpret_cast<const TIdentity*>(id);
+    *wnd = identity.Window;
+    *object = identity.Object;
+    *child = identity.Child;
+    return S_OK;
+  }
+  HRESULT WINAPI SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+  HRESULT WINAPI SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WINAPI ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+  HRESULT WINAPI SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+  HRESULT WINAPI SetHwndPropStr(HWND, DWORD, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+  HRESULT WINAPI ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+  HRESULT WINAPI SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+  HRESULT WINAPI SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+  HRESULT WINAPI SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WINAPI ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+  HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+  HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override { return E_NOTIMPL; }
+};
+
+class TAnnotatedList : public TVirtualListBox {
+public:
+  TAnnotatedList(TComponent* owner, TFakeServices& services) : TVirtualListBox(owner), FServices(services) {}
+
+protected:
+  TComPtr<IAccPropServices> RowNameServices() override { return TComPtr<IAccPropServices>(&FServices); }
+
+private:
+  TFakeServices& FServices;
+};
+
+// Guards against rows without names for screen readers (the window has no text to give) and
+// against a name asked for after the list is gone reaching into it.
+TEST(VirtualListBox, ScreenReadersAskTheRowsNamesFromTheOwnersList) {
+  TFakeServices services;
+  THost host;
+  auto& list = *new TAnnotatedList(&host.Form, services);
+  list.SetBounds(0, 0, 273, 185);
+  list.SetParent(&host.Form);
+  std::vector<std::string> paths = Paths();
+  Show(list, paths);
+  EXPECT_EQ(services.Calls, std::vector<std::string>{"set -4 0 1 1"}) << "the client object and all its rows";
+  const HWND wnd = list.Handle();
+  struct TRow {
+    DWORD Child;
+    MSAAPROPID Prop;
+    std::optional<std::wstring> Name;
+  };
+  for (const TRow& row :
+       {TRow{1, PROPID_ACC_NAME, L"C:\\P\\Tom & Jerry.jpg"}, TRow{6, PROPID_ACC_NAME, test::UnicodeNames()[3]},
+        TRow{CHILDID_SELF, PROPID_ACC_NAME, {}}, TRow{7, PROPID_ACC_NAME, {}}, TRow{1, PROPID_ACC_VALUE, {}}}) {
+    EXPECT_EQ(services.NameOf(wnd, row.Child, row.Prop), row.Name) << row.Child;
+  }
+  paths.erase(paths.begin());
+  list.Delete(0);
+  EXPECT_EQ(services.NameOf(wnd, 1), std::optional<std::wstring>(L"C:\\P\\b.jpg"));
+  EXPECT_EQ(services.NameOf(wnd, 6), std::nullopt);
+
+  list.DestroyHandle();
+  EXPECT_EQ(services.Calls.back(), "clear");
+  EXPECT_EQ(services.NameOf(wnd, 1), std::nullopt) << "the proxy may still hold the server";
+  if (services.Server) services.Server->Release();
 }
 
 // Guards against a removal the owner reports leaving the window's rows or its selection off
