@@ -33,7 +33,7 @@ class TFileListBox;
 class TFilterComboBox;
 class TJPEGImageControl;
 class TLabel;
-class TListBox;
+class TVirtualListBox;
 class TMemo;
 class TNoTask;
 class TStringGrid;
@@ -52,7 +52,7 @@ public:
   ~TForm1() override;
 
   // Components, set by the layout as each is made.
-  TListBox* ListBox1 = nullptr;
+  TVirtualListBox* ListBox1 = nullptr;
   TDriveComboBox* DriveComboBox1 = nullptr;
   TDirectoryListBox* DirectoryListBox2 = nullptr;
   TCheckBox* Subfolders = nullptr;

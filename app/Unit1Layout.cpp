@@ -17,11 +17,11 @@
 #include "gui/FileListBox.h"
 #include "gui/FilterComboBox.h"
 #include "gui/Label.h"
-#include "gui/ListBox.h"
 #include "gui/Memo.h"
 #include "gui/StringGrid.h"
 #include "gui/Timer.h"
 #include "gui/UpDown.h"
+#include "gui/VirtualListBox.h"
 
 // The layout tables are laid out by hand, row by row.
 // clang-format off
@@ -64,7 +64,7 @@ TLayoutItem HotKey(TSysHotKey* TForm1::*member, const char* name, void (TForm1::
 }
 
 // The setups of rows that set more than one property or handle more than one event.
-void SetUpPictureList(TListBox& l, TForm1& f) {
+void SetUpPictureList(TVirtualListBox& l, TForm1& f) {
   l.OnClick = Handler(&f, &TForm1::ListBox1Click);
   l.OnDblClick = Handler(&f, &TForm1::ListBox1DblClick);
   l.OnMouseDown = Handler(&f, &TForm1::ListBox1MouseDown);

@@ -15,7 +15,7 @@
 #include "gui/Edit.h"
 #include "app/JPEGImageControl.h"
 #include "gui/Label.h"
-#include "gui/ListBox.h"
+#include "gui/VirtualListBox.h"
 #include "gui/WaitCursor.h"
 #include "base/WideText.h"
 #include "jpeg/Exception.h"
@@ -38,13 +38,13 @@ namespace {
 
 class TListUpdate {
 public:
-  explicit TListUpdate(TListBox& list) : FList(list) { FList.BeginUpdate(); }
+  explicit TListUpdate(TVirtualListBox& list) : FList(list) { FList.BeginUpdate(); }
   ~TListUpdate() { FList.EndUpdate(); }
   TListUpdate(const TListUpdate&) = delete;
   TListUpdate& operator=(const TListUpdate&) = delete;
 
 private:
-  TListBox& FList;
+  TVirtualListBox& FList;
 };
 
 }  // namespace
@@ -168,7 +168,8 @@ void TForm1::OpenPictureFile(const std::string& path) {
 
 void TForm1::ListChanged() {
   TListUpdate update(*ListBox1);
-  ListBox1->SetItems(FSlideshow.Pictures().ToVector());
+  // The list draws its rows from the model's paths: the window holds no copy of them.
+  ListBox1->ShowVirtual(FSlideshow.Count(), [this](int i) { return FSlideshow.Pictures()[static_cast<std::size_t>(i)]; });
 }
 
 void TForm1::EntryRemoved(std::int32_t index) { ListBox1->Delete(index); }

@@ -44,14 +44,7 @@ void TListBox::FillWindow() {
   }
 }
 
-void TListBox::OwnItems() {
-  if (!FShown) return;
-  FItems = *FShown;
-  FShown = nullptr;
-}
-
 int TListBox::Add(const std::string& item) {
-  OwnItems();
   FItems.push_back(item);
   if (HasHandle()) Perform(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
   return Count() - 1;
@@ -59,41 +52,28 @@ int TListBox::Add(const std::string& item) {
 
 void TListBox::Insert(int index, const std::string& item) {
   if (index < 0 || index > Count()) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
-  OwnItems();
   FItems.insert(FItems.begin() + index, item);
   if (FItemIndex >= index) ++FItemIndex;
   if (HasHandle()) Perform(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(Widen(item).c_str()));
 }
 
 void TListBox::Delete(int index) {
-  // An entry shown from the caller's list has left that list already; the window still shows it.
-  const int shown = FShown ? Count() + 1 : Count();
-  if (index < 0 || index >= shown) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+  if (index < 0 || index >= Count()) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
   int selected = ItemIndex();
-  if (!FShown) FItems.erase(FItems.begin() + index);
+  FItems.erase(FItems.begin() + index);
   if (HasHandle()) Perform(LB_DELETESTRING, static_cast<WPARAM>(index));
   // Deleting the selected entry leaves no selection, as the window itself does.
   FItemIndex = selected == index ? -1 : (selected > index ? selected - 1 : selected);
 }
 
 void TListBox::Clear() {
-  FShown = nullptr;
   FItems.clear();
   FItemIndex = -1;
   if (HasHandle()) Perform(LB_RESETCONTENT);
 }
 
 void TListBox::SetItems(std::vector<std::string> items) {
-  FShown = nullptr;
   FItems = std::move(items);
-  FItemIndex = -1;
-  FillWindow();
-}
-
-void TListBox::ShowItems(const std::vector<std::string>& items) {
-  FShown = &items;
-  FItems.clear();
-  FItems.shrink_to_fit();
   FItemIndex = -1;
   FillWindow();
 }

@@ -1,5 +1,5 @@
 // A list of texts in a list box window; the entries are kept here too, so reading them
-// costs no window calls.
+// costs no window calls. (A long list the owner holds itself is a TVirtualListBox.)
 #pragma once
 
 #include "gui/Control.h"
@@ -14,7 +14,7 @@ public:
   explicit TListBox(TComponent* AOwner);
   ~TListBox() override;
 
-  const std::vector<std::string>& Items() const noexcept { return FShown ? *FShown : FItems; }
+  const std::vector<std::string>& Items() const noexcept { return FItems; }
   int Count() const noexcept { return static_cast<int>(Items().size()); }
   const std::string& Item(int index) const { return Items().at(static_cast<std::size_t>(index)); }
   int Add(const std::string& item);
@@ -22,11 +22,6 @@ public:
   void Delete(int index);
   void Clear();
   void SetItems(std::vector<std::string> items);
-  // Shows entries that the caller holds, without a copy: a list of a hundred thousand paths
-  // is not kept twice. The caller keeps `items` alive while they are shown and reports every
-  // change: ShowItems again after a replacement, Delete after it removed an entry. Add,
-  // Insert, SetItems and Clear take the entries over as the list's own again.
-  void ShowItems(const std::vector<std::string>& items);
 
   // The selected entry, or -1.
   int ItemIndex() const;
@@ -47,12 +42,8 @@ protected:
   int FItemIndex = -1;
 
 private:
-  // The entries become the list's own (a copy of those shown from the caller's list).
-  void OwnItems();
-
   int FUpdateCount = 0;
   std::vector<std::string> FItems;
-  const std::vector<std::string>* FShown = nullptr;  // the caller's entries, when shown from there
 };
 
 }  // namespace tarvell

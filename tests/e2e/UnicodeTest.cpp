@@ -20,16 +20,13 @@ bool MakeFolder(const std::string& path) {
   return CreateDirectoryW(WidePath(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-// The items of a list box in another process, read with the wide messages.
-std::vector<std::string> ListItems(HWND list) {
-  std::vector<std::string> items;
-  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    std::vector<wchar_t> text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1);
-    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    items.push_back(Narrow(text.data()));
-  }
-  return items;
+const std::string QuestionStart = "Do you want to delete ", QuestionEnd = " current wallpaper file from disk?";
+
+// The picture that Ctrl+D's question names, or the whole text when it names none.
+std::string NameInQuestion(const std::string& text) {
+  const bool framed = text.size() > QuestionStart.size() + QuestionEnd.size() && text.rfind(QuestionStart, 0) == 0 &&
+                      text.compare(text.size() - QuestionEnd.size(), QuestionEnd.size(), QuestionEnd) == 0;
+  return framed ? text.substr(QuestionStart.size(), text.size() - QuestionStart.size() - QuestionEnd.size()) : text;
 }
 
 // The picture list: the list box at the top left of the main window's client area (the
@@ -76,9 +73,29 @@ protected:
     return WaitUntil(done, 10000);
   }
 
+  // The names of the list's entries as the program shows them to the user. The list draws its
+  // rows and gives no text to other processes, so each entry is picked as a click picks it
+  // (the selection, then the list's notice to the window) and Ctrl+D's question, cancelled,
+  // names it. Picked in the order 1, 2, ..., 0: the first is current again afterwards.
   std::vector<std::string> Listed() const {
     HWND list = PictureList(main);
-    return list ? ListItems(list) : std::vector<std::string>{"<no list box>"};
+    if (!list) return {"<no list box>"};
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    std::vector<std::string> names(static_cast<std::size_t>(std::max(count, 0)), "<not picked>");
+    for (int k = 1; k <= count; ++k) {
+      const int i = k % count;
+      SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+      SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
+      const std::string position = "  " + std::to_string(i + 1) + "(" + std::to_string(count) + ")";
+      if (!WaitUntil([&] { return WindowText(main) == MainCaption + position; }, 10000)) continue;
+      SendCtrlKey('D');
+      HWND box = WaitForMessageBox("Deleteting file from disk!", 10000, run.Pid());
+      if (!box) continue;
+      names[static_cast<std::size_t>(i)] = NameInQuestion(MessageBoxText(box));
+      if (!AnswerMessageBox(box, IDCANCEL)) break;
+    }
+    return names;
   }
 };
 
@@ -106,7 +123,7 @@ TEST_F(Unicode, PicturesNamedInAnyScriptAreListedAppliedAndDeletedByTheirOwnName
   SendCtrlKey('D');
   HWND box = WaitForMessageBox("Deleteting file from disk!", 10000, run.Pid());
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), "Do you want to delete " + listed[0] + " current wallpaper file from disk?");
+  EXPECT_EQ(MessageBoxText(box), QuestionStart + listed[0] + QuestionEnd);
   ASSERT_TRUE(AnswerMessageBox(box, IDOK));
   EXPECT_TRUE(WaitUntil([&] { return !FileExists(listed[0]); }, 10000));
   for (std::size_t i = 1; i < listed.size(); ++i) EXPECT_TRUE(FileExists(listed[i])) << listed[i];

@@ -125,33 +125,6 @@ TEST(ListBox, ReplacementsFillTheWindowWholeAndKeepItsEvents) {
   EXPECT_EQ(list.ItemIndex(), 1);
 }
 
-// Guards against a list shown from the caller's entries drifting from them: a removal the
-// caller reports, a window made again, and Add, which takes the entries over as the list's own.
-TEST(ListBox, EntriesShownFromTheCallersListFollowItsChanges) {
-  THost host;
-  auto& list = host.Add<TListBox>(0, 0, 273, 185);
-  std::vector<std::string> pictures{"C:\\P\\a.jpg", "C:\\P\\b.jpg", "C:\\P\\c.jpg"};
-  list.ShowItems(pictures);
-  list.SetItemIndex(2);
-  pictures.erase(pictures.begin() + 1);
-  list.Delete(1);
-  EXPECT_EQ(list.Items(), pictures);
-  ASSERT_EQ(list.Perform(LB_GETCOUNT), 2);
-  EXPECT_EQ(test::ListText(list.Handle(), 1), L"C:\\P\\c.jpg");
-  EXPECT_EQ(list.ItemIndex(), 1) << "the selection stays on its entry";
-
-  pictures.push_back("C:\\P\\new.jpg");
-  list.DestroyHandle();
-  list.CreateHandles();
-  ASSERT_EQ(list.Perform(LB_GETCOUNT), 3);
-  EXPECT_EQ(test::ListText(list.Handle(), 2), L"C:\\P\\new.jpg");
-
-  list.Add("C:\\P\\d.jpg");
-  pictures.clear();
-  EXPECT_EQ(list.Items(), (std::vector<std::string>{"C:\\P\\a.jpg", "C:\\P\\c.jpg", "C:\\P\\new.jpg", "C:\\P\\d.jpg"}));
-  EXPECT_EQ(list.Perform(LB_GETCOUNT), 4);
-}
-
 // Guards against names outside the process code page turning into "?" on their way into the
 // list: the windows hold exactly the UTF-16 of the program's UTF-8 names.
 TEST(ListBox, UnicodeNamesReachTheWindowExactly) {

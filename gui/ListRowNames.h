@@ -1,0 +1,55 @@
+// Names of the rows of a list box that draws them itself, for screen readers. A list without
+// strings gives the system's accessibility proxy no text, so the proxy is told to ask here for
+// a row's name when it needs one. Where the system offers no annotation service, or does not
+// take the annotation, the rows stay unnamed and the list works as before.
+#pragma once
+
+#include "gui/Handles.h"
+
+#include <oleacc.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace tarvell {
+
+// The text of a row (0-based), or nothing for a row the list does not have.
+using TRowText = std::function<std::optional<std::string>(int row)>;
+
+class TListRowServer;
+
+class TListRowNames {
+public:
+  using TServices = std::function<TComPtr<IAccPropServices>()>;
+  // Annotates the client object of `list` and all its rows through the service that
+  // `services` gives, with COM kept on this thread meanwhile (no service: nothing).
+  TListRowNames(HWND list, const TServices& services, TRowText rowText);
+  ~TListRowNames();
+  TListRowNames(const TListRowNames&) = delete;
+  TListRowNames& operator=(const TListRowNames&) = delete;
+
+  bool Annotated() const noexcept { return FServer != nullptr; }
+
+private:
+  // COM on this thread for as long as the annotation lasts.
+  struct TComOnThread {
+    HRESULT Result = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    TComOnThread() = default;
+    TComOnThread(const TComOnThread&) = delete;
+    TComOnThread& operator=(const TComOnThread&) = delete;
+    ~TComOnThread() {
+      if (SUCCEEDED(Result)) ::CoUninitialize();
+    }
+  };
+
+  TComOnThread FCom;
+  HWND FList;
+  TComPtr<IAccPropServices> FServices;
+  TListRowServer* FServer = nullptr;  // one reference of ours while annotated
+};
+
+// The system's annotation service, or none where it cannot be had.
+TComPtr<IAccPropServices> SystemAccPropServices() noexcept;
+
+}  // namespace tarvell

@@ -1,0 +1,67 @@
+// A list box that shows entries its owner holds: the window keeps only their number and
+// draws the rows in sight from the owner's texts, so a list of a hundred thousand paths is
+// not held a second time, in UTF-16, by the window.
+#pragma once
+
+#include "gui/Control.h"
+#include "gui/ListRowNames.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace tarvell {
+
+class TVirtualListBox : public TControl {
+public:
+  // The text of an entry, asked for 0 <= index < Count() only.
+  using TTextOf = std::function<std::string(int index)>;
+
+  explicit TVirtualListBox(TComponent* AOwner);
+  ~TVirtualListBox() override;
+
+  int Count() const noexcept { return FCount; }
+  std::string Item(int index) const;
+  // Shows `count` entries whose texts `textOf` gives. The caller keeps what `textOf` reads
+  // alive while they are shown and reports every change: ShowVirtual again after a
+  // replacement, Delete after it removed an entry.
+  void ShowVirtual(int count, TTextOf textOf);
+  // An entry the caller has removed from its list already; the window still shows it.
+  void Delete(int index);
+  void Clear() { ShowVirtual(0, nullptr); }
+
+  // The selected entry, or -1.
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+
+  // Suspends redrawing while the entries change; calls nest.
+  void BeginUpdate();
+  void EndUpdate();
+
+protected:
+  void CreateParams(TWndCreateParams& params) override;
+  void CreateWnd() override;
+  TColor DefaultColor() const noexcept override { return clWindow; }
+  bool HandleCommand(WORD code) override;
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+  void DestroyingHandle() noexcept override;
+  void HandleDestroyed() override;
+  // The service that names the rows for screen readers; a seam for tests, as the system's
+  // own cannot be watched at work.
+  virtual TComPtr<IAccPropServices> RowNameServices() { return SystemAccPropServices(); }
+
+private:
+  void FillWindow();
+  void FitItemHeight(HFONT font);
+  void DrawItem(const DRAWITEMSTRUCT& dis);
+  // The window's answer to LB_GETTEXTLEN or LB_GETTEXT, or false when it has none to give.
+  bool AnswerText(UINT msg, WPARAM index, LPARAM buffer, LRESULT& result) const;
+
+  int FCount = 0;
+  TTextOf FTextOf;
+  int FItemIndex = -1;
+  int FUpdateCount = 0;
+  std::unique_ptr<TListRowNames> FRowNames;
+};
+
+}  // namespace tarvell
