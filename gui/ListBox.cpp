@@ -5,15 +5,13 @@
 
 namespace tarvell {
 
-TListBox::TListBox(TComponent* AOwner) : TControl(AOwner) { SetTabStop(true); }
+TListBox::TListBox(TComponent* AOwner) : TListBoxBase(AOwner) {}
 
 TListBox::~TListBox() { DestroyHandle(); }
 
 void TListBox::CreateParams(TWndCreateParams& p) {
-  TControl::CreateParams(p);
-  p.ClassName = "LISTBOX";
-  p.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | WS_VSCROLL;
-  p.ExStyle |= WS_EX_CLIENTEDGE;
+  TListBoxBase::CreateParams(p);
+  p.Style |= LBS_HASSTRINGS;
 }
 
 void TListBox::CreateWnd() {
@@ -37,11 +35,7 @@ void TListBox::FillWindow() {
   for (const std::string& item : Items()) characters += item.size() + 1;
   fill(LB_INITSTORAGE, Items().size(), static_cast<LPARAM>(characters * sizeof(wchar_t)));
   for (const std::string& item : Items()) fill(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
-  Perform(LB_SETCURSEL, static_cast<WPARAM>(FItemIndex));
-  if (FUpdateCount == 0) {
-    Perform(WM_SETREDRAW, TRUE);
-    Invalidate();
-  }
+  FinishFill();
 }
 
 int TListBox::Add(const std::string& item) {
@@ -62,8 +56,7 @@ void TListBox::Delete(int index) {
   int selected = ItemIndex();
   FItems.erase(FItems.begin() + index);
   if (HasHandle()) Perform(LB_DELETESTRING, static_cast<WPARAM>(index));
-  // Deleting the selected entry leaves no selection, as the window itself does.
-  FItemIndex = selected == index ? -1 : (selected > index ? selected - 1 : selected);
+  EntryDeleted(index, selected);
 }
 
 void TListBox::Clear() {
@@ -76,42 +69,6 @@ void TListBox::SetItems(std::vector<std::string> items) {
   FItems = std::move(items);
   FItemIndex = -1;
   FillWindow();
-}
-
-int TListBox::ItemIndex() const {
-  if (HasHandle()) return static_cast<int>(Perform(LB_GETCURSEL));
-  return FItemIndex;
-}
-
-void TListBox::SetItemIndex(int index) {
-  FItemIndex = (index >= 0 && index < Count()) ? index : -1;
-  if (HasHandle()) Perform(LB_SETCURSEL, static_cast<WPARAM>(FItemIndex));
-}
-
-void TListBox::BeginUpdate() {
-  if (FUpdateCount++ == 0 && HasHandle()) Perform(WM_SETREDRAW, FALSE);
-}
-
-void TListBox::EndUpdate() {
-  if (FUpdateCount == 0) return;
-  if (--FUpdateCount == 0 && HasHandle()) {
-    Perform(WM_SETREDRAW, TRUE);
-    Invalidate();
-  }
-}
-
-bool TListBox::HandleCommand(WORD code) {
-  switch (code) {
-    case LBN_SELCHANGE:
-      FItemIndex = ItemIndex();
-      Click();
-      return true;
-    case LBN_DBLCLK:
-      DblClick();
-      return true;
-    default:
-      return false;
-  }
 }
 
 }  // namespace tarvell

@@ -2,20 +2,20 @@
 // costs no window calls. (A long list the owner holds itself is a TVirtualListBox.)
 #pragma once
 
-#include "gui/Control.h"
+#include "gui/ListBoxBase.h"
 
 #include <string>
 #include <vector>
 
 namespace tarvell {
 
-class TListBox : public TControl {
+class TListBox : public TListBoxBase {
 public:
   explicit TListBox(TComponent* AOwner);
   ~TListBox() override;
 
   const std::vector<std::string>& Items() const noexcept { return FItems; }
-  int Count() const noexcept { return static_cast<int>(Items().size()); }
+  int Count() const noexcept override { return static_cast<int>(Items().size()); }
   const std::string& Item(int index) const { return Items().at(static_cast<std::size_t>(index)); }
   int Add(const std::string& item);
   void Insert(int index, const std::string& item);
@@ -23,26 +23,13 @@ public:
   void Clear();
   void SetItems(std::vector<std::string> items);
 
-  // The selected entry, or -1.
-  int ItemIndex() const;
-  void SetItemIndex(int index);
-
-  // Suspends redrawing while many entries are added; calls nest.
-  void BeginUpdate();
-  void EndUpdate();
-
 protected:
   void CreateParams(TWndCreateParams& params) override;
   void CreateWnd() override;
-  TColor DefaultColor() const noexcept override { return clWindow; }
-  bool HandleCommand(WORD code) override;
   // Puts every entry into the window again (after its creation or a replacement of the entries).
   void FillWindow();
 
-  int FItemIndex = -1;
-
 private:
-  int FUpdateCount = 0;
   std::vector<std::string> FItems;
 };
 

@@ -14,16 +14,14 @@ namespace {
 constexpr int TextInset = 1;
 }  // namespace
 
-TVirtualListBox::TVirtualListBox(TComponent* AOwner) : TControl(AOwner) { SetTabStop(true); }
+TVirtualListBox::TVirtualListBox(TComponent* AOwner) : TListBoxBase(AOwner) {}
 
 TVirtualListBox::~TVirtualListBox() { DestroyHandle(); }
 
 void TVirtualListBox::CreateParams(TWndCreateParams& p) {
-  TControl::CreateParams(p);
-  p.ClassName = "LISTBOX";
+  TListBoxBase::CreateParams(p);
   // No strings in the window: it holds a count, and the rows are drawn from the owner's texts.
-  p.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_NODATA | WS_VSCROLL;
-  p.ExStyle |= WS_EX_CLIENTEDGE;
+  p.Style |= LBS_OWNERDRAWFIXED | LBS_NODATA;
 }
 
 void TVirtualListBox::CreateWnd() {
@@ -52,11 +50,7 @@ void TVirtualListBox::FillWindow() {
   if (!HasHandle()) return;
   Perform(WM_SETREDRAW, FALSE);
   Perform(LB_SETCOUNT, static_cast<WPARAM>(FCount));
-  Perform(LB_SETCURSEL, static_cast<WPARAM>(FItemIndex));
-  if (FUpdateCount == 0) {
-    Perform(WM_SETREDRAW, TRUE);
-    Invalidate();
-  }
+  FinishFill();
 }
 
 void TVirtualListBox::FitItemHeight(HFONT font) {
@@ -87,44 +81,7 @@ void TVirtualListBox::Delete(int index) {
   // Counted down first: a row drawn meanwhile never asks for an entry the owner no longer has.
   --FCount;
   if (HasHandle()) Perform(LB_DELETESTRING, static_cast<WPARAM>(index));
-  // Deleting the selected entry leaves no selection, as the window itself does.
-  FItemIndex = selected == index ? -1 : (selected > index ? selected - 1 : selected);
-}
-
-int TVirtualListBox::ItemIndex() const {
-  if (HasHandle()) return static_cast<int>(Perform(LB_GETCURSEL));
-  return FItemIndex;
-}
-
-void TVirtualListBox::SetItemIndex(int index) {
-  FItemIndex = (index >= 0 && index < FCount) ? index : -1;
-  if (HasHandle()) Perform(LB_SETCURSEL, static_cast<WPARAM>(FItemIndex));
-}
-
-void TVirtualListBox::BeginUpdate() {
-  if (FUpdateCount++ == 0 && HasHandle()) Perform(WM_SETREDRAW, FALSE);
-}
-
-void TVirtualListBox::EndUpdate() {
-  if (FUpdateCount == 0) return;
-  if (--FUpdateCount == 0 && HasHandle()) {
-    Perform(WM_SETREDRAW, TRUE);
-    Invalidate();
-  }
-}
-
-bool TVirtualListBox::HandleCommand(WORD code) {
-  switch (code) {
-    case LBN_SELCHANGE:
-      FItemIndex = ItemIndex();
-      Click();
-      return true;
-    case LBN_DBLCLK:
-      DblClick();
-      return true;
-    default:
-      return false;
-  }
+  EntryDeleted(index, selected);
 }
 
 bool TVirtualListBox::AnswerText(UINT msg, WPARAM index, LPARAM buffer, LRESULT& result) const {

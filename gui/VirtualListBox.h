@@ -3,7 +3,7 @@
 // not held a second time, in UTF-16, by the window.
 #pragma once
 
-#include "gui/Control.h"
+#include "gui/ListBoxBase.h"
 #include "gui/ListRowNames.h"
 
 #include <functional>
@@ -12,7 +12,7 @@
 
 namespace tarvell {
 
-class TVirtualListBox : public TControl {
+class TVirtualListBox : public TListBoxBase {
 public:
   // The text of an entry, asked for 0 <= index < Count() only.
   using TTextOf = std::function<std::string(int index)>;
@@ -20,7 +20,7 @@ public:
   explicit TVirtualListBox(TComponent* AOwner);
   ~TVirtualListBox() override;
 
-  int Count() const noexcept { return FCount; }
+  int Count() const noexcept override { return FCount; }
   std::string Item(int index) const;
   // Shows `count` entries whose texts `textOf` gives. The caller keeps what `textOf` reads
   // alive while they are shown and reports every change: ShowVirtual again after a
@@ -30,19 +30,10 @@ public:
   void Delete(int index);
   void Clear() { ShowVirtual(0, nullptr); }
 
-  // The selected entry, or -1.
-  int ItemIndex() const;
-  void SetItemIndex(int index);
-
-  // Suspends redrawing while the entries change; calls nest.
-  void BeginUpdate();
-  void EndUpdate();
 
 protected:
   void CreateParams(TWndCreateParams& params) override;
   void CreateWnd() override;
-  TColor DefaultColor() const noexcept override { return clWindow; }
-  bool HandleCommand(WORD code) override;
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   void DestroyingHandle() noexcept override;
   void HandleDestroyed() override;
@@ -59,8 +50,6 @@ private:
 
   int FCount = 0;
   TTextOf FTextOf;
-  int FItemIndex = -1;
-  int FUpdateCount = 0;
   std::unique_ptr<TListRowNames> FRowNames;
 };
 
