@@ -10,9 +10,8 @@ bool LockFlagTrusted() noexcept {
   wanted.dwOSVersionInfoSize = sizeof wanted;
   wanted.dwMajorVersion = 6;
   wanted.dwMinorVersion = 2;
-  const DWORDLONG mask =
-      ::VerSetConditionMask(::VerSetConditionMask(0, VER_MAJORVERSION, VER_GREATER_EQUAL), VER_MINORVERSION,
-                            VER_GREATER_EQUAL);
+  const DWORDLONG mask = ::VerSetConditionMask(::VerSetConditionMask(0, VER_MAJORVERSION, VER_GREATER_EQUAL),
+                                               VER_MINORVERSION, VER_GREATER_EQUAL);
   return ::VerifyVersionInfoW(&wanted, VER_MAJORVERSION | VER_MINORVERSION, mask) != FALSE;
 }
 
