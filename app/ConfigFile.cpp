@@ -16,15 +16,18 @@ constexpr std::size_t HotKeyLine = 10;        // 0-based: line 11
 constexpr std::size_t PerMonitorLine = 11;    // 0-based: line 12
 constexpr std::size_t MonitorStyleLine = 12;  // 0-based: line 13
 
-// The desktop's own WallpaperStyle and TileWallpaper values for each style, as written back.
-struct TStyleText {
-  TWallpaperStyle Style;
-  std::string_view Text;
-};
-constexpr TStyleText StyleTexts[] = {
-    {TWallpaperStyle::Center, "0,0"}, {TWallpaperStyle::Tile, "0,1"},  {TWallpaperStyle::Stretch, "2,0"},
-    {TWallpaperStyle::Fit, "6,0"},    {TWallpaperStyle::Fill, "10,0"}, {TWallpaperStyle::Span, "22,0"},
-};
+// The desktop's own WallpaperStyle and TileWallpaper values; empty stands for a missing value.
+constexpr std::string_view StyleValueTexts[] = {"", "0", "2", "6", "10", "22"};
+constexpr std::string_view TileValueTexts[] = {"", "0", "1"};
+
+template <std::size_t N>
+bool IsOneOf(const std::optional<std::string>& value, const std::string_view (&known)[N]) {
+  const std::string_view text = value ? std::string_view(*value) : std::string_view();
+  if (value && text.empty()) return false;  // an empty text would read back as a missing value
+  for (const std::string_view k : known)
+    if (k == text) return true;
+  return false;
+}
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
@@ -74,21 +77,28 @@ void ReadHotKeyFlags(std::string_view text, std::vector<std::string>& errors, un
   }
 }
 
-void ReadMonitorStyle(std::string_view text, std::vector<std::string>& errors, TWallpaperStyle& style) {
+std::optional<std::string> ValueOfField(std::string_view field) {
+  return field.empty() ? std::nullopt : std::optional<std::string>(field);
+}
+
+void ReadMonitorStyle(std::string_view text, std::vector<std::string>& errors, std::optional<TStyleValues>& values) {
   if (text.empty()) return;  // nothing replaced, or a file of an earlier version
-  for (const TStyleText& known : StyleTexts) {
-    if (known.Text == text) {
-      style = known.Style;
+  const std::size_t comma = text.find(',');
+  if (comma != std::string_view::npos) {
+    const TStyleValues read{ValueOfField(text.substr(0, comma)), ValueOfField(text.substr(comma + 1))};
+    if (IsOneOf(read.WallpaperStyle, StyleValueTexts) && IsOneOf(read.TileWallpaper, TileValueTexts)) {
+      values = read;
       return;
     }
   }
   errors.push_back(WallpaperStyleMessage(text));
 }
 
-std::string_view MonitorStyleText(TWallpaperStyle style) {
-  for (const TStyleText& known : StyleTexts)
-    if (known.Style == style) return known.Text;
-  return {};
+// Values the reader would not take back (another program's) are not kept: none replaced.
+std::string MonitorStyleText(const std::optional<TStyleValues>& values) {
+  if (!values || !IsOneOf(values->WallpaperStyle, StyleValueTexts) || !IsOneOf(values->TileWallpaper, TileValueTexts))
+    return {};
+  return values->WallpaperStyle.value_or("") + "," + values->TileWallpaper.value_or("");
 }
 
 // A line of a file this version wrote: UTF-8 where it is, else the code page.

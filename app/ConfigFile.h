@@ -8,7 +8,8 @@
 //   5 CurrentIndex (decimal, 0-based)     11 the hot keys' modifier flags (HotKeyChoices)
 //   6 Sound       ("1"/"0")                12 PerMonitor   ("1"/"0", each monitor its own picture)
 //  13 MonitorStyle (the user's wallpaper style that pictures for each monitor replaced, as the
-//     desktop's WallpaperStyle and TileWallpaper values: "10,0" Fill, "0,1" Tile; empty: none)
+//     desktop's WallpaperStyle and TileWallpaper values: "10,0" Fill, "0,1" Tile; a field left
+//     empty is a value the desktop did not have, "," neither; an empty line: none replaced)
 //
 // Earlier versions wrote ten lines in the system's legacy 8-bit code page and ignore any
 // line after the tenth, so line 11, which this version always writes, also marks a file as
@@ -25,7 +26,7 @@
 #include "app/LegacyCodePage.h"
 #include "base/WholeNumber.h"
 #include "components/HotKeyChoice.h"
-#include "jpeg/ScaleChoice.h"
+#include "jpeg/StyleValues.h"
 #include "slideshow/Countdown.h"
 
 #include <cstdint>
@@ -53,9 +54,9 @@ struct TSettings {
   bool SecondsMode = false;
   unsigned HotKeyFlags = DefaultHotKeyFlags;  // one of HotKeyChoices
   bool PerMonitor = false;                    // each monitor its own picture
-  // The style that Span or Tile replaced, to put back when a single picture follows, also
-  // after a restart. None: nothing replaced.
-  TWallpaperStyle MonitorStyle = TWallpaperStyle::None;
+  // The values that Span or Tile replaced, to put back when a single picture follows, also
+  // after a restart. Nothing: nothing replaced.
+  std::optional<TStyleValues> MonitorStyle{};
 
   friend bool operator==(const TSettings&, const TSettings&) = default;
 };
@@ -78,7 +79,7 @@ struct TConfigReadResult {
 //    without it (or with it empty) means Ctrl, as before;
 //  - a line 12 that is not a whole number is off (with a message); a file without it (or
 //    with it empty) means off;
-//  - a line 13 that is not one of the styles is none (with a message); a file without it
+//  - a line 13 that is not a pair of known values is none (with a message); a file without it
 //    (or with it empty) means none.
 // After reading an existing file, `Once` is enabled exactly when `Startup` is checked;
 // without a file it stays enabled.

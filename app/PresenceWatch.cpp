@@ -1,12 +1,48 @@
 #include "app/PresenceWatch.h"
 
+#include <cstring>
+
 namespace tarvell {
+
+bool LockFlagTrusted() noexcept {
+  // VerifyVersionInfo, unlike GetVersionEx, answers "at least 6.2" truly without a manifest entry.
+  OSVERSIONINFOEXW wanted{};
+  wanted.dwOSVersionInfoSize = sizeof wanted;
+  wanted.dwMajorVersion = 6;
+  wanted.dwMinorVersion = 2;
+  const DWORDLONG mask = ::VerSetConditionMask(::VerSetConditionMask(0, VER_MAJORVERSION, VER_GREATER_EQUAL),
+                                               VER_MINORVERSION, VER_GREATER_EQUAL);
+  return ::VerifyVersionInfoW(&wanted, VER_MAJORVERSION | VER_MINORVERSION, mask) != FALSE;
+}
 
 bool TPresenceWatch::Attach(HWND window) {
   Detach();
   FWindow = window;
   FRegistered = FCalls.RegisterSession(window, NOTIFY_FOR_THIS_SESSION) != FALSE;
+  // Asked after registering, so a lock from now on comes as a notice. Without the notices an
+  // unlock would never be heard, so the state is then not asked at all.
+  if (FRegistered && SessionLockedNow()) FEvents.SessionLocked(true);
   return FRegistered;
+}
+
+// Any doubt (a failed query, an unknown answer, a system whose flag cannot be believed) says
+// not locked, so the slideshow is never stopped for good.
+bool TPresenceWatch::SessionLockedNow() const noexcept {
+  if (!FCalls.TrustsLockFlag()) return false;
+  DWORD session = WTS_CURRENT_SESSION;
+  if (!::ProcessIdToSessionId(::GetCurrentProcessId(), &session)) session = WTS_CURRENT_SESSION;
+  LPWSTR buffer = nullptr;
+  DWORD bytes = 0;
+  if (!FCalls.QuerySession(WTS_CURRENT_SERVER_HANDLE, session, SessionInfoExClass, &buffer, &bytes)) return false;
+  if (!buffer) return false;
+  bool locked = false;
+  if (bytes >= sizeof(TSessionInfoEx)) {
+    TSessionInfoEx info;
+    std::memcpy(&info, buffer, sizeof info);
+    locked = info.Level == 1 && info.Level1.SessionFlags == SessionStateLocked;
+  }
+  FCalls.FreeSessionInfo(buffer);
+  return locked;
 }
 
 void TPresenceWatch::Detach() noexcept {

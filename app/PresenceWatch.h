@@ -23,11 +23,35 @@ public:
   virtual void DesktopBack() = 0;
 };
 
+// WTSINFOEXW at level 1 as the system lays it out; older SDK headers lack it.
+struct TSessionInfoEx {
+  DWORD Level;
+  struct {
+    ULONG SessionId;
+    WTS_CONNECTSTATE_CLASS SessionState;
+    LONG SessionFlags;
+    WCHAR WinStationName[33];
+    WCHAR UserName[21];
+    WCHAR DomainName[18];
+    LARGE_INTEGER LogonTime, ConnectTime, DisconnectTime, LastInputTime, CurrentTime;
+    DWORD IncomingBytes, OutgoingBytes, IncomingFrames, OutgoingFrames, IncomingCompressedBytes,
+        OutgoingCompressedBytes;
+  } Level1;
+};
+inline constexpr WTS_INFO_CLASS SessionInfoExClass = static_cast<WTS_INFO_CLASS>(25);  // WTSSessionInfoEx
+inline constexpr LONG SessionStateLocked = 0;                                          // WTS_SESSIONSTATE_LOCK
+
+// Windows 7 gives the lock flag the other way round; only later versions are believed.
+bool LockFlagTrusted() noexcept;
+
 // The system calls behind the watch; tests put their own in.
 struct TPresenceCalls {
   BOOL(WINAPI* RegisterSession)(HWND, DWORD) = ::WTSRegisterSessionNotification;
   BOOL(WINAPI* UnregisterSession)(HWND) = ::WTSUnRegisterSessionNotification;
   HRESULT(WINAPI* QueryNotificationState)(QUERY_USER_NOTIFICATION_STATE*) = ::SHQueryUserNotificationState;
+  BOOL(WINAPI* QuerySession)(HANDLE, DWORD, WTS_INFO_CLASS, LPWSTR*, DWORD*) = ::WTSQuerySessionInformationW;
+  void(WINAPI* FreeSessionInfo)(PVOID) = ::WTSFreeMemory;
+  bool (*TrustsLockFlag)() noexcept = LockFlagTrusted;
 };
 
 // On waking, the logon screen and the display come back first; a wallpaper written then may be
@@ -46,8 +70,9 @@ public:
   ~TPresenceWatch() { Detach(); }
 
   // Asks for the session's notices to `window` (a top-level window, which also gets the power
-  // notices); the window passes its messages to HandleMessage. False when the system refused:
-  // the slideshow then goes on as if the session were always open.
+  // notices); the window passes its messages to HandleMessage. A session locked already (a start
+  // behind the lock screen) is reported at once, since no notice tells of it. False when the
+  // system refused: the slideshow then goes on as if the session were always open.
   bool Attach(HWND window);
   // Stops the notices and the timer; before the window goes.
   void Detach() noexcept;
@@ -59,6 +84,8 @@ public:
   bool FullScreenBusy() const;
 
 private:
+  bool SessionLockedNow() const noexcept;
+
   IPresenceEvents& FEvents;
   TPresenceCalls FCalls;
   unsigned FDelay;

@@ -44,7 +44,7 @@ void TForm1::LoadCFG() {
   PerMonitor->SetChecked(settings.PerMonitor);
   // Span or Tile set by an earlier run is ours, not the user's: the parts keep the user's
   // style, and a single picture puts it back.
-  if (settings.MonitorStyle != TWallpaperStyle::None) FMonitorStyle = settings.MonitorStyle;
+  if (settings.MonitorStyle) FMonitorStyle = settings.MonitorStyle;
   state.SecondsMode = settings.SecondsMode;
   FHotKeys.SetFlags(settings.HotKeyFlags);  // claimed once the window's keys are made
 }
@@ -63,7 +63,7 @@ void TForm1::SaveCFG() {
   settings.SecondsMode = Program().SecondsMode;
   settings.HotKeyFlags = HotKeyFlags();
   settings.PerMonitor = PerMonitor->Checked();
-  settings.MonitorStyle = FMonitorStyle.value_or(TWallpaperStyle::None);
+  settings.MonitorStyle = FMonitorStyle;
   const std::string bytes = WriteConfig(settings, SystemLegacyCodePage());
   Memo1->SetText(bytes);
   if (Program().KeepConfigFile) return;

@@ -12,6 +12,7 @@
 #include "app/TickClock.h"
 #include "gui/Form.h"
 #include "jpeg/ScaleChoice.h"
+#include "jpeg/StyleValues.h"
 #include "slideshow/FolderChoice.h"
 #include "slideshow/Slideshow.h"
 #include "app/Win32DirectoryLister.h"
@@ -199,7 +200,7 @@ private:
   unsigned FListBuilds = 0;     // counts finished picture list builds
   // The user's wallpaper style before a picture for each monitor set Span (or Tile) in its
   // place: each monitor's part is still fitted by it.
-  std::optional<TWallpaperStyle> FMonitorStyle;
+  std::optional<TStyleValues> FMonitorStyle;
 };
 
 extern TForm1* Form1;

@@ -112,7 +112,7 @@ void TForm1::ApplyPreview() {
   // Pictures for each monitor set Span (or Tile) in the user's place: one picture is fitted
   // by the user's own style again.
   if (FMonitorStyle) {
-    WriteWallpaperStyle(*FMonitorStyle, HKEY_CURRENT_USER, DesktopSettingsKey);
+    PutBackStyleValues(*FMonitorStyle, HKEY_CURRENT_USER, DesktopSettingsKey);
     FMonitorStyle.reset();
   }
   // The full path: a bare file name is not looked up in the Windows directory any more.

@@ -18,7 +18,7 @@ TMonitorDesktop SystemMonitorDesktop(const std::string& wallpaperPath) {
 }
 
 void SetMonitorPictures(const std::vector<std::string>& paths, const TMonitorDesktop& desktop,
-                        std::optional<TWallpaperStyle>& replacedStyle) {
+                        std::optional<TStyleValues>& replacedStyle) {
   std::vector<TScreenRect> monitors;
   std::vector<TMonitorPicture> parts;
   // A moment with no monitor listed (one being switched) still has the virtual screen: it is
@@ -36,8 +36,8 @@ void SetMonitorPictures(const std::vector<std::string>& paths, const TMonitorDes
   const TWallpaperStyle written =
       desktop.Mode == TVirtualScreenMode::Span ? TWallpaperStyle::Span : TWallpaperStyle::Tile;
   // Span (or Tile) is ours once set; the parts keep the style the user had chosen before.
-  if (!replacedStyle || fit.Style != written) replacedStyle = fit.Style;
-  TByteBuffer bmp = ComposeMonitorWallpaper(paths, monitors, *replacedStyle, fit.Background);
+  if (!replacedStyle || fit.Style != written) replacedStyle = ReadStyleValues(desktop.Root, desktop.KeyPath.c_str());
+  TByteBuffer bmp = ComposeMonitorWallpaper(paths, monitors, replacedStyle->Style(), fit.Background);
   if (desktop.Mode == TVirtualScreenMode::Tile) WrapForTiling(bmp, VirtualScreenOf(parts));
   WriteWallpaperBytes(bmp, desktop.WallpaperPath);
   WriteVirtualScreenStyle(desktop.Mode, desktop.Root, desktop.KeyPath.c_str());

@@ -31,10 +31,10 @@ TMonitorDesktop SystemMonitorDesktop(const std::string& wallpaperPath);
 
 // Composes paths onto the monitors (the primary takes the first), writes the bitmap to the
 // wallpaper path, sets Span or Tile in the key and then the wallpaper. replacedStyle is the
-// user's style that Span or Tile stands in for: read from the key the first time, kept while
-// the key still holds ours, so that a single picture can put it back. Throws as
+// user's values that Span or Tile stands in for (a missing one as nothing): read from the key
+// the first time, kept while the key still holds ours, so that a single picture can put them back. Throws as
 // ComposeMonitorWallpaper and WriteWallpaperBytes do; nothing is set then.
 void SetMonitorPictures(const std::vector<std::string>& paths, const TMonitorDesktop& desktop,
-                        std::optional<TWallpaperStyle>& replacedStyle);
+                        std::optional<TStyleValues>& replacedStyle);
 
 }  // namespace tarvell

@@ -97,6 +97,26 @@ bool WriteWallpaperStyle(TWallpaperStyle style, HKEY root, const char* keyPath) 
   return true;  // no setting of the user's to put back
 }
 
+TStyleValues ReadStyleValues(HKEY root, const char* keyPath) {
+  return {ReadString(root, keyPath, "WallpaperStyle"), ReadString(root, keyPath, "TileWallpaper")};
+}
+
+bool PutBackStyleValues(const TStyleValues& values, HKEY root, const char* keyPath) {
+  const std::wstring key = Widen(keyPath);
+  auto putBack = [&](const wchar_t* name, const std::optional<std::string>& value) {
+    if (!value) {
+      const LSTATUS deleted = ::RegDeleteKeyValueW(root, key.c_str(), name);
+      return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
+    }
+    const std::wstring text = Widen(*value);
+    const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+    return ::RegSetKeyValueW(root, key.c_str(), name, REG_SZ, text.c_str(), bytes) == ERROR_SUCCESS;
+  };
+  const bool stylePut = putBack(L"WallpaperStyle", values.WallpaperStyle);
+  const bool tilePut = putBack(L"TileWallpaper", values.TileWallpaper);
+  return stylePut && tilePut;
+}
+
 TWallpaperFit ReadWallpaperFit() { return ReadWallpaperFit(HKEY_CURRENT_USER, DesktopSettingsKey); }
 
 }  // namespace tarvell

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "jpeg/ScaleChoice.h"
+#include "jpeg/StyleValues.h"
 
 namespace tarvell {
 
@@ -32,7 +33,15 @@ TVirtualScreenMode SystemVirtualScreenMode();
 bool WriteVirtualScreenStyle(TVirtualScreenMode mode, HKEY root, const char* keyPath);
 
 // Writes the values that read back as style (None writes nothing); false when a value could
-// not be written. Puts back the user's style once the desktop shows a single picture again.
+// not be written.
 bool WriteWallpaperStyle(TWallpaperStyle style, HKEY root, const char* keyPath);
+
+// WallpaperStyle and TileWallpaper as the key holds them; nothing for a missing value (or one
+// that is not a short text).
+TStyleValues ReadStyleValues(HKEY root, const char* keyPath);
+
+// Puts back the user's values once the desktop shows a single picture again: each as it was,
+// a missing one deleted. False when a value could not be written or deleted.
+bool PutBackStyleValues(const TStyleValues& values, HKEY root, const char* keyPath);
 
 }  // namespace tarvell

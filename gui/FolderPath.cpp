@@ -1,6 +1,7 @@
 #include "gui/FolderPath.h"
 
 #include "gui/InOutError.h"
+#include "base/NativePath.h"
 #include "base/PathText.h"
 #include "base/WideText.h"
 
@@ -58,7 +59,7 @@ std::string Absolute(const std::string& path) {
   return JoinPath(Entered(), path);
 }
 
-// "." and ".." resolved, '/' made '\'; empty with the last error set when the text is no path.
+// The system's reading of a path; it drops a name's trailing dots and spaces.
 std::wstring FullPathName(const std::wstring& path) {
   std::wstring buf(path.size() + 1, L'\0');
   for (;;) {
@@ -71,12 +72,22 @@ std::wstring FullPathName(const std::wstring& path) {
     buf.resize(got);
   }
 }
+// "." and ".." resolved, '/' made '\', every name kept exactly, so a folder "Pics." is never
+// taken for its neighbour "Pics"; empty with the last error set when the text is no path.
+std::string ResolvedFolder(const std::string& absolute) {
+  const std::string exact = ExactPath(absolute);
+  if (exact != absolute) {
+    if (exact.rfind("\\\\?\\UNC\\", 0) == 0) return "\\" + exact.substr(7);
+    if (exact.rfind("\\\\?\\", 0) == 0) return exact.substr(4);
+  }
+  // Already in an extended or device form: the system's reading as before.
+  return Narrow(FullPathName(Widen(absolute)));
+}
 }  // namespace
 
 std::string EnterFolder(const std::string& path) {
-  const std::wstring full = FullPathName(Widen(Absolute(path)));
-  if (full.empty()) throw EInOutError(static_cast<int>(::GetLastError()));
-  std::string folder = Narrow(full);
+  std::string folder = ResolvedFolder(Absolute(path));
+  if (folder.empty()) throw EInOutError(static_cast<int>(::GetLastError()));
   const DWORD attributes = ::GetFileAttributesW(WidePath(folder).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) throw EInOutError(static_cast<int>(::GetLastError()));
   // What the system answers when a file's name is given as a folder to enter.

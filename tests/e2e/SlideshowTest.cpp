@@ -449,25 +449,30 @@ TEST_F(Slideshow, AStyleRememberedByAnEarlierRunIsPutBackByTheNextSinglePicture)
       }
     }
   } restore;
-  // What an earlier run with the option on left behind: Span in the registry, Fit in line 13.
-  RegWriteString(HKEY_CURRENT_USER, DesktopKey, "WallpaperStyle", "22");
-  RegWriteString(HKEY_CURRENT_USER, DesktopKey, "TileWallpaper", "0");
   AddPicture(Slides, "a.jpg", 40, 30);
   AddPicture(Slides, "b.jpg", 30, 40);
   settings.PeriodText = "1";
   settings.Startup = true;
   settings.Once = true;
   settings.SecondsMode = true;
-  settings.MonitorStyle = tarvell::TWallpaperStyle::Fit;
-  ASSERT_TRUE(WriteSettings(settings));
-  ASSERT_TRUE(run.Start());
-  ASSERT_TRUE(run.EndsWithZero(20000));
-  EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, DesktopKey, "WallpaperStyle"), "6");
-  EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, DesktopKey, "TileWallpaper"), "0");
-  // Put back once: nothing is remembered any more.
-  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 13u);
-  EXPECT_EQ(saved[12], "");
+  // Fit, and (regression: Span stayed for good) a desktop that had neither value.
+  const std::optional<std::string> missing;
+  for (const tarvell::TStyleValues& user : {tarvell::TStyleValues(tarvell::TWallpaperStyle::Fit), {missing, missing}}) {
+    SCOPED_TRACE(user.WallpaperStyle.value_or("missing"));
+    // What an earlier run with the option on left behind: Span in the registry, the user's in line 13.
+    RegWriteString(HKEY_CURRENT_USER, DesktopKey, "WallpaperStyle", "22");
+    RegWriteString(HKEY_CURRENT_USER, DesktopKey, "TileWallpaper", "0");
+    settings.MonitorStyle = user;
+    ASSERT_TRUE(WriteSettings(settings));
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.EndsWithZero(20000));
+    EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, DesktopKey, "WallpaperStyle"), user.WallpaperStyle);
+    EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, DesktopKey, "TileWallpaper"), user.TileWallpaper);
+    // Put back once: nothing is remembered any more.
+    const std::vector<std::string> saved = TTarvellRun::ConfigLines();
+    ASSERT_EQ(saved.size(), 13u);
+    EXPECT_EQ(saved[12], "");
+  }
 }
 
 TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {

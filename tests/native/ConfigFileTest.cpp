@@ -114,16 +114,21 @@ TEST(ConfigFile, PerMonitorLineIsOffUnlessOne) {
 TEST(ConfigFile, MonitorStyleLineRoundTripsAndBadOnesMeanNone) {
   struct Case {
     const char* line13;  // nullptr: a file of twelve lines
-    TWallpaperStyle style;
+    std::optional<TStyleValues> style;
     bool error;
   };
+  const std::optional<std::string> missing;
   const Case cases[] = {
-      {nullptr, TWallpaperStyle::None, false},  {"", TWallpaperStyle::None, false},
+      {nullptr, std::nullopt, false},           {"", std::nullopt, false},
       {"0,0", TWallpaperStyle::Center, false},  {"0,1", TWallpaperStyle::Tile, false},
       {"2,0", TWallpaperStyle::Stretch, false}, {"6,0", TWallpaperStyle::Fit, false},
       {"10,0", TWallpaperStyle::Fill, false},   {"22,0", TWallpaperStyle::Span, false},
-      {"10", TWallpaperStyle::None, true},      {"Fill", TWallpaperStyle::None, true},
-      {"10,0 ", TWallpaperStyle::None, true},   {"3,0", TWallpaperStyle::None, true},
+      {"10", std::nullopt, true},               {"Fill", std::nullopt, true},
+      {"10,0 ", std::nullopt, true},            {"3,0", std::nullopt, true},
+      // Regression: a value the desktop did not have was not remembered, so Span stayed for good.
+      {",", TStyleValues{missing, missing}, false}, {",1", TStyleValues{missing, "1"}, false},
+      {"10,", TStyleValues{"10", missing}, false},  {"2,1", TStyleValues{"2", "1"}, false},
+      {",2", std::nullopt, true},                   {"10,0,", std::nullopt, true},
   };
   for (const auto& c : cases) {
     std::string bytes = "5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "2\r\n1\r\n";
@@ -140,6 +145,10 @@ TEST(ConfigFile, MonitorStyleLineRoundTripsAndBadOnesMeanNone) {
     EXPECT_EQ(WriteConfig(read.Settings, Cp1252),
               "5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "2\r\n1\r\n" + line13 + "\r\n");
   }
+  // Values another program wrote, which the reader would refuse, are saved as none replaced.
+  TSettings other;
+  other.MonitorStyle = TStyleValues{"7", "0"};
+  EXPECT_TRUE(WriteConfig(other, Cp1252).ends_with("0\r\n\r\n"));
 }
 
 TEST(ConfigFile, LoneCrAndLoneLfBreakLinesLikeCrLf) {

@@ -198,6 +198,42 @@ TEST(FolderLists, EnterUnicodeAndLongFoldersAndShowTheirNamesExactly) {
   EXPECT_EQ(Lower(EnteredFolder()), Lower(deep));
 }
 
+// Regression: a folder named "x." was entered as its neighbour "x", since the system's reading
+// of a path drops a name's trailing dot.
+TEST(FolderLists, EnterAFolderWhoseNameEndsInADotExactly) {
+  TTempFolder temp;
+  const std::string plain = temp.Folder("x");
+  const std::string dotted = temp.Folder("x.");
+  test::WriteTextFile(plain + "\\plain.jpg", "x");
+  test::WriteTextFile(dotted + "\\dotted.jpg", "x");
+  const struct {
+    std::string Path;
+    std::string Entered;
+  } cases[] = {
+      {dotted, dotted},
+      {plain, plain},
+      {dotted + "\\", dotted},
+      {plain + "\\..\\x.", dotted},
+      {temp.Path(), temp.Path()},
+      {"x.", dotted},  // a bare name, relative to the folder entered last
+  };
+  for (const auto& c : cases) EXPECT_EQ(EnterFolder(c.Path), c.Entered) << c.Path;
+
+  THost host;
+  auto& dir = AddList<TDirectoryListBox>(host);
+  auto& files = AddList<TFileListBox>(host);
+  files.SetMask("*.jpg");
+  dir.SetFileList(&files);
+  dir.SetDirectory(dotted);
+  EXPECT_EQ(dir.Directory(), dotted);
+  EXPECT_EQ(files.Items(), std::vector<std::string>{"dotted.jpg"});
+
+  // Gone, it is not entered as its neighbour.
+  ASSERT_TRUE(::DeleteFileW(WidePath(dotted + "\\dotted.jpg").c_str()));
+  ASSERT_TRUE(::RemoveDirectoryW(WidePath(dotted).c_str()));
+  EXPECT_THROW(EnterFolder(dotted), EInOutError);
+}
+
 // Guards against names outside the process code page listed with "?" (and so never found
 // again), and against folders past the classic path limit listed as empty.
 TEST(FolderLists, ListUnicodeNamesAndFoldersPastTheClassicLimitFromTheFileSystem) {

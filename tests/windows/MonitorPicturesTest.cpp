@@ -120,7 +120,7 @@ TEST(MonitorPictures, SetsSpanOrTileWithEachPartWhereTheDesktopShowsIt) {
   for (const auto& c : cases) {
     TDesktopRun run(c.monitors, c.mode);
     SetUserStyle("10", "0");  // Fill
-    std::optional<TWallpaperStyle> replaced;
+    std::optional<TStyleValues> replaced;
     SetMonitorPictures(run.Paths, run.Desktop, replaced);
     EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, Key, "WallpaperStyle"), c.style) << c.what;
     EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, Key, "TileWallpaper"), c.tile) << c.what;
@@ -136,7 +136,7 @@ TEST(MonitorPictures, SetsSpanOrTileWithEachPartWhereTheDesktopShowsIt) {
 TEST(MonitorPictures, NoMonitorListedComposesTheVirtualScreen) {
   TDesktopRun run({}, TVirtualScreenMode::Span);
   run.Desktop.Layout.VirtualScreen = {0, 0, 30, 20};
-  std::optional<TWallpaperStyle> replaced;
+  std::optional<TStyleValues> replaced;
   SetMonitorPictures(run.Paths, run.Desktop, replaced);
   const auto bmp = ReadTextFile(run.Desktop.WallpaperPath);
   ASSERT_TRUE(bmp);
@@ -149,7 +149,7 @@ TEST(MonitorPictures, RemembersTheStyleThatSpanOrTileReplaced) {
   for (const auto mode : {TVirtualScreenMode::Span, TVirtualScreenMode::Tile}) {
     TDesktopRun run({{0, 0, 40, 30}, {40, 0, 80, 30}}, mode);
     SetUserStyle("6", "0");  // Fit
-    std::optional<TWallpaperStyle> replaced;
+    std::optional<TStyleValues> replaced;
     SetMonitorPictures(run.Paths, run.Desktop, replaced);
     EXPECT_EQ(replaced, TWallpaperStyle::Fit);
     SetMonitorPictures(run.Paths, run.Desktop, replaced);  // the key holds ours now
@@ -157,6 +157,32 @@ TEST(MonitorPictures, RemembersTheStyleThatSpanOrTileReplaced) {
     SetUserStyle("2", "0");  // the user picks Stretch in the meantime
     SetMonitorPictures(run.Paths, run.Desktop, replaced);
     EXPECT_EQ(replaced, TWallpaperStyle::Stretch);
+  }
+}
+
+// Regression: a key without WallpaperStyle (or TileWallpaper) left nothing remembered, so Span
+// stayed for good; the single picture now deletes what was not there.
+TEST(MonitorPictures, PutsBackTheUserValuesAMissingOneByDeletingIt) {
+  using TValue = std::optional<std::string>;
+  const struct {
+    TValue Style, Tile;
+  } cases[] = {{std::nullopt, std::nullopt}, {std::nullopt, "1"}, {"10", std::nullopt}, {"2", "1"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Style.value_or("-") + "," + c.Tile.value_or("-"));
+    RegCreate(HKEY_CURRENT_USER, Key);
+    RegDeleteValue(HKEY_CURRENT_USER, Key, "WallpaperStyle");
+    RegDeleteValue(HKEY_CURRENT_USER, Key, "TileWallpaper");
+    if (c.Style) RegWriteString(HKEY_CURRENT_USER, Key, "WallpaperStyle", *c.Style);
+    if (c.Tile) RegWriteString(HKEY_CURRENT_USER, Key, "TileWallpaper", *c.Tile);
+    TDesktopRun run({{0, 0, 40, 30}, {40, 0, 80, 30}}, TVirtualScreenMode::Span);
+    std::optional<TStyleValues> replaced;
+    SetMonitorPictures(run.Paths, run.Desktop, replaced);
+    SetMonitorPictures(run.Paths, run.Desktop, replaced);  // the key holds ours now
+    EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, Key, "WallpaperStyle"), "22");
+    ASSERT_EQ(replaced, (TStyleValues{c.Style, c.Tile}));
+    EXPECT_TRUE(PutBackStyleValues(*replaced, HKEY_CURRENT_USER, Key.c_str()));
+    EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, Key, "WallpaperStyle"), c.Style);
+    EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, Key, "TileWallpaper"), c.Tile);
   }
 }
 

@@ -43,13 +43,36 @@ struct TSystemSide {
     *state = State;
     return QueryAnswer;
   }
+
+  // The session's own state, asked at the start; failed unless a test says otherwise.
+  static inline std::string SessionCalls;
+  static inline BOOL SessionAnswer = FALSE;
+  static inline TSessionInfoEx Session{};
+  static inline DWORD SessionBytes = sizeof(TSessionInfoEx);
+  static inline bool Trusted = true;
+
+  static BOOL WINAPI QuerySession(HANDLE, DWORD, WTS_INFO_CLASS what, LPWSTR* buffer, DWORD* bytes) {
+    SessionCalls += what == SessionInfoExClass ? "query " : "wrong query ";
+    if (!SessionAnswer) return FALSE;
+    *buffer = reinterpret_cast<LPWSTR>(new TSessionInfoEx(Session));
+    *bytes = SessionBytes;
+    return TRUE;
+  }
+  static void WINAPI Free(PVOID memory) {
+    SessionCalls += "free";
+    delete static_cast<TSessionInfoEx*>(memory);
+  }
+  static bool TrustsLockFlag() noexcept { return Trusted; }
 };
 
 // A window that hands its messages to the watch first, as the main window does.
 class TWatchedForm : public TForm {
 public:
   TEventLog Events;
-  TPresenceWatch Watch{Events, {&TSystemSide::Register, &TSystemSide::Unregister, &TSystemSide::Query}, 100};
+  TPresenceWatch Watch{Events,
+                       {&TSystemSide::Register, &TSystemSide::Unregister, &TSystemSide::Query,
+                        &TSystemSide::QuerySession, &TSystemSide::Free, &TSystemSide::TrustsLockFlag},
+                       100};
 
   TWatchedForm() : TForm(nullptr) {
     TSystemSide::Calls.clear();
@@ -124,6 +147,49 @@ TEST(PresenceWatch, RegistersForItsOwnSessionAndUnregistersOnce) {
   }
   TSystemSide::RegisterAnswer = TRUE;
   EXPECT_EQ(TSystemSide::Calls, std::vector<std::string>{"register 0"});
+}
+
+// Regression: a start behind the lock screen changed the wallpaper until the next unlock, since
+// only a lock notice said the session was locked.
+TEST(PresenceWatch, AStartWhileLockedIsReportedAndDoubtMeansOpen) {
+  struct TCase {
+    const char* What;
+    BOOL Registered, Answer;
+    DWORD Level, Bytes;
+    LONG Flags;
+    bool Trusted;
+    const char* Calls;
+    bool Locked;
+  };
+  const DWORD full = sizeof(TSessionInfoEx);
+  const TCase cases[] = {
+      {"locked", TRUE, TRUE, 1, full, SessionStateLocked, true, "query free", true},
+      {"unlocked", TRUE, TRUE, 1, full, 1, true, "query free", false},
+      {"unknown", TRUE, TRUE, 1, full, -1, true, "query free", false},
+      {"flag inverted on Windows 7", TRUE, TRUE, 1, full, SessionStateLocked, false, "", false},
+      {"query failed", TRUE, FALSE, 1, full, SessionStateLocked, true, "query ", false},
+      {"other level", TRUE, TRUE, 2, full, SessionStateLocked, true, "query free", false},
+      {"short answer", TRUE, TRUE, 1, 8, SessionStateLocked, true, "query free", false},
+      // No unlock notice would ever come.
+      {"not registered", FALSE, TRUE, 1, full, SessionStateLocked, true, "", false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    TSystemSide::RegisterAnswer = c.Registered;
+    TSystemSide::SessionAnswer = c.Answer;
+    TSystemSide::Session.Level = c.Level;
+    TSystemSide::Session.Level1.SessionFlags = c.Flags;
+    TSystemSide::SessionBytes = c.Bytes;
+    TSystemSide::Trusted = c.Trusted;
+    TSystemSide::SessionCalls.clear();
+    TWatchedForm form;
+    EXPECT_EQ(form.Watch.Attach(form.Handle()), c.Registered != FALSE);
+    EXPECT_EQ(TSystemSide::SessionCalls, c.Calls);
+    EXPECT_EQ(form.Events.Log, c.Locked ? std::vector<std::string>{"locked"} : std::vector<std::string>{});
+  }
+  TSystemSide::RegisterAnswer = TRUE;
+  TSystemSide::SessionAnswer = FALSE;
+  TSystemSide::Trusted = true;
 }
 
 TEST(PresenceWatch, FullScreenStatesThatHoldAChange) {
