@@ -7,6 +7,7 @@
 #include <shobjidl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -21,8 +22,22 @@ TProcess TProcess::Start(const std::string& exe, const std::string& args, const 
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (CreateProcessW(Widen(exe).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     workDir.empty() ? nullptr : Widen(workDir).c_str(), &si, &pi)) {
+  const std::wstring folder = Widen(workDir);
+  const auto create = [&] {
+    return CreateProcessW(Widen(exe).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          workDir.empty() ? nullptr : folder.c_str(), &si, &pi) != FALSE;
+  };
+  // Under Wine CreateProcessW has failed, rarely, before the new program ran at all (in a full
+  // run, for a case that passes alone every time). That says nothing of the program, so the
+  // start is tried once more; the log names the error, so a failure that repeats is seen.
+  bool started = create();
+  if (!started) {
+    std::fprintf(stderr, "CreateProcessW(%s) failed with error %lu; trying once more\n", exe.c_str(), GetLastError());
+    Sleep(500);
+    started = create();
+    if (!started) std::fprintf(stderr, "CreateProcessW(%s) failed again with error %lu\n", exe.c_str(), GetLastError());
+  }
+  if (started) {
     CloseHandle(pi.hThread);
     p.process_ = pi.hProcess;
     p.id_ = pi.dwProcessId;
