@@ -8,6 +8,7 @@
 // start until its caption shows the count minus the start with one picture, its private bytes in
 // the tray, one Ctrl+Z until the new wallpaper file is written, and the main window's opening
 // from the tray until it is painted.
+#include "bench/WallpaperWatch.h"
 #include "tests/e2e/support/Footprint.h"
 #include "tests/e2e/support/TarvellRun.h"
 #include "tests/native/JpegSamples.h"
@@ -21,6 +22,9 @@
 using namespace tarvell::e2e;
 
 namespace {
+
+using tarvell::bench::LastWrite;
+using tarvell::bench::WallpaperWritten;
 
 int Fail(const std::string& what) {
   std::fprintf(stderr, "collection-bench: %s\n", what.c_str());
@@ -60,23 +64,6 @@ std::size_t BareWalk(const std::wstring& root) {
   }
   std::sort(paths.begin(), paths.end());
   return paths.size();
-}
-
-bool WallpaperWritten(const std::string& path, const FILETIME& since) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-  if (CompareFileTime(&data.ftLastWriteTime, &since) <= 0) return false;
-  // Complete once nobody holds it open for writing any more.
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
-}
-
-FILETIME LastWrite(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return FILETIME{};
-  return data.ftLastWriteTime;
 }
 
 struct TRun {

@@ -9,6 +9,7 @@
 //    another process could wait for); median, minimum and maximum of the runs;
 //  - reads the program's private bytes after start-up and again after the changes.
 // Usage: wallpaper-bench.exe [changes]   (default 10)
+#include "bench/WallpaperWatch.h"
 #include "jpeg/JpegLib.h"
 
 #include <windows.h>
@@ -26,31 +27,15 @@
 
 namespace {
 
+using tarvell::bench::LastWrite;
+using tarvell::bench::WallpaperWritten;
+
 constexpr int PictureWidth = 6000;
 constexpr int PictureHeight = 4000;
 const char* const BenchFolder = "C:\\WallpaperBench";
 
 // The BMP file image of a 24-bit picture: headers and rows padded to 4 bytes.
 constexpr ULONGLONG WallpaperFileSize = 54 + static_cast<ULONGLONG>(PictureHeight) * ((PictureWidth * 3 + 3) / 4 * 4);
-
-// True once the file was written after `since`, has its full size and nobody holds it open
-// for writing any more.
-bool WallpaperWritten(const std::string& path, const FILETIME& since) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-  if (CompareFileTime(&data.ftLastWriteTime, &since) <= 0) return false;
-  if ((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow) != WallpaperFileSize) return false;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
-}
-
-FILETIME LastWrite(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return FILETIME{};
-  return data.ftLastWriteTime;
-}
 
 // Pumps this thread's messages until the condition holds or the time runs out.
 template <class Cond>
@@ -219,7 +204,7 @@ int main(int argc, char** argv) {
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     SendCtrlKey('Z');
-    if (!PumpUntil([&] { return WallpaperWritten(wallpaper, before); }, 60000)) return Fail("no wallpaper written");
+    if (!PumpUntil([&] { return WallpaperWritten(wallpaper, before, WallpaperFileSize); }, 60000)) return Fail("no wallpaper written");
     QueryPerformanceCounter(&end);
     times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 /
                     static_cast<double>(frequency.QuadPart));
