@@ -23,10 +23,10 @@
 //
 // Only the bytes are handled here; opening, replacing and reporting are the caller's.
 
-#include "app/LegacyCodePage.h"
+#include "base/LegacyCodePage.h"
 #include "base/WholeNumber.h"
 #include "components/HotKeyChoice.h"
-#include "jpeg/StyleValues.h"
+#include "wallpaper/StyleValues.h"
 #include "slideshow/Countdown.h"
 
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include "app/ConfigStore.h"
 #include "app/ProgramState.h"
 #include "app/Unit1.h"
-#include "app/WindowsCodePage.h"
+#include "base/WindowsCodePage.h"
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
 #include "gui/Edit.h"

@@ -11,11 +11,11 @@
 #include "app/PresenceWatch.h"
 #include "app/TickClock.h"
 #include "gui/Form.h"
-#include "jpeg/ScaleChoice.h"
-#include "jpeg/StyleValues.h"
+#include "picture/ScaleChoice.h"
+#include "wallpaper/StyleValues.h"
 #include "slideshow/FolderChoice.h"
 #include "slideshow/Slideshow.h"
-#include "app/Win32DirectoryLister.h"
+#include "base/Win32DirectoryLister.h"
 
 #include <cstdint>
 #include <optional>

@@ -9,7 +9,7 @@
 #include "gui/DriveComboBox.h"
 #include "gui/FileListBox.h"
 #include "gui/FolderPath.h"
-#include "gui/InOutError.h"
+#include "base/Exception.h"
 #include "gui/WaitCursor.h"
 
 namespace tarvell {

@@ -18,7 +18,7 @@
 #include "gui/VirtualListBox.h"
 #include "gui/WaitCursor.h"
 #include "base/WideText.h"
-#include "jpeg/Exception.h"
+#include "picture/DecodeError.h"
 #include "slideshow/Countdown.h"
 #include "slideshow/PreviewFit.h"
 #include "slideshow/TrayTip.h"
@@ -81,7 +81,7 @@ TLoadResult TForm1::ShowPicture(const std::string& path) {
     JPEGImage1->SetWallpaperFit(ReadWallpaperFit());
     JPEGImage1->SetFileName(path);
   } catch (const EJPEGException& e) {
-    return e.Kind() == TJpegFailure::Unsupported ? TLoadResult::Unsupported : TLoadResult::Damaged;
+    return e.Kind() == TDecodeFailure::Unsupported ? TLoadResult::Unsupported : TLoadResult::Damaged;
   } catch (const EFOpenError&) {
     return TLoadResult::Unreadable;
   } catch (const EReadError&) {

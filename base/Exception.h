@@ -36,4 +36,17 @@ public:
   using Exception::Exception;
 };
 
+// The text that names a folder or drive that cannot be entered: "I/O error <system error code>".
+inline std::string InOutErrorText(int errorCode) { return "I/O error " + std::to_string(errorCode); }
+
+// A folder or drive that cannot be entered.
+class EInOutError : public Exception {
+public:
+  explicit EInOutError(int errorCode) : Exception(InOutErrorText(errorCode)), FErrorCode(errorCode) {}
+  int ErrorCode() const noexcept { return FErrorCode; }
+
+private:
+  int FErrorCode;
+};
+
 }  // namespace tarvell

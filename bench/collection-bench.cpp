@@ -11,7 +11,7 @@
 #include "bench/WallpaperWatch.h"
 #include "tests/e2e/support/Footprint.h"
 #include "tests/e2e/support/TarvellRun.h"
-#include "tests/native/JpegSamples.h"
+#include "tests/support/JpegSamples.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -8,7 +8,7 @@
 // Usage: footprint-bench.exe [changes] [cycles]   (default 300 20)
 #include "tests/e2e/support/Footprint.h"
 #include "tests/e2e/support/TarvellRun.h"
-#include "tests/native/JpegSamples.h"
+#include "tests/support/JpegSamples.h"
 
 #include <algorithm>
 #include <cstdio>

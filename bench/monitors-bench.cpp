@@ -1,7 +1,7 @@
 // One wallpaper for two monitors side by side, a 3840 x 2160 and a 1920 x 1080 one, each
 // with its own picture under Fill: decoded at the scale each needs, resampled, composed and
 // written as the bitmap file. Timed from outside by bench/monitors-bench.sh.
-#include "jpeg/MonitorWallpaper.h"
+#include "wallpaper/MonitorWallpaper.h"
 
 #include <cstdio>
 #include <exception>

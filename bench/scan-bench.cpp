@@ -10,7 +10,7 @@
 //                                      each, a quarter of them pictures (empty files)
 
 #include "slideshow/PictureWalk.h"
-#include "slideshow/PosixDirectoryLister.h"
+#include "base/PosixDirectoryLister.h"
 
 #include <cerrno>
 #include <chrono>

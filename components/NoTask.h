@@ -4,7 +4,7 @@
 #pragma once
 
 #include "gui/Component.h"
-#include "jpeg/Exception.h"
+#include "picture/DecodeError.h"
 
 #include <windows.h>
 

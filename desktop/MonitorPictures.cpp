@@ -1,8 +1,8 @@
 #include "desktop/MonitorPictures.h"
 
 #include "desktop/Wallpaper.h"
-#include "jpeg/MonitorWallpaper.h"
-#include "jpeg/TileWrap.h"
+#include "wallpaper/MonitorWallpaper.h"
+#include "wallpaper/TileWrap.h"
 
 #include <algorithm>
 

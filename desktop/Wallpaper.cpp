@@ -1,8 +1,8 @@
 #include "desktop/Wallpaper.h"
 
 #include "desktop/FileReplace.h"
-#include "jpeg/Exception.h"
-#include "jpeg/Picture.h"
+#include "picture/DecodeError.h"
+#include "picture/Picture.h"
 #include "base/WideText.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 // The desktop wallpaper: the bitmap file it is shown from, and the setting itself.
 #pragma once
 
-#include "jpeg/DefaultInitAllocator.h"
+#include "base/DefaultInitAllocator.h"
 
 #include <cstdint>
 #include <string>

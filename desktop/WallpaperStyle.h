@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "jpeg/ScaleChoice.h"
-#include "jpeg/StyleValues.h"
+#include "picture/ScaleChoice.h"
+#include "wallpaper/StyleValues.h"
 
 namespace tarvell {
 
@@ -22,7 +22,7 @@ TWallpaperFit ReadWallpaperFit(HKEY root, const char* keyPath);
 
 // How a bitmap that covers the whole virtual screen (a picture for each monitor) is set:
 // Span where the system has it (Windows 8, version 6.2, and later); before that Tile, the
-// parts placed where tiling from the primary monitor's corner shows them (jpeg/TileWrap.h).
+// parts placed where tiling from the primary monitor's corner shows them (wallpaper/TileWrap.h).
 enum class TVirtualScreenMode : unsigned char { Span, Tile };
 TVirtualScreenMode VirtualScreenModeFor(unsigned major, unsigned minor) noexcept;
 // The mode for the running system.

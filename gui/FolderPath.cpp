@@ -1,6 +1,6 @@
 #include "gui/FolderPath.h"
 
-#include "gui/InOutError.h"
+#include "base/Exception.h"
 #include "base/NativePath.h"
 #include "base/PathText.h"
 #include "base/WideText.h"

@@ -1,8 +1,8 @@
 #include "gui/Image.h"
 
 #include "gui/BmpShrink.h"
-#include "jpeg/BMPLayout.h"
-#include "jpeg/BMPReader.h"
+#include "picture/BMPLayout.h"
+#include "picture/BMPReader.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "jpeg/BMPWriter.h"
 
 #include "jpeg/RaisingErrorManager.h"
-#include "jpeg/RowPlacement.h"
+#include "picture/RowPlacement.h"
 
 #include <cstddef>
 #include <cstring>

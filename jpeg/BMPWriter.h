@@ -7,8 +7,8 @@
 // (CMYK) is decoded into a one-row buffer and its pixels are stored where they belong.
 #pragma once
 
-#include "jpeg/BMPLayout.h"
-#include "jpeg/DefaultInitAllocator.h"
+#include "picture/BMPLayout.h"
+#include "base/DefaultInitAllocator.h"
 #include "jpeg/JpegLib.h"
 
 #include <cstddef>

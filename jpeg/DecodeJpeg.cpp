@@ -1,8 +1,8 @@
 #include "jpeg/DecodeJpeg.h"
 
 #include "jpeg/BMPWriter.h"
-#include "jpeg/Exception.h"
-#include "jpeg/ExifOrientation.h"
+#include "picture/DecodeError.h"
+#include "picture/ExifOrientation.h"
 #include "jpeg/RaisingErrorManager.h"
 #include "jpeg/SkipCommentMarker.h"
 #include "jpeg/StreamSource.h"
@@ -189,7 +189,7 @@ TByteBuffer DecodeJpegToBmp(const std::vector<std::uint8_t>& source, const TDeco
       throw std::bad_alloc();  // the library's own allocations failed: the same as ours
     }
     if (session.Err.Code == JERR_NO_SOI) {
-      throw EJPEGException(NotAJpegFileMessage(source.data(), source.size()), TJpegFailure::Unsupported);
+      throw EJPEGException(NotAJpegFileMessage(source.data(), source.size()), TDecodeFailure::Unsupported);
     }
     throw EJPEGException(session.Err.Message, session.Err.Kind);
   }

@@ -1,12 +1,12 @@
 // One decode of an in-memory JPEG file into a complete BMP file image, through the bridge.
 #pragma once
 
-#include "jpeg/DecodeOptions.h"
-#include "jpeg/DefaultInitAllocator.h"
+#include "picture/DecodeOptions.h"
+#include "picture/RowProgress.h"
+#include "base/DefaultInitAllocator.h"
 #include "jpeg/JpegLib.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,14 +15,6 @@ namespace tarvell {
 // Sets the decompression parameters from the options, in an order where a later line
 // overrides an earlier one (FastProcessing overrides DCTMethod and Dither).
 void ApplyOptions(j_decompress_ptr cinfo, const TDecodeOptions& options) noexcept;
-
-// Reports progress after each scan line: when the percentage done (truncated) differs from
-// the last one reported and is a multiple of progressStep (clamped to 1..100), onStep runs.
-// Neither 0 percent nor, unless progressStep divides 100, 100 percent is ever reported.
-struct TProgressRule {
-  int ProgressStep = 10;
-  std::function<void()> OnStep;
-};
 
 // The refusal of a file that does not start like a JPEG file, quoting its first three bytes
 // (or as many as it has): enough to tell the common kinds of picture file apart.

@@ -1,9 +1,9 @@
 #include "jpeg/DecodePicture.h"
 
-#include "jpeg/DecodePng.h"
-#include "jpeg/DecodeWebp.h"
-#include "jpeg/Exception.h"
-#include "jpeg/PictureFormat.h"
+#include "picture/DecodePng.h"
+#include "picture/DecodeWebp.h"
+#include "picture/DecodeError.h"
+#include "picture/PictureFormat.h"
 
 namespace tarvell {
 
@@ -20,9 +20,9 @@ TByteBuffer DecodePictureToBmp(const std::vector<std::uint8_t>& source, const TD
       break;
   }
   if (source.empty()) {
-    throw EJPEGException("Empty input file", TJpegFailure::Unsupported);
+    throw EJPEGException("Empty input file", TDecodeFailure::Unsupported);
   }
-  throw EJPEGException(NotAPictureFileMessage(source.data(), source.size()), TJpegFailure::Unsupported);
+  throw EJPEGException(NotAPictureFileMessage(source.data(), source.size()), TDecodeFailure::Unsupported);
 }
 
 }  // namespace tarvell

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "jpeg/DecodeJpeg.h"
-#include "jpeg/DecodeOptions.h"
-#include "jpeg/DefaultInitAllocator.h"
+#include "picture/DecodeOptions.h"
+#include "base/DefaultInitAllocator.h"
 
 #include <cstdint>
 #include <vector>

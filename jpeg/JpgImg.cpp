@@ -1,9 +1,9 @@
 #include "jpeg/JpgImg.h"
 
 #include "jpeg/DecodePicture.h"
-#include "jpeg/Exception.h"
-#include "jpeg/ExclusiveFile.h"
-#include "jpeg/PictureFormat.h"
+#include "picture/DecodeError.h"
+#include "base/ExclusiveFile.h"
+#include "picture/PictureFormat.h"
 
 #include <algorithm>
 #include <string>
@@ -17,18 +17,18 @@ std::vector<std::uint8_t> ReadPictureFile(TExclusiveFile& file) {
   if (size > kMaxJpegFileBytes) {
     throw EJPEGException("File of " + std::to_string(size) + " bytes is larger than the limit of " +
                              std::to_string(kMaxJpegFileBytes >> 20) + " MB",
-                         TJpegFailure::Unsupported);
+                         TDecodeFailure::Unsupported);
   }
   if (size == 0) {
     // Nothing to show: skipped like any file of a kind we do not decode, not shown as nothing.
-    throw EJPEGException("Empty input file", TJpegFailure::Unsupported);
+    throw EJPEGException("Empty input file", TDecodeFailure::Unsupported);
   }
   // The kind is told by the first bytes, before the rest is read.
   std::uint8_t head[kPictureSignatureSize] = {};
   const auto headSize = static_cast<std::size_t>(std::min<std::uint64_t>(size, kPictureSignatureSize));
   file.ReadExactly(head, headSize);
   if (RecognisePicture(head, headSize) == TPictureFormat::Unknown) {
-    throw EJPEGException(NotAPictureFileMessage(head, headSize), TJpegFailure::Unsupported);
+    throw EJPEGException(NotAPictureFileMessage(head, headSize), TDecodeFailure::Unsupported);
   }
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
   std::copy(head, head + headSize, bytes.begin());

@@ -4,8 +4,8 @@
 // belongs to the window layer, which calls OnInvalidate's target to repaint.
 #pragma once
 
-#include "jpeg/DecodeOptions.h"
-#include "jpeg/Picture.h"
+#include "picture/DecodeOptions.h"
+#include "picture/Picture.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -35,7 +35,7 @@ void OutputMessage(j_common_ptr cinfo) {
   RaisingErrorManager* manager = ManagerOf(cinfo);
   (*cinfo->err->format_message)(cinfo, manager->Message);
   manager->Code = cinfo->err->msg_code;
-  manager->Kind = manager->Code == JERR_EMPTY_IMAGE && HeightLeftToDnl(cinfo) ? TJpegFailure::Unsupported
+  manager->Kind = manager->Code == JERR_EMPTY_IMAGE && HeightLeftToDnl(cinfo) ? TDecodeFailure::Unsupported
                                                                               : FailureKindOf(manager->Code);
   jpeg_destroy(cinfo);
   std::longjmp(manager->Jump, 1);
@@ -68,10 +68,10 @@ void InitRaisingErrorManager(RaisingErrorManager& manager) noexcept {
   manager.Pub.last_addon_message = JMSG_LASTADDONCODE;
   manager.Message[0] = '\0';
   manager.Code = 0;
-  manager.Kind = TJpegFailure::Damaged;
+  manager.Kind = TDecodeFailure::Damaged;
 }
 
-TJpegFailure FailureKindOf(int messageCode) noexcept {
+TDecodeFailure FailureKindOf(int messageCode) noexcept {
   switch (messageCode) {
     case JERR_ARITH_NOTIMPL:
     case JERR_BAD_PRECISION:  // 12-bit and 16-bit samples
@@ -91,9 +91,9 @@ TJpegFailure FailureKindOf(int messageCode) noexcept {
     case JERR_BMP_TOO_MANY_PIXELS:
     case JERR_BMP_TOO_LARGE:
     case JERR_CMYK_QUANTIZE:
-      return TJpegFailure::Unsupported;
+      return TDecodeFailure::Unsupported;
     default:
-      return TJpegFailure::Damaged;
+      return TDecodeFailure::Damaged;
   }
 }
 

@@ -12,7 +12,7 @@
 // decode as damage.
 #pragma once
 
-#include "jpeg/Exception.h"
+#include "picture/DecodeError.h"
 #include "jpeg/JpegLib.h"
 
 #include <csetjmp>
@@ -36,7 +36,7 @@ struct RaisingErrorManager {
   std::jmp_buf Jump;
   char Message[JMSG_LENGTH_MAX];
   int Code;           // the msg_code of the error or warning that ended the decode
-  TJpegFailure Kind;  // what that failure says of the file
+  TDecodeFailure Kind;  // what that failure says of the file
   // The library's own emit_message, which still decides on trace messages.
   void (*LibraryEmitMessage)(j_common_ptr, int);
 };
@@ -44,7 +44,7 @@ struct RaisingErrorManager {
 // Whether the message with this code tells of a damaged file or of one we do not decode
 // (coding features, sizes and colour conversions that are not supported). Unknown codes count
 // as damage, the cautious side for a file that may be kept or deleted.
-TJpegFailure FailureKindOf(int messageCode) noexcept;
+TDecodeFailure FailureKindOf(int messageCode) noexcept;
 
 // Whether the library decodes every row from intact data after this warning.
 bool WarningKeepsEveryRow(int messageCode) noexcept;

@@ -1,5 +1,7 @@
 #include "slideshow/Slideshow.h"
 
+#include "base/Exception.h"
+
 #include "slideshow/Countdown.h"
 #include "slideshow/FileMask.h"
 #include "slideshow/PictureWalk.h"
@@ -128,7 +130,7 @@ void TSlideshow::RunPendingLists() {
     if (firstError == 0) firstError = error;
   }
   // The window reports an unreadable folder of the rebuilds it asked for; these ran later.
-  if (firstError != 0) FView.ShowError("I/O error " + std::to_string(firstError));
+  if (firstError != 0) FView.ShowError(InOutErrorText(firstError));
 }
 
 void TSlideshow::SetCurrentIndex(std::int32_t index) noexcept {

@@ -1,6 +1,6 @@
 // tarvell-decode: decodes a JPEG, PNG or WebP file into a BMP file exactly as the picture control does
 // (options set, then FileName, then the picture saved). For tests and benchmarks.
-#include "jpeg/Exception.h"
+#include "picture/DecodeError.h"
 #include "jpeg/JpgImg.h"
 
 #include <algorithm>

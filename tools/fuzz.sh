@@ -16,15 +16,15 @@ mkdir -p "$out/obj" "$out/corpus" "$out/artifacts"
 cxx=${CXX_FUZZ:-clang++}
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$root"
        -fsanitize=address,undefined -fno-sanitize-recover=all)
-sources=(jpeg/AlphaBlend.cpp jpeg/BmpCanvas.cpp jpeg/BoxReducer.cpp jpeg/DecodePicture.cpp jpeg/DecodePng.cpp
-         jpeg/DecodeWebp.cpp jpeg/PictureFormat.cpp jpeg/RowPlacement.cpp jpeg/BMPLayout.cpp jpeg/BMPReader.cpp jpeg/BMPWriter.cpp jpeg/DecodeJpeg.cpp jpeg/ExifOrientation.cpp jpeg/JpgImg.cpp
-         jpeg/Picture.cpp jpeg/RaisingErrorManager.cpp jpeg/ScaleChoice.cpp jpeg/SkipCommentMarker.cpp
-         jpeg/StreamSource.cpp jpeg/ExclusiveFile.cpp jpeg/ExclusiveFile_posix.cpp base/NativePath.cpp
+sources=(picture/AlphaBlend.cpp picture/BmpCanvas.cpp picture/BoxReducer.cpp jpeg/DecodePicture.cpp picture/DecodePng.cpp
+         picture/DecodeWebp.cpp picture/PictureFormat.cpp picture/RowPlacement.cpp picture/BMPLayout.cpp picture/BMPReader.cpp jpeg/BMPWriter.cpp jpeg/DecodeJpeg.cpp picture/ExifOrientation.cpp jpeg/JpgImg.cpp
+         picture/Picture.cpp jpeg/RaisingErrorManager.cpp picture/ScaleChoice.cpp jpeg/SkipCommentMarker.cpp
+         jpeg/StreamSource.cpp base/ExclusiveFile.cpp base/ExclusiveFile_posix.cpp base/NativePath.cpp
          base/PathText.cpp base/Utf8.cpp base/CaseFold.cpp)
 objects=()
 for src in "${sources[@]}"; do
   obj="$out/obj/$(basename "$src" .cpp).o"
-  if [ ! -f "$obj" ] || [ "$root/$src" -nt "$obj" ] || [ -n "$(find "$root/jpeg" -name '*.h' -newer "$obj")" ]; then
+  if [ ! -f "$obj" ] || [ "$root/$src" -nt "$obj" ] || [ -n "$(find "$root/jpeg" "$root/picture" "$root/base" -name '*.h' -newer "$obj")" ]; then
     "$cxx" "${flags[@]}" -fsanitize=fuzzer-no-link -c "$root/$src" -o "$obj"
   fi
   objects+=("$obj")

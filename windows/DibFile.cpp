@@ -1,7 +1,7 @@
 #include "windows/DibFile.h"
 
-#include "jpeg/BMPLayout.h"
-#include "jpeg/BMPReader.h"
+#include "picture/BMPLayout.h"
+#include "picture/BMPReader.h"
 
 #include <optional>
 #include <span>

@@ -1,7 +1,7 @@
 // First start, installation, uninstall and the help window, driven from outside.
 #include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/TarvellCase.h"
-#include "tests/windows/TestRegistry.h"
+#include "tests/support/TestRegistry.h"
 #include "windows/HelpText.h"
 
 #include <gtest/gtest.h>

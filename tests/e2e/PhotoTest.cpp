@@ -1,9 +1,9 @@
 // Photos as cameras write them: turned by their EXIF orientation, and decoded only as large
 // as the desktop's wallpaper style needs. The wallpaper file Tarvell.exe writes is checked
 // against a reference this test computes itself.
-#include "jpeg/BMPLayout.h"
-#include "jpeg/BMPReader.h"
-#include "tests/native/JpegSamples.h"
+#include "picture/BMPLayout.h"
+#include "picture/BMPReader.h"
+#include "tests/support/JpegSamples.h"
 #include "tests/e2e/support/TarvellCase.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,10 @@
 // own picture" one change composes a wallpaper of the whole desktop, each monitor's part with a
 // picture of its own, set with Span. Wine's virtual desktop is one monitor, so this case runs
 // only through tools/xorg-two-monitors.sh.
-#include "jpeg/BMPLayout.h"
-#include "jpeg/BMPReader.h"
+#include "picture/BMPLayout.h"
+#include "picture/BMPReader.h"
 #include "tests/e2e/support/SolidPicture.h"
-#include "tests/windows/TestRegistry.h"
+#include "tests/support/TestRegistry.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // any EXIF block in it turns the picture. The EXIF reader also reads the input as a segment
 // of its own. Every input must end in a picture or in EJPEGException; anything else (a crash,
 // a sanitizer report, another exception, a leak) is a finding.
-#include "jpeg/Exception.h"
-#include "jpeg/ExifOrientation.h"
+#include "picture/DecodeError.h"
+#include "picture/ExifOrientation.h"
 #include "jpeg/JpgImg.h"
 
 #include <cstddef>

@@ -1,5 +1,5 @@
 // libFuzzer target over the PNG decode (libspng, the row reduction, the eXIf turn).
-#include "jpeg/DecodePng.h"
+#include "picture/DecodePng.h"
 #include "tests/fuzz/PngWebpFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

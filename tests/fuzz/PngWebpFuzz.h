@@ -4,9 +4,9 @@
 // every allocation small) (a crash, a sanitizer report, another exception, a leak) is a finding.
 #pragma once
 
-#include "jpeg/DecodeOptions.h"
-#include "jpeg/DefaultInitAllocator.h"
-#include "jpeg/Exception.h"
+#include "picture/DecodeOptions.h"
+#include "base/DefaultInitAllocator.h"
+#include "picture/DecodeError.h"
 
 #include <cstddef>
 #include <cstdint>

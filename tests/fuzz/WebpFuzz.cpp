@@ -1,5 +1,5 @@
 // libFuzzer target over the WebP decode (libwebp and its demuxer, scaling, the EXIF turn).
-#include "jpeg/DecodeWebp.h"
+#include "picture/DecodeWebp.h"
 #include "tests/fuzz/PngWebpFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,7 +4,7 @@
 
 #include "jpeg/JpgImg.h"
 #include "tests/e2e/support/TarvellRun.h"
-#include "tests/native/JpegSamples.h"
+#include "tests/support/JpegSamples.h"
 
 #include <functional>
 #include <memory>

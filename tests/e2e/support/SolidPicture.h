@@ -4,7 +4,7 @@
 
 #include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/TarvellCase.h"
-#include "tests/native/JpegSamples.h"
+#include "tests/support/JpegSamples.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/ConfigFile.h"
-#include "app/WindowsCodePage.h"
+#include "base/WindowsCodePage.h"
 #include "tests/e2e/support/Pictures.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,50 @@
+#include "picture/Picture.h"
+
+#include "picture/BMPLayout.h"
+#include "picture/BMPReader.h"
+#include "picture/DecodeError.h"
+#include "base/NativePath.h"
+
+#include <fstream>
+
+namespace tarvell {
+
+namespace {
+
+// Offsets in the information header, which follows the 14-byte file header.
+constexpr std::size_t kWidthOffset = kBmpFileHeaderSize + 4;
+constexpr std::size_t kHeightOffset = kBmpFileHeaderSize + 8;
+constexpr std::size_t kBitCountOffset = kBmpFileHeaderSize + 14;
+
+}  // namespace
+
+std::int32_t TPicture::HeaderField(std::size_t offset) const noexcept {
+  if (FBmp.size() < kBmpFileHeaderSize + kBmpInfoHeaderSize) {
+    return 0;
+  }
+  return static_cast<std::int32_t>(ReadBmpU32(FBmp.data() + offset));
+}
+
+int TPicture::Width() const noexcept { return HeaderField(kWidthOffset); }
+
+int TPicture::Height() const noexcept { return HeaderField(kHeightOffset); }
+
+int TPicture::BitsPerPixel() const noexcept { return HeaderField(kBitCountOffset) & 0xFFFF; }
+
+void TPicture::SaveToFile(const std::string& path) const {
+  if (FBmp.empty()) {
+    return;
+  }
+  std::ofstream file(NativePath(path), std::ios::binary | std::ios::trunc);
+  if (!file) {
+    throw EFCreateError("Cannot create file " + path);
+  }
+  file.write(reinterpret_cast<const char*>(FBmp.data()), static_cast<std::streamsize>(FBmp.size()));
+  // A full disk may only show when the buffered tail is flushed.
+  file.close();
+  if (file.fail()) {
+    throw EWriteError("Stream write error");
+  }
+}
+
+}  // namespace tarvell

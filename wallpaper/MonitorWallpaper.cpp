@@ -1,0 +1,53 @@
+#include "wallpaper/MonitorWallpaper.h"
+
+#include "jpeg/DecodePicture.h"
+#include "picture/DecodeError.h"
+#include "base/ExclusiveFile.h"
+#include "jpeg/JpgImg.h"
+
+#include <new>
+#include <optional>
+
+namespace tarvell {
+
+namespace {
+
+std::optional<TByteBuffer> DecodeFor(const std::string& path, const TScreenRect& monitor, TWallpaperStyle style,
+                                     TRgbColour desktop) {
+  try {
+    std::vector<std::uint8_t> bytes;
+    {
+      TExclusiveFile file(path);
+      if (file.Size() == 0 || file.Size() > kMaxJpegFileBytes) return std::nullopt;
+      bytes = file.ReadAll();
+    }
+    TDecodeOptions options;
+    options.NumOfColors = TNumOfColors::TrueColor;  // the composition takes 24-bit rows only
+    options.Fit = MonitorDecodeFit(style, monitor, desktop);
+    return DecodePictureToBmp(bytes, options);
+  } catch (const Exception&) {
+    // One monitor without its picture beats no wallpaper at all.
+    return std::nullopt;
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+TByteBuffer ComposeMonitorWallpaper(const std::vector<std::string>& paths, const std::vector<TScreenRect>& monitors,
+                                    TWallpaperStyle style, TRgbColour desktop) {
+  if (paths.empty()) throw EJPEGException("No picture to compose", TDecodeFailure::Unsupported);
+  std::vector<TMonitorPicture> parts;
+  for (const auto& m : monitors) parts.push_back({m, nullptr});
+  const TScreenRect screen = VirtualScreenOf(parts);
+  TByteBuffer canvas = StartMonitorCanvas(screen, desktop);
+  // One decode at a time: each is drawn and let go before the next.
+  for (std::size_t i = 0; i < monitors.size(); ++i) {
+    const auto decoded = DecodeFor(paths[i % paths.size()], monitors[i], style, desktop);
+    if (decoded) DrawMonitorPicture(canvas, screen, {monitors[i], &*decoded}, style);
+  }
+  return canvas;
+}
+
+}  // namespace tarvell
