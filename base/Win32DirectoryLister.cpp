@@ -1,6 +1,6 @@
 #include "base/Win32DirectoryLister.h"
 
-#include "gui/Handles.h"
+#include "base/OwnedHandle.h"
 #include "base/WideText.h"
 
 #include <windows.h>
