@@ -22,6 +22,7 @@ TEST(MonitorRound, EachMonitorTakesTheNextPictureOfTheList) {
     ASSERT_FALSE(rig.Desktop.Rounds.empty());
     EXPECT_EQ(rig.Desktop.Rounds.back(), round);
     EXPECT_EQ(rig.Show.Pictures()[rig.Show.CurrentIndex()], round.front()) << "the current picture is the primary's";
+    EXPECT_EQ(rig.View.OnDesktop, round.front());
   }
   EXPECT_TRUE(rig.Desktop.Applied.empty()) << "no single picture while each monitor has its own";
   EXPECT_EQ(rig.View.Caption, "T  1(7)");

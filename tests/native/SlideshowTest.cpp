@@ -160,6 +160,7 @@ TEST_F(Slideshow, NextGoesInListOrderAroundAndApplies) {
   Tick();
   for (int i = 0; i < 4; ++i) Show.Next();
   EXPECT_EQ(Desktop.Applied, (std::vector<std::string>{Pic(1), Pic(2), Pic(0), Pic(1)}));
+  EXPECT_EQ(View.OnDesktop, Pic(1)) << "the tray tip names the picture on the desktop";
   EXPECT_EQ(View.Caption, "Tarvell ver. 2.1  2(3)");
   EXPECT_EQ(View.Selected, 1);
   EXPECT_EQ(std::count(View.Beeps.begin(), View.Beeps.end(), ChangeTickHz), 4);
@@ -516,6 +517,7 @@ TEST_F(Slideshow, TheTimerSwitchesOneTickAfterThePeriod) {
   Show.SetSettings({false, false, false, 5, false});  // 5 minutes
   Show.Clear();
   EXPECT_EQ(Desktop.Clears, 1);
+  EXPECT_EQ(View.OnDesktop, "");
   EXPECT_EQ(Show.SecondsToChange(), 300);
   EXPECT_EQ(Ticks(300), 0);
   EXPECT_EQ(Show.SecondsToChange(), 0);
