@@ -44,9 +44,10 @@ void TForm1::LoadCFG() {
   PerMonitor->SetChecked(settings.PerMonitor);
   // Span or Tile set by an earlier run is ours, not the user's: the parts keep the user's
   // style, and a single picture puts it back.
-  if (settings.MonitorStyle) FMonitorStyle = settings.MonitorStyle;
+  if (settings.MonitorStyle) FDesktop.SetReplacedStyle(settings.MonitorStyle);
   state.SecondsMode = settings.SecondsMode;
   FHotKeys.SetFlags(settings.HotKeyFlags);  // claimed once the window's keys are made
+  PassSettings();
 }
 
 void TForm1::SaveCFG() {
@@ -63,7 +64,7 @@ void TForm1::SaveCFG() {
   settings.SecondsMode = Program().SecondsMode;
   settings.HotKeyFlags = HotKeyFlags();
   settings.PerMonitor = PerMonitor->Checked();
-  settings.MonitorStyle = FMonitorStyle;
+  settings.MonitorStyle = FDesktop.ReplacedStyle();
   const std::string bytes = WriteConfig(settings, SystemLegacyCodePage());
   Memo1->SetText(bytes);
   if (Program().KeepConfigFile) return;

@@ -3,7 +3,6 @@
 
 #include "app/AboutActions.h"
 #include "app/InstanceGuard.h"
-#include "app/JPEGImageControl.h"
 #include "app/ProgramExit.h"
 #include "app/ProgramState.h"
 #include "base/QuitOnce.h"
@@ -40,7 +39,10 @@ namespace tarvell {
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(TComponent* AOwner)
-    : TForm(AOwner), FLister(), FSlideshow(*this, FLister, FClock, VersionTitle, TPictureSelector::RunSeed()) {
+    : TForm(AOwner),
+      FLister(),
+      FDesktop(Program().Folders, [this] { return FPresence.FullScreenBusy(); }),
+      FSlideshow(*this, FDesktop, FLister, FClock, VersionTitle, TPictureSelector::RunSeed()) {
   Form1 = this;
   try {
     LoadLayout(Form1Layout());
@@ -110,7 +112,7 @@ void TForm1::Construct() {
   if (Startup->Checked()) NextClick(*this);
   SystemTrayIcon1->SetEnabled(true);
   SetBeforeExit([this] { SystemTrayIcon1->RemoveIcon(); });
-  JPEGImage1->SetFileName("");
+  EmptyPreview();
   state.KeepSubfolders = false;
 }
 
@@ -137,7 +139,7 @@ void TForm1::SetTrayHint(const std::string& text) { SystemTrayIcon1->SetHint(tex
 void TForm1::HideClick(TObject&) {
   NoTask1->SetHideForm(true);
   SetVisible(false);
-  JPEGImage1->SetFileName("");
+  EmptyPreview();
 }
 
 void TForm1::ShowFromTray() {

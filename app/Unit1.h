@@ -10,9 +10,9 @@
 #include "app/HotKeyPanel.h"
 #include "app/PresenceWatch.h"
 #include "app/TickClock.h"
+#include "desktop/DesktopPort.h"
 #include "gui/Form.h"
 #include "picture/ScaleChoice.h"
-#include "wallpaper/StyleValues.h"
 #include "slideshow/FolderChoice.h"
 #include "slideshow/Slideshow.h"
 #include "base/Win32DirectoryLister.h"
@@ -109,6 +109,9 @@ public:
   void Edit1DblClick(TObject& Sender);
   void PeriodDblClick(TObject& Sender);
   void StartupClick(TObject& Sender);
+  // A control that feeds the slideshow's settings changed (Random, Once, the period, each
+  // monitor its own picture).
+  void SettingsClick(TObject& Sender);
 
   // Picture change and wallpaper.
   void ShowCurrentPicture();
@@ -161,28 +164,23 @@ private:
   std::string ChosenFolder() const;
   void BuildPictureList();
   void FitPreviewToWindow();
+  // Hands the controls' settings to the slideshow: at each change of one, and once loaded.
+  void PassSettings();
+  // Empties the preview and lets go of the decoded picture: nothing is kept while hidden.
+  void EmptyPreview() noexcept;
 
   // The slideshow's view.
-  TSlideshowSettings Settings() const override;
   bool QuestionOpen() const override;
   void ShowCaption(const std::string& caption) override;
-  TSize DesktopSize() override;
-  bool DesktopShowsOurWallpaper() override;
-  TLoadResult ShowPicture(const std::string& path) override;
-  void ApplyPreview() override;
-  void ClearWallpaper() override;
-  int MonitorCount() override;
-  void ApplyMonitorPictures(const std::vector<std::string>& paths) override;
+  void ShowPicture(const std::string& path) override;
+  void DesktopChanged(const std::string& path) override;
   void ChangeFinished() noexcept override;
   bool Ask(const std::string& text, const std::string& caption, TDefaultAnswer byDefault) override;
   void Beep(unsigned frequency, unsigned duration) override;
-  std::optional<std::string> DeletePictureFile(const std::string& path) override;
   void ShowError(const std::string& message) override;
-  void OpenPictureFile(const std::string& path) override;
-  void ListChanged() override;
+  void ListChanged(const TPicturePaths& pictures) override;
   void EntryRemoved(std::int32_t index) override;
   void SelectionChanged(std::int32_t index) override;
-  bool FullScreenBusy() override;
 
   // Whether anybody sees the desktop: passed to the slideshow.
   void SessionLocked(bool locked) override;
@@ -193,14 +191,13 @@ private:
   TFolderChoice FFolders;
   TWin32DirectoryLister FLister;
   TTickClock FClock;
+  TDesktopPort FDesktop;
   TSlideshow FSlideshow;
   TPresenceWatch FPresence{*this};
   THotKeyPanel FHotKeys;
   unsigned FFolderChanges = 0;  // counts DirectoryListBox2Change runs
   unsigned FListBuilds = 0;     // counts finished picture list builds
-  // The user's wallpaper style before a picture for each monitor set Span (or Tile) in its
-  // place: each monitor's part is still fitted by it.
-  std::optional<TStyleValues> FMonitorStyle;
+  std::string FPreviewPath;     // the picture the preview shows; its name is the tray tip's
 };
 
 extern TForm1* Form1;

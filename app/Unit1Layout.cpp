@@ -76,25 +76,17 @@ void SetUpFolderList(TDirectoryListBox& d, TForm1& f) {
   d.OnDblClick = Handler(&f, &TForm1::DirectoryListBox2DblClick);
 }
 
+// The arrows write the period into the field, so its changes are the period's.
+void SetUpPeriodField(TEdit& e, TForm1& f) {
+  e.OnDblClick = Handler(&f, &TForm1::Edit1DblClick);
+  e.OnChange = Handler(&f, &TForm1::SettingsClick);
+}
+
 void SetUpPeriodStepper(TUpDown& u, TForm1& f) {
   u.SetAssociate(f.Edit1);
   u.SetRange(0, 1000);
   u.SetPosition(5);
   u.SetWrap(false);
-}
-
-void SetUpPreview(TJPEGImageControl& j, TForm1&) {
-  // Options set while loading are only stored: nothing decodes until a file is set.
-  j.SetLoading(j.Loading());
-  j.SetNumOfColors(TNumOfColors::TrueColor);
-  j.SetDCTMethod(TDCTMethod::Integ);
-  j.SetDither(TDither::FS);
-  j.SetFastProcessing(false);
-  j.SetGrayScale(false);
-  j.SetNoSmooth(false);
-  j.SetOnePass(false);
-  j.SetProgressStep(10);
-  j.SetQuality(75);
 }
 
 void SetUpTimer(TTimer& t, TForm1& f) {
@@ -146,13 +138,14 @@ TFormLayout MakeLayout() {
       // the list and Transparent did not change the captions.
       CheckBox(&TForm1::Subfolders, "Subfolders", 192, "Subfolders", "Set for directory subtree scanning",
                &TForm1::SubfoldersClick),
-      CheckBox(&TForm1::Random, "Random", 208, "Random", "Set for random switching"),
+      CheckBox(&TForm1::Random, "Random", 208, "Random", "Set for random switching", &TForm1::SettingsClick),
       CheckBox(&TForm1::Sound, "Sound", 224, "Sound", "Sound switching", &TForm1::SoundClick),
       CheckBox(&TForm1::Transparent, "Transparent", 240, "Transparent icons", "Transparent icons text",
                &TForm1::TransparentClick, lfChecked),
       CheckBox(&TForm1::Startup, "Startup", 256, "Change on startup ", "Change wallpaper at startup",
                &TForm1::StartupClick),
-      CheckBox(&TForm1::Once, "Once", 272, "Once at startup", "Change at startup and exit after time interval "),
+      CheckBox(&TForm1::Once, "Once", 272, "Once at startup", "Change at startup and exit after time interval ",
+               &TForm1::SettingsClick),
       Button(&TForm1::SetWallpaper, "SetWallpaper", 296, "Set wallpaper", "Set current picture as wallpaper",
              &TForm1::SetWallpaperClick),
       Button(&TForm1::Next, "Next", 320, "Next            Ctrl+Z", "Set next picture as wallpaper", &TForm1::NextClick),
@@ -170,17 +163,19 @@ TFormLayout MakeLayout() {
       Field("SecToChange", Into(&TForm1::SecToChange), {368, 5, 97, 21}, "", lfReadOnly | lfNoBorder),
       Control("Period", Into(&TForm1::Period, &TLabel::OnDblClick, &TForm1::PeriodDblClick), {475, 5, 37, 13}, " min ",
               "Double click to change time units min/sec"),
-      Control("Edit1", Into(&TForm1::Edit1, &TEdit::OnDblClick, &TForm1::Edit1DblClick), {520, 3, 33, 21}, "5",
+      Control("Edit1", Into(&TForm1::Edit1, SetUpPeriodField), {520, 3, 33, 21}, "5",
               "Time period of automatic wallpaper switching", lfReadOnly)
           .Colored(clMenu),
       Control("UpDown1", Into(&TForm1::UpDown1, SetUpPeriodStepper), {553, 3, 15, 21}, "", "Minutes 1-1000"),
       // Too long a caption for the column of boxes: it sits above the preview instead.
-      Control("PerMonitor", Into(&TForm1::PerMonitor, [](TCheckBox& c, TForm1&) {
+      Control("PerMonitor", Into(&TForm1::PerMonitor, [](TCheckBox& c, TForm1& f) {
                 c.SetAlignment(TAlignment::taLeftJustify);
+                c.OnClick = Handler(&f, &TForm1::SettingsClick);
               }),
               {280, 72, 180, 17}, "Each monitor its own picture", "A different picture on every monitor",
               lfTabStop),
-      Control("JPEGImage1", Into(&TForm1::JPEGImage1, SetUpPreview), {280, 93, 289, 324}, "", "", lfStretch),
+      // Shows what the desktop port decoded for the wallpaper; it decodes nothing itself.
+      Control("JPEGImage1", Into(&TForm1::JPEGImage1), {280, 93, 289, 324}, "", "", lfStretch),
       // Never shown: the settings file's line buffer, the walker pair, and two leftovers.
       Hidden("Memo1", Into(&TForm1::Memo1)),
       Hidden("DirectoryListBox1", Into(&TForm1::DirectoryListBox1, UseFormLister<TDirectoryListBox>)),

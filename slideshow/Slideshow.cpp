@@ -23,9 +23,10 @@ private:
   ISlideshowView& FView;
 };
 
-TSlideshow::TSlideshow(ISlideshowView& view, TDirectoryLister& lister, const IClock& clock, std::string title,
-                       std::uint64_t seed)
+TSlideshow::TSlideshow(ISlideshowView& view, IDesktopPort& desktop, TDirectoryLister& lister, const IClock& clock,
+                       std::string title, std::uint64_t seed)
     : FView(view),
+      FDesktop(desktop),
       FLister(lister),
       FClock(clock),
       FTitle(std::move(title)),
@@ -43,9 +44,8 @@ void TSlideshow::RestartPeriod() {
 }
 
 std::optional<std::int32_t> TSlideshow::SecondsToChange() const {
-  const TSlideshowSettings settings = FView.Settings();
-  if (!CountdownShown(settings.Period)) return std::nullopt;
-  return tarvell::SecondsToChange(SecondsElapsed(), settings.Period, settings.SecondsMode, FPictures.empty());
+  if (!CountdownShown(FSettings.Period)) return std::nullopt;
+  return tarvell::SecondsToChange(SecondsElapsed(), FSettings.Period, FSettings.SecondsMode, FPictures.empty());
 }
 
 std::optional<std::string> TSlideshow::CountdownText() const {
@@ -98,14 +98,14 @@ int TSlideshow::RebuildNow(const std::string& folder, bool subfolders) {
     error = Append(folder, subfolders);
   } catch (...) {
     // The list (out of memory, say) stays empty: the view must not go on showing the old one.
-    FView.ListChanged();
+    FView.ListChanged(FPictures);
     throw;
   }
   FSelector.NewRound();
-  FView.ListChanged();
+  FView.ListChanged(FPictures);
   if (FPictures.empty()) return error;  // the preview and the caption stay as they were
   FCurrent = TPictureSelector::ClampIndex(FCurrent, Count());
-  if (!FDesktopPath) FDesktopPath = FPictures[static_cast<std::size_t>(FCurrent)];
+  FBook.AssumeOnDesktop(FPictures[static_cast<std::size_t>(FCurrent)]);
   TChangeScope change(FView);
   FView.SelectionChanged(FCurrent);
   ShowAndRecover();
@@ -115,7 +115,7 @@ int TSlideshow::RebuildNow(const std::string& folder, bool subfolders) {
 int TSlideshow::AddAllNow(const std::string& folder) {
   const int error = Append(folder, true);
   if (!FPictures.empty()) FCurrent = TPictureSelector::ClampIndex(FCurrent, Count());
-  FView.ListChanged();
+  FView.ListChanged(FPictures);
   return error;
 }
 
@@ -170,14 +170,19 @@ TLoadResult TSlideshow::LoadCurrent() {
   // The caption goes first, so it names the position even when the file then fails.
   FView.ShowCaption(Caption());
   if (FPictures.empty()) return TLoadResult::Shown;
-  const std::string path = FPictures[static_cast<std::size_t>(FCurrent)];
-  const TSize screen = FView.DesktopSize();
-  const TLoadResult result = FView.ShowPicture(path);
+  std::string path = FPictures[static_cast<std::size_t>(FCurrent)];
+  const TSize screen = FDesktop.DesktopSize();
+  const TLoadResult result = Load(path);
   if (result == TLoadResult::Shown) {
-    FShownPath = path;
-    FShownFor = screen;
+    FBook.Shown(std::move(path), screen);
     FRecovery.Succeeded();
   }
+  return result;
+}
+
+TLoadResult TSlideshow::Load(const std::string& path) {
+  const TLoadResult result = FDesktop.LoadPicture(path);
+  if (result == TLoadResult::Shown) FView.ShowPicture(path);
   return result;
 }
 
@@ -196,81 +201,68 @@ bool TSlideshow::ShowAndRecover() {
 }
 
 void TSlideshow::ApplyShown() {
-  if (FView.Settings().Sound) FView.Beep(ChangeTickHz, ChangeTickMs);
+  if (FSettings.Sound) FView.Beep(ChangeTickHz, ChangeTickMs);
   // Reset before the write: a change that fails is tried again a full period later.
   RestartPeriod();
-  std::vector<std::string> round = MonitorRound();
+  std::vector<std::string> round = DealRound();
   if (round.empty()) {
-    FMonitorPaths.clear();
-    FRoundEnd.reset();
-    FView.ApplyPreview();
+    FRound.Ended();
+    FDesktop.ApplyLoadedPicture();
+    FView.DesktopChanged(FBook.ShownPath());
   } else {
-    FView.ApplyMonitorPictures(round);
-    FMonitorPaths = std::move(round);
+    FDesktop.ApplyPictures(round);
+    FView.DesktopChanged(round.front());
+    FRound.Applied(std::move(round));
   }
-  FDesktopPath = FShownPath;
-  FDesktopFor = FShownFor;
+  FBook.Applied();
 }
 
-std::vector<std::string> TSlideshow::MonitorRound() {
-  std::vector<std::string> round;
-  if (!FView.Settings().PerMonitor || !IsCurrent(FShownPath)) return round;
-  const int monitors = FView.MonitorCount();
-  if (monitors < 2) return round;
-  round.push_back(FShownPath);
-  // No picture twice: a list shorter than the monitors shows each once, and the view repeats
-  // them. A shuffled round that ends meanwhile may deal one again: it is passed over.
-  const auto wanted = static_cast<std::size_t>(std::min(monitors, Count()));
-  std::int32_t at = FCurrent;
-  for (std::int32_t tries = 0; round.size() < wanted && tries < 2 * Count(); ++tries) {
-    at = FView.Settings().Random ? FSelector.NextAtRandom(at, Count()) : TPictureSelector::NextInOrder(at, Count());
-    std::string path = FPictures[static_cast<std::size_t>(at)];
-    if (std::find(round.begin(), round.end(), path) == round.end()) round.push_back(std::move(path));
-  }
-  FRoundEnd = at;
-  return round;
+std::vector<std::string> TSlideshow::DealRound() {
+  if (!FSettings.PerMonitor || !IsCurrent(FBook.ShownPath())) return {};
+  const int monitors = FDesktop.MonitorCount();
+  if (monitors < 2) return {};
+  return FRound.Deal(FPictures, FCurrent, monitors, FSettings.Random, FSelector);
 }
 
 void TSlideshow::DisplayChanged() {
-  FDisplayCheckPending = true;
+  FBook.DisplayChanged();
   RedecodeForLargerScreen();
 }
 
 void TSlideshow::RedecodeForLargerScreen() {
   // The answer to an open question may still change the picture on the desktop.
-  if (!FDisplayCheckPending || FView.QuestionOpen()) return;
-  FDisplayCheckPending = false;
+  if (!FBook.CheckDue() || FView.QuestionOpen()) return;
+  FBook.CheckTaken();
+  const std::vector<std::string>& round = FRound.Paths();
   // A wallpaper the user has chosen elsewhere since stays until the next change of ours.
-  if ((FMonitorPaths.empty() && !FDesktopPath) || !FView.DesktopShowsOurWallpaper()) return;
-  if (!FMonitorPaths.empty()) {
+  if ((round.empty() && !FBook.DesktopPath()) || !FDesktop.ShowsOurWallpaper()) return;
+  if (!round.empty()) {
     // Monitors added, removed or resized: the same pictures, composed for the new layout.
     TChangeScope change(FView);
-    FView.ApplyMonitorPictures(FMonitorPaths);
+    FDesktop.ApplyPictures(round);
+    FView.DesktopChanged(round.front());
     return;
   }
-  if (!FDesktopFor || !FDesktopPath) return;
-  const TSize now = FView.DesktopSize();
-  // A smaller screen shows the larger decode as sharp as ever: no work for nothing.
-  if (now.Width <= FDesktopFor->Width && now.Height <= FDesktopFor->Height) return;
+  const TSize now = FDesktop.DesktopSize();
+  if (!FBook.WantsRedecode(now)) return;
   TChangeScope change(FView);
-  const std::string desktop = *FDesktopPath;  // the view's calls must not change what is named
+  const std::string desktop = *FBook.DesktopPath();  // the calls out must not change what is named
   // A picture gone meanwhile leaves the wallpaper as it is; the next change replaces it.
-  if (FView.ShowPicture(desktop) != TLoadResult::Shown) return;
+  if (Load(desktop) != TLoadResult::Shown) return;
   // No change of picture: no tick, and the period goes on.
-  FView.ApplyPreview();
-  FDesktopFor = now;
+  FDesktop.ApplyLoadedPicture();
+  FView.DesktopChanged(desktop);
   // The preview goes back to the picture the user last looked at.
-  if (FShownPath != desktop && FView.ShowPicture(FShownPath) != TLoadResult::Shown) FShownPath = desktop;
-  FShownFor = now;
+  const std::string shown = FBook.ShownPath();
+  FBook.Redecoded(now, shown == desktop || Load(shown) == TLoadResult::Shown);
 }
 
 void TSlideshow::SelectNext() {
   if (FPictures.empty()) return;
   // After a round of several monitors, on from its last picture.
-  if (FRoundEnd && !FMonitorPaths.empty() && *FRoundEnd < Count()) FCurrent = *FRoundEnd;
-  FRoundEnd.reset();
-  FCurrent = FView.Settings().Random ? FSelector.NextAtRandom(FCurrent, Count())
-                                     : TPictureSelector::NextInOrder(FCurrent, Count());
+  FCurrent = FRound.GoOnFrom(FCurrent, Count());
+  FCurrent = FSettings.Random ? FSelector.NextAtRandom(FCurrent, Count())
+                              : TPictureSelector::NextInOrder(FCurrent, Count());
 }
 
 void TSlideshow::ChangeToCurrent() {
@@ -283,7 +275,7 @@ void TSlideshow::ChangeToCurrent() {
 bool TSlideshow::AsksAbout(TLoadResult failure) const {
   // Only a file that was read and rejected as corrupt may be offered for deletion; and a
   // question never opens on top of another one.
-  return failure == TLoadResult::Damaged && FView.Settings().Sound && !FView.QuestionOpen() && FCurrent >= 0 &&
+  return failure == TLoadResult::Damaged && FSettings.Sound && !FView.QuestionOpen() && FCurrent >= 0 &&
          FCurrent < Count();
 }
 
@@ -292,7 +284,7 @@ bool TSlideshow::IsCurrent(const std::string& path) const noexcept {
 }
 
 bool TSlideshow::DeleteFileAndEntry(const std::string& path) {
-  if (const std::optional<std::string> why = FView.DeletePictureFile(path)) {
+  if (const std::optional<std::string> why = FDesktop.SendToRecycleBin(path)) {
     // The file is still there, so its entry stays too.
     FView.ShowError(*why);
     return false;
@@ -304,7 +296,7 @@ bool TSlideshow::DeleteFileAndEntry(const std::string& path) {
 bool TSlideshow::OfferDamagedFile(std::string failed) {
   if (FView.Ask("File " + failed + " appears to be damadged. Do you want to veiw or edit it?", ViewDamagedCaption,
                 TDefaultAnswer::Ok))
-    FView.OpenPictureFile(failed);
+    FDesktop.OpenFile(failed);
   // The second question names the file that failed, and only while it is still the one shown:
   // naming whatever is current now could offer a healthy picture for deletion.
   if (!IsCurrent(failed)) return false;
@@ -320,7 +312,7 @@ bool TSlideshow::OfferDamagedFile(std::string failed) {
 void TSlideshow::Recover(TLoadResult failure) {
   for (;;) {
     // A damaged picture always sounds; one that merely could not be read only with Sound.
-    if (failure == TLoadResult::Damaged || FView.Settings().Sound) FView.Beep(FailureBeepHz, FailureBeepMs);
+    if (failure == TLoadResult::Damaged || FSettings.Sound) FView.Beep(FailureBeepHz, FailureBeepMs);
     // With every picture failing the chain would never end: after as many failures in a row
     // as the list has entries it stops, and the wallpaper stays as it is.
     const bool tryNext = FRecovery.Failed(Count());
@@ -358,10 +350,10 @@ void TSlideshow::Apply() {
 
 void TSlideshow::Clear() {
   if (FView.QuestionOpen()) return;
-  FView.ClearWallpaper();
-  FDesktopFor.reset();  // nothing of ours on the desktop to sharpen
-  FMonitorPaths.clear();
-  FRoundEnd.reset();
+  FDesktop.ClearWallpaper();
+  FView.DesktopChanged("");
+  FBook.Cleared();
+  FRound.Ended();
   RestartPeriod();
 }
 
@@ -379,7 +371,7 @@ void TSlideshow::DeleteCurrent() {
 
 void TSlideshow::OpenCurrent() {
   if (FPictures.empty()) return;
-  FView.OpenPictureFile(FPictures[static_cast<std::size_t>(FCurrent)]);
+  FDesktop.OpenFile(FPictures[static_cast<std::size_t>(FCurrent)]);
 }
 
 // Removes the entry of `path`: the current one when it names that file, otherwise the first
@@ -405,29 +397,28 @@ TTickResult TSlideshow::Tick() {
   // A box the slideshow did not open may have kept a list request or a display change waiting.
   RunPendingLists();
   RedecodeForLargerScreen();
-  const TSlideshowSettings settings = FView.Settings();
   // While a question is open nothing is switched: its answer may act on the current picture.
   // The clock goes on, so an overdue change follows the answer.
   if (FView.QuestionOpen()) return TTickResult::None;
-  if (!SwitchDue(SecondsElapsed(), settings.Period, settings.SecondsMode, FPictures.empty())) {
+  if (!SwitchDue(SecondsElapsed(), FSettings.Period, FSettings.SecondsMode, FPictures.empty())) {
     FFullScreenWait = false;  // a longer period, or an emptied list: nothing waits any more
     return TTickResult::None;
   }
-  if (settings.Once) {
+  if (FSettings.Once) {
     // The settings keep the picture that is on the desktop, so the next start's change
     // shows the one after it.
-    if (FDesktopPath) {
-      const std::size_t found = FPictures.Find(*FDesktopPath);
+    if (const std::optional<std::string>& desktop = FBook.DesktopPath()) {
+      const std::size_t found = FPictures.Find(*desktop);
       if (found < FPictures.size()) FCurrent = static_cast<std::int32_t>(found);
     }
     return TTickResult::Quit;
   }
   // Nobody would see it, or the desktop is not back from sleep: decoding and writing a
   // picture now would be work for nothing. It stays due.
-  if (FLocked || FDisconnected || FSleeping) return TTickResult::None;
+  if (FUnseen.Locked || FUnseen.Disconnected || FUnseen.Sleeping) return TTickResult::None;
   // Asked only now, so an ordinary tick costs no system call; asked again at each tick while
   // the program in front keeps the screen.
-  FFullScreenWait = FView.FullScreenBusy();
+  FFullScreenWait = FDesktop.FullScreenBusy();
   if (FFullScreenWait) return TTickResult::None;
   SelectNext();
   ChangeToCurrent();

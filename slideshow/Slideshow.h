@@ -1,8 +1,9 @@
 #pragma once
 // The slideshow: the picture list, the current picture, the choice of the next one, the
 // time since the last change, and every command that changes the picture. It talks to
-// the screen only through its view and reads real time from its clock, so the whole of it
-// runs and is tested without a window.
+// the window only through its view and to the desktop through its port, is handed its
+// settings when they change, and reads real time from its clock, so the whole of it runs and
+// is tested without a window.
 //
 // The timer's ticks only wake it: the clock says whether a change is due, so time asleep
 // counts and a change that fell due then is made once, not once per period missed. An
@@ -21,6 +22,9 @@
 // the next tick. A folder that could not be read then is reported through ShowError.
 
 #include "slideshow/Clock.h"
+#include "slideshow/DesktopPort.h"
+#include "slideshow/DisplayBook.h"
+#include "slideshow/MonitorRound.h"
 #include "slideshow/PicturePaths.h"
 #include "slideshow/PictureSelector.h"
 #include "slideshow/RecoveryBound.h"
@@ -47,13 +51,26 @@ inline constexpr unsigned ChangeTickMs = 20;
 inline constexpr unsigned FailureBeepHz = 500;
 inline constexpr unsigned FailureBeepMs = 50;
 
+// The settings that steer the slideshow, as the window's controls hold them now.
+struct TSlideshowSettings {
+  bool Random = false;
+  bool Sound = false;
+  bool Once = false;
+  double Period = 0;  // in minutes, or in seconds in seconds mode; 0 switches nothing
+  bool SecondsMode = false;
+  bool PerMonitor = false;  // each monitor its own picture
+};
+
 class TSlideshow {
 public:
-  // `title` starts every caption; view, lister and clock are used, not copied.
-  TSlideshow(ISlideshowView& view, TDirectoryLister& lister, const IClock& clock, std::string title,
-             std::uint64_t seed);
+  // `title` starts every caption; view, desktop, lister and clock are used, not copied.
+  TSlideshow(ISlideshowView& view, IDesktopPort& desktop, TDirectoryLister& lister, const IClock& clock,
+             std::string title, std::uint64_t seed);
   TSlideshow(const TSlideshow&) = delete;
   TSlideshow& operator=(const TSlideshow&) = delete;
+
+  // The settings as they are from now on; the window hands them over at each change.
+  void SetSettings(const TSlideshowSettings& settings) noexcept { FSettings = settings; }
 
   const TPicturePaths& Pictures() const noexcept { return FPictures; }
   std::int32_t Count() const noexcept { return static_cast<std::int32_t>(FPictures.size()); }
@@ -100,13 +117,11 @@ public:
 
   // Whether anybody sees the desktop. Each holds automatic changes until it is released;
   // a change that fell due meanwhile follows at the next Tick.
-  void SessionLocked(bool locked) noexcept { FLocked = locked; }
-  void SessionDisconnected(bool disconnected) noexcept { FDisconnected = disconnected; }
-  // With "each monitor its own picture" and more than one monitor, every change gives each
-  // monitor the next picture of the list (in order or shuffled), none twice in a round; the
-  // current picture (caption, tray tip, Delete) is the primary monitor's, and the next change
-  // goes on after the last picture shown. A display change then composes the same pictures
-  // again for the new layout.
+  void SessionLocked(bool locked) noexcept { FUnseen.Locked = locked; }
+  void SessionDisconnected(bool disconnected) noexcept { FUnseen.Disconnected = disconnected; }
+  // With "each monitor its own picture" and more than one monitor, every change deals a round
+  // (MonitorRound.h); the current picture (caption, tray tip, Delete) is the primary
+  // monitor's. A display change then composes the same pictures again for the new layout.
   //
   // The screen's size or the desktop's wallpaper settings changed. When the screen is now
   // wider or higher than the one the wallpaper was decoded for (a laptop docked to a larger
@@ -116,11 +131,17 @@ public:
   void DisplayChanged();
 
   // The machine goes to sleep, or has just woken and its desktop is not back yet.
-  void Sleeping() noexcept { FSleeping = true; }
-  void DesktopBack() noexcept { FSleeping = false; }
+  void Sleeping() noexcept { FUnseen.Sleeping = true; }
+  void DesktopBack() noexcept { FUnseen.Sleeping = false; }
 
 private:
   class TChangeScope;
+  // What keeps anybody from seeing the desktop; each holds automatic changes.
+  struct TUnseen {
+    bool Locked = false;
+    bool Disconnected = false;
+    bool Sleeping = false;
+  };
   struct TListRequest {
     bool Replace;  // Rebuild; else AddAll
     std::string Folder;
@@ -133,6 +154,8 @@ private:
   void RunPendingLists();
   bool ShowAndRecover();
   TLoadResult LoadCurrent();
+  // Decodes the picture for the desktop and, when that worked, shows it in the preview.
+  TLoadResult Load(const std::string& path);
   void Recover(TLoadResult failure);
   // Asks to view and to delete the damaged `failed` (a copy: the list may change meanwhile);
   // true when its entry was removed.
@@ -145,7 +168,7 @@ private:
   void KeepSelection();
   void ApplyShown();
   // The pictures for the monitors, the current one first; empty when one picture is shown.
-  std::vector<std::string> MonitorRound();
+  std::vector<std::string> DealRound();
   void RedecodeForLargerScreen();
   void ChangeToCurrent();
   void SelectNext();
@@ -155,31 +178,20 @@ private:
   bool AsksAbout(TLoadResult failure) const;
 
   ISlideshowView& FView;
+  IDesktopPort& FDesktop;
   TDirectoryLister& FLister;
   const IClock& FClock;
   std::string FTitle;
+  TSlideshowSettings FSettings;
   TPicturePaths FPictures;
   std::int32_t FCurrent = 0;
   std::uint64_t FPeriodStart = 0;  // the clock when the wallpaper was last applied or cleared
   bool FFullScreenWait = false;    // a due change found a full-screen program at its last check
-  bool FLocked = false;
-  bool FDisconnected = false;
-  bool FSleeping = false;
+  TUnseen FUnseen;
   TPictureSelector FSelector;
   TRecoveryBound FRecovery;
-  std::string FShownPath;  // the picture in the preview
-  // The screen sizes the preview and the wallpaper on the desktop were decoded for; nothing
-  // while the program has not put one there (or cleared it).
-  std::optional<TSize> FShownFor;
-  std::optional<TSize> FDesktopFor;
-  bool FDisplayCheckPending = false;  // a display change waits for a question to close
-  // The picture on the desktop, so that "Once" keeps it for the next start; until the
-  // first change it is the one the settings named.
-  std::optional<std::string> FDesktopPath;
-  // The pictures on the monitors, the primary's first, while each monitor has its own.
-  std::vector<std::string> FMonitorPaths;
-  // The last picture of that round, where the next change goes on from.
-  std::optional<std::int32_t> FRoundEnd;
+  TDisplayBook FBook;
+  TMonitorRound FRound;
   std::vector<TListRequest> FPendingLists;  // in the order they came
 };
 

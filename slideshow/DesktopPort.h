@@ -1,0 +1,54 @@
+#pragma once
+// What the slideshow needs of the desktop: its size and monitors, the decode of a picture for
+// it, the wallpaper itself, the Recycle Bin, opening a file, and whether a full-screen program
+// is in front. The slideshow decides when; the port only carries it out and reports.
+
+#include "slideshow/PreviewFit.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvell {
+
+// How decoding a picture for the desktop ended.
+enum class TLoadResult : std::uint8_t {
+  Shown,        // decoded, and kept for the wallpaper
+  Unreadable,   // could not be opened or read (held by another program, no access, gone)
+  Unsupported,  // a valid file of a kind that is not decoded here, or too large for memory
+  Damaged,      // read whole, and its data was rejected as corrupt
+};
+
+class IDesktopPort {
+public:
+  virtual ~IDesktopPort() = default;
+
+  // The size, in pixels, of the screen that a picture loaded now is decoded for.
+  virtual TSize DesktopSize() = 0;
+  // How many monitors the desktop has now; 1 when it cannot tell.
+  virtual int MonitorCount() = 0;
+  // Whether the desktop still shows the wallpaper the program wrote, rather than one the user
+  // or another program has set since.
+  virtual bool ShowsOurWallpaper() = 0;
+  // Whether a full-screen program or a presentation runs, which a change would disturb.
+  virtual bool FullScreenBusy() = 0;
+
+  // Decodes the picture as large as the desktop shows it and keeps it; on failure the picture
+  // kept before stays.
+  virtual TLoadResult LoadPicture(const std::string& path) = 0;
+  // Makes the kept picture the wallpaper; throws when it cannot be written.
+  virtual void ApplyLoadedPicture() = 0;
+  // Makes one wallpaper of a picture for each monitor, the primary's first; a monitor beyond
+  // the list shows them again from the start. Throws like ApplyLoadedPicture.
+  virtual void ApplyPictures(const std::vector<std::string>& paths) = 0;
+  virtual void ClearWallpaper() = 0;
+
+  // Sends the file to the Recycle Bin. Nothing when it went, else a message that names the
+  // file and says why it stayed.
+  virtual std::optional<std::string> SendToRecycleBin(const std::string& path) = 0;
+  // Opens the file in the program its type is associated with.
+  virtual void OpenFile(const std::string& path) = 0;
+};
+
+}  // namespace tarvell

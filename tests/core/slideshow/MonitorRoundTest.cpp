@@ -1,0 +1,88 @@
+// The monitor round through the slideshow: each monitor the next picture of the list, none
+// twice, the current one on the primary, and the same round composed again after a display change.
+#include "tests/support/SlideshowFakes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tarvell {
+namespace {
+
+// Each monitor its own picture: every change gives each monitor the next picture of the
+// list, none twice in a round; the current picture is the primary's.
+TEST(MonitorRound, EachMonitorTakesTheNextPictureOfTheList) {
+  TRig rig(7);
+  rig.Show.SetSettings({.PerMonitor = true});
+  rig.Desktop.Monitors = 3;
+  const std::vector<std::vector<std::string>> expected = {
+      {Pic(1), Pic(2), Pic(3)}, {Pic(4), Pic(5), Pic(6)}, {Pic(0), Pic(1), Pic(2)}};
+  for (const auto& round : expected) {
+    rig.Show.Next();
+    ASSERT_FALSE(rig.Desktop.Rounds.empty());
+    EXPECT_EQ(rig.Desktop.Rounds.back(), round);
+    EXPECT_EQ(rig.Show.Pictures()[rig.Show.CurrentIndex()], round.front()) << "the current picture is the primary's";
+    EXPECT_EQ(rig.View.OnDesktop, round.front());
+  }
+  EXPECT_TRUE(rig.Desktop.Applied.empty()) << "no single picture while each monitor has its own";
+  EXPECT_EQ(rig.View.Caption, "T  1(7)");
+
+  // Off again (or one monitor): the single picture, on after the last one shown.
+  const struct {
+    bool perMonitor;
+    int monitors;
+    int next;
+  } singles[] = {{false, 3, 3}, {true, 1, 4}, {false, 1, 5}};
+  for (const auto& c : singles) {
+    rig.Show.SetSettings({.PerMonitor = c.perMonitor});
+    rig.Desktop.Monitors = c.monitors;
+    rig.Show.Next();
+    EXPECT_EQ(rig.Desktop.Rounds.size(), expected.size());
+    ASSERT_FALSE(rig.Desktop.Applied.empty());
+    EXPECT_EQ(rig.Desktop.Applied.back(), Pic(c.next));
+  }
+}
+
+TEST(MonitorRound, EachMonitorsPicturesAreDistinctAlsoShuffledOrFewerThanMonitors) {
+  struct Case {
+    int pictures, monitors;
+    bool random;
+    std::size_t perRound;
+  };
+  // One picture and two monitors: that picture on both.
+  const Case cases[] = {{9, 3, true, 3}, {2, 3, false, 2}, {4, 4, true, 4}, {1, 2, false, 1}};
+  for (const auto& c : cases) {
+    TRig rig(c.pictures);
+    rig.Show.SetSettings({c.random, false, false, 0, false, true});
+    rig.Desktop.Monitors = c.monitors;
+    for (int change = 0; change < 6; ++change) {
+      rig.Show.Next();
+      ASSERT_FALSE(rig.Desktop.Rounds.empty());
+      auto round = rig.Desktop.Rounds.back();
+      EXPECT_EQ(round.size(), c.perRound) << c.pictures << " pictures, " << c.monitors << " monitors";
+      std::sort(round.begin(), round.end());
+      EXPECT_EQ(std::unique(round.begin(), round.end()), round.end()) << "a picture twice in one round";
+    }
+  }
+}
+
+TEST(MonitorRound, ADisplayChangeComposesTheSamePicturesForTheNewLayout) {
+  TRig rig(5);
+  rig.Show.SetSettings({.PerMonitor = true});
+  rig.Desktop.Monitors = 2;
+  rig.Show.Next();
+  const auto round = rig.Desktop.Rounds.back();
+  const std::int32_t current = rig.Show.CurrentIndex();
+  rig.Desktop.Monitors = 3;
+  rig.Show.DisplayChanged();
+  ASSERT_EQ(rig.Desktop.Rounds.size(), 2u);
+  EXPECT_EQ(rig.Desktop.Rounds.back(), round);
+  EXPECT_EQ(rig.Show.CurrentIndex(), current);
+  // Cleared: nothing of ours to compose again.
+  rig.Show.Clear();
+  rig.Show.DisplayChanged();
+  EXPECT_EQ(rig.Desktop.Rounds.size(), 2u);
+}
+
+}  // namespace
+}  // namespace tarvell

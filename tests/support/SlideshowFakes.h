@@ -1,0 +1,181 @@
+// The slideshow's surroundings for its tests: an in-memory folder tree, a clock the test
+// moves, a view that records what it is shown and answers as told, and a desktop that decodes
+// and applies nothing but records it all.
+#pragma once
+
+#include "base/DirectoryLister.h"
+#include "slideshow/Slideshow.h"
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tarvell {
+namespace {
+
+// Folders as maps of name to entry; paths use backslashes as the program's lists do.
+class TFakeLister : public TDirectoryLister {
+public:
+  std::map<std::string, std::vector<TDirEntry>> Folders;
+  std::map<std::string, int> Errors;
+  bool Throws = false;  // listing fails as when memory runs out
+
+  void AddPictures(const std::string& folder, int count, const std::string& prefix = "p") {
+    auto& entries = Folders[folder];
+    for (int i = 0; i < count; ++i) {
+      char name[32];
+      std::snprintf(name, sizeof name, "%s%05d.jpg", prefix.c_str(), i);
+      entries.push_back(TDirEntry{name});
+    }
+  }
+
+  char Separator() const override { return '\\'; }
+  int List(const std::string& folder, std::vector<TDirEntry>& entries) override {
+    if (Throws) throw std::bad_alloc();
+    if (auto e = Errors.find(folder); e != Errors.end()) return e->second;
+    auto found = Folders.find(folder);
+    if (found == Folders.end()) return 3;  // the path was not found
+    entries = found->second;
+    return 0;
+  }
+  std::optional<TFolderId> Identify(const std::string&) override { return std::nullopt; }
+};
+
+// Real time as the test makes it pass, sleep included.
+class TFakeClock : public IClock {
+public:
+  std::uint64_t Now = 1'000'000;
+  std::uint64_t Milliseconds() const override { return Now; }
+};
+
+class TRecordingView : public ISlideshowView {
+public:
+  std::vector<bool> Answers;          // answers to the questions, in order; then Cancel
+  std::function<void()> WhileAsking;  // runs while a question is open
+  int OpenQuestions = 0;
+
+  std::vector<std::string> Questions;
+  std::vector<TDefaultAnswer> Defaults;  // the answer Enter gives to each question
+  std::vector<std::string> Errors;       // messages shown in an error box
+  std::vector<unsigned> Beeps;
+  std::string Caption;
+  std::string Preview;
+  std::string OnDesktop;  // what the tray tip names
+  int Finished = 0;
+  int Selected = -1;
+  std::vector<std::string> Mirror;  // what the list box shows
+
+  bool QuestionOpen() const override { return OpenQuestions > 0; }
+  void ShowCaption(const std::string& caption) override { Caption = caption; }
+  void ShowPicture(const std::string& path) override { Preview = path; }
+  void DesktopChanged(const std::string& path) override { OnDesktop = path; }
+  void ChangeFinished() noexcept override { ++Finished; }
+  bool Ask(const std::string& text, const std::string&, TDefaultAnswer byDefault) override {
+    Questions.push_back(text);
+    Defaults.push_back(byDefault);
+    ++OpenQuestions;
+    if (WhileAsking) {
+      auto during = std::move(WhileAsking);  // once
+      during();
+    }
+    --OpenQuestions;
+    if (Answers.empty()) return false;
+    const bool answer = Answers.front();
+    Answers.erase(Answers.begin());
+    return answer;
+  }
+  void Beep(unsigned frequency, unsigned) override { Beeps.push_back(frequency); }
+  void ShowError(const std::string& message) override { Errors.push_back(message); }
+  void ListChanged(const TPicturePaths& pictures) override { Mirror = pictures.ToVector(); }
+  void EntryRemoved(std::int32_t index) override { Mirror.erase(Mirror.begin() + index); }
+  void SelectionChanged(std::int32_t index) override { Selected = index; }
+};
+
+class TFakeDesktop : public IDesktopPort {
+public:
+  std::map<std::string, TLoadResult> Results;  // missing: the picture loads
+  // Why a file stays, for each file that cannot be deleted.
+  std::map<std::string, std::string> DeleteRefusals;
+  bool ApplyThrows = false;
+  bool FullScreen = false;  // what the full-screen check answers
+  TSize Screen{1920, 1080};   // what the desktop measures now
+  bool OursOnDesktop = true;  // false: the user has set a wallpaper of their own since
+  int Monitors = 1;
+
+  std::vector<std::string> Log;
+  std::string Loaded;                            // the picture decoded last
+  std::vector<std::string> Applied;              // the picture decoded last at each application
+  std::vector<std::vector<std::string>> Rounds;  // the pictures of each application to several monitors
+  std::vector<std::string> Deleted;
+  std::vector<std::string> Opened;
+  int FullScreenChecks = 0;
+  int Clears = 0;
+
+  TSize DesktopSize() override { return Screen; }
+  int MonitorCount() override { return Monitors; }
+  bool ShowsOurWallpaper() override { return OursOnDesktop; }
+  bool FullScreenBusy() override {
+    ++FullScreenChecks;
+    return FullScreen;
+  }
+  TLoadResult LoadPicture(const std::string& path) override {
+    Log.push_back("load " + path);
+    const auto found = Results.find(path);
+    const TLoadResult result = found == Results.end() ? TLoadResult::Shown : found->second;
+    if (result == TLoadResult::Shown) Loaded = path;
+    return result;
+  }
+  void ApplyLoadedPicture() override {
+    if (ApplyThrows) throw std::runtime_error("Cannot create file");
+    Log.push_back("apply " + Loaded);
+    Applied.push_back(Loaded);
+  }
+  void ApplyPictures(const std::vector<std::string>& paths) override {
+    if (ApplyThrows) throw std::runtime_error("Cannot create file");
+    Log.push_back("apply " + std::to_string(paths.size()) + " monitors");
+    Rounds.push_back(paths);
+  }
+  void ClearWallpaper() override { ++Clears; }
+  std::optional<std::string> SendToRecycleBin(const std::string& path) override {
+    if (const auto refused = DeleteRefusals.find(path); refused != DeleteRefusals.end()) return refused->second;
+    Deleted.push_back(path);
+    return std::nullopt;
+  }
+  void OpenFile(const std::string& path) override { Opened.push_back(path); }
+};
+
+constexpr const char Folder[] = "C:\\P";
+
+inline std::string Pic(int i) {
+  char name[40];
+  std::snprintf(name, sizeof name, "C:\\P\\p%05d.jpg", i);
+  return name;
+}
+
+// A slideshow over one folder of `count` pictures, built and showing picture `current`.
+struct TRig {
+  TFakeLister Lister;
+  TRecordingView View;
+  TFakeDesktop Desktop;
+  TFakeClock Clock;
+  TSlideshow Show{View, Desktop, Lister, Clock, "T", 1};
+
+  // One timer tick, a second after the last.
+  TTickResult Tick() {
+    Clock.Now += 1000;
+    return Show.Tick();
+  }
+
+  explicit TRig(int count, int current = 0) {
+    Lister.AddPictures(Folder, count);
+    Show.SetCurrentIndex(current);
+    Show.Rebuild(Folder, false);
+  }
+};
+
+}  // namespace
+}  // namespace tarvell
