@@ -9,5 +9,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARVELL_WIN_BUILD:-$root/build/windows}
 cd "$root"
 if [ ! -f "$build/CMakeCache.txt" ]; then cmake --preset windows -B "$build" >/dev/null; fi
-cmake --build "$build" -j2 --target Tarvell footprint-bench >/dev/null
+cmake --build "$build" -j2 --target Tarvell footprint-bench minimal-tray >/dev/null
 exec bash tools/wine-run.sh "$build/bin/footprint-bench.exe" "${1:-300}" "${2:-20}"
