@@ -1,7 +1,8 @@
 // minimal-tray: the least a tray program is on Windows (one hidden window, one icon in the
 // notification area, a message loop), the yardstick bench/footprint.sh sets Tarvell.exe's
-// figures against under the same Wine. Started with the footprint switch, its one window,
-// message-only, answers the footprint probe (app/FootprintReport.h) for this process.
+// figures against under the same Wine. Started with the footprint switch, it also keeps the
+// message-only window that answers the footprint probe (app/FootprintReport.h), left out of
+// its counts as Tarvell's is.
 #include "app/FootprintCounts.h"
 #include "app/FootprintReport.h"
 #include "gui/Handles.h"
@@ -14,13 +15,22 @@
 namespace {
 
 constexpr UINT TrayMessage = WM_APP + 1;
+constexpr char TrayClass[] = "TMinimalTray";
 
 std::wstring ReportFile;
 
-LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK ProbeProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == tarvell::FootprintProbeAsk)
-    return !ReportFile.empty() && tarvell::WriteFootprintReport(ReportFile, tarvell::CountFootprint()) ? 1 : 0;
-  return ::DefWindowProcW(wnd, msg, wp, lp);
+    return tarvell::WriteFootprintReport(ReportFile, tarvell::CountFootprint(wnd)) ? 1 : 0;
+  return ::DefWindowProcA(wnd, msg, wp, lp);
+}
+
+bool Register(HINSTANCE instance, const char* name, WNDPROC proc) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = proc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = name;
+  return ::RegisterClassA(&windowClass) != 0;
 }
 
 // The icon in the notification area, for as long as the object lives.
@@ -51,16 +61,17 @@ private:
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  ReportFile = tarvell::FootprintProbeFile(::GetCommandLineW());
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = &WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.lpszClassName = tarvell::FootprintProbeClass;
-  if (!::RegisterClassA(&windowClass)) return 1;
+  // The tray's window: top-level and never shown, as a tray program's is.
+  if (!Register(instance, TrayClass, &::DefWindowProcA)) return 1;
   tarvell::TWindowHandle window(
-      ::CreateWindowExA(0, tarvell::FootprintProbeClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr));
+      ::CreateWindowExA(0, TrayClass, "", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
   if (!window) return 1;
   TTrayIcon icon(window.get());
+  tarvell::TWindowHandle probe;
+  ReportFile = tarvell::FootprintProbeFile(::GetCommandLineW());
+  if (!ReportFile.empty() && Register(instance, tarvell::FootprintProbeClass, &ProbeProc))
+    probe.reset(::CreateWindowExA(0, tarvell::FootprintProbeClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                                  nullptr));
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
     ::TranslateMessage(&msg);
