@@ -14,18 +14,10 @@ if(WIN32)
 endif()
 
 find_path(WEBP_INCLUDE_DIR webp/decode.h REQUIRED)
-# The Windows build takes libwebp's decoder-only library (a cache entry of its own, so a build
-# tree that found the whole library finds this one): Tarvell never encodes.
-if(WIN32)
-  find_library(WEBP_DECODER_LIBRARY NAMES webpdecoder REQUIRED)
-  set(webp_library ${WEBP_DECODER_LIBRARY})
-else()
-  find_library(WEBP_LIBRARY NAMES webp REQUIRED)
-  set(webp_library ${WEBP_LIBRARY})
-endif()
+find_library(WEBP_LIBRARY NAMES webp REQUIRED)
 find_library(WEBPDEMUX_LIBRARY NAMES webpdemux REQUIRED)
 add_library(Tarvell::Webp UNKNOWN IMPORTED)
-set_target_properties(Tarvell::Webp PROPERTIES IMPORTED_LOCATION ${webp_library}
+set_target_properties(Tarvell::Webp PROPERTIES IMPORTED_LOCATION ${WEBP_LIBRARY}
   INTERFACE_INCLUDE_DIRECTORIES ${WEBP_INCLUDE_DIR})
 add_library(Tarvell::WebpDemux UNKNOWN IMPORTED)
 set_target_properties(Tarvell::WebpDemux PROPERTIES IMPORTED_LOCATION ${WEBPDEMUX_LIBRARY}

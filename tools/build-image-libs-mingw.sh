@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds static zlib, libspng and libwebp (its decoder and demuxer only) for x86_64 Windows
-# from Debian's source packages, with their Debian patches applied (libwebp's carry its
-# security fixes). Each function is put in its own section, so Tarvell.exe's link drops what
-# it never reaches.
+# Builds static zlib, libspng and libwebp (with its demuxer; no tools) for x86_64 Windows from
+# Debian's source packages, with their Debian patches applied (libwebp's carry its security
+# fixes). Each function is put in its own section, so Tarvell.exe's link drops what it never
+# reaches; the encoders stay in the libraries for the tests' picture makers.
 # Each result is cached under build/deps/<name>-mingw with a stamp of the configuration it
 # was built with; a second run does nothing, a changed configuration builds that one again.
 set -euo pipefail
@@ -14,14 +14,14 @@ jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
 
 cflags="-O2 -ffunction-sections -fdata-sections"
 webp_options=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections"
-              -DBUILD_SHARED_LIBS=OFF -DWEBP_USE_THREAD=OFF -DWEBP_NEAR_LOSSLESS=OFF)
+              -DBUILD_SHARED_LIBS=OFF -DWEBP_USE_THREAD=OFF)
 zlib="$deps/zlib-mingw"
 spng="$deps/libspng-mingw"
 webp="$deps/libwebp-mingw"
 hash() { printf '%s\n' "$@" | sha256sum | cut -d' ' -f1; }
 zlib_config=$(hash "$cflags")
 spng_config=$(hash "$cflags -DSPNG_STATIC")
-webp_config=$(hash "${webp_options[@]}" webpdecoder webpdemux)
+webp_config=$(hash "${webp_options[@]}")
 # True when library $2 under $1 is there and was built with configuration $3.
 built() { [ -f "$1/lib/$2" ] && [ "$(cat "$1/build-config" 2>/dev/null)" = "$3" ]; }
 if built "$zlib" libz.a "$zlib_config" && built "$spng" libspng.a "$spng_config" &&
@@ -93,14 +93,12 @@ if ! built "$webp" libwebpdemux.a "$webp_config"; then
   fi
   rm -rf "$deps/libwebp-build" "$webp"
   cmake -S "$src" -B "$deps/libwebp-build" -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_INSTALL_PREFIX="$webp" \
     -DWEBP_BUILD_ANIM_UTILS=OFF -DWEBP_BUILD_CWEBP=OFF -DWEBP_BUILD_DWEBP=OFF -DWEBP_BUILD_GIF2WEBP=OFF \
     -DWEBP_BUILD_IMG2WEBP=OFF -DWEBP_BUILD_VWEBP=OFF -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_WEBPMUX=OFF \
     -DWEBP_BUILD_LIBWEBPMUX=OFF -DWEBP_BUILD_EXTRAS=OFF "${webp_options[@]}" >/dev/null
-  # The decoder alone (libwebp proper carries the encoder too) and the demuxer, with their headers.
-  cmake --build "$deps/libwebp-build" --target webpdecoder webpdemux -j"$jobs" >/dev/null
-  mkdir -p "$webp/lib" "$webp/include/webp"
-  cp "$deps/libwebp-build"/libwebpdecoder.a "$deps/libwebp-build"/libwebpdemux.a "$webp/lib/"
-  cp "$src"/src/webp/{decode.h,demux.h,mux_types.h,types.h} "$webp/include/webp/"
+  cmake --build "$deps/libwebp-build" -j"$jobs" >/dev/null
+  cmake --install "$deps/libwebp-build" >/dev/null
   rm -rf "$deps/libwebp-build"
   echo "$webp_config" >"$webp/build-config"
   echo "build-image-libs-mingw: installed libwebp into $webp"
