@@ -59,11 +59,6 @@ std::string ExactPath(std::string_view path) {
   return exact;
 }
 
-std::filesystem::path NativePath(std::string_view path) {
-  const std::string text = ForThisSystem(path);
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
 std::u16string NativePathUtf16(std::string_view path) { return Utf16FromUtf8(ForThisSystem(path)); }
 
 }  // namespace tarvell

@@ -5,15 +5,11 @@
 # tray and one Ctrl+Z. The trees are made once and kept in build/bench-data/collection.
 #
 # Usage: bench/collection-bench.sh [COUNT...]   (default 20000 60000 100000)
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${TARVELL_WIN_BUILD:-$root/build/windows}
+. "$(dirname "$0")/bench-env.sh"
 counts=("$@")
 [ ${#counts[@]} -gt 0 ] || counts=(20000 60000 100000)
 data="$root/build/bench-data/collection"
-cd "$root"
-if [ ! -f "$build/CMakeCache.txt" ]; then cmake --preset windows -B "$build" >/dev/null; fi
-cmake --build "$build" -j2 --target Tarvell collection-bench >/dev/null
+bench_windows Tarvell collection-bench
 bench="$build/bin/collection-bench.exe"
 
 # Wine reaches the Unix tree through drive Z:.

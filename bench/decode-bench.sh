@@ -15,31 +15,16 @@
 # and a 24-megapixel flat-colour picture.
 #
 # Usage: bench/decode-bench.sh [runs]   (default 5)
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/bench-env.sh"
 runs=${1:-${BENCH_RUNS:-5}}
-build="$root/build/bench"
-pictures="$build/pictures"
 backgrounds=/usr/share/backgrounds
-
-need=()
-[ -x /usr/bin/time ] || need+=(time)
-command -v djpeg >/dev/null || need+=(libjpeg-turbo-progs)
-[ -f "$backgrounds/Kleiber_by_Lukas_Baubkus.jpg" ] || need+=(lomiri-wallpapers-20.04)
-command -v convert >/dev/null || need+=(imagemagick)
-if [ ${#need[@]} -gt 0 ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "bench: missing packages: ${need[*]} (run as root to install them)" >&2
-    exit 1
-  fi
-  echo "bench: installing ${need[*]}"
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
-fi
+bench_need /usr/bin/time:time djpeg:libjpeg-turbo-progs convert:imagemagick \
+  "$backgrounds/Kleiber_by_Lukas_Baubkus.jpg:lomiri-wallpapers-20.04"
 
 echo "bench: building tarvell-decode (Release, no sanitizers) in build/bench"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVELL_SANITIZE=OFF -DTARVELL_TESTS=OFF >/dev/null
-cmake --build "$build" --target tarvell-decode -j2 >/dev/null
+bench_native tarvell-decode
 ours="$build/bin/tarvell-decode"
+pictures="$build/pictures"
 
 mkdir -p "$pictures"
 cp -f "$backgrounds/Infinite-Sea_by_Aury88.jpg" "$pictures/wallpaper-progressive.jpg"
@@ -50,9 +35,7 @@ cp -f "$backgrounds/Painting-Colors_by__herobrine7gamer.jpg" "$pictures/flat-24m
 [ -f "$pictures/photo-24mp.jpg" ] ||
   convert "$pictures/photo-20mp.jpg" -resize '6000x4000!' -sampling-factor 2x2 -quality 92 "$pictures/photo-24mp.jpg"
 
-# Output on a memory file system when there is one, so disk speed does not blur the figures.
-out=$(mktemp -d /dev/shm/tarvell-bench.XXXXXX 2>/dev/null || mktemp -d "$build/out.XXXXXX")
-trap 'rm -rf "$out"' EXIT
+bench_scratch
 
 # Appends "wall_seconds kilobytes bytes_written" of one run of the program writing $out/$1.bmp.
 measure() {
@@ -61,8 +44,6 @@ measure() {
   /usr/bin/time -o "$out/time.txt" -f '%e %M' "$@" >/dev/null 2>&1 || { echo "bench: failed: $*" >&2; exit 1; }
   echo "$(cat "$out/time.txt") $(stat -c %s "$out/$name.bmp")" >>"$out/$name.runs"
 }
-
-median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 
 programs=(djpeg full scaled)
 run_one() {

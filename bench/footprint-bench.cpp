@@ -1,10 +1,13 @@
 // footprint-bench: what Tarvell.exe costs the system through a user's session. Run inside a
 // fresh Wine prefix by bench/footprint.sh, next to Tarvell.exe.
 //
-// Phases: in the tray after start-up; the main window shown; in the tray again; N changes by
-// tray clicks (as fast as the program takes them); the window shown and hidden M times. After
-// each it prints private bytes, GDI and USER objects and kernel handles, read inside the
-// program's process by its footprint probe, and for the changes how many it made per minute.
+// First the yardstick: minimal-tray.exe (one hidden window, one icon, a message loop) in the
+// same prefix, settled and read through the same probe. Then Tarvell's phases: in the tray
+// after start-up; the main window shown; in the tray again; N changes by tray clicks (as fast
+// as the program takes them); the window shown and hidden M times. After each it prints
+// private bytes, GDI and USER objects and kernel handles, read inside the program's process by
+// its footprint probe, and for the changes how many it made per minute; at the end the ratio
+// of Tarvell's private bytes in the tray to the minimal tray program's.
 // Usage: footprint-bench.exe [changes] [cycles]   (default 300 20)
 #include "tests/e2e/support/Footprint.h"
 #include "tests/e2e/support/TarvellRun.h"
@@ -57,6 +60,20 @@ void Print(const char* phase, const TFootprint& f, const TFootprint& base) {
               Count(f.UserObjects).c_str(), Count(f.Handles).c_str());
 }
 
+// The least a tray program costs under this Wine; zeros when it did not answer.
+TFootprint MinimalTray() {
+  TProcess tray = TProcess::Start(ModuleFolder() + "minimal-tray.exe", FootprintSwitch());
+  if (!tray.Valid()) return {};
+  const TFootprint f = Settled(tray.Id());
+  tray.Kill();
+  return f;
+}
+
+double Ratio(const TFootprint& f, const TFootprint& yardstick) {
+  return yardstick.PrivateBytes ? static_cast<double>(f.PrivateBytes) / static_cast<double>(yardstick.PrivateBytes)
+                                : 0.0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -77,6 +94,9 @@ int main(int argc, char** argv) {
   // A period of 1000 minutes: only the clicks change pictures.
   if (!TTarvellRun::WriteConfig({"1000", folder, "0", "0", "0", "0", "0", "0", "0", "0"}))
     return Fail("cannot write the settings");
+
+  const TFootprint minimal = MinimalTray();
+  if (!minimal.PrivateBytes) return Fail("minimal-tray.exe gave no figures");
 
   TTarvellRun run;
   if (!run.Start(FootprintSwitch())) return Fail("cannot start Tarvell.exe");
@@ -102,6 +122,7 @@ int main(int argc, char** argv) {
 
   std::printf("%-34s %22s %5s %5s %7s\n", "phase", "private bytes (vs tray)", "GDI", "USER", "handles");
   const TFootprint tray0 = Settled(process);
+  Print("minimal tray program (yardstick)", minimal, tray0);
   Print("in the tray after start-up", tray0, tray0);
   if (!show()) return Fail("the window did not show");
   Print("window shown", Settled(process), tray0);
@@ -127,6 +148,8 @@ int main(int argc, char** argv) {
   Print(cycled.c_str(), tray3, tray0);
 
   std::printf("changes per minute: %.0f (%d in %.1f s)\n", changes / minutes, changes, minutes * 60.0);
+  std::printf("private bytes in the tray / the minimal tray program's: %.2fx after start-up, %.2fx at the end\n",
+              Ratio(tray0, minimal), Ratio(tray3, minimal));
   const bool counted = tray0.PrivateBytes && tray0.GdiObjects && tray0.UserObjects && tray0.Handles;
   if (!counted) std::printf("the footprint probe gave no figures\n");
   bool ok = counted;

@@ -9,25 +9,20 @@
 # synthetic 6000 x 4000 picture of noise over a gradient), and a mirrored copy of it.
 #
 # Usage: bench/monitors-bench.sh [runs]   (default 5)
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/bench-env.sh"
 runs=${1:-${BENCH_RUNS:-5}}
-build="$root/build/bench"
-pictures="$build/pictures"
+pictures="$root/build/bench/pictures"
 mkdir -p "$pictures"
 [ -f "$pictures/photo-24mp.jpg" ] ||
   convert -size 6000x4000 gradient:navy-orange -attenuate 0.4 +noise Gaussian -sampling-factor 2x2 -quality 92 \
     "$pictures/photo-24mp.jpg"
 [ -f "$pictures/photo-24mp-flop.jpg" ] || convert "$pictures/photo-24mp.jpg" -flop -quality 92 "$pictures/photo-24mp-flop.jpg"
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVELL_SANITIZE=OFF -DTARVELL_TESTS=OFF >/dev/null
-cmake --build "$build" --target monitors-bench -j2 >/dev/null
-out=$(mktemp -d /dev/shm/tarvell-bench.XXXXXX 2>/dev/null || mktemp -d "$build/out.XXXXXX")
-trap 'rm -rf "$out"' EXIT
+bench_native monitors-bench
+bench_scratch
 
 # Prints "seconds kilobytes" of one command.
 measure() { /usr/bin/time -f '%e %M' -o "$out/time" "$@" >/dev/null; cat "$out/time"; }
-median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 
 a="$pictures/photo-24mp.jpg"; b="$pictures/photo-24mp-flop.jpg"
 composed=$(( 54 + 5760 * 2160 * 3 ))

@@ -13,30 +13,14 @@
 # channel as PNG, as lossy WebP (quality 85), as lossy WebP with alpha, and as lossless WebP.
 #
 # Usage: bench/picture-bench.sh [runs]   (default 5)
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/bench-env.sh"
 runs=${1:-${BENCH_RUNS:-5}}
-build="$root/build/bench"
-pictures="$build/pictures"
-
-need=()
-[ -x /usr/bin/time ] || need+=(time)
-command -v dwebp >/dev/null || need+=(webp)
-command -v pngtopnm >/dev/null || need+=(netpbm)
-command -v convert >/dev/null || need+=(imagemagick)
-if [ ${#need[@]} -gt 0 ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "bench: missing packages: ${need[*]} (run as root to install them)" >&2
-    exit 1
-  fi
-  echo "bench: installing ${need[*]}"
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
-fi
+bench_need /usr/bin/time:time dwebp:webp pngtopnm:netpbm convert:imagemagick
 
 echo "bench: building tarvell-decode (Release, no sanitizers) in build/bench"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVELL_SANITIZE=OFF -DTARVELL_TESTS=OFF >/dev/null
-cmake --build "$build" --target tarvell-decode -j2 >/dev/null
+bench_native tarvell-decode
 ours="$build/bin/tarvell-decode"
+pictures="$build/pictures"
 
 mkdir -p "$pictures"
 if [ ! -f "$pictures/photo-21mp.png" ]; then
@@ -50,8 +34,7 @@ if [ ! -f "$pictures/photo-21mp.png" ]; then
   cwebp -quiet -lossless -z 1 "$pictures/photo-21mp.png" -o "$pictures/lossless-21mp.webp"
 fi
 
-out=$(mktemp -d /dev/shm/tarvell-bench.XXXXXX 2>/dev/null || mktemp -d "$build/out.XXXXXX")
-trap 'rm -rf "$out"' EXIT
+bench_scratch
 
 # Appends "wall_seconds kilobytes bytes_written" of one run writing $out/$1.bmp.
 measure() {
@@ -60,8 +43,6 @@ measure() {
   /usr/bin/time -o "$out/time.txt" -f '%e %M' "$@" >/dev/null 2>&1 || { echo "bench: failed: $*" >&2; exit 1; }
   echo "$(cat "$out/time.txt") $(stat -c %s "$out/$name.bmp")" >>"$out/$name.runs"
 }
-
-median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 
 programs=(tool full scaled)
 run_one() {

@@ -4,16 +4,13 @@
 # build into build/bench; the tree is made once and kept in build/bench-data. Also gives the
 # heap bytes a picture of the list the walk builds.
 #   bench/scan-bench.sh [ROUNDS]     (default 7 alternating rounds)
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/bench-env.sh"
 rounds=${1:-7}
-build="$root/build/bench"
 data="$root/build/bench-data/scan-tree"
 folders=5000
 files=20
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVELL_SANITIZE=OFF -DTARVELL_TESTS=OFF >/dev/null
-cmake --build "$build" --target scan-bench -j2 >/dev/null
+bench_native scan-bench
 bench="$build/bin/scan-bench"
 
 if [ ! -f "$data.ready" ]; then
@@ -45,8 +42,7 @@ for ((i = 0; i < rounds; i++)); do
   scan_times+=($(( (t1 - t0) / 1000 ))); find_times+=($(( (t2 - t1) / 1000 )))
 done
 
-median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-scan_ms=$(median "${scan_times[@]}"); find_ms=$(median "${find_times[@]}")
+scan_ms=$(printf '%s\n' "${scan_times[@]}" | median); find_ms=$(printf '%s\n' "${find_times[@]}" | median)
 echo "tree: $folders folders, $((folders * files)) files, $count pictures"
 awk -v s="$scan_ms" -v f="$find_ms" -v n="$rounds" 'BEGIN {
   printf "scan-bench median %.1f ms, find | sort median %.1f ms over %d rounds\n", s / 1000, f / 1000, n

@@ -5,11 +5,7 @@
 # after start-up and after the changes.
 #
 # Usage: bench/wallpaper-bench.sh [changes]   (default 10)
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/bench-env.sh"
 changes=${1:-10}
-build=${TARVELL_WIN_BUILD:-$root/build/windows}
-cd "$root"
-if [ ! -f "$build/CMakeCache.txt" ]; then cmake --preset windows -B "$build" >/dev/null; fi
-cmake --build "$build" -j2 --target Tarvell wallpaper-bench >/dev/null
+bench_windows Tarvell wallpaper-bench
 exec bash tools/wine-run.sh "$build/bin/wallpaper-bench.exe" "$changes"

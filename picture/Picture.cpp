@@ -3,9 +3,6 @@
 #include "picture/BMPLayout.h"
 #include "picture/BMPReader.h"
 #include "picture/DecodeError.h"
-#include "base/NativePath.h"
-
-#include <fstream>
 
 namespace tarvell {
 
@@ -30,21 +27,5 @@ int TPicture::Width() const noexcept { return HeaderField(kWidthOffset); }
 int TPicture::Height() const noexcept { return HeaderField(kHeightOffset); }
 
 int TPicture::BitsPerPixel() const noexcept { return HeaderField(kBitCountOffset) & 0xFFFF; }
-
-void TPicture::SaveToFile(const std::string& path) const {
-  if (FBmp.empty()) {
-    return;
-  }
-  std::ofstream file(NativePath(path), std::ios::binary | std::ios::trunc);
-  if (!file) {
-    throw EFCreateError("Cannot create file " + path);
-  }
-  file.write(reinterpret_cast<const char*>(FBmp.data()), static_cast<std::streamsize>(FBmp.size()));
-  // A full disk may only show when the buffered tail is flushed.
-  file.close();
-  if (file.fail()) {
-    throw EWriteError("Stream write error");
-  }
-}
 
 }  // namespace tarvell

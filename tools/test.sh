@@ -9,25 +9,46 @@ bash tools/setup.sh || { echo "setup failed"; exit 1; }
 logdir="$here/build/test-logs"; mkdir -p "$logdir"
 total_pass=0; total_fail=0; total_skip=0; status=0
 
-# ctest prints "N% tests passed, F tests failed out of T"; add those up for the closing line.
-count_ctest() {
-  local line; line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
-  if [ -z "$line" ]; then total_fail=$((total_fail + 1)); status=1; return; fi
-  local failed total
-  failed=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
-  total=$(echo "$line" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
-  # ctest counts a skipped test among the passed ones; it lists them as "(Skipped)".
-  local skipped; skipped=$(grep -c -E '^[[:space:]]+[0-9]+ - .*\(Skipped\)$' "$1")
-  total_fail=$((total_fail + failed)); total_pass=$((total_pass + total - failed - skipped))
-  total_skip=$((total_skip + skipped))
+# Adds up one ctest run from its JUnit report (ctest --output-junit) for the closing line. A
+# case skipped by its own say (GoogleTest's SKIPPED, a skip code) or disabled counts as
+# skipped; one ctest could not run (no executable) counts as failed, as ctest counts it. A
+# run that left no report, or one without a case, counts as one failure.
+count_junit() {
+  local counts
+  if ! counts=$(python3 - "$1" 2>/dev/null <<'PY'
+import sys
+import xml.etree.ElementTree as ET
+
+passed = failed = skipped = 0
+for case in ET.parse(sys.argv[1]).getroot().iter("testcase"):
+    skip = case.find("skipped")
+    if case.find("failure") is not None:
+        failed += 1
+    elif case.get("status") == "disabled" or (skip is not None and skip.get("message", "").startswith("SKIP_")):
+        skipped += 1
+    elif skip is not None or case.get("status") != "run":
+        failed += 1
+    else:
+        passed += 1
+if passed + failed + skipped == 0:
+    sys.exit(1)
+print(passed, failed, skipped)
+PY
+  ); then
+    echo "no test report in $1"; total_fail=$((total_fail + 1)); status=1; return
+  fi
+  local passed failed skipped
+  read -r passed failed skipped <<<"$counts"
+  total_pass=$((total_pass + passed)); total_fail=$((total_fail + failed)); total_skip=$((total_skip + skipped))
   [ "$failed" -eq 0 ] || status=1
 }
 
 echo "== native build (ASan + UBSan)"
 if cmake --preset native >"$logdir/native-configure.log" 2>&1 &&
    cmake --build --preset native >"$logdir/native-build.log" 2>&1; then
-  ctest --preset native 2>&1 | tee "$logdir/native-ctest.log"
-  count_ctest "$logdir/native-ctest.log"
+  rm -f "$logdir/native-junit.xml"
+  ctest --preset native --output-junit "$logdir/native-junit.xml" 2>&1 | tee "$logdir/native-ctest.log"
+  count_junit "$logdir/native-junit.xml"
 else
   tail -n 60 "$logdir"/native-*.log; echo "native build FAILED"; total_fail=$((total_fail + 1)); status=1
 fi
@@ -48,8 +69,9 @@ trap '[ -n "$tarvell_xvfb_pid" ] && kill "$tarvell_xvfb_pid" 2>/dev/null' EXIT
 tarvell_ensure_template
 if cmake --preset windows >"$logdir/windows-configure.log" 2>&1 &&
    cmake --build --preset windows >"$logdir/windows-build.log" 2>&1; then
-  ctest --preset windows 2>&1 | tee "$logdir/windows-ctest.log"
-  count_ctest "$logdir/windows-ctest.log"
+  rm -f "$logdir/windows-junit.xml"
+  ctest --preset windows --output-junit "$logdir/windows-junit.xml" 2>&1 | tee "$logdir/windows-ctest.log"
+  count_junit "$logdir/windows-junit.xml"
 else
   tail -n 60 "$logdir"/windows-*.log; echo "Windows build FAILED"; total_fail=$((total_fail + 1)); status=1
 fi
