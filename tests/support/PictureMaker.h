@@ -116,6 +116,15 @@ inline Bytes MakeTablesOnlyJpeg() {
   return out;
 }
 
+// A colour picture of the given size with the default noisy gradient: pictures of different
+// sizes decode to different bitmaps.
+inline Bytes SizedJpeg(int width, int height) {
+  TJpegSample sample;
+  sample.Width = width;
+  sample.Height = height;
+  return MakeJpeg(sample);
+}
+
 // A picture of one colour, red, green, blue.
 inline Bytes SolidJpeg(int width, int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
   TJpegSample sample;

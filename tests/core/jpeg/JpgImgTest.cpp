@@ -1,7 +1,7 @@
 #include "jpeg/JpgImg.h"
 
 #include "picture/DecodeError.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -320,9 +320,9 @@ TEST(JpgImg, NonJpegAndOversizeFilesAreRefusedUnreadAsUnsupported) {
   const fs::path oversize = dir / "huge.jpg";
   const fs::path tiny = dir / "two.jpg";
   test::WriteFile(video, {0x1A, 0x45, 0xDF, 0xA3});
-  fs::resize_file(video, kMaxJpegFileBytes);  // sparse: costs no disk
+  fs::resize_file(video, MaxPictureFileBytes);  // sparse: costs no disk
   test::WriteFile(oversize, {0xFF, 0xD8, 0xFF, 0xE0});
-  fs::resize_file(oversize, kMaxJpegFileBytes + 1);
+  fs::resize_file(oversize, MaxPictureFileBytes + 1);
   test::WriteFile(tiny, {0xFF, 0xD8});
   const fs::path nearly = dir / "nearly.jpg";
   const fs::path empty = dir / "empty.jpg";
