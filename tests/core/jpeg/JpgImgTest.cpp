@@ -235,14 +235,11 @@ TEST(JpgImg, ProgressEventsFollowTheStepRule) {
 TEST(JpgImg, ProgressStepIsClampedToOneToAHundred) {
   const fs::path dir = test::TestDir();
   TJPEGImage image;
-  image.SetProgressStep(0);
-  EXPECT_EQ(image.ProgressStep(), 1);
-  image.SetProgressStep(-7);
-  EXPECT_EQ(image.ProgressStep(), 1);
-  image.SetProgressStep(1000);
-  EXPECT_EQ(image.ProgressStep(), 100);
-  image.SetProgressStep(256);  // must not wrap round in the one-byte store
-  EXPECT_EQ(image.ProgressStep(), 100);
+  // 256 must not wrap round in the one-byte store.
+  for (const auto& [step, kept] : {std::pair{0, 1}, std::pair{-7, 1}, std::pair{1000, 100}, std::pair{256, 100}}) {
+    image.SetProgressStep(step);
+    EXPECT_EQ(image.ProgressStep(), kept) << step;
+  }
   EXPECT_EQ(CountEvents(dir, 100, 0), 100);
   EXPECT_EQ(CountEvents(dir, 100, 500), 1);
   image.SetQuality(101);
