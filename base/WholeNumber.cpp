@@ -10,13 +10,13 @@ std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
   if (pos == text.size()) return std::nullopt;
   // Accumulate as a negative number so that the lowest 32-bit value fits too.
-  constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int64_t Lowest = std::numeric_limits<std::int32_t>::min();
   std::int64_t value = 0;
   for (; pos < text.size(); ++pos) {
     const char c = text[pos];
     if (c < '0' || c > '9') return std::nullopt;
     value = value * 10 - (c - '0');
-    if (value < lowest) return std::nullopt;
+    if (value < Lowest) return std::nullopt;
   }
   if (!negative) {
     value = -value;

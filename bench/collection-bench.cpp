@@ -11,7 +11,7 @@
 #include "bench/WallpaperWatch.h"
 #include "tests/e2e/support/Footprint.h"
 #include "tests/e2e/support/TarvellRun.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureMaker.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -118,12 +118,8 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--seed") {
     CreateDirectoryA(argv[2], nullptr);
     for (int i = 0; i < 8; ++i) {
-      tarvell::test::TJpegSample sample;
-      sample.Width = 64 + 8 * i;
-      sample.Height = 48;
-      const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);
-      if (!WriteWholeFile(std::string(argv[2]) + "\\seed" + std::to_string(i) + ".jpg",
-                          std::string(bytes.begin(), bytes.end())))
+      const tarvell::test::Bytes bytes = tarvell::test::SizedJpeg(64 + 8 * i, 48);
+      if (!WriteWholeFile(std::string(argv[2]) + "\\seed" + std::to_string(i) + ".jpg", tarvell::test::AsText(bytes)))
         return Fail("cannot write the seed pictures");
     }
     return 0;

@@ -11,7 +11,7 @@
 // Usage: footprint-bench.exe [changes] [cycles]   (default 300 20)
 #include "tests/e2e/support/Footprint.h"
 #include "tests/e2e/support/TarvellRun.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureMaker.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -83,11 +83,8 @@ int main(int argc, char** argv) {
   CreateDirectoryA(folder.c_str(), nullptr);
   int n = 0;
   for (const TSize& size : PictureSizes) {
-    tarvell::test::TJpegSample sample;
-    sample.Width = size.Width;
-    sample.Height = size.Height;
-    const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);
-    if (!WriteWholeFile(folder + "\\picture" + std::to_string(++n) + ".jpg", std::string(bytes.begin(), bytes.end())))
+    const tarvell::test::Bytes bytes = tarvell::test::SizedJpeg(size.Width, size.Height);
+    if (!WriteWholeFile(folder + "\\picture" + std::to_string(++n) + ".jpg", tarvell::test::AsText(bytes)))
       return Fail("cannot write the pictures");
   }
   if (!TTarvellRun::MarkInstalled()) return Fail("cannot create the Startup shortcut");

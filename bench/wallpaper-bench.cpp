@@ -10,7 +10,7 @@
 //  - reads the program's private bytes after start-up and again after the changes.
 // Usage: wallpaper-bench.exe [changes]   (default 10)
 #include "bench/WallpaperWatch.h"
-#include "jpeg/JpegLib.h"
+#include "tests/support/PictureMaker.h"
 
 #include <windows.h>
 
@@ -59,38 +59,21 @@ bool WriteFileBytes(const std::string& path, const void* data, std::size_t size)
 
 // A photograph-like picture: smooth gradients with fine noise, so it compresses like one.
 bool MakePicture(const std::string& path, unsigned seed) {
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr jerr{};
-  cinfo.err = jpeg_std_error(&jerr);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = PictureWidth;
-  cinfo.image_height = PictureHeight;
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 90, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<unsigned char> row(static_cast<std::size_t>(PictureWidth) * 3);
+  tarvell::test::TJpegSample sample;
+  sample.Width = PictureWidth;
+  sample.Height = PictureHeight;
   unsigned noise = seed * 2654435761u + 1;
-  while (cinfo.next_scanline < cinfo.image_height) {
-    const unsigned y = cinfo.next_scanline;
-    for (unsigned x = 0; x < PictureWidth; ++x) {
-      noise = noise * 1664525u + 1013904223u;
-      row[x * 3 + 0] = static_cast<unsigned char>((x * 255 / PictureWidth + (noise >> 28)) & 0xFF);
-      row[x * 3 + 1] = static_cast<unsigned char>((y * 255 / PictureHeight + (noise >> 24 & 7)) & 0xFF);
-      row[x * 3 + 2] = static_cast<unsigned char>(((x + y + seed * 97) / 47 * 13 + (noise >> 20 & 7)) & 0xFF);
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  const bool ok = WriteFileBytes(path, buffer, size);
-  std::free(buffer);
-  jpeg_destroy_compress(&cinfo);
-  return ok;
+  // The maker asks for the pixels row by row, left to right: the noise runs on across them.
+  sample.Pixel = [&noise, seed](int ix, int iy, std::uint8_t* pixel) {
+    const auto x = static_cast<unsigned>(ix);
+    const auto y = static_cast<unsigned>(iy);
+    noise = noise * 1664525u + 1013904223u;
+    pixel[0] = static_cast<std::uint8_t>((x * 255 / PictureWidth + (noise >> 28)) & 0xFF);
+    pixel[1] = static_cast<std::uint8_t>((y * 255 / PictureHeight + (noise >> 24 & 7)) & 0xFF);
+    pixel[2] = static_cast<std::uint8_t>(((x + y + seed * 97) / 47 * 13 + (noise >> 20 & 7)) & 0xFF);
+  };
+  const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);
+  return WriteFileBytes(path, bytes.data(), bytes.size());
 }
 
 // Installed means a shortcut named Tarvell.lnk in the user's Startup folder.

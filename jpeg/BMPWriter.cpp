@@ -137,10 +137,10 @@ void BMPWriterPutRows(j_decompress_ptr cinfo, BMPWriter* writer, JDIMENSION rows
 namespace {
 
 void WriteColourTable(j_decompress_ptr cinfo, std::uint8_t* table) {
-  std::memset(table, 0, 4 * kBmpColorTableEntries);
+  std::memset(table, 0, 4 * BmpColorTableEntries);
   if (cinfo->quantize_colors && cinfo->colormap != nullptr) {
     const int n = cinfo->actual_number_of_colors;
-    if (n > static_cast<int>(kBmpColorTableEntries)) {
+    if (n > static_cast<int>(BmpColorTableEntries)) {
       ERREXIT1(cinfo, JERR_BMP_COLORMAP, n);
     }
     const bool threeComponents = cinfo->out_color_components == 3;
@@ -157,7 +157,7 @@ void WriteColourTable(j_decompress_ptr cinfo, std::uint8_t* table) {
     }
   } else {
     // Unquantised greyscale: the 8-bit values are grey levels.
-    for (unsigned i = 0; i < kBmpColorTableEntries; ++i) {
+    for (unsigned i = 0; i < BmpColorTableEntries; ++i) {
       std::uint8_t* entry = table + 4 * i;
       entry[0] = entry[1] = entry[2] = static_cast<std::uint8_t>(i);
     }
@@ -182,7 +182,7 @@ void BMPWriterFinish(j_decompress_ptr cinfo, BMPWriter* writer) {
     ERREXIT(cinfo, JERR_FILE_WRITE);
   }
   if (writer->ColourTable) {
-    WriteColourTable(cinfo, out.data() + kBmpFileHeaderSize + kBmpInfoHeaderSize);
+    WriteColourTable(cinfo, out.data() + kBmpFileHeaderSize + BmpInfoHeaderSize);
   }
 }
 

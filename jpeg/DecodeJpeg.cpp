@@ -114,7 +114,7 @@ int SavedOrientation(j_decompress_ptr cinfo) noexcept {
       return ReadExifOrientation(m->data, m->data_length);
     }
   }
-  return kUprightOrientation;
+  return UprightOrientation;
 }
 
 // Decodes at N/8 of the full size when the wallpaper style shows the picture smaller.

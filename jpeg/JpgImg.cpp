@@ -14,9 +14,9 @@ namespace {
 
 std::vector<std::uint8_t> ReadPictureFile(TExclusiveFile& file) {
   const std::uint64_t size = file.Size();
-  if (size > kMaxJpegFileBytes) {
+  if (size > MaxPictureFileBytes) {
     throw EJPEGException("File of " + std::to_string(size) + " bytes is larger than the limit of " +
-                             std::to_string(kMaxJpegFileBytes >> 20) + " MB",
+                             std::to_string(MaxPictureFileBytes >> 20) + " MB",
                          TDecodeFailure::Unsupported);
   }
   if (size == 0) {
@@ -24,8 +24,8 @@ std::vector<std::uint8_t> ReadPictureFile(TExclusiveFile& file) {
     throw EJPEGException("Empty input file", TDecodeFailure::Unsupported);
   }
   // The kind is told by the first bytes, before the rest is read.
-  std::uint8_t head[kPictureSignatureSize] = {};
-  const auto headSize = static_cast<std::size_t>(std::min<std::uint64_t>(size, kPictureSignatureSize));
+  std::uint8_t head[PictureSignatureSize] = {};
+  const auto headSize = static_cast<std::size_t>(std::min<std::uint64_t>(size, PictureSignatureSize));
   file.ReadExactly(head, headSize);
   if (RecognisePicture(head, headSize) == TPictureFormat::Unknown) {
     throw EJPEGException(NotAPictureFileMessage(head, headSize), TDecodeFailure::Unsupported);
@@ -88,7 +88,8 @@ void TCustomJPEGImage::SetFileName(const std::string& name) {
     DecodePicture();
     return;
   }
-  // The file stays open, unshared, until the decode has finished.
+  // The file stays open until the decode has finished; others may read it meanwhile but not
+  // write it (base/ExclusiveFile.h).
   TExclusiveFile file(name);
   FJPEGStream = ReadPictureFile(file);
   DecodePicture();

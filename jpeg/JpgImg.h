@@ -19,7 +19,7 @@ class TCustomJPEGImage;
 
 // Files larger than this are refused (EJPEGException, Unsupported) without being read: far
 // above any photograph, and reading it whole would freeze the program for seconds.
-constexpr std::uint64_t kMaxJpegFileBytes = std::uint64_t{256} << 20;
+constexpr std::uint64_t MaxPictureFileBytes = std::uint64_t{256} << 20;
 
 // The progress event: the control itself is the sender; it carries no percentage.
 using TJPEGProgressEvent = std::function<void(TCustomJPEGImage& Sender)>;
@@ -87,7 +87,7 @@ protected:
   const std::string& FileName() const noexcept { return FFileName; }
   // Stores the name, copies the whole file into memory (an empty name empties the copy) and
   // decodes. EFOpenError or EReadError leave the previous copy and picture in place, and so
-  // does EJPEGException (Unsupported) for a file of no bytes, one over kMaxJpegFileBytes or
+  // does EJPEGException (Unsupported) for a file of no bytes, one over MaxPictureFileBytes or
   // one that does not start like a JPEG, PNG or WebP file: none of them is read whole.
   void SetFileName(const std::string& name);
 

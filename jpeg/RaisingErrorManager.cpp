@@ -4,7 +4,7 @@ namespace tarvell {
 
 namespace {
 
-const char* const kBridgeMessages[] = {
+const char* const BridgeMessages[] = {
     nullptr,                                                         // JMSG_FIRSTADDONCODE
     "BMP output must be grayscale or RGB",                           // JERR_BMP_COLORSPACE
     "Output file format cannot handle %d colormap entries",          // JERR_BMP_COLORMAP
@@ -15,7 +15,7 @@ const char* const kBridgeMessages[] = {
     nullptr,
 };
 
-static_assert(sizeof(kBridgeMessages) / sizeof(kBridgeMessages[0]) == JMSG_LASTADDONCODE - JMSG_FIRSTADDONCODE + 2);
+static_assert(sizeof(BridgeMessages) / sizeof(BridgeMessages[0]) == JMSG_LASTADDONCODE - JMSG_FIRSTADDONCODE + 2);
 
 RaisingErrorManager* ManagerOf(j_common_ptr cinfo) noexcept {
   // Pub is the first member of RaisingErrorManager, so the two addresses are the same.
@@ -63,7 +63,7 @@ void InitRaisingErrorManager(RaisingErrorManager& manager) noexcept {
   manager.Pub.emit_message = EmitMessage;
   manager.Pub.error_exit = ErrorExit;
   manager.Pub.output_message = OutputMessage;
-  manager.Pub.addon_message_table = kBridgeMessages;
+  manager.Pub.addon_message_table = BridgeMessages;
   manager.Pub.first_addon_message = JMSG_FIRSTADDONCODE;
   manager.Pub.last_addon_message = JMSG_LASTADDONCODE;
   manager.Message[0] = '\0';

@@ -27,7 +27,7 @@ void InitSource(j_decompress_ptr cinfo) { SourceOf(cinfo)->StartOfFile = TRUE; }
 
 boolean FillInputBuffer(j_decompress_ptr cinfo) {
   StreamSource* src = SourceOf(cinfo);
-  std::size_t taken = src->Input->Read(src->Buffer, kStreamSourceBufferSize);
+  std::size_t taken = src->Input->Read(src->Buffer, StreamSourceBufferSize);
   if (taken == 0) {
     if (src->StartOfFile) {
       ERREXIT(cinfo, JERR_INPUT_EMPTY);
@@ -68,7 +68,7 @@ void StreamSourceAttach(j_decompress_ptr cinfo, TMemoryReader* input) {
         (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, sizeof(StreamSource));
     auto* src = new (record) StreamSource{};
     src->Buffer = static_cast<JOCTET*>((*cinfo->mem->alloc_small)(
-        reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, kStreamSourceBufferSize * sizeof(JOCTET)));
+        reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, StreamSourceBufferSize * sizeof(JOCTET)));
     cinfo->src = &src->Pub;
   }
   StreamSource* src = SourceOf(cinfo);

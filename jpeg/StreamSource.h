@@ -21,12 +21,12 @@ struct TMemoryReader {
   std::size_t Read(JOCTET* destination, std::size_t count) noexcept;
 };
 
-constexpr std::size_t kStreamSourceBufferSize = 4096;
+constexpr std::size_t StreamSourceBufferSize = 4096;
 
 struct StreamSource {
   jpeg_source_mgr Pub;  // first, so the library's src pointer is also ours
   TMemoryReader* Input;
-  JOCTET* Buffer;       // kStreamSourceBufferSize bytes from the permanent pool
+  JOCTET* Buffer;       // StreamSourceBufferSize bytes from the permanent pool
   boolean StartOfFile;  // true until the first successful refill
 };
 

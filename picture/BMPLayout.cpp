@@ -13,14 +13,14 @@ TBmpLayout ComputeBmpLayout(std::uint32_t width, std::uint32_t height, std::uint
   layout.BitsPerPixel = colour ? 24 : 8;
   layout.DataWidth = std::uint64_t{width} * components;
   layout.RowWidth = (layout.DataWidth + 3) / 4 * 4;
-  layout.HeaderSize = kBmpFileHeaderSize + kBmpInfoHeaderSize + (colour ? 0 : 4 * kBmpColorTableEntries);
+  layout.HeaderSize = kBmpFileHeaderSize + BmpInfoHeaderSize + (colour ? 0 : 4 * BmpColorTableEntries);
   layout.FileSize = layout.HeaderSize + layout.RowWidth * height;
 
   const std::uint64_t pixels = std::uint64_t{width} * height;
-  constexpr auto kMaxField = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
+  constexpr auto MaxField = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
   if (pixels > std::uint64_t{maxMegapixels} * 1'000'000u) {
     layout.Fit = TBmpFit::TooManyPixels;
-  } else if (layout.FileSize > std::numeric_limits<std::uint32_t>::max() || width > kMaxField || height > kMaxField) {
+  } else if (layout.FileSize > std::numeric_limits<std::uint32_t>::max() || width > MaxField || height > MaxField) {
     layout.Fit = TBmpFit::TooLargeForBmp;
   }
   return layout;
@@ -50,7 +50,7 @@ private:
 
 bool WriteBmpHeaders(const TBmpLayout& layout, const TBmpHeaderInfo& info, std::uint8_t* out,
                      std::size_t available) noexcept {
-  if (out == nullptr || available < kBmpFileHeaderSize + kBmpInfoHeaderSize) {
+  if (out == nullptr || available < kBmpFileHeaderSize + BmpInfoHeaderSize) {
     return false;
   }
   const bool hasTable = layout.BitsPerPixel == 8;
@@ -62,7 +62,7 @@ bool WriteBmpHeaders(const TBmpLayout& layout, const TBmpHeaderInfo& info, std::
   w.U16(0);
   w.U32(static_cast<std::uint32_t>(layout.HeaderSize));
   // Information header; a positive height means the rows run bottom-up.
-  w.U32(kBmpInfoHeaderSize);
+  w.U32(BmpInfoHeaderSize);
   w.U32(layout.Width);
   w.U32(layout.Height);
   w.U16(1);
@@ -71,7 +71,7 @@ bool WriteBmpHeaders(const TBmpLayout& layout, const TBmpHeaderInfo& info, std::
   w.U32(0);  // image size, may be 0 for uncompressed rows
   w.U32(info.XPixelsPerMetre);
   w.U32(info.YPixelsPerMetre);
-  w.U32(hasTable ? kBmpColorTableEntries : 0);
+  w.U32(hasTable ? BmpColorTableEntries : 0);
   w.U32(0);  // important colours
   return true;
 }

@@ -8,13 +8,13 @@
 namespace tarvell {
 
 constexpr std::uint32_t kBmpFileHeaderSize = 14;
-constexpr std::uint32_t kBmpInfoHeaderSize = 40;
-constexpr std::uint32_t kBmpColorTableEntries = 256;
+constexpr std::uint32_t BmpInfoHeaderSize = 40;
+constexpr std::uint32_t BmpColorTableEntries = 256;
 
 // Pictures above this many pixels are refused before anything is allocated for them.
 // 250 megapixels: a colour BMP of that size is 750 MB, well inside the 4 GB that its
 // 32-bit size fields can describe, and far above any screen.
-constexpr std::uint32_t kDefaultMaxMegapixels = 250;
+constexpr std::uint32_t DefaultMaxMegapixels = 250;
 
 enum class TBmpFit : std::uint8_t { Fits, TooManyPixels, TooLargeForBmp };
 

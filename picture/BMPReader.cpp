@@ -6,12 +6,12 @@ namespace tarvell {
 
 namespace {
 
-constexpr std::uint64_t kBitFieldMasksSize = 12;
+constexpr std::uint64_t BitFieldMasksSize = 12;
 
 // The information header's fields and what follows from them, checked against `size` bytes
 // from its start; PixelsAt is where a packed bitmap's rows begin.
 std::optional<TBmpInfo> ReadInfoHeader(const std::uint8_t* info, std::size_t size) noexcept {
-  if (size < kBmpInfoHeaderSize) return std::nullopt;
+  if (size < BmpInfoHeaderSize) return std::nullopt;
   TBmpInfo b;
   b.HeaderSize = ReadBmpU32(info);
   b.Width = static_cast<std::int32_t>(ReadBmpU32(info + 4));
@@ -22,11 +22,11 @@ std::optional<TBmpInfo> ReadInfoHeader(const std::uint8_t* info, std::size_t siz
   const std::uint32_t colorsUsed = ReadBmpU32(info + 32);
 
   const std::uint16_t bits = b.BitsPerPixel;
-  if (b.HeaderSize < kBmpInfoHeaderSize || b.HeaderSize > size || planes != 1) return std::nullopt;
+  if (b.HeaderSize < BmpInfoHeaderSize || b.HeaderSize > size || planes != 1) return std::nullopt;
   if (b.Width <= 0 || b.Height == 0 || b.Height == INT32_MIN) return std::nullopt;
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return std::nullopt;
-  if (b.Compression != kBmpCompressionRgb && b.Compression != kBmpCompressionBitFields) return std::nullopt;
-  if (b.Compression == kBmpCompressionBitFields && bits != 16 && bits != 32) return std::nullopt;
+  if (b.Compression != kBmpCompressionRgb && b.Compression != BmpCompressionBitFields) return std::nullopt;
+  if (b.Compression == BmpCompressionBitFields && bits != 16 && bits != 32) return std::nullopt;
 
   // Everything in 64 bits: the fields come from the bytes, not from us.
   b.Colors = colorsUsed;
@@ -34,7 +34,7 @@ std::optional<TBmpInfo> ReadInfoHeader(const std::uint8_t* info, std::size_t siz
   if (bits <= 8 && b.Colors > (std::uint64_t{1} << bits)) return std::nullopt;
   b.ColorsAt = b.HeaderSize;
   // A 40-byte header keeps its three masks after it; larger headers hold them inside.
-  if (b.Compression == kBmpCompressionBitFields && b.HeaderSize == kBmpInfoHeaderSize) b.ColorsAt += kBitFieldMasksSize;
+  if (b.Compression == BmpCompressionBitFields && b.HeaderSize == BmpInfoHeaderSize) b.ColorsAt += BitFieldMasksSize;
   b.PixelsAt = b.ColorsAt + b.Colors * 4;
   b.Stride = (std::uint64_t{static_cast<std::uint32_t>(b.Width)} * bits + 31) / 32 * 4;
   b.Rows = b.Height < 0 ? static_cast<std::uint64_t>(-static_cast<std::int64_t>(b.Height))
@@ -61,7 +61,7 @@ std::optional<TBmpInfo> ReadPackedDibInfo(std::span<const std::uint8_t> dib) noe
 }
 
 std::optional<TBmpInfo> ReadBmpFileInfo(std::span<const std::uint8_t> bmp) noexcept {
-  if (bmp.size() < kBmpFileHeaderSize + kBmpInfoHeaderSize || bmp[0] != 'B' || bmp[1] != 'M') return std::nullopt;
+  if (bmp.size() < kBmpFileHeaderSize + BmpInfoHeaderSize || bmp[0] != 'B' || bmp[1] != 'M') return std::nullopt;
   const std::uint64_t offBits = ReadBmpU32(bmp.data() + 10);
   if (offBits < kBmpFileHeaderSize) return std::nullopt;
   std::optional<TBmpInfo> info = ReadInfoHeader(bmp.data() + kBmpFileHeaderSize, bmp.size() - kBmpFileHeaderSize);

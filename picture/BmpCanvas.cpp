@@ -31,7 +31,7 @@ TBmpCanvas::TBmpCanvas(TByteBuffer& output, std::uint32_t width, std::uint32_t h
     : FOutput(output),
       FWidth(width),
       FHeight(height),
-      FOrientation(orientation >= 1 && orientation <= 8 ? orientation : kUprightOrientation) {
+      FOrientation(orientation >= 1 && orientation <= 8 ? orientation : UprightOrientation) {
   const bool swap = OrientationSwapsAxes(FOrientation);
   FLayout = ComputeBmpLayout(swap ? height : width, swap ? width : height, 3, maxMegapixels);
   if (FLayout.Fit == TBmpFit::TooManyPixels) {
@@ -52,7 +52,7 @@ void TBmpCanvas::Start() {
 }
 
 std::uint8_t* TBmpCanvas::RowInPlace(std::uint32_t y) noexcept {
-  if (FOrientation != kUprightOrientation || y >= FHeight) {
+  if (FOrientation != UprightOrientation || y >= FHeight) {
     return nullptr;
   }
   return FOutput.data() + FLayout.HeaderSize + FLayout.RowWidth * (FLayout.Height - 1 - y);

@@ -1,4 +1,5 @@
-// The decoding options of the JPEG picture control.
+// The decoding options of the picture control: the colour, DCT and dithering choices apply to
+// JPEG only; the fit and the size cap to every kind.
 #pragma once
 
 #include "picture/BMPLayout.h"
@@ -20,7 +21,7 @@ struct TDecodeOptions {
   bool GrayScale = false;
   bool NoSmooth = false;
   bool OnePass = false;
-  std::uint32_t MaxMegapixels = kDefaultMaxMegapixels;
+  std::uint32_t MaxMegapixels = DefaultMaxMegapixels;
   // The wallpaper style and screen the picture is decoded for; by default none, full size.
   TWallpaperFit Fit;
 };

@@ -23,13 +23,13 @@ namespace {
 
 // Ancillary chunks are copied, compressed ones inflated, into the library's memory: enough for
 // any real file's, no more. The library takes no single chunk limit above this one.
-constexpr std::size_t kChunkCacheLimit = std::size_t{32} << 20;
+constexpr std::size_t ChunkCacheLimit = std::size_t{32} << 20;
 
 // Adam7: where each pass starts and how far apart its pixels lie.
-constexpr std::uint32_t kPassXStart[7] = {0, 4, 0, 2, 0, 1, 0};
-constexpr std::uint32_t kPassXStep[7] = {8, 8, 4, 4, 2, 2, 1};
-constexpr std::uint32_t kPassYStart[7] = {0, 0, 4, 0, 2, 0, 1};
-constexpr std::uint32_t kPassYStep[7] = {8, 8, 8, 4, 4, 2, 2};
+constexpr std::uint32_t PassXStart[7] = {0, 4, 0, 2, 0, 1, 0};
+constexpr std::uint32_t PassXStep[7] = {8, 8, 4, 4, 2, 2, 1};
+constexpr std::uint32_t PassYStart[7] = {0, 0, 4, 0, 2, 0, 1};
+constexpr std::uint32_t PassYStep[7] = {8, 8, 8, 4, 4, 2, 2};
 
 std::uint32_t PassCount(std::uint32_t size, std::uint32_t start, std::uint32_t step) noexcept {
   return size > start ? (size - start + step - 1) / step : 0;
@@ -75,7 +75,7 @@ int PngExifOrientation(const std::uint8_t* png, std::size_t size) noexcept {
     }
     pos += std::size_t{length} + 12;
   }
-  return kUprightOrientation;
+  return UprightOrientation;
 }
 
 namespace {
@@ -165,16 +165,154 @@ TByteBuffer DecodePngToBmp(const std::vector<std::uint8_t>& source, const TDecod
 
 namespace {
 
-TByteBuffer DecodeStill(const std::vector<std::uint8_t>& source, int orientation, const TDecodeOptions& options,
-                        const TProgressRule& progress) {
+TSpngContext OpenPng(const std::vector<std::uint8_t>& source, spng_ihdr& ihdr) {
   TSpngContext ctx(spng_ctx_new(0));
   if (!ctx) {
     throw std::bad_alloc();
   }
-  Check(spng_set_chunk_limits(ctx.get(), kChunkCacheLimit, kChunkCacheLimit));
+  Check(spng_set_chunk_limits(ctx.get(), ChunkCacheLimit, ChunkCacheLimit));
   Check(spng_set_png_buffer(ctx.get(), source.data(), source.size()));
-  spng_ihdr ihdr{};
   Check(spng_get_ihdr(ctx.get(), &ihdr));
+  return ctx;
+}
+
+// Which rows the library gives: 8-bit colour without transparency as it is, anything with
+// transparency (an alpha channel or a tRNS chunk) with its alpha, 16-bit samples whole.
+struct TRowFormat {
+  int Format = SPNG_FMT_RGB8;
+  std::size_t PixelBytes = 3;
+};
+
+TRowFormat ChooseRowFormat(spng_ctx* ctx, const spng_ihdr& ihdr) {
+  spng_trns trns{};
+  // Reading it reads every chunk before the pixel data: an unknown critical one fails here.
+  const int trnsCode = spng_get_trns(ctx, &trns);
+  if (trnsCode != 0 && trnsCode != SPNG_ECHUNKAVAIL) Fail(trnsCode);
+  const bool hasTrns = trnsCode == 0;
+  const bool hasAlpha = ihdr.color_type == SPNG_COLOR_TYPE_GRAYSCALE_ALPHA ||
+                        ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR_ALPHA || hasTrns;
+  if (ihdr.bit_depth == 16) {
+    return {SPNG_FMT_RGBA16, 8};
+  }
+  if (hasAlpha) {
+    return {SPNG_FMT_RGBA8, 4};
+  }
+  return {};
+}
+
+// How many rows the library gives: every pass's rows of an interlaced picture.
+std::uint64_t RowsToDecode(std::uint32_t width, std::uint32_t height, bool interlaced) noexcept {
+  if (!interlaced) {
+    return height;
+  }
+  std::uint64_t rows = 0;
+  for (int p = 0; p < 7; ++p) {
+    if (PassCount(width, PassXStart[p], PassXStep[p]) != 0) {
+      rows += PassCount(height, PassYStart[p], PassYStep[p]);
+    }
+  }
+  return rows;
+}
+
+// One decoded row as blue, green, red, transparency composed over the background.
+void ComposeRow(int format, const std::uint16_t* row, std::uint32_t width, TRgbColour background,
+                std::uint8_t* out) noexcept {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(row);
+  if (format == SPNG_FMT_RGB8) {
+    RgbToBgr(bytes, width, out);
+  } else if (format == SPNG_FMT_RGBA8) {
+    Rgba8OverBackground(bytes, width, background, out);
+  } else {
+    Rgba16OverBackground(row, width, background, out);
+  }
+}
+
+// Where the decoded rows go: straight into the bitmap, through the reducer, or, for an
+// interlaced pass, pixel by pixel.
+class TRowSink {
+public:
+  TRowSink(TBmpCanvas& canvas, std::uint32_t width, std::uint32_t height, std::uint32_t outWidth,
+           std::uint32_t outHeight, bool interlaced)
+      : FCanvas(canvas), FWidth(width), FOutHeight(outHeight), FInterlaced(interlaced) {
+    if (outWidth != width || outHeight != height) {
+      FReducer.emplace(width, height, outWidth, outHeight, interlaced);
+    }
+  }
+
+  // Upright and full size: the row is composed straight into its place in the bitmap.
+  std::uint8_t* InPlace(std::uint32_t y) noexcept {
+    return !FReducer && !FInterlaced ? FCanvas.RowInPlace(y) : nullptr;
+  }
+
+  void Put(const spng_row_info& info, const std::uint8_t* out, bool inPlace) noexcept {
+    const auto y = static_cast<std::uint32_t>(info.row_num);
+    if (FInterlaced && info.pass >= 0 && info.pass < 7) {
+      for (std::uint32_t x = PassXStart[info.pass]; x < FWidth; x += PassXStep[info.pass]) {
+        if (FReducer) {
+          FReducer->AddPixel(x, y, out + std::size_t{x} * 3);
+        } else {
+          FCanvas.PutPixel(x, y, out + std::size_t{x} * 3);
+        }
+      }
+    } else if (FReducer) {
+      if (FReducer->AddRow(y, out)) {
+        FCanvas.PutRow(FReducer->OutRowIndex(), FReducer->OutRow());
+      }
+    } else if (!inPlace) {
+      FCanvas.PutRow(y, out);
+    }
+  }
+
+  // An interlaced picture reduced: its rows are whole only after the last pass.
+  void Finish() noexcept {
+    if (FReducer && FInterlaced) {
+      for (std::uint32_t oy = 0; oy < FOutHeight; ++oy) {
+        FReducer->FinishRow(oy);
+        FCanvas.PutRow(oy, FReducer->OutRow());
+      }
+    }
+  }
+
+private:
+  TBmpCanvas& FCanvas;
+  std::uint32_t FWidth;
+  std::uint32_t FOutHeight;
+  bool FInterlaced;
+  std::optional<TBoxReducer> FReducer;
+};
+
+// Decodes every row into sink; a file that ends before its last row is Damaged.
+void DecodeRows(spng_ctx* ctx, const TRowFormat& format, std::uint32_t width, std::uint32_t height,
+                std::uint64_t totalRows, TRgbColour background, TRowSink& sink, const TProgressRule& progress) {
+  // 16-bit samples, so that the row is aligned for them.
+  std::vector<std::uint16_t> row((std::size_t{width} * format.PixelBytes + 1) / 2);
+  std::vector<std::uint8_t> bgr(std::size_t{width} * 3);
+  TRowProgress report(progress);
+  std::uint64_t doneRows = 0;
+  for (;;) {
+    spng_row_info info{};
+    int code = spng_get_row_info(ctx, &info);
+    if (code == SPNG_EOI) break;
+    Check(code);
+    code = spng_decode_row(ctx, row.data(), std::size_t{width} * format.PixelBytes);
+    if (code != 0 && code != SPNG_EOI) Fail(code);
+    if (info.row_num >= height) Fail(SPNG_EINTERNAL);
+    std::uint8_t* target = sink.InPlace(info.row_num);
+    std::uint8_t* out = target != nullptr ? target : bgr.data();
+    ComposeRow(format.Format, row.data(), width, background, out);
+    sink.Put(info, out, target != nullptr);
+    report.Rows(++doneRows, totalRows);
+    if (code == SPNG_EOI) break;
+  }
+  if (doneRows != totalRows) {
+    Fail(SPNG_EOF);
+  }
+}
+
+TByteBuffer DecodeStill(const std::vector<std::uint8_t>& source, int orientation, const TDecodeOptions& options,
+                        const TProgressRule& progress) {
+  spng_ihdr ihdr{};
+  const TSpngContext ctx = OpenPng(source, ihdr);
   const std::uint32_t width = ihdr.width;
   const std::uint32_t height = ihdr.height;
   CheckPictureSize(width, height, options.MaxMegapixels);
@@ -186,101 +324,18 @@ TByteBuffer DecodeStill(const std::vector<std::uint8_t>& source, int orientation
                                  clampInt(swap ? width : height));
   const std::uint32_t outWidth = ScaledSize(width, num);
   const std::uint32_t outHeight = ScaledSize(height, num);
-  const bool reduce = outWidth != width || outHeight != height;
   const bool interlaced = ihdr.interlace_method != 0;
 
   TByteBuffer bmp;
   TBmpCanvas canvas(bmp, outWidth, outHeight, orientation, options.MaxMegapixels);
+  const TRowFormat format = ChooseRowFormat(ctx.get(), ihdr);
+  Check(spng_decode_image(ctx.get(), nullptr, 0, format.Format, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE));
 
-  // Which rows the library gives: 8-bit colour without transparency as it is, anything with
-  // transparency (an alpha channel or a tRNS chunk) with its alpha, 16-bit samples whole.
-  spng_trns trns{};
-  // Reading it reads every chunk before the pixel data: an unknown critical one fails here.
-  const int trnsCode = spng_get_trns(ctx.get(), &trns);
-  if (trnsCode != 0 && trnsCode != SPNG_ECHUNKAVAIL) Fail(trnsCode);
-  const bool hasTrns = trnsCode == 0;
-  const bool hasAlpha = ihdr.color_type == SPNG_COLOR_TYPE_GRAYSCALE_ALPHA ||
-                        ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR_ALPHA || hasTrns;
-  int format = SPNG_FMT_RGB8;
-  std::size_t pixelBytes = 3;
-  if (ihdr.bit_depth == 16) {
-    format = SPNG_FMT_RGBA16;
-    pixelBytes = 8;
-  } else if (hasAlpha) {
-    format = SPNG_FMT_RGBA8;
-    pixelBytes = 4;
-  }
-  Check(spng_decode_image(ctx.get(), nullptr, 0, format, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE));
-
-  std::optional<TBoxReducer> reducer;
-  if (reduce) {
-    reducer.emplace(width, height, outWidth, outHeight, interlaced);
-  }
-  // 16-bit samples, so that the row is aligned for them.
-  std::vector<std::uint16_t> row((std::size_t{width} * pixelBytes + 1) / 2);
-  std::vector<std::uint8_t> bgr(std::size_t{width} * 3);
+  TRowSink sink(canvas, width, height, outWidth, outHeight, interlaced);
   canvas.Start();
-
-  std::uint64_t totalRows = height;
-  if (interlaced) {
-    totalRows = 0;
-    for (int p = 0; p < 7; ++p) {
-      if (PassCount(width, kPassXStart[p], kPassXStep[p]) != 0) {
-        totalRows += PassCount(height, kPassYStart[p], kPassYStep[p]);
-      }
-    }
-  }
-  TRowProgress report(progress);
-  std::uint64_t doneRows = 0;
-  for (;;) {
-    spng_row_info info{};
-    int code = spng_get_row_info(ctx.get(), &info);
-    if (code == SPNG_EOI) break;
-    Check(code);
-    code = spng_decode_row(ctx.get(), row.data(), std::size_t{width} * pixelBytes);
-    if (code != 0 && code != SPNG_EOI) Fail(code);
-    const std::uint32_t y = info.row_num;
-    if (y >= height) Fail(SPNG_EINTERNAL);
-
-    // Upright and full size: the row is composed straight into its place in the bitmap.
-    std::uint8_t* target = !reduce && !interlaced ? canvas.RowInPlace(y) : nullptr;
-    std::uint8_t* out = target != nullptr ? target : bgr.data();
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(row.data());
-    if (format == SPNG_FMT_RGB8) {
-      RgbToBgr(bytes, width, out);
-    } else if (format == SPNG_FMT_RGBA8) {
-      Rgba8OverBackground(bytes, width, fit.Background, out);
-    } else {
-      Rgba16OverBackground(row.data(), width, fit.Background, out);
-    }
-
-    if (interlaced && info.pass >= 0 && info.pass < 7) {
-      for (std::uint32_t x = kPassXStart[info.pass]; x < width; x += kPassXStep[info.pass]) {
-        if (reducer) {
-          reducer->AddPixel(x, y, out + std::size_t{x} * 3);
-        } else {
-          canvas.PutPixel(x, y, out + std::size_t{x} * 3);
-        }
-      }
-    } else if (reducer) {
-      if (reducer->AddRow(y, out)) {
-        canvas.PutRow(reducer->OutRowIndex(), reducer->OutRow());
-      }
-    } else if (target == nullptr) {
-      canvas.PutRow(y, out);
-    }
-    report.Rows(++doneRows, totalRows);
-    if (code == SPNG_EOI) break;
-  }
-  if (doneRows != totalRows) {
-    Fail(SPNG_EOF);
-  }
-  if (reducer && interlaced) {
-    for (std::uint32_t oy = 0; oy < outHeight; ++oy) {
-      reducer->FinishRow(oy);
-      canvas.PutRow(oy, reducer->OutRow());
-    }
-  }
+  DecodeRows(ctx.get(), format, width, height, RowsToDecode(width, height, interlaced), fit.Background, sink,
+             progress);
+  sink.Finish();
   canvas.Finish();
   return bmp;
 }

@@ -6,10 +6,10 @@ namespace tarvell {
 
 namespace {
 
-constexpr std::uint8_t kExifSignature[] = {'E', 'x', 'i', 'f', 0, 0};
-constexpr std::uint16_t kOrientationTag = 0x0112;
-constexpr std::uint16_t kTypeShort = 3;
-constexpr std::size_t kEntrySize = 12;
+constexpr std::uint8_t ExifSignature[] = {'E', 'x', 'i', 'f', 0, 0};
+constexpr std::uint16_t OrientationTag = 0x0112;
+constexpr std::uint16_t TypeShort = 3;
+constexpr std::size_t EntrySize = 12;
 
 // Reads numbers inside the TIFF block in its byte order. Every read is checked against the
 // block's end; a read that does not fit fails instead of reading.
@@ -43,17 +43,17 @@ int OrientationOfTiff(const std::uint8_t* tiff, std::size_t tiffSize) noexcept;
 }  // namespace
 
 int ReadExifOrientation(const std::uint8_t* segment, std::size_t size) noexcept {
-  constexpr std::size_t kSignatureSize = sizeof kExifSignature;
-  if (segment == nullptr || size < kSignatureSize + 8 || std::memcmp(segment, kExifSignature, kSignatureSize) != 0) {
-    return kUprightOrientation;
+  constexpr std::size_t SignatureSize = sizeof ExifSignature;
+  if (segment == nullptr || size < SignatureSize + 8 || std::memcmp(segment, ExifSignature, SignatureSize) != 0) {
+    return UprightOrientation;
   }
-  return OrientationOfTiff(segment + kSignatureSize, size - kSignatureSize);
+  return OrientationOfTiff(segment + SignatureSize, size - SignatureSize);
 }
 
 int ReadTiffOrientation(const std::uint8_t* tiff, std::size_t size) noexcept {
-  constexpr std::size_t kSignatureSize = sizeof kExifSignature;
-  if (tiff != nullptr && size >= kSignatureSize && std::memcmp(tiff, kExifSignature, kSignatureSize) == 0) {
-    return OrientationOfTiff(tiff + kSignatureSize, size - kSignatureSize);
+  constexpr std::size_t SignatureSize = sizeof ExifSignature;
+  if (tiff != nullptr && size >= SignatureSize && std::memcmp(tiff, ExifSignature, SignatureSize) == 0) {
+    return OrientationOfTiff(tiff + SignatureSize, size - SignatureSize);
   }
   return OrientationOfTiff(tiff, size);
 }
@@ -62,38 +62,38 @@ namespace {
 
 int OrientationOfTiff(const std::uint8_t* tiff, std::size_t tiffSize) noexcept {
   if (tiff == nullptr || tiffSize < 8) {
-    return kUprightOrientation;
+    return UprightOrientation;
   }
   bool bigEndian = false;
   if (tiff[0] == 'M' && tiff[1] == 'M') {
     bigEndian = true;
   } else if (!(tiff[0] == 'I' && tiff[1] == 'I')) {
-    return kUprightOrientation;
+    return UprightOrientation;
   }
   const TTiffReader reader(tiff, tiffSize, bigEndian);
   std::uint16_t magic = 0;
   std::uint32_t directory = 0;
   std::uint16_t count = 0;
   if (!reader.U16(2, magic) || magic != 42 || !reader.U32(4, directory) || !reader.U16(directory, count)) {
-    return kUprightOrientation;
+    return UprightOrientation;
   }
   // Entries are sorted by tag, but writers get that wrong; look at each one that fits.
   for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t entry = std::size_t{directory} + 2 + i * kEntrySize;
+    const std::size_t entry = std::size_t{directory} + 2 + i * EntrySize;
     std::uint16_t tag = 0;
     std::uint16_t type = 0;
     std::uint32_t values = 0;
     std::uint16_t value = 0;
     if (!reader.U16(entry, tag) || !reader.U16(entry + 2, type) || !reader.U32(entry + 4, values) ||
         !reader.U16(entry + 8, value)) {
-      return kUprightOrientation;  // the directory runs past the block
+      return UprightOrientation;  // the directory runs past the block
     }
-    if (tag == kOrientationTag) {
-      const bool valid = type == kTypeShort && values == 1 && value >= 1 && value <= 8;
-      return valid ? value : kUprightOrientation;
+    if (tag == OrientationTag) {
+      const bool valid = type == TypeShort && values == 1 && value >= 1 && value <= 8;
+      return valid ? value : UprightOrientation;
     }
   }
-  return kUprightOrientation;
+  return UprightOrientation;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The Orientation tag of a JPEG file's EXIF block: how the stored pixels must be turned and
-// mirrored to show the picture upright. Platform-free and free of libjpeg.
+// The Orientation tag of a picture's EXIF block (JPEG's APP1, PNG's eXIf, WebP's EXIF chunk):
+// how the stored pixels must be turned and mirrored to show the picture upright. Platform-free and free of libjpeg.
 #pragma once
 
 #include <cstddef>
@@ -10,7 +10,7 @@ namespace tarvell {
 // The tag's own values: 1 upright, 2 mirrored left-right, 3 turned 180 degrees, 4 mirrored
 // top-bottom, 5 mirrored along the main diagonal, 6 turned 90 degrees clockwise, 7 mirrored
 // along the other diagonal, 8 turned 90 degrees anticlockwise.
-constexpr int kUprightOrientation = 1;
+constexpr int UprightOrientation = 1;
 
 // Reads the orientation from the content of an APP1 segment (what follows its length field:
 // "Exif\0\0", then a TIFF header and its first directory). Returns 1 when the segment is no

@@ -9,23 +9,23 @@ namespace tarvell {
 namespace {
 
 // Offsets in the information header, which follows the 14-byte file header.
-constexpr std::size_t kWidthOffset = kBmpFileHeaderSize + 4;
-constexpr std::size_t kHeightOffset = kBmpFileHeaderSize + 8;
-constexpr std::size_t kBitCountOffset = kBmpFileHeaderSize + 14;
+constexpr std::size_t WidthOffset = kBmpFileHeaderSize + 4;
+constexpr std::size_t HeightOffset = kBmpFileHeaderSize + 8;
+constexpr std::size_t BitCountOffset = kBmpFileHeaderSize + 14;
 
 }  // namespace
 
 std::int32_t TPicture::HeaderField(std::size_t offset) const noexcept {
-  if (FBmp.size() < kBmpFileHeaderSize + kBmpInfoHeaderSize) {
+  if (FBmp.size() < kBmpFileHeaderSize + BmpInfoHeaderSize) {
     return 0;
   }
   return static_cast<std::int32_t>(ReadBmpU32(FBmp.data() + offset));
 }
 
-int TPicture::Width() const noexcept { return HeaderField(kWidthOffset); }
+int TPicture::Width() const noexcept { return HeaderField(WidthOffset); }
 
-int TPicture::Height() const noexcept { return HeaderField(kHeightOffset); }
+int TPicture::Height() const noexcept { return HeaderField(HeightOffset); }
 
-int TPicture::BitsPerPixel() const noexcept { return HeaderField(kBitCountOffset) & 0xFFFF; }
+int TPicture::BitsPerPixel() const noexcept { return HeaderField(BitCountOffset) & 0xFFFF; }
 
 }  // namespace tarvell

@@ -7,17 +7,17 @@
 namespace tarvell {
 
 TPictureFormat RecognisePicture(const std::uint8_t* bytes, std::size_t size) noexcept {
-  static constexpr std::uint8_t kPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  static constexpr std::uint8_t PngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   if (bytes == nullptr) {
     return TPictureFormat::Unknown;
   }
   if (size >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) {
     return TPictureFormat::Jpeg;
   }
-  if (size >= sizeof kPng && std::memcmp(bytes, kPng, sizeof kPng) == 0) {
+  if (size >= sizeof PngSignature && std::memcmp(bytes, PngSignature, sizeof PngSignature) == 0) {
     return TPictureFormat::Png;
   }
-  if (size >= kPictureSignatureSize && std::memcmp(bytes, "RIFF", 4) == 0 && std::memcmp(bytes + 8, "WEBP", 4) == 0) {
+  if (size >= PictureSignatureSize && std::memcmp(bytes, "RIFF", 4) == 0 && std::memcmp(bytes + 8, "WEBP", 4) == 0) {
     return TPictureFormat::Webp;
   }
   return TPictureFormat::Unknown;

@@ -11,7 +11,7 @@ namespace tarvell {
 enum class TPictureFormat : std::uint8_t { Unknown, Jpeg, Png, Webp };
 
 // The most bytes RecognisePicture looks at: "RIFF", the RIFF size, "WEBP".
-constexpr std::size_t kPictureSignatureSize = 12;
+constexpr std::size_t PictureSignatureSize = 12;
 
 // JPEG: FF D8 FF. PNG: its 8-byte signature. WebP: "RIFF", four bytes, "WEBP".
 TPictureFormat RecognisePicture(const std::uint8_t* bytes, std::size_t size) noexcept;

@@ -65,7 +65,7 @@ TAreaWeights AreaWeights(double left, double length, int outSize, int sourceSize
 // One source row averaged across, with RowFractionBits of fraction.
 void ReduceRow(const std::uint8_t* source, const TAreaWeights& w, std::uint16_t* out) noexcept {
   const int outSize = static_cast<int>(w.First.size());
-  constexpr int shift = WeightBits - RowFractionBits;
+  constexpr int Shift = WeightBits - RowFractionBits;
   for (int i = 0; i < outSize; ++i) {
     const std::uint8_t* p = source + static_cast<std::size_t>(w.First[i]) * 3;
     const int* weight = w.Weights.data() + w.Start[i];
@@ -75,10 +75,10 @@ void ReduceRow(const std::uint8_t* source, const TAreaWeights& w, std::uint16_t*
       g += static_cast<std::uint32_t>(weight[k]) * p[1];
       r += static_cast<std::uint32_t>(weight[k]) * p[2];
     }
-    constexpr std::uint32_t half = 1u << (shift - 1);
-    out[3 * i] = static_cast<std::uint16_t>((b + half) >> shift);
-    out[3 * i + 1] = static_cast<std::uint16_t>((g + half) >> shift);
-    out[3 * i + 2] = static_cast<std::uint16_t>((r + half) >> shift);
+    constexpr std::uint32_t Half = 1u << (Shift - 1);
+    out[3 * i] = static_cast<std::uint16_t>((b + Half) >> Shift);
+    out[3 * i + 1] = static_cast<std::uint16_t>((g + Half) >> Shift);
+    out[3 * i + 2] = static_cast<std::uint16_t>((r + Half) >> Shift);
   }
 }
 
@@ -92,7 +92,7 @@ bool ReduceByArea(const TPixelBlock& from, const TPixelRegion& region, const TPi
   std::vector<std::uint16_t> row(rowValues);
   std::vector<std::uint32_t> sums(rowValues);
   int rowHeld = -1;
-  constexpr int shift = WeightBits + RowFractionBits;
+  constexpr int Shift = WeightBits + RowFractionBits;
   for (int oy = 0; oy < to.Height; ++oy) {
     std::fill(sums.begin(), sums.end(), 0u);
     const int* weight = down.Weights.data() + down.Start[oy];
@@ -107,7 +107,7 @@ bool ReduceByArea(const TPixelBlock& from, const TPixelRegion& region, const TPi
     }
     std::uint8_t* out = to.Pixels + static_cast<std::size_t>(oy) * to.Stride;
     for (std::size_t v = 0; v < rowValues; ++v)
-      out[v] = static_cast<std::uint8_t>(std::min<std::uint32_t>(255, (sums[v] + (1u << (shift - 1))) >> shift));
+      out[v] = static_cast<std::uint8_t>(std::min<std::uint32_t>(255, (sums[v] + (1u << (Shift - 1))) >> Shift));
   }
   return true;
 }

@@ -27,9 +27,9 @@ TWallpaperStyle WallpaperStyleFromSettings(std::optional<std::string_view> wallp
 }
 
 int ChooseScaleNum(TWallpaperStyle style, int screenW, int screenH, int pictureW, int pictureH) noexcept {
-  constexpr int kFull = 8;
+  constexpr int FullScale = 8;
   if (screenW <= 0 || screenH <= 0 || pictureW <= 0 || pictureH <= 0) {
-    return kFull;
+    return FullScale;
   }
   const std::int64_t sw = screenW;
   const std::int64_t sh = screenH;
@@ -68,15 +68,15 @@ int ChooseScaleNum(TWallpaperStyle style, int screenW, int screenH, int pictureW
     case TWallpaperStyle::None:
     case TWallpaperStyle::Center:
     case TWallpaperStyle::Tile:
-      return kFull;
+      return FullScale;
   }
   // Smallest N with N / 8 >= num / den, that is N * den >= 8 * num.
-  for (int n = 1; n < kFull; ++n) {
-    if (n * den >= kFull * num) {
+  for (int n = 1; n < FullScale; ++n) {
+    if (n * den >= FullScale * num) {
       return n;
     }
   }
-  return kFull;
+  return FullScale;
 }
 
 }  // namespace tarvell

@@ -14,7 +14,7 @@
 
 namespace {
 
-const char kUsage[] =
+const char Usage[] =
     "usage: tarvell-decode IN.jpg|IN.png|IN.webp OUT.bmp [options]\n"
     "  --colors 16|256|true    colour quantisation (default true: 24-bit rows)\n"
     "  --dct int|fast|float    DCT method (default int)\n"
@@ -32,8 +32,77 @@ const char kUsage[] =
     "the exit code is 1; a wrong command line exits with 2.\n";
 
 int UsageError(const char* what) {
-  std::fprintf(stderr, "tarvell-decode: %s\n%s", what, kUsage);
+  std::fprintf(stderr, "tarvell-decode: %s\n%s", what, Usage);
   return 2;
+}
+
+template <class T, std::size_t N>
+const T* Lookup(const std::pair<const char*, T> (&names)[N], const std::string& value) {
+  const auto* found = std::find_if(std::begin(names), std::end(names), [&](const auto& n) { return value == n.first; });
+  return found == std::end(names) ? nullptr : &found->second;
+}
+
+constexpr std::pair<const char*, tarvell::TNumOfColors> ColorNames[] = {
+    {"16", tarvell::TNumOfColors::_16}, {"256", tarvell::TNumOfColors::_256}, {"true", tarvell::TNumOfColors::TrueColor}};
+constexpr std::pair<const char*, tarvell::TDCTMethod> DctNames[] = {{"int", tarvell::TDCTMethod::Integ},
+                                                                    {"fast", tarvell::TDCTMethod::FastInteg},
+                                                                    {"float", tarvell::TDCTMethod::FloatingPoint}};
+constexpr std::pair<const char*, tarvell::TDither> DitherNames[] = {
+    {"none", tarvell::TDither::None}, {"fs", tarvell::TDither::FS}, {"ordered", tarvell::TDither::Ordered}};
+constexpr std::pair<const char*, tarvell::TWallpaperStyle> StyleNames[] = {
+    {"fill", tarvell::TWallpaperStyle::Fill},     {"fit", tarvell::TWallpaperStyle::Fit},
+    {"stretch", tarvell::TWallpaperStyle::Stretch}, {"span", tarvell::TWallpaperStyle::Span},
+    {"center", tarvell::TWallpaperStyle::Center}, {"tile", tarvell::TWallpaperStyle::Tile}};
+
+// A switch without a value; false when arg is none.
+bool ApplySwitch(const std::string& arg, tarvell::TJPEGImage& image) {
+  if (arg == "--fast") {
+    image.SetFastProcessing(true);
+  } else if (arg == "--gray") {
+    image.SetGrayScale(true);
+  } else if (arg == "--nosmooth") {
+    image.SetNoSmooth(true);
+  } else if (arg == "--onepass") {
+    image.SetOnePass(true);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// An option with a value: empty when it is applied, else what is wrong with it.
+std::string ApplyOption(const std::string& arg, const std::string& value, tarvell::TJPEGImage& image,
+                        tarvell::TWallpaperFit& fit) {
+  if (arg == "--colors") {
+    const auto* colors = Lookup(ColorNames, value);
+    if (colors == nullptr) return "bad --colors value";
+    image.SetNumOfColors(*colors);
+  } else if (arg == "--dct") {
+    const auto* method = Lookup(DctNames, value);
+    if (method == nullptr) return "bad --dct value";
+    image.SetDCTMethod(*method);
+  } else if (arg == "--dither") {
+    const auto* dither = Lookup(DitherNames, value);
+    if (dither == nullptr) return "bad --dither value";
+    image.SetDither(*dither);
+  } else if (arg == "--style") {
+    const auto* style = Lookup(StyleNames, value);
+    if (style == nullptr) return "bad --style value";
+    fit.Style = *style;
+  } else if (arg == "--screen") {
+    if (std::sscanf(value.c_str(), "%dx%d", &fit.ScreenWidth, &fit.ScreenHeight) != 2 || fit.ScreenWidth <= 0 ||
+        fit.ScreenHeight <= 0) {
+      return "bad --screen value";
+    }
+  } else if (arg == "--background") {
+    unsigned rgb = 0;
+    if (value.size() != 6 || std::sscanf(value.c_str(), "%6x", &rgb) != 1) return "bad --background value";
+    fit.Background = {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+                      static_cast<std::uint8_t>(rgb)};
+  } else {
+    return "unknown option " + arg;
+  }
+  return {};
 }
 
 }  // namespace
@@ -52,71 +121,15 @@ int main(int argc, char** argv) {
   image.SetNumOfColors(TNumOfColors::TrueColor);
   for (int i = 3; i < argc; ++i) {
     const std::string arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    const std::string value = hasValue ? argv[i + 1] : "";
-    if (arg == "--colors" && hasValue) {
-      if (value == "16")
-        image.SetNumOfColors(TNumOfColors::_16);
-      else if (value == "256")
-        image.SetNumOfColors(TNumOfColors::_256);
-      else if (value == "true")
-        image.SetNumOfColors(TNumOfColors::TrueColor);
-      else
-        return UsageError("bad --colors value");
-      ++i;
-    } else if (arg == "--dct" && hasValue) {
-      if (value == "int")
-        image.SetDCTMethod(TDCTMethod::Integ);
-      else if (value == "fast")
-        image.SetDCTMethod(TDCTMethod::FastInteg);
-      else if (value == "float")
-        image.SetDCTMethod(TDCTMethod::FloatingPoint);
-      else
-        return UsageError("bad --dct value");
-      ++i;
-    } else if (arg == "--dither" && hasValue) {
-      if (value == "none")
-        image.SetDither(TDither::None);
-      else if (value == "fs")
-        image.SetDither(TDither::FS);
-      else if (value == "ordered")
-        image.SetDither(TDither::Ordered);
-      else
-        return UsageError("bad --dither value");
-      ++i;
-    } else if (arg == "--fast") {
-      image.SetFastProcessing(true);
-    } else if (arg == "--gray") {
-      image.SetGrayScale(true);
-    } else if (arg == "--nosmooth") {
-      image.SetNoSmooth(true);
-    } else if (arg == "--onepass") {
-      image.SetOnePass(true);
-    } else if (arg == "--style" && hasValue) {
-      const std::pair<const char*, TWallpaperStyle> styles[] = {
-          {"fill", TWallpaperStyle::Fill}, {"fit", TWallpaperStyle::Fit},       {"stretch", TWallpaperStyle::Stretch},
-          {"span", TWallpaperStyle::Span}, {"center", TWallpaperStyle::Center}, {"tile", TWallpaperStyle::Tile}};
-      const auto* found =
-          std::find_if(std::begin(styles), std::end(styles), [&](const auto& s) { return value == s.first; });
-      if (found == std::end(styles)) return UsageError("bad --style value");
-      fit.Style = found->second;
-      ++i;
-    } else if (arg == "--screen" && hasValue) {
-      if (std::sscanf(value.c_str(), "%dx%d", &fit.ScreenWidth, &fit.ScreenHeight) != 2 || fit.ScreenWidth <= 0 ||
-          fit.ScreenHeight <= 0) {
-        return UsageError("bad --screen value");
-      }
-      ++i;
-    } else if (arg == "--background" && hasValue) {
-      unsigned rgb = 0;
-      if (value.size() != 6 || std::sscanf(value.c_str(), "%6x", &rgb) != 1)
-        return UsageError("bad --background value");
-      fit.Background = {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
-                        static_cast<std::uint8_t>(rgb)};
-      ++i;
-    } else {
-      return UsageError(("unknown option " + arg).c_str());
+    if (ApplySwitch(arg, image)) {
+      continue;
     }
+    // An option whose value is missing is unknown, as before.
+    const std::string error = i + 1 < argc ? ApplyOption(arg, argv[i + 1], image, fit) : "unknown option " + arg;
+    if (!error.empty()) {
+      return UsageError(error.c_str());
+    }
+    ++i;
   }
   image.SetLoading(false);
   try {

@@ -122,7 +122,7 @@ TScreenRect VirtualScreenOf(std::span<const TMonitorPicture> parts) noexcept {
 TByteBuffer StartMonitorCanvas(const TScreenRect& screen, TRgbColour desktop) {
   if (screen.Width <= 0 || screen.Height <= 0) throw EJPEGException("No monitor to compose", TDecodeFailure::Unsupported);
   const TBmpLayout layout = ComputeBmpLayout(static_cast<std::uint32_t>(screen.Width),
-                                             static_cast<std::uint32_t>(screen.Height), 3, kDefaultMaxMegapixels);
+                                             static_cast<std::uint32_t>(screen.Height), 3, DefaultMaxMegapixels);
   if (layout.Fit != TBmpFit::Fits) throw EJPEGException("The screen is too large for a bitmap", TDecodeFailure::Unsupported);
   TByteBuffer out(layout.FileSize);
   WriteBmpHeaders(layout, {}, out.data(), out.size());

@@ -18,7 +18,7 @@ std::optional<TByteBuffer> DecodeFor(const std::string& path, const TScreenRect&
     std::vector<std::uint8_t> bytes;
     {
       TExclusiveFile file(path);
-      if (file.Size() == 0 || file.Size() > kMaxJpegFileBytes) return std::nullopt;
+      if (file.Size() == 0 || file.Size() > MaxPictureFileBytes) return std::nullopt;
       bytes = file.ReadAll();
     }
     TDecodeOptions options;

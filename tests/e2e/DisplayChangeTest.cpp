@@ -1,7 +1,7 @@
 // A screen that grows while the program runs (a laptop docked to a larger monitor) gets the
 // picture on the desktop decoded again for its size at once, not at the next change.
 #include "picture/BMPReader.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 #include "tests/e2e/support/TarvellCase.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // How the program ends: what it writes on the way out, and what it leaves alone.
 #include "tests/e2e/support/TarvellCase.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // read inside its process by the footprint probe, as the footprint report does.
 #include "tests/e2e/support/Footprint.h"
 #include "tests/e2e/support/SolidPicture.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // against a reference this test computes itself.
 #include "picture/BMPLayout.h"
 #include "picture/BMPReader.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 #include "tests/e2e/support/TarvellCase.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // the test's Wine prefix, driven by hot keys, tray messages, mouse clicks and the answers to
 // its questions; the wallpaper file and setting, the caption and the settings file checked.
 #include "tests/e2e/support/TarvellCase.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 #include "tests/support/TestRegistry.h"
 
 #include <gtest/gtest.h>

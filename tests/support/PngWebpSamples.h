@@ -4,7 +4,7 @@
 
 #include "jpeg/DecodePicture.h"
 #include "picture/ScaleChoice.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 namespace tarvell::test {
 
 // The plasma every sample is cut from: 37 x 23, so that rows need pad bytes.
-inline const std::string kPlasma = "-seed 3 -size 37x23 plasma:fractal";
+inline const std::string Plasma = "-seed 3 -size 37x23 plasma:fractal";
 
 inline int Shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()); }
 

@@ -35,12 +35,6 @@ TEST(PathText, SamePathTextIgnoresTheCaseOfEveryLetter) {
   EXPECT_FALSE(SamePathText("\xC4", "\xE4"));  // bytes that are no UTF-8 are compared as they are
 }
 
-}  // namespace
-}  // namespace tarvell
-
-namespace tarvell {
-namespace {
-
 TEST(PathText, LongAbsolutePathsTakeTheExtendedForm) {
   const std::string tail(300, 'x');
   EXPECT_EQ(ExtendedLengthPath("C:\\short\\a.jpg"), "C:\\short\\a.jpg");

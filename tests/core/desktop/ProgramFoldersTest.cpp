@@ -84,12 +84,8 @@ TEST(ProgramFolders, UnknownFoldersFallBackSensibly) {
   EXPECT_EQ(f.ConfigReadPath, f.ConfigPath);
 }
 
-TEST(ProgramFolders, JoinPathPutsOneBackslashBetween) {
-  EXPECT_EQ(JoinPath("C:\\WINDOWS", "Tarvell.cfg"), "C:\\WINDOWS\\Tarvell.cfg");
-  EXPECT_EQ(JoinPath("C:\\", "Tarvell.cfg"), "C:\\Tarvell.cfg");  // a root folder keeps its one backslash
-  EXPECT_EQ(JoinPath("D:/pics/", "a.jpg"), "D:/pics/a.jpg");
-  EXPECT_EQ(JoinPath("", "Tarvell.cfg"), "Tarvell.cfg");
-
+// The joining itself is base/PathText's (tests/core/base/PathTextTest.cpp).
+TEST(ProgramFolders, ARootFolderKeepsItsOneBackslash) {
   FakeFileSystem fs;
   fs.writable = {"C:\\"};
   const TProgramFolders f = ChooseProgramFolders("C:\\", UserDir, fs.Probe());

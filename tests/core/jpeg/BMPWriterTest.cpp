@@ -2,7 +2,7 @@
 
 #include "jpeg/DecodeJpeg.h"
 #include "picture/DecodeError.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "jpeg/DecodeJpeg.h"
 
 #include "picture/DecodeError.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -160,10 +160,7 @@ TEST(DecodeJpeg, CmykAndYcckPicturesGiveTheReferenceDecodersPixels) {
 // skip), and its pixels, like those of the clean file, are ours.
 TEST(DecodeJpeg, StrayBytesBeforeAMarkerDecodeAsTheReferenceDecoderShowsThem) {
   const fs::path dir = test::TestDir();
-  test::TJpegSample sample;
-  sample.Width = 45;
-  sample.Height = 31;
-  const Bytes good = test::MakeJpeg(sample);
+  const Bytes good = test::SizedJpeg(45, 31);
   TDecodeOptions options;
   options.NumOfColors = TNumOfColors::TrueColor;
   const TByteBuffer clean = DecodeJpegToBmp(good, options);
@@ -183,10 +180,7 @@ TEST(DecodeJpeg, StrayBytesBeforeAMarkerDecodeAsTheReferenceDecoderShowsThem) {
 // Each option against the reference decoder's switch for the same library parameter.
 TEST(DecodeJpeg, AgreesWithTheReferenceDecoderUnderEachOption) {
   const fs::path dir = test::TestDir();
-  test::TJpegSample sample;
-  sample.Width = 150;
-  sample.Height = 101;
-  const Bytes jpeg = test::MakeJpeg(sample);
+  const Bytes jpeg = test::SizedJpeg(150, 101);
   const fs::path file = dir / "options.jpg";
   test::WriteFile(file, jpeg);
   struct Case {

@@ -1,7 +1,7 @@
 #include "jpeg/JpgImg.h"
 
 #include "picture/DecodeError.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -235,14 +235,11 @@ TEST(JpgImg, ProgressEventsFollowTheStepRule) {
 TEST(JpgImg, ProgressStepIsClampedToOneToAHundred) {
   const fs::path dir = test::TestDir();
   TJPEGImage image;
-  image.SetProgressStep(0);
-  EXPECT_EQ(image.ProgressStep(), 1);
-  image.SetProgressStep(-7);
-  EXPECT_EQ(image.ProgressStep(), 1);
-  image.SetProgressStep(1000);
-  EXPECT_EQ(image.ProgressStep(), 100);
-  image.SetProgressStep(256);  // must not wrap round in the one-byte store
-  EXPECT_EQ(image.ProgressStep(), 100);
+  // 256 must not wrap round in the one-byte store.
+  for (const auto& [step, kept] : {std::pair{0, 1}, std::pair{-7, 1}, std::pair{1000, 100}, std::pair{256, 100}}) {
+    image.SetProgressStep(step);
+    EXPECT_EQ(image.ProgressStep(), kept) << step;
+  }
   EXPECT_EQ(CountEvents(dir, 100, 0), 100);
   EXPECT_EQ(CountEvents(dir, 100, 500), 1);
   image.SetQuality(101);
@@ -320,9 +317,9 @@ TEST(JpgImg, NonJpegAndOversizeFilesAreRefusedUnreadAsUnsupported) {
   const fs::path oversize = dir / "huge.jpg";
   const fs::path tiny = dir / "two.jpg";
   test::WriteFile(video, {0x1A, 0x45, 0xDF, 0xA3});
-  fs::resize_file(video, kMaxJpegFileBytes);  // sparse: costs no disk
+  fs::resize_file(video, MaxPictureFileBytes);  // sparse: costs no disk
   test::WriteFile(oversize, {0xFF, 0xD8, 0xFF, 0xE0});
-  fs::resize_file(oversize, kMaxJpegFileBytes + 1);
+  fs::resize_file(oversize, MaxPictureFileBytes + 1);
   test::WriteFile(tiny, {0xFF, 0xD8});
   const fs::path nearly = dir / "nearly.jpg";
   const fs::path empty = dir / "empty.jpg";

@@ -2,7 +2,7 @@
 
 #include "jpeg/DecodeJpeg.h"
 #include "picture/DecodeError.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -52,10 +52,7 @@ Bytes WithDataCutShort(Bytes jpeg) {
 // A warning that costs picture data ends the decode as damage, with the library's text;
 // one after which every row still decodes from intact data is passed over and counted.
 TEST(RaisingErrorManager, WarningsThatCostPictureDataRaiseWithTheLibrarysText) {
-  test::TJpegSample sample;
-  sample.Width = 64;
-  sample.Height = 64;
-  const Bytes good = test::MakeJpeg(sample);
+  const Bytes good = test::SizedJpeg(64, 64);
   TDecodeOptions options;
   try {
     (void)DecodeJpegToBmp(WithDataCutShort(good), options);
@@ -112,10 +109,7 @@ TEST(RaisingErrorManager, FailuresAreClassifiedByTheirCode) {
     }
   }
   EXPECT_EQ(corpora, 1) << "the shared JPEG corpus is missing";
-  test::TJpegSample sample;
-  sample.Width = 64;
-  sample.Height = 64;
-  const Bytes good = test::MakeJpeg(sample);
+  const Bytes good = test::SizedJpeg(64, 64);
   Bytes cut = good;
   cut.resize(cut.size() / 2);
   EXPECT_EQ(kindOf(cut, options), "damaged: Premature end of JPEG file");

@@ -2,7 +2,7 @@
 
 #include "jpeg/DecodeJpeg.h"
 #include "picture/DecodeError.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -75,10 +75,7 @@ TEST(StreamSource, ReaderStopsAtTheEndOfAVectorThatShrank) {
 }
 
 TEST(StreamSource, DecodesCutInputsWithThePrematureEndMessage) {
-  test::TJpegSample sample;
-  sample.Width = 64;
-  sample.Height = 64;
-  const Bytes whole = test::MakeJpeg(sample);
+  const Bytes whole = test::SizedJpeg(64, 64);
   TDecodeOptions options;
   options.NumOfColors = TNumOfColors::TrueColor;
   ASSERT_NO_THROW(DecodeJpegToBmp(whole, options));

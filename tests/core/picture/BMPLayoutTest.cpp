@@ -8,29 +8,28 @@
 namespace tarvell {
 namespace {
 
-TEST(BMPLayout, AcceptsTwoHundredMegapixelsInColour) {
-  const TBmpLayout layout = ComputeBmpLayout(16384, 12288, 3, kDefaultMaxMegapixels);  // 201 megapixels
-  EXPECT_EQ(layout.Fit, TBmpFit::Fits);
-  EXPECT_EQ(layout.FileSize, 54u + 16384ull * 3 * 12288);
-}
-
-TEST(BMPLayout, RefusesPicturesAboveTheCapAtItsExactBoundary) {
-  EXPECT_EQ(ComputeBmpLayout(1000, 1000, 3, 1).Fit, TBmpFit::Fits);
-  EXPECT_EQ(ComputeBmpLayout(1000, 1001, 3, 1).Fit, TBmpFit::TooManyPixels);
-  EXPECT_EQ(ComputeBmpLayout(65000, 65000, 3, kDefaultMaxMegapixels).Fit, TBmpFit::TooManyPixels);
-}
-
-// Guards against the 32-bit size fields overflowing: with the cap raised, the format's own
-// limit must still refuse a file above 4 GB, computed without wrapping.
-TEST(BMPLayout, RefusesFilesTheBmpSizeFieldCannotHold) {
-  const TBmpLayout big = ComputeBmpLayout(65000, 65000, 3, 100000);
-  EXPECT_EQ(big.Fit, TBmpFit::TooLargeForBmp);
-  EXPECT_EQ(big.FileSize, 54u + 195000ull * 65000);
-  // 37837 x 37837 colour is just below 4 GB; one more row is just above.
-  EXPECT_EQ(ComputeBmpLayout(37836, 37836, 3, 100000).Fit, TBmpFit::Fits);
-  EXPECT_EQ(ComputeBmpLayout(37840, 37840, 3, 100000).Fit, TBmpFit::TooLargeForBmp);
-  // Greyscale needs a third of the bytes, so the same size fits.
-  EXPECT_EQ(ComputeBmpLayout(37840, 37840, 1, 100000).Fit, TBmpFit::Fits);
+// The cap counts pixels, to the exact pixel. With the cap raised, the 32-bit size fields must
+// still refuse a file above 4 GB, computed without wrapping; greyscale needs a third of the bytes.
+TEST(BMPLayout, FitsUnderTheCapAndTheBmpSizeFields) {
+  struct Case {
+    std::uint32_t Width, Height, Components, Cap;
+    TBmpFit Fit;
+  };
+  const Case cases[] = {
+      {16384, 12288, 3, DefaultMaxMegapixels, TBmpFit::Fits},  // 201 megapixels
+      {1000, 1000, 3, 1, TBmpFit::Fits},
+      {1000, 1001, 3, 1, TBmpFit::TooManyPixels},
+      {65000, 65000, 3, DefaultMaxMegapixels, TBmpFit::TooManyPixels},
+      {65000, 65000, 3, 100000, TBmpFit::TooLargeForBmp},
+      {37836, 37836, 3, 100000, TBmpFit::Fits},  // just below 4 GB
+      {37840, 37840, 3, 100000, TBmpFit::TooLargeForBmp},
+      {37840, 37840, 1, 100000, TBmpFit::Fits},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ComputeBmpLayout(c.Width, c.Height, c.Components, c.Cap).Fit, c.Fit) << c.Width << " x " << c.Height;
+  }
+  EXPECT_EQ(ComputeBmpLayout(16384, 12288, 3, DefaultMaxMegapixels).FileSize, 54u + 16384ull * 3 * 12288);
+  EXPECT_EQ(ComputeBmpLayout(65000, 65000, 3, 100000).FileSize, 54u + 195000ull * 65000);
 }
 
 TEST(BMPLayout, HeadersAreWrittenByteForByte) {
@@ -38,7 +37,7 @@ TEST(BMPLayout, HeadersAreWrittenByteForByte) {
   info.XPixelsPerMetre = 2800;
   info.YPixelsPerMetre = 0x01020304;
   std::array<std::uint8_t, 54> out{};
-  ASSERT_TRUE(WriteBmpHeaders(ComputeBmpLayout(2, 3, 1, kDefaultMaxMegapixels), info, out.data(), out.size()));
+  ASSERT_TRUE(WriteBmpHeaders(ComputeBmpLayout(2, 3, 1, DefaultMaxMegapixels), info, out.data(), out.size()));
   const std::array<std::uint8_t, 54> expected = {
       'B',  'M',  0x42, 0x04, 0, 0,  // file size 1078 + 4 * 3 = 1090
       0,    0,    0,    0,           // reserved
@@ -57,7 +56,7 @@ TEST(BMPLayout, HeadersAreWrittenByteForByte) {
   };
   EXPECT_EQ(out, expected);
 
-  ASSERT_TRUE(WriteBmpHeaders(ComputeBmpLayout(2, 2, 3, kDefaultMaxMegapixels), {}, out.data(), out.size()));
+  ASSERT_TRUE(WriteBmpHeaders(ComputeBmpLayout(2, 2, 3, DefaultMaxMegapixels), {}, out.data(), out.size()));
   EXPECT_EQ(out[2], 70);
   EXPECT_EQ(out[10], 54);
   EXPECT_EQ(out[28], 24);

@@ -12,7 +12,7 @@ namespace {
 
 // A BMP file image as the decoder writes it: headers, colour table, rows.
 std::vector<std::uint8_t> WrittenBmp(std::uint32_t width, std::uint32_t height, std::uint32_t components) {
-  const TBmpLayout layout = ComputeBmpLayout(width, height, components, kDefaultMaxMegapixels);
+  const TBmpLayout layout = ComputeBmpLayout(width, height, components, DefaultMaxMegapixels);
   std::vector<std::uint8_t> bmp(static_cast<std::size_t>(layout.FileSize), 0x5A);
   WriteBmpHeaders(layout, {}, bmp.data(), bmp.size());
   return bmp;
@@ -45,11 +45,11 @@ TEST(BMPReader, ReadsWhatTheWriterWrites) {
 TEST(BMPReader, RefusesFileImagesWhosePartsDoNotFit) {
   struct TCase {
     const char* Fault;
-    std::size_t At;  // kNone: nothing set, the image is cut instead
+    std::size_t At;  // NotSet: nothing set, the image is cut instead
     std::uint32_t Value;
     std::size_t Cut;
   };
-  constexpr std::size_t kNone = SIZE_MAX;
+  constexpr std::size_t NotSet = SIZE_MAX;
   const TCase cases[] = {
       {"not BM", 0, 0x414D, 0},
       {"offset inside the headers", 10, 53, 0},
@@ -64,13 +64,13 @@ TEST(BMPReader, RefusesFileImagesWhosePartsDoNotFit) {
       {"compressed", 30, 1, 0},
       {"bit fields at 8 bits", 30, 3, 0},
       {"more colours than the depth has", 46, 257, 0},
-      {"rows cut short", kNone, 0, 1},
-      {"headers cut short", kNone, 0, 1078 + 24 - 53},
+      {"rows cut short", NotSet, 0, 1},
+      {"headers cut short", NotSet, 0, 1078 + 24 - 53},
   };
   ASSERT_TRUE(ReadBmpFileInfo(WrittenBmp(5, 3, 1)));
   for (const TCase& c : cases) {
     std::vector<std::uint8_t> bmp = WrittenBmp(5, 3, 1);
-    if (c.At != kNone) Set32(bmp, c.At, c.Value);
+    if (c.At != NotSet) Set32(bmp, c.At, c.Value);
     bmp.resize(bmp.size() - c.Cut);
     EXPECT_FALSE(ReadBmpFileInfo(bmp)) << c.Fault;
   }

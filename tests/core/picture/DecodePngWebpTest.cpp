@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace test;
 
-constexpr TRgbColour kTeal{10, 200, 30};
+constexpr TRgbColour Teal{10, 200, 30};
 
 std::string FailureOf(const Bytes& file, TDecodeFailure* kind = nullptr) {
   try {
@@ -48,20 +48,20 @@ TEST(DecodePng, EachKindAgreesWithTheReferenceDecoder) {
   const fs::path dir = TestDir();
   const std::string alpha = " -alpha set -channel A -fx 'i/w' +channel ";
   const std::pair<const char*, std::string> kinds[] = {
-      {"rgb8", kPlasma + " PNG24:"},
-      {"rgb16", kPlasma + " -depth 16 PNG48:"},
-      {"rgba8", kPlasma + alpha + "PNG32:"},
-      {"rgba16-interlaced", kPlasma + alpha + "-depth 16 -interlace PNG PNG64:"},
-      {"palette-trns", kPlasma + " -alpha set -channel A -fx 'i>18?1:0' +channel PNG8:"},
-      {"palette-interlaced", kPlasma + " -colors 7 -interlace PNG PNG8:"},
-      {"grey2", kPlasma + " -colorspace Gray -depth 2 PNG:"},
-      {"grey1-interlaced", kPlasma + " -colorspace Gray -depth 1 -interlace PNG PNG:"},
-      {"grey16", kPlasma + " -colorspace Gray -depth 16 PNG:"},
-      {"grey-alpha", kPlasma + " -colorspace Gray" + alpha + "-depth 8 PNG:"},
+      {"rgb8", Plasma + " PNG24:"},
+      {"rgb16", Plasma + " -depth 16 PNG48:"},
+      {"rgba8", Plasma + alpha + "PNG32:"},
+      {"rgba16-interlaced", Plasma + alpha + "-depth 16 -interlace PNG PNG64:"},
+      {"palette-trns", Plasma + " -alpha set -channel A -fx 'i>18?1:0' +channel PNG8:"},
+      {"palette-interlaced", Plasma + " -colors 7 -interlace PNG PNG8:"},
+      {"grey2", Plasma + " -colorspace Gray -depth 2 PNG:"},
+      {"grey1-interlaced", Plasma + " -colorspace Gray -depth 1 -interlace PNG PNG:"},
+      {"grey16", Plasma + " -colorspace Gray -depth 16 PNG:"},
+      {"grey-alpha", Plasma + " -colorspace Gray" + alpha + "-depth 8 PNG:"},
   };
   for (const auto& [name, args] : kinds) {
     const fs::path png = Convert(args, dir / (std::string(name) + ".png"));
-    EXPECT_EQ(Decoded(png, {TWallpaperStyle::None, 0, 0, kTeal}), Expected(png, kTeal)) << name;
+    EXPECT_EQ(Decoded(png, {TWallpaperStyle::None, 0, 0, Teal}), Expected(png, Teal)) << name;
   }
 }
 
@@ -85,7 +85,7 @@ TEST(DecodePng, ScreenSizedDecodeAveragesWholeBlocks) {
   for (const char* exif : {"", "6"}) {
     std::vector<TRgb8> reduced;
     for (const char* interlace : {"None", "PNG"}) {
-      const fs::path png = Convert(kPlasma + " -interlace " + interlace + " PNG24:", dir / "plasma.png");
+      const fs::path png = Convert(Plasma + " -interlace " + interlace + " PNG24:", dir / "plasma.png");
       Bytes bytes = ReadFile(png);
       if (*exif != 0) {
         const Bytes block = OrientationExif(6);
@@ -103,7 +103,7 @@ TEST(DecodePng, ScreenSizedDecodeAveragesWholeBlocks) {
 // ImageMagick's turn of the upright picture.
 TEST(DecodePng, ExifChunkTurnsThePicture) {
   const fs::path dir = TestDir();
-  const fs::path upright = Convert(kPlasma + " PNG24:", dir / "up.png");
+  const fs::path upright = Convert(Plasma + " PNG24:", dir / "up.png");
   const char* turns[] = {"",           "",           "-flop",       "-rotate 180", "-flip",
                          "-transpose", "-rotate 90", "-transverse", "-rotate 270"};
   for (int o = 2; o <= 8; ++o) {
@@ -124,8 +124,8 @@ TEST(DecodePng, ExifChunkTurnsThePicture) {
 // the first frame's own data (fdAT), the still image being no part of the animation.
 TEST(DecodePng, AnimatedPngShowsItsFirstFrame) {
   const fs::path dir = TestDir();
-  const fs::path first = Convert(kPlasma + " PNG24:", dir / "first.png");
-  const fs::path second = Convert(kPlasma + " -negate PNG24:", dir / "second.png");
+  const fs::path first = Convert(Plasma + " PNG24:", dir / "first.png");
+  const fs::path second = Convert(Plasma + " -negate PNG24:", dir / "second.png");
   const Bytes two = ReadFile(second);
   const std::size_t idat = FindPngChunk(two, "IDAT");
   const auto be32 = [](std::uint32_t v) {
@@ -167,7 +167,7 @@ TEST(DecodePng, AnimatedPngShowsItsFirstFrame) {
 // as a chunk limit above the memory limit. A private chunk of 40 MB makes one here.
 TEST(DecodePng, AFileLargerThanTheChunkMemoryLimitDecodes) {
   const fs::path dir = TestDir();
-  const fs::path png = Convert(kPlasma + " PNG24:", dir / "a.png");
+  const fs::path png = Convert(Plasma + " PNG24:", dir / "a.png");
   WriteFile(dir / "big.png", InsertPngChunk(ReadFile(png), PngChunk("prIv", Bytes(40u << 20, 7))));
   EXPECT_EQ(Decoded(dir / "big.png"), Expected(png, {}));
 }
@@ -176,7 +176,7 @@ TEST(DecodePng, AFileLargerThanTheChunkMemoryLimitDecodes) {
 // size over the cap is refused before the pixels are read.
 TEST(DecodePng, DamageAndUnknownFeaturesAreToldApart) {
   const fs::path dir = TestDir();
-  const Bytes good = ReadFile(Convert(kPlasma + " -interlace PNG PNG24:", dir / "good.png"));
+  const Bytes good = ReadFile(Convert(Plasma + " -interlace PNG PNG24:", dir / "good.png"));
   const std::size_t idat = FindPngChunk(good, "IDAT");
   Bytes flipped = good;
   flipped[idat + 20] ^= 0x55;
@@ -205,9 +205,9 @@ TEST(DecodePng, DamageAndUnknownFeaturesAreToldApart) {
 // against dwebp's decode (ImageMagick's for lossless, whose pixels are the source's).
 TEST(DecodeWebp, EachKindAgreesWithTheReferenceDecoder) {
   const fs::path dir = TestDir();
-  const fs::path opaque = Convert(kPlasma + " PNG24:", dir / "opaque.png");
-  const fs::path alpha = Convert(kPlasma + " -alpha set -channel A -fx 'i/w' +channel PNG32:", dir / "alpha.png");
-  const fs::path other = Convert(kPlasma + " -negate PNG24:", dir / "other.png");
+  const fs::path opaque = Convert(Plasma + " PNG24:", dir / "opaque.png");
+  const fs::path alpha = Convert(Plasma + " -alpha set -channel A -fx 'i/w' +channel PNG32:", dir / "alpha.png");
+  const fs::path other = Convert(Plasma + " -negate PNG24:", dir / "other.png");
   const auto webp = [&](const std::string& tool, const std::string& name) {
     EXPECT_EQ(Shell(tool + " -o '" + (dir / name).string() + "'"), 0) << tool;
     return dir / name;
@@ -221,16 +221,16 @@ TEST(DecodeWebp, EachKindAgreesWithTheReferenceDecoder) {
   const fs::path lossyAlpha = webp("cwebp -q 80 -alpha_q 50 '" + alpha.string() + "'", "lossy-alpha.webp");
   const fs::path lossless = webp("cwebp -lossless '" + alpha.string() + "'", "lossless.webp");
   const fs::path anim = webp("img2webp -lossless '" + opaque.string() + "' '" + other.string() + "'", "anim.webp");
-  const TWallpaperFit teal{TWallpaperStyle::None, 0, 0, kTeal};
-  const TWallpaperFit fill{TWallpaperStyle::Fill, 10, 6, kTeal};  // 3/8: 14 x 9
+  const TWallpaperFit teal{TWallpaperStyle::None, 0, 0, Teal};
+  const TWallpaperFit fill{TWallpaperStyle::Fill, 10, 6, Teal};  // 3/8: 14 x 9
   EXPECT_EQ(Decoded(lossy), Expected(dwebp(lossy, ""), {}));
-  EXPECT_EQ(Decoded(lossyAlpha, teal), Expected(dwebp(lossyAlpha, ""), kTeal));
-  EXPECT_EQ(Decoded(lossless, teal), Expected(alpha, kTeal));
+  EXPECT_EQ(Decoded(lossyAlpha, teal), Expected(dwebp(lossyAlpha, ""), Teal));
+  EXPECT_EQ(Decoded(lossless, teal), Expected(alpha, Teal));
   EXPECT_EQ(Decoded(anim), Expected(opaque, {}));
   EXPECT_EQ(Decoded(lossy, fill), Expected(dwebp(lossy, "-scale 14 9"), {}));
-  EXPECT_EQ(Decoded(lossyAlpha, fill), Expected(dwebp(lossyAlpha, "-scale 14 9"), kTeal));
+  EXPECT_EQ(Decoded(lossyAlpha, fill), Expected(dwebp(lossyAlpha, "-scale 14 9"), Teal));
   // A first frame smaller than the canvas: the rest of the canvas is the background.
-  const fs::path small = Convert(kPlasma + " -crop 20x11+0+0 +repage PNG24:", dir / "small.png");
+  const fs::path small = Convert(Plasma + " -crop 20x11+0+0 +repage PNG24:", dir / "small.png");
   const fs::path smallWebp = webp("cwebp -lossless '" + small.string() + "'", "small.webp");
   const fs::path otherWebp = webp("cwebp -lossless '" + other.string() + "'", "other.webp");
   const fs::path partial =
@@ -244,7 +244,7 @@ TEST(DecodeWebp, EachKindAgreesWithTheReferenceDecoder) {
 // The EXIF chunk (with or without the "Exif\0\0" signature some writers put first) turns it.
 TEST(DecodeWebp, ExifChunkTurnsThePicture) {
   const fs::path dir = TestDir();
-  const fs::path upright = Convert(kPlasma + " PNG24:", dir / "up.png");
+  const fs::path upright = Convert(Plasma + " PNG24:", dir / "up.png");
   ASSERT_EQ(Shell("cwebp -lossless '" + upright.string() + "' -o '" + (dir / "up.webp").string() + "'"), 0);
   for (const auto& [o, turn] : {std::pair{6, "-rotate 90"}, std::pair{3, "-rotate 180"}, std::pair{7, "-transverse"}}) {
     Bytes exif = OrientationExif(o, o == 3);
@@ -260,7 +260,7 @@ TEST(DecodeWebp, ExifChunkTurnsThePicture) {
 
 TEST(DecodeWebp, DamageIsDamagedAndTheCapHolds) {
   const fs::path dir = TestDir();
-  const fs::path png = Convert(kPlasma + " PNG24:", dir / "a.png");
+  const fs::path png = Convert(Plasma + " PNG24:", dir / "a.png");
   ASSERT_EQ(Shell("cwebp -q 70 '" + png.string() + "' -o '" + (dir / "a.webp").string() + "'"), 0);
   const Bytes good = ReadFile(dir / "a.webp");
   TDecodeFailure kind = TDecodeFailure::Unsupported;
@@ -280,7 +280,7 @@ TEST(DecodeWebp, DamageIsDamagedAndTheCapHolds) {
 // A ".jpg" that holds a PNG is shown as the PNG it is.
 TEST(JpgImg, AJpgNamedPngIsShownAsWhatItIs) {
   const fs::path dir = TestDir();
-  const fs::path png = Convert(kPlasma + " PNG24:", dir / "a.png");
+  const fs::path png = Convert(Plasma + " PNG24:", dir / "a.png");
   fs::copy_file(png, dir / "really-a-png.jpg");
   TJPEGImage image;
   image.SetNumOfColors(TNumOfColors::TrueColor);

@@ -1,7 +1,7 @@
 #include "picture/ExifOrientation.h"
 
 #include "jpeg/DecodeJpeg.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "picture/Picture.h"
 
 #include "picture/DecodeError.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,14 @@
 #include "picture/ScaleChoice.h"
 
 #include "jpeg/DecodeJpeg.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 namespace tarvell {
 namespace {
@@ -16,20 +17,17 @@ using test::Bytes;
 namespace fs = std::filesystem;
 using S = TWallpaperStyle;
 
+// Without TileWallpaper a style is not tiled; tiling wins over a scaling style.
 TEST(ScaleChoice, StyleFromTheDesktopSettings) {
   using O = std::optional<std::string_view>;
-  EXPECT_EQ(WallpaperStyleFromSettings(O("10"), O("0")), S::Fill);
-  EXPECT_EQ(WallpaperStyleFromSettings(O("6"), O("0")), S::Fit);
-  EXPECT_EQ(WallpaperStyleFromSettings(O("2"), O("0")), S::Stretch);
-  EXPECT_EQ(WallpaperStyleFromSettings(O("22"), O("0")), S::Span);
-  EXPECT_EQ(WallpaperStyleFromSettings(O("0"), O("0")), S::Center);
-  EXPECT_EQ(WallpaperStyleFromSettings(O("10"), std::nullopt), S::Fill) << "no TileWallpaper: not tiled";
-  EXPECT_EQ(WallpaperStyleFromSettings(O("0"), O("1")), S::Tile);
-  EXPECT_EQ(WallpaperStyleFromSettings(O("10"), O("1")), S::Tile) << "tiling wins over a scaling style";
-  EXPECT_EQ(WallpaperStyleFromSettings(std::nullopt, O("0")), S::None);
-  EXPECT_EQ(WallpaperStyleFromSettings(O("7"), O("0")), S::None);
-  EXPECT_EQ(WallpaperStyleFromSettings(O(""), O("0")), S::None);
-  EXPECT_EQ(WallpaperStyleFromSettings(O("10 "), O("0")), S::None);
+  const std::tuple<O, O, S> cases[] = {
+      {"10", "0", S::Fill},         {"6", "0", S::Fit},  {"2", "0", S::Stretch}, {"22", "0", S::Span},
+      {"0", "0", S::Center},        {"10", {}, S::Fill}, {"0", "1", S::Tile},    {"10", "1", S::Tile},
+      {std::nullopt, "0", S::None}, {"7", "0", S::None}, {"", "0", S::None},     {"10 ", "0", S::None},
+  };
+  for (const auto& [style, tile, expected] : cases) {
+    EXPECT_EQ(WallpaperStyleFromSettings(style, tile), expected) << style.value_or("-") << "," << tile.value_or("-");
+  }
 }
 
 TEST(ScaleChoice, ChosenScalesForTypicalScreensAndPictures) {
@@ -145,9 +143,7 @@ TEST(ScaleChoice, ScaledDecodeAgreesWithTheReferenceDecoder) {
   }
   // Turned a quarter: the choice sees a 301 x 403 picture, which needs 4/8 to fill 150 x 200.
   test::TJpegSample turned = sample;
-  const Bytes exif = {'E',  'x',  'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0,
-                      0x12, 0x01, 3,   0,   1, 0, 0,   0,   6,  0, 0, 0, 0, 0, 0, 0};
-  turned.Markers.push_back({JPEG_APP0 + 1, exif});
+  turned.Markers.push_back({JPEG_APP0 + 1, test::OrientationExif(6)});
   options.Fit = {S::Fill, 150, 200};
   ASSERT_EQ(ChooseScaleNum(S::Fill, 150, 200, 301, 403), 4);
   ASSERT_EQ(ChooseScaleNum(S::Fill, 150, 200, 403, 301), 6) << "unturned, the choice would differ";

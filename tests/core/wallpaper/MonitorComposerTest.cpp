@@ -24,7 +24,7 @@ constexpr TRgbColour DeskColour{10, 20, 30};
 // A picture whose top half is one colour and bottom half another, so that a part turned
 // upside down or shifted shows.
 TByteBuffer TwoTone(int w, int h, TRgb top, TRgb bottom) {
-  const TBmpLayout layout = ComputeBmpLayout(w, h, 3, kDefaultMaxMegapixels);
+  const TBmpLayout layout = ComputeBmpLayout(w, h, 3, DefaultMaxMegapixels);
   TByteBuffer bmp(layout.FileSize, 0);
   WriteBmpHeaders(layout, {}, bmp.data(), bmp.size());
   for (int y = 0; y < h; ++y) {

@@ -1,6 +1,6 @@
 #include "wallpaper/MonitorWallpaper.h"
 
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 #include "picture/BMPLayout.h"
 #include "picture/BMPReader.h"
 
@@ -17,20 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Bytes;
-using test::MakeJpeg;
-using test::TJpegSample;
 
 std::string WriteSolidJpeg(const fs::path& folder, const char* name, int w, int h, std::uint8_t r, std::uint8_t g,
                            std::uint8_t b) {
-  TJpegSample sample;
-  sample.Width = w;
-  sample.Height = h;
-  sample.Pixel = [=](int, int, std::uint8_t* p) {
-    p[0] = r;
-    p[1] = g;
-    p[2] = b;
-  };
-  const Bytes jpeg = MakeJpeg(sample);
+  const Bytes jpeg = test::SolidJpeg(w, h, r, g, b);
   const fs::path path = folder / name;
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(jpeg.data()), jpeg.size());
   return path.string();

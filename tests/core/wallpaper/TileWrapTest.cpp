@@ -28,7 +28,7 @@ TEST(TileWrap, NegativeCoordinatesWrapToTheFarSide) {
 
 // A bitmap whose every pixel tells its own position, so any misplaced pixel shows.
 TByteBuffer Numbered(const TScreenRect& s) {
-  const TBmpLayout layout = ComputeBmpLayout(s.Width, s.Height, 3, kDefaultMaxMegapixels);
+  const TBmpLayout layout = ComputeBmpLayout(s.Width, s.Height, 3, DefaultMaxMegapixels);
   TByteBuffer bmp(layout.FileSize, 0);
   WriteBmpHeaders(layout, {}, bmp.data(), bmp.size());
   for (int y = 0; y < s.Height; ++y)

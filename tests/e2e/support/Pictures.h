@@ -1,10 +1,10 @@
-// Pictures for the end-to-end tests: JPEG files made here, and the bitmap the program must
+// Pictures for the end-to-end tests: JPEG files from the tests' picture maker, and the bitmap the program must
 // write for one, decoded in this process the way its preview decodes it.
 #pragma once
 
 #include "jpeg/JpgImg.h"
 #include "tests/e2e/support/TarvellRun.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureMaker.h"
 
 #include <functional>
 #include <memory>
@@ -14,11 +14,7 @@ namespace tarvell::e2e {
 
 // A colour JPEG of the given size; pictures of different sizes decode to different bitmaps.
 inline std::string SizedJpeg(int width, int height) {
-  tarvell::test::TJpegSample sample;
-  sample.Width = width;
-  sample.Height = height;
-  const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);
-  return std::string(bytes.begin(), bytes.end());
+  return tarvell::test::AsText(tarvell::test::SizedJpeg(width, height));
 }
 
 // The BMP file image of a picture at full size.

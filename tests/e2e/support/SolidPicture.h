@@ -4,7 +4,7 @@
 
 #include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/TarvellCase.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureMaker.h"
 
 #include <windows.h>
 
@@ -16,16 +16,7 @@ inline constexpr COLORREF Red = RGB(200, 30, 30);
 inline constexpr COLORREF Green = RGB(30, 160, 60);
 
 inline std::string SolidJpeg(COLORREF color) {
-  tarvell::test::TJpegSample sample;
-  sample.Width = 1024;
-  sample.Height = 768;
-  sample.Pixel = [color](int, int, std::uint8_t* pixel) {
-    pixel[0] = GetRValue(color);
-    pixel[1] = GetGValue(color);
-    pixel[2] = GetBValue(color);
-  };
-  const tarvell::test::Bytes bytes = tarvell::test::MakeJpeg(sample);
-  return std::string(bytes.begin(), bytes.end());
+  return tarvell::test::AsText(tarvell::test::SolidJpeg(1024, 768, GetRValue(color), GetGValue(color), GetBValue(color)));
 }
 
 // Two pictures in Slides: a.jpg red, b.jpg green.

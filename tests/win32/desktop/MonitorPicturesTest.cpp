@@ -2,7 +2,7 @@
 
 #include "picture/BMPLayout.h"
 #include "picture/BMPReader.h"
-#include "tests/support/JpegSamples.h"
+#include "tests/support/PictureSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -26,17 +26,9 @@ struct TRgb {
 };
 constexpr TRgb Red{220, 30, 30}, Green{30, 160, 60};
 
-std::string SolidJpeg(TRgb c) {
-  TJpegSample sample;
-  sample.Width = 48;
-  sample.Height = 32;
-  sample.Pixel = [c](int, int, std::uint8_t* pixel) {
-    pixel[0] = static_cast<std::uint8_t>(c.R);
-    pixel[1] = static_cast<std::uint8_t>(c.G);
-    pixel[2] = static_cast<std::uint8_t>(c.B);
-  };
-  const Bytes bytes = MakeJpeg(sample);
-  return std::string(bytes.begin(), bytes.end());
+std::string SolidPicture(TRgb c) {
+  return AsText(SolidJpeg(48, 32, static_cast<std::uint8_t>(c.R), static_cast<std::uint8_t>(c.G),
+                          static_cast<std::uint8_t>(c.B)));
 }
 
 // The user's desktop: a picture for each monitor, the wallpaper setter recording its calls.
@@ -48,8 +40,8 @@ struct TDesktopRun {
 
   TDesktopRun(std::vector<RECT> monitors, TVirtualScreenMode mode) {
     Paths = {Folder.File("red.jpg"), Folder.File("green.jpg")};
-    WriteTextFile(Paths[0], SolidJpeg(Red));
-    WriteTextFile(Paths[1], SolidJpeg(Green));
+    WriteTextFile(Paths[0], SolidPicture(Red));
+    WriteTextFile(Paths[1], SolidPicture(Green));
     Desktop.Layout.Monitors = std::move(monitors);
     Desktop.Mode = mode;
     Desktop.KeyPath = Key;
