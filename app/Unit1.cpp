@@ -22,17 +22,13 @@
 #include "gui/DirectoryListBox.h"
 #include "gui/DriveComboBox.h"
 #include "gui/Edit.h"
-#include "gui/FileListBox.h"
-#include "gui/FilterComboBox.h"
+#include "gui/FolderPath.h"
 #include "gui/Label.h"
 #include "gui/ListBox.h"
-#include "gui/Memo.h"
-#include "gui/StringGrid.h"
 #include "gui/Timer.h"
 #include "gui/UpDown.h"
 #include "gui/WaitCursor.h"
 #include "slideshow/Countdown.h"
-#include "slideshow/FileMask.h"
 #include "windows/HelpWindows.h"
 
 namespace tarvell {
@@ -91,10 +87,8 @@ void TForm1::Construct() {
   if (Transparent->Checked()) SetDesktopIconTextColors(CaptionTextWhite, CaptionBackgroundBlack, true);
   state.FormReady = true;
 
-  FileListBox1->SetMask(std::string(PictureMask));
   DriveComboBox1->SetDirList(DirectoryListBox2);
-  DirectoryListBox1->SetFileList(FileListBox1);
-  FilterComboBox1->SetFileList(FileListBox1);
+  FListFolder = DirectoryListBox2->Directory();
   OpenStartFolder();
   FSlideshow.RestartPeriod();  // a box while the list was built let the timer count
 
@@ -122,7 +116,7 @@ void TForm1::OpenStartFolder() {
   FFolders.Start(folder, false);
   const unsigned changesBefore = FFolderChanges;
   try {
-    DirectoryListBox1->SetDirectory(folder);
+    if (!folder.empty() && !SameFolderText(folder, FListFolder)) FListFolder = EnterFolder(folder);
     DirectoryListBox2->SetDirectory(folder);
   } catch (const Exception& e) {
     ShowErrorBox(e.what());

@@ -7,7 +7,6 @@
 #include "gui/Dialogs.h"
 #include "gui/DirectoryListBox.h"
 #include "gui/DriveComboBox.h"
-#include "gui/FileListBox.h"
 #include "gui/FolderPath.h"
 #include "gui/InOutError.h"
 #include "gui/WaitCursor.h"
@@ -26,11 +25,11 @@ bool IsBareName(const std::string& folder) {
 }  // namespace
 
 std::string TForm1::ChosenFolder() const {
-  return FFolders.Saved().empty() ? DirectoryListBox1->Directory() : FFolders.Saved();
+  return FFolders.Saved().empty() ? FListFolder : FFolders.Saved();
 }
 
 void TForm1::AddAll(const std::string& folder) {
-  const std::string path = IsBareName(folder) ? JoinFolder(DirectoryListBox1->Directory(), folder) : folder;
+  const std::string path = IsBareName(folder) ? JoinFolder(FListFolder, folder) : folder;
   const int error = FSlideshow.AddAll(path);
   // Every readable folder has been added; the first that was not is reported.
   if (error != 0) throw EInOutError(error);
@@ -41,10 +40,10 @@ void TForm1::BuildPictureList() {
   {
     TWaitCursor busy(crArrow);  // also when the rebuild ends in an error
     if (FFolders.Entered()) {
-      DirectoryListBox1->SetDirectory(DirectoryListBox2->Directory());
-      FFolders.Moved(DirectoryListBox1->Directory());
+      FListFolder = DirectoryListBox2->Directory();
+      FFolders.Moved(FListFolder);
     }
-    error = FSlideshow.Rebuild(FFolders.RebuildFolder(DirectoryListBox1->Directory()), Subfolders->Checked());
+    error = FSlideshow.Rebuild(FFolders.RebuildFolder(FListFolder), Subfolders->Checked());
     ++FListBuilds;
   }
   // A folder that could not be read was skipped; the rest of the list stands.

@@ -89,19 +89,15 @@ void TApplication::DispatchOne(MSG& msg) {
   ::DispatchMessageW(&msg);
 }
 
-bool TApplication::ProcessMessage() {
-  MSG msg{};
-  if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
-  if (msg.message == WM_QUIT) {
-    FTerminated = true;
-    return true;
-  }
-  DispatchOne(msg);
-  return true;
-}
-
 void TApplication::ProcessMessages() {
-  while (ProcessMessage()) {}
+  MSG msg{};
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      FTerminated = true;
+    } else {
+      DispatchOne(msg);
+    }
+  }
 }
 
 int TApplication::Run() {

@@ -45,8 +45,6 @@ public:
   int Run();
   // Handles every message waiting in the queue, then returns.
   void ProcessMessages();
-  // Handles one message if there is one; returns false when the queue was empty.
-  bool ProcessMessage();
   // Makes Run return once the current message is handled.
   void Terminate() noexcept;
   bool Terminated() const noexcept { return FTerminated; }

@@ -82,7 +82,6 @@ public:
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
   TMouseEvent OnMouseDown;
-  TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
 
   // Paints what this control shows into dc at its own origin; false when it paints nothing
@@ -124,7 +123,8 @@ protected:
 
 private:
   bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-  void MouseDown(TMouseButton button, TShiftState shift, LPARAM lp);
+  LRESULT MouseButtonDown(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT MouseButtonUp(UINT msg, WPARAM wp, LPARAM lp);
   void ApplyFont();
   void UpdateBrush() const;
 

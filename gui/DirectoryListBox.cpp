@@ -1,7 +1,6 @@
 #include "gui/DirectoryListBox.h"
 
 #include "gui/DriveComboBox.h"
-#include "gui/FileListBox.h"
 #include "gui/FolderPath.h"
 #include "base/DirectoryLister.h"
 #include "base/NameOrder.h"
@@ -21,7 +20,6 @@ TDirectoryListBox::TDirectoryListBox(TComponent* AOwner) : TListBox(AOwner), FDi
 }
 
 TDirectoryListBox::~TDirectoryListBox() {
-  if (FFileList) FFileList->FDirList = nullptr;
   if (FDriveCombo) FDriveCombo->FDirList = nullptr;
   DestroyHandle();
 }
@@ -52,22 +50,12 @@ void TDirectoryListBox::SetDrive(char drive) {
   SetDirectory(DriveCurrentFolder(drive));
 }
 
-void TDirectoryListBox::SetFileList(TFileListBox* list) {
-  if (FFileList) FFileList->FDirList = nullptr;
-  FFileList = list;
-  if (list) {
-    list->FDirList = this;
-    list->SetDirectory(FDirectory);
-  }
-}
-
 void TDirectoryListBox::SetDirectory(const std::string& directory) {
   if (directory.empty() || SameFolderText(directory, FDirectory)) return;
   std::string entered = EnterFolder(directory);  // throws, leaving everything as it was
   FDirectory = entered;
   BuildList();
   if (FDriveCombo) FDriveCombo->DirectoryMoved(Drive());
-  if (FFileList) FFileList->SetDirectory(FDirectory);
   if (OnChange) OnChange(*this);
 }
 

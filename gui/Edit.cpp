@@ -19,10 +19,4 @@ void TEdit::SetReadOnly(bool on) {
   if (HasHandle()) Perform(EM_SETREADONLY, on ? TRUE : FALSE);
 }
 
-bool TEdit::HandleCommand(WORD code) {
-  if (code != EN_CHANGE) return false;
-  if (OnChange && !Loading()) OnChange(*this);
-  return true;
-}
-
 }  // namespace tarvell

@@ -14,13 +14,10 @@ public:
   // False for a field without a frame.
   void SetBorder(bool on) noexcept { FBorder = on; }
 
-  TNotifyEvent OnChange;
-
 protected:
   void CreateParams(TWndCreateParams& params) override;
   TColor DefaultColor() const noexcept override { return clWindow; }
   bool ClicksOnMouseUp() const noexcept override { return true; }
-  bool HandleCommand(WORD code) override;
 
 private:
   bool FReadOnly = false;

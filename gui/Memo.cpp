@@ -18,31 +18,4 @@ void TMemo::CreateWnd() {
   Perform(EM_SETLIMITTEXT, 0);  // no 32 KB cap on the text
 }
 
-std::vector<std::string> TMemo::Lines() const {
-  std::string text = Text();
-  std::vector<std::string> lines;
-  std::string current;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(current);
-      current.clear();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      current += c;
-    }
-  }
-  if (!current.empty()) lines.push_back(current);
-  return lines;
-}
-
-void TMemo::SetLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i) text += "\r\n";
-    text += lines[i];
-  }
-  SetText(text);
-}
-
 }  // namespace tarvell

@@ -96,13 +96,6 @@ void TMenuItem::Click() {
   if (OnClick) OnClick(*this);
 }
 
-bool TMenuItem::SetParentComponent(TComponent* parent) {
-  auto* menu = dynamic_cast<TMainMenu*>(parent);
-  if (!menu) return false;
-  menu->Add(*this);
-  return true;
-}
-
 void TMenuItem::MeasureItem(MEASUREITEMSTRUCT& mis, HWND owner) const {
   TWindowDC dc(owner);
   TGdiObject font(MenuFont(FDefault));

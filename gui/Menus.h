@@ -46,8 +46,6 @@ public:
 
   static TMenuItem* FromCommand(UINT command) noexcept;
 
-  bool SetParentComponent(TComponent* parent) override;
-
   // Owner drawing of a default item.
   void MeasureItem(MEASUREITEMSTRUCT& mis, HWND owner) const;
   void DrawItem(const DRAWITEMSTRUCT& dis) const;

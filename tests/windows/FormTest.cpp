@@ -83,11 +83,16 @@ public:
   void MenuClick(TObject&) { Calls.push_back("MenuClick"); }
 };
 
-// A button row of the test form whose click runs the given handler.
-TLayoutKind Clicks(void (TTestForm::*handler)(TObject&), TButton* TTestForm::*member = nullptr) {
-  if (member) return Into(member, &TButton::OnClick, handler);
-  return MakeKind<TButton>([handler](TComponent& c, TForm& form) {
-    static_cast<TButton&>(c).OnClick = Handler(&LayoutForm<TTestForm>(form), handler);
+// A button row of the test form whose click runs the given handler; role 1 makes it the
+// default button, 2 the cancel button.
+TLayoutKind Clicks(void (TTestForm::*handler)(TObject&), TButton* TTestForm::*member = nullptr, int role = 0) {
+  return MakeKind<TButton>([handler, member, role](TComponent& c, TForm& form) {
+    auto& button = static_cast<TButton&>(c);
+    auto& f = LayoutForm<TTestForm>(form);
+    if (member) f.*member = &button;
+    button.SetDefault(role == 1);
+    button.SetCancel(role == 2);
+    button.OnClick = Handler(&f, handler);
   });
 }
 
@@ -98,7 +103,6 @@ TFormLayout DialogLayout() {
   layout.ClientHeight = 200;
   layout.Color = clSilver;
   layout.Position = TPosition::poScreenCenter;
-  layout.KeyPreview = true;
   layout.ShowHint = true;
   layout.ActiveControl = "Edit1";
   layout.Setup = FormSetup<TTestForm>([](TTestForm& f) {
@@ -107,12 +111,12 @@ TFormLayout DialogLayout() {
     f.OnResize = Handler(&f, &TTestForm::FormResize);
   });
   layout.Items = {
-      Control("Edit1", Kind<TEdit>, {10, 10, 100, 21}, "5", "The period", lfReadOnly),
+      Control("Edit1", Configure<TEdit>([](TEdit& e) { e.SetReadOnly(true); }), {10, 10, 100, 21}, "5", "The period"),
       Control("Box", Configure<TCheckBox>([](TCheckBox& c) { c.SetAlignment(TAlignment::taLeftJustify); }),
               {10, 40, 105, 17}, "Sound"),
-      Control("Ok", Clicks(&TTestForm::OkClick, &TTestForm::Ok), {10, 70, 113, 25}, "Ok", "Accept", lfDefault),
-      Control("Cancel", Clicks(&TTestForm::CancelClick, &TTestForm::Cancel), {10, 100, 113, 25}, "Hide           Esc  ",
-              "", lfCancel),
+      Control("Ok", Clicks(&TTestForm::OkClick, &TTestForm::Ok, 1), {10, 70, 113, 25}, "Ok", "Accept"),
+      Control("Cancel", Clicks(&TTestForm::CancelClick, &TTestForm::Cancel, 2), {10, 100, 113, 25},
+              "Hide           Esc  "),
       Control("Other", Clicks(&TTestForm::OtherClick), {130, 70, 60, 25}, "Other"),
       Control("Boom", Clicks(&TTestForm::BoomClick), {130, 100, 60, 25}, "Boom"),
       Control("Label1", Into(&TTestForm::Label1), {200, 5, 77, 21}, "Time to change:"),
@@ -232,7 +236,7 @@ static_assert(
     !std::is_assignable_v<TNotifyEvent&, decltype(Handler(std::declval<TTestForm*>(), &TTestForm::FormKeyDown))>,
     "a key handler bound to a click");
 
-TEST(FormLayout, ReportsDuplicateAndUnknownNamesAndFlagsTheKindHasNot) {
+TEST(FormLayout, ReportsDuplicateAndUnknownNames) {
   auto loadFails = [](TFormLayout layout, const std::string& part) {
     TTestForm form(nullptr);
     try {
@@ -243,11 +247,11 @@ TEST(FormLayout, ReportsDuplicateAndUnknownNamesAndFlagsTheKindHasNot) {
     }
   };
   TFormLayout base;
-  base.Items = {Component("Ok", Kind<TButton>, "Ok")};
+  base.Items = {Control("Ok", Kind<TButton>, {}, "Ok")};
 
-  TFormLayout unknownParent = base;
-  unknownParent.Items[0].Parent = "Panel";
-  loadFails(unknownParent, "Panel");
+  TFormLayout unknownActive = base;
+  unknownActive.ActiveControl = "Panel";
+  loadFails(unknownActive, "Panel");
 
   TFormLayout noKind = base;
   noKind.Items[0].Kind = {};
@@ -256,10 +260,6 @@ TEST(FormLayout, ReportsDuplicateAndUnknownNamesAndFlagsTheKindHasNot) {
   TFormLayout duplicate = base;
   duplicate.Items.push_back(duplicate.Items[0]);
   loadFails(duplicate, "Ok");
-
-  TFormLayout noFlag = base;
-  noFlag.Items[0].Flags = lfChecked;  // buttons have no Checked
-  loadFails(noFlag, "Checked");
 }
 
 TEST(FormEvents, ClickHandlersGetTheirSenderAndUnassignedEventsDoNothing) {
@@ -326,8 +326,6 @@ TEST(FormKeys, EnterClicksTheDefaultButtonAndEscTheCancelButton) {
   PressKey(edit, VK_ESCAPE);
   EXPECT_EQ(form.Calls,
             (std::vector<std::string>{"Key 13", "OkClick", "Key 27", "CancelClick", "Key 13", "OtherClick", "Key 27"}));
-  auto* cancel = dynamic_cast<TButton*>(form.FindComponent("Cancel"));
-  EXPECT_EQ(form.CancelButton(), cancel);
   EXPECT_TRUE(ControlNamed(form, "Ok").View().Style() & BS_DEFPUSHBUTTON);
 }
 
@@ -336,8 +334,7 @@ TEST(FormKeys, KeyPreviewSeesKeysBeforeTheFocusedControl) {
   form.Load(DialogLayout());
   TControl& list = ControlNamed(form, "List");
   auto& box = dynamic_cast<TListBox&>(list);
-  box.Add("a");
-  box.Add("b");
+  box.SetItems({"a", "b"});
   box.SetItemIndex(0);
   PressKey(list.Handle(), VK_F1);
   PressKey(list.Handle(), VK_DOWN);
@@ -403,8 +400,12 @@ TEST(FormMenu, DefaultItemIsDrawnByTheFormAndItsClickIsReported) {
   layout.Menu = "MainMenu1";
   layout.Items = {
       Component("MainMenu1", Kind<TMainMenu>),
-      Component("Menu", Into(&TTestForm::Menu, &TMenuItem::OnClick, &TTestForm::MenuClick), "About", lfDefault)
-          .In("MainMenu1"),
+      Component("Menu", Into(&TTestForm::Menu, [](TMenuItem& m, TTestForm& f) {
+                  m.SetCaption("About");
+                  m.SetDefault(true);
+                  m.OnClick = Handler(&f, &TTestForm::MenuClick);
+                  dynamic_cast<TMainMenu*>(f.FindComponent("MainMenu1"))->Add(m);
+                })),
   };
   TTestForm form(nullptr);
   form.Load(layout);
