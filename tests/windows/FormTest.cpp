@@ -320,6 +320,9 @@ TEST(FormKeys, EnterClicksTheDefaultButtonAndEscTheCancelButton) {
   PressKey(edit, VK_RETURN);
   PressKey(edit, VK_ESCAPE);
   // Enter on a focused button clicks that button, not the default one.
+  form.OnResize = nullptr;
+  form.Show();
+  ControlNamed(form, "Other").SetFocus();
   PressKey(ControlNamed(form, "Other").Handle(), VK_RETURN);
   // Disabled buttons are not clicked.
   ControlNamed(form, "Cancel").SetEnabled(false);
