@@ -19,22 +19,7 @@ void TButton::CreateParams(TWndCreateParams& p) {
 
 void TButton::CreateWnd() {
   TControl::CreateWnd();
-  RoleChanged();
-}
-
-void TButton::RoleChanged() {
   if (TForm* form = ParentForm()) form->ButtonRoleChanged(*this, FDefault, FCancel);
-  if (HasHandle()) Perform(BM_SETSTYLE, FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-}
-
-void TButton::SetDefault(bool on) {
-  FDefault = on;
-  RoleChanged();
-}
-
-void TButton::SetCancel(bool on) {
-  FCancel = on;
-  RoleChanged();
 }
 
 bool TButton::HandleCommand(WORD code) {

@@ -141,12 +141,7 @@ void TControl::SetCaption(const std::string& caption) {
   }
 }
 
-void TControl::SetHint(const std::string& hint) {
-  FHint = hint;
-  if (HasHandle()) {
-    if (TForm* form = ParentForm(); form && form != this) form->HintChanged(*this);
-  }
-}
+void TControl::SetHint(const std::string& hint) { FHint = hint; }
 
 void TControl::SetVisible(bool visible) {
   FVisible = visible;
@@ -156,14 +151,6 @@ void TControl::SetVisible(bool visible) {
 void TControl::SetEnabled(bool enabled) {
   FEnabled = enabled;
   if (HasHandle()) ::EnableWindow(Handle(), enabled ? TRUE : FALSE);
-}
-
-void TControl::SetTabStop(bool on) {
-  FTabStop = on;
-  if (!HasHandle()) return;
-  LONG_PTR style = ::GetWindowLongPtrW(Handle(), GWL_STYLE);
-  style = on ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-  ::SetWindowLongPtrW(Handle(), GWL_STYLE, style);
 }
 
 TColor TControl::EffectiveColor() const noexcept { return FColor == clDefault ? DefaultColor() : FColor; }

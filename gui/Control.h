@@ -50,6 +50,7 @@ public:
   std::string Text() const { return Caption(); }
   void SetText(const std::string& text) { SetCaption(text); }
 
+  // Shown by the form's tooltip from the making of the window on.
   const std::string& Hint() const noexcept { return FHint; }
   void SetHint(const std::string& hint);
 
@@ -71,7 +72,6 @@ public:
   TCursor Cursor() const noexcept { return FCursor; }
   void SetCursor(TCursor cursor) noexcept { FCursor = cursor; }
   bool TabStop() const noexcept { return FTabStop; }
-  void SetTabStop(bool on);
 
   void SetFocus();
   void Invalidate() const noexcept;
@@ -118,6 +118,8 @@ protected:
   virtual void DblClick();
 
   static TShiftState ShiftFromKeys(WPARAM keys) noexcept;
+  // The kinds the user types into or clicks say so as they are made.
+  void SetTabStop(bool on) noexcept { FTabStop = on; }
 
   std::string FCaption;
 

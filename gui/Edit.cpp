@@ -14,9 +14,4 @@ void TEdit::CreateParams(TWndCreateParams& p) {
   if (FBorder) p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-void TEdit::SetReadOnly(bool on) {
-  FReadOnly = on;
-  if (HasHandle()) Perform(EM_SETREADONLY, on ? TRUE : FALSE);
-}
-
 }  // namespace tarvell

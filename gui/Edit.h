@@ -10,8 +10,8 @@ public:
   explicit TEdit(TComponent* AOwner);
   ~TEdit() override;
 
-  void SetReadOnly(bool on);
-  // False for a field without a frame.
+  // Both set before the window is made; no border: a field without a frame.
+  void SetReadOnly(bool on) noexcept { FReadOnly = on; }
   void SetBorder(bool on) noexcept { FBorder = on; }
 
 protected:

@@ -60,7 +60,6 @@ public:
   // Bookkeeping called by controls.
   void ControlCreated(TControl& control);
   void ControlRemoved(TControl& control) noexcept;
-  void HintChanged(TControl& control);
   void ButtonRoleChanged(TButton& button, bool isDefault, bool isCancel) noexcept;
   HWND TooltipHandle() const noexcept { return FTooltip.get(); }
 
@@ -79,7 +78,6 @@ protected:
 private:
   void ApplyFormLayout(const TFormLayout& layout);
   TComponent& LoadItem(const TLayoutItem& item);
-  void SetShowHint(bool on);
   void AddTool(TControl& control);
   void RemoveTool(TControl& control) noexcept;
   void CreateTooltip();

@@ -55,7 +55,7 @@ void TForm::ApplyFormLayout(const TFormLayout& layout) {
   FBorderStyle = layout.BorderStyle;
   FFormStyle = layout.FormStyle;
   FPosition = layout.Position;
-  if (layout.ShowHint) SetShowHint(true);
+  FShowHint = layout.ShowHint;
   if (layout.Setup) layout.Setup(*this);
 }
 

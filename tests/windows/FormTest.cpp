@@ -184,12 +184,11 @@ TEST(FormLayout, CreatesEveryControlAtItsPlaceWithItsCaptionAndHint) {
 // Guards against text outside the process code page turning into "?" in a hint or the menu
 // bar (captions and titles: WindowView's test).
 TEST(FormLayout, HintsAndMenusHoldAnyUnicodeText) {
+  TFormLayout layout = DialogLayout();
+  layout.Items[2].Hint = Narrow(L"Ωmega ☕");
   TTestForm form(nullptr);
-  form.Load(DialogLayout());
-
-  TControl& ok = ControlNamed(form, "Ok");
-  ok.SetHint(Narrow(L"Ωmega ☕"));
-  EXPECT_EQ(test::ToolText(form, ok.Handle()), Narrow(L"Ωmega ☕"));
+  form.Load(layout);
+  EXPECT_EQ(test::ToolText(form, ControlNamed(form, "Ok").Handle()), Narrow(L"Ωmega ☕"));
 
   TMainMenu menu(nullptr);
   TMenuItem item(nullptr);
