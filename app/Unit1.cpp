@@ -6,6 +6,7 @@
 #include "app/JPEGImageControl.h"
 #include "app/ProgramExit.h"
 #include "app/ProgramState.h"
+#include "base/PathText.h"
 #include "base/QuitOnce.h"
 #include "components/HotKeyCodes.h"
 #include "components/NoTask.h"
@@ -116,7 +117,7 @@ void TForm1::OpenStartFolder() {
   FFolders.Start(folder, false);
   const unsigned changesBefore = FFolderChanges;
   try {
-    if (!folder.empty() && !SameFolderText(folder, FListFolder)) FListFolder = EnterFolder(folder);
+    if (!folder.empty() && !SamePathText(folder, FListFolder)) FListFolder = EnterFolder(folder);
     DirectoryListBox2->SetDirectory(folder);
   } catch (const Exception& e) {
     ShowErrorBox(e.what());
@@ -161,7 +162,7 @@ void TForm1::InstanceActivated() {
   HWND app = Application.Handle();
   ShowFromTray();
   if (::IsIconic(app)) ::ShowWindow(app, SW_RESTORE);
-  if (::IsIconic(Handle())) SetWindowState(TWindowState::wsNormal);
+  if (::IsIconic(Handle())) Restore();
   // The window last used comes to the front (the hand-over's sender allowed it), or the main
   // window when none of the program's windows has been used yet.
   HWND popup = ::GetLastActivePopup(app);

@@ -1,6 +1,7 @@
 // The main window's folder lists: the chosen folder and the Subfolders box decide the
 // picture list, which the slideshow builds; rebuilt when the folder or the box changes.
 #include "app/ProgramState.h"
+#include "base/PathText.h"
 #include "base/ScopeGuard.h"
 #include "app/Unit1.h"
 #include "gui/CheckBox.h"
@@ -29,7 +30,7 @@ std::string TForm1::ChosenFolder() const {
 }
 
 void TForm1::AddAll(const std::string& folder) {
-  const std::string path = IsBareName(folder) ? JoinFolder(FListFolder, folder) : folder;
+  const std::string path = IsBareName(folder) ? JoinPath(FListFolder, folder) : folder;
   const int error = FSlideshow.AddAll(path);
   // Every readable folder has been added; the first that was not is reported.
   if (error != 0) throw EInOutError(error);
@@ -74,7 +75,7 @@ void TForm1::DirectoryListBox2DblClick(TObject&) {
   // rebuild) and a folder that cannot be entered. The list is moved here, under the busy
   // cursor; its own move then finds nothing to do.
   TWaitCursor busy(crArrow);
-  if (SameFolderText(target, DirectoryListBox2->Directory())) return;
+  if (SamePathText(target, DirectoryListBox2->Directory())) return;
   DirectoryListBox2->SetDirectory(target);
 }
 

@@ -97,7 +97,6 @@ void SetUpPreview(TJPEGImageControl& j, TForm1&) {
 
 void SetUpTimer(TTimer& t, TForm1& f) {
   t.SetInterval(1000);
-  t.SetEnabled(true);
   t.SetOnTimer(Handler(&f, &TForm1::Timer1Timer));
 }
 

@@ -62,7 +62,7 @@ bool TApplication::TAppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESUL
     case WM_SYSCOMMAND:
       if ((wp & 0xFFF0) == SC_RESTORE && FApp.FMainForm && ::IsIconic(Handle())) {
         ::ShowWindow(Handle(), SW_RESTORE);
-        FApp.FMainForm->SetWindowState(TWindowState::wsNormal);
+        FApp.FMainForm->Restore();
         result = 0;
         return true;
       }
@@ -103,7 +103,6 @@ void TApplication::ProcessMessages() {
 int TApplication::Run() {
   FTerminated = false;
   Handle();
-  if (FMainForm && FShowMainForm) FMainForm->Show();
   MSG msg{};
   int code = 0;
   while (!FTerminated) {

@@ -254,9 +254,7 @@ bool TControl::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return true;
     }
     case WM_DRAWITEM: {
-      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-      if (dis->CtlType == ODT_MENU) return false;
-      TControl* child = FindControl(dis->hwndItem);
+      TControl* child = FindControl(reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem);
       if (!child || child == this) return false;
       return child->HandleMessage(CN_DRAWITEM, wp, lp, result);
     }

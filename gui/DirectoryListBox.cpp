@@ -4,6 +4,7 @@
 #include "gui/FolderPath.h"
 #include "base/DirectoryLister.h"
 #include "base/NameOrder.h"
+#include "base/PathText.h"
 #include "base/WideText.h"
 
 #include <algorithm>
@@ -51,7 +52,7 @@ void TDirectoryListBox::SetDrive(char drive) {
 }
 
 void TDirectoryListBox::SetDirectory(const std::string& directory) {
-  if (directory.empty() || SameFolderText(directory, FDirectory)) return;
+  if (directory.empty() || SamePathText(directory, FDirectory)) return;
   std::string entered = EnterFolder(directory);  // throws, leaving everything as it was
   FDirectory = entered;
   BuildList();
@@ -86,9 +87,9 @@ int TDirectoryListBox::EntryLevel(int index) const noexcept {
 
 std::string TDirectoryListBox::ItemPath(int index) const {
   if (index < 0 || index >= Count()) return FDirectory;
-  if (index > FDirectoryIndex) return JoinFolder(FDirectory, Item(index));
+  if (index > FDirectoryIndex) return JoinPath(FDirectory, Item(index));
   std::string path = Item(0);
-  for (int i = 1; i <= index; ++i) path = JoinFolder(path, Item(i));
+  for (int i = 1; i <= index; ++i) path = JoinPath(path, Item(i));
   return path;
 }
 

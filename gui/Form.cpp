@@ -146,22 +146,9 @@ void TForm::SetClientSize(int width, int height) {
   }
 }
 
-TWindowState TForm::WindowState() const noexcept {
-  if (!HasHandle()) return FPendingState;
-  if (::IsIconic(Handle())) return TWindowState::wsMinimized;
-  // A hidden window keeps the state it will be shown in.
-  if (!::IsWindowVisible(Handle())) return FPendingState;
-  return TWindowState::wsNormal;
-}
-
-void TForm::SetWindowState(TWindowState state) {
-  FPendingState = state;
+void TForm::Restore() {
   if (!HasHandle() || !::IsWindowVisible(Handle())) return;
-  if (state == TWindowState::wsMinimized) {
-    ::ShowWindow(Handle(), SW_MINIMIZE);
-  } else if (::IsIconic(Handle()) || ::IsZoomed(Handle())) {
-    ::ShowWindow(Handle(), SW_RESTORE);
-  }
+  if (::IsIconic(Handle()) || ::IsZoomed(Handle())) ::ShowWindow(Handle(), SW_RESTORE);
 }
 
 void TForm::SetIcon(std::string_view resourceName) {
@@ -186,11 +173,6 @@ void TForm::SetMenu(TMainMenu* menu) {
   }
 }
 
-void TForm::SetActiveControl(TControl* control) {
-  FActiveControl = control;
-  if (control && HasHandle() && ::GetActiveWindow() == Handle() && control->HasHandle()) control->SetFocus();
-}
-
 void TForm::SetVisible(bool visible) {
   if (!visible) {
     TControl::SetVisible(false);
@@ -204,7 +186,7 @@ void TForm::SetVisible(bool visible) {
     if (!::IsWindowVisible(app)) ::ShowWindow(app, SW_SHOWNA);
   }
   TControl::SetVisible(true);  // SW_SHOW
-  SetWindowState(FPendingState);
+  Restore();
   if (FActiveControl && FActiveControl->HasHandle() && ::GetActiveWindow() == Handle()) FActiveControl->SetFocus();
 }
 
@@ -270,10 +252,6 @@ bool TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_COMMAND:
       if (HandleDialogCommand(msg, wp, lp, result)) return true;
       break;
-    case WM_MEASUREITEM:
-    case WM_DRAWITEM:
-      if (HandleMenuMessage(msg, wp, lp, result)) return true;
-      break;
     default:
       break;
   }
@@ -293,18 +271,4 @@ bool TForm::Activate(bool active, WPARAM wp, LPARAM lp, LRESULT& result) {
   return true;
 }
 
-bool TForm::HandleMenuMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
-  if (msg == WM_MEASUREITEM) {
-    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-    if (mis->CtlType != ODT_MENU || !mis->itemData) return false;
-    reinterpret_cast<TMenuItem*>(mis->itemData)->MeasureItem(*mis, Handle());
-  } else {
-    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-    if (dis->CtlType != ODT_MENU || !dis->itemData) return false;
-    reinterpret_cast<TMenuItem*>(dis->itemData)->DrawItem(*dis);
-  }
-  result = TRUE;
-  return true;
-}
-
-}  // namespace tarvell}  // namespace tarvell
+}  // namespace tarvell

@@ -28,8 +28,8 @@ public:
   static TForm* FormOfWindow(HWND wnd) noexcept;
 
   void SetClientSize(int width, int height);
-  TWindowState WindowState() const noexcept;
-  void SetWindowState(TWindowState state);
+  // Brings a minimized or maximized window back to its normal size.
+  void Restore();
   // The window's icons from an icon resource of the program ("#2" for a number), a large and
   // a small one, each loaded at the size the screen draws it. A form without icons of its own
   // shows the program's icon. Throws when the resource is missing.
@@ -39,7 +39,6 @@ public:
   TMainMenu* Menu() const noexcept { return FMenu; }
   void SetMenu(TMainMenu* menu);
 
-  void SetActiveControl(TControl* control);
 
   void SetVisible(bool visible) override;
   void BringToFront();
@@ -85,12 +84,10 @@ private:
   void FocusNext(bool backward);
   bool HandleDialogCommand(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
   bool Activate(bool active, WPARAM wp, LPARAM lp, LRESULT& result);
-  bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
   TBorderStyle FBorderStyle = TBorderStyle::bsSizeable;
   TFormStyle FFormStyle = TFormStyle::fsNormal;
   TPosition FPosition = TPosition::poDesigned;
-  TWindowState FPendingState = TWindowState::wsNormal;
   bool FShowHint = false;
   bool FHasClientSize = false;
   bool FDesignedOuterSize = false;  // the layout's outer size, its frame as at 96 dpi

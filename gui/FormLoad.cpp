@@ -39,7 +39,7 @@ void TForm::LoadLayout(const TFormLayout& layout) {
   CreateHandles();
   for (TComponent* c : loaded) c->EndLoading();
   EndLoading();
-  if (!layout.ActiveControl.empty()) SetActiveControl(&NamedIn<TControl>(*this, layout.ActiveControl, "ActiveControl"));
+  if (!layout.ActiveControl.empty()) FActiveControl = &NamedIn<TControl>(*this, layout.ActiveControl, "ActiveControl");
   if (layout.Visible) Show();
 }
 

@@ -95,10 +95,4 @@ bool TImage::PaintContent(HDC dc) {
   return PaintBmp(dc, bmp, r);
 }
 
-void TImage::PaintWindow(HDC dc) {
-  // What the picture leaves uncovered shows what lies behind the control.
-  if (Parent()) Parent()->PaintBehind(*this, dc);
-  PaintContent(dc);
-}
-
 }  // namespace tarvell

@@ -34,7 +34,6 @@ public:
 
 protected:
   const char* WindowClassName() const noexcept override { return "TTarvellImage"; }
-  void PaintWindow(HDC dc) override;
   bool ClicksOnMouseUp() const noexcept override { return true; }
 
 private:

@@ -21,7 +21,6 @@ class TForm;
 enum class TBorderStyle : std::uint8_t { bsSingle, bsSizeable };
 enum class TFormStyle : std::uint8_t { fsNormal, fsStayOnTop };
 enum class TPosition : std::uint8_t { poDesigned, poScreenCenter };
-enum class TWindowState : std::uint8_t { wsNormal, wsMinimized };
 
 [[noreturn]] void ThrowLayoutError(const std::string& text);
 

@@ -1,7 +1,7 @@
 // The help window's layout: the menu bar with its one item and the text field.
 #include "windows/Unit3.h"
 
-#include "gui/Memo.h"
+#include "gui/Edit.h"
 #include "gui/Menus.h"
 
 // The layout tables are laid out by hand, row by row.
@@ -31,7 +31,7 @@ TFormLayout MakeLayout() {
                   f.MainMenu1->Add(m);
                 })),
       // Placed over the whole client area once the window exists (FormResize).
-      Control("Memo1", Into(&TForm3::Memo1), {0, 0, 633, 410})
+      Control("Memo1", Into(&TForm3::Memo1, [](TEdit& m, TForm3&) { m.SetMultiLine(true); }), {0, 0, 633, 410})
           .InFont({"MS Sans Serif", -16, 0, clBlack}),
   };
   return form;

@@ -294,7 +294,6 @@ TEST(FormEvents, AnErrorInAClickHandlerIsShownAndTheLoopGoesOn) {
     form.Calls.push_back("OkClick");
     Application.Terminate();
   };
-  Application.SetShowMainForm(false);
   ::PostMessageA(boom, BM_CLICK, 0, 0);
   ::PostMessageA(boom, BM_CLICK, 0, 0);
   ::PostMessageA(ok, BM_CLICK, 0, 0);
@@ -394,7 +393,7 @@ TEST(FormClose, HidesOrEndsTheApplicationAsTheActionSays) {
   Application.SetMainForm(nullptr);
 }
 
-TEST(FormMenu, DefaultItemIsDrawnByTheFormAndItsClickIsReported) {
+TEST(FormMenu, DefaultItemIsMarkedAndItsClickIsReported) {
   TFormLayout layout;
   layout.Caption = "Help";
   layout.Width = 641;
@@ -418,7 +417,6 @@ TEST(FormMenu, DefaultItemIsDrawnByTheFormAndItsClickIsReported) {
   mii.cbSize = sizeof mii;
   mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID;
   ASSERT_TRUE(::GetMenuItemInfoA(bar, 0, TRUE, &mii));
-  EXPECT_TRUE(mii.fType & MFT_OWNERDRAW);
   EXPECT_TRUE(mii.fState & MFS_DEFAULT);
   RECT r = form.View().WindowRect();
   EXPECT_EQ(r.right - r.left, 641);
@@ -427,15 +425,6 @@ TEST(FormMenu, DefaultItemIsDrawnByTheFormAndItsClickIsReported) {
   TMenuItem* item = form.Menu;
   ASSERT_NE(item, nullptr);
   EXPECT_EQ(item, form.FindComponent("Menu"));
-  // The bold caption is measured wider than the plain one.
-  MEASUREITEMSTRUCT bold{};
-  bold.CtlType = ODT_MENU;
-  bold.itemData = reinterpret_cast<ULONG_PTR>(item);
-  EXPECT_TRUE(::SendMessageA(form.Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&bold)));
-  item->SetDefault(false);
-  MEASUREITEMSTRUCT plain{};
-  item->MeasureItem(plain, form.Handle());
-  EXPECT_GT(bold.itemWidth, plain.itemWidth);
 
   ::SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(mii.wID, 0), 0);
   EXPECT_EQ(form.Calls, (std::vector<std::string>{"MenuClick"}));

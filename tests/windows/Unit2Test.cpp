@@ -95,7 +95,6 @@ TEST_F(AboutWindow, SecondOpeningRestoresAMinimisedWindowAndBringsItToTheFront) 
   ShowAboutWindow();
   EXPECT_FALSE(::IsIconic(about));
   EXPECT_TRUE(::IsWindowVisible(about));
-  EXPECT_EQ(Form2->WindowState(), TWindowState::wsNormal);
   EXPECT_TRUE(InFrontOf(about, help));
   RECT client{};
   ::GetClientRect(about, &client);
