@@ -13,10 +13,11 @@ public:
   // Set before the window is made.
   void SetDefault(bool on) noexcept { FDefault = on; }
   void SetCancel(bool on) noexcept { FCancel = on; }
+  bool IsDefault() const noexcept { return FDefault; }
+  bool IsCancel() const noexcept { return FCancel; }
 
 protected:
   void CreateParams(TWndCreateParams& params) override;
-  void CreateWnd() override;
   bool HandleCommand(WORD code) override;
 
 private:

@@ -2,7 +2,6 @@
 
 #include "gui/Application.h"
 #include "base/Exception.h"
-#include "gui/Button.h"
 #include "gui/IconResource.h"
 #include "gui/Menus.h"
 
@@ -115,22 +114,7 @@ void TForm::ControlCreated(TControl& control) {
 
 void TForm::ControlRemoved(TControl& control) noexcept {
   if (FActiveControl == &control) FActiveControl = nullptr;
-  if (reinterpret_cast<TControl*>(FDefaultButton) == &control) FDefaultButton = nullptr;
-  if (reinterpret_cast<TControl*>(FCancelButton) == &control) FCancelButton = nullptr;
   RemoveTool(control);
-}
-
-void TForm::ButtonRoleChanged(TButton& button, bool isDefault, bool isCancel) noexcept {
-  if (isDefault) {
-    FDefaultButton = &button;
-  } else if (FDefaultButton == &button) {
-    FDefaultButton = nullptr;
-  }
-  if (isCancel) {
-    FCancelButton = &button;
-  } else if (FCancelButton == &button) {
-    FCancelButton = nullptr;
-  }
 }
 
 void TForm::SetClientSize(int width, int height) {

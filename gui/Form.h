@@ -10,7 +10,6 @@
 
 namespace tarvell {
 
-class TButton;
 class TMainMenu;
 
 class TForm : public TControl {
@@ -59,7 +58,6 @@ public:
   // Bookkeeping called by controls.
   void ControlCreated(TControl& control);
   void ControlRemoved(TControl& control) noexcept;
-  void ButtonRoleChanged(TButton& button, bool isDefault, bool isCancel) noexcept;
   HWND TooltipHandle() const noexcept { return FTooltip.get(); }
 
   // Makes sure the window exists (forms built in code rather than from a layout).
@@ -97,8 +95,6 @@ private:
   TIconHandle FSmallIcon;
   TMainMenu* FMenu = nullptr;
   TControl* FActiveControl = nullptr;
-  TButton* FDefaultButton = nullptr;
-  TButton* FCancelButton = nullptr;
   TWindowHandle FTooltip;
 };
 

@@ -18,6 +18,15 @@ bool CanPress(const TButton* button) noexcept {
   return button && button->HasHandle() && (button->View().Style() & WS_VISIBLE) && button->View().Enabled();
 }
 
+// The form's default (or cancel) button that Enter (or Esc) may press, or null.
+TButton* RoleButton(const TForm& form, bool cancel) noexcept {
+  for (TControl* c : form.Controls()) {
+    auto* button = dynamic_cast<TButton*>(c);
+    if (CanPress(button) && (cancel ? button->IsCancel() : button->IsDefault())) return button;
+  }
+  return nullptr;
+}
+
 TShiftState KeyShift() noexcept {
   TShiftState shift = 0;
   if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
@@ -70,13 +79,13 @@ bool TForm::PreTranslateKey(MSG& msg) {
 bool TForm::HandleDialogCommand(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (msg == DM_GETDEFID) {
     auto* target = dynamic_cast<TButton*>(FindControl(::GetFocus()));
-    if (!target || target->ParentForm() != this) target = FDefaultButton;
+    if (!target || target->ParentForm() != this) target = RoleButton(*this, false);
     result = CanPress(target) ? MAKELRESULT(::GetDlgCtrlID(target->Handle()), DC_HASDEFID) : 0;
     return true;
   }
   if (lp != 0 || HIWORD(wp) != 0) return false;
   if (LOWORD(wp) == IDCANCEL) {
-    if (CanPress(FCancelButton)) FCancelButton->Click();
+    if (TButton* cancel = RoleButton(*this, true)) cancel->Click();
   } else if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(wp))) {
     item->Click();
   } else {
