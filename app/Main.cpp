@@ -35,7 +35,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!InstanceGuard.Start()) ::ExitProcess(0);
     StartFootprintProbe();
     Application.SetTitle("Tarvell");
-    Application.SetShowMainForm(false);
     ::ShowWindow(Application.Handle(), SW_HIDE);
     Application.CreateForm<TForm1>();
     Application.Run();

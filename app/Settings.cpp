@@ -7,7 +7,6 @@
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
 #include "gui/Edit.h"
-#include "gui/Memo.h"
 #include "base/Exception.h"
 
 namespace tarvell {
@@ -66,7 +65,6 @@ void TForm1::SaveCFG() {
   settings.PerMonitor = PerMonitor->Checked();
   settings.MonitorStyle = FDesktop.ReplacedStyle();
   const std::string bytes = WriteConfig(settings, SystemLegacyCodePage());
-  Memo1->SetText(bytes);
   if (Program().KeepConfigFile) return;
   ReplaceConfigFile(Program().Folders.ConfigPath, bytes);
 }

@@ -5,6 +5,7 @@
 #include "app/InstanceGuard.h"
 #include "app/ProgramExit.h"
 #include "app/ProgramState.h"
+#include "base/PathText.h"
 #include "base/QuitOnce.h"
 #include "components/HotKeyCodes.h"
 #include "components/NoTask.h"
@@ -21,17 +22,13 @@
 #include "gui/DirectoryListBox.h"
 #include "gui/DriveComboBox.h"
 #include "gui/Edit.h"
-#include "gui/FileListBox.h"
-#include "gui/FilterComboBox.h"
+#include "gui/FolderPath.h"
 #include "gui/Label.h"
 #include "gui/ListBox.h"
-#include "gui/Memo.h"
-#include "gui/StringGrid.h"
 #include "gui/Timer.h"
 #include "gui/UpDown.h"
 #include "gui/WaitCursor.h"
 #include "slideshow/Countdown.h"
-#include "slideshow/FileMask.h"
 #include "windows/HelpWindows.h"
 
 namespace tarvell {
@@ -93,10 +90,8 @@ void TForm1::Construct() {
   if (Transparent->Checked()) SetDesktopIconTextColors(CaptionTextWhite, CaptionBackgroundBlack, true);
   state.FormReady = true;
 
-  FileListBox1->SetMask(std::string(PictureMask));
   DriveComboBox1->SetDirList(DirectoryListBox2);
-  DirectoryListBox1->SetFileList(FileListBox1);
-  FilterComboBox1->SetFileList(FileListBox1);
+  FListFolder = DirectoryListBox2->Directory();
   OpenStartFolder();
   FSlideshow.RestartPeriod();  // a box while the list was built let the timer count
 
@@ -124,7 +119,7 @@ void TForm1::OpenStartFolder() {
   FFolders.Start(folder, false);
   const unsigned changesBefore = FFolderChanges;
   try {
-    DirectoryListBox1->SetDirectory(folder);
+    if (!folder.empty() && !SamePathText(folder, FListFolder)) FListFolder = EnterFolder(folder);
     DirectoryListBox2->SetDirectory(folder);
   } catch (const Exception& e) {
     ShowErrorBox(e.what());
@@ -169,7 +164,7 @@ void TForm1::InstanceActivated() {
   HWND app = Application.Handle();
   ShowFromTray();
   if (::IsIconic(app)) ::ShowWindow(app, SW_RESTORE);
-  if (::IsIconic(Handle())) SetWindowState(TWindowState::wsNormal);
+  if (::IsIconic(Handle())) Restore();
   // The window last used comes to the front (the hand-over's sender allowed it), or the main
   // window when none of the program's windows has been used yet.
   HWND popup = ::GetLastActivePopup(app);

@@ -30,14 +30,10 @@ class TComboBox;
 class TDirectoryListBox;
 class TDriveComboBox;
 class TEdit;
-class TFileListBox;
-class TFilterComboBox;
 class TJPEGImageControl;
 class TLabel;
 class TVirtualListBox;
-class TMemo;
 class TNoTask;
-class TStringGrid;
 class TSysHotKey;
 class TSystemTrayIcon;
 class TTimer;
@@ -74,11 +70,6 @@ public:
   TEdit* Edit1 = nullptr;
   TUpDown* UpDown1 = nullptr;
   TJPEGImageControl* JPEGImage1 = nullptr;
-  TMemo* Memo1 = nullptr;
-  TDirectoryListBox* DirectoryListBox1 = nullptr;
-  TFileListBox* FileListBox1 = nullptr;
-  TFilterComboBox* FilterComboBox1 = nullptr;
-  TStringGrid* StringGrid1 = nullptr;
   TTimer* Timer1 = nullptr;
   TSysHotKey* SysHotKey1 = nullptr;
   TSysHotKey* SysHotKey2 = nullptr;
@@ -189,6 +180,7 @@ private:
   void DesktopBack() override;
 
   TFolderChoice FFolders;
+  std::string FListFolder;  // the folder the picture list is built from
   TWin32DirectoryLister FLister;
   TTickClock FClock;
   TDesktopPort FDesktop;

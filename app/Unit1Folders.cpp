@@ -1,13 +1,13 @@
 // The main window's folder lists: the chosen folder and the Subfolders box decide the
 // picture list, which the slideshow builds; rebuilt when the folder or the box changes.
 #include "app/ProgramState.h"
+#include "base/PathText.h"
 #include "base/ScopeGuard.h"
 #include "app/Unit1.h"
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
 #include "gui/DirectoryListBox.h"
 #include "gui/DriveComboBox.h"
-#include "gui/FileListBox.h"
 #include "gui/FolderPath.h"
 #include "base/Exception.h"
 #include "gui/WaitCursor.h"
@@ -26,11 +26,11 @@ bool IsBareName(const std::string& folder) {
 }  // namespace
 
 std::string TForm1::ChosenFolder() const {
-  return FFolders.Saved().empty() ? DirectoryListBox1->Directory() : FFolders.Saved();
+  return FFolders.Saved().empty() ? FListFolder : FFolders.Saved();
 }
 
 void TForm1::AddAll(const std::string& folder) {
-  const std::string path = IsBareName(folder) ? JoinFolder(DirectoryListBox1->Directory(), folder) : folder;
+  const std::string path = IsBareName(folder) ? JoinPath(FListFolder, folder) : folder;
   const int error = FSlideshow.AddAll(path);
   // Every readable folder has been added; the first that was not is reported.
   if (error != 0) throw EInOutError(error);
@@ -41,10 +41,10 @@ void TForm1::BuildPictureList() {
   {
     TWaitCursor busy(crArrow);  // also when the rebuild ends in an error
     if (FFolders.Entered()) {
-      DirectoryListBox1->SetDirectory(DirectoryListBox2->Directory());
-      FFolders.Moved(DirectoryListBox1->Directory());
+      FListFolder = DirectoryListBox2->Directory();
+      FFolders.Moved(FListFolder);
     }
-    error = FSlideshow.Rebuild(FFolders.RebuildFolder(DirectoryListBox1->Directory()), Subfolders->Checked());
+    error = FSlideshow.Rebuild(FFolders.RebuildFolder(FListFolder), Subfolders->Checked());
     ++FListBuilds;
   }
   // A folder that could not be read was skipped; the rest of the list stands.
@@ -75,7 +75,7 @@ void TForm1::DirectoryListBox2DblClick(TObject&) {
   // rebuild) and a folder that cannot be entered. The list is moved here, under the busy
   // cursor; its own move then finds nothing to do.
   TWaitCursor busy(crArrow);
-  if (SameFolderText(target, DirectoryListBox2->Directory())) return;
+  if (SamePathText(target, DirectoryListBox2->Directory())) return;
   DirectoryListBox2->SetDirectory(target);
 }
 

@@ -14,11 +14,7 @@
 #include "gui/DirectoryListBox.h"
 #include "gui/DriveComboBox.h"
 #include "gui/Edit.h"
-#include "gui/FileListBox.h"
-#include "gui/FilterComboBox.h"
 #include "gui/Label.h"
-#include "gui/Memo.h"
-#include "gui/StringGrid.h"
 #include "gui/Timer.h"
 #include "gui/UpDown.h"
 #include "gui/VirtualListBox.h"
@@ -33,28 +29,30 @@ using TClick = void (TForm1::*)(TObject&);
 
 // The column of check boxes, each with its caption on the left.
 TLayoutItem CheckBox(TCheckBox* TForm1::*member, const char* name, int top, const char* caption, const char* hint,
-                     TClick handler = nullptr, unsigned flags = 0) {
-  return Control(name, Into(member, [handler](TCheckBox& c, TForm1& f) {
+                     TClick handler = nullptr, bool checked = false) {
+  return Control(name, Into(member, [handler, checked](TCheckBox& c, TForm1& f) {
                    c.SetAlignment(TAlignment::taLeftJustify);
+                   c.SetChecked(checked);
                    if (handler) c.OnClick = Handler(&f, handler);
                  }),
-                 {160, top, 105, 17}, caption, hint, lfTabStop | flags);
+                 {160, top, 105, 17}, caption, hint);
 }
 
-// The column of command buttons below the check boxes.
+// The column of command buttons below the check boxes; one answers both Enter and Esc.
 TLayoutItem Button(TButton* TForm1::*member, const char* name, int top, const char* caption, const char* hint,
-                   TClick handler, unsigned flags = 0) {
-  return Control(name, Into(member, &TButton::OnClick, handler), {160, top, 113, 25}, caption, hint,
-                 lfTabStop | flags);
+                   TClick handler, bool enterAndEsc = false) {
+  return Control(name, Into(member, [handler, enterAndEsc](TButton& b, TForm1& f) {
+                   b.SetDefault(enterAndEsc);
+                   b.SetCancel(enterAndEsc);
+                   b.OnClick = Handler(&f, handler);
+                 }),
+                 {160, top, 113, 25}, caption, hint);
 }
 
 // A white box the user types into or picks from, reached by Tab.
-TLayoutItem Field(std::string name, TLayoutKind kind, TLayoutRect rect, const char* hint, unsigned flags = lfTabStop) {
-  return Control(std::move(name), std::move(kind), rect, "", hint, flags).Colored(clMenu);
+TLayoutItem Field(std::string name, TLayoutKind kind, TLayoutRect rect, const char* hint) {
+  return Control(std::move(name), std::move(kind), rect, "", hint).Colored(clMenu);
 }
-
-// A component that is never shown.
-TLayoutItem Hidden(std::string name, TLayoutKind kind) { return Component(std::move(name), std::move(kind), "", lfHidden); }
 
 TLayoutItem HotKey(TSysHotKey* TForm1::*member, const char* name, void (TForm1::*handler)(TObject&, int)) {
   return Component(name, Into(member, [handler](TSysHotKey& k, TForm1& f) {
@@ -78,6 +76,7 @@ void SetUpFolderList(TDirectoryListBox& d, TForm1& f) {
 
 // The arrows write the period into the field, so its changes are the period's.
 void SetUpPeriodField(TEdit& e, TForm1& f) {
+  e.SetReadOnly(true);
   e.OnDblClick = Handler(&f, &TForm1::Edit1DblClick);
   e.OnChange = Handler(&f, &TForm1::SettingsClick);
 }
@@ -86,12 +85,10 @@ void SetUpPeriodStepper(TUpDown& u, TForm1& f) {
   u.SetAssociate(f.Edit1);
   u.SetRange(0, 1000);
   u.SetPosition(5);
-  u.SetWrap(false);
 }
 
 void SetUpTimer(TTimer& t, TForm1& f) {
   t.SetInterval(1000);
-  t.SetEnabled(true);
   t.SetOnTimer(Handler(&f, &TForm1::Timer1Timer));
 }
 
@@ -100,12 +97,6 @@ void SetUpTrayIcon(TSystemTrayIcon& t, TForm1& f) {
   t.SetIcon(LoadIconResource("#1").get());
   t.OnMouseDown = Handler(&f, &TForm1::SystemTrayIcon1MouseDown);
   t.OnDblClick = Handler(&f, &TForm1::SystemTrayIcon1DblClick);
-}
-
-// The hidden walker pair lists folders through the form's lister.
-template <class T>
-void UseFormLister(T& list, TForm1& f) {
-  list.SetLister(&f.FolderLister());
 }
 
 TFormLayout MakeLayout() {
@@ -117,7 +108,6 @@ TFormLayout MakeLayout() {
   form.Font = {"MS Sans Serif", -11, 0, clDefault};
   form.Position = TPosition::poScreenCenter;
   form.ShowHint = true;
-  form.KeyPreview = true;
   form.BorderStyle = TBorderStyle::bsSizeable;
   form.ActiveControl = "SetWallpaper";
   form.Setup = FormSetup<TForm1>([](TForm1& f) {
@@ -141,7 +131,7 @@ TFormLayout MakeLayout() {
       CheckBox(&TForm1::Random, "Random", 208, "Random", "Set for random switching", &TForm1::SettingsClick),
       CheckBox(&TForm1::Sound, "Sound", 224, "Sound", "Sound switching", &TForm1::SoundClick),
       CheckBox(&TForm1::Transparent, "Transparent", 240, "Transparent icons", "Transparent icons text",
-               &TForm1::TransparentClick, lfChecked),
+               &TForm1::TransparentClick, true),
       CheckBox(&TForm1::Startup, "Startup", 256, "Change on startup ", "Change wallpaper at startup",
                &TForm1::StartupClick),
       CheckBox(&TForm1::Once, "Once", 272, "Once at startup", "Change at startup and exit after time interval ",
@@ -150,21 +140,25 @@ TFormLayout MakeLayout() {
              &TForm1::SetWallpaperClick),
       Button(&TForm1::Next, "Next", 320, "Next            Ctrl+Z", "Set next picture as wallpaper", &TForm1::NextClick),
       Button(&TForm1::Clear, "Clear", 344, "Clear           Ctrl+A", "Clear wallpaper", &TForm1::ClearClick),
-      Button(&TForm1::Hide, "Hide", 368, "Hide           Esc  ", "Minimize to system tray", &TForm1::HideClick,
-             lfDefault | lfCancel),
+      Button(&TForm1::Hide, "Hide", 368, "Hide           Esc  ", "Minimize to system tray", &TForm1::HideClick, true),
       Button(&TForm1::Quit, "Quit", 392, "Quit           Ctrl+Q", "Close ", &TForm1::QuitClick),
       // The hot keys' modifier keys, reached by Tab after Quit; a change applies at once.
       Control("HotKeysLabel", Into(&TForm1::HotKeysLabel), {280, 34, 48, 13}, "Hot keys:"),
       Field("HotKeyChoice", Into(&TForm1::HotKeyChoice, &TComboBox::OnClick, &TForm1::HotKeyChoiceClick),
             {330, 30, 97, 21}, "Keys to hold with Z, A, D and Q for the hot keys"),
-      Control("HotKeyNotice", Into(&TForm1::HotKeyNotice), {280, 54, 289, 14}, "", "", lfHidden)
+      Control("HotKeyNotice", Into(&TForm1::HotKeyNotice, [](TLabel& l, TForm1&) { l.SetVisible(false); }),
+              {280, 54, 289, 14})
           .InFont({nullptr, 0, 0, clMaroon}),
       Control("Label1", Into(&TForm1::Label1), {280, 5, 77, 21}, "Time to change:"),
-      Field("SecToChange", Into(&TForm1::SecToChange), {368, 5, 97, 21}, "", lfReadOnly | lfNoBorder),
+      Field("SecToChange", Into(&TForm1::SecToChange, [](TEdit& e, TForm1&) {
+              e.SetReadOnly(true);
+              e.SetBorder(false);
+            }),
+            {368, 5, 97, 21}, ""),
       Control("Period", Into(&TForm1::Period, &TLabel::OnDblClick, &TForm1::PeriodDblClick), {475, 5, 37, 13}, " min ",
               "Double click to change time units min/sec"),
       Control("Edit1", Into(&TForm1::Edit1, SetUpPeriodField), {520, 3, 33, 21}, "5",
-              "Time period of automatic wallpaper switching", lfReadOnly)
+              "Time period of automatic wallpaper switching")
           .Colored(clMenu),
       Control("UpDown1", Into(&TForm1::UpDown1, SetUpPeriodStepper), {553, 3, 15, 21}, "", "Minutes 1-1000"),
       // Too long a caption for the column of boxes: it sits above the preview instead.
@@ -172,16 +166,10 @@ TFormLayout MakeLayout() {
                 c.SetAlignment(TAlignment::taLeftJustify);
                 c.OnClick = Handler(&f, &TForm1::SettingsClick);
               }),
-              {280, 72, 180, 17}, "Each monitor its own picture", "A different picture on every monitor",
-              lfTabStop),
+              {280, 72, 180, 17}, "Each monitor its own picture", "A different picture on every monitor"),
       // Shows what the desktop port decoded for the wallpaper; it decodes nothing itself.
-      Control("JPEGImage1", Into(&TForm1::JPEGImage1), {280, 93, 289, 324}, "", "", lfStretch),
-      // Never shown: the settings file's line buffer, the walker pair, and two leftovers.
-      Hidden("Memo1", Into(&TForm1::Memo1)),
-      Hidden("DirectoryListBox1", Into(&TForm1::DirectoryListBox1, UseFormLister<TDirectoryListBox>)),
-      Hidden("FileListBox1", Into(&TForm1::FileListBox1, UseFormLister<TFileListBox>)),
-      Hidden("FilterComboBox1", Into(&TForm1::FilterComboBox1)),
-      Hidden("StringGrid1", Into(&TForm1::StringGrid1, [](TStringGrid& g, TForm1&) { g.SetSize(1, g.RowCount()); })),
+      Control("JPEGImage1", Into(&TForm1::JPEGImage1, [](TJPEGImageControl& j, TForm1&) { j.SetStretch(true); }),
+              {280, 93, 289, 324}),
       // Non-visual components.
       Component("Timer1", Into(&TForm1::Timer1, SetUpTimer)),
       HotKey(&TForm1::SysHotKey1, "SysHotKey1", &TForm1::SysHotKey1HotKey),

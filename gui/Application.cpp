@@ -62,7 +62,7 @@ bool TApplication::TAppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESUL
     case WM_SYSCOMMAND:
       if ((wp & 0xFFF0) == SC_RESTORE && FApp.FMainForm && ::IsIconic(Handle())) {
         ::ShowWindow(Handle(), SW_RESTORE);
-        FApp.FMainForm->SetWindowState(TWindowState::wsNormal);
+        FApp.FMainForm->Restore();
         result = 0;
         return true;
       }
@@ -89,25 +89,20 @@ void TApplication::DispatchOne(MSG& msg) {
   ::DispatchMessageW(&msg);
 }
 
-bool TApplication::ProcessMessage() {
-  MSG msg{};
-  if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
-  if (msg.message == WM_QUIT) {
-    FTerminated = true;
-    return true;
-  }
-  DispatchOne(msg);
-  return true;
-}
-
 void TApplication::ProcessMessages() {
-  while (ProcessMessage()) {}
+  MSG msg{};
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      FTerminated = true;
+    } else {
+      DispatchOne(msg);
+    }
+  }
 }
 
 int TApplication::Run() {
   FTerminated = false;
   Handle();
-  if (FMainForm && FShowMainForm) FMainForm->Show();
   MSG msg{};
   int code = 0;
   while (!FTerminated) {

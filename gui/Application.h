@@ -30,8 +30,6 @@ public:
   // The first form created through CreateForm, unless set otherwise.
   TForm* MainForm() const noexcept { return FMainForm; }
   void SetMainForm(TForm* form) noexcept { FMainForm = form; }
-  // Whether Run shows the main form before entering the loop.
-  void SetShowMainForm(bool show) noexcept { FShowMainForm = show; }
 
   // Creates a form owned by the application; the first one becomes the main form.
   template <class T, class... Args>
@@ -41,12 +39,11 @@ public:
     return form;
   }
 
-  // Runs the message loop until Terminate or WM_QUIT; returns the quit code.
+  // Runs the message loop until Terminate or WM_QUIT; returns the quit code. The main form
+  // stays hidden: the program starts in the notification area.
   int Run();
   // Handles every message waiting in the queue, then returns.
   void ProcessMessages();
-  // Handles one message if there is one; returns false when the queue was empty.
-  bool ProcessMessage();
   // Makes Run return once the current message is handled.
   void Terminate() noexcept;
   bool Terminated() const noexcept { return FTerminated; }
@@ -76,7 +73,6 @@ private:
   std::string FTitle;
   TAppWindow FWindow;
   TForm* FMainForm = nullptr;
-  bool FShowMainForm = true;
   bool FTerminated = false;
   TExceptionEvent FOnException;
 };

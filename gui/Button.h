@@ -10,19 +10,17 @@ public:
   explicit TButton(TComponent* AOwner);
   ~TButton() override;
 
-  bool Default() const noexcept { return FDefault; }
-  void SetDefault(bool on);
-  bool Cancel() const noexcept { return FCancel; }
-  void SetCancel(bool on);
+  // Set before the window is made.
+  void SetDefault(bool on) noexcept { FDefault = on; }
+  void SetCancel(bool on) noexcept { FCancel = on; }
+  bool IsDefault() const noexcept { return FDefault; }
+  bool IsCancel() const noexcept { return FCancel; }
 
 protected:
   void CreateParams(TWndCreateParams& params) override;
-  void CreateWnd() override;
   bool HandleCommand(WORD code) override;
 
 private:
-  void RoleChanged();
-
   bool FDefault = false;
   bool FCancel = false;
 };

@@ -26,15 +26,6 @@ void TCheckBox::SetChecked(bool checked) {
   if (!Loading()) Click();
 }
 
-void TCheckBox::SetAlignment(TAlignment alignment) {
-  FAlignment = alignment;
-  if (!HasHandle()) return;
-  LONG_PTR style = ::GetWindowLongPtrW(Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(BS_LEFTTEXT | BS_RIGHTBUTTON);
-  if (alignment == TAlignment::taLeftJustify) style |= BS_LEFTTEXT | BS_RIGHTBUTTON;
-  ::SetWindowLongPtrW(Handle(), GWL_STYLE, style);
-  Invalidate();
-}
-
 bool TCheckBox::HandleCommand(WORD code) {
   if (code != BN_CLICKED) return false;
   SetChecked(!FChecked);  // raises OnClick

@@ -6,7 +6,7 @@
 
 namespace tarvell {
 
-enum class TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+enum class TAlignment : std::uint8_t { taLeftJustify, taRightJustify };
 
 class TCheckBox : public TControl {
 public:
@@ -16,9 +16,9 @@ public:
   bool Checked() const noexcept { return FChecked; }
   // A change of state raises OnClick, as a click by the user would.
   void SetChecked(bool checked);
-  // taLeftJustify puts the caption left of the box.
+  // taLeftJustify puts the caption left of the box; set before the window is made.
   TAlignment Alignment() const noexcept { return FAlignment; }
-  void SetAlignment(TAlignment alignment);
+  void SetAlignment(TAlignment alignment) noexcept { FAlignment = alignment; }
 
 protected:
   void CreateParams(TWndCreateParams& params) override;

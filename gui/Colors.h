@@ -13,14 +13,8 @@ constexpr TColor clNone = 0x1FFFFFFFu;     // transparent where a control suppor
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;
-constexpr TColor clGreen = 0x008000;
-constexpr TColor clNavy = 0x800000;
-constexpr TColor clGray = 0x808080;
 constexpr TColor clSilver = 0xC0C0C0;
-constexpr TColor clRed = 0x0000FF;
-constexpr TColor clLime = 0x00FF00;
 constexpr TColor clYellow = 0x00FFFF;
-constexpr TColor clBlue = 0xFF0000;
 constexpr TColor clAqua = 0xFFFF00;
 constexpr TColor clWhite = 0xFFFFFF;
 
@@ -28,10 +22,8 @@ constexpr TColor clBtnFace = SystemColorFlag | 15;    // COLOR_BTNFACE
 constexpr TColor clWindow = SystemColorFlag | 5;      // COLOR_WINDOW
 constexpr TColor clWindowText = SystemColorFlag | 8;  // COLOR_WINDOWTEXT
 constexpr TColor clMenu = SystemColorFlag | 4;        // COLOR_MENU
-constexpr TColor clBtnText = SystemColorFlag | 18;    // COLOR_BTNTEXT
-constexpr TColor clInfoBk = SystemColorFlag | 24;     // COLOR_INFOBK
 
-enum TFontStyleBits : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+enum TFontStyleBits : unsigned { fsBold = 1, fsUnderline = 4 };
 
 // A font as a layout gives it; empty fields are taken from the parent's font.
 struct TFontSpec {

@@ -7,42 +7,26 @@
 
 namespace tarvell {
 
-TComponent::TComponent(TComponent* AOwner) : FOwner(nullptr) {
-  if (AOwner) AOwner->InsertComponent(this);
+TComponent::TComponent(TComponent* AOwner) : FOwner(AOwner) {
+  if (AOwner) AOwner->FComponents.push_back(this);
 }
 
 TComponent::~TComponent() {
-  FState |= csDestroying;
   // Each owned component unlinks itself from FComponents in its own destructor.
   while (!FComponents.empty()) delete FComponents.back();
-  if (FOwner) FOwner->RemoveComponent(this);
-}
-
-void TComponent::InsertComponent(TComponent* c) {
-  FComponents.push_back(c);
-  c->FOwner = this;
-}
-
-void TComponent::RemoveComponent(TComponent* c) noexcept {
-  auto it = std::find(FComponents.begin(), FComponents.end(), c);
-  if (it != FComponents.end()) FComponents.erase(it);
-  c->FOwner = nullptr;
+  if (FOwner) std::erase(FOwner->FComponents, this);
 }
 
 TComponent* TComponent::FindComponent(std::string_view name) const noexcept {
   if (name.empty()) return nullptr;
-  for (TComponent* c : FComponents) {
-    if (c->FName == name) return c;
-  }
-  return nullptr;
+  auto it = std::find_if(FComponents.begin(), FComponents.end(), [name](TComponent* c) { return c->FName == name; });
+  return it == FComponents.end() ? nullptr : *it;
 }
 
 void TComponent::EndLoading() {
-  FState &= ~static_cast<unsigned>(csLoading);
+  FLoading = false;
   Loaded();
 }
-
-bool TComponent::SetParentComponent(TComponent*) { return false; }
 
 void ThrowLayoutError(const std::string& text) { throw Exception(text); }
 

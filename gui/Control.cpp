@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace tarvell {
 
@@ -67,7 +68,12 @@ void TControl::CreateParams(TWndCreateParams& p) {
   if (FVisible) p.Style |= WS_VISIBLE;
   if (!FEnabled) p.Style |= WS_DISABLED;
   if (FTabStop) p.Style |= WS_TABSTOP;
-  p.Parent = FParent ? FParent->Handle() : nullptr;
+  if (!FParent) return;
+  p.Parent = FParent->Handle();
+  // Distinct identifiers, clear of IDOK and IDCANCEL: the dialog manager finds the default
+  // button by its identifier.
+  const auto index = std::find(FParent->FControls.begin(), FParent->FControls.end(), this) - FParent->FControls.begin();
+  p.MenuOrId = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(100 + index));
 }
 
 void TControl::CreateWnd() {
@@ -135,12 +141,7 @@ void TControl::SetCaption(const std::string& caption) {
   }
 }
 
-void TControl::SetHint(const std::string& hint) {
-  FHint = hint;
-  if (HasHandle()) {
-    if (TForm* form = ParentForm(); form && form != this) form->HintChanged(*this);
-  }
-}
+void TControl::SetHint(const std::string& hint) { FHint = hint; }
 
 void TControl::SetVisible(bool visible) {
   FVisible = visible;
@@ -150,14 +151,6 @@ void TControl::SetVisible(bool visible) {
 void TControl::SetEnabled(bool enabled) {
   FEnabled = enabled;
   if (HasHandle()) ::EnableWindow(Handle(), enabled ? TRUE : FALSE);
-}
-
-void TControl::SetTabStop(bool on) {
-  FTabStop = on;
-  if (!HasHandle()) return;
-  LONG_PTR style = ::GetWindowLongPtrW(Handle(), GWL_STYLE);
-  style = on ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-  ::SetWindowLongPtrW(Handle(), GWL_STYLE, style);
 }
 
 TColor TControl::EffectiveColor() const noexcept { return FColor == clDefault ? DefaultColor() : FColor; }
@@ -195,10 +188,6 @@ void TControl::Click() {
 
 void TControl::DblClick() {
   if (OnDblClick) OnDblClick(*this);
-}
-
-void TControl::MouseDown(TMouseButton button, TShiftState shift, LPARAM lp) {
-  if (OnMouseDown) OnMouseDown(*this, button, shift, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
 }
 
 TShiftState TControl::ShiftFromKeys(WPARAM keys) noexcept {
@@ -265,9 +254,7 @@ bool TControl::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return true;
     }
     case WM_DRAWITEM: {
-      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-      if (dis->CtlType == ODT_MENU) return false;
-      TControl* child = FindControl(dis->hwndItem);
+      TControl* child = FindControl(reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem);
       if (!child || child == this) return false;
       return child->HandleMessage(CN_DRAWITEM, wp, lp, result);
     }
@@ -286,45 +273,14 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (ReflectToChild(msg, wp, lp, result)) return true;
   switch (msg) {
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN: {
-      TMouseButton button = msg == WM_LBUTTONDOWN ? TMouseButton::mbLeft : TMouseButton::mbRight;
-      if (button == TMouseButton::mbLeft && ClicksOnMouseUp()) {
-        FClickPending = true;
-        ::SetCapture(Handle());
-      }
-      // The window's own handling first (focus, selection), then the event sees the result.
-      result = DefaultHandler(msg, wp, lp);
-      MouseDown(button, ShiftFromKeys(wp), lp);
-      return true;
-    }
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP: {
-      TMouseButton button = msg == WM_LBUTTONUP ? TMouseButton::mbLeft : TMouseButton::mbRight;
-      // Taken before the window's own handling, which may release the capture itself (the
-      // edit window does) and so report the capture gone.
-      const bool pending = button == TMouseButton::mbLeft && FClickPending;
-      FClickPending = false;
-      result = DefaultHandler(msg, wp, lp);
-      bool click = false;
-      if (pending) {
-        if (::GetCapture() == Handle()) ::ReleaseCapture();
-        POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        RECT r = View().ClientRect();
-        click = ::PtInRect(&r, pt) != FALSE;
-      }
-      if (OnMouseUp) OnMouseUp(*this, button, ShiftFromKeys(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
-      if (click) Click();
-      return true;
-    }
+    case WM_RBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      result = DefaultHandler(msg, wp, lp);
-      // The second press of a double click is no click of its own.
-      if (ClicksOnMouseUp()) DblClick();
-      MouseDown(TMouseButton::mbLeft, ShiftFromKeys(wp) | ssDouble, lp);
-      return true;
     case WM_RBUTTONDBLCLK:
-      result = DefaultHandler(msg, wp, lp);
-      MouseDown(TMouseButton::mbRight, ShiftFromKeys(wp) | ssDouble, lp);
+      result = MouseButtonDown(msg, wp, lp);
+      return true;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      result = MouseButtonUp(msg, wp, lp);
       return true;
     case WM_CAPTURECHANGED:
       // Wine reports a capture taken again by the window that holds it (the edit window does
@@ -336,15 +292,13 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       if (OnMouseMove) OnMouseMove(*this, ShiftFromKeys(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       return true;
     case WM_SETCURSOR:
-      if (FCursor != crDefault && reinterpret_cast<HWND>(wp) == Handle() && LOWORD(lp) == HTCLIENT) {
-        ::SetCursor(TScreen::CursorHandle(FCursor));
-        result = TRUE;
-        return true;
-      }
-      return false;
+      if (FCursor == crDefault || reinterpret_cast<HWND>(wp) != Handle() || LOWORD(lp) != HTCLIENT) return false;
+      ::SetCursor(TScreen::CursorHandle(FCursor));
+      result = TRUE;
+      return true;
     case WM_SIZE:
     case WM_MOVE:
-      if (HasHandle() && (::GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_CHILD)) {
+      if (FParent) {
         RECT r = View().BoundsInParent();
         FLeft = r.left;
         FTop = r.top;
@@ -355,6 +309,38 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     default:
       return false;
   }
+}
+
+LRESULT TControl::MouseButtonDown(UINT msg, WPARAM wp, LPARAM lp) {
+  const bool left = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
+  const bool twice = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK;
+  if (msg == WM_LBUTTONDOWN && ClicksOnMouseUp()) {
+    FClickPending = true;
+    ::SetCapture(Handle());
+  }
+  // The window's own handling first (focus, selection), then the event sees the result.
+  const LRESULT result = DefaultHandler(msg, wp, lp);
+  // The second press of a double click is no click of its own.
+  if (msg == WM_LBUTTONDBLCLK && ClicksOnMouseUp()) DblClick();
+  if (OnMouseDown) {
+    OnMouseDown(*this, left ? TMouseButton::mbLeft : TMouseButton::mbRight,
+                ShiftFromKeys(wp) | (twice ? ssDouble : 0u), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+  }
+  return result;
+}
+
+LRESULT TControl::MouseButtonUp(UINT msg, WPARAM wp, LPARAM lp) {
+  // Taken before the window's own handling, which may release the capture itself (the edit
+  // window does) and so report the capture gone.
+  const bool pending = std::exchange(FClickPending, false) && msg == WM_LBUTTONUP;
+  const LRESULT result = DefaultHandler(msg, wp, lp);
+  if (pending) {
+    if (::GetCapture() == Handle()) ::ReleaseCapture();
+    POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    RECT r = View().ClientRect();
+    if (::PtInRect(&r, pt)) Click();
+  }
+  return result;
 }
 
 }  // namespace tarvell

@@ -50,6 +50,7 @@ public:
   std::string Text() const { return Caption(); }
   void SetText(const std::string& text) { SetCaption(text); }
 
+  // Shown by the form's tooltip from the making of the window on.
   const std::string& Hint() const noexcept { return FHint; }
   void SetHint(const std::string& hint);
 
@@ -71,7 +72,6 @@ public:
   TCursor Cursor() const noexcept { return FCursor; }
   void SetCursor(TCursor cursor) noexcept { FCursor = cursor; }
   bool TabStop() const noexcept { return FTabStop; }
-  void SetTabStop(bool on);
 
   void SetFocus();
   void Invalidate() const noexcept;
@@ -82,7 +82,6 @@ public:
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
   TMouseEvent OnMouseDown;
-  TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
 
   // Paints what this control shows into dc at its own origin; false when it paints nothing
@@ -119,12 +118,15 @@ protected:
   virtual void DblClick();
 
   static TShiftState ShiftFromKeys(WPARAM keys) noexcept;
+  // The kinds the user types into or clicks say so as they are made.
+  void SetTabStop(bool on) noexcept { FTabStop = on; }
 
   std::string FCaption;
 
 private:
   bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-  void MouseDown(TMouseButton button, TShiftState shift, LPARAM lp);
+  LRESULT MouseButtonDown(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT MouseButtonUp(UINT msg, WPARAM wp, LPARAM lp);
   void ApplyFont();
   void UpdateBrush() const;
 

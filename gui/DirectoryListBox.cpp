@@ -1,10 +1,10 @@
 #include "gui/DirectoryListBox.h"
 
 #include "gui/DriveComboBox.h"
-#include "gui/FileListBox.h"
 #include "gui/FolderPath.h"
 #include "base/DirectoryLister.h"
 #include "base/NameOrder.h"
+#include "base/PathText.h"
 #include "base/WideText.h"
 
 #include <algorithm>
@@ -21,7 +21,6 @@ TDirectoryListBox::TDirectoryListBox(TComponent* AOwner) : TListBox(AOwner), FDi
 }
 
 TDirectoryListBox::~TDirectoryListBox() {
-  if (FFileList) FFileList->FDirList = nullptr;
   if (FDriveCombo) FDriveCombo->FDirList = nullptr;
   DestroyHandle();
 }
@@ -52,22 +51,12 @@ void TDirectoryListBox::SetDrive(char drive) {
   SetDirectory(DriveCurrentFolder(drive));
 }
 
-void TDirectoryListBox::SetFileList(TFileListBox* list) {
-  if (FFileList) FFileList->FDirList = nullptr;
-  FFileList = list;
-  if (list) {
-    list->FDirList = this;
-    list->SetDirectory(FDirectory);
-  }
-}
-
 void TDirectoryListBox::SetDirectory(const std::string& directory) {
-  if (directory.empty() || SameFolderText(directory, FDirectory)) return;
+  if (directory.empty() || SamePathText(directory, FDirectory)) return;
   std::string entered = EnterFolder(directory);  // throws, leaving everything as it was
   FDirectory = entered;
   BuildList();
   if (FDriveCombo) FDriveCombo->DirectoryMoved(Drive());
-  if (FFileList) FFileList->SetDirectory(FDirectory);
   if (OnChange) OnChange(*this);
 }
 
@@ -98,9 +87,9 @@ int TDirectoryListBox::EntryLevel(int index) const noexcept {
 
 std::string TDirectoryListBox::ItemPath(int index) const {
   if (index < 0 || index >= Count()) return FDirectory;
-  if (index > FDirectoryIndex) return JoinFolder(FDirectory, Item(index));
+  if (index > FDirectoryIndex) return JoinPath(FDirectory, Item(index));
   std::string path = Item(0);
-  for (int i = 1; i <= index; ++i) path = JoinFolder(path, Item(i));
+  for (int i = 1; i <= index; ++i) path = JoinPath(path, Item(i));
   return path;
 }
 

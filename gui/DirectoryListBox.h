@@ -1,7 +1,6 @@
 // The classic folder list: the path of its folder from the drive's root down (the folder
-// itself selected), then the folder's subfolders by name. Moving it enters the folder,
-// moves an attached file list along and raises OnChange; a double click moves it to the
-// clicked entry's folder.
+// itself selected), then the folder's subfolders by name. Moving it enters the folder and
+// raises OnChange; a double click moves it to the clicked entry's folder.
 #pragma once
 
 #include "gui/ListBox.h"
@@ -10,7 +9,6 @@
 
 namespace tarvell {
 
-class TFileListBox;
 class TDirectoryLister;
 class TDriveComboBox;
 
@@ -21,15 +19,13 @@ public:
 
   const std::string& Directory() const noexcept { return FDirectory; }
   // Nothing happens when the text names the present folder (ignoring case). Otherwise the
-  // folder is entered (EInOutError when it cannot be, and the list keeps its folder), listed,
-  // the file list follows and OnChange is raised.
+  // folder is entered (EInOutError when it cannot be, and the list keeps its folder), listed
+  // and OnChange is raised.
   void SetDirectory(const std::string& directory);
   // The drive letter of the folder, in lower case.
   char Drive() const noexcept;
   // Moves to the current folder of another drive.
   void SetDrive(char drive);
-
-  void SetFileList(TFileListBox* list);
 
   // The entry of the folder itself; the entries after it are its subfolders.
   int DirectoryIndex() const noexcept { return FDirectoryIndex; }
@@ -51,13 +47,11 @@ protected:
 
 private:
   friend class TDriveComboBox;
-  friend class TFileListBox;
   void BuildList();
   int EntryLevel(int index) const noexcept;
 
   std::string FDirectory;
   int FDirectoryIndex = 0;
-  TFileListBox* FFileList = nullptr;
   TDirectoryLister* FLister = nullptr;
   TDriveComboBox* FDriveCombo = nullptr;
 };

@@ -136,8 +136,4 @@ std::vector<std::string> SplitFolderPath(const std::string& path) {
   return parts;
 }
 
-std::string JoinFolder(const std::string& folder, const std::string& name) { return JoinPath(folder, name); }
-
-bool SameFolderText(const std::string& a, const std::string& b) { return SamePathText(a, b); }
-
 }  // namespace tarvell

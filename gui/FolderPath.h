@@ -27,10 +27,6 @@ std::string DriveCurrentFolder(char drive);
 // "C:\P\y" → {"C:\", "P", "y"}; a UNC root "\\srv\share" is one element.
 std::vector<std::string> SplitFolderPath(const std::string& path);
 
-// folder + "\" + name, without doubling a root's backslash.
-std::string JoinFolder(const std::string& folder, const std::string& name);
 
-// Whether two folder texts name the same folder text, ignoring case.
-bool SameFolderText(const std::string& a, const std::string& b);
 
 }  // namespace tarvell

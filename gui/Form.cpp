@@ -2,7 +2,6 @@
 
 #include "gui/Application.h"
 #include "base/Exception.h"
-#include "gui/Button.h"
 #include "gui/IconResource.h"
 #include "gui/Menus.h"
 
@@ -39,7 +38,6 @@ TForm::~TForm() {
   OnClick = nullptr;
   OnDblClick = nullptr;
   OnMouseDown = nullptr;
-  OnMouseUp = nullptr;
   OnMouseMove = nullptr;
   DestroyHandle();
 }
@@ -116,22 +114,7 @@ void TForm::ControlCreated(TControl& control) {
 
 void TForm::ControlRemoved(TControl& control) noexcept {
   if (FActiveControl == &control) FActiveControl = nullptr;
-  if (reinterpret_cast<TControl*>(FDefaultButton) == &control) FDefaultButton = nullptr;
-  if (reinterpret_cast<TControl*>(FCancelButton) == &control) FCancelButton = nullptr;
   RemoveTool(control);
-}
-
-void TForm::ButtonRoleChanged(TButton& button, bool isDefault, bool isCancel) noexcept {
-  if (isDefault) {
-    FDefaultButton = &button;
-  } else if (FDefaultButton == &button) {
-    FDefaultButton = nullptr;
-  }
-  if (isCancel) {
-    FCancelButton = &button;
-  } else if (FCancelButton == &button) {
-    FCancelButton = nullptr;
-  }
 }
 
 void TForm::SetClientSize(int width, int height) {
@@ -147,30 +130,9 @@ void TForm::SetClientSize(int width, int height) {
   }
 }
 
-void TForm::SetFormStyle(TFormStyle style) {
-  FFormStyle = style;
-  if (HasHandle()) {
-    ::SetWindowPos(Handle(), style == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
-}
-
-TWindowState TForm::WindowState() const noexcept {
-  if (!HasHandle()) return FPendingState;
-  if (::IsIconic(Handle())) return TWindowState::wsMinimized;
-  // A hidden window keeps the state it will be shown in.
-  if (!::IsWindowVisible(Handle())) return FPendingState;
-  return TWindowState::wsNormal;
-}
-
-void TForm::SetWindowState(TWindowState state) {
-  FPendingState = state;
+void TForm::Restore() {
   if (!HasHandle() || !::IsWindowVisible(Handle())) return;
-  if (state == TWindowState::wsMinimized) {
-    ::ShowWindow(Handle(), SW_MINIMIZE);
-  } else if (::IsIconic(Handle()) || ::IsZoomed(Handle())) {
-    ::ShowWindow(Handle(), SW_RESTORE);
-  }
+  if (::IsIconic(Handle()) || ::IsZoomed(Handle())) ::ShowWindow(Handle(), SW_RESTORE);
 }
 
 void TForm::SetIcon(std::string_view resourceName) {
@@ -195,18 +157,6 @@ void TForm::SetMenu(TMainMenu* menu) {
   }
 }
 
-TControl* TForm::ActiveControl() const noexcept {
-  if (HasHandle() && ::GetActiveWindow() == Handle()) {
-    if (TControl* focused = FindControl(::GetFocus()); focused && focused != this) return focused;
-  }
-  return FActiveControl;
-}
-
-void TForm::SetActiveControl(TControl* control) {
-  FActiveControl = control;
-  if (control && HasHandle() && ::GetActiveWindow() == Handle() && control->HasHandle()) control->SetFocus();
-}
-
 void TForm::SetVisible(bool visible) {
   if (!visible) {
     TControl::SetVisible(false);
@@ -220,7 +170,7 @@ void TForm::SetVisible(bool visible) {
     if (!::IsWindowVisible(app)) ::ShowWindow(app, SW_SHOWNA);
   }
   TControl::SetVisible(true);  // SW_SHOW
-  SetWindowState(FPendingState);
+  Restore();
   if (FActiveControl && FActiveControl->HasHandle() && ::GetActiveWindow() == Handle()) FActiveControl->SetFocus();
 }
 
@@ -280,64 +230,29 @@ bool TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       if (msg == WM_SIZE && !Loading() && OnResize) OnResize(*this);
       return false;
     }
-    case WM_KEYDOWN: {
-      if (std::exchange(FKeyDownSeen, false)) return false;  // the message loop ran the handler
-      if (OnKeyDown) {
-        auto key = static_cast<std::uint16_t>(wp);
-        TShiftState shift = 0;
-        if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-        if (::GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-        OnKeyDown(*this, key, shift);
-        if (key == 0) {
-          result = 0;
-          return true;
-        }
-      }
-      return false;
-    }
     case WM_ACTIVATE:
-      if (LOWORD(wp) == WA_INACTIVE) {
-        TControl* focused = FindControl(::GetFocus());
-        if (focused && focused != this && focused->ParentForm() == this) FActiveControl = focused;
-        return false;
-      }
-      if (FActiveControl && FActiveControl->HasHandle() && ::IsWindowVisible(FActiveControl->Handle())) {
-        result = DefaultHandler(msg, wp, lp);
-        FActiveControl->SetFocus();
-        return true;
-      }
-      return false;
+      return Activate(LOWORD(wp) != WA_INACTIVE, wp, lp, result);
+    case DM_GETDEFID:
     case WM_COMMAND:
-      if (lp == 0 && HIWORD(wp) == 0) {
-        if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(wp))) {
-          item->Click();
-          result = 0;
-          return true;
-        }
-      }
+      if (HandleDialogCommand(msg, wp, lp, result)) return true;
       break;
-    case WM_MEASUREITEM: {
-      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-      if (mis->CtlType == ODT_MENU && mis->itemData) {
-        reinterpret_cast<TMenuItem*>(mis->itemData)->MeasureItem(*mis, Handle());
-        result = TRUE;
-        return true;
-      }
-      break;
-    }
-    case WM_DRAWITEM: {
-      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-      if (dis->CtlType == ODT_MENU && dis->itemData) {
-        reinterpret_cast<TMenuItem*>(dis->itemData)->DrawItem(*dis);
-        result = TRUE;
-        return true;
-      }
-      break;
-    }
     default:
       break;
   }
   return TControl::HandleMessage(msg, wp, lp, result);
+}
+
+// The focus leaves with the window and comes back to the control that had it.
+bool TForm::Activate(bool active, WPARAM wp, LPARAM lp, LRESULT& result) {
+  if (!active) {
+    TControl* focused = FindControl(::GetFocus());
+    if (focused && focused != this && focused->ParentForm() == this) FActiveControl = focused;
+    return false;
+  }
+  if (!FActiveControl || !FActiveControl->HasHandle() || !::IsWindowVisible(FActiveControl->Handle())) return false;
+  result = DefaultHandler(WM_ACTIVATE, wp, lp);
+  FActiveControl->SetFocus();
+  return true;
 }
 
 }  // namespace tarvell

@@ -10,7 +10,6 @@
 
 namespace tarvell {
 
-class TButton;
 class TMainMenu;
 
 class TForm : public TControl {
@@ -19,21 +18,17 @@ public:
   ~TForm() override;
 
   // Reads a layout: the form's own properties and setup, then every component (each with the
-  // loading flag set) with its texts, flags and typed setup, the windows, and finally the
+  // loading flag set) with its texts and typed setup, the windows, and finally the
   // load-complete notification for every component and the form. Throws on a duplicate or
-  // unknown component name and on a flag the component's kind does not have.
+  // unknown component name.
   void LoadLayout(const TFormLayout& layout);
 
   // The form of the window, or of the top-level window that holds it; null for foreign windows.
   static TForm* FormOfWindow(HWND wnd) noexcept;
 
   void SetClientSize(int width, int height);
-  void SetFormStyle(TFormStyle style);
-  void SetPosition(TPosition position) noexcept { FPosition = position; }
-  TWindowState WindowState() const noexcept;
-  void SetWindowState(TWindowState state);
-  bool ShowHint() const noexcept { return FShowHint; }
-  void SetShowHint(bool on);
+  // Brings a minimized or maximized window back to its normal size.
+  void Restore();
   // The window's icons from an icon resource of the program ("#2" for a number), a large and
   // a small one, each loaded at the size the screen draws it. A form without icons of its own
   // shows the program's icon. Throws when the resource is missing.
@@ -43,10 +38,6 @@ public:
   TMainMenu* Menu() const noexcept { return FMenu; }
   void SetMenu(TMainMenu* menu);
 
-  TControl* ActiveControl() const noexcept;
-  void SetActiveControl(TControl* control);
-  // The button that Esc clicks (kept up to date by TButton's Cancel, as Enter's by Default).
-  TButton* CancelButton() const noexcept { return FCancelButton; }
 
   void SetVisible(bool visible) override;
   void BringToFront();
@@ -59,15 +50,14 @@ public:
   TCloseQueryEvent OnCloseQuery;
   TKeyEvent OnKeyDown;
 
-  // Called by the message loop for every message bound for this form or its controls:
-  // key preview, Tab, Enter (default button) and Esc (cancel button). True when consumed.
+  // Called by the message loop for every message bound for this form or its controls: the
+  // key handler sees each key first, then Tab, Enter (default button) and Esc (cancel
+  // button) are handled. True when consumed.
   bool PreTranslateKey(MSG& msg);
 
   // Bookkeeping called by controls.
   void ControlCreated(TControl& control);
   void ControlRemoved(TControl& control) noexcept;
-  void HintChanged(TControl& control);
-  void ButtonRoleChanged(TButton& button, bool isDefault, bool isCancel) noexcept;
   HWND TooltipHandle() const noexcept { return FTooltip.get(); }
 
   // Makes sure the window exists (forms built in code rather than from a layout).
@@ -83,30 +73,28 @@ protected:
   void HandleDestroyed() override;
 
 private:
+  void ApplyFormLayout(const TFormLayout& layout);
+  TComponent& LoadItem(const TLayoutItem& item);
   void AddTool(TControl& control);
   void RemoveTool(TControl& control) noexcept;
   void CreateTooltip();
   void AssignIcons(TIconHandle bigIcon, TIconHandle smallIcon);
-  bool DialogKey(MSG& msg);
   void FocusNext(bool backward);
+  bool HandleDialogCommand(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  bool Activate(bool active, WPARAM wp, LPARAM lp, LRESULT& result);
 
   TBorderStyle FBorderStyle = TBorderStyle::bsSizeable;
   TFormStyle FFormStyle = TFormStyle::fsNormal;
   TPosition FPosition = TPosition::poDesigned;
-  TWindowState FPendingState = TWindowState::wsNormal;
-  bool FKeyPreview = false;
   bool FShowHint = false;
   bool FHasClientSize = false;
   bool FDesignedOuterSize = false;  // the layout's outer size, its frame as at 96 dpi
-  bool FKeyDownSeen = false;
   int FClientWidth = 0;
   int FClientHeight = 0;
   TIconHandle FBigIcon;
   TIconHandle FSmallIcon;
   TMainMenu* FMenu = nullptr;
   TControl* FActiveControl = nullptr;
-  TButton* FDefaultButton = nullptr;
-  TButton* FCancelButton = nullptr;
   TWindowHandle FTooltip;
 };
 

@@ -1,8 +1,10 @@
-// A form's keyboard: its key handler first (with key preview, for every key), then the
-// dialog keys Tab, Enter and Esc.
+// A form's keyboard: its key handler sees every key first; then Tab moves the focus, and the
+// system's dialog manager has Enter and Esc, asking the form for its default button
+// (DM_GETDEFID) and telling it of Esc (IDCANCEL).
 #include "gui/Form.h"
 
 #include "gui/Button.h"
+#include "gui/Menus.h"
 
 #include <algorithm>
 #include <vector>
@@ -16,82 +18,81 @@ bool CanPress(const TButton* button) noexcept {
   return button && button->HasHandle() && (button->View().Style() & WS_VISIBLE) && button->View().Enabled();
 }
 
+// The form's default (or cancel) button that Enter (or Esc) may press, or null.
+TButton* RoleButton(const TForm& form, bool cancel) noexcept {
+  for (TControl* c : form.Controls()) {
+    auto* button = dynamic_cast<TButton*>(c);
+    if (CanPress(button) && (cancel ? button->IsCancel() : button->IsDefault())) return button;
+  }
+  return nullptr;
+}
+
+TShiftState KeyShift() noexcept {
+  TShiftState shift = 0;
+  if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (::GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (::GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  return shift;
+}
+
 }  // namespace
 
+// Tab goes through the controls in the layout's order. The dialog manager's own Tab would
+// also select a field's whole text and move the default button's frame to the focused button.
 void TForm::FocusNext(bool backward) {
   std::vector<TControl*> order;
-  std::vector<TControl*> stack(Controls().rbegin(), Controls().rend());
-  while (!stack.empty()) {
-    TControl* c = stack.back();
-    stack.pop_back();
-    if (!c->HasHandle() || !::IsWindowVisible(c->Handle())) continue;
-    if (c->TabStop() && ::IsWindowEnabled(c->Handle())) order.push_back(c);
-    for (auto it = c->Controls().rbegin(); it != c->Controls().rend(); ++it) stack.push_back(*it);
+  for (TControl* c : Controls()) {
+    if (c->HasHandle() && ::IsWindowVisible(c->Handle()) && c->TabStop() && ::IsWindowEnabled(c->Handle()))
+      order.push_back(c);
   }
   if (order.empty()) return;
   HWND focus = ::GetFocus();
-  auto current = std::find_if(order.begin(), order.end(),
-                              [focus](TControl* c) { return c->Handle() == focus || ::IsChild(c->Handle(), focus); });
-  std::size_t index = 0;
+  auto current = std::find_if(order.begin(), order.end(), [focus](TControl* c) { return c->Handle() == focus || ::IsChild(c->Handle(), focus); });
+  std::size_t index = backward ? order.size() - 1 : 0;
   if (current != order.end()) {
     auto pos = static_cast<std::size_t>(current - order.begin());
     index = backward ? (pos + order.size() - 1) % order.size() : (pos + 1) % order.size();
-  } else if (backward) {
-    index = order.size() - 1;
   }
   order[index]->SetFocus();
 }
 
-bool TForm::DialogKey(MSG& msg) {
-  if (msg.message != WM_KEYDOWN) return false;
-  bool ctrlOrAlt = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0;
-  if (ctrlOrAlt) return false;
-  LRESULT code = ::SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
-  if (code & DLGC_WANTALLKEYS) return false;
-  switch (msg.wParam) {
-    case VK_TAB:
-      if (code & DLGC_WANTTAB) return false;
-      FocusNext(::GetKeyState(VK_SHIFT) < 0);
-      return true;
-    case VK_RETURN: {
-      TControl* focused = FindControl(msg.hwnd);
-      if (auto* button = dynamic_cast<TButton*>(focused)) {
-        if (button->Enabled()) button->Click();
-        return true;
-      }
-      if (CanPress(FDefaultButton)) {
-        FDefaultButton->Click();
-        return true;
-      }
-      return false;
-    }
-    case VK_ESCAPE:
-      if (CanPress(FCancelButton)) {
-        FCancelButton->Click();
-        return true;
-      }
-      return false;
-    default:
-      return false;
-  }
-}
-
 bool TForm::PreTranslateKey(MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
-  // With key preview the form's handler sees every key first; without it, only the keys
-  // that reach the form itself. Either way it runs once, before the dialog keys.
-  if (OnKeyDown && (FKeyPreview || msg.hwnd == Handle())) {
+  if (OnKeyDown) {
     auto key = static_cast<std::uint16_t>(msg.wParam);
-    TShiftState shift = 0;
-    if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-    if (::GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-    if (::GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-    OnKeyDown(*this, key, shift);
+    OnKeyDown(*this, key, KeyShift());
     if (key == 0) return true;
     msg.wParam = key;
-    if (msg.hwnd == Handle()) FKeyDownSeen = true;
   }
-  return DialogKey(msg);
+  if (msg.message != WM_KEYDOWN || (KeyShift() & (ssCtrl | ssAlt))) return false;
+  if (msg.wParam == VK_TAB) {
+    LRESULT code = ::SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+    if (code & (DLGC_WANTALLKEYS | DLGC_WANTTAB)) return false;
+    FocusNext((KeyShift() & ssShift) != 0);
+    return true;
+  }
+  return ::IsDialogMessageW(Handle(), &msg) != FALSE;
+}
+
+// Enter clicks the focused button, else the default one; the dialog manager then sends its
+// BN_CLICKED, which reaches the button. Menu commands come without a window.
+bool TForm::HandleDialogCommand(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  if (msg == DM_GETDEFID) {
+    auto* target = dynamic_cast<TButton*>(FindControl(::GetFocus()));
+    if (!target || target->ParentForm() != this) target = RoleButton(*this, false);
+    result = CanPress(target) ? MAKELRESULT(::GetDlgCtrlID(target->Handle()), DC_HASDEFID) : 0;
+    return true;
+  }
+  if (lp != 0 || HIWORD(wp) != 0) return false;
+  if (LOWORD(wp) == IDCANCEL) {
+    if (TButton* cancel = RoleButton(*this, true)) cancel->Click();
+  } else if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(wp))) {
+    item->Click();
+  } else {
+    return false;
+  }
+  result = 0;
+  return true;
 }
 
 }  // namespace tarvell

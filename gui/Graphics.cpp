@@ -21,16 +21,6 @@ TFont& TFont::operator=(const TFont& other) {
   return *this;
 }
 
-void TFont::SetName(std::string name) {
-  FName = std::move(name);
-  FHandle.reset();
-}
-
-void TFont::SetStyle(unsigned style) {
-  FStyle = style;
-  FHandle.reset();
-}
-
 void TFont::Apply(const TFontSpec& font) {
   if (font.Name) FName = font.Name;
   if (font.Height != 0) FHeight = font.Height;
@@ -44,9 +34,7 @@ HFONT TFont::Handle() const {
     LOGFONTW lf{};
     lf.lfHeight = FHeight;
     lf.lfWeight = (FStyle & fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (FStyle & fsItalic) ? TRUE : FALSE;
     lf.lfUnderline = (FStyle & fsUnderline) ? TRUE : FALSE;
-    lf.lfStrikeOut = (FStyle & fsStrikeOut) ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = DEFAULT_QUALITY;
     const std::wstring face = Widen(FName);

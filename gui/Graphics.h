@@ -23,8 +23,6 @@ public:
   int Height() const noexcept { return FHeight; }
   unsigned Style() const noexcept { return FStyle; }
   TColor Color() const noexcept { return FColor; }
-  void SetName(std::string name);
-  void SetStyle(unsigned style);
   void SetColor(TColor color) noexcept { FColor = color; }
   // Overrides the fields the description gives.
   void Apply(const TFontSpec& font);

@@ -37,11 +37,6 @@ void TImage::SetStretch(bool on) {
   PictureChanged();
 }
 
-void TImage::SetCenter(bool on) {
-  FCenter = on;
-  PictureChanged();
-}
-
 bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rect) {
   // GDI paints what it is given; the shrinking below knows no 16-bit or bit-field rows.
   const std::optional<TBmpInfo> header = ReadBmpFileInfo(bmp);
@@ -95,19 +90,9 @@ bool TImage::PaintContent(HDC dc) {
   if (!header) return false;
   RECT r{0, 0, Width(), Height()};
   if (!FStretch) {
-    const int w = header->Width;
-    const int h = header->Height;
-    int x = FCenter ? (Width() - w) / 2 : 0;
-    int y = FCenter ? (Height() - h) / 2 : 0;
-    r = RECT{x, y, x + w, y + h};
+    r = RECT{0, 0, header->Width, header->Height};
   }
   return PaintBmp(dc, bmp, r);
-}
-
-void TImage::PaintWindow(HDC dc) {
-  // What the picture leaves uncovered shows what lies behind the control.
-  if (Parent()) Parent()->PaintBehind(*this, dc);
-  PaintContent(dc);
 }
 
 }  // namespace tarvell

@@ -1,7 +1,6 @@
 // A picture control: paints a BMP file image (8-bit with colour table, or 24-bit; 1, 4 and
-// 32 bits too) scaled to
-// the control when Stretch is set, otherwise at natural size at the top left, or centred
-// when Center is set. Nothing is painted for an empty picture.
+// 32 bits too) scaled to the control when Stretch is set, otherwise at natural size at the
+// top left. Nothing is painted for an empty picture.
 #pragma once
 
 #include "gui/PaintedControl.h"
@@ -26,8 +25,6 @@ public:
 
   bool Stretch() const noexcept { return FStretch; }
   void SetStretch(bool on);
-  bool Center() const noexcept { return FCenter; }
-  void SetCenter(bool on);
 
   bool PaintContent(HDC dc) override;
 
@@ -37,13 +34,11 @@ public:
 
 protected:
   const char* WindowClassName() const noexcept override { return "TTarvellImage"; }
-  void PaintWindow(HDC dc) override;
   bool ClicksOnMouseUp() const noexcept override { return true; }
 
 private:
   std::vector<std::uint8_t> FBitmap;
   bool FStretch = false;
-  bool FCenter = false;
 };
 
 }  // namespace tarvell

@@ -18,34 +18,18 @@ void TLabel::SetWordWrap(bool on) {
   Invalidate();
 }
 
-void TLabel::PaintText(HDC dc) {
+bool TLabel::PaintContent(HDC dc) {
+  RECT r{0, 0, Width(), Height()};
+  if (!FTransparent) {
+    if (HBRUSH brush = BackgroundBrush()) ::FillRect(dc, &r, brush);
+  }
   TSelectObject font(dc, Font().Handle());
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, ColorToRGB(Font().Color()));
-  RECT r{0, 0, Width(), Height()};
-  UINT format = DT_LEFT | DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0);
-  if (!Enabled()) ::SetTextColor(dc, ::GetSysColor(COLOR_GRAYTEXT));
+  ::SetTextColor(dc, Enabled() ? ColorToRGB(Font().Color()) : ::GetSysColor(COLOR_GRAYTEXT));
   const std::wstring caption = Widen(FCaption);
-  ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, format);
-}
-
-bool TLabel::PaintContent(HDC dc) {
-  if (!FTransparent) {
-    RECT r{0, 0, Width(), Height()};
-    if (HBRUSH brush = BackgroundBrush()) ::FillRect(dc, &r, brush);
-  }
-  PaintText(dc);
+  ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+              DT_LEFT | DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0u));
   return true;
-}
-
-void TLabel::PaintWindow(HDC dc) {
-  if (FTransparent && Parent()) {
-    Parent()->PaintBehind(*this, dc);
-  } else {
-    RECT r{0, 0, Width(), Height()};
-    if (HBRUSH brush = BackgroundBrush()) ::FillRect(dc, &r, brush);
-  }
-  PaintText(dc);
 }
 
 bool TLabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

@@ -20,12 +20,11 @@ public:
 
 protected:
   const char* WindowClassName() const noexcept override { return "TTarvellLabel"; }
-  void PaintWindow(HDC dc) override;
+  bool ShowsThrough() const noexcept override { return FTransparent; }
   bool ClicksOnMouseUp() const noexcept override { return true; }
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
-  void PaintText(HDC dc);
 
   bool FTransparent = false;
   bool FWordWrap = false;

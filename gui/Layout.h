@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -22,90 +21,21 @@ class TForm;
 enum class TBorderStyle : std::uint8_t { bsSingle, bsSizeable };
 enum class TFormStyle : std::uint8_t { fsNormal, fsStayOnTop };
 enum class TPosition : std::uint8_t { poDesigned, poScreenCenter };
-enum class TWindowState : std::uint8_t { wsNormal, wsMinimized };
-
-// Shorthands for the common true/false properties of a row.
-enum TLayoutFlags : unsigned {
-  lfHidden = 1u << 0,       // Visible false
-  lfDisabled = 1u << 1,     // Enabled false
-  lfChecked = 1u << 2,      // check boxes
-  lfDefault = 1u << 3,      // the form's default button (Enter)
-  lfCancel = 1u << 4,       // the form's cancel button (Esc)
-  lfReadOnly = 1u << 5,     // edits and memos
-  lfNoBorder = 1u << 6,     // edits: no frame
-  lfTransparent = 1u << 7,  // labels: the parent shows through
-  lfStretch = 1u << 8,      // images
-  lfCenter = 1u << 9,       // images
-  lfWordWrap = 1u << 10,    // labels
-  lfTabStop = 1u << 11,
-};
 
 [[noreturn]] void ThrowLayoutError(const std::string& text);
 
-// What a row's kind does with the fields every row has, made for one component class.
-template <class T>
-struct TLayoutKindOps {
-  static TComponent* Create(TComponent* owner) { return new T(owner); }
-
-  // Sets the flags' properties; a flag the kind does not have is an error in the table.
-  static void ApplyFlags(TComponent& component, unsigned flags) {
-    T& c = static_cast<T&>(component);
-    const auto set = [&](unsigned flag, const char* name, auto apply) {
-      if ((flags & flag) == 0) return;
-      if constexpr (std::is_invocable_v<decltype(apply), T&>) {
-        apply(c);
-      } else {
-        ThrowLayoutError("Component " + c.Name() + " has no property " + name);
-      }
-    };
-    set(lfHidden, "Visible", [](auto& x) -> decltype(x.SetVisible(false)) { return x.SetVisible(false); });
-    set(lfDisabled, "Enabled", [](auto& x) -> decltype(x.SetEnabled(false)) { return x.SetEnabled(false); });
-    set(lfChecked, "Checked", [](auto& x) -> decltype(x.SetChecked(true)) { return x.SetChecked(true); });
-    set(lfDefault, "Default", [](auto& x) -> decltype(x.SetDefault(true)) { return x.SetDefault(true); });
-    set(lfCancel, "Cancel", [](auto& x) -> decltype(x.SetCancel(true)) { return x.SetCancel(true); });
-    set(lfReadOnly, "ReadOnly", [](auto& x) -> decltype(x.SetReadOnly(true)) { return x.SetReadOnly(true); });
-    set(lfNoBorder, "BorderStyle", [](auto& x) -> decltype(x.SetBorder(false)) { return x.SetBorder(false); });
-    set(lfTransparent, "Transparent",
-        [](auto& x) -> decltype(x.SetTransparent(true)) { return x.SetTransparent(true); });
-    set(lfStretch, "Stretch", [](auto& x) -> decltype(x.SetStretch(true)) { return x.SetStretch(true); });
-    set(lfCenter, "Center", [](auto& x) -> decltype(x.SetCenter(true)) { return x.SetCenter(true); });
-    set(lfWordWrap, "WordWrap", [](auto& x) -> decltype(x.SetWordWrap(true)) { return x.SetWordWrap(true); });
-    set(lfTabStop, "TabStop", [](auto& x) -> decltype(x.SetTabStop(true)) { return x.SetTabStop(true); });
-  }
-
-  // Caption and hint of a component that is not a control (menu items, the tray icon).
-  static void ApplyTexts(TComponent& component, const std::string& caption, const std::string& hint) {
-    T& c = static_cast<T&>(component);
-    if (!caption.empty()) {
-      if constexpr (requires { c.SetCaption(caption); }) {
-        c.SetCaption(caption);
-      } else {
-        ThrowLayoutError("Component " + c.Name() + " has no property Caption");
-      }
-    }
-    if (!hint.empty()) {
-      if constexpr (requires { c.SetHint(hint); }) {
-        c.SetHint(hint);
-      } else {
-        ThrowLayoutError("Component " + c.Name() + " has no property Hint");
-      }
-    }
-  }
-};
-
 // The kind of a layout row: how its component is made, and its typed setup, which runs once the
-// row's geometry, texts and flags are applied, while the component is still loading.
+// row's geometry and texts are applied, while the component is still loading. Every property a
+// kind has of its own (Checked, ReadOnly, Stretch...) is set there, so the compiler checks it.
 struct TLayoutKind {
   TComponent* (*Create)(TComponent* owner) = nullptr;
-  void (*ApplyFlags)(TComponent& component, unsigned flags) = nullptr;
-  void (*ApplyTexts)(TComponent& component, const std::string& caption, const std::string& hint) = nullptr;
   std::function<void(TComponent& component, TForm& form)> Setup{};
 };
 
 template <class T>
 TLayoutKind MakeKind(std::function<void(TComponent& component, TForm& form)> setup) {
   static_assert(std::derived_from<T, TComponent>);
-  return {&TLayoutKindOps<T>::Create, &TLayoutKindOps<T>::ApplyFlags, &TLayoutKindOps<T>::ApplyTexts, std::move(setup)};
+  return {[](TComponent* owner) -> TComponent* { return new T(owner); }, std::move(setup)};
 }
 
 // A row of kind T with nothing of its own to set: Kind<TButton>.
@@ -165,9 +95,8 @@ struct TLayoutRect {
   int Height = 0;
 };
 
-// One component of a form. Place, caption, hint, colours and font apply to controls;
-// non-visual components take caption and hint when they have them. Parent names another
-// control (or menu) to hold this one; empty means the form.
+// One component of a form. Place, caption, hint, colours and font apply to controls, which all
+// lie on the form; a non-visual component takes only its name and kind.
 struct TLayoutItem {
   std::string Name{};
   TLayoutKind Kind{};
@@ -176,8 +105,6 @@ struct TLayoutItem {
   std::string Hint{};
   TColor Color = clDefault;
   TFontSpec Font{};
-  unsigned Flags = 0;
-  std::string Parent{};
 
   // For the rare row that needs more than Control() takes: Control(...).Colored(clMenu).
   TLayoutItem Colored(TColor color) const {
@@ -190,24 +117,17 @@ struct TLayoutItem {
     row.Font = font;
     return row;
   }
-  TLayoutItem In(std::string parent) const {
-    TLayoutItem row = *this;
-    row.Parent = std::move(parent);
-    return row;
-  }
 };
 
 // A row as one line, in the order a resource script gives it:
-// Control("Next", Into(&TForm1::Next), {160, 320, 113, 25}, "Next", "Set next picture", lfTabStop).
+// Control("Next", Into(&TForm1::Next), {160, 320, 113, 25}, "Next", "Set next picture").
 inline TLayoutItem Control(std::string name, TLayoutKind kind, TLayoutRect rect, std::string caption = {},
-                           std::string hint = {}, unsigned flags = 0) {
-  return {std::move(name), std::move(kind), rect, std::move(caption), std::move(hint), clDefault, {}, flags, {}};
+                           std::string hint = {}) {
+  return {std::move(name), std::move(kind), rect, std::move(caption), std::move(hint), clDefault, {}};
 }
 
 // A component without a place on the form (timers, hot keys, menus): Component("Timer1", Into(&TForm1::Timer1)).
-inline TLayoutItem Component(std::string name, TLayoutKind kind, std::string caption = {}, unsigned flags = 0) {
-  return {std::move(name), std::move(kind), {}, std::move(caption), {}, clDefault, {}, flags, {}};
-}
+inline TLayoutItem Component(std::string name, TLayoutKind kind) { return {std::move(name), std::move(kind)}; }
 
 struct TFormLayout {
   std::string Caption{};
@@ -220,7 +140,6 @@ struct TFormLayout {
   TBorderStyle BorderStyle = TBorderStyle::bsSizeable;
   TFormStyle FormStyle = TFormStyle::fsNormal;
   TPosition Position = TPosition::poDesigned;
-  bool KeyPreview = false;
   bool ShowHint = false;
   std::string ActiveControl{};
   std::string Menu{};  // name of a TMainMenu item of the table

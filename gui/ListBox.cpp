@@ -1,6 +1,5 @@
 #include "gui/ListBox.h"
 
-#include "base/Exception.h"
 #include "base/WideText.h"
 
 namespace tarvell {
@@ -36,33 +35,6 @@ void TListBox::FillWindow() {
   fill(LB_INITSTORAGE, Items().size(), static_cast<LPARAM>(characters * sizeof(wchar_t)));
   for (const std::string& item : Items()) fill(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
   FinishFill();
-}
-
-int TListBox::Add(const std::string& item) {
-  FItems.push_back(item);
-  if (HasHandle()) Perform(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
-  return Count() - 1;
-}
-
-void TListBox::Insert(int index, const std::string& item) {
-  if (index < 0 || index > Count()) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
-  FItems.insert(FItems.begin() + index, item);
-  if (FItemIndex >= index) ++FItemIndex;
-  if (HasHandle()) Perform(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(Widen(item).c_str()));
-}
-
-void TListBox::Delete(int index) {
-  if (index < 0 || index >= Count()) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
-  int selected = ItemIndex();
-  FItems.erase(FItems.begin() + index);
-  if (HasHandle()) Perform(LB_DELETESTRING, static_cast<WPARAM>(index));
-  EntryDeleted(index, selected);
-}
-
-void TListBox::Clear() {
-  FItems.clear();
-  FItemIndex = -1;
-  if (HasHandle()) Perform(LB_RESETCONTENT);
 }
 
 void TListBox::SetItems(std::vector<std::string> items) {

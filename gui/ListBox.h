@@ -17,10 +17,6 @@ public:
   const std::vector<std::string>& Items() const noexcept { return FItems; }
   int Count() const noexcept override { return static_cast<int>(Items().size()); }
   const std::string& Item(int index) const { return Items().at(static_cast<std::size_t>(index)); }
-  int Add(const std::string& item);
-  void Insert(int index, const std::string& item);
-  void Delete(int index);
-  void Clear();
   void SetItems(std::vector<std::string> items);
 
 protected:

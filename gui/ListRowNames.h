@@ -29,7 +29,6 @@ public:
   TListRowNames(const TListRowNames&) = delete;
   TListRowNames& operator=(const TListRowNames&) = delete;
 
-  bool Annotated() const noexcept { return FServer != nullptr; }
 
 private:
   // COM on this thread for as long as the annotation lasts.

@@ -17,14 +17,6 @@ UINT NextCommand() {
   static UINT next = 100;
   return next++;
 }
-
-HFONT MenuFont(bool bold) {
-  NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof ncm;
-  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-  if (bold) ncm.lfMenuFont.lfWeight = FW_BOLD;
-  return ::CreateFontIndirectW(&ncm.lfMenuFont);
-}
 }  // namespace
 
 TMainMenu::TMainMenu(TComponent* AOwner) : TComponent(AOwner), FMenu(::CreateMenu()) {}
@@ -55,10 +47,10 @@ void TMainMenu::Rebuild() {
   for (TMenuItem* item : FItems) {
     MENUITEMINFOW mii{};
     mii.cbSize = sizeof mii;
-    mii.fMask = MIIM_ID | MIIM_DATA | MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+    mii.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
     mii.wID = item->FCommand;
-    mii.dwItemData = reinterpret_cast<ULONG_PTR>(item);
-    mii.fType = item->FDefault ? MFT_OWNERDRAW : MFT_STRING;
+    mii.fType = MFT_STRING;
+    // The system draws the default item in bold, in the bar as in drop-downs.
     mii.fState = item->FDefault ? MFS_DEFAULT : 0;
     std::wstring text = Widen(item->FCaption);
     mii.dwTypeData = text.data();
@@ -94,40 +86,6 @@ void TMenuItem::SetDefault(bool on) {
 
 void TMenuItem::Click() {
   if (OnClick) OnClick(*this);
-}
-
-bool TMenuItem::SetParentComponent(TComponent* parent) {
-  auto* menu = dynamic_cast<TMainMenu*>(parent);
-  if (!menu) return false;
-  menu->Add(*this);
-  return true;
-}
-
-void TMenuItem::MeasureItem(MEASUREITEMSTRUCT& mis, HWND owner) const {
-  TWindowDC dc(owner);
-  TGdiObject font(MenuFont(FDefault));
-  TSelectObject select(dc.DC(), font.get());
-  SIZE size{};
-  std::wstring text = Widen(FCaption);
-  text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
-  ::GetTextExtentPoint32W(dc.DC(), text.c_str(), static_cast<int>(text.size()), &size);
-  // Menu bar items get the same margins the system gives its own text items.
-  mis.itemWidth = static_cast<UINT>(size.cx) + 2 * static_cast<UINT>(::GetSystemMetrics(SM_CXEDGE));
-  mis.itemHeight = static_cast<UINT>(size.cy);
-}
-
-void TMenuItem::DrawItem(const DRAWITEMSTRUCT& dis) const {
-  bool selected = (dis.itemState & (ODS_SELECTED | ODS_HOTLIGHT)) != 0;
-  ::FillRect(dis.hDC, &dis.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-  TGdiObject font(MenuFont(FDefault));
-  TSelectObject select(dis.hDC, font.get());
-  ::SetBkMode(dis.hDC, TRANSPARENT);
-  ::SetTextColor(dis.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-  RECT r = dis.rcItem;
-  UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-  if (dis.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
-  const std::wstring caption = Widen(FCaption);
-  ::DrawTextW(dis.hDC, caption.c_str(), static_cast<int>(caption.size()), &r, format);
 }
 
 }  // namespace tarvell

@@ -1,4 +1,4 @@
-// The main menu of a form and its items; an item can be drawn as the bold default item.
+// The main menu of a form and its items; an item can be the bold default item.
 #pragma once
 
 #include "gui/Component.h"
@@ -45,12 +45,6 @@ public:
   TNotifyEvent OnClick;
 
   static TMenuItem* FromCommand(UINT command) noexcept;
-
-  bool SetParentComponent(TComponent* parent) override;
-
-  // Owner drawing of a default item.
-  void MeasureItem(MEASUREITEMSTRUCT& mis, HWND owner) const;
-  void DrawItem(const DRAWITEMSTRUCT& dis) const;
 
 private:
   friend class TMainMenu;

@@ -8,6 +8,11 @@ void TPaintedControl::CreateParams(TWndCreateParams& p) {
   p.ClassName = WindowClassName();
 }
 
+void TPaintedControl::PaintWindow(HDC dc) {
+  if (ShowsThrough() && Parent()) Parent()->PaintBehind(*this, dc);
+  PaintContent(dc);
+}
+
 bool TPaintedControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
     case WM_ERASEBKGND:

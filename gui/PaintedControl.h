@@ -13,10 +13,12 @@ public:
 protected:
   // The window class, registered on first use; one per kind, so tests and tools can tell them apart.
   virtual const char* WindowClassName() const noexcept = 0;
-  // Paints the whole client area.
-  virtual void PaintWindow(HDC dc) = 0;
+  // Whether what lies behind the control shows where its content paints nothing.
+  virtual bool ShowsThrough() const noexcept { return true; }
 
   void CreateParams(TWndCreateParams& params) override;
+  // Paints the whole client area: what lies behind when it shows through, then the content.
+  void PaintWindow(HDC dc);
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 };
 

@@ -16,7 +16,7 @@ TTimer::~TTimer() {
 
 void TTimer::UpdateTimer() {
   if (FWindow.HasHandle()) ::KillTimer(FWindow.Handle(), TimerId);
-  if (!FEnabled || FInterval == 0 || !FOnTimer) return;
+  if (FInterval == 0 || !FOnTimer) return;
   if (!FWindow.HasHandle()) {
     TWnd::RegisterWndClass(TimerWindowClass, 0);
     TWndCreateParams p;
@@ -25,12 +25,6 @@ void TTimer::UpdateTimer() {
     FWindow.CreateHandle(p);
   }
   ::SetTimer(FWindow.Handle(), TimerId, FInterval, nullptr);
-}
-
-void TTimer::SetEnabled(bool on) {
-  if (on == FEnabled) return;
-  FEnabled = on;
-  UpdateTimer();
 }
 
 void TTimer::SetInterval(unsigned milliseconds) {

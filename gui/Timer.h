@@ -1,4 +1,4 @@
-// A timer component: OnTimer every Interval milliseconds while Enabled, from a hidden window.
+// A timer component: OnTimer every Interval milliseconds, from a hidden window.
 #pragma once
 
 #include "gui/Component.h"
@@ -11,9 +11,6 @@ public:
   explicit TTimer(TComponent* AOwner);
   ~TTimer() override;
 
-  bool Enabled() const noexcept { return FEnabled; }
-  void SetEnabled(bool on);
-  unsigned Interval() const noexcept { return FInterval; }
   void SetInterval(unsigned milliseconds);
   // Runs only while a handler is assigned; assign through SetOnTimer so the timer starts.
   void SetOnTimer(TNotifyEvent handler);
@@ -33,7 +30,6 @@ private:
 
   void UpdateTimer();
 
-  bool FEnabled = true;
   unsigned FInterval = 1000;
   TNotifyEvent FOnTimer;
   TTimerWindow FWindow;

@@ -16,7 +16,6 @@ void TUpDown::CreateParams(TWndCreateParams& p) {
   p.ClassName = UPDOWN_CLASSA;
   // Plain digits: a thousands separator would make the field's text unreadable as a number.
   p.Style |= UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
-  if (FWrap) p.Style |= UDS_WRAP;
 }
 
 void TUpDown::CreateWnd() {
@@ -60,10 +59,7 @@ void TUpDown::SetAssociate(TControl* buddy) {
 
 bool TUpDown::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (msg == CN_VSCROLL || msg == CN_HSCROLL) {
-    if (LOWORD(wp) == SB_THUMBPOSITION) {
-      FPosition = Position();
-      if (OnChange) OnChange(*this);
-    }
+    if (LOWORD(wp) == SB_THUMBPOSITION) FPosition = Position();
     result = 0;
     return true;
   }

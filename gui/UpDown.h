@@ -12,17 +12,11 @@ public:
   explicit TUpDown(TComponent* AOwner);
   ~TUpDown() override;
 
-  int Min() const noexcept { return FMin; }
-  int Max() const noexcept { return FMax; }
   void SetRange(int min, int max);
   // Read from the control once it exists: the arrows change it.
   int Position() const;
   void SetPosition(int position);
-  void SetWrap(bool on) noexcept { FWrap = on; }
   void SetAssociate(TControl* buddy);
-
-  // Raised after each step of the arrows.
-  TNotifyEvent OnChange;
 
 protected:
   void CreateParams(TWndCreateParams& params) override;
@@ -34,7 +28,6 @@ private:
   int FMin = 0;
   int FMax = 100;
   int FPosition = 0;
-  bool FWrap = false;
   TControl* FAssociate = nullptr;
 };
 

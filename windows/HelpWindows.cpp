@@ -1,7 +1,7 @@
 #include "windows/HelpWindows.h"
 
 #include "gui/Application.h"
-#include "gui/Memo.h"
+#include "gui/Edit.h"
 #include "windows/Unit2.h"
 #include "windows/Unit3.h"
 
@@ -21,7 +21,7 @@ void ShowWindowOnce(T*& form, const Args&... args) {
     form = Application.CreateForm<T>(args...);
     return;
   }
-  form->SetWindowState(TWindowState::wsNormal);
+  form->Restore();
   form->Show();
   form->BringToFront();
 }

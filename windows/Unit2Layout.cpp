@@ -20,13 +20,15 @@ using TClick = void (TForm2::*)(TObject&);
 // Every label lies over the picture and lets it show through. A link label gets the cursor
 // that says another program starts.
 TLayoutItem Label(TLabel* TForm2::*member, const char* name, TLayoutRect rect, std::string caption, TFontSpec font,
-                  TClick click, TMouseMove move, std::string hint = {}, unsigned flags = 0, bool link = false) {
-  return Control(name, Into(member, [click, move, link](TLabel& l, TForm2& f) {
+                  TClick click, TMouseMove move, std::string hint = {}, bool wordWrap = false, bool link = false) {
+  return Control(name, Into(member, [click, move, wordWrap, link](TLabel& l, TForm2& f) {
+                   l.SetTransparent(true);
+                   l.SetWordWrap(wordWrap);
                    if (link) l.SetCursor(crAppStart);
                    if (click) l.OnClick = Handler(&f, click);
                    l.OnMouseMove = Handler(&f, move);
                  }),
-                 rect, std::move(caption), std::move(hint), lfTransparent | flags)
+                 rect, std::move(caption), std::move(hint))
       .InFont(font);
 }
 
@@ -47,7 +49,11 @@ TFormLayout MakeLayout() {
   const TMouseMove reset = &TForm2::Image1MouseMove;
 
   form.Items = {
-      Control("Image1", Into(&TForm2::Image1, &TImage::OnMouseMove, reset), {0, 0, 398, 300}, "", "", lfStretch),
+      Control("Image1", Into(&TForm2::Image1, [reset](TImage& i, TForm2& f) {
+                i.SetStretch(true);
+                i.OnMouseMove = Handler(&f, reset);
+              }),
+              {0, 0, 398, 300}),
       Label(&TForm2::Label1, "Label1", {8, 8, 192, 24}, "Tarvell ver. 2.1  ", title, nullptr, reset),
       // The bottom row: one line each, wide enough for its caption, none overlapping the next.
       Label(&TForm2::Label2, "Label2", {200, 280, 190, 16}, std::string(SupportMailLink), small, &TForm2::Label2Click,
@@ -61,7 +67,7 @@ TFormLayout MakeLayout() {
       Label(&TForm2::Label9, "Label9", {80, 280, 33, 16}, "Help", small, &TForm2::Label9Click,
             &TForm2::Label9MouseMove),
       Label(&TForm2::Label8, "Label8", {24, 120, 227, 16}, std::string(ProductWebPage), medium, &TForm2::Label8Click,
-            &TForm2::Label8MouseMove, "Visit my website", lfWordWrap, true),
+            &TForm2::Label8MouseMove, "Visit my website", true, true),
   };
   return form;
 }

@@ -1,6 +1,6 @@
 #include "windows/Unit3.h"
 
-#include "gui/Memo.h"
+#include "gui/Edit.h"
 #include "gui/Menus.h"
 #include "resources/ResourceIds.h"
 #include "windows/HelpText.h"

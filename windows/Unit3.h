@@ -10,7 +10,7 @@
 namespace tarvell {
 
 class TMainMenu;
-class TMemo;
+class TEdit;
 class TMenuItem;
 
 const TFormLayout& Form3Layout();
@@ -23,7 +23,7 @@ public:
 
   TMainMenu* MainMenu1 = nullptr;
   TMenuItem* Menu = nullptr;
-  TMemo* Memo1 = nullptr;
+  TEdit* Memo1 = nullptr;
 
   void MenuClick(TObject& Sender);
   // Keeps the text field over the whole client area.

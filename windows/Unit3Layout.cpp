@@ -1,7 +1,7 @@
 // The help window's layout: the menu bar with its one item and the text field.
 #include "windows/Unit3.h"
 
-#include "gui/Memo.h"
+#include "gui/Edit.h"
 #include "gui/Menus.h"
 
 // The layout tables are laid out by hand, row by row.
@@ -24,10 +24,14 @@ TFormLayout MakeLayout() {
   form.Items = {
       Component("MainMenu1", Into(&TForm3::MainMenu1)),
       // Drawn bold, as the menu's default item.
-      Component("Menu", Into(&TForm3::Menu, &TMenuItem::OnClick, &TForm3::MenuClick), "About", lfDefault)
-          .In("MainMenu1"),
+      Component("Menu", Into(&TForm3::Menu, [](TMenuItem& m, TForm3& f) {
+                  m.SetCaption("About");
+                  m.SetDefault(true);
+                  m.OnClick = Handler(&f, &TForm3::MenuClick);
+                  f.MainMenu1->Add(m);
+                })),
       // Placed over the whole client area once the window exists (FormResize).
-      Control("Memo1", Into(&TForm3::Memo1), {0, 0, 633, 410}, "", "", lfTabStop)
+      Control("Memo1", Into(&TForm3::Memo1, [](TEdit& m, TForm3&) { m.SetMultiLine(true); }), {0, 0, 633, 410})
           .InFont({"MS Sans Serif", -16, 0, clBlack}),
   };
   return form;

@@ -1,12 +1,10 @@
-// Components: ownership, names, the loading protocol, layout kinds and handler bindings.
+// Components: ownership, names, the loading protocol and handler bindings.
 #include "gui/Component.h"
 
 #include "gui/Layout.h"
-#include "base/Exception.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -74,46 +72,11 @@ TEST(Component, LoadedRunsAfterTheLoadingFlagIsCleared) {
   EXPECT_FALSE(probe.Loading());
   probe.BeginLoading();
   EXPECT_TRUE(probe.Loading());
-  EXPECT_TRUE(probe.ComponentState() & csLoading);
   EXPECT_EQ(probe.LoadedCalls, 0);
   probe.EndLoading();
   EXPECT_FALSE(probe.Loading());
   EXPECT_EQ(probe.LoadedCalls, 1);
   EXPECT_FALSE(probe.LoadingSeenInLoaded);
-}
-
-// A kind with a few of the flags' setters, as a layout row would make it.
-class TFlagProbe : public TComponent {
-public:
-  using TComponent::TComponent;
-  bool Checked = false;
-  bool Visible = true;
-  std::string Caption;
-  void SetChecked(bool on) { Checked = on; }
-  void SetVisible(bool on) { Visible = on; }
-  void SetCaption(const std::string& caption) { Caption = caption; }
-};
-
-TEST(Component, LayoutKindsSetTheFlagsAndTextsTheirClassHasAndRefuseTheRest) {
-  const TLayoutKind& kind = Kind<TFlagProbe>;
-  std::unique_ptr<TComponent> made(kind.Create(nullptr));
-  auto& probe = dynamic_cast<TFlagProbe&>(*made);
-  probe.SetName("Box");
-  kind.ApplyFlags(probe, lfChecked | lfHidden);
-  EXPECT_TRUE(probe.Checked);
-  EXPECT_FALSE(probe.Visible);
-  kind.ApplyTexts(probe, "About", "");
-  EXPECT_EQ(probe.Caption, "About");
-
-  try {
-    kind.ApplyFlags(probe, lfDefault);
-    ADD_FAILURE() << "a flag the kind has no setter for";
-  } catch (const Exception& e) {
-    EXPECT_STREQ(e.what(), "Component Box has no property Default");
-  }
-  EXPECT_THROW(kind.ApplyTexts(probe, "", "a hint"), Exception);
-  EXPECT_THROW(Kind<TComponent>.ApplyFlags(probe, lfTabStop), Exception);
-  EXPECT_FALSE(kind.Setup) << "a plain kind sets nothing of its own";
 }
 
 struct TReceiver {

@@ -1,4 +1,4 @@
-// The folder list, the file list with its mask, and the drive chooser.
+// The folder list and the drive chooser.
 #include "gui/DirectoryListBox.h"
 
 #include "tests/support/FormHost.h"
@@ -7,7 +7,6 @@
 #include "base/Win32DirectoryLister.h"
 #include "base/DirectoryLister.h"
 #include "gui/DriveComboBox.h"
-#include "gui/FileListBox.h"
 #include "gui/FolderPath.h"
 #include "gui/Form.h"
 #include "base/Exception.h"
@@ -75,54 +74,22 @@ TEST(FolderLists, ShowTheVisibleEntriesOfTheirListerByNameAndNothingWithoutOne) 
   TTempFolder temp;
   TForm form(nullptr);
   auto& dir = *new TDirectoryListBox(&form);
-  auto& files = *new TFileListBox(&form);
   dir.SetDirectory(temp.Path());
-  files.SetDirectory(temp.Path());
   const std::vector<std::string> path = SplitFolderPath(dir.Directory());
   EXPECT_EQ(dir.Items(), path) << "the path alone";
-  EXPECT_TRUE(files.Items().empty());
 
   TFixedLister lister = FixedEntries();
   dir.SetLister(&lister);
-  files.SetLister(&lister);
-  EXPECT_EQ(files.Items(), (std::vector<std::string>{"a.jpg", "a.txt", "z.jpg"}));
-  files.SetMask("*.jpg");
   std::vector<std::string> expected = path;
   expected.insert(expected.end(), {"A", "b"});
   EXPECT_EQ(dir.Items(), expected) << "the subfolders by name";
-  EXPECT_EQ(files.Items(), (std::vector<std::string>{"a.jpg", "z.jpg"}));
-  EXPECT_EQ(lister.Asked, (std::vector<std::string>{dir.Directory(), files.Directory(), files.Directory()}));
+  EXPECT_EQ(lister.Asked, (std::vector<std::string>{dir.Directory()}));
 
-  // A folder that cannot be read shows the path alone and no files.
+  // A folder that cannot be read shows the path alone.
   lister.Error = ERROR_ACCESS_DENIED;
   dir.Update();
-  files.Update();
   EXPECT_EQ(dir.Items(), path);
-  EXPECT_TRUE(files.Items().empty());
 }
-
-// Guards against a second scan for nothing: a hidden file list (the main window's is one) reads
-// its folder only when its items are asked for or it is shown, once for all changes before.
-TEST(FolderLists, HiddenFileListReadsOnlyWhenAsked) {
-  TTempFolder temp;
-  TForm form(nullptr);
-  auto& files = *new TFileListBox(&form);
-  files.SetVisible(false);
-  TFixedLister lister = FixedEntries();
-  files.SetLister(&lister);
-  files.SetDirectory(temp.Path());
-  files.SetMask("*.jpg");
-  EXPECT_TRUE(lister.Asked.empty());
-  EXPECT_EQ(files.Count(), 2);
-  EXPECT_EQ(files.Item(1), "z.jpg");
-  files.Update();
-  files.Show();
-  EXPECT_EQ(files.Items(), (std::vector<std::string>{"a.jpg", "z.jpg"}));
-  EXPECT_EQ(lister.Asked, std::vector<std::string>(2, files.Directory()));
-}
-
-// The sample names by name, as the file list shows them.
-const std::vector<std::wstring> SortedNames{L"café.jpg", L"Ωmega ☕.jpg", L"東京タワー.jpg", L"\U0001F600.jpg"};
 
 // Reports the sample names in every folder.
 TFixedLister UnicodeEntries() {
@@ -155,26 +122,17 @@ TEST(FolderLists, EnterUnicodeAndLongFoldersAndShowTheirNamesExactly) {
   THost host;
   TFixedLister names = UnicodeEntries();
   auto& dir = AddList<TDirectoryListBox>(host);
-  auto& files = AddList<TFileListBox>(host);
   dir.SetLister(&names);
-  files.SetLister(&names);
-  dir.SetFileList(&files);
   dir.SetDirectory(temp.Path());
   dir.SetDirectory(Narrow(test::GreekFolder));  // a bare name, relative to the folder entered
   EXPECT_EQ(Lower(dir.Directory()), Lower(greek));
-  EXPECT_EQ(files.Directory(), dir.Directory()) << "the file list follows";
   EXPECT_EQ(test::ListText(dir.Handle(), dir.DirectoryIndex()), test::GreekFolder);
   EXPECT_EQ(test::ListText(dir.Handle(), dir.DirectoryIndex() + 1), test::GreekFolder) << "the subfolder";
-  ASSERT_EQ(files.Perform(LB_GETCOUNT), static_cast<LRESULT>(SortedNames.size()));
-  for (std::size_t i = 0; i < SortedNames.size(); ++i) {
-    EXPECT_EQ(test::ListText(files.Handle(), static_cast<int>(i)), SortedNames[i]) << i;
-  }
 
   dir.SetDirectory(deep);
   EXPECT_EQ(Lower(dir.Directory()), Lower(deep));
   EXPECT_GT(Widen(dir.Directory()).size(), 300u);
   EXPECT_EQ(Lower(dir.ItemPath(dir.DirectoryIndex())), Lower(deep));
-  EXPECT_EQ(files.Directory(), dir.Directory());
   EXPECT_EQ(Lower(EnteredFolder()), Lower(deep));
   dir.SetDirectory("..");
   EXPECT_EQ(Lower(dir.Directory()), Lower(deep.substr(0, deep.rfind('\\'))));
@@ -221,12 +179,8 @@ TEST(FolderLists, EnterAFolderWhoseNameEndsInADotExactly) {
 
   THost host;
   auto& dir = AddList<TDirectoryListBox>(host);
-  auto& files = AddList<TFileListBox>(host);
-  files.SetMask("*.jpg");
-  dir.SetFileList(&files);
   dir.SetDirectory(dotted);
   EXPECT_EQ(dir.Directory(), dotted);
-  EXPECT_EQ(files.Items(), std::vector<std::string>{"dotted.jpg"});
 
   // Gone, it is not entered as its neighbour.
   ASSERT_TRUE(::DeleteFileW(WidePath(dotted + "\\dotted.jpg").c_str()));
@@ -234,36 +188,26 @@ TEST(FolderLists, EnterAFolderWhoseNameEndsInADotExactly) {
   EXPECT_THROW(EnterFolder(dotted), EInOutError);
 }
 
-// Guards against names outside the process code page listed with "?" (and so never found
-// again), and against folders past the classic path limit listed as empty.
-TEST(FolderLists, ListUnicodeNamesAndFoldersPastTheClassicLimitFromTheFileSystem) {
+// Guards against folder names outside the process code page listed with "?" (and so never
+// found again), and against folders past the classic path limit listed as empty.
+TEST(FolderLists, ListUnicodeFoldersPastTheClassicLimitFromTheFileSystem) {
   TTempFolder temp;
   const std::string greek = temp.Folder(Narrow(test::GreekFolder));
-  for (const std::string& name : test::Utf8Names(test::UnicodeNames())) test::WriteTextFile(greek + "\\" + name, "x");
   std::string deep = greek;
   while (Widen(deep).size() <= 300) {
     deep += "\\" + std::string(60, 'd');
     ASSERT_TRUE(::CreateDirectoryW(WidePath(deep).c_str(), nullptr)) << ::GetLastError();
   }
   ::CreateDirectoryW(WidePath(deep + "\\" + Narrow(test::GreekFolder)).c_str(), nullptr);
-  test::WriteTextFile(deep + "\\" + Narrow(L"東京タワー.jpg"), "x");
 
   THost host;
   auto& dir = AddList<TDirectoryListBox>(host);
-  auto& files = AddList<TFileListBox>(host);
-  files.SetMask("*.jpg");
-  dir.SetFileList(&files);
   dir.SetDirectory(temp.Path());
   EXPECT_EQ(dir.Items().back(), Narrow(test::GreekFolder));
   EXPECT_EQ(test::ListText(dir.Handle(), dir.Count() - 1), test::GreekFolder);
 
-  dir.SetDirectory(Narrow(test::GreekFolder));
-  EXPECT_EQ(files.Items(), test::Utf8Names(SortedNames));
-  for (int i = 0; i < files.Count(); ++i) EXPECT_EQ(test::ListText(files.Handle(), i), SortedNames.at(i));
-
   dir.SetDirectory(deep);
   EXPECT_EQ(dir.Items().back(), Narrow(test::GreekFolder));
-  EXPECT_EQ(files.Items(), (std::vector<std::string>{Narrow(L"東京タワー.jpg")}));
 }
 
 TEST(DirectoryListBox, ShowsThePathThenTheVisibleSubfoldersByName) {
@@ -298,9 +242,6 @@ TEST(DirectoryListBox, MovesOnlyOnAChangeAndReportsIt) {
   test::WriteTextFile(temp.File("y\\2.jpg"), "x");
   THost host;
   auto& dir = AddList<TDirectoryListBox>(host);
-  auto& files = AddList<TFileListBox>(host);
-  files.SetMask("*.jpg");
-  dir.SetFileList(&files);
   int changes = 0;
   dir.OnChange = [&](TObject&) { ++changes; };
 
@@ -314,8 +255,6 @@ TEST(DirectoryListBox, MovesOnlyOnAChangeAndReportsIt) {
   dir.SetDirectory("y");
   EXPECT_EQ(changes, 2);
   EXPECT_EQ(Lower(dir.Directory()), Lower(temp.Path() + "\\y"));
-  EXPECT_EQ(Lower(files.Directory()), Lower(dir.Directory())) << "the file list follows";
-  EXPECT_EQ(files.Items(), (std::vector<std::string>{"2.jpg"}));
 
   // A folder that cannot be entered: the error, and everything stays as it was.
   const std::string before = dir.Directory();
@@ -330,7 +269,6 @@ TEST(DirectoryListBox, MovesOnlyOnAChangeAndReportsIt) {
   EXPECT_EQ(dir.Directory(), before);
   EXPECT_EQ(dir.Items(), entries);
   EXPECT_EQ(changes, 2);
-  EXPECT_EQ(files.Items(), (std::vector<std::string>{"2.jpg"}));
 }
 
 TEST(DirectoryListBox, DoubleClickRunsTheHandlerThenOpensTheEntry) {
@@ -353,32 +291,6 @@ TEST(DirectoryListBox, DoubleClickRunsTheHandlerThenOpensTheEntry) {
                                               "change to " + folder + "\\y"}));
   doubleClick(dir.DirectoryIndex() - 1);  // up to the parent again
   EXPECT_EQ(Lower(dir.Directory()), folder);
-}
-
-TEST(FileListBox, ListsEachPatternsMatchesSortedIgnoringCase) {
-  TTempFolder temp;
-  for (const char* name : {"b.jpg", "A.JPG", "c.jpeg", "d.txt", "e.jpeg.jpg", "d.jpeg.old", "h.jpg", "photo.jpgx"}) {
-    test::WriteTextFile(temp.File(name), "x");
-  }
-  MakeHidden(temp.File("h.jpg"));
-  temp.Folder("f.jpg");
-  THost host;
-  auto& files = AddList<TFileListBox>(host);
-  files.SetDirectory(temp.Path());
-  files.SetMask("*.jpg;*.jpeg*");
-  const std::vector<std::string> expected{"A.JPG", "b.jpg", "c.jpeg", "d.jpeg.old", "e.jpeg.jpg", "e.jpeg.jpg"};
-  EXPECT_EQ(files.Items(), expected);
-  EXPECT_EQ(files.Perform(LB_GETCOUNT), 6);
-
-  // The folder is read when the list moves or gets another mask, not otherwise.
-  test::WriteTextFile(temp.File("a2.jpg"), "x");
-  files.SetDirectory(temp.Path());
-  files.SetMask("*.jpg;*.jpeg*");
-  EXPECT_EQ(files.Items(), expected);
-  files.Update();
-  EXPECT_EQ(files.Items().at(1), "a2.jpg");
-  files.SetMask("*.txt");
-  EXPECT_EQ(files.Items(), (std::vector<std::string>{"d.txt"}));
 }
 
 TEST(DriveComboBox, ListsTheDrivesAndMovesItsFolderListAfterReportingTheChoice) {

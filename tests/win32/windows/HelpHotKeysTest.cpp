@@ -1,7 +1,7 @@
 // The help window names the hot keys in force: those set before it opens, and a change while
 // it is open.
 #include "tests/support/HelpWindowsFixture.h"
-#include "gui/Memo.h"
+#include "gui/Edit.h"
 #include "windows/HelpText.h"
 #include "windows/HelpWindows.h"
 
