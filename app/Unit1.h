@@ -10,7 +10,7 @@
 #include "app/HotKeyPanel.h"
 #include "app/PresenceWatch.h"
 #include "app/TickClock.h"
-#include "desktop/DesktopPort.h"
+#include "desktop/Win32DesktopPort.h"
 #include "gui/Form.h"
 #include "picture/ScaleChoice.h"
 #include "slideshow/FolderChoice.h"
@@ -183,7 +183,7 @@ private:
   std::string FListFolder;  // the folder the picture list is built from
   TWin32DirectoryLister FLister;
   TTickClock FClock;
-  TDesktopPort FDesktop;
+  TWin32DesktopPort FDesktop;
   TSlideshow FSlideshow;
   TPresenceWatch FPresence{*this};
   THotKeyPanel FHotKeys;

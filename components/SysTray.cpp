@@ -53,10 +53,10 @@ static_assert(TrayCallbackMessage == 2024);
 int TrayIconCount() noexcept { return GTrayIconCount; }
 
 unsigned TrayAddRetryDelayMs(unsigned attempt) noexcept {
-  constexpr unsigned first = 500, longest = 30000;
-  unsigned delay = first;
-  for (unsigned i = 0; i < attempt && delay < longest; ++i) delay *= 2;
-  return std::min(delay, longest);
+  constexpr unsigned First = 500, Longest = 30000;
+  unsigned delay = First;
+  for (unsigned i = 0; i < attempt && delay < Longest; ++i) delay *= 2;
+  return std::min(delay, Longest);
 }
 
 TNotifyIconProc SetNotifyIconProc(TNotifyIconProc proc) noexcept {

@@ -40,11 +40,11 @@ void TImage::SetStretch(bool on) {
 bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rect) {
   // GDI paints what it is given; the shrinking below knows no 16-bit or bit-field rows.
   const std::optional<TBmpInfo> header = ReadBmpFileInfo(bmp);
-  if (!header || header->Compression != kBmpCompressionRgb || header->BitsPerPixel == 16) return false;
+  if (!header || header->Compression != BmpCompressionRgb || header->BitsPerPixel == 16) return false;
   const std::int32_t width = header->Width;
   const std::uint16_t bits = header->BitsPerPixel;
   const std::uint64_t rows = header->Rows;
-  const std::uint8_t* info = bmp.data() + kBmpFileHeaderSize;
+  const std::uint8_t* info = bmp.data() + BmpFileHeaderSize;
   const std::uint8_t* pixels = info + header->PixelsAt;
   const LONG destWidth = rect.right - rect.left;
   const LONG destHeight = rect.bottom - rect.top;

@@ -182,7 +182,7 @@ void BMPWriterFinish(j_decompress_ptr cinfo, BMPWriter* writer) {
     ERREXIT(cinfo, JERR_FILE_WRITE);
   }
   if (writer->ColourTable) {
-    WriteColourTable(cinfo, out.data() + kBmpFileHeaderSize + BmpInfoHeaderSize);
+    WriteColourTable(cinfo, out.data() + BmpFileHeaderSize + BmpInfoHeaderSize);
   }
 }
 

@@ -13,7 +13,7 @@ TBmpLayout ComputeBmpLayout(std::uint32_t width, std::uint32_t height, std::uint
   layout.BitsPerPixel = colour ? 24 : 8;
   layout.DataWidth = std::uint64_t{width} * components;
   layout.RowWidth = (layout.DataWidth + 3) / 4 * 4;
-  layout.HeaderSize = kBmpFileHeaderSize + BmpInfoHeaderSize + (colour ? 0 : 4 * BmpColorTableEntries);
+  layout.HeaderSize = BmpFileHeaderSize + BmpInfoHeaderSize + (colour ? 0 : 4 * BmpColorTableEntries);
   layout.FileSize = layout.HeaderSize + layout.RowWidth * height;
 
   const std::uint64_t pixels = std::uint64_t{width} * height;
@@ -50,7 +50,7 @@ private:
 
 bool WriteBmpHeaders(const TBmpLayout& layout, const TBmpHeaderInfo& info, std::uint8_t* out,
                      std::size_t available) noexcept {
-  if (out == nullptr || available < kBmpFileHeaderSize + BmpInfoHeaderSize) {
+  if (out == nullptr || available < BmpFileHeaderSize + BmpInfoHeaderSize) {
     return false;
   }
   const bool hasTable = layout.BitsPerPixel == 8;

@@ -7,7 +7,7 @@
 
 namespace tarvell {
 
-constexpr std::uint32_t kBmpFileHeaderSize = 14;
+constexpr std::uint32_t BmpFileHeaderSize = 14;
 constexpr std::uint32_t BmpInfoHeaderSize = 40;
 constexpr std::uint32_t BmpColorTableEntries = 256;
 

@@ -25,7 +25,7 @@ std::optional<TBmpInfo> ReadInfoHeader(const std::uint8_t* info, std::size_t siz
   if (b.HeaderSize < BmpInfoHeaderSize || b.HeaderSize > size || planes != 1) return std::nullopt;
   if (b.Width <= 0 || b.Height == 0 || b.Height == INT32_MIN) return std::nullopt;
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return std::nullopt;
-  if (b.Compression != kBmpCompressionRgb && b.Compression != BmpCompressionBitFields) return std::nullopt;
+  if (b.Compression != BmpCompressionRgb && b.Compression != BmpCompressionBitFields) return std::nullopt;
   if (b.Compression == BmpCompressionBitFields && bits != 16 && bits != 32) return std::nullopt;
 
   // Everything in 64 bits: the fields come from the bytes, not from us.
@@ -61,15 +61,15 @@ std::optional<TBmpInfo> ReadPackedDibInfo(std::span<const std::uint8_t> dib) noe
 }
 
 std::optional<TBmpInfo> ReadBmpFileInfo(std::span<const std::uint8_t> bmp) noexcept {
-  if (bmp.size() < kBmpFileHeaderSize + BmpInfoHeaderSize || bmp[0] != 'B' || bmp[1] != 'M') return std::nullopt;
+  if (bmp.size() < BmpFileHeaderSize + BmpInfoHeaderSize || bmp[0] != 'B' || bmp[1] != 'M') return std::nullopt;
   const std::uint64_t offBits = ReadBmpU32(bmp.data() + 10);
-  if (offBits < kBmpFileHeaderSize) return std::nullopt;
-  std::optional<TBmpInfo> info = ReadInfoHeader(bmp.data() + kBmpFileHeaderSize, bmp.size() - kBmpFileHeaderSize);
+  if (offBits < BmpFileHeaderSize) return std::nullopt;
+  std::optional<TBmpInfo> info = ReadInfoHeader(bmp.data() + BmpFileHeaderSize, bmp.size() - BmpFileHeaderSize);
   if (!info) return std::nullopt;
   // Past an 8-bit or smaller depth's table the offset alone says where the rows are.
   const std::uint64_t tableEnd = info->BitsPerPixel <= 8 ? info->PixelsAt : info->ColorsAt;
-  info->PixelsAt = offBits - kBmpFileHeaderSize;
-  if (tableEnd > info->PixelsAt || !RowsFit(*info, bmp.size() - kBmpFileHeaderSize)) return std::nullopt;
+  info->PixelsAt = offBits - BmpFileHeaderSize;
+  if (tableEnd > info->PixelsAt || !RowsFit(*info, bmp.size() - BmpFileHeaderSize)) return std::nullopt;
   return info;
 }
 

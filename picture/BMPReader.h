@@ -11,7 +11,7 @@
 
 namespace tarvell {
 
-constexpr std::uint32_t kBmpCompressionRgb = 0;
+constexpr std::uint32_t BmpCompressionRgb = 0;
 constexpr std::uint32_t BmpCompressionBitFields = 3;
 
 // Little-endian fields; the caller makes sure the bytes are there.
@@ -23,7 +23,7 @@ struct TBmpInfo {
   std::int32_t Width = 0;        // more than 0
   std::int32_t Height = 0;       // not 0; below 0 for top-down rows
   std::uint16_t BitsPerPixel = 0;
-  std::uint32_t Compression = kBmpCompressionRgb;  // or BmpCompressionBitFields at 16 or 32 bits
+  std::uint32_t Compression = BmpCompressionRgb;  // or BmpCompressionBitFields at 16 or 32 bits
   // Colour table entries: the header's count, or the full table of an 8-bit or smaller depth
   // when it says 0.
   std::uint64_t Colors = 0;

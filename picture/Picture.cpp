@@ -9,14 +9,14 @@ namespace tarvell {
 namespace {
 
 // Offsets in the information header, which follows the 14-byte file header.
-constexpr std::size_t WidthOffset = kBmpFileHeaderSize + 4;
-constexpr std::size_t HeightOffset = kBmpFileHeaderSize + 8;
-constexpr std::size_t BitCountOffset = kBmpFileHeaderSize + 14;
+constexpr std::size_t WidthOffset = BmpFileHeaderSize + 4;
+constexpr std::size_t HeightOffset = BmpFileHeaderSize + 8;
+constexpr std::size_t BitCountOffset = BmpFileHeaderSize + 14;
 
 }  // namespace
 
 std::int32_t TPicture::HeaderField(std::size_t offset) const noexcept {
-  if (FBmp.size() < kBmpFileHeaderSize + BmpInfoHeaderSize) {
+  if (FBmp.size() < BmpFileHeaderSize + BmpInfoHeaderSize) {
     return 0;
   }
   return static_cast<std::int32_t>(ReadBmpU32(FBmp.data() + offset));

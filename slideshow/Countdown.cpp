@@ -42,9 +42,9 @@ std::string CountdownText(std::int32_t secondsToChange) {
 }
 
 std::int32_t ElapsedSeconds(std::uint64_t milliseconds) {
-  constexpr auto most = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
+  constexpr auto Most = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
   const std::uint64_t seconds = milliseconds / 1000 + (milliseconds % 1000 >= 500 ? 1 : 0);
-  return static_cast<std::int32_t>(std::min(seconds, most));
+  return static_cast<std::int32_t>(std::min(seconds, Most));
 }
 
 std::string PeriodTextAfterUnitSwitch(std::string_view periodText, bool toSeconds) {

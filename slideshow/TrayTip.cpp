@@ -22,16 +22,16 @@ bool FitsTrayTip(std::string_view tip, std::size_t maxUnits) noexcept { return U
 std::string TrayTipForPath(std::string_view path, std::size_t maxUnits) {
   const std::size_t total = Utf16Units(path);
   if (total <= maxUnits) return std::string(path);
-  constexpr std::string_view ellipsis = "...";
-  if (maxUnits <= ellipsis.size()) return std::string(ellipsis.substr(0, maxUnits));
+  constexpr std::string_view Ellipsis = "...";
+  if (maxUnits <= Ellipsis.size()) return std::string(Ellipsis.substr(0, maxUnits));
   // Drop whole characters from the front until the rest fits behind the ellipsis.
-  std::size_t excess = total - (maxUnits - ellipsis.size());
+  std::size_t excess = total - (maxUnits - Ellipsis.size());
   std::size_t at = 0;
   while (excess > 0) {
     const std::size_t units = UnitsOf(NextCodePoint(path, at));
     excess = units >= excess ? 0 : excess - units;
   }
-  return std::string(ellipsis) + std::string(path.substr(at));
+  return std::string(Ellipsis) + std::string(path.substr(at));
 }
 
 }  // namespace tarvell

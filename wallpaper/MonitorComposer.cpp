@@ -35,7 +35,7 @@ std::optional<TStoredPicture> ReadPart(const TByteBuffer* bmp) noexcept {
   const auto info = ReadBmpFileInfo(std::span<const std::uint8_t>(bmp->data(), bmp->size()));
   if (!info || info->BitsPerPixel != 24 || !info->BottomUp()) return std::nullopt;
   // The decoders' own output, read only: the const is put back on by the callers' use.
-  auto* pixels = const_cast<std::uint8_t*>(bmp->data()) + kBmpFileHeaderSize + info->PixelsAt;
+  auto* pixels = const_cast<std::uint8_t*>(bmp->data()) + BmpFileHeaderSize + info->PixelsAt;
   return TStoredPicture{pixels, info->Width, static_cast<int>(info->Rows), static_cast<std::size_t>(info->Stride)};
 }
 

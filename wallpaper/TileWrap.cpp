@@ -25,7 +25,7 @@ void WrapForTiling(TByteBuffer& bmp, const TScreenRect& screen) {
   if (!info || info->BitsPerPixel != 24 || !info->BottomUp() || info->Width != screen.Width ||
       static_cast<std::int64_t>(info->Rows) != screen.Height)
     throw EJPEGException("The bitmap does not cover the screen", TDecodeFailure::Unsupported);
-  std::uint8_t* pixels = bmp.data() + kBmpFileHeaderSize + info->PixelsAt;
+  std::uint8_t* pixels = bmp.data() + BmpFileHeaderSize + info->PixelsAt;
   // Column c (from the left edge, at screen x Left + c) goes to Wrap(Left + c).
   const int shiftRight = Wrap(screen.Left, screen.Width);
   if (shiftRight != 0) {

@@ -27,7 +27,7 @@ std::vector<std::uint8_t> BmpFileFromPackedDib(const std::uint8_t* dib, std::siz
   if (!info) return {};
   const std::uint64_t pixelsAt = info->PixelsAt;
 
-  const std::uint64_t fileSize = std::uint64_t{kBmpFileHeaderSize} + size;
+  const std::uint64_t fileSize = std::uint64_t{BmpFileHeaderSize} + size;
   if (fileSize > UINT32_MAX) return {};
 
   std::vector<std::uint8_t> bmp;
@@ -37,7 +37,7 @@ std::vector<std::uint8_t> BmpFileFromPackedDib(const std::uint8_t* dib, std::siz
   Put32(bmp, static_cast<std::uint32_t>(fileSize));
   Put16(bmp, 0);
   Put16(bmp, 0);
-  Put32(bmp, static_cast<std::uint32_t>(std::uint64_t{kBmpFileHeaderSize} + pixelsAt));
+  Put32(bmp, static_cast<std::uint32_t>(std::uint64_t{BmpFileHeaderSize} + pixelsAt));
   bmp.insert(bmp.end(), dib, dib + size);
   return bmp;
 }

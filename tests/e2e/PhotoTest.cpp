@@ -35,7 +35,7 @@ TBmp ReadBmp(const std::string& b) {
   if (!info || info->BitsPerPixel != 24 || !info->BottomUp()) return bmp;
   bmp.Width = info->Width;
   bmp.Height = info->Height;
-  const std::size_t offset = tarvell::kBmpFileHeaderSize + info->PixelsAt;
+  const std::size_t offset = tarvell::BmpFileHeaderSize + info->PixelsAt;
   for (int y = 0; y < bmp.Height; ++y) {
     const std::size_t row = offset + info->Stride * static_cast<std::size_t>(bmp.Height - 1 - y);
     bmp.Pixels.insert(bmp.Pixels.end(), bytes.begin() + static_cast<std::ptrdiff_t>(row),

@@ -33,7 +33,7 @@ public:
   COLORREF At(int x, int y) const {
     if (!info_ || info_->BitsPerPixel != 24 || x < 0 || y < 0 || x >= Width() || y >= std::abs(Height())) return 0;
     const std::size_t row = static_cast<std::size_t>(info_->BottomUp() ? Height() - 1 - y : y);
-    const std::uint8_t* p = Span().data() + tarvell::kBmpFileHeaderSize + info_->PixelsAt + info_->Stride * row +
+    const std::uint8_t* p = Span().data() + tarvell::BmpFileHeaderSize + info_->PixelsAt + info_->Stride * row +
                             3u * static_cast<unsigned>(x);
     return RGB(p[2], p[1], p[0]);
   }

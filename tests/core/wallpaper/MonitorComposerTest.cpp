@@ -46,7 +46,7 @@ struct TComposed {
   TBmpInfo Info;
 
   TRgb At(int vx, int vy) const {
-    const std::uint8_t* p = Bmp.data() + kBmpFileHeaderSize + Info.PixelsAt +
+    const std::uint8_t* p = Bmp.data() + BmpFileHeaderSize + Info.PixelsAt +
                             (Info.Height - 1 - (vy - Screen.Top)) * Info.Stride + (vx - Screen.Left) * 3;
     return {p[2], p[1], p[0]};
   }

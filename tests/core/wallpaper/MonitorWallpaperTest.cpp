@@ -54,7 +54,7 @@ TEST(MonitorWallpaper, EachMonitorShowsItsOwnFileAndAFailureOnlyItsOwnPart) {
     for (std::size_t i = 0; i < monitors.size(); ++i) {
       // The monitor's middle pixel, bottom-up, blue-green-red.
       const int x = monitors[i].Left + monitors[i].Width / 2 + 24, y = monitors[i].Top + monitors[i].Height / 2;
-      const std::uint8_t* p = bmp.data() + kBmpFileHeaderSize + info->PixelsAt + (31 - y) * info->Stride + 3 * x;
+      const std::uint8_t* p = bmp.data() + BmpFileHeaderSize + info->PixelsAt + (31 - y) * info->Stride + 3 * x;
       const int b = p[0], r = p[2];
       switch (c.Expected[i]) {
         case 0:

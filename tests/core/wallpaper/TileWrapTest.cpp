@@ -43,7 +43,7 @@ TByteBuffer Numbered(const TScreenRect& s) {
 
 std::pair<int, int> PixelAt(const TByteBuffer& bmp, int bx, int by) {
   const auto info = ReadBmpFileInfo(std::span<const std::uint8_t>(bmp.data(), bmp.size()));
-  const std::uint8_t* p = bmp.data() + kBmpFileHeaderSize + info->PixelsAt + (info->Height - 1 - by) * info->Stride + 3 * bx;
+  const std::uint8_t* p = bmp.data() + BmpFileHeaderSize + info->PixelsAt + (info->Height - 1 - by) * info->Stride + 3 * bx;
   return {p[0], p[1]};
 }
 

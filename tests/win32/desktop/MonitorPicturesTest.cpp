@@ -60,7 +60,7 @@ void ExpectPixel(const std::string& bmp, int x, int y, TRgb expected, const char
   const auto info = ReadBmpFileInfo(std::span(reinterpret_cast<const std::uint8_t*>(bmp.data()), bmp.size()));
   ASSERT_TRUE(info && info->BottomUp() && info->BitsPerPixel == 24) << what;
   ASSERT_TRUE(x < info->Width && y < info->Height) << what;
-  const auto* p = reinterpret_cast<const std::uint8_t*>(bmp.data()) + kBmpFileHeaderSize + info->PixelsAt +
+  const auto* p = reinterpret_cast<const std::uint8_t*>(bmp.data()) + BmpFileHeaderSize + info->PixelsAt +
                   (info->Height - 1 - y) * info->Stride + x * 3;
   // A solid JPEG decodes within a few steps of its colour.
   EXPECT_TRUE(std::abs(p[2] - expected.R) <= 8 && std::abs(p[1] - expected.G) <= 8 && std::abs(p[0] - expected.B) <= 8)

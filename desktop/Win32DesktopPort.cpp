@@ -1,4 +1,4 @@
-#include "desktop/DesktopPort.h"
+#include "desktop/Win32DesktopPort.h"
 
 #include "base/WideText.h"
 #include "desktop/MonitorLayout.h"
@@ -19,29 +19,29 @@
 
 namespace tarvell {
 
-TDesktopPort::TDesktopPort(const TProgramFolders& folders, std::function<bool()> fullScreenBusy)
+TWin32DesktopPort::TWin32DesktopPort(const TProgramFolders& folders, std::function<bool()> fullScreenBusy)
     : FFolders(folders), FFullScreenBusy(std::move(fullScreenBusy)) {
   // A wallpaper in full colour; the other options keep their defaults (integer DCT,
   // Floyd-Steinberg dither where colours are reduced, smoothing on).
   FDecode.SetNumOfColors(TNumOfColors::TrueColor);
 }
 
-TSize TDesktopPort::DesktopSize() {
+TSize TWin32DesktopPort::DesktopSize() {
   // The same reading the decode's wallpaper fit makes.
   const RECT screen = ReadMonitorLayout().VirtualScreen;
   return TSize{screen.right - screen.left, screen.bottom - screen.top};
 }
 
-int TDesktopPort::MonitorCount() {
+int TWin32DesktopPort::MonitorCount() {
   const auto count = ReadMonitorLayout().Monitors.size();
   return count > 0 ? static_cast<int>(count) : 1;
 }
 
-bool TDesktopPort::ShowsOurWallpaper() { return DesktopShowsWallpaper(FFolders.WallpaperPath); }
+bool TWin32DesktopPort::ShowsOurWallpaper() { return DesktopShowsWallpaper(FFolders.WallpaperPath); }
 
-bool TDesktopPort::FullScreenBusy() { return FFullScreenBusy && FFullScreenBusy(); }
+bool TWin32DesktopPort::FullScreenBusy() { return FFullScreenBusy && FFullScreenBusy(); }
 
-TLoadResult TDesktopPort::LoadPicture(const std::string& path) {
+TLoadResult TWin32DesktopPort::LoadPicture(const std::string& path) {
   try {
     // The desktop's style and size are read at each change, so a change of either counts
     // from the next picture on: a picture the desktop scales down is decoded only as large
@@ -64,7 +64,7 @@ TLoadResult TDesktopPort::LoadPicture(const std::string& path) {
   return TLoadResult::Shown;
 }
 
-void TDesktopPort::ApplyLoadedPicture() {
+void TWin32DesktopPort::ApplyLoadedPicture() {
   TWaitCursor busy;
   const std::string& wallpaper = FFolders.WallpaperPath;
   WriteWallpaperFile(FDecode.Picture(), wallpaper);
@@ -78,23 +78,23 @@ void TDesktopPort::ApplyLoadedPicture() {
   SetDesktopWallpaper(wallpaper);
 }
 
-void TDesktopPort::ApplyPictures(const std::vector<std::string>& paths) {
+void TWin32DesktopPort::ApplyPictures(const std::vector<std::string>& paths) {
   TWaitCursor busy;
   SetMonitorPictures(paths, SystemMonitorDesktop(FFolders.WallpaperPath), FReplacedStyle);
 }
 
-void TDesktopPort::ClearWallpaper() { SetDesktopWallpaper(""); }
+void TWin32DesktopPort::ClearWallpaper() { SetDesktopWallpaper(""); }
 
-std::optional<std::string> TDesktopPort::SendToRecycleBin(const std::string& path) { return RecycleFile(path); }
+std::optional<std::string> TWin32DesktopPort::SendToRecycleBin(const std::string& path) { return RecycleFile(path); }
 
-void TDesktopPort::OpenFile(const std::string& path) {
+void TWin32DesktopPort::OpenFile(const std::string& path) {
   // The shell takes plain paths best; one it would read as another file ("a.jpeg." as its
   // neighbour "a.jpeg") goes in the exact form, which opens that file or nothing.
   const std::wstring file = ShellReadsExactly(path) ? Widen(path) : WidePath(path);
   ::ShellExecuteW(nullptr, nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void TDesktopPort::ReleasePicture() noexcept {
+void TWin32DesktopPort::ReleasePicture() noexcept {
   try {
     FDecode.SetFileName("");
   } catch (...) {

@@ -14,13 +14,13 @@
 
 namespace tarvell {
 
-class TDesktopPort final : public IDesktopPort {
+class TWin32DesktopPort final : public IDesktopPort {
 public:
   // The wallpaper file is named by `folders`, read at each use: the folders are decided after
   // the port is made. `fullScreenBusy` says whether a full-screen program is in front.
-  TDesktopPort(const TProgramFolders& folders, std::function<bool()> fullScreenBusy);
-  TDesktopPort(const TDesktopPort&) = delete;
-  TDesktopPort& operator=(const TDesktopPort&) = delete;
+  TWin32DesktopPort(const TProgramFolders& folders, std::function<bool()> fullScreenBusy);
+  TWin32DesktopPort(const TWin32DesktopPort&) = delete;
+  TWin32DesktopPort& operator=(const TWin32DesktopPort&) = delete;
 
   TSize DesktopSize() override;
   int MonitorCount() override;
