@@ -60,7 +60,7 @@ void TVirtualListBox::FitItemHeight(HFONT font) {
   TWindowDC dc(Handle());
   TSelectObject select(dc.DC(), font);
   TEXTMETRICW tm{};
-  if (::GetTextMetricsW(dc.DC(), &tm)) Perform(LB_SETITEMHEIGHT, 0, MAKELPARAM(tm.tmHeight, 0));
+  if (::GetTextMetricsW(dc.DC(), &tm)) Perform(LB_SETITEMHEIGHT, 0, MAKELPARAM(tm.tmHeight + FRowSpacing, 0));
 }
 
 std::string TVirtualListBox::Item(int index) const {

@@ -30,7 +30,6 @@ public:
   void Delete(int index);
   void Clear() { ShowVirtual(0, nullptr); }
 
-
 protected:
   void CreateParams(TWndCreateParams& params) override;
   void CreateWnd() override;
@@ -40,11 +39,15 @@ protected:
   // The service that names the rows for screen readers; a seam for tests, as the system's
   // own cannot be watched at work.
   virtual TComPtr<IAccPropServices> RowNameServices() { return SystemAccPropServices(); }
+  // Draws one row (the whole row: background, text, focus).
+  virtual void DrawItem(const DRAWITEMSTRUCT& dis);
+
+  // Pixels a row has beyond the height of the font's characters.
+  int FRowSpacing = 0;
 
 private:
   void FillWindow();
   void FitItemHeight(HFONT font);
-  void DrawItem(const DRAWITEMSTRUCT& dis);
   // The window's answer to LB_GETTEXTLEN or LB_GETTEXT, or false when it has none to give.
   bool AnswerText(UINT msg, WPARAM index, LPARAM buffer, LRESULT& result) const;
 

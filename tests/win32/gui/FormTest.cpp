@@ -11,7 +11,7 @@
 #include "gui/Dialogs.h"
 #include "gui/Edit.h"
 #include "gui/Label.h"
-#include "gui/ListBox.h"
+#include "gui/VirtualListBox.h"
 #include "gui/Menus.h"
 #include "base/Exception.h"
 
@@ -120,7 +120,7 @@ TFormLayout DialogLayout() {
       Control("Other", Clicks(&TTestForm::OtherClick), {130, 70, 60, 25}, "Other"),
       Control("Boom", Clicks(&TTestForm::BoomClick), {130, 100, 60, 25}, "Boom"),
       Control("Label1", Into(&TTestForm::Label1), {200, 5, 77, 21}, "Time to change:"),
-      Control("List", Kind<TListBox>, {200, 30, 90, 100}).Colored(clMenu),
+      Control("List", Kind<TVirtualListBox>, {200, 30, 90, 100}).Colored(clMenu),
   };
   return layout;
 }
@@ -334,8 +334,8 @@ TEST(FormKeys, KeyPreviewSeesKeysBeforeTheFocusedControl) {
   TTestForm form(nullptr);
   form.Load(DialogLayout());
   TControl& list = ControlNamed(form, "List");
-  auto& box = dynamic_cast<TListBox&>(list);
-  box.SetItems({"a", "b"});
+  auto& box = dynamic_cast<TVirtualListBox&>(list);
+  box.ShowVirtual(2, [](int i) { return std::string(1, static_cast<char>('a' + i)); });
   box.SetItemIndex(0);
   PressKey(list.Handle(), VK_F1);
   PressKey(list.Handle(), VK_DOWN);
