@@ -308,7 +308,7 @@ TEST(FormEvents, AnErrorInAClickHandlerIsShownAndTheLoopGoesOn) {
 void PressKey(HWND target, WPARAM key) {
   ::PostMessageA(target, WM_KEYDOWN, key, 1);
   ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
-  Application.ProcessMessages();
+  for (MSG msg{}; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) Application.DispatchOne(msg);
 }
 
 TEST(FormKeys, EnterClicksTheDefaultButtonAndEscTheCancelButton) {

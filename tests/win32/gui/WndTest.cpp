@@ -20,13 +20,16 @@
 namespace tarvell {
 namespace {
 
-// Collects what reaches the application's error display instead of showing a box.
+// Collects the texts of the error boxes the application would show.
 struct TErrorCatcher {
   std::vector<std::string> Messages;
   TErrorCatcher() {
-    Application.SetOnException([this](const std::exception& e) { Messages.push_back(e.what()); });
+    SetMessageBoxHook([this](const std::string& text, const std::string&, unsigned) {
+      Messages.push_back(text);
+      return IDOK;
+    });
   }
-  ~TErrorCatcher() { Application.SetOnException({}); }
+  ~TErrorCatcher() { SetMessageBoxHook({}); }
 };
 
 constexpr UINT WM_THROW_EXCEPTION = WM_APP + 1;
@@ -80,7 +83,7 @@ TEST(Wnd, NoExceptionLeavesTheWindowProcedure) {
   EXPECT_EQ(::SendMessageA(h, WM_THROW_EXCEPTION, 0, 0), 0);
   EXPECT_EQ(::SendMessageA(h, WM_THROW_OTHER, 0, 0), 0);
   ASSERT_EQ(errors.Messages.size(), 2u);
-  EXPECT_EQ(errors.Messages[0], "Handler failed");
+  EXPECT_EQ(errors.Messages[0], "Handler failed.");
   EXPECT_FALSE(errors.Messages[1].empty()) << "an error that is not an exception object still gets a message";
   // The window still works after both.
   EXPECT_EQ(::SendMessageA(h, WM_ANSWER, 1, 0), 2);
