@@ -42,7 +42,7 @@ TEST(CheckBox, CaptionStandsLeftAndEveryChangeActsAsAClick) {
   EXPECT_EQ(clicks, 0) << "the layout's state is no click";
   EXPECT_TRUE(box.Checked());
   EXPECT_EQ(box.Perform(BM_GETCHECK), BST_CHECKED);
-  EXPECT_EQ(box.View().Style() & BS_LEFTTEXT, static_cast<LONG_PTR>(BS_LEFTTEXT));
+  EXPECT_EQ(::GetWindowLongPtrW(box.Handle(), GWL_STYLE) & BS_LEFTTEXT, static_cast<LONG_PTR>(BS_LEFTTEXT));
 
   box.SetChecked(true);
   EXPECT_EQ(clicks, 0) << "no change, no click";
@@ -79,7 +79,7 @@ TEST(Edit, ManyLinesHoldAnyUnicodeTextBothWays) {
   memo.SetMultiLine(true);  // before the window is made
   memo.SetBounds(0, 30, 200, 100);
   memo.SetParent(&host.Form);
-  ASSERT_TRUE(memo.View().Style() & ES_MULTILINE);
+  ASSERT_TRUE(::GetWindowLongPtrW(memo.Handle(), GWL_STYLE) & ES_MULTILINE);
   const std::string text = Narrow(L"東京タワー.jpg\r\nΩmega ☕.jpg\r\ncafé.jpg\r\n\U0001F600.jpg");
   memo.SetText(text);
   EXPECT_EQ(memo.Text(), text);  // read back from the window
