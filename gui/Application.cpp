@@ -89,17 +89,6 @@ void TApplication::DispatchOne(MSG& msg) {
   ::DispatchMessageW(&msg);
 }
 
-void TApplication::ProcessMessages() {
-  MSG msg{};
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      FTerminated = true;
-    } else {
-      DispatchOne(msg);
-    }
-  }
-}
-
 int TApplication::Run() {
   FTerminated = false;
   Handle();
@@ -125,11 +114,7 @@ void TApplication::Terminate() noexcept {
 
 void TApplication::ShowException(const std::exception& e) noexcept {
   try {
-    if (FOnException) {
-      FOnException(e);
-    } else {
-      ShowErrorBox(e.what());
-    }
+    ShowErrorBox(e.what());
   } catch (...) {
     // The error display itself failed; nothing sensible is left to show it with.
   }

@@ -6,7 +6,6 @@
 #include "gui/Wnd.h"
 
 #include <exception>
-#include <functional>
 #include <string>
 
 namespace tarvell {
@@ -42,17 +41,12 @@ public:
   // Runs the message loop until Terminate or WM_QUIT; returns the quit code. The main form
   // stays hidden: the program starts in the notification area.
   int Run();
-  // Handles every message waiting in the queue, then returns.
-  void ProcessMessages();
   // Makes Run return once the current message is handled.
   void Terminate() noexcept;
   bool Terminated() const noexcept { return FTerminated; }
 
-  // Shows an error that reached the message loop: OnException when assigned, else the
-  // standard error box. Never throws.
+  // Shows an error that reached the message loop in the standard error box. Never throws.
   void ShowException(const std::exception& e) noexcept;
-  using TExceptionEvent = std::function<void(const std::exception& e)>;
-  void SetOnException(TExceptionEvent handler) { FOnException = std::move(handler); }
 
   // Dispatches one retrieved message through the forms' key handling.
   void DispatchOne(MSG& msg);
@@ -74,7 +68,6 @@ private:
   TAppWindow FWindow;
   TForm* FMainForm = nullptr;
   bool FTerminated = false;
-  TExceptionEvent FOnException;
 };
 
 extern TApplication Application;

@@ -1,6 +1,7 @@
 #include "gui/Control.h"
 
 #include "gui/Form.h"
+#include "base/WideText.h"
 
 #include <windowsx.h>
 
@@ -121,22 +122,22 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 
 int TControl::ClientWidth() const {
   if (!HasHandle()) return FWidth;
-  RECT r = View().ClientRect();
+  RECT r = ClientRect();
   return r.right - r.left;
 }
 
 int TControl::ClientHeight() const {
   if (!HasHandle()) return FHeight;
-  RECT r = View().ClientRect();
+  RECT r = ClientRect();
   return r.bottom - r.top;
 }
 
-std::string TControl::Caption() const { return HasHandle() ? View().Text() : FCaption; }
+std::string TControl::Caption() const { return HasHandle() ? TextOf(Handle()) : FCaption; }
 
 void TControl::SetCaption(const std::string& caption) {
   FCaption = caption;
   if (HasHandle()) {
-    View().SetText(caption);
+    ::SetWindowTextW(Handle(), Widen(caption).c_str());
     Invalidate();
   }
 }
@@ -299,7 +300,7 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_SIZE:
     case WM_MOVE:
       if (FParent) {
-        RECT r = View().BoundsInParent();
+        RECT r = BoundsInParent();
         FLeft = r.left;
         FTop = r.top;
         FWidth = r.right - r.left;
@@ -337,7 +338,7 @@ LRESULT TControl::MouseButtonUp(UINT msg, WPARAM wp, LPARAM lp) {
   if (pending) {
     if (::GetCapture() == Handle()) ::ReleaseCapture();
     POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-    RECT r = View().ClientRect();
+    RECT r = ClientRect();
     if (::PtInRect(&r, pt)) Click();
   }
   return result;

@@ -18,11 +18,6 @@ TMessageBoxHook& Hook() {
   return hook;
 }
 
-TMessageBoxCall& BoxCall() {
-  static TMessageBoxCall call;
-  return call;
-}
-
 // The application's own window, or none when it cannot be made (often the very error being
 // shown): the box then stands on its own.
 HWND ApplicationWindow() noexcept {
@@ -103,7 +98,6 @@ int ShowMessageBox(const std::string& text, const std::string& caption, unsigned
   situation.StayOnTopShown = StayOnTopShown();
   if (!situation.Active) situation.AppWindow = ApplicationWindow();
   const TBoxPlacement place = PlaceMessageBox(type, situation);
-  if (BoxCall()) return BoxCall()(place.Owner, text, caption, place.Type);
   std::optional<TTopmostBoxLift> lift;
   if (place.Type & MB_TOPMOST) lift.emplace();
   return ::MessageBoxW(place.Owner, Widen(text).c_str(), Widen(caption).c_str(), place.Type);
@@ -122,7 +116,5 @@ bool ShowErrorBox(const std::string& message) {
 int ModalDepth() noexcept { return Depth; }
 
 void SetMessageBoxHook(TMessageBoxHook hook) { Hook() = std::move(hook); }
-
-void SetMessageBoxCall(TMessageBoxCall call) { BoxCall() = std::move(call); }
 
 }  // namespace tarvell

@@ -47,12 +47,6 @@ bool ProgramInFront() noexcept;
 // Whether a visible window of this thread stays on top of others.
 bool StayOnTopShown() noexcept;
 
-// The box itself below the placement: MessageBoxW unless replaced (for tests; an empty
-// function restores it).
-using TMessageBoxCall =
-    std::function<int(HWND owner, const std::string& text, const std::string& caption, unsigned type)>;
-void SetMessageBoxCall(TMessageBoxCall call);
-
 // Replaces the real message box, for tests; an empty function restores it.
 // The hook receives text, caption and MessageBoxA type flags and returns the button (IDOK...).
 using TMessageBoxHook = std::function<int(const std::string& text, const std::string& caption, unsigned type)>;

@@ -16,27 +16,14 @@ namespace {
 constexpr int IndentPixels = 10;
 }
 
-TDirectoryListBox::TDirectoryListBox(TComponent* AOwner) : TListBox(AOwner), FDirectory(EnterLastFolder()) {
+TDirectoryListBox::TDirectoryListBox(TComponent* AOwner) : TVirtualListBox(AOwner), FDirectory(EnterLastFolder()) {
+  FRowSpacing = 2;
   BuildList();
 }
 
 TDirectoryListBox::~TDirectoryListBox() {
   if (FDriveCombo) FDriveCombo->FDirList = nullptr;
   DestroyHandle();
-}
-
-void TDirectoryListBox::CreateParams(TWndCreateParams& p) {
-  TListBox::CreateParams(p);
-  p.Style |= LBS_OWNERDRAWFIXED;
-}
-
-void TDirectoryListBox::CreateWnd() {
-  TListBox::CreateWnd();
-  TWindowDC dc(Handle());
-  TSelectObject font(dc.DC(), Font().Handle());
-  TEXTMETRICW tm{};
-  ::GetTextMetricsW(dc.DC(), &tm);
-  Perform(LB_SETITEMHEIGHT, 0, tm.tmHeight + 2);
 }
 
 char TDirectoryListBox::Drive() const noexcept {
@@ -77,7 +64,8 @@ void TDirectoryListBox::BuildList() {
     }
     std::sort(entries.begin() + FDirectoryIndex + 1, entries.end(), NameLess);
   }
-  SetItems(std::move(entries));
+  FItems = std::move(entries);
+  ShowVirtual(static_cast<int>(FItems.size()), [this](int i) { return FItems[static_cast<std::size_t>(i)]; });
   SetItemIndex(FDirectoryIndex);
 }
 
@@ -87,23 +75,20 @@ int TDirectoryListBox::EntryLevel(int index) const noexcept {
 
 std::string TDirectoryListBox::ItemPath(int index) const {
   if (index < 0 || index >= Count()) return FDirectory;
-  if (index > FDirectoryIndex) return JoinPath(FDirectory, Item(index));
-  std::string path = Item(0);
-  for (int i = 1; i <= index; ++i) path = JoinPath(path, Item(i));
+  if (index > FDirectoryIndex) return JoinPath(FDirectory, FItems[static_cast<std::size_t>(index)]);
+  std::string path = FItems[0];
+  for (int i = 1; i <= index; ++i) path = JoinPath(path, FItems[static_cast<std::size_t>(i)]);
   return path;
 }
 
 void TDirectoryListBox::DblClick() {
-  TListBox::DblClick();  // the handler runs first: it may show the busy cursor for the move
+  TVirtualListBox::DblClick();  // the handler runs first: it may show the busy cursor for the move
   int index = ItemIndex();
   if (index >= 0) SetDirectory(ItemPath(index));
 }
 
-bool TDirectoryListBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  if (msg != CN_DRAWITEM) return TListBox::HandleMessage(msg, wp, lp, result);
-  const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-  result = TRUE;
-  if (dis.itemID == static_cast<UINT>(-1) || static_cast<int>(dis.itemID) >= Count()) return true;
+void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
+  if (dis.itemID == static_cast<UINT>(-1) || static_cast<int>(dis.itemID) >= Count()) return;
   bool selected = (dis.itemState & ODS_SELECTED) != 0;
   HBRUSH back = selected ? ::GetSysColorBrush(COLOR_HIGHLIGHT) : BackgroundBrush();
   if (back) ::FillRect(dis.hDC, &dis.rcItem, back);
@@ -122,10 +107,9 @@ bool TDirectoryListBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r
   TSelectObject font(dis.hDC, Font().Handle());
   ::SetBkMode(dis.hDC, TRANSPARENT);
   ::SetTextColor(dis.hDC, selected ? ink : ColorToRGB(Font().Color()));
-  const std::wstring text = Widen(Item(index));
+  const std::wstring text = Widen(FItems[static_cast<std::size_t>(index)]);
   ::DrawTextW(dis.hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (dis.itemState & ODS_FOCUS) ::DrawFocusRect(dis.hDC, &dis.rcItem);
-  return true;
 }
 
 }  // namespace tarvell

@@ -3,16 +3,17 @@
 // raises OnChange; a double click moves it to the clicked entry's folder.
 #pragma once
 
-#include "gui/ListBox.h"
+#include "gui/VirtualListBox.h"
 
 #include <string>
+#include <vector>
 
 namespace tarvell {
 
 class TDirectoryLister;
 class TDriveComboBox;
 
-class TDirectoryListBox : public TListBox {
+class TDirectoryListBox : public TVirtualListBox {
 public:
   explicit TDirectoryListBox(TComponent* AOwner);
   ~TDirectoryListBox() override;
@@ -27,6 +28,7 @@ public:
   // Moves to the current folder of another drive.
   void SetDrive(char drive);
 
+  const std::vector<std::string>& Items() const noexcept { return FItems; }
   // The entry of the folder itself; the entries after it are its subfolders.
   int DirectoryIndex() const noexcept { return FDirectoryIndex; }
   // The full path of an entry.
@@ -40,9 +42,7 @@ public:
   TNotifyEvent OnChange;
 
 protected:
-  void CreateParams(TWndCreateParams& params) override;
-  void CreateWnd() override;
-  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+  void DrawItem(const DRAWITEMSTRUCT& dis) override;
   void DblClick() override;
 
 private:
@@ -50,6 +50,7 @@ private:
   void BuildList();
   int EntryLevel(int index) const noexcept;
 
+  std::vector<std::string> FItems;
   std::string FDirectory;
   int FDirectoryIndex = 0;
   TDirectoryLister* FLister = nullptr;

@@ -123,8 +123,8 @@ void TForm::SetClientSize(int width, int height) {
   FClientHeight = height;
   if (HasHandle()) {
     RECT r{0, 0, width, height};
-    ::AdjustWindowRectEx(&r, static_cast<DWORD>(View().Style()), ::GetMenu(Handle()) != nullptr,
-                         static_cast<DWORD>(View().ExStyle()));
+    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_STYLE)), ::GetMenu(Handle()) != nullptr,
+                         static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
     ::SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -211,7 +211,7 @@ void TForm::HandleDestroyed() {
 bool TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
     case WM_ERASEBKGND: {
-      RECT r = View().ClientRect();
+      RECT r = ClientRect();
       if (HBRUSH brush = BackgroundBrush()) ::FillRect(reinterpret_cast<HDC>(wp), &r, brush);
       result = 1;
       return true;
@@ -225,7 +225,7 @@ bool TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return false;
     case WM_SIZE:
     case WM_MOVE: {
-      RECT r = View().WindowRect();
+      RECT r = WindowRect();
       TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
       if (msg == WM_SIZE && !Loading() && OnResize) OnResize(*this);
       return false;

@@ -15,7 +15,8 @@ namespace {
 
 // A button that Enter or Esc may press: shown on its form and enabled.
 bool CanPress(const TButton* button) noexcept {
-  return button && button->HasHandle() && (button->View().Style() & WS_VISIBLE) && button->View().Enabled();
+  return button && button->HasHandle() && (::GetWindowLongPtrW(button->Handle(), GWL_STYLE) & WS_VISIBLE) &&
+         ::IsWindowEnabled(button->Handle());
 }
 
 // The form's default (or cancel) button that Enter (or Esc) may press, or null.

@@ -138,24 +138,4 @@ private:
   HDC FDC;
 };
 
-// A borrowed window: never destroys it. Small helpers for the calls used everywhere.
-class TWindowView {
-public:
-  TWindowView(HWND wnd) noexcept : FWnd(wnd) {}  // NOLINT: views convert freely from HWND
-
-  std::string Text() const;
-  void SetText(const std::string& text) const;
-  bool Enabled() const noexcept { return ::IsWindowEnabled(FWnd) != FALSE; }
-  RECT WindowRect() const noexcept;  // screen coordinates
-  RECT ClientRect() const noexcept;
-  // Window rectangle in the parent's client coordinates (screen for top-level windows).
-  RECT BoundsInParent() const noexcept;
-  std::string ClassName() const;
-  LONG_PTR Style() const noexcept { return ::GetWindowLongPtrW(FWnd, GWL_STYLE); }
-  LONG_PTR ExStyle() const noexcept { return ::GetWindowLongPtrW(FWnd, GWL_EXSTYLE); }
-
-private:
-  HWND FWnd = nullptr;
-};
-
 }  // namespace tarvell

@@ -14,14 +14,16 @@ namespace {
 constexpr int TextInset = 1;
 }  // namespace
 
-TVirtualListBox::TVirtualListBox(TComponent* AOwner) : TListBoxBase(AOwner) {}
+TVirtualListBox::TVirtualListBox(TComponent* AOwner) : TControl(AOwner) { SetTabStop(true); }
 
 TVirtualListBox::~TVirtualListBox() { DestroyHandle(); }
 
 void TVirtualListBox::CreateParams(TWndCreateParams& p) {
-  TListBoxBase::CreateParams(p);
+  TControl::CreateParams(p);
+  p.ClassName = "LISTBOX";
   // No strings in the window: it holds a count, and the rows are drawn from the owner's texts.
-  p.Style |= LBS_OWNERDRAWFIXED | LBS_NODATA;
+  p.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NODATA;
+  p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TVirtualListBox::CreateWnd() {
@@ -50,7 +52,47 @@ void TVirtualListBox::FillWindow() {
   if (!HasHandle()) return;
   Perform(WM_SETREDRAW, FALSE);
   Perform(LB_SETCOUNT, static_cast<WPARAM>(FCount));
-  FinishFill();
+  Perform(LB_SETCURSEL, static_cast<WPARAM>(FItemIndex));
+  if (FUpdateCount == 0) {
+    Perform(WM_SETREDRAW, TRUE);
+    Invalidate();
+  }
+}
+
+int TVirtualListBox::ItemIndex() const {
+  if (HasHandle()) return static_cast<int>(Perform(LB_GETCURSEL));
+  return FItemIndex;
+}
+
+void TVirtualListBox::SetItemIndex(int index) {
+  FItemIndex = (index >= 0 && index < Count()) ? index : -1;
+  if (HasHandle()) Perform(LB_SETCURSEL, static_cast<WPARAM>(FItemIndex));
+}
+
+void TVirtualListBox::BeginUpdate() {
+  if (FUpdateCount++ == 0 && HasHandle()) Perform(WM_SETREDRAW, FALSE);
+}
+
+void TVirtualListBox::EndUpdate() {
+  if (FUpdateCount == 0) return;
+  if (--FUpdateCount == 0 && HasHandle()) {
+    Perform(WM_SETREDRAW, TRUE);
+    Invalidate();
+  }
+}
+
+bool TVirtualListBox::HandleCommand(WORD code) {
+  switch (code) {
+    case LBN_SELCHANGE:
+      FItemIndex = ItemIndex();
+      Click();
+      return true;
+    case LBN_DBLCLK:
+      DblClick();
+      return true;
+    default:
+      return false;
+  }
 }
 
 void TVirtualListBox::FitItemHeight(HFONT font) {
@@ -60,7 +102,7 @@ void TVirtualListBox::FitItemHeight(HFONT font) {
   TWindowDC dc(Handle());
   TSelectObject select(dc.DC(), font);
   TEXTMETRICW tm{};
-  if (::GetTextMetricsW(dc.DC(), &tm)) Perform(LB_SETITEMHEIGHT, 0, MAKELPARAM(tm.tmHeight, 0));
+  if (::GetTextMetricsW(dc.DC(), &tm)) Perform(LB_SETITEMHEIGHT, 0, MAKELPARAM(tm.tmHeight + FRowSpacing, 0));
 }
 
 std::string TVirtualListBox::Item(int index) const {
@@ -81,7 +123,8 @@ void TVirtualListBox::Delete(int index) {
   // Counted down first: a row drawn meanwhile never asks for an entry the owner no longer has.
   --FCount;
   if (HasHandle()) Perform(LB_DELETESTRING, static_cast<WPARAM>(index));
-  EntryDeleted(index, selected);
+  // Deleting the selected entry leaves no selection, as the window itself does.
+  FItemIndex = selected == index ? -1 : (selected > index ? selected - 1 : selected);
 }
 
 bool TVirtualListBox::AnswerText(UINT msg, WPARAM index, LPARAM buffer, LRESULT& result) const {

@@ -3,7 +3,7 @@
 // not held a second time, in UTF-16, by the window.
 #pragma once
 
-#include "gui/ListBoxBase.h"
+#include "gui/Control.h"
 #include "gui/ListRowNames.h"
 
 #include <functional>
@@ -12,7 +12,7 @@
 
 namespace tarvell {
 
-class TVirtualListBox : public TListBoxBase {
+class TVirtualListBox : public TControl {
 public:
   // The text of an entry, asked for 0 <= index < Count() only.
   using TTextOf = std::function<std::string(int index)>;
@@ -20,7 +20,7 @@ public:
   explicit TVirtualListBox(TComponent* AOwner);
   ~TVirtualListBox() override;
 
-  int Count() const noexcept override { return FCount; }
+  int Count() const noexcept { return FCount; }
   std::string Item(int index) const;
   // Shows `count` entries whose texts `textOf` gives. The caller keeps what `textOf` reads
   // alive while they are shown and reports every change: ShowVirtual again after a
@@ -30,9 +30,17 @@ public:
   void Delete(int index);
   void Clear() { ShowVirtual(0, nullptr); }
 
+  // The selected entry, or -1.
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  // Suspends redrawing while many entries change; calls nest.
+  void BeginUpdate();
+  void EndUpdate();
 
 protected:
   void CreateParams(TWndCreateParams& params) override;
+  TColor DefaultColor() const noexcept override { return clWindow; }
+  bool HandleCommand(WORD code) override;
   void CreateWnd() override;
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   void DestroyingHandle() noexcept override;
@@ -40,14 +48,20 @@ protected:
   // The service that names the rows for screen readers; a seam for tests, as the system's
   // own cannot be watched at work.
   virtual TComPtr<IAccPropServices> RowNameServices() { return SystemAccPropServices(); }
+  // Draws one row (the whole row: background, text, focus).
+  virtual void DrawItem(const DRAWITEMSTRUCT& dis);
+
+  // Pixels a row has beyond the height of the font's characters.
+  int FRowSpacing = 0;
 
 private:
   void FillWindow();
   void FitItemHeight(HFONT font);
-  void DrawItem(const DRAWITEMSTRUCT& dis);
   // The window's answer to LB_GETTEXTLEN or LB_GETTEXT, or false when it has none to give.
   bool AnswerText(UINT msg, WPARAM index, LPARAM buffer, LRESULT& result) const;
 
+  int FItemIndex = -1;
+  int FUpdateCount = 0;
   int FCount = 0;
   TTextOf FTextOf;
   std::unique_ptr<TListRowNames> FRowNames;

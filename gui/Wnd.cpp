@@ -170,4 +170,33 @@ LRESULT CALLBACK TWnd::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UI
   return self->Dispatch(msg, wp, lp);
 }
 
+std::string TWnd::TextOf(HWND wnd) {
+  const int len = ::GetWindowTextLengthW(wnd);
+  if (len <= 0) return {};
+  std::wstring buf(static_cast<std::size_t>(len) + 1, L'\0');
+  const int got = ::GetWindowTextW(wnd, buf.data(), len + 1);
+  buf.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  return Narrow(buf);
+}
+
+RECT TWnd::WindowRect() const noexcept {
+  RECT r{};
+  ::GetWindowRect(Handle(), &r);
+  return r;
+}
+
+RECT TWnd::ClientRect() const noexcept {
+  RECT r{};
+  ::GetClientRect(Handle(), &r);
+  return r;
+}
+
+RECT TWnd::BoundsInParent() const noexcept {
+  RECT r = WindowRect();
+  HWND parent = ::GetAncestor(Handle(), GA_PARENT);
+  if (parent && parent != ::GetDesktopWindow() && (::GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_CHILD))
+    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 }  // namespace tarvell

@@ -39,7 +39,12 @@ public:
 
   HWND Handle() const noexcept { return FHandle.get(); }
   bool HasHandle() const noexcept { return static_cast<bool>(FHandle); }
-  TWindowView View() const noexcept { return TWindowView(FHandle.get()); }
+  // The text of any window, read through the wide call.
+  static std::string TextOf(HWND wnd);
+  RECT WindowRect() const noexcept;  // screen coordinates
+  RECT ClientRect() const noexcept;
+  // The window rectangle in the parent's client coordinates (screen for top-level windows).
+  RECT BoundsInParent() const noexcept;
 
   // Registers a class whose window procedure is the trampoline; a second call with the same name
   // does nothing. The background brush may be a (COLOR_x + 1) value.

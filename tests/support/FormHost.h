@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 #include <string>
@@ -38,6 +39,12 @@ inline std::string ToolText(const TForm& form, HWND control) {
   if (!::SendMessageW(form.TooltipHandle(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti))) return "<none>";
   ::SendMessageW(form.TooltipHandle(), TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&ti));
   return Narrow(text);
+}
+
+// The name of a window's class.
+inline std::string ClassOf(HWND wnd) {
+  wchar_t name[256] = {};
+  return Narrow(std::wstring(name, static_cast<std::size_t>(std::max(::GetClassNameW(wnd, name, 256), 0))));
 }
 
 // A rectangle's left, top, right and bottom, to compare in one check.

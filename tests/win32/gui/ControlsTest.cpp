@@ -9,7 +9,6 @@
 #include "gui/Form.h"
 #include "gui/Image.h"
 #include "gui/Label.h"
-#include "gui/ListBox.h"
 #include "gui/Timer.h"
 #include "gui/UpDown.h"
 
@@ -43,7 +42,7 @@ TEST(CheckBox, CaptionStandsLeftAndEveryChangeActsAsAClick) {
   EXPECT_EQ(clicks, 0) << "the layout's state is no click";
   EXPECT_TRUE(box.Checked());
   EXPECT_EQ(box.Perform(BM_GETCHECK), BST_CHECKED);
-  EXPECT_EQ(box.View().Style() & BS_LEFTTEXT, static_cast<LONG_PTR>(BS_LEFTTEXT));
+  EXPECT_EQ(::GetWindowLongPtrW(box.Handle(), GWL_STYLE) & BS_LEFTTEXT, static_cast<LONG_PTR>(BS_LEFTTEXT));
 
   box.SetChecked(true);
   EXPECT_EQ(clicks, 0) << "no change, no click";
@@ -58,92 +57,11 @@ TEST(CheckBox, CaptionStandsLeftAndEveryChangeActsAsAClick) {
   EXPECT_EQ(box.Perform(BM_GETCHECK), BST_CHECKED);
 }
 
-TEST(ListBox, EntriesSelectionAndMouseEvents) {
-  THost host;
-  auto& list = host.Add<TListBox>(0, 0, 273, 185);
-  std::vector<std::string> events;
-  list.OnClick = [&](TObject&) { events.push_back("click " + std::to_string(list.ItemIndex())); };
-  list.OnDblClick = [&](TObject&) { events.push_back("dblclick"); };
-  list.OnMouseDown = [&](TObject&, TMouseButton b, TShiftState, int, int) {
-    events.push_back(b == TMouseButton::mbRight ? "right down" : "left down");
-  };
-  list.SetItems({"C:\\P\\A.JPG", "C:\\P\\b.jpg", "C:\\P\\c.jpeg"});
-  list.SetItemIndex(1);
-  EXPECT_EQ(list.Item(list.ItemIndex()), "C:\\P\\b.jpg");
-  list.SetItemIndex(-1);
-  EXPECT_TRUE(events.empty()) << "changes made by the program raise no events";
-
-  int itemHeight = static_cast<int>(list.Perform(LB_GETITEMHEIGHT));
-  LPARAM second = MAKELPARAM(5, itemHeight + itemHeight / 2);
-  ::SendMessageA(list.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, second);
-  ::SendMessageA(list.Handle(), WM_LBUTTONUP, 0, second);
-  ::SendMessageA(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, second);
-  ::SendMessageA(list.Handle(), WM_LBUTTONUP, 0, second);
-  ::SendMessageA(list.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 2));
-  ::SendMessageA(list.Handle(), WM_RBUTTONUP, 0, MAKELPARAM(5, 2));
-  // One double click is one OnDblClick, not one from the mouse and one from the list.
-  auto count = [&](const std::string& e) { return std::count(events.begin(), events.end(), e); };
-  EXPECT_EQ(count("dblclick"), 1);
-  EXPECT_GE(count("click 1"), 1);
-  EXPECT_EQ(count("click -1"), 0);
-  EXPECT_EQ(count("left down"), 2);
-  EXPECT_EQ(count("right down"), 1);
-  ASSERT_FALSE(events.empty());
-  EXPECT_EQ(events.front(), "left down");
-  EXPECT_EQ(events.back(), "right down");
-  EXPECT_EQ(list.ItemIndex(), 1);
-}
-
-// Guards against a fill that skips the window's hook losing entries or the hook itself: a
-// replacement, large or small, reaches the window whole and in order, and clicks still come.
-TEST(ListBox, ReplacementsFillTheWindowWholeAndKeepItsEvents) {
-  THost host;
-  auto& list = host.Add<TListBox>(0, 0, 273, 185);
-  int clicks = 0;
-  list.OnClick = [&](TObject&) { ++clicks; };
-  for (const int count : {20000, 3, 0, 2}) {
-    std::vector<std::string> items;
-    for (int i = 0; i < count; ++i) items.push_back("C:\\P\\f" + std::to_string(i / 1000) + "\\p" + std::to_string(i) + ".jpg");
-    list.SetItems(items);
-    ASSERT_EQ(list.Perform(LB_GETCOUNT), count);
-    for (const int i : {0, count / 2, count - 1}) {
-      if (i < 0 || i >= count) continue;
-      EXPECT_EQ(test::ListText(list.Handle(), i), Widen(items[static_cast<std::size_t>(i)])) << count;
-    }
-    EXPECT_EQ(list.ItemIndex(), -1);
-  }
-  const int itemHeight = static_cast<int>(list.Perform(LB_GETITEMHEIGHT));
-  ::SendMessageA(list.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, itemHeight + itemHeight / 2));
-  ::SendMessageA(list.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, itemHeight + itemHeight / 2));
-  EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(list.ItemIndex(), 1);
-}
-
 // Guards against names outside the process code page turning into "?" on their way into the
-// list: the windows hold exactly the UTF-16 of the program's UTF-8 names.
-TEST(ListBox, UnicodeNamesReachTheWindowExactly) {
+// drop-down list: it holds exactly the UTF-16 of the program's UTF-8 names.
+TEST(ComboBox, UnicodeNamesReachTheWindowExactly) {
   THost host;
-  auto& list = host.Add<TListBox>(0, 0, 273, 185);
   const std::vector<std::wstring>& names = test::UnicodeNames();
-  std::vector<std::wstring> expected = names;
-  expected.push_back(L"Zürich\\Ελλάδα.jpg");
-  expected.insert(expected.begin() + 1, L"\U0001F600\U0001F600.jpg");
-  list.SetItems(test::Utf8Names(expected));
-  ASSERT_EQ(list.Perform(LB_GETCOUNT), static_cast<LRESULT>(expected.size()));
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(test::ListText(list.Handle(), static_cast<int>(i)), expected[i]) << i;
-    EXPECT_EQ(list.Item(static_cast<int>(i)), Narrow(expected[i])) << i;
-  }
-  EXPECT_EQ(
-      ::SendMessageW(list.Handle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"café.jpg")),
-      3);
-
-  // A window made again is filled with the same texts.
-  list.DestroyHandle();
-  list.CreateHandles();
-  ASSERT_TRUE(list.HasHandle());
-  EXPECT_EQ(test::ListText(list.Handle(), 0), expected[0]);
-
   auto& combo = host.Add<TComboBox>(0, 200, 150, 21);
   combo.SetItems(test::Utf8Names(names));
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -161,7 +79,7 @@ TEST(Edit, ManyLinesHoldAnyUnicodeTextBothWays) {
   memo.SetMultiLine(true);  // before the window is made
   memo.SetBounds(0, 30, 200, 100);
   memo.SetParent(&host.Form);
-  ASSERT_TRUE(memo.View().Style() & ES_MULTILINE);
+  ASSERT_TRUE(::GetWindowLongPtrW(memo.Handle(), GWL_STYLE) & ES_MULTILINE);
   const std::string text = Narrow(L"東京タワー.jpg\r\nΩmega ☕.jpg\r\ncafé.jpg\r\n\U0001F600.jpg");
   memo.SetText(text);
   EXPECT_EQ(memo.Text(), text);  // read back from the window

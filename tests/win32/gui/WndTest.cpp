@@ -20,13 +20,16 @@
 namespace tarvell {
 namespace {
 
-// Collects what reaches the application's error display instead of showing a box.
+// Collects the texts of the error boxes the application would show.
 struct TErrorCatcher {
   std::vector<std::string> Messages;
   TErrorCatcher() {
-    Application.SetOnException([this](const std::exception& e) { Messages.push_back(e.what()); });
+    SetMessageBoxHook([this](const std::string& text, const std::string&, unsigned) {
+      Messages.push_back(text);
+      return IDOK;
+    });
   }
-  ~TErrorCatcher() { Application.SetOnException({}); }
+  ~TErrorCatcher() { SetMessageBoxHook({}); }
 };
 
 constexpr UINT WM_THROW_EXCEPTION = WM_APP + 1;
@@ -70,7 +73,7 @@ TEST(Wnd, FindsItsObjectAndAnswersThroughIt) {
   EXPECT_EQ(::SendMessageA(h, WM_ANSWER, 41, 0), 42);
   // Unhandled messages get the default handling: the caption is set and read back.
   ::SetWindowTextA(h, "changed");
-  EXPECT_EQ(wnd.View().Text(), "changed");
+  EXPECT_EQ(TWnd::TextOf(wnd.Handle()), "changed");
 }
 
 TEST(Wnd, NoExceptionLeavesTheWindowProcedure) {
@@ -80,7 +83,7 @@ TEST(Wnd, NoExceptionLeavesTheWindowProcedure) {
   EXPECT_EQ(::SendMessageA(h, WM_THROW_EXCEPTION, 0, 0), 0);
   EXPECT_EQ(::SendMessageA(h, WM_THROW_OTHER, 0, 0), 0);
   ASSERT_EQ(errors.Messages.size(), 2u);
-  EXPECT_EQ(errors.Messages[0], "Handler failed");
+  EXPECT_EQ(errors.Messages[0], "Handler failed.");
   EXPECT_FALSE(errors.Messages[1].empty()) << "an error that is not an exception object still gets a message";
   // The window still works after both.
   EXPECT_EQ(::SendMessageA(h, WM_ANSWER, 1, 0), 2);
@@ -133,7 +136,7 @@ TEST(Wnd, SubclassedControlKeepsItsOwnProcedureAndLetsGoWhenDestroyed) {
   EXPECT_EQ(::SendMessageA(h, WM_ANSWER, 9, 0), 10) << "our handler sees the control's messages first";
   // What we do not handle, the edit control's own procedure does.
   ::SendMessageA(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("x"));
-  EXPECT_NE(edit.View().Text().find('x'), std::string::npos);
+  EXPECT_NE(TWnd::TextOf(edit.Handle()).find('x'), std::string::npos);
 
   // Destroying the parent destroys the control: the object forgets its window.
   parent.DestroyHandle();
@@ -274,13 +277,13 @@ TEST(Handles, ComPointerReleasesItsOneReference) {
 TEST(ApplicationWindow, OwnsTheFormsAndCarriesTheTitle) {
   HWND app = Application.Handle();
   ASSERT_NE(app, nullptr);
-  EXPECT_EQ(TWindowView(app).Text(), "Tarvell");
-  EXPECT_EQ(TWindowView(app).ClassName(), "TApplication");
+  EXPECT_EQ(TWnd::TextOf(app), "Tarvell");
+  EXPECT_EQ(test::ClassOf(app), "TApplication");
   EXPECT_FALSE(::IsWindowVisible(app)) << "hidden until shown on purpose";
   EXPECT_EQ(::FindWindowA(nullptr, "Tarvell"), app) << "found by its caption";
 
   Application.SetTitle("Other title");
-  EXPECT_EQ(TWindowView(app).Text(), "Other title");
+  EXPECT_EQ(TWnd::TextOf(app), "Other title");
   Application.SetTitle("Tarvell");
 
   TForm form(nullptr);
@@ -308,14 +311,14 @@ TEST(WindowView, TextHoldsAnyUnicodeTextBothWays) {
     std::function<std::string()> Get;
   };
   const TRow rows[] = {
-      {"view", edit.Handle(), [&](const std::string& t) { TWindowView(edit.Handle()).SetText(t); },
-       [&] { return TWindowView(edit.Handle()).Text(); }},
+      {"view", edit.Handle(), [&](const std::string& t) { ::SetWindowTextW(edit.Handle(), Widen(t).c_str()); },
+       [&] { return TWnd::TextOf(edit.Handle()); }},
       {"edit", edit.Handle(), [&](const std::string& t) { edit.SetCaption(t); }, [&] { return edit.Caption(); }},
       {"label", nullptr, [&](const std::string& t) { label.SetCaption(t); }, [&] { return label.Caption(); }},
       {"form", host.Form.Handle(), [&](const std::string& t) { host.Form.SetCaption(t); },
        [&] { return host.Form.Caption(); }},
       {"application", Application.Handle(), [](const std::string& t) { Application.SetTitle(t); },
-       [] { return TWindowView(Application.Handle()).Text(); }},
+       [] { return TWnd::TextOf(Application.Handle()); }},
   };
   std::vector<std::wstring> texts = test::UnicodeNames();
   texts.insert(texts.end(), {L"Ελλάδα – 東京タワー \U0001F600", L"Tarvell – café"});
