@@ -1,34 +1,16 @@
 // The hot keys' modifier keys as a user changes them: chosen in the main window by keyboard,
 // in force at once for real key presses, and kept in the settings file.
 #include "tests/e2e/support/TarvellCase.h"
+#include "tests/support/HotKeyHolder.h"
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 using namespace tarvell::e2e;
 
 namespace {
-
-// Holds the modifiers down, presses the key, lets everything go.
-void SendCombination(std::initializer_list<WORD> modifiers, WORD key) {
-  std::vector<INPUT> in;
-  const auto add = [&](WORD vk, bool up) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = vk;
-    i.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    in.push_back(i);
-  };
-  for (const WORD vk : modifiers) add(vk, false);
-  add(key, false);
-  add(key, true);
-  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) add(*it, true);
-  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
 
 HWND FocusOf(HWND window) {
   GUITHREADINFO info{};
@@ -67,14 +49,12 @@ TEST_F(HotKeys, CtrlAltChosenByKeyboardTakesOverFromCtrlAtOnceAndIsSaved) {
   SendCtrlKey('Z');
   WaitUntil([] { return false; }, 1500);  // lets a wrong change happen before looking
   EXPECT_FALSE(WallpaperOf(b)()) << "Ctrl+Z still changed the picture";
-  SendCombination({VK_CONTROL, VK_MENU}, 'Z');
+  tarvell::test::Press(MOD_CONTROL | MOD_ALT, 'Z');
   EXPECT_TRUE(WaitUntil(WallpaperOf(b), 10000));
 
-  SendCombination({VK_CONTROL, VK_MENU}, 'Q');
+  tarvell::test::Press(MOD_CONTROL | MOD_ALT, 'Q');
   ASSERT_TRUE(run.EndsWithZero());
-  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 13u);
-  EXPECT_EQ(saved[10], "3");
+  EXPECT_EQ(SavedLines()[10], "3");
 }
 
 // Regression: a combination another program held was left unclaimed without a word.
@@ -89,15 +69,13 @@ TEST_F(HotKeys, AKeyAnotherProgramHoldsIsNamedInTheMainWindow) {
   EXPECT_TRUE(IsWindowVisible(notice));
   EXPECT_NE(FindChild(main, "ComboBox", "Ctrl+Alt"), nullptr);
   // The other keys work.
-  SendCombination({VK_CONTROL, VK_MENU}, 'Z');
+  tarvell::test::Press(MOD_CONTROL | MOD_ALT, 'Z');
   EXPECT_TRUE(WaitUntil(WallpaperOf(b), 10000));
 
   UnregisterHotKey(nullptr, 1);
   PostMessageA(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(run.EndsWithZero());
-  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 13u);
-  EXPECT_EQ(saved[10], "3");
+  EXPECT_EQ(SavedLines()[10], "3");
 }
 
 }  // namespace

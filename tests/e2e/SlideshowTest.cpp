@@ -72,15 +72,27 @@ protected:
     return path;
   }
 
-  // Clicks the Subfolders box of the shown window; true once it is checked.
-  bool TickSubfolders() const {
-    HWND box = FindChild(main, "Button", "Subfolders");
-    if (!box) return false;
-    if (!BringToFront(main)) return false;
+  // a.jpg, b.jpg and c.jpg in the slides folder, returned in list order.
+  static std::vector<std::string> AddThreePictures() {
+    return {AddPicture(Slides, "a.jpg", 40, 30), AddPicture(Slides, "b.jpg", 30, 40),
+            AddPicture(Slides, "c.jpg", 36, 36)};
+  }
+
+  // Clicks a check box of the shown window; true once it reads `state`.
+  bool ClickBox(HWND box, LRESULT state) const {
+    if (!box || !BringToFront(main)) return false;
     RECT r{};
     GetWindowRect(box, &r);
     ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    return WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 10000);
+    return WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == state; }, 10000);
+  }
+  bool TickSubfolders() const { return ClickBox(FindChild(main, "Button", "Subfolders"), BST_CHECKED); }
+
+  // Ends the program with Ctrl+Q and reads what it saved on the way out.
+  std::vector<std::string> QuitAndReadSettings() {
+    EXPECT_TRUE(Press('Q', Ended()));
+    EXPECT_TRUE(run.EndsWithZero());
+    return SavedLines();
   }
 
   std::string Caption() const { return WindowText(main); }
@@ -195,9 +207,8 @@ TEST_F(Slideshow, CtrlAClearsTheWallpaper) {
 }
 
 TEST_F(Slideshow, CtrlDAnsweredOkDeletesTheFileAndAppliesTheFollowingPicture) {
-  const std::string a = AddPicture(Slides, "a.jpg", 40, 30);
-  const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
-  AddPicture(Slides, "c.jpg", 36, 36);
+  pictures = AddThreePictures();
+  const std::string &a = pictures[0], &b = pictures[1];
   StartToTray(settings);
 
   ASSERT_TRUE(Press('D', BoxOpen("Deleteting file from disk!")));
@@ -242,14 +253,13 @@ TEST_F(Slideshow, HotKeysAreIgnoredWhileAQuestionIsOpen) {
 // Regression: a picture held open by another program (an editor, a sync client) went down the
 // damaged-file path, and with Sound on one OK deleted a good picture.
 TEST_F(Slideshow, APictureHeldByAnotherProgramIsSkippedWithoutQuestions) {
-  AddPicture(Slides, "a.jpg", 40, 30);
-  const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
-  const std::string c = AddPicture(Slides, "c.jpg", 36, 36);
+  pictures = AddThreePictures();
+  const std::string& b = pictures[1];
   settings.Sound = true;
   StartToTray(settings);
   HANDLE held = CreateFileA(b.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_TRUE(Press('Z', WallpaperOf(c)));
+  EXPECT_TRUE(Press('Z', WallpaperOf(pictures[2])));
   EXPECT_EQ(Caption(), Position("3(3)"));
   Settle();
   EXPECT_FALSE(BoxOpen("Veiwing damaged file")());
@@ -285,9 +295,7 @@ TEST_F(Slideshow, ADamagedPictureWithSoundOnAsksToViewItThenToDeleteIt) {
 // The period is a behaviour here, not a speed: in seconds with period 1 the picture
 // changes on every second tick.
 TEST_F(Slideshow, SecondsModeWithPeriodOneChangesEveryTwoSeconds) {
-  AddPicture(Slides, "a.jpg", 40, 30);
-  AddPicture(Slides, "b.jpg", 30, 40);
-  AddPicture(Slides, "c.jpg", 36, 36);
+  AddThreePictures();
   settings.PeriodText = "1";
   settings.SecondsMode = true;
   StartToTray(settings);
@@ -319,9 +327,7 @@ TEST_F(Slideshow, SecondsModeWithPeriodOneChangesEveryTwoSeconds) {
 // While the session is locked, or the machine sleeps and wakes, the timer changes nothing;
 // the change that fell due follows once on unlocking, and a few seconds after waking.
 TEST_F(Slideshow, ALockedSessionOrSleepHoldsTheTimerButNotTheHotKeys) {
-  AddPicture(Slides, "a.jpg", 40, 30);
-  AddPicture(Slides, "b.jpg", 30, 40);
-  AddPicture(Slides, "c.jpg", 36, 36);
+  AddThreePictures();
   settings.PeriodText = "1";
   settings.SecondsMode = true;
   StartToTray(settings);
@@ -350,9 +356,7 @@ TEST_F(Slideshow, ALockedSessionOrSleepHoldsTheTimerButNotTheHotKeys) {
 // The settings used to keep the picture after the one on the desktop, so every second
 // picture was skipped from one start to the next.
 TEST_F(Slideshow, OnceEndsTheProgramAndRecordsThePictureOnTheDesktop) {
-  AddPicture(Slides, "a.jpg", 40, 30);
-  const std::string b = AddPicture(Slides, "b.jpg", 30, 40);
-  AddPicture(Slides, "c.jpg", 36, 36);
+  const std::string b = AddThreePictures()[1];
   settings.PeriodText = "1";
   settings.Startup = true;
   settings.Once = true;
@@ -361,8 +365,7 @@ TEST_F(Slideshow, OnceEndsTheProgramAndRecordsThePictureOnTheDesktop) {
   ASSERT_TRUE(run.Start());
   ASSERT_TRUE(run.EndsWithZero(20000));
   EXPECT_EQ(ReadWholeFile(TTarvellRun::WallpaperPath()), DecodedBmp(b));
-  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 13u);
+  const std::vector<std::string> saved = SavedLines();
   EXPECT_EQ(saved[4], "1");
   EXPECT_EQ(saved[8], "1");
 }
@@ -378,12 +381,7 @@ TEST_F(Slideshow, TickingSubfoldersAddsTheSubfoldersPictures) {
   EXPECT_EQ(Caption(), Position("1(1)"));
   EXPECT_TRUE(TickSubfolders());
   EXPECT_TRUE(WaitForCaption(Position("1(2)"))) << Caption();
-
-  ASSERT_TRUE(Press('Q', Ended()));
-  ASSERT_TRUE(run.EndsWithZero());
-  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 13u);
-  EXPECT_EQ(saved[2], "1");
+  EXPECT_EQ(QuitAndReadSettings()[2], "1");
 }
 
 // Regression: a saved folder that could not be entered (a drive unplugged) was replaced at the
@@ -400,12 +398,7 @@ TEST_F(Slideshow, ASavedFolderThatCannotBeEnteredSurvivesASubfoldersClick) {
   EXPECT_TRUE(TickSubfolders());
   // The rebuild tries the saved folder again and reports it once more.
   EXPECT_EQ(Answer("Tarvell", IDOK), "I/O error 3.");
-
-  ASSERT_TRUE(Press('Q', Ended()));
-  ASSERT_TRUE(run.EndsWithZero());
-  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 13u);
-  EXPECT_EQ(saved[1], gone);
+  EXPECT_EQ(QuitAndReadSettings()[1], gone);
 }
 
 // "Each monitor its own picture" comes from line 12 and goes back there as the box is left.
@@ -417,17 +410,8 @@ TEST_F(Slideshow, TheEachMonitorOptionIsReadFromAndSavedToLine12) {
   HWND box = FindChild(main, "Button", "Each monitor its own picture");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
-  ASSERT_TRUE(BringToFront(main));
-  RECT r{};
-  GetWindowRect(box, &r);
-  ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 10000));
-
-  ASSERT_TRUE(Press('Q', Ended()));
-  ASSERT_TRUE(run.EndsWithZero());
-  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 13u);
-  EXPECT_EQ(saved[11], "0");
+  ASSERT_TRUE(ClickBox(box, BST_UNCHECKED));
+  EXPECT_EQ(QuitAndReadSettings()[11], "0");
 }
 
 // Regression: the user's style that Span replaced was forgotten at exit, so after a restart
@@ -469,9 +453,7 @@ TEST_F(Slideshow, AStyleRememberedByAnEarlierRunIsPutBackByTheNextSinglePicture)
     EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, DesktopKey, "WallpaperStyle"), user.WallpaperStyle);
     EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, DesktopKey, "TileWallpaper"), user.TileWallpaper);
     // Put back once: nothing is remembered any more.
-    const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-    ASSERT_EQ(saved.size(), 13u);
-    EXPECT_EQ(saved[12], "");
+    EXPECT_EQ(SavedLines()[12], "");
   }
 }
 
@@ -524,11 +506,7 @@ TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
   EXPECT_TRUE(WaitUntil([&] { return SendMessageA(pictureList, LB_GETCOUNT, 0, 0) == 2; }, 10000));
   // The position stays where it was; the list is the new folder's own pictures.
   EXPECT_TRUE(WaitForCaption(Position("1(2)")));
-
-  ASSERT_TRUE(Press('Q', Ended()));
-  ASSERT_TRUE(run.EndsWithZero());
-  const std::vector<std::string> saved = TTarvellRun::ConfigLines();
-  ASSERT_EQ(saved.size(), 13u);
+  const std::vector<std::string> saved = QuitAndReadSettings();
   EXPECT_EQ(saved[1], sub);
   EXPECT_EQ(saved[2], "0");
 }

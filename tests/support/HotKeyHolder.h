@@ -50,6 +50,7 @@ inline void Press(UINT mods, UINT vk) {
     INPUT i{};
     i.type = INPUT_KEYBOARD;
     i.ki.wVk = code;
+    i.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(code, MAPVK_VK_TO_VSC));
     i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     in.push_back(i);
   };

@@ -132,15 +132,9 @@ TEST(PictureWalk, PictureInADrivesRootHasTwoBackslashes) {
 
 TEST(PictureWalk, HiddenAndSystemEntriesAreLeftOut) {
   TFakeLister fs;
-  TDirEntry hiddenPic = TFakeLister::Pic("h.jpg");
-  hiddenPic.Hidden = true;
-  TDirEntry systemPic = TFakeLister::Pic("s.jpg");
-  systemPic.System = true;
-  TDirEntry systemDir = TFakeLister::Dir("SysDir");
-  systemDir.System = true;
-  TDirEntry hiddenDir = TFakeLister::Dir("HidDir");
-  hiddenDir.Hidden = true;
-  fs.Folders["D:\\P"] = {hiddenPic, systemPic, systemDir, hiddenDir, TFakeLister::Pic("ok.jpg")};
+  fs.Folders["D:\\P"] = {TDirEntry{.Name = "h.jpg", .Hidden = true}, TDirEntry{.Name = "s.jpg", .System = true},
+                         TDirEntry{.Name = "SysDir", .IsFolder = true, .System = true},
+                         TDirEntry{.Name = "HidDir", .IsFolder = true, .Hidden = true}, TFakeLister::Pic("ok.jpg")};
   fs.Folders["D:\\P\\SysDir"] = {TFakeLister::Pic("1.jpg")};
   fs.Folders["D:\\P\\HidDir"] = {TFakeLister::Pic("2.jpg")};
   EXPECT_EQ(FakeWalk(fs, "D:\\P", true).Pictures.ToVector(), Paths{"D:\\P\\ok.jpg"});
@@ -163,12 +157,8 @@ TEST(PictureWalk, UnreadableSubfolderIsSkippedAndTheFirstErrorKept) {
 
 TEST(PictureWalk, LinkLoopDetectedThroughIdentities) {
   TFakeLister fs;
-  TDirEntry loop = TFakeLister::Dir("loop");
-  loop.IsLink = true;
-  TDirEntry unknown = TFakeLister::Dir("unknown");
-  unknown.IsLink = true;
   fs.Folders["E:\\A"] = {TFakeLister::Dir("B"), TFakeLister::Pic("a.jpg")};
-  fs.Folders["E:\\A\\B"] = {loop, unknown, TFakeLister::Pic("b.jpg")};
+  fs.Folders["E:\\A\\B"] = {TDirEntry{"loop", true, true}, TDirEntry{"unknown", true, true}, TFakeLister::Pic("b.jpg")};
   fs.Ids = {{"E:\\A", 10}, {"E:\\A\\B", 11}, {"E:\\A\\B\\loop", 10}};
   fs.Folders["E:\\A\\B\\unknown"] = {TFakeLister::Pic("u.jpg")};  // identity unknown: walked
   const auto list = FakeWalk(fs, "E:\\A", true);

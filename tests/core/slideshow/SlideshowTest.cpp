@@ -242,16 +242,13 @@ TEST_F(Slideshow, DeleteActsOnTheFileNamedInTheQuestionWhereverTheCurrentOneMove
   };
   for (const TCase& c : cases) {
     TRig rig(5, c.NamedAt);
-    TSlideshow& show = rig.Show;
-    TRecordingView& view = rig.View;
-    TFakeDesktop& desktop = rig.Desktop;
-    view.Answers = {true};
-    view.WhileAsking = [&] { show.SetCurrentIndex(c.PickedDuring); };
-    show.DeleteCurrent();
-    EXPECT_EQ(desktop.Deleted, std::vector<std::string>{Pic(c.NamedAt)});
-    EXPECT_EQ(show.CurrentIndex(), c.CurrentAfter);
-    EXPECT_EQ(desktop.Applied.back(), c.AppliedAfter);
-    EXPECT_EQ(view.Mirror, show.Pictures().ToVector());
+    rig.View.Answers = {true};
+    rig.View.WhileAsking = [&] { rig.Show.SetCurrentIndex(c.PickedDuring); };
+    rig.Show.DeleteCurrent();
+    EXPECT_EQ(rig.Desktop.Deleted, std::vector<std::string>{Pic(c.NamedAt)});
+    EXPECT_EQ(rig.Show.CurrentIndex(), c.CurrentAfter);
+    EXPECT_EQ(rig.Desktop.Applied.back(), c.AppliedAfter);
+    EXPECT_EQ(rig.View.Mirror, rig.Show.Pictures().ToVector());
   }
 }
 
@@ -452,17 +449,14 @@ TEST_F(Slideshow, APictureThatCannotBeReadIsSkippedWithoutQuestions) {
   for (TLoadResult failure : {TLoadResult::Unreadable, TLoadResult::Unsupported}) {
     for (bool sound : {false, true}) {
       TRig rig(3);
-      TSlideshow& show = rig.Show;
-      TRecordingView& view = rig.View;
-      TFakeDesktop& desktop = rig.Desktop;
       rig.Show.SetSettings({.Sound = sound});
-      view.Answers = {true, true};
-      desktop.Results[Pic(1)] = failure;
-      show.Next();
-      EXPECT_TRUE(view.Questions.empty());
-      EXPECT_TRUE(desktop.Deleted.empty());
-      EXPECT_EQ(std::count(view.Beeps.begin(), view.Beeps.end(), FailureBeepHz), sound ? 1 : 0);
-      EXPECT_EQ(desktop.Applied, std::vector<std::string>{Pic(2)});
+      rig.View.Answers = {true, true};
+      rig.Desktop.Results[Pic(1)] = failure;
+      rig.Show.Next();
+      EXPECT_TRUE(rig.View.Questions.empty());
+      EXPECT_TRUE(rig.Desktop.Deleted.empty());
+      EXPECT_EQ(std::count(rig.View.Beeps.begin(), rig.View.Beeps.end(), FailureBeepHz), sound ? 1 : 0);
+      EXPECT_EQ(rig.Desktop.Applied, std::vector<std::string>{Pic(2)});
     }
   }
 }
@@ -560,12 +554,11 @@ TEST_F(Slideshow, OnceKeepsThePictureOnTheDesktop) {
 
   // Nothing changed this run: the picture the settings named stays.
   TRig rig(5, 2);
-  TSlideshow& show = rig.Show;
-  show.SetSettings({false, false, true, 1, true});
-  show.Pick(4);
+  rig.Show.SetSettings({false, false, true, 1, true});
+  rig.Show.Pick(4);
   rig.Tick();
   EXPECT_EQ(rig.Tick(), TTickResult::Quit);
-  EXPECT_EQ(show.CurrentIndex(), 2);
+  EXPECT_EQ(rig.Show.CurrentIndex(), 2);
 }
 
 TEST_F(Slideshow, ARecoveryThatStoppedLeavesTheDesktopPictureForOnce) {
@@ -579,12 +572,6 @@ TEST_F(Slideshow, ARecoveryThatStoppedLeavesTheDesktopPictureForOnce) {
   EXPECT_EQ(Tick(), TTickResult::Quit);
   EXPECT_EQ(Show.CurrentIndex(), 1);
 }
-
-}  // namespace
-}  // namespace tarvell
-
-namespace tarvell {
-namespace {
 
 // The period is real time: a machine that slept through one change, or many, makes exactly
 // one on waking, and the countdown shows the time really left.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace tarvell::e2e {
 
@@ -22,6 +23,13 @@ inline bool WriteSettings(const TSettings& settings) {
 
 // The settings file as the program left it.
 inline std::string SavedSettings() { return ReadWholeFile(TTarvellRun::ConfigPath()).value_or("<no file>"); }
+// Its 13 lines, as many as this version writes.
+inline std::vector<std::string> SavedLines() {
+  std::vector<std::string> saved = TTarvellRun::ConfigLines();
+  EXPECT_EQ(saved.size(), 13u);
+  saved.resize(13);
+  return saved;
+}
 
 class TTarvellCase : public ::testing::Test {
 protected:

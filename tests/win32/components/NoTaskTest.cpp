@@ -141,22 +141,12 @@ TEST(NoTask, LoadingALayoutAppliesHideFormAndHooksTheNewWindow) {
 // cleanly, and against hooking something that is not a form.
 TEST(NoTask, OwnerMustBeAFormWithoutAnotherNoTask) {
   TComponent notAForm(nullptr);
-  try {
-    TNoTask wrong(&notAForm);
-    FAIL() << "a component that is not a form was accepted as owner";
-  } catch (const TFormNotOwner& e) {
-    EXPECT_STREQ(e.what(), "The owner of TNoTask Component is not a TForm");
-  }
+  EXPECT_THROW(TNoTask wrong(&notAForm), TFormNotOwner);
   EXPECT_EQ(notAForm.ComponentCount(), 0u);
 
   TMainFormScope scope;
   TNoTask first(&scope.Form);
-  try {
-    TNoTask second(&scope.Form);
-    FAIL() << "a second TNoTask was accepted";
-  } catch (const TDuplicateComponent& e) {
-    EXPECT_STREQ(e.what(), "There is already a TNoTask component on this Form");
-  }
+  EXPECT_THROW(TNoTask second(&scope.Form), TDuplicateComponent);
   EXPECT_EQ(scope.Form.ComponentCount(), 1u);
 
   // The first one still works.

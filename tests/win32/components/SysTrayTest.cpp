@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,6 +66,14 @@ bool InNotificationArea(HWND wnd, UINT id) {
 }
 bool InNotificationArea(const TSystemTrayIcon& icon) {
   return InNotificationArea(icon.WindowHandle(), icon.Identifier());
+}
+// Takes the icon out of the real notification area behind the component's back.
+bool ShellForgets(const TSystemTrayIcon& icon) {
+  NOTIFYICONDATAW gone{};
+  gone.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  gone.hWnd = icon.WindowHandle();
+  gone.uID = icon.Identifier();
+  return ::Shell_NotifyIconW(NIM_DELETE, &gone) != FALSE;
 }
 
 HICON SystemIcon(LPCSTR id) { return ::LoadIconA(nullptr, id); }
@@ -243,25 +252,19 @@ TEST(SysTray, NewPictureOfTheShownStateIsModifiedInPlace) {
   TShellWatch watch;
   TSystemTrayIcon icon(nullptr);
   icon.SetIcon(AppIcon());
-  GCalls.clear();
-
-  icon.SetIcon(OtherIcon());
-  ASSERT_EQ(GCalls.size(), 1u);
-  EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY));
-  EXPECT_EQ(GCalls[0].Data.hIcon, icon.Icon());
-
   // The disabled picture is not the shown one: the shown icon is only sent again.
-  GCalls.clear();
-  icon.SetDisabledIcon(AppIcon());
-  ASSERT_EQ(GCalls.size(), 1u);
-  EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY));
-  EXPECT_EQ(GCalls[0].Data.hIcon, icon.Icon());
-
-  GCalls.clear();
-  icon.SetEnabled(false);
-  ASSERT_EQ(GCalls.size(), 1u);
-  EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY));
-  EXPECT_EQ(GCalls[0].Data.hIcon, icon.DisabledIcon());
+  const std::pair<const char*, std::function<HICON()>> steps[] = {
+      {"new picture", [&] { icon.SetIcon(OtherIcon()); return icon.Icon(); }},
+      {"new disabled picture", [&] { icon.SetDisabledIcon(AppIcon()); return icon.Icon(); }},
+      {"disabled", [&] { icon.SetEnabled(false); return icon.DisabledIcon(); }},
+  };
+  for (const auto& [name, step] : steps) {
+    GCalls.clear();
+    const HICON shown = step();
+    ASSERT_EQ(GCalls.size(), 1u) << name;
+    EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY)) << name;
+    EXPECT_EQ(GCalls[0].Data.hIcon, shown) << name;
+  }
 }
 
 TEST(SysTray, DisabledWithoutADisabledPictureLeavesTheNotificationArea) {
@@ -290,11 +293,7 @@ TEST(SysTray, RestartedTaskbarGetsAShownIconAgain) {
   ASSERT_TRUE(InNotificationArea(shown));
 
   // The restarted taskbar has forgotten every icon.
-  NOTIFYICONDATAW gone{};
-  gone.cbSize = NOTIFYICONDATAW_V1_SIZE;
-  gone.hWnd = shown.WindowHandle();
-  gone.uID = shown.Identifier();
-  ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &gone));
+  ASSERT_TRUE(ShellForgets(shown));
   ASSERT_FALSE(InNotificationArea(shown));
 
   TShellWatch watch(/*forward=*/true);
@@ -402,11 +401,7 @@ TEST(SysTray, AModifyOfAnIconTheShellLostAddsItAgain) {
   TShellWatch watch(/*forward=*/true);
   TSystemTrayIcon icon(nullptr);
   icon.SetIcon(AppIcon());
-  NOTIFYICONDATAW gone{};
-  gone.cbSize = NOTIFYICONDATAW_V1_SIZE;
-  gone.hWnd = icon.WindowHandle();
-  gone.uID = icon.Identifier();
-  ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &gone));
+  ASSERT_TRUE(ShellForgets(icon));
   GCalls.clear();
   icon.SetHint("still here");
   ASSERT_EQ(GCalls.size(), 2u);
@@ -438,7 +433,6 @@ TEST(SysTray, LoadCompletionAppliesEnabled) {
   ASSERT_EQ(GCalls.size(), 1u);
   EXPECT_EQ(GCalls[0].Message, static_cast<DWORD>(NIM_MODIFY)) << "already added by the picture";
 }
-
 
 // The program's icon comes at the notification area's size for the screen, and the thread's
 // DPI awareness is as before afterwards (a thread left per-monitor aware would lay out the

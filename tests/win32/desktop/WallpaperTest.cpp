@@ -23,18 +23,21 @@ TPicture PictureOf(const std::string& bytes) {
   return picture;
 }
 
-TEST(WallpaperFile, ReplacesTheOldFileAndLeavesNoTemporaryFile) {
+// Each case's own folder, and the wallpaper file's place in it.
+class WallpaperFile : public ::testing::Test {
+protected:
   TTempFolder folder;
   const std::string path = folder.File("Tarvell.bmp");
+};
+
+TEST_F(WallpaperFile, ReplacesTheOldFileAndLeavesNoTemporaryFile) {
   WriteTextFile(path, "the older wallpaper, longer than the new one");
   WriteWallpaperFile(PictureOf("BM new"), path);
   EXPECT_EQ(ReadTextFile(path), "BM new");
   EXPECT_FALSE(PathExists(path + ".new"));
 }
 
-TEST(WallpaperFile, AnEmptyPictureWritesNothing) {
-  TTempFolder folder;
-  const std::string path = folder.File("Tarvell.bmp");
+TEST_F(WallpaperFile, AnEmptyPictureWritesNothing) {
   WriteWallpaperFile(TPicture(), path);
   EXPECT_FALSE(PathExists(path));
   WriteTextFile(path, "old");
@@ -43,9 +46,7 @@ TEST(WallpaperFile, AnEmptyPictureWritesNothing) {
 }
 
 // Writing in place used to leave a truncated wallpaper when the write failed part way.
-TEST(WallpaperFile, AFailedReplaceKeepsTheOldFileAndRemovesTheTemporaryOne) {
-  TTempFolder folder;
-  const std::string path = folder.File("Tarvell.bmp");
+TEST_F(WallpaperFile, AFailedReplaceKeepsTheOldFileAndRemovesTheTemporaryOne) {
   WriteTextFile(path, "old");
   {
     // Held open with no sharing, as a program that is reading it holds it.
@@ -68,9 +69,7 @@ TEST(WallpaperFile, AFailedReplaceKeepsTheOldFileAndRemovesTheTemporaryOne) {
 }
 
 // Regression: a wallpaper file that another program was reading for a moment failed the change.
-TEST(WallpaperFile, AFileHeldForAMomentIsReplacedOnceItIsFree) {
-  TTempFolder folder;
-  const std::string path = folder.File("Tarvell.bmp");
+TEST_F(WallpaperFile, AFileHeldForAMomentIsReplacedOnceItIsFree) {
   WriteTextFile(path, "old");
   HANDLE held = ::CreateFileW(WidePath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -84,11 +83,10 @@ TEST(WallpaperFile, AFileHeldForAMomentIsReplacedOnceItIsFree) {
   EXPECT_FALSE(PathExists(path + ".new"));
 }
 
-TEST(WallpaperFile, AFolderThatDoesNotExistRaisesCannotCreate) {
-  TTempFolder folder;
-  const std::string path = folder.File("missing\\Tarvell.bmp");
-  EXPECT_THROW(WriteWallpaperFile(PictureOf("BM new"), path), EFCreateError);
-  EXPECT_FALSE(PathExists(path));
+TEST_F(WallpaperFile, AFolderThatDoesNotExistRaisesCannotCreate) {
+  const std::string missing = folder.File("missing\\Tarvell.bmp");
+  EXPECT_THROW(WriteWallpaperFile(PictureOf("BM new"), missing), EFCreateError);
+  EXPECT_FALSE(PathExists(missing));
 }
 
 // Every change left one more handle in the process under Wine: the wait for the desktop's

@@ -71,15 +71,8 @@ TEST(Resources, AboutPictureIs406By300In256Colours) {
       40, 0, 0, 0, 0x96, 1,    0, 0, 0x2C, 1,    0, 0, 1,    0,    8, 0,  // size, 406 x 300, 8 bits
       0,  0, 0, 0, 0x20, 0xDE, 1, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0,  // density
       0,  1, 0, 0, 0,    0,    0, 0};                                     // colours
+  // The About window loads it and checks the loaded picture (Unit2Test).
   EXPECT_EQ(std::vector<std::uint8_t>(info, info + 40), header);
-
-  HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(Self(), MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, 0, 0, 0));
-  ASSERT_NE(bitmap, nullptr);
-  BITMAP bm{};
-  ::GetObjectA(bitmap, sizeof bm, &bm);
-  EXPECT_EQ(bm.bmWidth, 406);
-  EXPECT_EQ(bm.bmHeight, 300);
-  ::DeleteObject(bitmap);
 }
 
 TEST(Resources, VersionBlockSays21) {
