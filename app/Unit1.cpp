@@ -34,11 +34,19 @@ namespace tarvell {
 
 TForm1* Form1 = nullptr;
 
+namespace {
+// Posted to itself by a worker thread: a listing or a picture's work has finished.
+constexpr UINT WorkDoneMessage = WM_APP + 0x1A;
+}  // namespace
+
 TForm1::TForm1(TComponent* AOwner)
     : TForm(AOwner),
       FLister(),
       FDesktop(Program().Folders, [this] { return FPresence.FullScreenBusy(); }),
-      FSlideshow(*this, FDesktop, FLister, FClock, VersionTitle, TPictureSelector::RunSeed()) {
+      FSlideshow(*this, FDesktop, FWalkLister, FClock, FRunner, VersionTitle, TPictureSelector::RunSeed()),
+      FRunner([this] {
+        if (const HWND target = FWakeTarget.load()) ::PostMessageW(target, WorkDoneMessage, 0, 0);
+      }) {
   Form1 = this;
   try {
     LoadLayout(Form1Layout());
@@ -101,6 +109,7 @@ void TForm1::Construct() {
   NoTask1->SetHideForm(true);
   // Refused (no session service): the slideshow goes on as if the session were always open.
   HandleNeeded();
+  FWakeTarget = Handle();
   FPresence.Attach(Handle());
   SetTrayHint(TrayHintIdle);
   if (Startup->Checked()) NextClick(*this);
@@ -221,6 +230,10 @@ bool TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
     case DisplayCheckMessage:
       if (Program().FormReady) FSlideshow.DisplayChanged();
+      result = 0;
+      return true;
+    case WorkDoneMessage:
+      RunFinishedWork();
       result = 0;
       return true;
     case WM_QUERYENDSESSION:

@@ -14,9 +14,11 @@
 #include "gui/Form.h"
 #include "picture/ScaleChoice.h"
 #include "slideshow/FolderChoice.h"
+#include "base/ThreadTaskRunner.h"
 #include "slideshow/Slideshow.h"
 #include "base/Win32DirectoryLister.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -172,6 +174,10 @@ private:
   void ListChanged(const TPicturePaths& pictures) override;
   void EntryRemoved(std::int32_t index) override;
   void SelectionChanged(std::int32_t index) override;
+  void ListingBusy(bool busy) override;
+  // Runs what the worker threads have finished, unless a question is open: its answer may
+  // still act on the current picture, and the next tick runs them then.
+  void RunFinishedWork();
 
   // Whether anybody sees the desktop: passed to the slideshow.
   void SessionLocked(bool locked) override;
@@ -184,7 +190,13 @@ private:
   TWin32DirectoryLister FLister;
   TTickClock FClock;
   TWin32DesktopPort FDesktop;
+  TWin32DirectoryLister FWalkLister;  // the slideshow's, used on its worker thread
+  // Where the worker threads post that work has finished; set once the window exists.
+  std::atomic<HWND> FWakeTarget{nullptr};
+  // Made before the runner that uses them and ended after it: the runner waits for its
+  // threads when it ends, and the slideshow hands them the port and the lister.
   TSlideshow FSlideshow;
+  TThreadTaskRunner FRunner;
   TPresenceWatch FPresence{*this};
   THotKeyPanel FHotKeys;
   unsigned FFolderChanges = 0;  // counts DirectoryListBox2Change runs

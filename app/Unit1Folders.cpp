@@ -31,24 +31,19 @@ std::string TForm1::ChosenFolder() const {
 
 void TForm1::AddAll(const std::string& folder) {
   const std::string path = IsBareName(folder) ? JoinPath(FListFolder, folder) : folder;
-  const int error = FSlideshow.AddAll(path);
-  // Every readable folder has been added; the first that was not is reported.
-  if (error != 0) throw EInOutError(error);
+  // Every readable folder is added; the first that was not is reported.
+  FSlideshow.AddAll(path);
 }
 
 void TForm1::BuildPictureList() {
-  int error = 0;
-  {
-    TWaitCursor busy(crArrow);  // also when the rebuild ends in an error
-    if (FFolders.Entered()) {
-      FListFolder = DirectoryListBox2->Directory();
-      FFolders.Moved(FListFolder);
-    }
-    error = FSlideshow.Rebuild(FFolders.RebuildFolder(FListFolder), Subfolders->Checked());
-    ++FListBuilds;
+  if (FFolders.Entered()) {
+    FListFolder = DirectoryListBox2->Directory();
+    FFolders.Moved(FListFolder);
   }
-  // A folder that could not be read was skipped; the rest of the list stands.
-  if (error != 0) ShowErrorBox(EInOutError(error).what());
+  // Listed on a worker thread under the hourglass; a folder that cannot be read is skipped
+  // and reported, and the rest of the list stands.
+  FSlideshow.Rebuild(FFolders.RebuildFolder(FListFolder), Subfolders->Checked());
+  ++FListBuilds;
 }
 
 void TForm1::DirectoryListBox2Change(TObject&) {

@@ -66,6 +66,8 @@ void TForm1::Timer1Timer(TObject& Sender) {
   // The timer runs from its creation, and building the window may dispatch its first
   // ticks; there is nothing to count until the settings are in the controls.
   if (!state.FormReady) return;
+  // Work that finished while a question was open.
+  RunFinishedWork();
   if (state.ShowHelpPending) {
     state.ShowHelpPending = false;  // cleared first: a failure to open it is not retried every second
     ShowHelpWindow();

@@ -7,6 +7,7 @@
 #include "components/SysTray.h"
 #include "gui/Dialogs.h"
 #include "gui/VirtualListBox.h"
+#include "gui/WaitCursor.h"
 #include "slideshow/PreviewFit.h"
 #include "slideshow/TrayTip.h"
 
@@ -36,7 +37,7 @@ void TForm1::ShowCaption(const std::string& caption) { SetCaption(caption); }
 void TForm1::ShowPicture(const std::string& path) {
   // Only the tray icon is shown: the picture is not copied for nobody to see.
   if (!Visible()) return;
-  JPEGImage1->Picture() = FDesktop.Picture();
+  JPEGImage1->Picture() = FDesktop.PictureCopy();
   JPEGImage1->PictureChanged();
   FPreviewPath = path;
   FitPreviewToWindow();
@@ -91,5 +92,14 @@ void TForm1::ListChanged(const TPicturePaths& pictures) {
 void TForm1::EntryRemoved(std::int32_t index) { ListBox1->Delete(index); }
 
 void TForm1::SelectionChanged(std::int32_t index) { ListBox1->SetItemIndex(index); }
+
+void TForm1::ListingBusy(bool busy) {
+  // The window keeps answering meanwhile; a listing ends with the arrow.
+  Screen.SetCursor(busy ? crHourGlass : crArrow);
+}
+
+void TForm1::RunFinishedWork() {
+  if (!QuestionOpen()) FRunner.RunFinished();
+}
 
 }  // namespace tarvell

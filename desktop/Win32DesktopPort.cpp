@@ -6,7 +6,6 @@
 #include "desktop/RecycleBin.h"
 #include "desktop/Wallpaper.h"
 #include "desktop/WallpaperStyle.h"
-#include "gui/WaitCursor.h"
 #include "picture/DecodeError.h"
 
 #include <windows.h>
@@ -19,12 +18,22 @@
 
 namespace tarvell {
 
-TWin32DesktopPort::TWin32DesktopPort(const TProgramFolders& folders, std::function<bool()> fullScreenBusy)
-    : FFolders(folders), FFullScreenBusy(std::move(fullScreenBusy)) {
-  // A wallpaper in full colour; the other options keep their defaults (integer DCT,
-  // Floyd-Steinberg dither where colours are reduced, smoothing on).
-  FDecode.SetNumOfColors(TNumOfColors::TrueColor);
+namespace {
+
+bool SameFit(const TWallpaperFit& a, const TWallpaperFit& b) noexcept {
+  return a.Style == b.Style && a.ScreenWidth == b.ScreenWidth && a.ScreenHeight == b.ScreenHeight &&
+         a.Background.Red == b.Background.Red && a.Background.Green == b.Background.Green &&
+         a.Background.Blue == b.Background.Blue;
 }
+
+}  // namespace
+
+// The decode the worker thread made last, for it to apply: the window's thread may let go of
+// the kept one meanwhile, and a thread left behind by a stalled read has its own.
+thread_local std::shared_ptr<const TWin32DesktopPort::TKept> TWin32DesktopPort::FLastLoad;
+
+TWin32DesktopPort::TWin32DesktopPort(const TProgramFolders& folders, std::function<bool()> fullScreenBusy)
+    : FFolders(folders), FFullScreenBusy(std::move(fullScreenBusy)) {}
 
 TSize TWin32DesktopPort::DesktopSize() {
   // The same reading the decode's wallpaper fit makes.
@@ -37,6 +46,16 @@ int TWin32DesktopPort::MonitorCount() {
   return count > 0 ? static_cast<int>(count) : 1;
 }
 
+std::string TWin32DesktopPort::DisplayShape() {
+  std::string shape;
+  for (const RECT& m : ReadMonitorLayout().Monitors)
+    shape += std::to_string(m.left) + "," + std::to_string(m.top) + "," + std::to_string(m.right) + "," +
+             std::to_string(m.bottom) + ";";
+  const TWallpaperFit fit = ReadWallpaperFit();
+  return shape + std::to_string(static_cast<int>(fit.Style)) + ";" + std::to_string(fit.Background.Red) + "," +
+         std::to_string(fit.Background.Green) + "," + std::to_string(fit.Background.Blue);
+}
+
 bool TWin32DesktopPort::ShowsOurWallpaper() { return DesktopShowsWallpaper(FFolders.WallpaperPath); }
 
 bool TWin32DesktopPort::FullScreenBusy() { return FFullScreenBusy && FFullScreenBusy(); }
@@ -46,8 +65,26 @@ TLoadResult TWin32DesktopPort::LoadPicture(const std::string& path) {
     // The desktop's style and size are read at each change, so a change of either counts
     // from the next picture on: a picture the desktop scales down is decoded only as large
     // as the screen needs.
-    FDecode.SetWallpaperFit(ReadWallpaperFit());
-    FDecode.SetFileName(path);
+    const TWallpaperFit fit = ReadWallpaperFit();
+    {
+      // The picture the preview holds, applied: no second read and decode.
+      std::lock_guard<std::mutex> lock(FMutex);
+      if (FKept && FKept->Path == path && SameFit(FKept->Fit, fit)) {
+        FLastLoad = FKept;
+        return TLoadResult::Shown;
+      }
+    }
+    auto kept = std::make_shared<TKept>();
+    kept->Path = path;
+    kept->Fit = fit;
+    // A wallpaper in full colour; the other options keep their defaults (integer DCT,
+    // Floyd-Steinberg dither where colours are reduced, smoothing on).
+    kept->Decode.SetNumOfColors(TNumOfColors::TrueColor);
+    kept->Decode.SetWallpaperFit(fit);
+    kept->Decode.SetFileName(path);
+    FLastLoad = kept;
+    std::lock_guard<std::mutex> lock(FMutex);
+    FKept = std::move(kept);
   } catch (const EJPEGException& e) {
     return e.Kind() == TDecodeFailure::Unsupported ? TLoadResult::Unsupported : TLoadResult::Damaged;
   } catch (const EFOpenError&) {
@@ -65,13 +102,16 @@ TLoadResult TWin32DesktopPort::LoadPicture(const std::string& path) {
 }
 
 void TWin32DesktopPort::ApplyLoadedPicture() {
-  TWaitCursor busy;
+  const std::shared_ptr<const TKept> kept = std::move(FLastLoad);
+  if (!kept) throw std::runtime_error("No picture to apply");
+  const std::optional<TStyleValues> replaced = ReplacedStyle();
   const std::string& wallpaper = FFolders.WallpaperPath;
-  WriteWallpaperFile(FDecode.Picture(), wallpaper);
+  WriteWallpaperFile(kept->Decode.Picture(), wallpaper);
   // Pictures for each monitor set Span (or Tile) in the user's place: one picture is fitted
   // by the user's own style again.
-  if (FReplacedStyle) {
-    PutBackStyleValues(*FReplacedStyle, HKEY_CURRENT_USER, DesktopSettingsKey);
+  if (replaced) {
+    PutBackStyleValues(*replaced, HKEY_CURRENT_USER, DesktopSettingsKey);
+    std::lock_guard<std::mutex> lock(FMutex);
     FReplacedStyle.reset();
   }
   // The full path: a bare file name is not looked up in the Windows directory any more.
@@ -79,8 +119,9 @@ void TWin32DesktopPort::ApplyLoadedPicture() {
 }
 
 void TWin32DesktopPort::ApplyPictures(const std::vector<std::string>& paths) {
-  TWaitCursor busy;
-  SetMonitorPictures(paths, SystemMonitorDesktop(FFolders.WallpaperPath), FReplacedStyle);
+  std::optional<TStyleValues> replaced = ReplacedStyle();
+  SetMonitorPictures(paths, SystemMonitorDesktop(FFolders.WallpaperPath), replaced);
+  SetReplacedStyle(replaced);
 }
 
 void TWin32DesktopPort::ClearWallpaper() { SetDesktopWallpaper(""); }
@@ -94,12 +135,28 @@ void TWin32DesktopPort::OpenFile(const std::string& path) {
   ::ShellExecuteW(nullptr, nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void TWin32DesktopPort::ReleasePicture() noexcept {
-  try {
-    FDecode.SetFileName("");
-  } catch (...) {
-    // Emptying reads no file; nothing to report.
+TPicture TWin32DesktopPort::PictureCopy() const {
+  std::shared_ptr<const TKept> kept;
+  {
+    std::lock_guard<std::mutex> lock(FMutex);
+    kept = FKept;
   }
+  return kept ? kept->Decode.Picture() : TPicture();
+}
+
+void TWin32DesktopPort::ReleasePicture() noexcept {
+  std::lock_guard<std::mutex> lock(FMutex);
+  FKept.reset();
+}
+
+std::optional<TStyleValues> TWin32DesktopPort::ReplacedStyle() const {
+  std::lock_guard<std::mutex> lock(FMutex);
+  return FReplacedStyle;
+}
+
+void TWin32DesktopPort::SetReplacedStyle(const std::optional<TStyleValues>& style) {
+  std::lock_guard<std::mutex> lock(FMutex);
+  FReplacedStyle = style;
 }
 
 }  // namespace tarvell

@@ -8,6 +8,8 @@
 #include "slideshow/DesktopPort.h"
 
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +25,7 @@ public:
   TWin32DesktopPort& operator=(const TWin32DesktopPort&) = delete;
 
   TSize DesktopSize() override;
+  std::string DisplayShape() override;
   int MonitorCount() override;
   bool ShowsOurWallpaper() override;
   bool FullScreenBusy() override;
@@ -33,21 +36,33 @@ public:
   std::optional<std::string> SendToRecycleBin(const std::string& path) override;
   void OpenFile(const std::string& path) override;
 
-  // The picture LoadPicture kept, which the preview shows; empty when none is.
-  const TPicture& Picture() const noexcept { return FDecode.Picture(); }
-  // Lets go of the kept picture and its file's bytes; a later ApplyLoadedPicture then sets the
-  // wallpaper file that is in place again.
+  // A copy of the picture LoadPicture kept, which the preview shows; empty when none is.
+  TPicture PictureCopy() const;
+  // Lets go of the kept picture and its file's bytes; a later ApplyLoadedPicture then decodes
+  // the picture again.
   void ReleasePicture() noexcept;
 
   // The user's wallpaper style that Span or Tile stands in for while each monitor has its own
   // picture; the next single picture puts it back. Kept in the settings file across runs.
-  const std::optional<TStyleValues>& ReplacedStyle() const noexcept { return FReplacedStyle; }
-  void SetReplacedStyle(const std::optional<TStyleValues>& style) { FReplacedStyle = style; }
+  std::optional<TStyleValues> ReplacedStyle() const;
+  void SetReplacedStyle(const std::optional<TStyleValues>& style);
 
 private:
+  // A decode, with what it was made of and for.
+  struct TKept {
+    std::string Path;
+    TWallpaperFit Fit;
+    TJPEGImage Decode;
+  };
+
+  static thread_local std::shared_ptr<const TKept> FLastLoad;
+
   const TProgramFolders& FFolders;
   std::function<bool()> FFullScreenBusy;
-  TJPEGImage FDecode;
+  // The worker thread replaces these while the window's thread reads them: each is swapped or
+  // copied under the lock, never decoded or written under it.
+  mutable std::mutex FMutex;
+  std::shared_ptr<const TKept> FKept;
   std::optional<TStyleValues> FReplacedStyle;
 };
 

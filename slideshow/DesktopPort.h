@@ -2,6 +2,9 @@
 // What the slideshow needs of the desktop: its size and monitors, the decode of a picture for
 // it, the wallpaper itself, the Recycle Bin, opening a file, and whether a full-screen program
 // is in front. The slideshow decides when; the port only carries it out and reports.
+//
+// LoadPicture, ApplyLoadedPicture, ApplyPictures and ClearWallpaper run on a worker thread, one
+// at a time; the others on the window's thread, and may be called while one of those runs.
 
 #include "slideshow/PreviewFit.h"
 
@@ -31,6 +34,9 @@ public:
   // Whether the desktop still shows the wallpaper the program wrote, rather than one the user
   // or another program has set since.
   virtual bool ShowsOurWallpaper() = 0;
+  // The monitors' places and the wallpaper style, as text that differs whenever a wallpaper
+  // composed for each monitor would have to be composed anew.
+  virtual std::string DisplayShape() = 0;
   // Whether a full-screen program or a presentation runs, which a change would disturb.
   virtual bool FullScreenBusy() = 0;
 

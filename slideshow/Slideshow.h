@@ -19,13 +19,21 @@
 // user chose: it is kept (a Rebuild replaces any kept before it) and carried out once no
 // question is open any more: when one of the slideshow's own questions has been answered,
 // at the end of the command that asked it, and for a box the slideshow did not open, at
-// the next tick. A folder that could not be read then is reported through ShowError.
+// the next tick. A folder that could not be read is reported through ShowError.
+//
+// Listing folders and decoding, composing and applying pictures run on the task runner, off
+// the window's thread; their results come back through it and are applied here. A newer
+// change replaces one still in flight, and a listing replaces the one before it. A picture
+// whose read stalls is passed over after StallLimitMs, and a chain of pictures that fail
+// goes on at the next tick after RecoveryChainEntries of them or RecoveryChainMs.
 
+#include "base/TaskRunner.h"
 #include "slideshow/Clock.h"
 #include "slideshow/DesktopPort.h"
 #include "slideshow/DisplayBook.h"
 #include "slideshow/MonitorRound.h"
 #include "slideshow/PicturePaths.h"
+#include "slideshow/PictureWalk.h"
 #include "slideshow/PictureSelector.h"
 #include "slideshow/RecoveryBound.h"
 #include "slideshow/SlideshowView.h"
@@ -51,6 +59,12 @@ inline constexpr unsigned ChangeTickMs = 20;
 inline constexpr unsigned FailureBeepHz = 500;
 inline constexpr unsigned FailureBeepMs = 50;
 
+// A picture whose decode has not come back after this long is passed over for this round.
+inline constexpr std::uint64_t StallLimitMs = 20'000;
+// How far one chain of failing pictures goes before it waits for the next tick.
+inline constexpr std::int32_t RecoveryChainEntries = 50;
+inline constexpr std::uint64_t RecoveryChainMs = 2'000;
+
 // The settings that steer the slideshow, as the window's controls hold them now.
 struct TSlideshowSettings {
   bool Random = false;
@@ -63,9 +77,10 @@ struct TSlideshowSettings {
 
 class TSlideshow {
 public:
-  // `title` starts every caption; view, desktop, lister and clock are used, not copied.
+  // `title` starts every caption; view, desktop, lister, clock and runner are used, not copied.
+  // The lister and the desktop's decoding and applying are used on the runner's threads.
   TSlideshow(ISlideshowView& view, IDesktopPort& desktop, TDirectoryLister& lister, const IClock& clock,
-             std::string title, std::uint64_t seed);
+             ITaskRunner& runner, std::string title, std::uint64_t seed);
   TSlideshow(const TSlideshow&) = delete;
   TSlideshow& operator=(const TSlideshow&) = delete;
 
@@ -88,21 +103,21 @@ public:
   std::string Caption() const;
 
   // Replaces the list with the pictures of `folder` (and its subfolders), keeps the current
-  // position within the new list and shows it. Returns 0, or the system's error code of the
-  // first folder that could not be read (it was skipped). While a question is open it is
-  // kept for later (see above) and returns 0.
-  int Rebuild(const std::string& folder, bool subfolders);
-  // Appends the pictures of `folder` and all its subfolders; returns as Rebuild does.
-  int AddAll(const std::string& folder);
-  // Whether a Rebuild or AddAll waits for a question to close.
-  bool ListRequestsPending() const noexcept { return !FPendingLists.empty(); }
+  // position within the new list and shows it. The first folder that could not be read is
+  // skipped and reported. While a question is open it is kept for later (see above).
+  void Rebuild(const std::string& folder, bool subfolders);
+  // Appends the pictures of `folder` and all its subfolders, after any listing asked before.
+  void AddAll(const std::string& folder);
+  // Whether a Rebuild or AddAll waits for a question to close or for its listing.
+  bool ListRequestsPending() const noexcept { return !FPendingLists.empty() || FListing != 0; }
+  // Whether a picture is being decoded or applied.
+  bool PictureWorkPending() const noexcept { return FWork.has_value(); }
 
   // A picture chosen in the list: shown, or shown and applied.
   void Pick(std::int32_t index);
   void PickAndApply(std::int32_t index);
-  // Shows the current picture again (the window was resized or shown); false when it failed
-  // or a question is open.
-  bool ShowCurrent();
+  // Shows the current picture again (the window was resized or shown).
+  void ShowCurrent();
   void Next();
   // Applies the picture that the preview holds.
   void Apply();
@@ -127,8 +142,10 @@ public:
   // wider or higher than the one the wallpaper was decoded for (a laptop docked to a larger
   // monitor), the picture on the desktop is decoded and applied again at once, so it is sharp
   // before the next change. The picture, the list position and the period stay as they are.
-  // While a question is open it waits for the next tick.
-  void DisplayChanged();
+  // Notices are gathered and dealt with at the next tick, once, and only when the monitors or
+  // the style differ from what the wallpaper was composed for; while a question is open, a
+  // change is in flight or nobody sees the desktop, they wait.
+  void DisplayChanged() noexcept { FBook.DisplayChanged(); }
 
   // The machine goes to sleep, or has just woken and its desktop is not back yet.
   void Sleeping() noexcept { FUnseen.Sleeping = true; }
@@ -141,22 +158,54 @@ private:
     bool Locked = false;
     bool Disconnected = false;
     bool Sleeping = false;
+    bool Any() const noexcept { return Locked || Disconnected || Sleeping; }
   };
   struct TListRequest {
     bool Replace;  // Rebuild; else AddAll
     std::string Folder;
     bool Subfolders;
   };
+  enum class TWorkKind : std::uint8_t {
+    Show,      // decode for the preview
+    Change,    // decode and make it the wallpaper
+    Redecode,  // the desktop's picture again, for a larger screen or a new monitor layout
+    Clear,     // the wallpaper taken away
+  };
+  // The picture work in flight.
+  struct TPictureWork {
+    std::uint64_t Ticket = 0;
+    TWorkKind Kind = TWorkKind::Show;
+    std::string Path;                // the picture, the primary monitor's with several
+    std::vector<std::string> Round;  // one per monitor; empty for one picture
+    std::string PreviewBack;         // Redecode: the preview's own picture, decoded after it
+    TSize Screen;
+    std::string Shape;  // the desktop's monitors and style when the work was asked for
+    std::uint64_t Started = 0;
+  };
+  // The finish of a picture work, with what the runner's thread found.
+  struct TPictureDone {
+    TLoadResult Result = TLoadResult::Shown;
+    std::string ApplyError;  // the desktop could not be written
+    bool PreviewBack = true;
+  };
+  // The chain of failures now being recovered from.
+  struct TChain {
+    std::int32_t Entries = 0;
+    std::uint64_t Started = 0;
+    bool Waits = false;   // goes on at the next tick
+    bool Beeped = false;  // one beep a chain, however long
+  };
 
-  int RebuildNow(const std::string& folder, bool subfolders);
-  int AddAllNow(const std::string& folder);
+  void StartListing(const TListRequest& request);
+  void ListDone(std::uint64_t ticket, const TListRequest& request, TPictureList& found);
   // Carries out the kept list requests, when no question is open.
   void RunPendingLists();
-  bool ShowAndRecover();
-  TLoadResult LoadCurrent();
-  // Decodes the picture for the desktop and, when that worked, shows it in the preview.
-  TLoadResult Load(const std::string& path);
+  // The caption, then the current picture decoded for the preview, or applied too.
+  void ShowCurrentPicture(TWorkKind kind, bool inChain = false);
+  void StartWork(TPictureWork work);
+  void WorkDone(std::uint64_t ticket, const TPictureDone& done);
   void Recover(TLoadResult failure);
+  void StallCheck();
   // Asks to view and to delete the damaged `failed` (a copy: the list may change meanwhile);
   // true when its entry was removed.
   bool OfferDamagedFile(std::string failed);
@@ -166,14 +215,12 @@ private:
   bool IsCurrent(const std::string& path) const noexcept;
   // A refused pick left the list's selection on another entry: put it back.
   void KeepSelection();
-  void ApplyShown();
-  // The pictures for the monitors, the current one first; empty when one picture is shown.
+  // The pictures for the monitors, `path` first; empty when one picture is shown.
   std::vector<std::string> DealRound();
-  void RedecodeForLargerScreen();
+  void RedecodeForDisplay();
   void ChangeToCurrent();
   void SelectNext();
   void RemoveEntry(const std::string& path);
-  int Append(const std::string& folder, bool subfolders);
   // Whether the recovery may ask its questions about `failure` now.
   bool AsksAbout(TLoadResult failure) const;
 
@@ -181,6 +228,7 @@ private:
   IDesktopPort& FDesktop;
   TDirectoryLister& FLister;
   const IClock& FClock;
+  ITaskRunner& FRunner;
   std::string FTitle;
   TSlideshowSettings FSettings;
   TPicturePaths FPictures;
@@ -190,9 +238,15 @@ private:
   TUnseen FUnseen;
   TPictureSelector FSelector;
   TRecoveryBound FRecovery;
+  TChain FChain;
   TDisplayBook FBook;
   TMonitorRound FRound;
+  std::string FComposedShape;  // the desktop's shape the wallpaper was last made for
   std::vector<TListRequest> FPendingLists;  // in the order they came
+  std::uint64_t FTickets = 0;
+  std::uint64_t FListing = 0;  // the ticket of the listing in flight, 0 for none
+  bool FNextAfterListing = false;  // a Next came while the list was being made
+  std::optional<TPictureWork> FWork;
 };
 
 }  // namespace tarvell

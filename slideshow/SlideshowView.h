@@ -40,6 +40,8 @@ public:
   virtual void ListChanged(const TPicturePaths& pictures) = 0;
   virtual void EntryRemoved(std::int32_t index) = 0;
   virtual void SelectionChanged(std::int32_t index) = 0;
+  // A folder tree is being listed (the hourglass shows), or the listing has ended.
+  virtual void ListingBusy(bool busy) = 0;
 };
 
 }  // namespace tarvell

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: the native build under AddressSanitizer and UBSan, the fuzz smoke run,
+# Runs every test: the native build under AddressSanitizer and UBSan, the threaded code under
+# ThreadSanitizer, the fuzz smoke run,
 # and the Windows build under Wine inside Xvfb. Exits non-zero on any failure.
 set -uo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -51,6 +52,16 @@ if cmake --preset native >"$logdir/native-configure.log" 2>&1 &&
   count_junit "$logdir/native-junit.xml"
 else
   tail -n 60 "$logdir"/native-*.log; echo "native build FAILED"; total_fail=$((total_fail + 1)); status=1
+fi
+
+echo "== the tests where threads meet (ThreadSanitizer)"
+if cmake --preset tsan >"$logdir/tsan-configure.log" 2>&1 &&
+   cmake --build --preset tsan >"$logdir/tsan-build.log" 2>&1; then
+  rm -f "$logdir/tsan-junit.xml"
+  ctest --preset tsan --output-junit "$logdir/tsan-junit.xml" 2>&1 | tail -n 30
+  count_junit "$logdir/tsan-junit.xml"
+else
+  tail -n 60 "$logdir"/tsan-*.log; echo "ThreadSanitizer build FAILED"; total_fail=$((total_fail + 1)); status=1
 fi
 
 if [ -x tools/fuzz.sh ] || [ -f tools/fuzz.sh ]; then

@@ -170,7 +170,7 @@ TEST_F(Slideshow, CtrlZAppliesThePicturesInListOrderAndTheCaptionShowsThePositio
   const std::string c = AddPicture(Slides, "c.jpeg", 36, 36);
   AddPicture(Slides, "d.txt", 20, 20);
   StartToTray(settings);
-  EXPECT_EQ(Caption(), Position("1(3)"));
+  EXPECT_TRUE(WaitForCaption(Position("1(3)"))) << "the list is made off the window's thread";
 
   EXPECT_TRUE(Press('Z', WallpaperOf(b)));
   EXPECT_EQ(Caption(), Position("2(3)"));
@@ -299,6 +299,7 @@ TEST_F(Slideshow, SecondsModeWithPeriodOneChangesEveryTwoSeconds) {
   settings.PeriodText = "1";
   settings.SecondsMode = true;
   StartToTray(settings);
+  ASSERT_TRUE(WaitForCaption(Position("1(3)")));
 
   std::vector<std::string> captions{Caption()};
   std::vector<ULONGLONG> changes;
@@ -378,7 +379,7 @@ TEST_F(Slideshow, TickingSubfoldersAddsTheSubfoldersPictures) {
   AddPicture(sub, "s.jpg", 30, 40);
   StartToTray(settings);
   ShowFromTray();
-  EXPECT_EQ(Caption(), Position("1(1)"));
+  EXPECT_TRUE(WaitForCaption(Position("1(1)")));
   EXPECT_TRUE(TickSubfolders());
   EXPECT_TRUE(WaitForCaption(Position("1(2)"))) << Caption();
   EXPECT_EQ(QuitAndReadSettings()[2], "1");
@@ -466,7 +467,7 @@ TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
   settings.Subfolders = true;
   StartToTray(settings);
   ShowFromTray();
-  EXPECT_EQ(Caption(), Position("1(3)"));
+  EXPECT_TRUE(WaitForCaption(Position("1(3)")));
   HWND subfolders = FindChild(main, "Button", "Subfolders");
   ASSERT_NE(subfolders, nullptr);
   EXPECT_EQ(SendMessageA(subfolders, BM_GETCHECK, 0, 0), BST_CHECKED);

@@ -6,6 +6,8 @@
 #include "base/DirectoryLister.h"
 #include "slideshow/Slideshow.h"
 
+#include <array>
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -93,6 +95,51 @@ public:
   void ListChanged(const TPicturePaths& pictures) override { Mirror = pictures.ToVector(); }
   void EntryRemoved(std::int32_t index) override { Mirror.erase(Mirror.begin() + index); }
   void SelectionChanged(std::int32_t index) override { Selected = index; }
+  bool Busy = false;  // the hourglass
+  void ListingBusy(bool busy) override { Busy = busy; }
+};
+
+// Runs the work on the test's own thread: each piece at once, with its finish right after it
+// (one asked for by a finish waits until that has ended), or, while Held, at Settle() only.
+// A piece replaced before it ran never runs, as with the real runner.
+class TFakeRunner : public ITaskRunner {
+public:
+  bool Held = false;
+  int Abandoned = 0;
+
+  void Run(TLane lane, TWork work) override {
+    FWaiting[static_cast<std::size_t>(lane)] = std::move(work);
+    if (!Held) Settle();
+  }
+  void Abandon(TLane lane) override {
+    ++Abandoned;
+    FWaiting[static_cast<std::size_t>(lane)] = nullptr;
+  }
+  bool Waiting(TLane lane) const { return static_cast<bool>(FWaiting[static_cast<std::size_t>(lane)]); }
+  // Runs the waiting pieces and their finishes until nothing waits.
+  void Settle() {
+    if (FSettling) return;
+    FSettling = true;
+    struct TEnd {
+      bool& Settling;
+      ~TEnd() { Settling = false; }
+    } end{FSettling};
+    for (bool ran = true; ran;) {
+      ran = false;
+      for (TWork& waiting : FWaiting) {
+        if (!waiting) continue;
+        TWork work = std::move(waiting);
+        waiting = nullptr;
+        const std::atomic<bool> superseded{false};
+        if (TFinish finish = work(superseded)) finish();
+        ran = true;
+      }
+    }
+  }
+
+private:
+  std::array<TWork, LaneCount> FWaiting;
+  bool FSettling = false;
 };
 
 class TFakeDesktop : public IDesktopPort {
@@ -115,15 +162,19 @@ public:
   int FullScreenChecks = 0;
   int Clears = 0;
 
+  std::string Shape = "one";  // what DisplayShape answers
   TSize DesktopSize() override { return Screen; }
+  std::string DisplayShape() override { return Shape; }
   int MonitorCount() override { return Monitors; }
   bool ShowsOurWallpaper() override { return OursOnDesktop; }
   bool FullScreenBusy() override {
     ++FullScreenChecks;
     return FullScreen;
   }
+  std::function<void()> Loading;  // runs at each load, as a slow read would
   TLoadResult LoadPicture(const std::string& path) override {
     Log.push_back("load " + path);
+    if (Loading) Loading();
     const auto found = Results.find(path);
     const TLoadResult result = found == Results.end() ? TLoadResult::Shown : found->second;
     if (result == TLoadResult::Shown) Loaded = path;
@@ -162,12 +213,18 @@ struct TRig {
   TRecordingView View;
   TFakeDesktop Desktop;
   TFakeClock Clock;
-  TSlideshow Show{View, Desktop, Lister, Clock, "T", 1};
+  TFakeRunner Runner;
+  TSlideshow Show{View, Desktop, Lister, Clock, Runner, "T", 1};
 
   // One timer tick, a second after the last.
   TTickResult Tick() {
     Clock.Now += 1000;
     return Show.Tick();
+  }
+  // A display or settings notice, dealt with at the tick that follows at once.
+  void DisplayNotice() {
+    Show.DisplayChanged();
+    Show.Tick();
   }
 
   explicit TRig(int count, int current = 0) {

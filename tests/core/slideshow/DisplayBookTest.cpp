@@ -27,7 +27,7 @@ TEST(DisplayBook, ADisplayChangeReappliesThePictureOnlyForALargerScreen) {
     rig.View.Beeps.clear();
     const int finished = rig.View.Finished;
     rig.Desktop.Screen = c.now;
-    rig.Show.DisplayChanged();
+    rig.DisplayNotice();
     EXPECT_EQ(rig.Desktop.Log, c.reapplied ? (std::vector<std::string>{"load " + Pic(1), "apply " + Pic(1)})
                                         : std::vector<std::string>{});
     EXPECT_EQ(rig.View.Finished, finished + (c.reapplied ? 1 : 0)) << "a hidden window lets go of the decode";
@@ -36,7 +36,7 @@ TEST(DisplayBook, ADisplayChangeReappliesThePictureOnlyForALargerScreen) {
     EXPECT_TRUE(rig.View.Beeps.empty());
     // The size it was decoded for is remembered: a second notice of the same screen does nothing.
     rig.Desktop.Log.clear();
-    rig.Show.DisplayChanged();
+    rig.DisplayNotice();
     EXPECT_TRUE(rig.Desktop.Log.empty());
   }
 }
@@ -46,7 +46,7 @@ TEST(DisplayBook, ADisplayChangeReappliesThePictureOnlyForALargerScreen) {
 TEST(DisplayBook, ADisplayChangeActsOnTheDesktopPictureAndWaitsForQuestions) {
   TRig rig(3);
   rig.Desktop.Screen = {3840, 2160};
-  rig.Show.DisplayChanged();
+  rig.DisplayNotice();
   EXPECT_TRUE(rig.Desktop.Applied.empty()) << "nothing applied yet";
 
   rig.Desktop.Screen = {1920, 1080};
@@ -54,7 +54,7 @@ TEST(DisplayBook, ADisplayChangeActsOnTheDesktopPictureAndWaitsForQuestions) {
   rig.Show.Pick(2);
   rig.Desktop.Log.clear();
   rig.Desktop.Screen = {3840, 2160};
-  rig.Show.DisplayChanged();
+  rig.DisplayNotice();
   EXPECT_EQ(rig.Desktop.Log, (std::vector<std::string>{"load " + Pic(1), "apply " + Pic(1), "load " + Pic(2)}));
   EXPECT_EQ(rig.View.Preview, Pic(2));
   EXPECT_EQ(rig.Show.CurrentIndex(), 2);
@@ -62,14 +62,14 @@ TEST(DisplayBook, ADisplayChangeActsOnTheDesktopPictureAndWaitsForQuestions) {
   rig.Show.Clear();
   rig.Desktop.Screen = {5120, 2880};
   rig.Desktop.Log.clear();
-  rig.Show.DisplayChanged();
+  rig.DisplayNotice();
   EXPECT_TRUE(rig.Desktop.Log.empty()) << "a cleared desktop has nothing to sharpen";
 
   rig.Show.Next();  // picture 0, for 5120 x 2880
   rig.Desktop.Screen = {7680, 4320};
   rig.Desktop.Log.clear();
   rig.View.OpenQuestions = 1;
-  rig.Show.DisplayChanged();
+  rig.DisplayNotice();
   rig.Tick();
   EXPECT_TRUE(rig.Desktop.Log.empty());
   rig.View.OpenQuestions = 0;
@@ -80,7 +80,7 @@ TEST(DisplayBook, ADisplayChangeActsOnTheDesktopPictureAndWaitsForQuestions) {
   rig.Desktop.Results[Pic(0)] = TLoadResult::Unreadable;
   rig.Desktop.Screen = {9000, 5000};
   rig.Desktop.Log.clear();
-  rig.Show.DisplayChanged();
+  rig.DisplayNotice();
   EXPECT_EQ(rig.Desktop.Log, std::vector<std::string>{"load " + Pic(0)});
   EXPECT_TRUE(rig.View.Questions.empty());
 }
@@ -98,7 +98,7 @@ TEST(DisplayBook, ADisplayChangeLeavesAWallpaperTheUserSetSince) {
     rig.Desktop.OursOnDesktop = false;
     rig.Desktop.Screen = {3840, 2160};
     rig.Desktop.Monitors = 3;
-    rig.Show.DisplayChanged();
+    rig.DisplayNotice();
     EXPECT_TRUE(rig.Desktop.Log.empty());
     rig.Show.Next();
     EXPECT_FALSE(rig.Desktop.Log.empty()) << "the next change of the slideshow is applied as always";

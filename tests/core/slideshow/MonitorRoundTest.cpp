@@ -74,14 +74,29 @@ TEST(MonitorRound, ADisplayChangeComposesTheSamePicturesForTheNewLayout) {
   const auto round = rig.Desktop.Rounds.back();
   const std::int32_t current = rig.Show.CurrentIndex();
   rig.Desktop.Monitors = 3;
-  rig.Show.DisplayChanged();
+  rig.Desktop.Shape = "three";
+  rig.Show.DisplayChanged();  // notices come in bursts: one composition for them all
+  rig.DisplayNotice();
   ASSERT_EQ(rig.Desktop.Rounds.size(), 2u);
   EXPECT_EQ(rig.Desktop.Rounds.back(), round);
   EXPECT_EQ(rig.Show.CurrentIndex(), current);
+  // A notice that changes neither the monitors nor the style (a colour, a theme) costs nothing.
+  rig.DisplayNotice();
+  EXPECT_EQ(rig.Desktop.Rounds.size(), 2u);
+  // Locked, the work waits, and is done once after.
+  rig.Desktop.Shape = "two";
+  rig.Show.SessionLocked(true);
+  rig.DisplayNotice();
+  rig.DisplayNotice();
+  EXPECT_EQ(rig.Desktop.Rounds.size(), 2u);
+  rig.Show.SessionLocked(false);
+  rig.Tick();
+  EXPECT_EQ(rig.Desktop.Rounds.size(), 3u);
   // Cleared: nothing of ours to compose again.
   rig.Show.Clear();
-  rig.Show.DisplayChanged();
-  EXPECT_EQ(rig.Desktop.Rounds.size(), 2u);
+  rig.Desktop.Shape = "one";
+  rig.DisplayNotice();
+  EXPECT_EQ(rig.Desktop.Rounds.size(), 3u);
 }
 
 }  // namespace
