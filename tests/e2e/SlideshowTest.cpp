@@ -512,4 +512,24 @@ TEST_F(Slideshow, ChoosingAnotherFolderUnchecksSubfolders) {
   EXPECT_EQ(saved[2], "0");
 }
 
+// Regression: a picture that takes seconds to decode was decoded on the window's thread, which
+// answered nothing meanwhile (Windows ghosts such a window), and Ctrl+Q waited for the decode.
+TEST_F(Slideshow, ASlowPictureLeavesTheWindowAnsweringAndQuitDoesNotWaitForIt) {
+  AddPicture(Slides, "a.jpg", 40, 30);
+  tarvell::test::TJpegSample huge;
+  huge.Width = 6000;
+  huge.Height = 4000;
+  huge.Progressive = true;
+  ASSERT_TRUE(WriteWholeFile(Slides + "\\b.jpg", tarvell::test::AsText(tarvell::test::MakeJpeg(huge))));
+  StartToTray(settings);
+  ASSERT_TRUE(WaitForCaption(Position("1(2)")));
+  SendCtrlKey('Z');
+  for (int probe = 0; probe < 5; ++probe) {
+    DWORD_PTR result = 0;
+    EXPECT_NE(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result), 0) << "probe " << probe;
+  }
+  SendCtrlKey('Q');
+  EXPECT_TRUE(run.EndsWithZero(5000));
+}
+
 }  // namespace
