@@ -1,6 +1,7 @@
 #include "gui/Dialogs.h"
 
 #include "gui/Application.h"
+#include "base/ScopeGuard.h"
 #include "base/WideText.h"
 
 #include <windows.h>
@@ -12,11 +13,7 @@ namespace tarvell {
 
 namespace {
 int Depth = 0;
-
-TMessageBoxHook& Hook() {
-  static TMessageBoxHook hook;
-  return hook;
-}
+TMessageBoxHook Hook;
 
 // The application's own window, or none when it cannot be made (often the very error being
 // shown): the box then stands on its own.
@@ -52,13 +49,6 @@ private:
   }
   HHOOK FHook;
 };
-
-struct TDepthScope {
-  TDepthScope() noexcept { ++Depth; }
-  ~TDepthScope() { --Depth; }
-  TDepthScope(const TDepthScope&) = delete;
-  TDepthScope& operator=(const TDepthScope&) = delete;
-};
 }  // namespace
 
 TBoxPlacement PlaceMessageBox(unsigned type, const TBoxSituation& situation) noexcept {
@@ -90,8 +80,9 @@ bool StayOnTopShown() noexcept {
 }
 
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type) {
-  TDepthScope scope;
-  if (Hook()) return Hook()(text, caption, type);
+  ++Depth;
+  TScopeGuard depth([]() noexcept { --Depth; });
+  if (Hook) return Hook(text, caption, type);
   TBoxSituation situation;
   situation.Active = ::GetActiveWindow();
   situation.ProgramInFront = ProgramInFront();
@@ -113,8 +104,22 @@ bool ShowErrorBox(const std::string& message) {
   return ShowMessageBox(message + ".", Application.Title(), MB_OK | MB_ICONERROR) != 0;
 }
 
+void ShowCurrentError() noexcept {
+  try {
+    try {
+      throw;
+    } catch (const std::exception& e) {
+      ShowErrorBox(e.what());
+    } catch (...) {
+      ShowErrorBox("Unknown error");
+    }
+  } catch (...) {
+    // The error display itself failed; nothing is left to show it with.
+  }
+}
+
 int ModalDepth() noexcept { return Depth; }
 
-void SetMessageBoxHook(TMessageBoxHook hook) { Hook() = std::move(hook); }
+void SetMessageBoxHook(TMessageBoxHook hook) { Hook = std::move(hook); }
 
 }  // namespace tarvell

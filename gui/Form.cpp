@@ -66,23 +66,20 @@ void TForm::CreateParams(TWndCreateParams& p) {
                  ? WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER
                  : WS_OVERLAPPEDWINDOW;
   if (FFormStyle == TFormStyle::fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
-  if (FHasClientSize) {
+  if (FHasClientSize || FDesignedOuterSize) {
     RECT r{0, 0, FClientWidth, FClientHeight};
+    if (!FHasClientSize) {
+      // The layout's outer size holds the frame it had at 96 dpi. Where the frame is larger (a
+      // scaled screen that is not hidden from us, a larger caption font) the window grows by
+      // the difference, so that the controls keep the client area they were laid out in.
+      const RECT designed = FrameAt96Dpi(p.Style, FMenu != nullptr, p.ExStyle);
+      r = RECT{0, 0, p.Width - (designed.right - designed.left), p.Height - (designed.bottom - designed.top)};
+      FDesignedOuterSize = false;  // once: a handle made again keeps the size it has
+    }
     ::AdjustWindowRectEx(&r, p.Style, FMenu != nullptr, p.ExStyle);
     p.Width = r.right - r.left;
     p.Height = r.bottom - r.top;
     TControl::SetBounds(Left(), Top(), p.Width, p.Height);
-  } else if (FDesignedOuterSize) {
-    // The layout's outer size holds the frame it had at 96 dpi. Where the frame is larger (a
-    // scaled screen that is not hidden from us, a larger caption font) the window grows by the
-    // difference, so that the controls keep the client area they were laid out in.
-    const RECT designed = FrameAt96Dpi(static_cast<DWORD>(p.Style), FMenu != nullptr, static_cast<DWORD>(p.ExStyle));
-    RECT r{0, 0, p.Width - (designed.right - designed.left), p.Height - (designed.bottom - designed.top)};
-    ::AdjustWindowRectEx(&r, static_cast<DWORD>(p.Style), FMenu != nullptr, static_cast<DWORD>(p.ExStyle));
-    p.Width = r.right - r.left;
-    p.Height = r.bottom - r.top;
-    TControl::SetBounds(Left(), Top(), p.Width, p.Height);
-    FDesignedOuterSize = false;  // once: a handle made again keeps the size it has
   }
   if (FPosition == TPosition::poScreenCenter) {
     p.X = (::GetSystemMetrics(SM_CXSCREEN) - p.Width) / 2;
@@ -97,13 +94,10 @@ void TForm::CreateWnd() {
   if (!FBigIcon) {
     // The program's icon, as the shell shows it; a program without one keeps the default.
     try {
-      const std::string name = ProgramIconName();
-      if (!name.empty())
-        AssignIcons(LoadIconResource(name, TIconMetric::Large), LoadIconResource(name, TIconMetric::Small));
+      SetIcon(ProgramIconName());
     } catch (const Exception&) {}
   } else {
-    Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FBigIcon.get()));
-    Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
+    ShowIcons();
   }
   if (FShowHint) CreateTooltip();
 }
@@ -121,13 +115,6 @@ void TForm::SetClientSize(int width, int height) {
   FHasClientSize = true;
   FClientWidth = width;
   FClientHeight = height;
-  if (HasHandle()) {
-    RECT r{0, 0, width, height};
-    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_STYLE)), ::GetMenu(Handle()) != nullptr,
-                         static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
-    ::SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
 }
 
 void TForm::Restore() {
@@ -136,25 +123,22 @@ void TForm::Restore() {
 }
 
 void TForm::SetIcon(std::string_view resourceName) {
-  AssignIcons(LoadIconResource(resourceName, TIconMetric::Large), LoadIconResource(resourceName, TIconMetric::Small));
-}
-
-void TForm::AssignIcons(TIconHandle bigIcon, TIconHandle smallIcon) {
-  if (HasHandle()) {
-    Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
-    Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
-  }
-  // The window no longer shows the previous ones: they go as the arguments do.
+  TIconHandle bigIcon = LoadIconResource(resourceName, TIconMetric::Large);
+  TIconHandle smallIcon = LoadIconResource(resourceName, TIconMetric::Small);
   std::swap(FBigIcon, bigIcon);
   std::swap(FSmallIcon, smallIcon);
+  // The previous icons go once the window no longer shows them.
+  if (HasHandle()) ShowIcons();
+}
+
+void TForm::ShowIcons() noexcept {
+  Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FBigIcon.get()));
+  Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
 }
 
 void TForm::SetMenu(TMainMenu* menu) {
   FMenu = menu;
-  if (HasHandle()) {
-    ::SetMenu(Handle(), menu ? menu->Handle() : nullptr);
-    if (FHasClientSize) SetClientSize(FClientWidth, FClientHeight);
-  }
+  if (HasHandle()) ::SetMenu(Handle(), menu ? menu->Handle() : nullptr);
 }
 
 void TForm::SetVisible(bool visible) {

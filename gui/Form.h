@@ -26,6 +26,7 @@ public:
   // The form of the window, or of the top-level window that holds it; null for foreign windows.
   static TForm* FormOfWindow(HWND wnd) noexcept;
 
+  // Set before the window is made.
   void SetClientSize(int width, int height);
   // Brings a minimized or maximized window back to its normal size.
   void Restore();
@@ -78,7 +79,7 @@ private:
   void AddTool(TControl& control);
   void RemoveTool(TControl& control) noexcept;
   void CreateTooltip();
-  void AssignIcons(TIconHandle bigIcon, TIconHandle smallIcon);
+  void ShowIcons() noexcept;
   void FocusNext(bool backward);
   bool HandleDialogCommand(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
   bool Activate(bool active, WPARAM wp, LPARAM lp, LRESULT& result);

@@ -28,14 +28,6 @@ TButton* RoleButton(const TForm& form, bool cancel) noexcept {
   return nullptr;
 }
 
-TShiftState KeyShift() noexcept {
-  TShiftState shift = 0;
-  if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-  if (::GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-  if (::GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-  return shift;
-}
-
 }  // namespace
 
 // Tab goes through the controls in the layout's order. The dialog manager's own Tab would
@@ -87,10 +79,14 @@ bool TForm::HandleDialogCommand(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
   if (lp != 0 || HIWORD(wp) != 0) return false;
   if (LOWORD(wp) == IDCANCEL) {
     if (TButton* cancel = RoleButton(*this, true)) cancel->Click();
-  } else if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(wp))) {
-    item->Click();
   } else {
-    return false;
+    TMenuItem* item = nullptr;
+    for (std::size_t i = 0; i < ComponentCount() && !item; ++i) {
+      item = dynamic_cast<TMenuItem*>(Components(i));
+      if (item && item->Command() != LOWORD(wp)) item = nullptr;
+    }
+    if (!item) return false;
+    item->Click();
   }
   result = 0;
   return true;

@@ -18,17 +18,10 @@ void TImage::PictureChanged() {
   ::InvalidateRect(Handle(), nullptr, FALSE);
   if (!Parent()) return;
   // Transparent controls in front of the picture show it through, so they repaint too.
-  const auto& siblings = Parent()->Controls();
   bool after = false;
-  RECT mine{Left(), Top(), Left() + Width(), Top() + Height()};
-  for (TControl* c : siblings) {
-    if (c == this) {
-      after = true;
-      continue;
-    }
-    RECT theirs{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()};
-    RECT overlap{};
-    if (after && ::IntersectRect(&overlap, &mine, &theirs)) c->Invalidate();
+  for (TControl* c : Parent()->Controls()) {
+    if (after && c->Overlaps(*this)) c->Invalidate();
+    after = after || c == this;
   }
 }
 

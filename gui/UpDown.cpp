@@ -38,9 +38,7 @@ void TUpDown::SetRange(int min, int max) {
 
 int TUpDown::Position() const {
   if (!HasHandle()) return FPosition;
-  BOOL failed = FALSE;
-  auto pos = static_cast<int>(Perform(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
-  return pos;
+  return static_cast<int>(Perform(UDM_GETPOS32));
 }
 
 void TUpDown::SetPosition(int position) {
@@ -55,15 +53,6 @@ void TUpDown::SetAssociate(TControl* buddy) {
     // The buddy shows the position from now on, as the arrows will write it.
     Perform(UDM_SETPOS32, 0, static_cast<LPARAM>(FPosition));
   }
-}
-
-bool TUpDown::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  if (msg == CN_VSCROLL || msg == CN_HSCROLL) {
-    if (LOWORD(wp) == SB_THUMBPOSITION) FPosition = Position();
-    result = 0;
-    return true;
-  }
-  return TControl::HandleMessage(msg, wp, lp, result);
 }
 
 }  // namespace tarvell

@@ -3,8 +3,6 @@
 
 #include "gui/Control.h"
 
-#include <string>
-
 namespace tarvell {
 
 class TUpDown : public TControl {
@@ -22,7 +20,6 @@ protected:
   void CreateParams(TWndCreateParams& params) override;
   void CreateWnd() override;
   void Loaded() override;
-  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
   int FMin = 0;
