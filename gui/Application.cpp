@@ -15,7 +15,10 @@ constexpr DWORD CreateRetryMs = 200;
 
 TApplication Application;
 
-TApplication::TApplication() : TComponent(nullptr), FTitle("Tarvell"), FWindow(*this) {}
+TApplication::TApplication()
+    : TComponent(nullptr),
+      FTitle("Tarvell"),
+      FWindow([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return WindowMessage(msg, wp, lp, result); }) {}
 
 void TApplication::SetTitle(const std::string& title) {
   FTitle = title;
@@ -47,17 +50,17 @@ HWND TApplication::Handle() {
   return FWindow.Handle();
 }
 
-bool TApplication::TAppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+bool TApplication::WindowMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
   switch (msg) {
     case WM_CLOSE:
       // Closing the taskbar button closes the main form.
-      if (FApp.FMainForm) FApp.FMainForm->Close();
+      if (FMainForm) FMainForm->Close();
       result = 0;
       return true;
     case WM_SYSCOMMAND:
-      if ((wp & 0xFFF0) == SC_RESTORE && FApp.FMainForm && ::IsIconic(Handle())) {
-        ::ShowWindow(Handle(), SW_RESTORE);
-        FApp.FMainForm->Restore();
+      if ((wp & 0xFFF0) == SC_RESTORE && FMainForm && ::IsIconic(FWindow.Handle())) {
+        ::ShowWindow(FWindow.Handle(), SW_RESTORE);
+        FMainForm->Restore();
         result = 0;
         return true;
       }

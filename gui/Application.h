@@ -46,20 +46,10 @@ public:
   void DispatchOne(MSG& msg);
 
 private:
-  class TAppWindow : public TWnd {
-  public:
-    explicit TAppWindow(TApplication& app) : FApp(app) {}
-    ~TAppWindow() override { DestroyHandle(); }
-
-  protected:
-    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-
-  private:
-    TApplication& FApp;
-  };
+  bool WindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
   std::string FTitle;
-  TAppWindow FWindow;
+  TMessageWindow FWindow;
   TForm* FMainForm = nullptr;
   bool FTerminated = false;
 };

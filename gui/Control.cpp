@@ -67,11 +67,10 @@ void TControl::CreateParams(TWndCreateParams& p) {
 
 void TControl::CreateWnd() {
   ApplyFont();
-  if (FParent && (::GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_CHILD)) {
-    // Later controls lie in front of earlier ones, as the layout lists them back to front.
-    ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (TForm* form = ParentForm()) form->ControlCreated(*this);
-  }
+  if (!FParent) return;
+  // Later controls lie in front of earlier ones, as the layout lists them back to front.
+  ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (TForm* form = ParentForm()) form->ControlCreated(*this);
 }
 
 void TControl::ApplyFont() {
@@ -179,10 +178,8 @@ void TControl::PaintBehind(const TControl& child, HDC dc) {
   for (TControl* sibling : FControls) {
     if (sibling == &child) break;
     if (!sibling->FVisible || !sibling->HasHandle() || !sibling->Overlaps(child)) continue;
-    int saved = ::SaveDC(dc);
-    POINT origin{};
-    ::GetViewportOrgEx(dc, &origin);
-    ::SetViewportOrgEx(dc, origin.x + sibling->FLeft - child.FLeft, origin.y + sibling->FTop - child.FTop, nullptr);
+    const int saved = ::SaveDC(dc);
+    ::OffsetViewportOrgEx(dc, sibling->FLeft - child.FLeft, sibling->FTop - child.FTop, nullptr);
     ::IntersectClipRect(dc, 0, 0, sibling->FWidth, sibling->FHeight);
     sibling->PaintContent(dc);
     ::RestoreDC(dc, saved);
@@ -250,15 +247,14 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return true;
     }
     case WM_SIZE:
-    case WM_MOVE:
-      if (FParent) {
-        RECT r = BoundsInParent();
-        FLeft = r.left;
-        FTop = r.top;
-        FWidth = r.right - r.left;
-        FHeight = r.bottom - r.top;
-      }
+    case WM_MOVE: {
+      const RECT r = BoundsInParent();
+      FLeft = r.left;
+      FTop = r.top;
+      FWidth = r.right - r.left;
+      FHeight = r.bottom - r.top;
       return false;
+    }
     default:
       return false;
   }

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <cwchar>
-#include <optional>
 
 namespace tarvell {
 
@@ -30,7 +29,8 @@ HWND ApplicationWindow() noexcept {
 // leave it under a stay-on-top window that lies above the owner.
 class TTopmostBoxLift {
 public:
-  TTopmostBoxLift() noexcept : FHook(::SetWindowsHookExW(WH_CBT, &Proc, nullptr, ::GetCurrentThreadId())) {}
+  explicit TTopmostBoxLift(bool on) noexcept
+      : FHook(on ? ::SetWindowsHookExW(WH_CBT, &Proc, nullptr, ::GetCurrentThreadId()) : nullptr) {}
   ~TTopmostBoxLift() {
     if (FHook) ::UnhookWindowsHookEx(FHook);
   }
@@ -83,14 +83,10 @@ int ShowMessageBox(const std::string& text, const std::string& caption, unsigned
   ++Depth;
   TScopeGuard depth([]() noexcept { --Depth; });
   if (Hook) return Hook(text, caption, type);
-  TBoxSituation situation;
-  situation.Active = ::GetActiveWindow();
-  situation.ProgramInFront = ProgramInFront();
-  situation.StayOnTopShown = StayOnTopShown();
-  if (!situation.Active) situation.AppWindow = ApplicationWindow();
-  const TBoxPlacement place = PlaceMessageBox(type, situation);
-  std::optional<TTopmostBoxLift> lift;
-  if (place.Type & MB_TOPMOST) lift.emplace();
+  const HWND active = ::GetActiveWindow();
+  const TBoxPlacement place =
+      PlaceMessageBox(type, {active, ProgramInFront(), StayOnTopShown(), active ? nullptr : ApplicationWindow()});
+  const TTopmostBoxLift lift((place.Type & MB_TOPMOST) != 0);
   return ::MessageBoxW(place.Owner, Widen(text).c_str(), Widen(caption).c_str(), place.Type);
 }
 

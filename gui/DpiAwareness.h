@@ -22,8 +22,7 @@ inline TSetThreadDpiContext SystemSetThreadDpiContext() noexcept {
   return set;
 }
 
-// The calling thread per-monitor aware while it lives, then as before. With no function
-// (older systems) it changes nothing.
+// The calling thread per-monitor aware while it lives (older systems: unchanged).
 class TPerMonitorAwareScope {
 public:
   explicit TPerMonitorAwareScope(TSetThreadDpiContext set = SystemSetThreadDpiContext()) noexcept

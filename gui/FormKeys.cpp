@@ -39,14 +39,13 @@ void TForm::FocusNext(bool backward) {
       order.push_back(c);
   }
   if (order.empty()) return;
-  HWND focus = ::GetFocus();
-  auto current = std::find_if(order.begin(), order.end(), [focus](TControl* c) { return c->Handle() == focus || ::IsChild(c->Handle(), focus); });
-  std::size_t index = backward ? order.size() - 1 : 0;
-  if (current != order.end()) {
-    auto pos = static_cast<std::size_t>(current - order.begin());
-    index = backward ? (pos + order.size() - 1) % order.size() : (pos + 1) % order.size();
-  }
-  order[index]->SetFocus();
+  const HWND focus = ::GetFocus();
+  const std::size_t n = order.size();
+  const auto at = static_cast<std::size_t>(
+      std::find_if(order.begin(), order.end(),
+                   [focus](TControl* c) { return c->Handle() == focus || ::IsChild(c->Handle(), focus); }) -
+      order.begin());
+  order[at == n ? (backward ? n - 1 : 0) : (at + (backward ? n - 1 : 1)) % n]->SetFocus();
 }
 
 bool TForm::PreTranslateKey(MSG& msg) {

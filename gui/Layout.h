@@ -23,8 +23,6 @@ enum class TBorderStyle : std::uint8_t { bsSingle, bsSizeable };
 enum class TFormStyle : std::uint8_t { fsNormal, fsStayOnTop };
 enum class TPosition : std::uint8_t { poDesigned, poScreenCenter };
 
-[[noreturn]] void ThrowLayoutError(const std::string& text);
-
 // How a row's component is made, and its setup, run while the component is still loading.
 struct TLayoutKind {
   TComponent* (*Create)(TComponent* owner) = nullptr;

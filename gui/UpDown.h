@@ -8,7 +8,6 @@ namespace tarvell {
 class TUpDown : public TControl {
 public:
   explicit TUpDown(TComponent* AOwner);
-  ~TUpDown() override;
 
   void SetRange(int min, int max);
   // Read from the control once it exists: the arrows change it.

@@ -23,9 +23,6 @@ TWnd::~TWnd() { DestroyHandle(); }
 
 void TWnd::RegisterWndClass(const char* name, UINT style, HICON icon) {
   const std::wstring wideName = Widen(name);
-  WNDCLASSEXW probe{};
-  probe.cbSize = sizeof probe;
-  if (::GetClassInfoExW(ModuleInstance(), wideName.c_str(), &probe)) return;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = style;
@@ -34,12 +31,12 @@ void TWnd::RegisterWndClass(const char* name, UINT style, HICON icon) {
   wc.hIcon = icon;
   wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.lpszClassName = wideName.c_str();
-  if (!::RegisterClassExW(&wc)) throw Exception("Cannot register window class " + std::string(name));
+  if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    throw Exception("Cannot register window class " + std::string(name));
 }
 
 TWnd* TWnd::FromHandle(HWND wnd) noexcept {
-  if (!wnd) return nullptr;
-  return static_cast<TWnd*>(::GetPropW(wnd, ObjectProperty));
+  return wnd ? static_cast<TWnd*>(::GetPropW(wnd, ObjectProperty)) : nullptr;
 }
 
 void TWnd::CreateHandle(const TWndCreateParams& p) {
@@ -114,14 +111,10 @@ LRESULT TWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept {
 }
 
 LRESULT CALLBACK TWnd::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  TWnd* self = nullptr;
   if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    self = static_cast<TWnd*>(cs->lpCreateParams);
-    if (self) self->Attach(wnd);
-  } else {
-    self = FromHandle(wnd);
+    if (auto* made = static_cast<TWnd*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams)) made->Attach(wnd);
   }
+  TWnd* self = FromHandle(wnd);
   if (!self || self->FHandle.get() != wnd) return ::DefWindowProcW(wnd, msg, wp, lp);
   return self->Dispatch(msg, wp, lp);
 }

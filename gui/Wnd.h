@@ -3,7 +3,9 @@
 
 #include "gui/Handles.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace tarvell {
 
@@ -74,6 +76,20 @@ private:
 
   TWindowHandle FHandle;
   bool FSubclassed = false;
+};
+
+// A window whose messages go to its owner's handler (the application's window, timers).
+class TMessageWindow : public TWnd {
+public:
+  using THandler = std::function<bool(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)>;
+  explicit TMessageWindow(THandler handler) : FHandler(std::move(handler)) {}
+  ~TMessageWindow() override { DestroyHandle(); }
+
+protected:
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override { return FHandler(msg, wp, lp, result); }
+
+private:
+  THandler FHandler;
 };
 
 }  // namespace tarvell
