@@ -24,7 +24,8 @@ protected:
   TIconSettingKeys Keys{{HKEY_CURRENT_USER, Root + "\\UserMetrics"},
                         {HKEY_CURRENT_USER, Root + "\\DefaultMetrics"},
                         {HKEY_CURRENT_USER, Root + "\\lnkfile"},
-                        {HKEY_CURRENT_USER, Root + "\\piffile"}};
+                        {HKEY_CURRENT_USER, Root + "\\piffile"},
+                        {HKEY_CURRENT_USER, Root + "\\Program"}};
   std::vector<std::string> Events;
   TInstallHooks Hooks;
 
@@ -123,16 +124,23 @@ TEST_F(IconSettings, InstallNeverTouchesTheArrowSetting) {
   EXPECT_EQ(Arrow(Keys.PifClass), "");
 }
 
-TEST_F(IconSettings, RestoreGivesTheSettingsBack) {
-  RegWriteString(HKEY_CURRENT_USER, Keys.UserMetrics.Path, "Shell Icon BPP", "32");
-  RegWriteString(HKEY_CURRENT_USER, Keys.DefaultMetrics.Path, "Shell Icon BPP", "32");
-  RegCreate(HKEY_CURRENT_USER, Keys.LinkClass.Path);
-  RegCreate(HKEY_CURRENT_USER, Keys.PifClass.Path);
-  RestoreIconSettings(Keys);
-  EXPECT_FALSE(Bpp(Keys.UserMetrics));
-  EXPECT_FALSE(Bpp(Keys.DefaultMetrics));
-  EXPECT_EQ(Arrow(Keys.LinkClass), "");
-  EXPECT_EQ(Arrow(Keys.PifClass), "");
+// Guards against an uninstall that takes away a colour depth set before installation: only a
+// value installation wrote goes, and the program's notes with it.
+TEST_F(IconSettings, RestoreDeletesOnlyTheShellIconBppInstallationWrote) {
+  using TBpp = std::optional<std::string>;
+  const std::pair<TBpp, TBpp> beforeInstall[] = {{{}, {}}, {"16", {}}, {{}, "24"}, {"32", "32"}};
+  for (const auto& [user, defaultUser] : beforeInstall) {
+    for (const auto& [key, data] : {std::pair{Keys.UserMetrics, user}, std::pair{Keys.DefaultMetrics, defaultUser}}) {
+      RegCreate(HKEY_CURRENT_USER, key.Path);
+      RegDeleteValue(HKEY_CURRENT_USER, key.Path, "Shell Icon BPP");
+      if (data) RegWriteString(HKEY_CURRENT_USER, key.Path, "Shell Icon BPP", *data);
+    }
+    InstallIconSettings(Keys, Hooks);
+    RestoreIconSettings(Keys);
+    EXPECT_EQ(Bpp(Keys.UserMetrics), user);
+    EXPECT_EQ(Bpp(Keys.DefaultMetrics), defaultUser);
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, Keys.Program.Path));
+  }
   EXPECT_TRUE(Events.empty());
 }
 
