@@ -7,11 +7,18 @@
 
 #include <cwchar>
 #include <optional>
+#include <utility>
 
 namespace tarvell {
 
 namespace {
 int Depth = 0;
+int SystemCalls = 0;
+
+std::function<void()>& HeldAction() {
+  static std::function<void()> action;
+  return action;
+}
 
 TMessageBoxHook& Hook() {
   static TMessageBoxHook hook;
@@ -114,6 +121,22 @@ bool ShowErrorBox(const std::string& message) {
 }
 
 int ModalDepth() noexcept { return Depth; }
+
+TSystemCallScope::TSystemCallScope() noexcept {
+  ++Depth;
+  ++SystemCalls;
+}
+
+TSystemCallScope::~TSystemCallScope() {
+  --Depth;
+  if (--SystemCalls == 0 && HeldAction()) std::exchange(HeldAction(), nullptr)();
+}
+
+bool HeldForSystemCall(std::function<void()> action) {
+  if (SystemCalls == 0) return false;
+  HeldAction() = std::move(action);
+  return true;
+}
 
 void SetMessageBoxHook(TMessageBoxHook hook) { Hook() = std::move(hook); }
 

@@ -3,6 +3,10 @@
 // here (under Wine a real send lands in the desktop's trash; the end-to-end tests cover it).
 #include "desktop/RecycleBin.h"
 
+#include "gui/Dialogs.h"
+#include "gui/Timer.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/SlideshowFakes.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -50,9 +54,11 @@ public:
   unsigned long Error = 0;
   bool LeaveTheFile = false;
   std::vector<std::string> Sent;
+  std::function<void()> During;  // runs inside the call, as the shell's own box would
 
   unsigned long Recycle(const std::string& path) override {
     Sent.push_back(path);
+    if (During) During();
     if (Error != 0) return Error;
     if (!LeaveTheFile) ::DeleteFileW(WidePath(path).c_str());
     return 0;
@@ -129,6 +135,41 @@ TEST(RecycleBin, AFileThatStaysKeepsItsNameAndTheMessageSaysWhy) {
   // A file already gone counts as gone; nothing is sent.
   EXPECT_EQ(RecycleFile(folder.File("missing.jpg"), shell), std::nullopt);
   EXPECT_TRUE(shell.Sent.empty());
+}
+
+// Guards against a second Delete or a Next run inside the shell's own box ("delete for good?",
+// whose loop lets timer ticks and hot keys in), and against the program ending in the middle of
+// the shell's call: to the slideshow the call is an open question, and a quit follows its return.
+TEST(RecycleBin, TheShellsCallIsAnOpenQuestionAndAQuitFollowsItsReturn) {
+  TTempFolder folder;
+  struct TWindowView : TRecordingView {  // the main window's: any box of the program's is a question
+    bool QuestionOpen() const override { return ModalDepth() > 0; }
+  } view;
+  struct TShellDesktop : TFakeDesktop {
+    TFakeShell Shell;
+    std::optional<std::string> SendToRecycleBin(const std::string& path) override { return RecycleFile(path, Shell); }
+  } desktop;
+  TFakeLister lister;
+  for (const char* name : {"a.jpg", "b.jpg"}) WriteTextFile(folder.File(name), name);
+  lister.Folders[folder.Path()] = {TDirEntry{"a.jpg"}, TDirEntry{"b.jpg"}};
+  TFakeClock clock;
+  TSlideshow show{view, desktop, lister, clock, "T", 1};
+  show.Rebuild(folder.Path(), false);
+  TTimer timer(nullptr);
+  std::vector<std::string> events;
+  desktop.Shell.During = [&] {
+    timer.SetInterval(10);
+    timer.SetOnTimer([&](TObject&) { events.push_back("tick"), show.DeleteCurrent(), show.Next(); });
+    EXPECT_TRUE(PumpUntil([&] { return !events.empty(); }));
+    timer.SetOnTimer(nullptr);
+    EXPECT_TRUE(HeldForSystemCall([&] { events.push_back("quit"); }));
+    events.push_back("shell returns");
+  };
+  view.Answers = {true};
+  show.DeleteCurrent();
+  EXPECT_EQ(events, (std::vector<std::string>{"tick", "shell returns", "quit"}));
+  EXPECT_EQ(view.Questions.size(), 1u) << "a second Delete asked inside the shell's box";
+  EXPECT_EQ(desktop.Applied, std::vector<std::string>{folder.File("b.jpg")}) << "a Next ran inside the shell's box";
 }
 
 }  // namespace
