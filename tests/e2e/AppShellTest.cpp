@@ -141,8 +141,8 @@ TEST_F(AppShell, ADoubleClickOnThePeriodAsksAVisibleQuestionWithAboutOpen) {
   EXPECT_TRUE(run.EndsWithZero());
 }
 
-// Guards against a lost activating click: right after About opened from the window's background,
-// the first double click on the period field asked nothing and left the window inactive.
+// Guards against a lost activating click: the first double click on the period, right after
+// About opened from the window's background, asked nothing.
 TEST_F(AppShell, ADoubleClickOnThePeriodRightAfterAboutOpenedAsks) {
   AddPicture("wide.jpg", 640, 360);  // its preview leaves the window's background below it
   StartToTray(TSettings{.StartFolder = Slides});
@@ -153,12 +153,10 @@ TEST_F(AppShell, ADoubleClickOnThePeriodRightAfterAboutOpenedAsks) {
   ClickAt(background.x, background.y);
   ASSERT_NE(WaitForTop(FormClass, "About ", 10000, run.Pid(), true), nullptr);
   WaitUntil([] { return false; }, 500);
-  ClickAt(field.x, field.y, false, true, 60);
-  HWND box = WaitForMessageBox("Fast/Slow", 5000, run.Pid());
-  ASSERT_NE(box, nullptr) << "in front: \"" << WindowText(GetForegroundWindow()) << "\"";
-  EXPECT_TRUE(AnswerMessageBox(box, IDCANCEL));
-  SendCtrlKey('Q');
-  EXPECT_TRUE(run.EndsWithZero());
+  ClickAt(field.x, field.y);
+  Sleep(60);  // a hand's pace between the two clicks
+  ClickAt(field.x, field.y);
+  EXPECT_NE(WaitForMessageBox("Fast/Slow", 5000, run.Pid()), nullptr);
 }
 
 // A damaged settings file used to stop every start until the user deleted it.

@@ -284,7 +284,7 @@ INPUT MouseInput(int x, int y, DWORD buttonFlags) {
 }
 }  // namespace
 
-void ClickAt(int x, int y, bool right, bool doubleClick, DWORD gapMs) {
+void ClickAt(int x, int y, bool right, bool doubleClick) {
   // Every press and release carries the point itself. Under Wine the desktop process turns
   // X pointer-crossing reports into cursor moves; one that it reads late (after a window
   // was shown under the old pointer position) moves the cursor back there, and a press
@@ -292,11 +292,6 @@ void ClickAt(int x, int y, bool right, bool doubleClick, DWORD gapMs) {
   const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
   const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
   std::vector<INPUT> in{MouseInput(x, y, 0), MouseInput(x, y, down), MouseInput(x, y, up)};
-  if (doubleClick && gapMs != 0) {
-    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-    Sleep(gapMs);
-    in.clear();
-  }
   if (doubleClick) {
     in.push_back(MouseInput(x, y, down));
     in.push_back(MouseInput(x, y, up));

@@ -74,9 +74,8 @@ std::vector<std::string> LayoutFaults(HWND top);
 void SendCtrlKey(WORD vk);
 // One key press through SendInput.
 void SendKey(WORD vk);
-// A left click at a screen point through SendInput; a double click's second click follows
-// gapMs later (none: at once).
-void ClickAt(int x, int y, bool right = false, bool doubleClick = false, DWORD gapMs = 0);
+// A left click at a screen point through SendInput.
+void ClickAt(int x, int y, bool right = false, bool doubleClick = false);
 
 std::string WindowsDirectory();
 std::string CurrentWallpaper();

@@ -48,18 +48,6 @@ protected:
   }
 };
 
-TEST_F(IconSettings, ShellIconBppIsWrittenOnlyWhenAbsent) {
-  RegCreate(HKEY_CURRENT_USER, Keys.UserMetrics.Path);
-  SetShellIconBpp(Keys.UserMetrics, Hooks);
-  EXPECT_EQ(Bpp(Keys.UserMetrics), "32");
-
-  // Any data already there stays, also when it is not what installation would write.
-  RegWriteString(HKEY_CURRENT_USER, Keys.UserMetrics.Path, "Shell Icon BPP", "16");
-  SetShellIconBpp(Keys.UserMetrics, Hooks);
-  EXPECT_EQ(Bpp(Keys.UserMetrics), "16");
-  EXPECT_TRUE(Events.empty());
-}
-
 TEST_F(IconSettings, ShellIconBppPresentNeedsNoRightsToWrite) {
   RegWriteString(HKEY_CURRENT_USER, Keys.UserMetrics.Path, "Shell Icon BPP", "8");
   RegAllowReadOnly(HKEY_CURRENT_USER, Keys.UserMetrics.Path);
@@ -124,9 +112,10 @@ TEST_F(IconSettings, InstallNeverTouchesTheArrowSetting) {
   EXPECT_EQ(Arrow(Keys.PifClass), "");
 }
 
-// Guards against an uninstall that takes away a colour depth set before installation: only a
-// value installation wrote goes, and the program's notes with it.
-TEST_F(IconSettings, RestoreDeletesOnlyTheShellIconBppInstallationWrote) {
+// Installation writes "Shell Icon BPP" only where it is absent, whatever data is there. Guards
+// against an uninstall that takes away a depth set before: only the value installation wrote
+// goes, and the program's notes with it.
+TEST_F(IconSettings, ShellIconBppIsWrittenOnlyWhenAbsentAndRestoredToWhatWasThere) {
   using TBpp = std::optional<std::string>;
   const std::pair<TBpp, TBpp> beforeInstall[] = {{{}, {}}, {"16", {}}, {{}, "24"}, {"32", "32"}};
   for (const auto& [user, defaultUser] : beforeInstall) {
@@ -136,6 +125,8 @@ TEST_F(IconSettings, RestoreDeletesOnlyTheShellIconBppInstallationWrote) {
       if (data) RegWriteString(HKEY_CURRENT_USER, key.Path, "Shell Icon BPP", *data);
     }
     InstallIconSettings(Keys, Hooks);
+    EXPECT_EQ(Bpp(Keys.UserMetrics), user.value_or("32"));
+    EXPECT_EQ(Bpp(Keys.DefaultMetrics), defaultUser.value_or("32"));
     RestoreIconSettings(Keys);
     EXPECT_EQ(Bpp(Keys.UserMetrics), user);
     EXPECT_EQ(Bpp(Keys.DefaultMetrics), defaultUser);

@@ -4,8 +4,6 @@
 #include "desktop/RecycleBin.h"
 
 #include "gui/Dialogs.h"
-#include "gui/Timer.h"
-#include "tests/support/MessagePump.h"
 #include "tests/support/SlideshowFakes.h"
 #include "tests/support/TempFolder.h"
 
@@ -138,38 +136,26 @@ TEST(RecycleBin, AFileThatStaysKeepsItsNameAndTheMessageSaysWhy) {
 }
 
 // Guards against a second Delete or a Next run inside the shell's own box ("delete for good?",
-// whose loop lets timer ticks and hot keys in), and against the program ending in the middle of
-// the shell's call: to the slideshow the call is an open question, and a quit follows its return.
+// whose loop lets hot keys in), and against ending in the middle of the shell's call.
 TEST(RecycleBin, TheShellsCallIsAnOpenQuestionAndAQuitFollowsItsReturn) {
-  TTempFolder folder;
-  struct TWindowView : TRecordingView {  // the main window's: any box of the program's is a question
-    bool QuestionOpen() const override { return ModalDepth() > 0; }
-  } view;
-  struct TShellDesktop : TFakeDesktop {
-    TFakeShell Shell;
-    std::optional<std::string> SendToRecycleBin(const std::string& path) override { return RecycleFile(path, Shell); }
-  } desktop;
-  TFakeLister lister;
-  for (const char* name : {"a.jpg", "b.jpg"}) WriteTextFile(folder.File(name), name);
-  lister.Folders[folder.Path()] = {TDirEntry{"a.jpg"}, TDirEntry{"b.jpg"}};
-  TFakeClock clock;
-  TSlideshow show{view, desktop, lister, clock, "T", 1};
-  show.Rebuild(folder.Path(), false);
-  TTimer timer(nullptr);
-  std::vector<std::string> events;
-  desktop.Shell.During = [&] {
-    timer.SetInterval(10);
-    timer.SetOnTimer([&](TObject&) { events.push_back("tick"), show.DeleteCurrent(), show.Next(); });
-    EXPECT_TRUE(PumpUntil([&] { return !events.empty(); }));
-    timer.SetOnTimer(nullptr);
-    EXPECT_TRUE(HeldForSystemCall([&] { events.push_back("quit"); }));
-    events.push_back("shell returns");
+  ::CreateDirectoryA(Folder, nullptr);
+  for (int i : {0, 1}) WriteTextFile(Pic(i), "picture");
+  TRig rig(2);
+  TFakeShell shell;
+  rig.Desktop.Recycle = [&](const std::string& path) { return RecycleFile(path, shell); };
+  rig.View.AlsoOpen = [] { return ModalDepth() > 0; };  // as the main window answers
+  int quits = 0;
+  shell.During = [&] {
+    rig.Show.DeleteCurrent();
+    rig.Show.Next();
+    EXPECT_TRUE(HeldForSystemCall([&] { ++quits; }));
+    EXPECT_EQ(quits, 0);
   };
-  view.Answers = {true};
-  show.DeleteCurrent();
-  EXPECT_EQ(events, (std::vector<std::string>{"tick", "shell returns", "quit"}));
-  EXPECT_EQ(view.Questions.size(), 1u) << "a second Delete asked inside the shell's box";
-  EXPECT_EQ(desktop.Applied, std::vector<std::string>{folder.File("b.jpg")}) << "a Next ran inside the shell's box";
+  rig.View.Answers = {true};
+  rig.Show.DeleteCurrent();
+  EXPECT_EQ(quits, 1) << "the quit asked inside the shell's call follows its return";
+  EXPECT_EQ(rig.View.Questions.size(), 1u) << "a second Delete asked inside the shell's box";
+  EXPECT_EQ(rig.Desktop.Applied, std::vector<std::string>{Pic(1)}) << "a Next ran inside the shell's box";
 }
 
 }  // namespace
