@@ -1,4 +1,5 @@
 #include "gui/Dialogs.h"
+#include "gui/SystemCall.h"
 
 #include "gui/Application.h"
 #include "base/WideText.h"
@@ -7,18 +8,11 @@
 
 #include <cwchar>
 #include <optional>
-#include <utility>
 
 namespace tarvell {
 
 namespace {
 int Depth = 0;
-int SystemCalls = 0;
-
-std::function<void()>& HeldAction() {
-  static std::function<void()> action;
-  return action;
-}
 
 TMessageBoxHook& Hook() {
   static TMessageBoxHook hook;
@@ -120,23 +114,7 @@ bool ShowErrorBox(const std::string& message) {
   return ShowMessageBox(message + ".", Application.Title(), MB_OK | MB_ICONERROR) != 0;
 }
 
-int ModalDepth() noexcept { return Depth; }
-
-TSystemCallScope::TSystemCallScope() noexcept {
-  ++Depth;
-  ++SystemCalls;
-}
-
-TSystemCallScope::~TSystemCallScope() {
-  --Depth;
-  if (--SystemCalls == 0 && HeldAction()) std::exchange(HeldAction(), nullptr)();
-}
-
-bool HeldForSystemCall(std::function<void()> action) {
-  if (SystemCalls == 0) return false;
-  HeldAction() = std::move(action);
-  return true;
-}
+int ModalDepth() noexcept { return Depth + SystemCallsRunning(); }
 
 void SetMessageBoxHook(TMessageBoxHook hook) { Hook() = std::move(hook); }
 

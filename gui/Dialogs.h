@@ -24,20 +24,6 @@ int ShowMessageBox(const std::string& text, const std::string& caption, unsigned
 // its own message loop, so timers and hot keys still arrive while it is open).
 int ModalDepth() noexcept;
 
-// A call into the system that may run a box of its own (the shell asking before it deletes a
-// file for good) counts as one of the program's boxes while it runs. Ending the program inside
-// it could leave its work half done, so an end asked for meanwhile waits for its return.
-class TSystemCallScope {
-public:
-  TSystemCallScope() noexcept;
-  ~TSystemCallScope();
-  TSystemCallScope(const TSystemCallScope&) = delete;
-  TSystemCallScope& operator=(const TSystemCallScope&) = delete;
-};
-// While such a call runs: keeps action (the last one given) to run as the call returns, and
-// answers true. Otherwise false, and the caller acts now. action must not throw.
-bool HeldForSystemCall(std::function<void()> action);
-
 // Where a box goes and how it shows. With one of the program's windows in front the box
 // belongs to the active window (else to the application's own window) and shows as asked.
 // With none in front (a question from the timer, a hot key, the tray or start-up) Windows'

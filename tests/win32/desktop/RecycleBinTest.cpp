@@ -4,6 +4,7 @@
 #include "desktop/RecycleBin.h"
 
 #include "gui/Dialogs.h"
+#include "gui/SystemCall.h"
 #include "tests/support/SlideshowFakes.h"
 #include "tests/support/TempFolder.h"
 
