@@ -75,6 +75,8 @@ bool ProgramInFront() noexcept {
   return front && ::GetWindowThreadProcessId(front, &process) && process == ::GetCurrentProcessId();
 }
 
+void CountSystemCallBox(int change) noexcept { Depth += change; }
+
 bool StayOnTopShown() noexcept {
   bool found = false;
   ::EnumThreadWindows(
@@ -114,7 +116,7 @@ bool ShowErrorBox(const std::string& message) {
   return ShowMessageBox(message + ".", Application.Title(), MB_OK | MB_ICONERROR) != 0;
 }
 
-int ModalDepth() noexcept { return Depth + SystemCallsRunning(); }
+int ModalDepth() noexcept { return Depth; }
 
 void SetMessageBoxHook(TMessageBoxHook hook) { Hook() = std::move(hook); }
 

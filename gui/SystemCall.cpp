@@ -9,13 +9,15 @@ int Running = 0;
 std::function<void()> Held;
 }  // namespace
 
-TSystemCallScope::TSystemCallScope() noexcept { ++Running; }
-
-TSystemCallScope::~TSystemCallScope() {
-  if (--Running == 0 && Held) std::exchange(Held, nullptr)();
+TSystemCallScope::TSystemCallScope() noexcept {
+  ++Running;
+  CountSystemCallBox(1);
 }
 
-int SystemCallsRunning() noexcept { return Running; }
+TSystemCallScope::~TSystemCallScope() {
+  CountSystemCallBox(-1);
+  if (--Running == 0 && Held) std::exchange(Held, nullptr)();
+}
 
 bool HeldForSystemCall(std::function<void()> action) {
   if (Running == 0) return false;

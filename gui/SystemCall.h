@@ -16,8 +16,8 @@ public:
   TSystemCallScope& operator=(const TSystemCallScope&) = delete;
 };
 
-// How many such calls are running right now.
-int SystemCallsRunning() noexcept;
+// Counts a running call among the program's open boxes; kept beside their counter, in Dialogs.cpp.
+void CountSystemCallBox(int change) noexcept;
 
 // While such a call runs: keeps action (the last one given) to run as the call returns, and
 // answers true. Otherwise false, and the caller acts now. action must not throw.
