@@ -1,4 +1,5 @@
 #include "gui/Dialogs.h"
+#include "gui/SystemCall.h"
 
 #include "gui/Application.h"
 #include "base/ScopeGuard.h"
@@ -63,6 +64,8 @@ bool ProgramInFront() noexcept {
   DWORD process = 0;
   return front && ::GetWindowThreadProcessId(front, &process) && process == ::GetCurrentProcessId();
 }
+
+void CountSystemCallBox(int change) noexcept { Depth += change; }
 
 bool StayOnTopShown() noexcept {
   bool found = false;
