@@ -24,6 +24,7 @@
 #include "gui/Edit.h"
 #include "gui/FolderPath.h"
 #include "gui/Label.h"
+#include "gui/SystemCall.h"
 #include "gui/Timer.h"
 #include "gui/UpDown.h"
 #include "gui/WaitCursor.h"
@@ -261,6 +262,9 @@ bool TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 }
 
 void TForm1::QuitProgram(bool sessionEnding) {
+  // Inside the shell's own box (a delete) the end follows the shell's return; the session's end
+  // cannot wait.
+  if (!sessionEnding && HeldForSystemCall([wnd = Handle()] { ::PostMessageW(wnd, WM_CLOSE, 0, 0); })) return;
   TQuitOnce& quit = QuitState();
   switch (quit.Request(sessionEnding)) {
     case TQuitStep::Ignore:

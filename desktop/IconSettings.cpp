@@ -34,6 +34,39 @@ void DeleteValue(const TRegistryKeyPath& key, const char* name) {
   if (OpenKey(key, KEY_SET_VALUE, opened) == ERROR_SUCCESS) ::RegDeleteValueW(opened.get(), Widen(name).c_str());
 }
 
+// The notes in the program's key, one a metrics key: that installation wrote its value.
+constexpr const char UserBppNote[] = "Wrote Shell Icon BPP";
+constexpr const char DefaultBppNote[] = "Wrote default Shell Icon BPP";
+
+void Note(const TRegistryKeyPath& key, const char* name) {
+  HKEY raw = nullptr;
+  if (::RegCreateKeyExW(key.Root, Widen(key.Path).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr) !=
+      ERROR_SUCCESS)
+    return;  // the value then stays at uninstall, as one the user had set
+  const TRegKey created(raw);
+  WriteString(created.get(), name, "1");
+}
+
+// Deletes the value when installation noted writing it, then the note.
+void DeleteWrittenValue(const TRegistryKeyPath& key, const TRegistryKeyPath& program, const char* note) {
+  if (!ValueExists(program, note)) return;
+  DeleteValue(key, ShellIconBppValue);
+  DeleteValue(program, note);
+}
+
+// The program's key goes when the notes were all it held.
+void DeleteKeyWhenEmpty(const TRegistryKeyPath& key) {
+  TRegKey opened;
+  if (OpenKey(key, KEY_QUERY_VALUE, opened) != ERROR_SUCCESS) return;
+  DWORD subkeys = 0, values = 0;
+  if (::RegQueryInfoKeyW(opened.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                         nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+      subkeys != 0 || values != 0)
+    return;
+  opened.reset();
+  ::RegDeleteKeyW(key.Root, Widen(key.Path).c_str());
+}
+
 void WriteEmptyIsShortcut(const TRegistryKeyPath& key) {
   // A value that is still there (the installation could not delete it) is already given back;
   // opening the class for writing would need rights a normal user does not have.
@@ -54,32 +87,35 @@ const TIconSettingKeys& StandardIconSettingKeys() {
       {HKEY_USERS, ".Default\\Control Panel\\Desktop\\WindowMetrics"},
       {HKEY_CLASSES_ROOT, "lnkfile"},
       {HKEY_CLASSES_ROOT, "piffile"},
+      {HKEY_CURRENT_USER, "Software\\Tarvell"},
   };
   return keys;
 }
 
-void SetShellIconBpp(const TRegistryKeyPath& key, const TInstallHooks& hooks, bool reportFailure) {
-  if (ValueExists(key, ShellIconBppValue)) return;
+bool SetShellIconBpp(const TRegistryKeyPath& key, const TInstallHooks& hooks, bool reportFailure) {
+  if (ValueExists(key, ShellIconBppValue)) return false;
   TRegKey opened;
   if (OpenKey(key, KEY_SET_VALUE, opened) == ERROR_SUCCESS &&
       WriteString(opened.get(), ShellIconBppValue, ShellIconBppData))
-    return;
-  if (!reportFailure) return;
+    return true;
+  if (!reportFailure) return false;
   if (hooks.Beep)
     hooks.Beep(1000, 500);
   else
     ::Beep(1000, 500);
   ShowNotice(NeedPrivilegesMessage, "Error");
+  return false;
 }
 
 void InstallIconSettings(const TIconSettingKeys& keys, const TInstallHooks& hooks) {
-  SetShellIconBpp(keys.UserMetrics, hooks);
-  SetShellIconBpp(keys.DefaultMetrics, hooks, false);
+  if (SetShellIconBpp(keys.UserMetrics, hooks)) Note(keys.Program, UserBppNote);
+  if (SetShellIconBpp(keys.DefaultMetrics, hooks, false)) Note(keys.Program, DefaultBppNote);
 }
 
 void RestoreIconSettings(const TIconSettingKeys& keys) {
-  DeleteValue(keys.UserMetrics, ShellIconBppValue);
-  DeleteValue(keys.DefaultMetrics, ShellIconBppValue);
+  DeleteWrittenValue(keys.UserMetrics, keys.Program, UserBppNote);
+  DeleteWrittenValue(keys.DefaultMetrics, keys.Program, DefaultBppNote);
+  DeleteKeyWhenEmpty(keys.Program);
   WriteEmptyIsShortcut(keys.LinkClass);
   WriteEmptyIsShortcut(keys.PifClass);
 }

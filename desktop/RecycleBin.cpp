@@ -2,6 +2,7 @@
 
 #include "base/Utf8.h"
 #include "base/WideText.h"
+#include "gui/SystemCall.h"
 
 #include <windows.h>
 
@@ -148,7 +149,13 @@ std::optional<std::string> RecycleFile(const std::string& path, TRecycleCalls& c
     }
     if (renamed != 0) return CannotSend(path, SystemErrorText(renamed));
   }
-  const unsigned long error = calls.Recycle(sent);
+  unsigned long error = 0;
+  {
+    // The shell may ask before it deletes for good, in a box whose loop lets timer ticks and hot
+    // keys in: to the program that is an open question.
+    const TSystemCallScope shell;
+    error = calls.Recycle(sent);
+  }
   if (error != 0)
     return sent == path ? CannotSend(path, SystemErrorText(error)) : PutBack(path, sent, calls, SystemErrorText(error));
   if (!calls.Missing(sent))

@@ -31,7 +31,8 @@ bool ShellReadsExactly(const std::string& path);
 // Sends the file to the Recycle Bin. A name that the shell would read as another file is first
 // renamed, beside itself, to one it reads exactly ("a.jpeg." to "a.jpeg._"), and given its
 // name back when it cannot go. Nothing when the file is gone (also when it already was), else
-// a message that names the file and says why it stayed.
+// a message that names the file and says why it stayed. The shell's call counts as an open box
+// of the program's (TSystemCallScope).
 std::optional<std::string> RecycleFile(const std::string& path, TRecycleCalls& calls = SystemRecycleCalls());
 
 // The system's text for an error code, without the full stop and line end at its end.

@@ -15,11 +15,10 @@ constexpr DWORD CreateRetryMs = 200;
 
 TApplication Application;
 
-TApplication::TApplication() : TComponent(nullptr), FTitle("Tarvell"), FWindow(*this) {
-  TWnd::SetExceptionReporter([](const std::exception& e) noexcept { Application.ShowException(e); });
-}
-
-TApplication::~TApplication() = default;
+TApplication::TApplication()
+    : TComponent(nullptr),
+      FTitle("Tarvell"),
+      FWindow([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return WindowMessage(msg, wp, lp, result); }) {}
 
 void TApplication::SetTitle(const std::string& title) {
   FTitle = title;
@@ -28,8 +27,7 @@ void TApplication::SetTitle(const std::string& title) {
 
 HWND TApplication::Handle() {
   if (!FWindow.HasHandle()) {
-    TWnd::RegisterWndClass(AppWindowClass, 0, nullptr,
-                           ::LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)));
+    TWnd::RegisterWndClass(AppWindowClass, 0, ::LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)));
     TWndCreateParams p;
     p.ClassName = AppWindowClass;
     p.Caption = FTitle;
@@ -52,17 +50,17 @@ HWND TApplication::Handle() {
   return FWindow.Handle();
 }
 
-bool TApplication::TAppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+bool TApplication::WindowMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
   switch (msg) {
     case WM_CLOSE:
       // Closing the taskbar button closes the main form.
-      if (FApp.FMainForm) FApp.FMainForm->Close();
+      if (FMainForm) FMainForm->Close();
       result = 0;
       return true;
     case WM_SYSCOMMAND:
-      if ((wp & 0xFFF0) == SC_RESTORE && FApp.FMainForm && ::IsIconic(Handle())) {
-        ::ShowWindow(Handle(), SW_RESTORE);
-        FApp.FMainForm->Restore();
+      if ((wp & 0xFFF0) == SC_RESTORE && FMainForm && ::IsIconic(FWindow.Handle())) {
+        ::ShowWindow(FWindow.Handle(), SW_RESTORE);
+        FMainForm->Restore();
         result = 0;
         return true;
       }
@@ -75,14 +73,10 @@ bool TApplication::TAppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESUL
 void TApplication::DispatchOne(MSG& msg) {
   // Key handlers run here, outside any window procedure: their errors are shown here too.
   try {
-    if (TForm* form = TForm::FormOfWindow(msg.hwnd)) {
-      if (form->PreTranslateKey(msg)) return;
-    }
-  } catch (const std::exception& e) {
-    ShowException(e);
-    return;
+    TForm* form = TForm::FormOfWindow(msg.hwnd);
+    if (form && form->PreTranslateKey(msg)) return;
   } catch (...) {
-    ShowException(Exception("Unknown error"));
+    ShowCurrentError();
     return;
   }
   ::TranslateMessage(&msg);
@@ -93,31 +87,15 @@ int TApplication::Run() {
   FTerminated = false;
   Handle();
   MSG msg{};
-  int code = 0;
-  while (!FTerminated) {
-    BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      code = static_cast<int>(msg.wParam);
-      break;
-    }
-    if (got == -1) break;
-    DispatchOne(msg);
-  }
+  BOOL got = TRUE;
+  while (!FTerminated && (got = ::GetMessageW(&msg, nullptr, 0, 0)) > 0) DispatchOne(msg);
   FTerminated = true;
-  return code;
+  return got == 0 ? static_cast<int>(msg.wParam) : 0;
 }
 
 void TApplication::Terminate() noexcept {
   FTerminated = true;
   ::PostQuitMessage(0);
-}
-
-void TApplication::ShowException(const std::exception& e) noexcept {
-  try {
-    ShowErrorBox(e.what());
-  } catch (...) {
-    // The error display itself failed; nothing sensible is left to show it with.
-  }
 }
 
 }  // namespace tarvell

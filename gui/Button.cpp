@@ -1,11 +1,8 @@
 #include "gui/Button.h"
 
-
 namespace tarvell {
 
 TButton::TButton(TComponent* AOwner) : TControl(AOwner) { SetTabStop(true); }
-
-TButton::~TButton() { DestroyHandle(); }
 
 void TButton::CreateParams(TWndCreateParams& p) {
   TControl::CreateParams(p);

@@ -8,7 +8,6 @@ namespace tarvell {
 class TButton : public TControl {
 public:
   explicit TButton(TComponent* AOwner);
-  ~TButton() override;
 
   // Set before the window is made.
   void SetDefault(bool on) noexcept { FDefault = on; }

@@ -4,8 +4,6 @@ namespace tarvell {
 
 TCheckBox::TCheckBox(TComponent* AOwner) : TControl(AOwner) { SetTabStop(true); }
 
-TCheckBox::~TCheckBox() { DestroyHandle(); }
-
 void TCheckBox::CreateParams(TWndCreateParams& p) {
   TControl::CreateParams(p);
   p.ClassName = "BUTTON";

@@ -11,10 +11,8 @@ enum class TAlignment : std::uint8_t { taLeftJustify, taRightJustify };
 class TCheckBox : public TControl {
 public:
   explicit TCheckBox(TComponent* AOwner);
-  ~TCheckBox() override;
 
   bool Checked() const noexcept { return FChecked; }
-  // A change of state raises OnClick, as a click by the user would.
   void SetChecked(bool checked);
   // taLeftJustify puts the caption left of the box; set before the window is made.
   TAlignment Alignment() const noexcept { return FAlignment; }

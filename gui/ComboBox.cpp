@@ -10,8 +10,6 @@ constexpr int DropDownHeight = 200;
 
 TComboBox::TComboBox(TComponent* AOwner) : TControl(AOwner) { SetTabStop(true); }
 
-TComboBox::~TComboBox() { DestroyHandle(); }
-
 void TComboBox::CreateParams(TWndCreateParams& p) {
   TControl::CreateParams(p);
   p.ClassName = "COMBOBOX";
@@ -38,10 +36,7 @@ void TComboBox::SetItems(std::vector<std::string> items) {
   FillWindow();
 }
 
-int TComboBox::ItemIndex() const {
-  if (HasHandle()) return static_cast<int>(Perform(CB_GETCURSEL));
-  return FItemIndex;
-}
+int TComboBox::ItemIndex() const { return HasHandle() ? static_cast<int>(Perform(CB_GETCURSEL)) : FItemIndex; }
 
 void TComboBox::SetItemIndex(int index) {
   FItemIndex = (index >= 0 && index < static_cast<int>(FItems.size())) ? index : -1;

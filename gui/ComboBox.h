@@ -11,7 +11,6 @@ namespace tarvell {
 class TComboBox : public TControl {
 public:
   explicit TComboBox(TComponent* AOwner);
-  ~TComboBox() override;
 
   const std::vector<std::string>& Items() const noexcept { return FItems; }
   void SetItems(std::vector<std::string> items);

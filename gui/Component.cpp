@@ -1,8 +1,5 @@
 #include "gui/Component.h"
 
-#include "base/Exception.h"
-#include "gui/Layout.h"
-
 #include <algorithm>
 
 namespace tarvell {
@@ -27,7 +24,5 @@ void TComponent::EndLoading() {
   FLoading = false;
   Loaded();
 }
-
-void ThrowLayoutError(const std::string& text) { throw Exception(text); }
 
 }  // namespace tarvell

@@ -11,7 +11,7 @@ namespace tarvell {
 
 class TComponent : public TObject {
 public:
-  // Owned components are deleted by their owner, last-added first.
+  // Owned components are deleted by their owner, last first.
   explicit TComponent(TComponent* AOwner);
   ~TComponent() override;
 
@@ -23,14 +23,13 @@ public:
   TComponent* Components(std::size_t index) const { return FComponents.at(index); }
   TComponent* FindComponent(std::string_view name) const noexcept;
 
-  // The form loader's protocol: BeginLoading before the layout's properties are applied,
-  // EndLoading once the whole layout has been read: it clears the flag, then calls Loaded().
+  // While a layout is read; EndLoading clears the flag, then calls Loaded().
   bool Loading() const noexcept { return FLoading; }
   void BeginLoading() noexcept { FLoading = true; }
   void EndLoading();
 
 protected:
-  // The load-complete notification. Runs once per layout load, after the loading flag is cleared.
+  // The load-complete notification, once per layout load.
   virtual void Loaded() {}
 
 private:

@@ -19,31 +19,19 @@ TControl::~TControl() {
   for (TControl* child : FControls) child->FParent = nullptr;
   FControls.clear();
   if (FParent) {
-    auto& siblings = FParent->FControls;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    std::erase(FParent->FControls, this);
     if (TForm* form = FParent->ParentForm()) form->ControlRemoved(*this);
   }
   DestroyHandle();
 }
 
+// Controls lie on their form itself.
 TForm* TControl::ParentForm() const noexcept {
-  const TControl* c = this;
-  while (c) {
-    if (auto* form = dynamic_cast<const TForm*>(c)) return const_cast<TForm*>(form);
-    c = c->FParent;
-  }
-  return nullptr;
+  return dynamic_cast<TForm*>(const_cast<TControl*>(FParent ? FParent : this));
 }
 
 void TControl::SetParent(TControl* parent) {
-  if (parent == FParent) return;
-  if (FParent) {
-    auto& siblings = FParent->FControls;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
-    DestroyHandle();
-  }
-  FParent = parent;
-  if (!parent) return;
+  FParent = parent;  // once, as the control is put on its form
   parent->FControls.push_back(this);
   if (FParentFont) FFont = parent->FFont;
   if (!Loading() && parent->HasHandle()) CreateHandles();
@@ -79,14 +67,11 @@ void TControl::CreateParams(TWndCreateParams& p) {
 
 void TControl::CreateWnd() {
   ApplyFont();
-  if (FParent && (::GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_CHILD)) {
-    // Later controls lie in front of earlier ones, as the layout lists them back to front.
-    ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (TForm* form = ParentForm()) form->ControlCreated(*this);
-  }
+  if (!FParent) return;
+  // Later controls lie in front of earlier ones, as the layout lists them back to front.
+  ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (TForm* form = ParentForm()) form->ControlCreated(*this);
 }
-
-void TControl::HandleDestroyed() {}
 
 void TControl::ApplyFont() {
   if (HasHandle()) Perform(WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), TRUE);
@@ -120,17 +105,9 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   if (HasHandle()) ::MoveWindow(Handle(), left, top, width, height, TRUE);
 }
 
-int TControl::ClientWidth() const {
-  if (!HasHandle()) return FWidth;
-  RECT r = ClientRect();
-  return r.right - r.left;
-}
+int TControl::ClientWidth() const { return HasHandle() ? ClientRect().right : FWidth; }
 
-int TControl::ClientHeight() const {
-  if (!HasHandle()) return FHeight;
-  RECT r = ClientRect();
-  return r.bottom - r.top;
-}
+int TControl::ClientHeight() const { return HasHandle() ? ClientRect().bottom : FHeight; }
 
 std::string TControl::Caption() const { return HasHandle() ? TextOf(Handle()) : FCaption; }
 
@@ -141,8 +118,6 @@ void TControl::SetCaption(const std::string& caption) {
     Invalidate();
   }
 }
-
-void TControl::SetHint(const std::string& hint) { FHint = hint; }
 
 void TControl::SetVisible(bool visible) {
   FVisible = visible;
@@ -161,17 +136,13 @@ void TControl::SetColor(TColor color) {
   Invalidate();
 }
 
-void TControl::UpdateBrush() const {
-  COLORREF rgb = ColorToRGB(EffectiveColor());
+HBRUSH TControl::BackgroundBrush() const {
+  if (EffectiveColor() == clNone) return nullptr;
+  const COLORREF rgb = ColorToRGB(EffectiveColor());
   if (!FBrush || rgb != FBrushColor) {
     FBrush.reset(::CreateSolidBrush(rgb));
     FBrushColor = rgb;
   }
-}
-
-HBRUSH TControl::BackgroundBrush() const {
-  if (EffectiveColor() == clNone) return nullptr;
-  UpdateBrush();
   return static_cast<HBRUSH>(FBrush.get());
 }
 
@@ -191,14 +162,12 @@ void TControl::DblClick() {
   if (OnDblClick) OnDblClick(*this);
 }
 
-TShiftState TControl::ShiftFromKeys(WPARAM keys) noexcept {
-  TShiftState s = 0;
-  if (keys & MK_SHIFT) s |= ssShift;
-  if (keys & MK_CONTROL) s |= ssCtrl;
-  if (keys & MK_LBUTTON) s |= ssLeft;
-  if (keys & MK_RBUTTON) s |= ssRight;
-  if (::GetKeyState(VK_MENU) < 0) s |= ssAlt;
-  return s;
+TShiftState KeyShift() noexcept {
+  TShiftState shift = 0;
+  if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (::GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (::GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  return shift;
 }
 
 bool TControl::PaintContent(HDC) { return false; }
@@ -208,15 +177,9 @@ void TControl::PaintBehind(const TControl& child, HDC dc) {
   if (HBRUSH brush = BackgroundBrush()) ::FillRect(dc, &r, brush);
   for (TControl* sibling : FControls) {
     if (sibling == &child) break;
-    if (!sibling->FVisible || !sibling->HasHandle()) continue;
-    RECT overlap{};
-    RECT a{child.FLeft, child.FTop, child.FLeft + child.FWidth, child.FTop + child.FHeight};
-    RECT b{sibling->FLeft, sibling->FTop, sibling->FLeft + sibling->FWidth, sibling->FTop + sibling->FHeight};
-    if (!::IntersectRect(&overlap, &a, &b)) continue;
-    int saved = ::SaveDC(dc);
-    POINT origin{};
-    ::GetViewportOrgEx(dc, &origin);
-    ::SetViewportOrgEx(dc, origin.x + sibling->FLeft - child.FLeft, origin.y + sibling->FTop - child.FTop, nullptr);
+    if (!sibling->FVisible || !sibling->HasHandle() || !sibling->Overlaps(child)) continue;
+    const int saved = ::SaveDC(dc);
+    ::OffsetViewportOrgEx(dc, sibling->FLeft - child.FLeft, sibling->FTop - child.FTop, nullptr);
     ::IntersectClipRect(dc, 0, 0, sibling->FWidth, sibling->FHeight);
     sibling->PaintContent(dc);
     ::RestoreDC(dc, saved);
@@ -237,37 +200,19 @@ HBRUSH TControl::CtlColor(HDC dc) {
 bool TControl::HandleCommand(WORD) { return false; }
 
 bool TControl::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  switch (msg) {
-    case WM_COMMAND: {
-      if (lp == 0) return false;  // menus and accelerators
-      TControl* child = FindControl(reinterpret_cast<HWND>(lp));
-      return child && child != this && child->HandleCommand(HIWORD(wp));
-    }
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC: {
-      TControl* child = FindControl(reinterpret_cast<HWND>(lp));
-      if (!child || child == this) return false;
-      HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wp));
-      if (!brush) return false;
-      result = reinterpret_cast<LRESULT>(brush);
-      return true;
-    }
-    case WM_DRAWITEM: {
-      TControl* child = FindControl(reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem);
-      if (!child || child == this) return false;
-      return child->HandleMessage(CN_DRAWITEM, wp, lp, result);
-    }
-    case WM_HSCROLL:
-    case WM_VSCROLL: {
-      TControl* child = lp ? FindControl(reinterpret_cast<HWND>(lp)) : nullptr;
-      if (!child || child == this) return false;
-      return child->HandleMessage(msg + CN_BASE, wp, lp, result);
-    }
-    default:
-      return false;
+  HWND from = reinterpret_cast<HWND>(lp);  // null for menus and accelerators
+  if (msg == WM_DRAWITEM) {
+    from = reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem;
+  } else if (msg != WM_COMMAND && msg != WM_CTLCOLORSTATIC && (msg < WM_CTLCOLOREDIT || msg > WM_CTLCOLORBTN)) {
+    return false;
   }
+  TControl* child = from ? FindControl(from) : nullptr;
+  if (!child || child == this) return false;
+  if (msg == WM_COMMAND) return child->HandleCommand(HIWORD(wp));
+  if (msg == WM_DRAWITEM) return child->HandleMessage(CN_DRAWITEM, wp, lp, result);
+  const HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wp));
+  result = reinterpret_cast<LRESULT>(brush);
+  return brush != nullptr;
 }
 
 bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
@@ -290,23 +235,26 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return false;
     case WM_MOUSEMOVE:
       result = DefaultHandler(msg, wp, lp);
-      if (OnMouseMove) OnMouseMove(*this, ShiftFromKeys(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      if (OnMouseMove) OnMouseMove(*this, KeyShift(), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       return true;
-    case WM_SETCURSOR:
-      if (FCursor == crDefault || reinterpret_cast<HWND>(wp) != Handle() || LOWORD(lp) != HTCLIENT) return false;
-      ::SetCursor(TScreen::CursorHandle(FCursor));
+    case WM_SETCURSOR: {
+      // The busy cursor over every window of the program, else the control's own.
+      const bool busy = Screen.Cursor() != crDefault;
+      if (LOWORD(lp) != HTCLIENT || (!busy && (FCursor == crDefault || reinterpret_cast<HWND>(wp) != Handle())))
+        return false;
+      ::SetCursor(TScreen::CursorHandle(busy ? Screen.Cursor() : FCursor));
       result = TRUE;
       return true;
+    }
     case WM_SIZE:
-    case WM_MOVE:
-      if (FParent) {
-        RECT r = BoundsInParent();
-        FLeft = r.left;
-        FTop = r.top;
-        FWidth = r.right - r.left;
-        FHeight = r.bottom - r.top;
-      }
+    case WM_MOVE: {
+      const RECT r = BoundsInParent();
+      FLeft = r.left;
+      FTop = r.top;
+      FWidth = r.right - r.left;
+      FHeight = r.bottom - r.top;
       return false;
+    }
     default:
       return false;
   }
@@ -314,7 +262,6 @@ bool TControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 
 LRESULT TControl::MouseButtonDown(UINT msg, WPARAM wp, LPARAM lp) {
   const bool left = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
-  const bool twice = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK;
   if (msg == WM_LBUTTONDOWN && ClicksOnMouseUp()) {
     FClickPending = true;
     ::SetCapture(Handle());
@@ -323,10 +270,9 @@ LRESULT TControl::MouseButtonDown(UINT msg, WPARAM wp, LPARAM lp) {
   const LRESULT result = DefaultHandler(msg, wp, lp);
   // The second press of a double click is no click of its own.
   if (msg == WM_LBUTTONDBLCLK && ClicksOnMouseUp()) DblClick();
-  if (OnMouseDown) {
-    OnMouseDown(*this, left ? TMouseButton::mbLeft : TMouseButton::mbRight,
-                ShiftFromKeys(wp) | (twice ? ssDouble : 0u), GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
-  }
+  if (OnMouseDown)
+    OnMouseDown(*this, left ? TMouseButton::mbLeft : TMouseButton::mbRight, KeyShift(), GET_X_LPARAM(lp),
+                GET_Y_LPARAM(lp));
   return result;
 }
 

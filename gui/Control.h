@@ -13,27 +13,23 @@ namespace tarvell {
 
 class TForm;
 
-// Scroll and owner-draw notifications a parent hands back to the control that sent them.
-constexpr UINT CN_BASE = 0xBC00;
-constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
-constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
-constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
+// The owner-draw notification a parent hands back to the list that sent it.
+constexpr UINT CN_DRAWITEM = 0xBC00 + WM_DRAWITEM;
 
 class TControl : public TComponent, public TWnd {
 public:
   explicit TControl(TComponent* AOwner);
   ~TControl() override;
 
-  // The parent whose client area holds this control. While the control is loading from a
-  // layout its window waits for CreateHandles(); otherwise it is created at once when the
-  // parent has a window.
+  // The parent whose client area holds this control; the window is made at once when the
+  // parent has one, unless the control is loading from a layout (CreateHandles then).
   TControl* Parent() const noexcept { return FParent; }
   void SetParent(TControl* parent);
   const std::vector<TControl*>& Controls() const noexcept { return FControls; }
   // The form this control sits on (itself for a form), or null.
   TForm* ParentForm() const noexcept;
 
-  // Creates the window when it does not exist yet, then the windows of the child controls.
+  // This window when it does not exist yet, then the children's.
   void CreateHandles();
 
   int Left() const noexcept { return FLeft; }
@@ -41,6 +37,10 @@ public:
   int Width() const noexcept { return FWidth; }
   int Height() const noexcept { return FHeight; }
   virtual void SetBounds(int left, int top, int width, int height);
+  bool Overlaps(const TControl& other) const noexcept {
+    return FLeft < other.FLeft + other.FWidth && other.FLeft < FLeft + FWidth && FTop < other.FTop + other.FHeight &&
+           other.FTop < FTop + FHeight;
+  }
   int ClientWidth() const;
   int ClientHeight() const;
 
@@ -52,7 +52,7 @@ public:
 
   // Shown by the form's tooltip from the making of the window on.
   const std::string& Hint() const noexcept { return FHint; }
-  void SetHint(const std::string& hint);
+  void SetHint(const std::string& hint) { FHint = hint; }
 
   bool Visible() const noexcept { return FVisible; }
   virtual void SetVisible(bool visible);
@@ -61,7 +61,6 @@ public:
   bool Enabled() const noexcept { return FEnabled; }
   void SetEnabled(bool enabled);
 
-  TColor Color() const noexcept { return FColor; }
   void SetColor(TColor color);
   TFont& Font() noexcept { return FFont; }
   const TFont& Font() const noexcept { return FFont; }
@@ -87,25 +86,23 @@ public:
   // Paints what this control shows into dc at its own origin; false when it paints nothing
   // that another control could show through (transparent labels use this).
   virtual bool PaintContent(HDC dc);
-  // Paints what lies behind child inside this control: the background colour, then the
-  // paintable siblings below it, into dc whose origin is the child's top-left corner.
+  // Paints what lies behind child (the background, then the siblings below it) into dc at
+  // the child's origin.
   void PaintBehind(const TControl& child, HDC dc);
 
   // The brush the window's background is painted with, or null for the system's.
   HBRUSH BackgroundBrush() const;
-  // The colour actually used for the background (clDefault resolved to the kind's colour).
+  // The background colour, clDefault resolved.
   TColor EffectiveColor() const noexcept;
 
 protected:
-  // Window class, styles and bounds for CreateWindowEx; controls add their own styles.
   virtual void CreateParams(TWndCreateParams& params);
-  // After the window exists: font, colours, state pushed to it.
+  // After the window exists: what the object holds is pushed to it.
   virtual void CreateWnd();
-  // The colour a control of this kind uses when none is set: its parent's, unless the kind
-  // has a colour of its own (edits and lists use the window colour).
+  // The colour when none is set: the parent's, unless the kind has its own.
   virtual TColor DefaultColor() const noexcept { return FParent ? FParent->EffectiveColor() : clBtnFace; }
-  // Whether a left button press and release inside the control makes a click, and a double
-  // click of the mouse a double click (list boxes report theirs as notifications instead).
+  // Whether a press and release inside makes a click and a double click a double click (list
+  // boxes report theirs as notifications instead).
   virtual bool ClicksOnMouseUp() const noexcept { return false; }
 
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
@@ -113,12 +110,9 @@ protected:
   virtual bool HandleCommand(WORD code);
   // WM_CTLCOLOR*: set up dc and return the background brush; null for the default.
   virtual HBRUSH CtlColor(HDC dc);
-  void HandleDestroyed() override;
 
   virtual void DblClick();
 
-  static TShiftState ShiftFromKeys(WPARAM keys) noexcept;
-  // The kinds the user types into or clicks say so as they are made.
   void SetTabStop(bool on) noexcept { FTabStop = on; }
 
   std::string FCaption;
@@ -128,7 +122,6 @@ private:
   LRESULT MouseButtonDown(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT MouseButtonUp(UINT msg, WPARAM wp, LPARAM lp);
   void ApplyFont();
-  void UpdateBrush() const;
 
   TControl* FParent = nullptr;
   std::vector<TControl*> FControls;
@@ -151,5 +144,7 @@ private:
 
 // Finds the control under a window handle created by this toolkit, or null.
 TControl* FindControl(HWND wnd) noexcept;
+// The modifier keys held as the message being handled was sent.
+TShiftState KeyShift() noexcept;
 
 }  // namespace tarvell

@@ -1,22 +1,19 @@
 #include "gui/Dialogs.h"
+#include "gui/SystemCall.h"
 
 #include "gui/Application.h"
+#include "base/ScopeGuard.h"
 #include "base/WideText.h"
 
 #include <windows.h>
 
 #include <cwchar>
-#include <optional>
 
 namespace tarvell {
 
 namespace {
 int Depth = 0;
-
-TMessageBoxHook& Hook() {
-  static TMessageBoxHook hook;
-  return hook;
-}
+TMessageBoxHook Hook;
 
 // The application's own window, or none when it cannot be made (often the very error being
 // shown): the box then stands on its own.
@@ -33,7 +30,8 @@ HWND ApplicationWindow() noexcept {
 // leave it under a stay-on-top window that lies above the owner.
 class TTopmostBoxLift {
 public:
-  TTopmostBoxLift() noexcept : FHook(::SetWindowsHookExW(WH_CBT, &Proc, nullptr, ::GetCurrentThreadId())) {}
+  explicit TTopmostBoxLift(bool on) noexcept
+      : FHook(on ? ::SetWindowsHookExW(WH_CBT, &Proc, nullptr, ::GetCurrentThreadId()) : nullptr) {}
   ~TTopmostBoxLift() {
     if (FHook) ::UnhookWindowsHookEx(FHook);
   }
@@ -52,13 +50,6 @@ private:
   }
   HHOOK FHook;
 };
-
-struct TDepthScope {
-  TDepthScope() noexcept { ++Depth; }
-  ~TDepthScope() { --Depth; }
-  TDepthScope(const TDepthScope&) = delete;
-  TDepthScope& operator=(const TDepthScope&) = delete;
-};
 }  // namespace
 
 TBoxPlacement PlaceMessageBox(unsigned type, const TBoxSituation& situation) noexcept {
@@ -73,6 +64,8 @@ bool ProgramInFront() noexcept {
   DWORD process = 0;
   return front && ::GetWindowThreadProcessId(front, &process) && process == ::GetCurrentProcessId();
 }
+
+void CountSystemCallBox(int change) noexcept { Depth += change; }
 
 bool StayOnTopShown() noexcept {
   bool found = false;
@@ -90,16 +83,13 @@ bool StayOnTopShown() noexcept {
 }
 
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type) {
-  TDepthScope scope;
-  if (Hook()) return Hook()(text, caption, type);
-  TBoxSituation situation;
-  situation.Active = ::GetActiveWindow();
-  situation.ProgramInFront = ProgramInFront();
-  situation.StayOnTopShown = StayOnTopShown();
-  if (!situation.Active) situation.AppWindow = ApplicationWindow();
-  const TBoxPlacement place = PlaceMessageBox(type, situation);
-  std::optional<TTopmostBoxLift> lift;
-  if (place.Type & MB_TOPMOST) lift.emplace();
+  ++Depth;
+  TScopeGuard depth([]() noexcept { --Depth; });
+  if (Hook) return Hook(text, caption, type);
+  const HWND active = ::GetActiveWindow();
+  const TBoxPlacement place =
+      PlaceMessageBox(type, {active, ProgramInFront(), StayOnTopShown(), active ? nullptr : ApplicationWindow()});
+  const TTopmostBoxLift lift((place.Type & MB_TOPMOST) != 0);
   return ::MessageBoxW(place.Owner, Widen(text).c_str(), Widen(caption).c_str(), place.Type);
 }
 
@@ -113,8 +103,22 @@ bool ShowErrorBox(const std::string& message) {
   return ShowMessageBox(message + ".", Application.Title(), MB_OK | MB_ICONERROR) != 0;
 }
 
+void ShowCurrentError() noexcept {
+  try {
+    try {
+      throw;
+    } catch (const std::exception& e) {
+      ShowErrorBox(e.what());
+    } catch (...) {
+      ShowErrorBox("Unknown error");
+    }
+  } catch (...) {
+    // The error display itself failed; nothing is left to show it with.
+  }
+}
+
 int ModalDepth() noexcept { return Depth; }
 
-void SetMessageBoxHook(TMessageBoxHook hook) { Hook() = std::move(hook); }
+void SetMessageBoxHook(TMessageBoxHook hook) { Hook = std::move(hook); }
 
 }  // namespace tarvell

@@ -16,21 +16,21 @@ void ShowNotice(const std::string& text, const std::string& caption);
 // Error icon, the application's title as caption, the message followed by a full stop.
 // False when no box could be shown at all (no window system).
 bool ShowErrorBox(const std::string& message);
+// Inside a catch: shows the error being handled in the error box. Never throws.
+void ShowCurrentError() noexcept;
 
 // Any modal box of the program, with MessageBoxA's type flags; returns the button pressed.
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type);
 
-// How many of the program's message boxes are open right now (they nest: each one runs
-// its own message loop, so timers and hot keys still arrive while it is open).
+// How many of the program's message boxes are open right now (each runs its own message
+// loop, so timers and hot keys still arrive while it is open).
 int ModalDepth() noexcept;
 
-// Where a box goes and how it shows. With one of the program's windows in front the box
-// belongs to the active window (else to the application's own window) and shows as asked.
-// With none in front (a question from the timer, a hot key, the tray or start-up) Windows'
-// foreground lock would open it behind the window the user works in, and the program would
-// wait for it unseen: it then asks for the foreground and stays on top of other windows.
-// It also stays on top while one of the program's stay-on-top windows (About, help) shows,
-// which would otherwise cover it.
+// Where a box goes: it belongs to the active window, else to the application's own. With
+// none of the program's windows in front (a question from the timer, a hot key, the tray)
+// Windows' foreground lock would open it unseen behind the window the user works in: it then
+// asks for the foreground and stays on top. It also stays on top of the program's
+// stay-on-top windows (About, help), which would otherwise cover it.
 struct TBoxPlacement {
   HWND Owner;
   unsigned Type;
@@ -48,7 +48,6 @@ bool ProgramInFront() noexcept;
 bool StayOnTopShown() noexcept;
 
 // Replaces the real message box, for tests; an empty function restores it.
-// The hook receives text, caption and MessageBoxA type flags and returns the button (IDOK...).
 using TMessageBoxHook = std::function<int(const std::string& text, const std::string& caption, unsigned type)>;
 void SetMessageBoxHook(TMessageBoxHook hook);
 

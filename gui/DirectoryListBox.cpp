@@ -5,7 +5,6 @@
 #include "base/DirectoryLister.h"
 #include "base/NameOrder.h"
 #include "base/PathText.h"
-#include "base/WideText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -27,10 +26,8 @@ TDirectoryListBox::~TDirectoryListBox() {
 }
 
 char TDirectoryListBox::Drive() const noexcept {
-  if (FDirectory.size() >= 2 && FDirectory[1] == ':') {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(FDirectory[0])));
-  }
-  return '\0';
+  const bool lettered = FDirectory.size() >= 2 && FDirectory[1] == ':';
+  return lettered ? static_cast<char>(std::tolower(static_cast<unsigned char>(FDirectory[0]))) : '\0';
 }
 
 void TDirectoryListBox::SetDrive(char drive) {
@@ -40,14 +37,11 @@ void TDirectoryListBox::SetDrive(char drive) {
 
 void TDirectoryListBox::SetDirectory(const std::string& directory) {
   if (directory.empty() || SamePathText(directory, FDirectory)) return;
-  std::string entered = EnterFolder(directory);  // throws, leaving everything as it was
-  FDirectory = entered;
+  FDirectory = EnterFolder(directory);  // throws, leaving everything as it was
   BuildList();
   if (FDriveCombo) FDriveCombo->DirectoryMoved(Drive());
   if (OnChange) OnChange(*this);
 }
-
-void TDirectoryListBox::Update() { BuildList(); }
 
 void TDirectoryListBox::SetLister(TDirectoryLister* lister) {
   FLister = lister;
@@ -59,9 +53,8 @@ void TDirectoryListBox::BuildList() {
   FDirectoryIndex = static_cast<int>(entries.size()) - 1;
   std::vector<TDirEntry> listed;
   if (FLister && FLister->List(FDirectory, listed) == 0) {
-    for (TDirEntry& e : listed) {
+    for (TDirEntry& e : listed)
       if (e.IsFolder && !e.Hidden && !e.System) entries.push_back(std::move(e.Name));
-    }
     std::sort(entries.begin() + FDirectoryIndex + 1, entries.end(), NameLess);
   }
   FItems = std::move(entries);
@@ -87,29 +80,15 @@ void TDirectoryListBox::DblClick() {
   if (index >= 0) SetDirectory(ItemPath(index));
 }
 
-void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
-  if (dis.itemID == static_cast<UINT>(-1) || static_cast<int>(dis.itemID) >= Count()) return;
-  bool selected = (dis.itemState & ODS_SELECTED) != 0;
-  HBRUSH back = selected ? ::GetSysColorBrush(COLOR_HIGHLIGHT) : BackgroundBrush();
-  if (back) ::FillRect(dis.hDC, &dis.rcItem, back);
-  int index = static_cast<int>(dis.itemID);
-  RECT r = dis.rcItem;
-  r.left += 2 + EntryLevel(index) * IndentPixels;
-  // A small folder glyph: open (filled) for the path, closed (outline) for subfolders.
-  int glyph = (r.bottom - r.top) - 6;
-  RECT box{r.left, r.top + 3, r.left + glyph + 2, r.bottom - 3};
-  COLORREF ink = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-  TGdiObject pen(::CreatePen(PS_SOLID, 1, ink));
-  TSelectObject selectPen(dis.hDC, pen.get());
-  TSelectObject selectBrush(dis.hDC, ::GetStockObject(index <= FDirectoryIndex ? GRAY_BRUSH : NULL_BRUSH));
-  ::Rectangle(dis.hDC, box.left, box.top, box.right, box.bottom);
-  r.left = box.right + 4;
-  TSelectObject font(dis.hDC, Font().Handle());
-  ::SetBkMode(dis.hDC, TRANSPARENT);
-  ::SetTextColor(dis.hDC, selected ? ink : ColorToRGB(Font().Color()));
-  const std::wstring text = Widen(FItems[static_cast<std::size_t>(index)]);
-  ::DrawTextW(dis.hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  if (dis.itemState & ODS_FOCUS) ::DrawFocusRect(dis.hDC, &dis.rcItem);
+// A small folder glyph: open (filled) for the path, closed (outline) for subfolders.
+int TDirectoryListBox::DrawBeforeText(HDC dc, const RECT& row, int index, bool selected) {
+  const int left = row.left + 2 + EntryLevel(index) * IndentPixels;
+  const int right = left + (row.bottom - row.top) - 4;
+  TGdiObject pen(::CreatePen(PS_SOLID, 1, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT)));
+  TSelectObject selectPen(dc, pen.get());
+  TSelectObject selectBrush(dc, ::GetStockObject(index <= FDirectoryIndex ? GRAY_BRUSH : NULL_BRUSH));
+  ::Rectangle(dc, left, row.top + 3, right, row.bottom - 3);
+  return right + 4;
 }
 
 }  // namespace tarvell

@@ -1,6 +1,5 @@
 // The classic folder list: the path of its folder from the drive's root down (the folder
-// itself selected), then the folder's subfolders by name. Moving it enters the folder and
-// raises OnChange; a double click moves it to the clicked entry's folder.
+// itself selected), then its subfolders by name; a double click moves to the entry's folder.
 #pragma once
 
 #include "gui/VirtualListBox.h"
@@ -19,30 +18,24 @@ public:
   ~TDirectoryListBox() override;
 
   const std::string& Directory() const noexcept { return FDirectory; }
-  // Nothing happens when the text names the present folder (ignoring case). Otherwise the
-  // folder is entered (EInOutError when it cannot be, and the list keeps its folder), listed
-  // and OnChange is raised.
+  // Enters another folder (EInOutError when it cannot, and nothing changes), lists it and
+  // raises OnChange; the present folder, in any case, changes nothing.
   void SetDirectory(const std::string& directory);
-  // The drive letter of the folder, in lower case.
+  // The folder's drive letter, in lower case.
   char Drive() const noexcept;
-  // Moves to the current folder of another drive.
   void SetDrive(char drive);
 
   const std::vector<std::string>& Items() const noexcept { return FItems; }
   // The entry of the folder itself; the entries after it are its subfolders.
   int DirectoryIndex() const noexcept { return FDirectoryIndex; }
-  // The full path of an entry.
   std::string ItemPath(int index) const;
-  // Reads the subfolders again.
-  void Update();
-  // Where the subfolders come from; without one the list shows the path only. The list shows
-  // those neither hidden nor system, by name (base/NameOrder.h). Not owned.
+  // Where the subfolders come from (not owned); without one the list shows the path only.
   void SetLister(TDirectoryLister* lister);
 
   TNotifyEvent OnChange;
 
 protected:
-  void DrawItem(const DRAWITEMSTRUCT& dis) override;
+  int DrawBeforeText(HDC dc, const RECT& row, int index, bool selected) override;
   void DblClick() override;
 
 private:

@@ -16,10 +16,13 @@ inline const HANDLE PerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT
 inline const HANDLE PerMonitorAware = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
 
 // The system's SetThreadDpiAwarenessContext; null before Windows 10 1607.
-TSetThreadDpiContext SystemSetThreadDpiContext() noexcept;
+inline TSetThreadDpiContext SystemSetThreadDpiContext() noexcept {
+  static const auto set = reinterpret_cast<TSetThreadDpiContext>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+  return set;
+}
 
-// The calling thread per-monitor aware while it lives, then as before. With no function
-// (older systems) it changes nothing.
+// The calling thread per-monitor aware while it lives (older systems: unchanged).
 class TPerMonitorAwareScope {
 public:
   explicit TPerMonitorAwareScope(TSetThreadDpiContext set = SystemSetThreadDpiContext()) noexcept

@@ -17,7 +17,10 @@ constexpr DWORD VolumeNameChars = MAX_PATH + 1;
 TDriveComboBox::TDriveComboBox(TComponent* AOwner) : TComboBox(AOwner), FDrive('c') {
   const std::string folder = EnteredFolder();
   if (folder.size() >= 2 && folder[1] == ':') FDrive = Lower(folder[0]);
-  Update();
+  const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+  SetItems(DriveItems(::GetLogicalDrives(), true));
+  ::SetErrorMode(oldMode);
+  SetItemIndex(IndexOfDrive(FDrive));
 }
 
 TDriveComboBox::~TDriveComboBox() {
@@ -37,11 +40,8 @@ std::vector<std::string> TDriveComboBox::DriveItems(std::uint32_t driveMask, boo
       if (::GetDriveTypeW(root) == DRIVE_FIXED) {
         wchar_t volume[VolumeNameChars] = {};
         if (::GetVolumeInformationW(root, volume, VolumeNameChars, nullptr, nullptr, nullptr, nullptr, 0) &&
-            volume[0] != L'\0') {
-          text += " [";
-          text += Narrow(volume);
-          text += "]";
-        }
+            volume[0] != L'\0')
+          text += " [" + Narrow(volume) + "]";
       }
     }
     items.push_back(text);
@@ -49,32 +49,20 @@ std::vector<std::string> TDriveComboBox::DriveItems(std::uint32_t driveMask, boo
   return items;
 }
 
-void TDriveComboBox::Update() {
-  UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-  SetItems(DriveItems(::GetLogicalDrives(), true));
-  ::SetErrorMode(oldMode);
-  SetItemIndex(IndexOfDrive(FDrive));
-}
-
 int TDriveComboBox::IndexOfDrive(char drive) const {
-  for (std::size_t i = 0; i < Items().size(); ++i) {
+  for (std::size_t i = 0; i < Items().size(); ++i)
     if (Lower(Items()[i][0]) == Lower(drive)) return static_cast<int>(i);
-  }
   return -1;
 }
 
 void TDriveComboBox::SetDrive(char drive) {
-  drive = Lower(drive);
-  char previous = FDrive;
-  FDrive = drive;
-  SetItemIndex(IndexOfDrive(drive));
+  const char previous = FDrive;
+  DirectoryMoved(drive);
   if (!FDirList) return;
   try {
-    FDirList->SetDrive(drive);
+    FDirList->SetDrive(FDrive);
   } catch (...) {
-    // The folder list stayed where it was; the chooser must keep showing its drive.
-    FDrive = previous;
-    SetItemIndex(IndexOfDrive(previous));
+    DirectoryMoved(previous);  // the folder list stayed where it was
     throw;
   }
 }

@@ -1,5 +1,4 @@
-// The drive chooser: the drives A to Z that exist, the chosen one moving an attached
-// folder list to that drive's current folder.
+// The drive chooser: the drives that exist; the chosen one moves an attached folder list.
 #pragma once
 
 #include "gui/ComboBox.h"
@@ -17,20 +16,17 @@ public:
 
   // Lower-case drive letter.
   char Drive() const noexcept { return FDrive; }
-  // Selects the drive and moves the attached folder list there. When the folder list cannot
-  // enter the drive, the chooser goes back to the drive it showed and the error is raised.
+  // Selects the drive and moves the folder list to its current folder; when the list cannot
+  // go there, the chooser goes back and the error is raised.
   void SetDrive(char drive);
 
   void SetDirList(TDirectoryListBox* list);
 
-  // Texts of the drives in a drive mask as GetLogicalDrives reports it ("c:"), plus the
-  // volume name of fixed drives ("c: [SYSTEM]").
+  // The drives of a GetLogicalDrives mask ("c:"), with the volume names of fixed drives ("c: [SYSTEM]").
   static std::vector<std::string> DriveItems(std::uint32_t driveMask, bool withVolumeNames);
-  // Reads the drives again.
-  void Update();
 
 protected:
-  // The choice is reported first (OnClick), then the folder list moves.
+  // OnClick first, then the folder list moves.
   void SelectionChanged() override;
 
 private:

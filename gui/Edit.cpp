@@ -4,8 +4,6 @@ namespace tarvell {
 
 TEdit::TEdit(TComponent* AOwner) : TControl(AOwner) { SetTabStop(true); }
 
-TEdit::~TEdit() { DestroyHandle(); }
-
 void TEdit::CreateParams(TWndCreateParams& p) {
   TControl::CreateParams(p);
   p.ClassName = "EDIT";

@@ -9,7 +9,6 @@ namespace tarvell {
 class TEdit : public TControl {
 public:
   explicit TEdit(TComponent* AOwner);
-  ~TEdit() override;
 
   // All set before the window is made; no border: a field without a frame.
   void SetReadOnly(bool on) noexcept { FReadOnly = on; }

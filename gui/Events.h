@@ -17,15 +17,8 @@ public:
 
 enum class TMouseButton : std::uint8_t { mbLeft = 0, mbRight = 1 };
 
-// Shift state bits as the toolkit reports them with mouse and key events.
-enum TShiftStateBits : unsigned {
-  ssShift = 1u << 0,
-  ssAlt = 1u << 1,
-  ssCtrl = 1u << 2,
-  ssLeft = 1u << 3,
-  ssRight = 1u << 4,
-  ssDouble = 1u << 6,
-};
+// The modifier keys held, as mouse and key events report them.
+enum TShiftStateBits : unsigned { ssShift = 1u << 0, ssAlt = 1u << 1, ssCtrl = 1u << 2 };
 using TShiftState = unsigned;
 
 // How a form goes away once its close handler has run.

@@ -16,12 +16,21 @@ bool HasDrive(const std::string& path) noexcept {
   return path.size() >= 2 && path[1] == ':' && Upper(path[0]) >= 'A' && Upper(path[0]) <= 'Z';
 }
 
+// The text a system call writes into a buffer of the size it is given; the call answers the
+// length written, the size it needs when that is too small, or 0 when it fails.
+template <class F>
+std::wstring SystemText(F call) {
+  std::wstring buf(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD got = call(buf.data(), static_cast<DWORD>(buf.size()));
+    const bool fits = got < buf.size();
+    buf.resize(got);
+    if (fits) return buf;
+  }
+}
+
 std::string ProcessCurrentFolder() {
-  DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
-  std::wstring buf(needed, L'\0');
-  DWORD got = ::GetCurrentDirectoryW(needed, buf.data());
-  buf.resize(got < needed ? got : 0);
-  return Narrow(buf);
+  return Narrow(SystemText([](wchar_t* buf, DWORD size) { return ::GetCurrentDirectoryW(size, buf); }));
 }
 
 std::string& Entered() {
@@ -33,16 +42,9 @@ std::string& Entered() {
 // environment, set by the command prompt), or the drive's root.
 std::string SystemDriveFolder(char drive) {
   const wchar_t name[] = {L'=', static_cast<wchar_t>(Upper(drive)), L':', L'\0'};
-  DWORD needed = ::GetEnvironmentVariableW(name, nullptr, 0);
-  if (needed > 0) {
-    std::wstring buf(needed, L'\0');
-    DWORD got = ::GetEnvironmentVariableW(name, buf.data(), needed);
-    if (got > 0 && got < needed) {
-      buf.resize(got);
-      return Narrow(buf);
-    }
-  }
-  return std::string{Upper(drive), ':', '\\'};
+  const std::wstring folder =
+      SystemText([&name](wchar_t* buf, DWORD size) { return ::GetEnvironmentVariableW(name, buf, size); });
+  return folder.empty() ? std::string{Upper(drive), ':', '\\'} : Narrow(folder);
 }
 
 // The path with the folder entered last (or a drive's current folder) before a relative part.
@@ -59,19 +61,6 @@ std::string Absolute(const std::string& path) {
   return JoinPath(Entered(), path);
 }
 
-// The system's reading of a path; it drops a name's trailing dots and spaces.
-std::wstring FullPathName(const std::wstring& path) {
-  std::wstring buf(path.size() + 1, L'\0');
-  for (;;) {
-    DWORD got = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(buf.size()), buf.data(), nullptr);
-    if (got == 0) return {};
-    if (got < buf.size()) {
-      buf.resize(got);
-      return buf;
-    }
-    buf.resize(got);
-  }
-}
 // "." and ".." resolved, '/' made '\', every name kept exactly, so a folder "Pics." is never
 // taken for its neighbour "Pics"; empty with the last error set when the text is no path.
 std::string ResolvedFolder(const std::string& absolute) {
@@ -80,8 +69,11 @@ std::string ResolvedFolder(const std::string& absolute) {
     if (exact.rfind("\\\\?\\UNC\\", 0) == 0) return "\\" + exact.substr(7);
     if (exact.rfind("\\\\?\\", 0) == 0) return exact.substr(4);
   }
-  // Already in an extended or device form: the system's reading as before.
-  return Narrow(FullPathName(Widen(absolute)));
+  // Already in an extended or device form: the system's reading (it drops a name's trailing
+  // dots and spaces) as before.
+  const std::wstring wide = Widen(absolute);
+  return Narrow(
+      SystemText([&wide](wchar_t* buf, DWORD size) { return ::GetFullPathNameW(wide.c_str(), size, buf, nullptr); }));
 }
 }  // namespace
 

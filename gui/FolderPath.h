@@ -27,6 +27,4 @@ std::string DriveCurrentFolder(char drive);
 // "C:\P\y" → {"C:\", "P", "y"}; a UNC root "\\srv\share" is one element.
 std::vector<std::string> SplitFolderPath(const std::string& path);
 
-
-
 }  // namespace tarvell

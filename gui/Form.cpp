@@ -2,8 +2,11 @@
 
 #include "gui/Application.h"
 #include "base/Exception.h"
+#include "base/WideText.h"
 #include "gui/IconResource.h"
 #include "gui/Menus.h"
+
+#include <commctrl.h>
 
 #include <utility>
 
@@ -11,8 +14,6 @@ namespace tarvell {
 
 namespace {
 constexpr const char* FormWindowClass = "TTarvellForm";
-
-bool IsTopLevel(HWND wnd) noexcept { return (::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CHILD) == 0; }
 
 // The frame (caption, borders, menu bar) a window of this style has at 96 dpi; the current
 // one where the system cannot tell (before Windows 10 1607, where the two are the same for us).
@@ -23,6 +24,15 @@ RECT FrameAt96Dpi(DWORD style, bool menu, DWORD exStyle) noexcept {
   RECT r{0, 0, 0, 0};
   if (!adjust || !adjust(&r, style, menu, exStyle, 96)) ::AdjustWindowRectEx(&r, style, menu, exStyle);
   return r;
+}
+
+// The tooltip's tool for a control of the form.
+TTTOOLINFOW ToolOf(HWND form, const TControl& control) noexcept {
+  TTTOOLINFOW ti{};
+  ti.cbSize = TTTOOLINFOW_V2_SIZE;
+  ti.hwnd = form;
+  ti.uId = reinterpret_cast<UINT_PTR>(control.Handle());
+  return ti;
 }
 }  // namespace
 
@@ -43,10 +53,9 @@ TForm::~TForm() {
 }
 
 TForm* TForm::FormOfWindow(HWND wnd) noexcept {
-  while (wnd) {
+  for (; wnd; wnd = ::GetParent(wnd)) {
     if (auto* form = dynamic_cast<TForm*>(TWnd::FromHandle(wnd))) return form;
-    if (IsTopLevel(wnd)) return nullptr;
-    wnd = ::GetParent(wnd);
+    if (!(::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CHILD)) return nullptr;  // a top-level window not ours
   }
   return nullptr;
 }
@@ -57,6 +66,12 @@ void TForm::HandleNeeded() {
 
 void TForm::CreateParams(TWndCreateParams& p) {
   TWnd::RegisterWndClass(FormWindowClass, CS_DBLCLKS);
+  // The common control classes its controls may be of (tooltips, up-downs), once.
+  static const bool commonControls = [] {
+    const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    return ::InitCommonControlsEx(&icc) != FALSE;
+  }();
+  (void)commonControls;
   TControl::CreateParams(p);
   p.ClassName = FormWindowClass;
   p.Parent = Application.Handle();  // the owner: no taskbar button of its own
@@ -66,23 +81,20 @@ void TForm::CreateParams(TWndCreateParams& p) {
                  ? WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER
                  : WS_OVERLAPPEDWINDOW;
   if (FFormStyle == TFormStyle::fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
-  if (FHasClientSize) {
+  if (FHasClientSize || FDesignedOuterSize) {
     RECT r{0, 0, FClientWidth, FClientHeight};
+    if (!FHasClientSize) {
+      // The layout's outer size holds the frame it had at 96 dpi. Where the frame is larger (a
+      // scaled screen that is not hidden from us, a larger caption font) the window grows by
+      // the difference, so that the controls keep the client area they were laid out in.
+      const RECT designed = FrameAt96Dpi(p.Style, FMenu != nullptr, p.ExStyle);
+      r = RECT{0, 0, p.Width - (designed.right - designed.left), p.Height - (designed.bottom - designed.top)};
+      FDesignedOuterSize = false;  // once: a handle made again keeps the size it has
+    }
     ::AdjustWindowRectEx(&r, p.Style, FMenu != nullptr, p.ExStyle);
     p.Width = r.right - r.left;
     p.Height = r.bottom - r.top;
     TControl::SetBounds(Left(), Top(), p.Width, p.Height);
-  } else if (FDesignedOuterSize) {
-    // The layout's outer size holds the frame it had at 96 dpi. Where the frame is larger (a
-    // scaled screen that is not hidden from us, a larger caption font) the window grows by the
-    // difference, so that the controls keep the client area they were laid out in.
-    const RECT designed = FrameAt96Dpi(static_cast<DWORD>(p.Style), FMenu != nullptr, static_cast<DWORD>(p.ExStyle));
-    RECT r{0, 0, p.Width - (designed.right - designed.left), p.Height - (designed.bottom - designed.top)};
-    ::AdjustWindowRectEx(&r, static_cast<DWORD>(p.Style), FMenu != nullptr, static_cast<DWORD>(p.ExStyle));
-    p.Width = r.right - r.left;
-    p.Height = r.bottom - r.top;
-    TControl::SetBounds(Left(), Top(), p.Width, p.Height);
-    FDesignedOuterSize = false;  // once: a handle made again keeps the size it has
   }
   if (FPosition == TPosition::poScreenCenter) {
     p.X = (::GetSystemMetrics(SM_CXSCREEN) - p.Width) / 2;
@@ -97,37 +109,21 @@ void TForm::CreateWnd() {
   if (!FBigIcon) {
     // The program's icon, as the shell shows it; a program without one keeps the default.
     try {
-      const std::string name = ProgramIconName();
-      if (!name.empty())
-        AssignIcons(LoadIconResource(name, TIconMetric::Large), LoadIconResource(name, TIconMetric::Small));
+      SetIcon(ProgramIconName());
     } catch (const Exception&) {}
   } else {
-    Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FBigIcon.get()));
-    Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
+    ShowIcons();
   }
-  if (FShowHint) CreateTooltip();
-}
-
-void TForm::ControlCreated(TControl& control) {
-  if (&control != this && !control.Hint().empty()) AddTool(control);
-}
-
-void TForm::ControlRemoved(TControl& control) noexcept {
-  if (FActiveControl == &control) FActiveControl = nullptr;
-  RemoveTool(control);
+  if (!FShowHint) return;
+  FTooltip.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr));
 }
 
 void TForm::SetClientSize(int width, int height) {
   FHasClientSize = true;
   FClientWidth = width;
   FClientHeight = height;
-  if (HasHandle()) {
-    RECT r{0, 0, width, height};
-    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_STYLE)), ::GetMenu(Handle()) != nullptr,
-                         static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
-    ::SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
 }
 
 void TForm::Restore() {
@@ -136,25 +132,22 @@ void TForm::Restore() {
 }
 
 void TForm::SetIcon(std::string_view resourceName) {
-  AssignIcons(LoadIconResource(resourceName, TIconMetric::Large), LoadIconResource(resourceName, TIconMetric::Small));
-}
-
-void TForm::AssignIcons(TIconHandle bigIcon, TIconHandle smallIcon) {
-  if (HasHandle()) {
-    Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
-    Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
-  }
-  // The window no longer shows the previous ones: they go as the arguments do.
+  TIconHandle bigIcon = LoadIconResource(resourceName, TIconMetric::Large);
+  TIconHandle smallIcon = LoadIconResource(resourceName, TIconMetric::Small);
   std::swap(FBigIcon, bigIcon);
   std::swap(FSmallIcon, smallIcon);
+  // The previous icons go once the window no longer shows them.
+  if (HasHandle()) ShowIcons();
+}
+
+void TForm::ShowIcons() noexcept {
+  Perform(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FBigIcon.get()));
+  Perform(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
 }
 
 void TForm::SetMenu(TMainMenu* menu) {
   FMenu = menu;
-  if (HasHandle()) {
-    ::SetMenu(Handle(), menu ? menu->Handle() : nullptr);
-    if (FHasClientSize) SetClientSize(FClientWidth, FClientHeight);
-  }
+  if (HasHandle()) ::SetMenu(Handle(), menu ? menu->Handle() : nullptr);
 }
 
 void TForm::SetVisible(bool visible) {
@@ -224,12 +217,10 @@ bool TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       if (FMenu) ::SetMenu(Handle(), nullptr);
       return false;
     case WM_SIZE:
-    case WM_MOVE: {
-      RECT r = WindowRect();
-      TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    case WM_MOVE:
+      TControl::HandleMessage(msg, wp, lp, result);  // the bounds first, as the handler reads them
       if (msg == WM_SIZE && !Loading() && OnResize) OnResize(*this);
       return false;
-    }
     case WM_ACTIVATE:
       return Activate(LOWORD(wp) != WA_INACTIVE, wp, lp, result);
     case DM_GETDEFID:
@@ -253,6 +244,24 @@ bool TForm::Activate(bool active, WPARAM wp, LPARAM lp, LRESULT& result) {
   result = DefaultHandler(WM_ACTIVATE, wp, lp);
   FActiveControl->SetFocus();
   return true;
+}
+
+// A form's hints: one tooltip window, made with the form's, and a tool for each control with
+// a hint, added as the control's window is made.
+void TForm::ControlCreated(TControl& control) {
+  if (&control == this || control.Hint().empty() || !FTooltip) return;
+  TTTOOLINFOW ti = ToolOf(Handle(), control);
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  std::wstring text = Widen(control.Hint());
+  ti.lpszText = text.data();
+  ::SendMessageW(FTooltip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TForm::ControlRemoved(TControl& control) noexcept {
+  if (FActiveControl == &control) FActiveControl = nullptr;
+  if (!FTooltip || !control.HasHandle()) return;
+  TTTOOLINFOW ti = ToolOf(Handle(), control);
+  ::SendMessageW(FTooltip.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 }  // namespace tarvell

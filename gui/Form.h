@@ -17,32 +17,29 @@ public:
   explicit TForm(TComponent* AOwner);
   ~TForm() override;
 
-  // Reads a layout: the form's own properties and setup, then every component (each with the
-  // loading flag set) with its texts and typed setup, the windows, and finally the
-  // load-complete notification for every component and the form. Throws on a duplicate or
-  // unknown component name.
+  // Reads a layout: the form's own properties and setup, every component (loading) with its
+  // setup, the windows, then Loaded() for every component and the form. Throws on a
+  // duplicate or unknown component name.
   void LoadLayout(const TFormLayout& layout);
 
   // The form of the window, or of the top-level window that holds it; null for foreign windows.
   static TForm* FormOfWindow(HWND wnd) noexcept;
 
+  // Set before the window is made.
   void SetClientSize(int width, int height);
   // Brings a minimized or maximized window back to its normal size.
   void Restore();
-  // The window's icons from an icon resource of the program ("#2" for a number), a large and
-  // a small one, each loaded at the size the screen draws it. A form without icons of its own
-  // shows the program's icon. Throws when the resource is missing.
+  // The window's icons from an icon resource ("#2" for a number), at the sizes the screen
+  // draws them; a form without its own shows the program's. Throws when it is missing.
   void SetIcon(std::string_view resourceName);
   HICON BigIcon() const noexcept { return FBigIcon.get(); }
   HICON SmallIcon() const noexcept { return FSmallIcon.get(); }
   TMainMenu* Menu() const noexcept { return FMenu; }
   void SetMenu(TMainMenu* menu);
 
-
   void SetVisible(bool visible) override;
   void BringToFront();
-  // Asks OnCloseQuery, then OnClose decides what happens: the main form ends the application,
-  // other forms are hidden (caHide) unless the action is caNone.
+  // Asks OnCloseQuery, then OnClose's action: the main form ends the application, others hide.
   void Close();
 
   TNotifyEvent OnResize;
@@ -50,9 +47,7 @@ public:
   TCloseQueryEvent OnCloseQuery;
   TKeyEvent OnKeyDown;
 
-  // Called by the message loop for every message bound for this form or its controls: the
-  // key handler sees each key first, then Tab, Enter (default button) and Esc (cancel
-  // button) are handled. True when consumed.
+  // The message loop's key handling for this form and its controls; true when consumed.
   bool PreTranslateKey(MSG& msg);
 
   // Bookkeeping called by controls.
@@ -60,7 +55,7 @@ public:
   void ControlRemoved(TControl& control) noexcept;
   HWND TooltipHandle() const noexcept { return FTooltip.get(); }
 
-  // Makes sure the window exists (forms built in code rather than from a layout).
+  // Makes sure the window exists (forms built in code).
   void HandleNeeded();
 
 protected:
@@ -75,10 +70,7 @@ protected:
 private:
   void ApplyFormLayout(const TFormLayout& layout);
   TComponent& LoadItem(const TLayoutItem& item);
-  void AddTool(TControl& control);
-  void RemoveTool(TControl& control) noexcept;
-  void CreateTooltip();
-  void AssignIcons(TIconHandle bigIcon, TIconHandle smallIcon);
+  void ShowIcons() noexcept;
   void FocusNext(bool backward);
   bool HandleDialogCommand(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
   bool Activate(bool active, WPARAM wp, LPARAM lp, LRESULT& result);

@@ -28,14 +28,6 @@ TButton* RoleButton(const TForm& form, bool cancel) noexcept {
   return nullptr;
 }
 
-TShiftState KeyShift() noexcept {
-  TShiftState shift = 0;
-  if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-  if (::GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-  if (::GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-  return shift;
-}
-
 }  // namespace
 
 // Tab goes through the controls in the layout's order. The dialog manager's own Tab would
@@ -47,14 +39,13 @@ void TForm::FocusNext(bool backward) {
       order.push_back(c);
   }
   if (order.empty()) return;
-  HWND focus = ::GetFocus();
-  auto current = std::find_if(order.begin(), order.end(), [focus](TControl* c) { return c->Handle() == focus || ::IsChild(c->Handle(), focus); });
-  std::size_t index = backward ? order.size() - 1 : 0;
-  if (current != order.end()) {
-    auto pos = static_cast<std::size_t>(current - order.begin());
-    index = backward ? (pos + order.size() - 1) % order.size() : (pos + 1) % order.size();
-  }
-  order[index]->SetFocus();
+  const HWND focus = ::GetFocus();
+  const std::size_t n = order.size();
+  const auto at = static_cast<std::size_t>(
+      std::find_if(order.begin(), order.end(),
+                   [focus](TControl* c) { return c->Handle() == focus || ::IsChild(c->Handle(), focus); }) -
+      order.begin());
+  order[at == n ? (backward ? n - 1 : 0) : (at + (backward ? n - 1 : 1)) % n]->SetFocus();
 }
 
 bool TForm::PreTranslateKey(MSG& msg) {
@@ -87,10 +78,14 @@ bool TForm::HandleDialogCommand(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
   if (lp != 0 || HIWORD(wp) != 0) return false;
   if (LOWORD(wp) == IDCANCEL) {
     if (TButton* cancel = RoleButton(*this, true)) cancel->Click();
-  } else if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(wp))) {
-    item->Click();
   } else {
-    return false;
+    TMenuItem* item = nullptr;
+    for (std::size_t i = 0; i < ComponentCount() && !item; ++i) {
+      item = dynamic_cast<TMenuItem*>(Components(i));
+      if (item && item->Command() != LOWORD(wp)) item = nullptr;
+    }
+    if (!item) return false;
+    item->Click();
   }
   result = 0;
   return true;

@@ -9,22 +9,17 @@ namespace tarvell {
 
 namespace {
 
-bool FontGiven(const TFontSpec& f) noexcept {
-  return f.Name != nullptr || f.Height != 0 || f.Style != 0 || f.Color != clDefault;
-}
-
 void ApplyLook(TControl& control, TColor color, const TFontSpec& font) {
   if (color != clDefault) control.SetColor(color);
-  if (FontGiven(font)) {
-    control.Font().Apply(font);
-    control.FontChanged();
-  }
+  if (!font.Name && font.Height == 0 && font.Style == 0 && font.Color == clDefault) return;  // the parent's
+  control.Font().Apply(font);
+  control.FontChanged();
 }
 
 template <class T>
 T& NamedIn(TForm& form, const std::string& name, const char* what) {
   auto* found = dynamic_cast<T*>(form.FindComponent(name));
-  if (!found) ThrowLayoutError(std::string(what) + " " + name + " is not one of the layout");
+  if (!found) throw Exception(std::string(what) + " " + name + " is not one of the layout");
   return *found;
 }
 
@@ -60,8 +55,8 @@ void TForm::ApplyFormLayout(const TFormLayout& layout) {
 }
 
 TComponent& TForm::LoadItem(const TLayoutItem& item) {
-  if (item.Name.empty() || !item.Kind.Create) ThrowLayoutError("A layout row needs a name and a kind");
-  if (FindComponent(item.Name)) ThrowLayoutError("Duplicate component name " + item.Name);
+  if (item.Name.empty() || !item.Kind.Create) throw Exception("A layout row needs a name and a kind");
+  if (FindComponent(item.Name)) throw Exception("Duplicate component name " + item.Name);
   TComponent* c = item.Kind.Create(this);
   c->SetName(item.Name);
   c->BeginLoading();

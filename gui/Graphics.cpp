@@ -10,34 +10,23 @@ COLORREF ColorToRGB(TColor color) noexcept {
   return static_cast<COLORREF>(color & 0xFFFFFF);
 }
 
-TFont& TFont::operator=(const TFont& other) {
-  if (this != &other) {
-    FName = other.FName;
-    FHeight = other.FHeight;
-    FStyle = other.FStyle;
-    FColor = other.FColor;
-    FHandle.reset();
-  }
-  return *this;
-}
-
 void TFont::Apply(const TFontSpec& font) {
-  if (font.Name) FName = font.Name;
-  if (font.Height != 0) FHeight = font.Height;
-  FStyle = font.Style;
-  if (font.Color != clDefault) FColor = font.Color;
+  if (font.Name) FLook.Name = font.Name;
+  if (font.Height != 0) FLook.Height = font.Height;
+  FLook.Style = font.Style;
+  if (font.Color != clDefault) FLook.Color = font.Color;
   FHandle.reset();
 }
 
 HFONT TFont::Handle() const {
   if (!FHandle) {
     LOGFONTW lf{};
-    lf.lfHeight = FHeight;
-    lf.lfWeight = (FStyle & fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfUnderline = (FStyle & fsUnderline) ? TRUE : FALSE;
+    lf.lfHeight = FLook.Height;
+    lf.lfWeight = (FLook.Style & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfUnderline = (FLook.Style & fsUnderline) ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = DEFAULT_QUALITY;
-    const std::wstring face = Widen(FName);
+    const std::wstring face = Widen(FLook.Name);
     face.copy(lf.lfFaceName, LF_FACESIZE - 1);  // face names are shorter: the zero stays
     FHandle.reset(::CreateFontIndirectW(&lf));
   }

@@ -16,24 +16,30 @@ COLORREF ColorToRGB(TColor color) noexcept;
 class TFont {
 public:
   TFont() = default;
-  TFont(const TFont& other) : FName(other.FName), FHeight(other.FHeight), FStyle(other.FStyle), FColor(other.FColor) {}
-  TFont& operator=(const TFont& other);
+  // A copy makes its own GDI object.
+  TFont(const TFont& other) : FLook(other.FLook) {}
+  TFont& operator=(const TFont& other) {
+    FLook = other.FLook;
+    FHandle.reset();
+    return *this;
+  }
 
-  const std::string& Name() const noexcept { return FName; }
-  int Height() const noexcept { return FHeight; }
-  unsigned Style() const noexcept { return FStyle; }
-  TColor Color() const noexcept { return FColor; }
-  void SetColor(TColor color) noexcept { FColor = color; }
+  const std::string& Name() const noexcept { return FLook.Name; }
+  int Height() const noexcept { return FLook.Height; }
+  TColor Color() const noexcept { return FLook.Color; }
+  void SetColor(TColor color) noexcept { FLook.Color = color; }
   // Overrides the fields the description gives.
   void Apply(const TFontSpec& font);
 
   HFONT Handle() const;
 
 private:
-  std::string FName = "MS Sans Serif";
-  int FHeight = -11;
-  unsigned FStyle = 0;
-  TColor FColor = clWindowText;
+  struct {
+    std::string Name = "MS Sans Serif";
+    int Height = -11;
+    unsigned Style = 0;
+    TColor Color = clWindowText;
+  } FLook;
   mutable TGdiObject FHandle;
 };
 

@@ -1,5 +1,5 @@
-// Owning RAII wrappers for the window system's handles, and non-owning views kept apart from
-// them; the kernel's are in base/OwnedHandle.h.
+// Owners of the window system's handles and scoped uses of them; the kernel's are in
+// base/OwnedHandle.h.
 #pragma once
 
 #include "base/OwnedHandle.h"
@@ -7,49 +7,26 @@
 #include <windows.h>
 #include <unknwn.h>
 
-#include <string>
 #include <utility>
 
 namespace tarvell {
 
 namespace handle_traits {
-struct Window {
-  using handle_type = HWND;
-  static HWND Empty() noexcept { return nullptr; }
-  static bool Valid(HWND h) noexcept { return h != nullptr; }
-  static void Close(HWND h) noexcept { ::DestroyWindow(h); }
-};
-struct Icon {
-  using handle_type = HICON;
-  static HICON Empty() noexcept { return nullptr; }
-  static bool Valid(HICON h) noexcept { return h != nullptr; }
-  static void Close(HICON h) noexcept { ::DestroyIcon(h); }
-};
-struct GdiObject {
-  using handle_type = HGDIOBJ;
-  static HGDIOBJ Empty() noexcept { return nullptr; }
-  static bool Valid(HGDIOBJ h) noexcept { return h != nullptr; }
-  static void Close(HGDIOBJ h) noexcept { ::DeleteObject(h); }
-};
-struct Menu {
-  using handle_type = HMENU;
-  static HMENU Empty() noexcept { return nullptr; }
-  static bool Valid(HMENU h) noexcept { return h != nullptr; }
-  static void Close(HMENU h) noexcept { ::DestroyMenu(h); }
-};
-struct RegKey {
-  using handle_type = HKEY;
-  static HKEY Empty() noexcept { return nullptr; }
-  static bool Valid(HKEY h) noexcept { return h != nullptr; }
-  static void Close(HKEY h) noexcept { ::RegCloseKey(h); }
+// A handle that is null when empty and given back by CloseCall.
+template <class H, auto CloseCall>
+struct Nullable {
+  using handle_type = H;
+  static H Empty() noexcept { return nullptr; }
+  static bool Valid(H h) noexcept { return h != nullptr; }
+  static void Close(H h) noexcept { CloseCall(h); }
 };
 }  // namespace handle_traits
 
-using TWindowHandle = TOwnedHandle<handle_traits::Window>;
-using TIconHandle = TOwnedHandle<handle_traits::Icon>;
-using TGdiObject = TOwnedHandle<handle_traits::GdiObject>;
-using TMenuHandle = TOwnedHandle<handle_traits::Menu>;
-using TRegKey = TOwnedHandle<handle_traits::RegKey>;
+using TWindowHandle = TOwnedHandle<handle_traits::Nullable<HWND, &::DestroyWindow>>;
+using TIconHandle = TOwnedHandle<handle_traits::Nullable<HICON, &::DestroyIcon>>;
+using TGdiObject = TOwnedHandle<handle_traits::Nullable<HGDIOBJ, &::DeleteObject>>;
+using TMenuHandle = TOwnedHandle<handle_traits::Nullable<HMENU, &::DestroyMenu>>;
+using TRegKey = TOwnedHandle<handle_traits::Nullable<HKEY, &::RegCloseKey>>;
 
 // Owning pointer to a COM interface: Release on reset, AddRef only when asked.
 template <class T>

@@ -4,8 +4,6 @@
 #include "base/WideText.h"
 #include "gui/DpiAwareness.h"
 
-#include <commctrl.h>
-
 namespace tarvell {
 
 SIZE IconMetricSize(TIconMetric metric) noexcept {
@@ -17,23 +15,9 @@ SIZE IconMetricSize(TIconMetric metric) noexcept {
 
 TIconHandle LoadIconResource(std::string_view name, TIconMetric metric) {
   if (name.empty()) return TIconHandle();
-  const HINSTANCE module = ::GetModuleHandleW(nullptr);
-  const std::wstring wide = Widen(name);
-  TPerMonitorAwareScope aware;
-  HICON loaded = nullptr;
-  // Only the version 6 common controls have LoadIconMetric; without them the metric's size,
-  // read in the same aware context, is the same.
-  using TLoadIconMetric = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
-  if (const auto loadMetric = reinterpret_cast<TLoadIconMetric>(
-          reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"comctl32.dll"), "LoadIconMetric")))) {
-    if (FAILED(loadMetric(module, wide.c_str(), metric == TIconMetric::Small ? LIM_SMALL : LIM_LARGE, &loaded)))
-      loaded = nullptr;
-  }
-  if (!loaded) {
-    const SIZE size = IconMetricSize(metric);
-    loaded = static_cast<HICON>(::LoadImageW(module, wide.c_str(), IMAGE_ICON, size.cx, size.cy, 0));
-  }
-  TIconHandle icon(loaded);
+  const SIZE size = IconMetricSize(metric);
+  TIconHandle icon(static_cast<HICON>(
+      ::LoadImageW(::GetModuleHandleW(nullptr), Widen(name).c_str(), IMAGE_ICON, size.cx, size.cy, 0)));
   if (!icon) throw Exception("Cannot load the icon resource " + std::string(name));
   return icon;
 }

@@ -8,20 +8,18 @@
 
 namespace tarvell {
 
-// The two sizes Windows draws a window's icons at: the small one (title bar, notification
-// area; SM_CXSMICON) and the large one (Alt+Tab, taskbar; SM_CXICON).
+// The small icon (title bar, notification area) and the large one (Alt+Tab, taskbar).
 enum class TIconMetric { Small, Large };
 
-// The metric's size on this screen, in true pixels: an unaware thread is told the 96-dpi
+// The metric's size on this screen in true pixels: an unaware thread is told the 96-dpi
 // size, which the shell would stretch and blur on a scaled screen.
 SIZE IconMetricSize(TIconMetric metric) noexcept;
 
-// An icon resource of the program by name ("MAINICON", or "#1" for a number), loaded at the
-// metric's size; an empty name gives no icon. Throws when it is missing.
+// An icon resource of the program ("#1" for a number) at the metric's size; none for an empty
+// name. Throws when it is missing.
 TIconHandle LoadIconResource(std::string_view name, TIconMetric metric = TIconMetric::Small);
 
-// The name of the program's own icon: its first icon group, the one the shell shows for the
-// executable ("#1" for a number). Empty when it has none.
+// The program's first icon group, the one the shell shows; empty when it has none.
 std::string ProgramIconName();
 
 }  // namespace tarvell

@@ -11,24 +11,15 @@ namespace tarvell {
 
 TImage::TImage(TComponent* AOwner) : TPaintedControl(AOwner) {}
 
-TImage::~TImage() { DestroyHandle(); }
-
 void TImage::PictureChanged() {
   if (!HasHandle()) return;
   ::InvalidateRect(Handle(), nullptr, FALSE);
   if (!Parent()) return;
   // Transparent controls in front of the picture show it through, so they repaint too.
-  const auto& siblings = Parent()->Controls();
   bool after = false;
-  RECT mine{Left(), Top(), Left() + Width(), Top() + Height()};
-  for (TControl* c : siblings) {
-    if (c == this) {
-      after = true;
-      continue;
-    }
-    RECT theirs{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()};
-    RECT overlap{};
-    if (after && ::IntersectRect(&overlap, &mine, &theirs)) c->Invalidate();
+  for (TControl* c : Parent()->Controls()) {
+    if (after && c->Overlaps(*this)) c->Invalidate();
+    after = after || c == this;
   }
 }
 
@@ -53,23 +44,13 @@ bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rec
   if (shrinking && destWidth > 0 && destHeight > 0 && destWidth <= width && destHeight <= static_cast<LONG>(rows)) {
     // Averaged here into a buffer of the painted size: GDI's own halftone copy would be as
     // large as the picture (see BmpShrink.h).
-    const TBmpPixels source{pixels,
-                            reinterpret_cast<const RGBQUAD*>(info + header->HeaderSize),
-                            width,
-                            static_cast<int>(rows),
-                            header->BottomUp(),
-                            bits,
-                            header->Stride,
-                            bits <= 8 ? static_cast<std::uint32_t>(header->Colors) : 0};
+    const TBmpPixels source(pixels, reinterpret_cast<const RGBQUAD*>(info + header->HeaderSize), width,
+                            static_cast<int>(rows), header->BottomUp(), bits, header->Stride,
+                            bits <= 8 ? static_cast<std::uint32_t>(header->Colors) : 0u);
     const std::vector<std::uint32_t> small =
         ShrinkBmpPixels(source, static_cast<int>(destWidth), static_cast<int>(destHeight));
     BITMAPINFO out{};
-    out.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    out.bmiHeader.biWidth = destWidth;
-    out.bmiHeader.biHeight = -destHeight;  // top-down
-    out.bmiHeader.biPlanes = 1;
-    out.bmiHeader.biBitCount = 32;
-    out.bmiHeader.biCompression = BI_RGB;
+    out.bmiHeader = {sizeof(BITMAPINFOHEADER), destWidth, -destHeight /* top-down */, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     ::SetDIBitsToDevice(dc, rect.left, rect.top, static_cast<DWORD>(destWidth), static_cast<DWORD>(destHeight), 0, 0, 0,
                         static_cast<UINT>(destHeight), small.data(), &out, DIB_RGB_COLORS);
     return true;

@@ -1,6 +1,5 @@
-// A picture control: paints a BMP file image (8-bit with colour table, or 24-bit; 1, 4 and
-// 32 bits too) scaled to the control when Stretch is set, otherwise at natural size at the
-// top left. Nothing is painted for an empty picture.
+// A picture control: paints a BMP file image scaled to the control when Stretch is set,
+// otherwise at natural size at the top left.
 #pragma once
 
 #include "gui/PaintedControl.h"
@@ -14,13 +13,12 @@ namespace tarvell {
 class TImage : public TPaintedControl {
 public:
   explicit TImage(TComponent* AOwner);
-  ~TImage() override;
 
-  // The control's own picture, a BMP file image; call PictureChanged after changing it.
+  // The control's own picture; PictureChanged after changing it.
   std::vector<std::uint8_t>& Bitmap() noexcept { return FBitmap; }
-  // The BMP file image that is painted: the own one unless a derived control shows another.
+  // The picture painted: the own one unless a derived control shows another.
   virtual std::span<const std::uint8_t> ShownBitmap() const noexcept { return FBitmap; }
-  // Repaints the control and the controls in front of it that let it show through.
+  // Repaints the control and those in front of it that let it show through.
   void PictureChanged();
 
   bool Stretch() const noexcept { return FStretch; }
@@ -28,8 +26,7 @@ public:
 
   bool PaintContent(HDC dc) override;
 
-  // Paints a BMP file image into rect of dc; false (nothing painted) when the image is
-  // empty or its headers do not describe a bitmap that fits in the image.
+  // False (nothing painted) when the headers describe no bitmap that fits in the image.
   static bool PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rect);
 
 protected:

@@ -6,8 +6,6 @@ namespace tarvell {
 
 TLabel::TLabel(TComponent* AOwner) : TPaintedControl(AOwner) {}
 
-TLabel::~TLabel() { DestroyHandle(); }
-
 void TLabel::SetTransparent(bool on) {
   FTransparent = on;
   Invalidate();
@@ -20,9 +18,7 @@ void TLabel::SetWordWrap(bool on) {
 
 bool TLabel::PaintContent(HDC dc) {
   RECT r{0, 0, Width(), Height()};
-  if (!FTransparent) {
-    if (HBRUSH brush = BackgroundBrush()) ::FillRect(dc, &r, brush);
-  }
+  if (HBRUSH brush = FTransparent ? nullptr : BackgroundBrush()) ::FillRect(dc, &r, brush);
   TSelectObject font(dc, Font().Handle());
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, Enabled() ? ColorToRGB(Font().Color()) : ::GetSysColor(COLOR_GRAYTEXT));

@@ -9,7 +9,6 @@ namespace tarvell {
 class TLabel : public TPaintedControl {
 public:
   explicit TLabel(TComponent* AOwner);
-  ~TLabel() override;
 
   bool Transparent() const noexcept { return FTransparent; }
   void SetTransparent(bool on);
@@ -25,7 +24,6 @@ protected:
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
-
   bool FTransparent = false;
   bool FWordWrap = false;
 };

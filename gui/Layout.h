@@ -1,7 +1,8 @@
 // A form's layout as data: one table per form, read by TForm::LoadLayout. Positions, captions,
-// hints, colours and fonts are plain fields; everything a kind of component has of its own
-// (properties, event handlers, the form's member that keeps it) is set by a typed setup that
-// the compiler checks, so a misspelled or mistyped handler does not build.
+// hints, colours and fonts are plain fields; what a kind of component has of its own
+// (properties, event handlers, the form's member that keeps it) is set by a typed setup, so a
+// misspelled or mistyped handler does not build. A row of one form loaded into another form
+// is an error in the program, reported by std::bad_cast.
 #pragma once
 
 #include "gui/Colors.h"
@@ -22,11 +23,7 @@ enum class TBorderStyle : std::uint8_t { bsSingle, bsSizeable };
 enum class TFormStyle : std::uint8_t { fsNormal, fsStayOnTop };
 enum class TPosition : std::uint8_t { poDesigned, poScreenCenter };
 
-[[noreturn]] void ThrowLayoutError(const std::string& text);
-
-// The kind of a layout row: how its component is made, and its typed setup, which runs once the
-// row's geometry and texts are applied, while the component is still loading. Every property a
-// kind has of its own (Checked, ReadOnly, Stretch...) is set there, so the compiler checks it.
+// How a row's component is made, and its setup, run while the component is still loading.
 struct TLayoutKind {
   TComponent* (*Create)(TComponent* owner) = nullptr;
   std::function<void(TComponent& component, TForm& form)> Setup{};
@@ -42,48 +39,34 @@ TLayoutKind MakeKind(std::function<void(TComponent& component, TForm& form)> set
 template <class T>
 inline const TLayoutKind Kind = MakeKind<T>({});
 
-// A row of kind T with its own properties set by setup(T&), for rows the form keeps no member
-// for: Configure<TCheckBox>([](TCheckBox& c) { c.SetAlignment(TAlignment::taLeftJustify); }).
+// A row the form keeps no member for: Configure<TCheckBox>([](TCheckBox& c) { ... }).
 template <class T, class S>
 requires std::invocable<S&, T&> TLayoutKind Configure(S setup) {
   return MakeKind<T>([setup = std::move(setup)](TComponent& c, TForm&) mutable { setup(static_cast<T&>(c)); });
 }
 
-// The form F whose layout is being read. A layout row of one form loaded into another form is
-// an error in the program, reported by std::bad_cast.
-template <class F>
-F& LayoutForm(TForm& form) {
-  return dynamic_cast<F&>(form);
-}
-
-// A row whose component the form keeps in a member: Into(&TForm1::Next). The member is set as
-// soon as the component exists.
+// A row whose component the form keeps in a member: Into(&TForm1::Next).
 template <class T, class F>
 TLayoutKind Into(T* F::*member) {
-  return MakeKind<T>([member](TComponent& c, TForm& form) { LayoutForm<F>(form).*member = &static_cast<T&>(c); });
+  return MakeKind<T>([member](TComponent& c, TForm& form) { dynamic_cast<F&>(form).*member = &static_cast<T&>(c); });
 }
 
-// A row whose component the form keeps and whose one event the form handles:
-// Into(&TForm1::Next, &TButton::OnClick, &TForm1::NextClick).
-template <class T, class F, class C, class E, class... A>
-requires std::derived_from<T, C> TLayoutKind Into(T* F::*member, E C::*event, void (F::*handler)(A...)) {
-  return MakeKind<T>([member, event, handler](TComponent& c, TForm& form) {
-    F& f = LayoutForm<F>(form);
-    T& component = static_cast<T&>(c);
-    f.*member = &component;
-    component.*event = [&f, handler](A... args) { (f.*handler)(std::forward<A>(args)...); };
-  });
-}
-
-// The same with the row's own properties and event handlers: Into(&TForm1::Next,
-// [](TButton& b, TForm1& f) { b.OnClick = Handler(&f, &TForm1::NextClick); }).
+// The same with the setup of its properties and event handlers:
+// Into(&TForm1::Next, [](TButton& b, TForm1& f) { b.OnClick = Handler(&f, &TForm1::NextClick); }).
 template <class T, class F, class S>
 requires std::invocable<S&, T&, F&> TLayoutKind Into(T* F::*member, S setup) {
   return MakeKind<T>([member, setup = std::move(setup)](TComponent& c, TForm& form) mutable {
-    F& f = LayoutForm<F>(form);
-    T& component = static_cast<T&>(c);
-    f.*member = &component;
-    setup(component, f);
+    F& f = dynamic_cast<F&>(form);
+    f.*member = &static_cast<T&>(c);
+    setup(*(f.*member), f);
+  });
+}
+
+// The same when the form handles one event of it: Into(&TForm1::Next, &TButton::OnClick, &TForm1::NextClick).
+template <class T, class F, class C, class E, class... A>
+requires std::derived_from<T, C> TLayoutKind Into(T* F::*member, E C::*event, void (F::*handler)(A...)) {
+  return Into(member, [event, handler](T& component, F& f) {
+    component.*event = [&f, handler](A... args) { (f.*handler)(std::forward<A>(args)...); };
   });
 }
 
@@ -95,8 +78,7 @@ struct TLayoutRect {
   int Height = 0;
 };
 
-// One component of a form. Place, caption, hint, colours and font apply to controls, which all
-// lie on the form; a non-visual component takes only its name and kind.
+// One component of a form; place, caption, hint, colour and font apply to controls only.
 struct TLayoutItem {
   std::string Name{};
   TLayoutKind Kind{};
@@ -106,7 +88,6 @@ struct TLayoutItem {
   TColor Color = clDefault;
   TFontSpec Font{};
 
-  // For the rare row that needs more than Control() takes: Control(...).Colored(clMenu).
   TLayoutItem Colored(TColor color) const {
     TLayoutItem row = *this;
     row.Color = color;
@@ -126,7 +107,7 @@ inline TLayoutItem Control(std::string name, TLayoutKind kind, TLayoutRect rect,
   return {std::move(name), std::move(kind), rect, std::move(caption), std::move(hint), clDefault, {}};
 }
 
-// A component without a place on the form (timers, hot keys, menus): Component("Timer1", Into(&TForm1::Timer1)).
+// A component without a place on the form (timers, hot keys, menus).
 inline TLayoutItem Component(std::string name, TLayoutKind kind) { return {std::move(name), std::move(kind)}; }
 
 struct TFormLayout {
@@ -152,12 +133,10 @@ struct TFormLayout {
 // The form's own setup, typed by the form class: FormSetup<TForm1>([](TForm1& f) { ... }).
 template <class F, class S>
 requires std::invocable<S&, F&> std::function<void(TForm&)> FormSetup(S setup) {
-  return [setup = std::move(setup)](TForm& form) mutable { setup(LayoutForm<F>(form)); };
+  return [setup = std::move(setup)](TForm& form) mutable { setup(dynamic_cast<F&>(form)); };
 }
 
-// Wraps a member function as an event handler of the same signature:
-// b.OnClick = Handler(&f, &TForm1::NextClick). A handler whose signature is not the event's
-// cannot be assigned, so the mistake fails the build.
+// A member function as an event handler of the same signature: b.OnClick = Handler(&f, &TForm1::NextClick).
 template <class C, class... A>
 std::function<void(A...)> Handler(C* object, void (C::*method)(A...)) {
   return [object, method](A... args) { (object->*method)(std::forward<A>(args)...); };

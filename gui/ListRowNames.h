@@ -1,7 +1,6 @@
-// Names of the rows of a list box that draws them itself, for screen readers. A list without
-// strings gives the system's accessibility proxy no text, so the proxy is told to ask here for
-// a row's name when it needs one. Where the system offers no annotation service, or does not
-// take the annotation, the rows stay unnamed and the list works as before.
+// Names of the rows of a list box without strings, for screen readers: the system's
+// accessibility proxy is told to ask here for a row's name. Without the annotation service
+// the rows stay unnamed and the list works as before.
 #pragma once
 
 #include "gui/Handles.h"
@@ -22,21 +21,16 @@ class TListRowServer;
 class TListRowNames {
 public:
   using TServices = std::function<TComPtr<IAccPropServices>()>;
-  // Annotates the client object of `list` and all its rows through the service that
-  // `services` gives, with COM kept on this thread meanwhile (no service: nothing).
+  // Annotates the rows of `list` through the service that `services` gives.
   TListRowNames(HWND list, const TServices& services, TRowText rowText);
   ~TListRowNames();
   TListRowNames(const TListRowNames&) = delete;
   TListRowNames& operator=(const TListRowNames&) = delete;
 
-
 private:
   // COM on this thread for as long as the annotation lasts.
   struct TComOnThread {
     HRESULT Result = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    TComOnThread() = default;
-    TComOnThread(const TComOnThread&) = delete;
-    TComOnThread& operator=(const TComOnThread&) = delete;
     ~TComOnThread() {
       if (SUCCEEDED(Result)) ::CoUninitialize();
     }

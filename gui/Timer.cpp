@@ -7,12 +7,8 @@ constexpr const char* TimerWindowClass = "TTarvellTimer";
 constexpr UINT_PTR TimerId = 1;
 }  // namespace
 
-TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FWindow(*this) {}
-
-TTimer::~TTimer() {
-  if (FWindow.HasHandle()) ::KillTimer(FWindow.Handle(), TimerId);
-  FWindow.DestroyHandle();
-}
+TTimer::TTimer(TComponent* AOwner)
+    : TComponent(AOwner), FWindow([this](UINT msg, WPARAM wp, LPARAM, LRESULT&) { return TimerMessage(msg, wp); }) {}
 
 void TTimer::UpdateTimer() {
   if (FWindow.HasHandle()) ::KillTimer(FWindow.Handle(), TimerId);
@@ -38,12 +34,11 @@ void TTimer::SetOnTimer(TNotifyEvent handler) {
   UpdateTimer();
 }
 
-bool TTimer::TTimerWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+bool TTimer::TimerMessage(UINT msg, WPARAM wp) {
   if (msg != WM_TIMER || wp != TimerId) return false;
   // Copy first: the handler may replace itself.
-  TNotifyEvent handler = FTimer.FOnTimer;
-  if (handler) handler(FTimer);
-  result = 0;
+  TNotifyEvent handler = FOnTimer;
+  if (handler) handler(*this);
   return true;
 }
 

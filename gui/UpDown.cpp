@@ -1,17 +1,12 @@
 #include "gui/UpDown.h"
 
-#include "gui/CommonControls.h"
-
 #include <commctrl.h>
 
 namespace tarvell {
 
 TUpDown::TUpDown(TComponent* AOwner) : TControl(AOwner) {}
 
-TUpDown::~TUpDown() { DestroyHandle(); }
-
 void TUpDown::CreateParams(TWndCreateParams& p) {
-  EnsureCommonControls();
   TControl::CreateParams(p);
   p.ClassName = UPDOWN_CLASSA;
   // Plain digits: a thousands separator would make the field's text unreadable as a number.
@@ -20,15 +15,12 @@ void TUpDown::CreateParams(TWndCreateParams& p) {
 
 void TUpDown::CreateWnd() {
   TControl::CreateWnd();
-  Perform(UDM_SETRANGE32, static_cast<WPARAM>(FMin), static_cast<LPARAM>(FMax));
-  if (FAssociate && FAssociate->HasHandle()) Perform(UDM_SETBUDDY, reinterpret_cast<WPARAM>(FAssociate->Handle()));
-  Perform(UDM_SETPOS32, 0, static_cast<LPARAM>(FPosition));
+  SetRange(FMin, FMax);
+  SetAssociate(FAssociate);
 }
 
-void TUpDown::Loaded() {
-  // A buddy given by a layout is attached once every window of the form exists.
-  if (FAssociate) SetAssociate(FAssociate);
-}
+// A buddy given by a layout is attached once every window of the form exists.
+void TUpDown::Loaded() { SetAssociate(FAssociate); }
 
 void TUpDown::SetRange(int min, int max) {
   FMin = min;
@@ -36,34 +28,18 @@ void TUpDown::SetRange(int min, int max) {
   if (HasHandle()) Perform(UDM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
 }
 
-int TUpDown::Position() const {
-  if (!HasHandle()) return FPosition;
-  BOOL failed = FALSE;
-  auto pos = static_cast<int>(Perform(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
-  return pos;
-}
+int TUpDown::Position() const { return HasHandle() ? static_cast<int>(Perform(UDM_GETPOS32)) : FPosition; }
 
 void TUpDown::SetPosition(int position) {
   FPosition = position;
   if (HasHandle()) Perform(UDM_SETPOS32, 0, static_cast<LPARAM>(position));
 }
 
+// The buddy shows the position from then on, as the arrows will write it.
 void TUpDown::SetAssociate(TControl* buddy) {
   FAssociate = buddy;
-  if (HasHandle() && buddy && buddy->HasHandle()) {
-    Perform(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy->Handle()));
-    // The buddy shows the position from now on, as the arrows will write it.
-    Perform(UDM_SETPOS32, 0, static_cast<LPARAM>(FPosition));
-  }
-}
-
-bool TUpDown::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  if (msg == CN_VSCROLL || msg == CN_HSCROLL) {
-    if (LOWORD(wp) == SB_THUMBPOSITION) FPosition = Position();
-    result = 0;
-    return true;
-  }
-  return TControl::HandleMessage(msg, wp, lp, result);
+  if (HasHandle() && buddy && buddy->HasHandle()) Perform(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy->Handle()));
+  SetPosition(FPosition);
 }
 
 }  // namespace tarvell

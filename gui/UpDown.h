@@ -3,14 +3,11 @@
 
 #include "gui/Control.h"
 
-#include <string>
-
 namespace tarvell {
 
 class TUpDown : public TControl {
 public:
   explicit TUpDown(TComponent* AOwner);
-  ~TUpDown() override;
 
   void SetRange(int min, int max);
   // Read from the control once it exists: the arrows change it.
@@ -22,7 +19,6 @@ protected:
   void CreateParams(TWndCreateParams& params) override;
   void CreateWnd() override;
   void Loaded() override;
-  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
   int FMin = 0;

@@ -9,11 +9,6 @@
 
 namespace tarvell {
 
-namespace {
-// The gap before the text, as the system's own list box leaves it.
-constexpr int TextInset = 1;
-}  // namespace
-
 TVirtualListBox::TVirtualListBox(TComponent* AOwner) : TControl(AOwner) { SetTabStop(true); }
 
 TVirtualListBox::~TVirtualListBox() { DestroyHandle(); }
@@ -50,19 +45,13 @@ void TVirtualListBox::HandleDestroyed() {
 
 void TVirtualListBox::FillWindow() {
   if (!HasHandle()) return;
-  Perform(WM_SETREDRAW, FALSE);
+  BeginUpdate();
   Perform(LB_SETCOUNT, static_cast<WPARAM>(FCount));
   Perform(LB_SETCURSEL, static_cast<WPARAM>(FItemIndex));
-  if (FUpdateCount == 0) {
-    Perform(WM_SETREDRAW, TRUE);
-    Invalidate();
-  }
+  EndUpdate();
 }
 
-int TVirtualListBox::ItemIndex() const {
-  if (HasHandle()) return static_cast<int>(Perform(LB_GETCURSEL));
-  return FItemIndex;
-}
+int TVirtualListBox::ItemIndex() const { return HasHandle() ? static_cast<int>(Perform(LB_GETCURSEL)) : FItemIndex; }
 
 void TVirtualListBox::SetItemIndex(int index) {
   FItemIndex = (index >= 0 && index < Count()) ? index : -1;
@@ -105,11 +94,6 @@ void TVirtualListBox::FitItemHeight(HFONT font) {
   if (::GetTextMetricsW(dc.DC(), &tm)) Perform(LB_SETITEMHEIGHT, 0, MAKELPARAM(tm.tmHeight + FRowSpacing, 0));
 }
 
-std::string TVirtualListBox::Item(int index) const {
-  if (index < 0 || index >= FCount) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
-  return FTextOf(index);
-}
-
 void TVirtualListBox::ShowVirtual(int count, TTextOf textOf) {
   FCount = textOf ? std::max(count, 0) : 0;
   FTextOf = std::move(textOf);
@@ -132,12 +116,11 @@ bool TVirtualListBox::AnswerText(UINT msg, WPARAM index, LPARAM buffer, LRESULT&
   // LB_GETTEXTLEN said. One from elsewhere gets its buffer sized for a list without strings
   // (one pointer's room), which a path would overrun.
   if (::InSendMessage()) return false;
-  const int i = static_cast<int>(index);
   if (index >= static_cast<WPARAM>(FCount)) {
     result = LB_ERR;
     return true;
   }
-  const std::wstring text = Widen(FTextOf(i));
+  const std::wstring text = Widen(FTextOf(static_cast<int>(index)));
   if (msg == LB_GETTEXT) {
     if (!buffer) return false;
     std::wmemcpy(reinterpret_cast<wchar_t*>(buffer), text.c_str(), text.size() + 1);
@@ -152,22 +135,23 @@ void TVirtualListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
   if (back) ::FillRect(dis.hDC, &dis.rcItem, back);
   const int index = static_cast<int>(dis.itemID);
   if (dis.itemID != static_cast<UINT>(-1) && index < FCount) {
+    const int left = DrawBeforeText(dis.hDC, dis.rcItem, index, selected);
     const std::wstring text = Widen(FTextOf(index));
     TSelectObject font(dis.hDC, Font().Handle());
     ::SetBkMode(dis.hDC, TRANSPARENT);
-    COLORREF ink = ColorToRGB(Font().Color());
-    if (dis.itemState & ODS_DISABLED)
-      ink = ::GetSysColor(COLOR_GRAYTEXT);
-    else if (selected)
-      ink = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
-    ::SetTextColor(dis.hDC, ink);
+    ::SetTextColor(dis.hDC, (dis.itemState & ODS_DISABLED) ? ::GetSysColor(COLOR_GRAYTEXT)
+                            : selected                     ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                                           : ColorToRGB(Font().Color()));
     // One line, cut at the row's edge; "&" is a character like any other.
-    ::ExtTextOutW(dis.hDC, dis.rcItem.left + TextInset, dis.rcItem.top, ETO_CLIPPED, &dis.rcItem, text.c_str(),
+    ::ExtTextOutW(dis.hDC, left, dis.rcItem.top + FRowSpacing / 2, ETO_CLIPPED, &dis.rcItem, text.c_str(),
                   static_cast<UINT>(text.size()), nullptr);
   }
   // Drawn whole each time rather than toggled, so a repeated notice cannot take it away.
   if ((dis.itemState & ODS_FOCUS) && !(dis.itemState & ODS_NOFOCUSRECT)) ::DrawFocusRect(dis.hDC, &dis.rcItem);
 }
+
+// The gap before the text, as the system's own list box leaves it.
+int TVirtualListBox::DrawBeforeText(HDC, const RECT& row, int, bool) { return row.left + 1; }
 
 bool TVirtualListBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {

@@ -21,14 +21,11 @@ public:
   ~TVirtualListBox() override;
 
   int Count() const noexcept { return FCount; }
-  std::string Item(int index) const;
   // Shows `count` entries whose texts `textOf` gives. The caller keeps what `textOf` reads
   // alive while they are shown and reports every change: ShowVirtual again after a
-  // replacement, Delete after it removed an entry.
+  // replacement, Delete after it removed an entry (which the window still shows).
   void ShowVirtual(int count, TTextOf textOf);
-  // An entry the caller has removed from its list already; the window still shows it.
   void Delete(int index);
-  void Clear() { ShowVirtual(0, nullptr); }
 
   // The selected entry, or -1.
   int ItemIndex() const;
@@ -48,13 +45,14 @@ protected:
   // The service that names the rows for screen readers; a seam for tests, as the system's
   // own cannot be watched at work.
   virtual TComPtr<IAccPropServices> RowNameServices() { return SystemAccPropServices(); }
-  // Draws one row (the whole row: background, text, focus).
-  virtual void DrawItem(const DRAWITEMSTRUCT& dis);
+  // Draws what stands before a row's text and returns where the text starts.
+  virtual int DrawBeforeText(HDC dc, const RECT& row, int index, bool selected);
 
-  // Pixels a row has beyond the height of the font's characters.
+  // Pixels a row has beyond the height of the font's characters, half above the text.
   int FRowSpacing = 0;
 
 private:
+  void DrawItem(const DRAWITEMSTRUCT& dis);
   void FillWindow();
   void FitItemHeight(HFONT font);
   // The window's answer to LB_GETTEXTLEN or LB_GETTEXT, or false when it has none to give.

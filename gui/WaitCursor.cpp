@@ -32,8 +32,6 @@ void TScreen::SetCursor(TCursor cursor) noexcept {
   ::SetCursor(CursorHandle(crArrow));
 }
 
-TWaitCursor::TWaitCursor() noexcept : FSaved(Screen.Cursor()) { Screen.SetCursor(crHourGlass); }
-
 TWaitCursor::TWaitCursor(TCursor atEnd) noexcept : FSaved(atEnd) { Screen.SetCursor(crHourGlass); }
 
 TWaitCursor::~TWaitCursor() { Screen.SetCursor(FSaved); }

@@ -27,13 +27,11 @@ private:
 
 extern TScreen Screen;
 
-// Saves the screen cursor and shows the hourglass; the saved cursor comes back on destruction,
-// also when an error unwinds the routine. Busy work that ends with a set cursor (the main
-// window's rebuilds end with the arrow) names it instead.
+// The hourglass for a scope, then the saved cursor, or the one named (the main window's
+// rebuilds end with the arrow), also when an error unwinds the routine.
 class TWaitCursor {
 public:
-  TWaitCursor() noexcept;
-  explicit TWaitCursor(TCursor atEnd) noexcept;
+  explicit TWaitCursor(TCursor atEnd = Screen.Cursor()) noexcept;
   ~TWaitCursor();
   TWaitCursor(const TWaitCursor&) = delete;
   TWaitCursor& operator=(const TWaitCursor&) = delete;

@@ -2,12 +2,10 @@
 
 #include "base/Exception.h"
 #include "gui/Dialogs.h"
-#include "gui/WaitCursor.h"
 #include "base/WideText.h"
 
 #include <commctrl.h>
 
-#include <exception>
 #include <utility>
 
 namespace tarvell {
@@ -19,48 +17,26 @@ HINSTANCE ModuleInstance() noexcept { return ::GetModuleHandleW(nullptr); }
 // that slot belongs to whoever made the window, so on a subclassed control or any window
 // not made here it may hold anything, and reading it as an object would be unsafe.
 constexpr const wchar_t* ObjectProperty = L"Tarvell.TWnd";
-
-TWnd::TExceptionReporter ExceptionReporter = nullptr;
 }  // namespace
-
-void TWnd::SetExceptionReporter(TExceptionReporter reporter) noexcept { ExceptionReporter = reporter; }
-
-void TWnd::ReportException(const std::exception& e) noexcept {
-  if (ExceptionReporter) {
-    ExceptionReporter(e);
-    return;
-  }
-  try {
-    ShowErrorBox(e.what());
-  } catch (...) {
-    // Nothing is left to report with.
-  }
-}
 
 TWnd::~TWnd() { DestroyHandle(); }
 
-void TWnd::RegisterWndClass(const char* name, UINT style, HBRUSH background, HICON icon, HCURSOR cursor) {
+void TWnd::RegisterWndClass(const char* name, UINT style, HICON icon) {
   const std::wstring wideName = Widen(name);
-  WNDCLASSEXW probe{};
-  probe.cbSize = sizeof probe;
-  if (::GetClassInfoExW(ModuleInstance(), wideName.c_str(), &probe)) return;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = style;
   wc.lpfnWndProc = &TWnd::WndProc;
   wc.hInstance = ModuleInstance();
   wc.hIcon = icon;
-  wc.hCursor = cursor ? cursor : ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.hbrBackground = background;
+  wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.lpszClassName = wideName.c_str();
-  if (!::RegisterClassExW(&wc)) {
+  if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     throw Exception("Cannot register window class " + std::string(name));
-  }
 }
 
 TWnd* TWnd::FromHandle(HWND wnd) noexcept {
-  if (!wnd) return nullptr;
-  return static_cast<TWnd*>(::GetPropW(wnd, ObjectProperty));
+  return wnd ? static_cast<TWnd*>(::GetPropW(wnd, ObjectProperty)) : nullptr;
 }
 
 void TWnd::CreateHandle(const TWndCreateParams& p) {
@@ -71,9 +47,7 @@ void TWnd::CreateHandle(const TWndCreateParams& p) {
   bool ours = ::GetClassInfoExW(ModuleInstance(), className.c_str(), &info) && info.lpfnWndProc == &TWnd::WndProc;
   HWND wnd = ::CreateWindowExW(p.ExStyle, className.c_str(), Widen(p.Caption).c_str(), p.Style, p.X, p.Y, p.Width,
                                p.Height, p.Parent, p.MenuOrId, ModuleInstance(), ours ? this : nullptr);
-  if (!wnd) {
-    throw Exception("Cannot create window of class " + p.ClassName);
-  }
+  if (!wnd) throw Exception("Cannot create window of class " + p.ClassName);
   if (ours) return;
   // A control of a system class: our procedure goes in front of its own.
   Attach(wnd);
@@ -119,46 +93,28 @@ LRESULT TWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept {
   LRESULT result = 0;
   bool handled = false;
   try {
-    if (msg == WM_SETCURSOR && LOWORD(lp) == HTCLIENT && Screen.Cursor() != crDefault) {
-      ::SetCursor(Screen.CursorHandle(Screen.Cursor()));
-      result = TRUE;
-      handled = true;
-    } else {
-      handled = HandleMessage(msg, wp, lp, result);
-    }
-  } catch (const std::exception& e) {
-    ReportException(e);
-    handled = true;
+    handled = HandleMessage(msg, wp, lp, result);
   } catch (...) {
-    ReportException(Exception("Unknown error"));
+    ShowCurrentError();
     handled = true;
   }
-  if (msg == WM_NCDESTROY) {
-    // The window is gone once the default handling has run; forget it either way.
-    if (!handled) result = subclassed ? ::DefSubclassProc(wnd, msg, wp, lp) : ::DefWindowProcW(wnd, msg, wp, lp);
-    if (FHandle.get() == wnd) Detach();
-    try {
-      HandleDestroyed();
-    } catch (const std::exception& e) {
-      ReportException(e);
-    } catch (...) {
-      ReportException(Exception("Unknown error"));
-    }
-    return result;
+  if (msg != WM_NCDESTROY) return handled ? result : DefaultHandler(msg, wp, lp);
+  // The window is gone once the default handling has run; forget it either way.
+  if (!handled) result = subclassed ? ::DefSubclassProc(wnd, msg, wp, lp) : ::DefWindowProcW(wnd, msg, wp, lp);
+  if (FHandle.get() == wnd) Detach();
+  try {
+    HandleDestroyed();
+  } catch (...) {
+    ShowCurrentError();
   }
-  if (!handled) result = DefaultHandler(msg, wp, lp);
   return result;
 }
 
 LRESULT CALLBACK TWnd::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  TWnd* self = nullptr;
   if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    self = static_cast<TWnd*>(cs->lpCreateParams);
-    if (self) self->Attach(wnd);
-  } else {
-    self = FromHandle(wnd);
+    if (auto* made = static_cast<TWnd*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams)) made->Attach(wnd);
   }
+  TWnd* self = FromHandle(wnd);
   if (!self || self->FHandle.get() != wnd) return ::DefWindowProcW(wnd, msg, wp, lp);
   return self->Dispatch(msg, wp, lp);
 }

@@ -1,11 +1,11 @@
 // The one window-procedure trampoline: a C++ object per window, found from the HWND.
 #pragma once
 
-#include <exception>
-
 #include "gui/Handles.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace tarvell {
 
@@ -22,14 +22,11 @@ struct TWndCreateParams {
   HMENU MenuOrId = nullptr;  // the menu of a top-level window, the identifier of a child
 };
 
-// Every window here is a Unicode window: created, subclassed and answered through the wide
-// calls, so its text is exact whatever the process code page; the C++ side speaks UTF-8.
-// Windows created through TWnd reach HandleMessage; controls of system classes are subclassed
-// (SetWindowSubclass, the one way of hooking a window here) so the same object sees their
-// messages before the original procedure.
-// No exception ever leaves the window procedure: it goes to the exception reporter, which the
-// application object installs.
-// A derived class whose HandleMessage uses its own members calls DestroyHandle() in its destructor.
+// Every window here is a Unicode window, so its text is exact whatever the process code page;
+// the C++ side speaks UTF-8. Controls of system classes are subclassed, so the object sees
+// their messages before their own procedure. No exception leaves the window procedure: it
+// goes to the error box. A derived class whose HandleMessage uses its own members calls
+// DestroyHandle() in its destructor.
 class TWnd {
 public:
   TWnd() = default;
@@ -46,22 +43,15 @@ public:
   // The window rectangle in the parent's client coordinates (screen for top-level windows).
   RECT BoundsInParent() const noexcept;
 
-  // Registers a class whose window procedure is the trampoline; a second call with the same name
-  // does nothing. The background brush may be a (COLOR_x + 1) value.
-  static void RegisterWndClass(const char* name, UINT style = CS_DBLCLKS, HBRUSH background = nullptr,
-                               HICON icon = nullptr, HCURSOR cursor = nullptr);
+  // Registers a class whose window procedure is the trampoline, once.
+  static void RegisterWndClass(const char* name, UINT style = CS_DBLCLKS, HICON icon = nullptr);
   // The object of a window created or subclassed by TWnd, or null.
   static TWnd* FromHandle(HWND wnd) noexcept;
 
-  // Creates the window; throws when CreateWindowExW fails. Any window held before is destroyed.
+  // Creates the window, in place of any held before; throws when that fails.
   void CreateHandle(const TWndCreateParams& params);
   // Destroys the window (its children too) after detaching this object from it.
   void DestroyHandle() noexcept;
-
-  // Where exceptions raised while handling a message are reported; must not throw. Without
-  // one, an error box shows the message.
-  using TExceptionReporter = void (*)(const std::exception& e) noexcept;
-  static void SetExceptionReporter(TExceptionReporter reporter) noexcept;
 
   LRESULT Perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const noexcept {
     return ::SendMessageW(FHandle.get(), msg, wp, lp);
@@ -74,12 +64,10 @@ protected:
   LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) noexcept;
   // Called by DestroyHandle just before the window is destroyed, while it still answers.
   virtual void DestroyingHandle() noexcept {}
-  // Called once the window is gone (after WM_NCDESTROY) when something else than DestroyHandle
-  // destroyed it, for example the destruction of its parent.
+  // Called once the window is gone when something else than DestroyHandle destroyed it.
   virtual void HandleDestroyed() {}
 
 private:
-  static void ReportException(const std::exception& e) noexcept;
   static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp) noexcept;
@@ -88,6 +76,20 @@ private:
 
   TWindowHandle FHandle;
   bool FSubclassed = false;
+};
+
+// A window whose messages go to its owner's handler (the application's window, timers).
+class TMessageWindow : public TWnd {
+public:
+  using THandler = std::function<bool(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)>;
+  explicit TMessageWindow(THandler handler) : FHandler(std::move(handler)) {}
+  ~TMessageWindow() override { DestroyHandle(); }
+
+protected:
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override { return FHandler(msg, wp, lp, result); }
+
+private:
+  THandler FHandler;
 };
 
 }  // namespace tarvell

@@ -141,6 +141,24 @@ TEST_F(AppShell, ADoubleClickOnThePeriodAsksAVisibleQuestionWithAboutOpen) {
   EXPECT_TRUE(run.EndsWithZero());
 }
 
+// Guards against a lost activating click: the first double click on the period, right after
+// About opened from the window's background, asked nothing.
+TEST_F(AppShell, ADoubleClickOnThePeriodRightAfterAboutOpenedAsks) {
+  AddPicture("wide.jpg", 640, 360);  // its preview leaves the window's background below it
+  StartToTray(TSettings{.StartFolder = Slides});
+  ShowFromTray();
+  POINT background{420, 400}, field{530, 12};
+  ClientToScreen(main, &background);
+  ClientToScreen(main, &field);
+  ClickAt(background.x, background.y);
+  ASSERT_NE(WaitForTop(FormClass, "About ", 10000, run.Pid(), true), nullptr);
+  WaitUntil([] { return false; }, 500);
+  ClickAt(field.x, field.y);
+  Sleep(60);  // a hand's pace between the two clicks
+  ClickAt(field.x, field.y);
+  EXPECT_NE(WaitForMessageBox("Fast/Slow", 5000, run.Pid()), nullptr);
+}
+
 // A damaged settings file used to stop every start until the user deleted it.
 TEST_F(AppShell, DamagedSettingsAreReportedAndTheProgramStillRuns) {
   // Raw lines: the damage is in the file's own text.

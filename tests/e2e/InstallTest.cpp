@@ -44,10 +44,11 @@ protected:
     return process.Valid();
   }
   // Installed (the shortcut and the settings there) with the icon settings an installation
-  // leaves: 32-bit icons and no arrow on shortcuts; then started.
+  // leaves: 32-bit icons, noted as written by it, and no arrow on shortcuts; then started.
   bool StartInstalledWithChangedIcons() {
     if (!CreateShortcut(TTarvellRun::ShortcutPath(), copy) || !WriteSettings({.Transparent = false})) return false;
     RegWriteString(HKEY_CURRENT_USER, Metrics, IconBpp, "32");
+    RegWriteString(HKEY_CURRENT_USER, "Software\\Tarvell", "Wrote Shell Icon BPP", "1");
     RegDeleteValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut");
     return StartCopy();
   }

@@ -5,15 +5,6 @@
 
 namespace tarvell {
 
-namespace handle_traits {
-struct DeviceContext {  // a DC from CreateCompatibleDC
-  using handle_type = HDC;
-  static HDC Empty() noexcept { return nullptr; }
-  static bool Valid(HDC h) noexcept { return h != nullptr; }
-  static void Close(HDC h) noexcept { ::DeleteDC(h); }
-};
-}  // namespace handle_traits
-
-using TMemoryDC = TOwnedHandle<handle_traits::DeviceContext>;
+using TMemoryDC = TOwnedHandle<handle_traits::Nullable<HDC, &::DeleteDC>>;  // from CreateCompatibleDC
 
 }  // namespace tarvell

@@ -59,6 +59,7 @@ public:
   std::vector<bool> Answers;          // answers to the questions, in order; then Cancel
   std::function<void()> WhileAsking;  // runs while a question is open
   int OpenQuestions = 0;
+  std::function<bool()> AlsoOpen;  // questions open elsewhere, as the window counts them
 
   std::vector<std::string> Questions;
   std::vector<TDefaultAnswer> Defaults;  // the answer Enter gives to each question
@@ -71,7 +72,7 @@ public:
   int Selected = -1;
   std::vector<std::string> Mirror;  // what the list box shows
 
-  bool QuestionOpen() const override { return OpenQuestions > 0; }
+  bool QuestionOpen() const override { return OpenQuestions > 0 || (AlsoOpen && AlsoOpen()); }
   void ShowCaption(const std::string& caption) override { Caption = caption; }
   void ShowPicture(const std::string& path) override { Preview = path; }
   void DesktopChanged(const std::string& path) override { OnDesktop = path; }
@@ -160,6 +161,7 @@ public:
   std::vector<std::string> Deleted;
   std::vector<std::string> Opened;
   int FullScreenChecks = 0;
+  std::function<std::optional<std::string>(const std::string&)> Recycle;  // the real sending, when set
   int Clears = 0;
 
   std::string Shape = "one";  // what DisplayShape answers
@@ -192,6 +194,7 @@ public:
   }
   void ClearWallpaper() override { ++Clears; }
   std::optional<std::string> SendToRecycleBin(const std::string& path) override {
+    if (Recycle) return Recycle(path);
     if (const auto refused = DeleteRefusals.find(path); refused != DeleteRefusals.end()) return refused->second;
     Deleted.push_back(path);
     return std::nullopt;

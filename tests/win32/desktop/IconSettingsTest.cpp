@@ -24,7 +24,8 @@ protected:
   TIconSettingKeys Keys{{HKEY_CURRENT_USER, Root + "\\UserMetrics"},
                         {HKEY_CURRENT_USER, Root + "\\DefaultMetrics"},
                         {HKEY_CURRENT_USER, Root + "\\lnkfile"},
-                        {HKEY_CURRENT_USER, Root + "\\piffile"}};
+                        {HKEY_CURRENT_USER, Root + "\\piffile"},
+                        {HKEY_CURRENT_USER, Root + "\\Program"}};
   std::vector<std::string> Events;
   TInstallHooks Hooks;
 
@@ -46,18 +47,6 @@ protected:
     return RegReadString(key.Root, key.Path, "isShortcut");
   }
 };
-
-TEST_F(IconSettings, ShellIconBppIsWrittenOnlyWhenAbsent) {
-  RegCreate(HKEY_CURRENT_USER, Keys.UserMetrics.Path);
-  SetShellIconBpp(Keys.UserMetrics, Hooks);
-  EXPECT_EQ(Bpp(Keys.UserMetrics), "32");
-
-  // Any data already there stays, also when it is not what installation would write.
-  RegWriteString(HKEY_CURRENT_USER, Keys.UserMetrics.Path, "Shell Icon BPP", "16");
-  SetShellIconBpp(Keys.UserMetrics, Hooks);
-  EXPECT_EQ(Bpp(Keys.UserMetrics), "16");
-  EXPECT_TRUE(Events.empty());
-}
 
 TEST_F(IconSettings, ShellIconBppPresentNeedsNoRightsToWrite) {
   RegWriteString(HKEY_CURRENT_USER, Keys.UserMetrics.Path, "Shell Icon BPP", "8");
@@ -123,16 +112,26 @@ TEST_F(IconSettings, InstallNeverTouchesTheArrowSetting) {
   EXPECT_EQ(Arrow(Keys.PifClass), "");
 }
 
-TEST_F(IconSettings, RestoreGivesTheSettingsBack) {
-  RegWriteString(HKEY_CURRENT_USER, Keys.UserMetrics.Path, "Shell Icon BPP", "32");
-  RegWriteString(HKEY_CURRENT_USER, Keys.DefaultMetrics.Path, "Shell Icon BPP", "32");
-  RegCreate(HKEY_CURRENT_USER, Keys.LinkClass.Path);
-  RegCreate(HKEY_CURRENT_USER, Keys.PifClass.Path);
-  RestoreIconSettings(Keys);
-  EXPECT_FALSE(Bpp(Keys.UserMetrics));
-  EXPECT_FALSE(Bpp(Keys.DefaultMetrics));
-  EXPECT_EQ(Arrow(Keys.LinkClass), "");
-  EXPECT_EQ(Arrow(Keys.PifClass), "");
+// Installation writes "Shell Icon BPP" only where it is absent, whatever data is there. Guards
+// against an uninstall that takes away a depth set before: only the value installation wrote
+// goes, and the program's notes with it.
+TEST_F(IconSettings, ShellIconBppIsWrittenOnlyWhenAbsentAndRestoredToWhatWasThere) {
+  using TBpp = std::optional<std::string>;
+  const std::pair<TBpp, TBpp> beforeInstall[] = {{{}, {}}, {"16", {}}, {{}, "24"}, {"32", "32"}};
+  for (const auto& [user, defaultUser] : beforeInstall) {
+    for (const auto& [key, data] : {std::pair{Keys.UserMetrics, user}, std::pair{Keys.DefaultMetrics, defaultUser}}) {
+      RegCreate(HKEY_CURRENT_USER, key.Path);
+      RegDeleteValue(HKEY_CURRENT_USER, key.Path, "Shell Icon BPP");
+      if (data) RegWriteString(HKEY_CURRENT_USER, key.Path, "Shell Icon BPP", *data);
+    }
+    InstallIconSettings(Keys, Hooks);
+    EXPECT_EQ(Bpp(Keys.UserMetrics), user.value_or("32"));
+    EXPECT_EQ(Bpp(Keys.DefaultMetrics), defaultUser.value_or("32"));
+    RestoreIconSettings(Keys);
+    EXPECT_EQ(Bpp(Keys.UserMetrics), user);
+    EXPECT_EQ(Bpp(Keys.DefaultMetrics), defaultUser);
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, Keys.Program.Path));
+  }
   EXPECT_TRUE(Events.empty());
 }
 

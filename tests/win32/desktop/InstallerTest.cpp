@@ -164,6 +164,7 @@ protected:
     WriteTextFile(Paths.ConfigPath, "5\r\n");
     WriteTextFile(Paths.Target, "installed program");
     RegWriteString(HKEY_CURRENT_USER, Metrics, "Shell Icon BPP", "32");
+    RegWriteString(HKEY_CURRENT_USER, "Software\\Tarvell", "Wrote Shell Icon BPP", "1");
     RegDeleteValue(HKEY_CLASSES_ROOT, "lnkfile", "isShortcut");
   }
   void ExpectRegistryRestored() const {

@@ -3,6 +3,9 @@
 // here (under Wine a real send lands in the desktop's trash; the end-to-end tests cover it).
 #include "desktop/RecycleBin.h"
 
+#include "gui/Dialogs.h"
+#include "gui/SystemCall.h"
+#include "tests/support/SlideshowFakes.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -50,9 +53,11 @@ public:
   unsigned long Error = 0;
   bool LeaveTheFile = false;
   std::vector<std::string> Sent;
+  std::function<void()> During;  // runs inside the call, as the shell's own box would
 
   unsigned long Recycle(const std::string& path) override {
     Sent.push_back(path);
+    if (During) During();
     if (Error != 0) return Error;
     if (!LeaveTheFile) ::DeleteFileW(WidePath(path).c_str());
     return 0;
@@ -129,6 +134,29 @@ TEST(RecycleBin, AFileThatStaysKeepsItsNameAndTheMessageSaysWhy) {
   // A file already gone counts as gone; nothing is sent.
   EXPECT_EQ(RecycleFile(folder.File("missing.jpg"), shell), std::nullopt);
   EXPECT_TRUE(shell.Sent.empty());
+}
+
+// Guards against a second Delete or a Next run inside the shell's own box ("delete for good?",
+// whose loop lets hot keys in), and against ending in the middle of the shell's call.
+TEST(RecycleBin, TheShellsCallIsAnOpenQuestionAndAQuitFollowsItsReturn) {
+  ::CreateDirectoryA(Folder, nullptr);
+  for (int i : {0, 1}) WriteTextFile(Pic(i), "picture");
+  TRig rig(2);
+  TFakeShell shell;
+  rig.Desktop.Recycle = [&](const std::string& path) { return RecycleFile(path, shell); };
+  rig.View.AlsoOpen = [] { return ModalDepth() > 0; };  // as the main window answers
+  int quits = 0;
+  shell.During = [&] {
+    rig.Show.DeleteCurrent();
+    rig.Show.Next();
+    EXPECT_TRUE(HeldForSystemCall([&] { ++quits; }));
+    EXPECT_EQ(quits, 0);
+  };
+  rig.View.Answers = {true};
+  rig.Show.DeleteCurrent();
+  EXPECT_EQ(quits, 1) << "the quit asked inside the shell's call follows its return";
+  EXPECT_EQ(rig.View.Questions.size(), 1u) << "a second Delete asked inside the shell's box";
+  EXPECT_EQ(rig.Desktop.Applied, std::vector<std::string>{Pic(1)}) << "a Next ran inside the shell's box";
 }
 
 }  // namespace

@@ -51,7 +51,11 @@ TEST(Dialogs, ErrorBoxHasTheErrorIconTheTitleAndAFullStop) {
 
 TEST(Dialogs, ErrorsReachingTheLoopGoToTheStandardErrorBox) {
   TBoxRecorder boxes;
-  Application.ShowException(Exception("Cannot open file C:\\x.cfg"));
+  try {
+    throw Exception("Cannot open file C:\\x.cfg");
+  } catch (...) {
+    ShowCurrentError();
+  }
   ASSERT_EQ(boxes.Boxes.size(), 1u);
   EXPECT_EQ(boxes.Boxes[0].Text, "Cannot open file C:\\x.cfg.");
   EXPECT_EQ(boxes.Boxes[0].Type & MB_ICONMASK, static_cast<unsigned>(MB_ICONERROR));

@@ -87,7 +87,7 @@ TEST(FolderLists, ShowTheVisibleEntriesOfTheirListerByNameAndNothingWithoutOne) 
 
   // A folder that cannot be read shows the path alone.
   lister.Error = ERROR_ACCESS_DENIED;
-  dir.Update();
+  dir.SetLister(&lister);
   EXPECT_EQ(dir.Items(), path);
 }
 

@@ -88,7 +88,7 @@ public:
 TLayoutKind Clicks(void (TTestForm::*handler)(TObject&), TButton* TTestForm::*member = nullptr, int role = 0) {
   return MakeKind<TButton>([handler, member, role](TComponent& c, TForm& form) {
     auto& button = static_cast<TButton&>(c);
-    auto& f = LayoutForm<TTestForm>(form);
+    auto& f = dynamic_cast<TTestForm&>(form);
     if (member) f.*member = &button;
     button.SetDefault(role == 1);
     button.SetCancel(role == 2);
@@ -276,7 +276,7 @@ TEST(FormEvents, ClickHandlersGetTheirSenderAndUnassignedEventsDoNothing) {
   ::SendMessageA(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 180));
   ::SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(250, 180));
   EXPECT_EQ(form.Calls, (std::vector<std::string>{"OkClick", "FormClick"}));
-  form.SetClientSize(320, 200);
+  form.SetBounds(0, 0, 320, 200);
   EXPECT_EQ(form.Calls.back(), "FormResize");
 }
 

@@ -89,35 +89,6 @@ TEST(Wnd, NoExceptionLeavesTheWindowProcedure) {
   EXPECT_EQ(::SendMessageA(h, WM_ANSWER, 1, 0), 2);
 }
 
-std::vector<std::string>* Reported = nullptr;
-
-// The window layer reports through whatever reporter it is given; the application object
-// installs its own, and without any an error box still shows the message.
-TEST(Wnd, ExceptionsGoToTheInstalledReporterOrToAnErrorBox) {
-  std::vector<std::string> reported;
-  Reported = &reported;
-  TThrowingWnd wnd;
-  HWND h = MakeOwnWindow(wnd);
-  TWnd::SetExceptionReporter([](const std::exception& e) noexcept { Reported->push_back(e.what()); });
-  ::SendMessageA(h, WM_THROW_EXCEPTION, 0, 0);
-  EXPECT_EQ(reported, (std::vector<std::string>{"Handler failed"}));
-
-  std::vector<std::string> boxes;
-  SetMessageBoxHook([&](const std::string& text, const std::string&, unsigned) {
-    boxes.push_back(text);
-    return IDOK;
-  });
-  TWnd::SetExceptionReporter(nullptr);
-  ::SendMessageA(h, WM_THROW_EXCEPTION, 0, 0);
-  SetMessageBoxHook({});
-  EXPECT_EQ(boxes, (std::vector<std::string>{"Handler failed."}));
-  EXPECT_EQ(reported.size(), 1u);
-
-  // Put back what the application object installed, for the tests that follow.
-  TWnd::SetExceptionReporter([](const std::exception& e) noexcept { Application.ShowException(e); });
-  Reported = nullptr;
-}
-
 TEST(Wnd, SubclassedControlKeepsItsOwnProcedureAndLetsGoWhenDestroyed) {
   TThrowingWnd parent;
   MakeOwnWindow(parent);

@@ -139,8 +139,9 @@ TEST_F(HelpWindow, MenuItemAboutIsDrawnBoldAndOpensTheAboutWindow) {
   EXPECT_NE(mii.fState & MFS_DEFAULT, 0u) << "drawn in bold by the system";
   EXPECT_EQ(mii.hSubMenu, nullptr) << "a command of its own, no drop-down";
   ASSERT_NE(Form3->Menu, nullptr);
-  EXPECT_EQ(Form3->Menu->Caption(), "About");
-  EXPECT_TRUE(Form3->Menu->Default());
+  char text[16] = {};
+  ::GetMenuStringA(bar, 0, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "About");
   EXPECT_EQ(mii.wID, Form3->Menu->Command());
 
   EXPECT_EQ(Form2, nullptr);
