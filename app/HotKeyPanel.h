@@ -55,7 +55,6 @@ public:
   // The saved choice, as the settings file keeps it: one no longer offered stays until the user
   // picks another, so Ctrl+Alt comes back where the keyboard that took it is gone.
   unsigned Flags() const noexcept { return FFlags; }
-  unsigned FlagsInForce() const noexcept { return FOffer.Flags; }
   // The commands whose combination could not be claimed.
   const std::vector<THotKeyCommand>& Unclaimed() const noexcept { return FUnclaimed; }
 

@@ -642,7 +642,6 @@ TEST_F(Slideshow, AHeldChangeWaitsAndFollowsOnceOnRelease) {
     c.Hold(rig.Show, rig.Desktop, true);
     for (int i = 0; i < 2; ++i) EXPECT_EQ(rig.Tick(), TTickResult::None);
     EXPECT_EQ(rig.Desktop.FullScreenChecks, 0) << "no check before a change is due";
-    // Two due ticks: a full-screen program holds a change one extra period at most.
     for (int i = 0; i < 2; ++i) EXPECT_EQ(rig.Tick(), TTickResult::None);
     EXPECT_TRUE(rig.Desktop.Applied.empty());
     EXPECT_EQ(rig.Desktop.FullScreenChecks, c.ChecksFullScreen ? 2 : 0) << "once per due tick";
@@ -673,6 +672,17 @@ TEST_F(Slideshow, TheFullScreenWaitEndsWhenNothingIsDueAnyMore) {
   Show.SetSettings({false, false, false, 10, true});
   Ticks(1);
   EXPECT_EQ(Show.CountdownText(), "0 m 6 s");
+}
+
+// Regression: a shell saying "busy" for good held every change for good; now one extra period at most.
+TEST_F(Slideshow, AFullScreenProgramHoldsADueChangeOneExtraPeriodAtMost) {
+  Build(3);
+  Show.SetSettings({false, false, false, 3, true});
+  Desktop.FullScreen = true;
+  EXPECT_EQ(Ticks(6), 0);
+  EXPECT_EQ(Show.CountdownText(), "waiting: full screen");
+  EXPECT_EQ(Tick(), TTickResult::Switched);
+  EXPECT_EQ(Desktop.FullScreenChecks, 3) << "the due ticks of the extra period";
 }
 
 TEST_F(Slideshow, ALockedAndDisconnectedSessionWaitsForBoth) {
