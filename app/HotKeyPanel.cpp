@@ -6,14 +6,32 @@
 #include "gui/Label.h"
 #include "windows/HelpWindows.h"
 
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace tarvell {
 
+bool AltGrOnInstalledLayouts() {
+  std::vector<HKL> layouts(static_cast<std::size_t>(std::max(0, ::GetKeyboardLayoutList(0, nullptr))));
+  layouts.resize(static_cast<std::size_t>(
+      std::max(0, ::GetKeyboardLayoutList(static_cast<int>(layouts.size()), layouts.data()))));
+  if (layouts.empty()) layouts.push_back(::GetKeyboardLayout(0));
+  std::vector<std::uintptr_t> handles;
+  for (const HKL layout : layouts) handles.push_back(reinterpret_cast<std::uintptr_t>(layout));
+  return AltGrOnCommandKeys(handles, [](std::uintptr_t layout, char16_t character) {
+    return static_cast<std::int16_t>(::VkKeyScanExW(static_cast<wchar_t>(character), reinterpret_cast<HKL>(layout)));
+  });
+}
+
 void THotKeyPanel::Attach(const TParts& parts) {
   FParts = parts;
+  FAltGr = FAltGrOnCommandKeys();
+  FOffer = OfferHotKeys(FFlags, FAltGr);
   std::vector<std::string> names;
-  for (const THotKeyChoice& choice : HotKeyChoices) names.emplace_back(choice.Name);
+  for (const THotKeyChoice& choice : FOffer.Choices) names.emplace_back(choice.Name);
   FParts.Choice->SetItems(std::move(names));
 }
 
@@ -22,29 +40,35 @@ void THotKeyPanel::SetFlags(unsigned flags) noexcept { FFlags = HotKeyChoiceInde
 void THotKeyPanel::Apply() {
   Release();
   FUnclaimed.clear();
+  FOffer = OfferHotKeys(FFlags, FAltGr);
+  const unsigned flags = FOffer.Flags;
   for (std::size_t i = 0; i < HotKeyCommands.size(); ++i) {
     const THotKeyCommand command = HotKeyCommands[i];
     TSysHotKey& key = *FParts.Keys[i];
     key.SetActive(true);
-    if (FFlags == 0) continue;
-    if (!key.AddHotKey(HotKeyIndexOf(command), HotKeyModifiersOfFlags(FFlags)).Claimed) FUnclaimed.push_back(command);
+    if (flags == 0) continue;
+    if (!key.AddHotKey(HotKeyIndexOf(command), HotKeyModifiersOfFlags(flags)).Claimed) FUnclaimed.push_back(command);
   }
 
-  FParts.Choice->SetItemIndex(static_cast<int>(HotKeyChoiceIndex(FFlags).value_or(0)));
-  FParts.Next->SetCaption(HotKeyButtonCaption(THotKeyCommand::Next, FFlags));
-  FParts.Clear->SetCaption(HotKeyButtonCaption(THotKeyCommand::Clear, FFlags));
-  FParts.Quit->SetCaption(HotKeyButtonCaption(THotKeyCommand::Quit, FFlags));
-  const std::string notice = UnclaimedHotKeysNotice(FUnclaimed);
+  int index = 0;
+  for (std::size_t i = 0; i < FOffer.Choices.size(); ++i)
+    if (FOffer.Choices[i].Flags == flags) index = static_cast<int>(i);
+  FParts.Choice->SetItemIndex(index);
+  FParts.Next->SetCaption(HotKeyButtonCaption(THotKeyCommand::Next, flags));
+  FParts.Clear->SetCaption(HotKeyButtonCaption(THotKeyCommand::Clear, flags));
+  FParts.Quit->SetCaption(HotKeyButtonCaption(THotKeyCommand::Quit, flags));
+  const std::string unclaimed = UnclaimedHotKeysNotice(FUnclaimed);
+  const std::string notice = FOffer.Notice + (FOffer.Notice.empty() || unclaimed.empty() ? "" : "; ") + unclaimed;
   FParts.Notice->SetCaption(notice);
   FParts.Notice->SetVisible(!notice.empty());
-  SetHelpHotKeys({HotKeyName(FFlags, THotKeyCommand::Next), HotKeyName(FFlags, THotKeyCommand::Clear),
-                  HotKeyName(FFlags, THotKeyCommand::Delete), HotKeyName(FFlags, THotKeyCommand::Quit)});
+  SetHelpHotKeys({HotKeyName(flags, THotKeyCommand::Next), HotKeyName(flags, THotKeyCommand::Clear),
+                  HotKeyName(flags, THotKeyCommand::Delete), HotKeyName(flags, THotKeyCommand::Quit)});
 }
 
 void THotKeyPanel::ChoiceChanged() {
   const int index = FParts.Choice->ItemIndex();
-  if (index < 0 || static_cast<std::size_t>(index) >= HotKeyChoices.size()) return;
-  const unsigned flags = HotKeyChoices[static_cast<std::size_t>(index)].Flags;
+  if (index < 0 || static_cast<std::size_t>(index) >= FOffer.Choices.size()) return;
+  const unsigned flags = FOffer.Choices[static_cast<std::size_t>(index)].Flags;
   if (flags == FFlags) return;
   SetFlags(flags);
   Apply();

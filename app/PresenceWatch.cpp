@@ -1,6 +1,8 @@
 #include "app/PresenceWatch.h"
 
 #include <cstring>
+#include <cwchar>
+#include <iterator>
 
 namespace tarvell {
 
@@ -13,6 +15,26 @@ bool LockFlagTrusted() noexcept {
   const DWORDLONG mask = ::VerSetConditionMask(::VerSetConditionMask(0, VER_MAJORVERSION, VER_GREATER_EQUAL),
                                                VER_MINORVERSION, VER_GREATER_EQUAL);
   return ::VerifyVersionInfoW(&wanted, VER_MAJORVERSION | VER_MINORVERSION, mask) != FALSE;
+}
+
+TForegroundFacts ForegroundWindowFacts() noexcept {
+  TForegroundFacts facts;
+  const HWND front = ::GetForegroundWindow();
+  if (!front) return facts;
+  facts.Visible = ::IsWindowVisible(front) && !::IsIconic(front);
+  wchar_t name[32] = {};
+  ::GetClassNameW(front, name, static_cast<int>(std::size(name)));
+  for (const wchar_t* shell : {L"Progman", L"WorkerW", L"Shell_TrayWnd"})
+    facts.Shell = facts.Shell || std::wcscmp(name, shell) == 0;
+  RECT window{};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (::GetWindowRect(front, &window) &&
+      ::GetMonitorInfoW(::MonitorFromWindow(front, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    facts.CoversMonitor = window.left <= monitor.rcMonitor.left && window.top <= monitor.rcMonitor.top &&
+                          window.right >= monitor.rcMonitor.right && window.bottom >= monitor.rcMonitor.bottom;
+  }
+  return facts;
 }
 
 bool TPresenceWatch::Attach(HWND window) {
@@ -102,7 +124,10 @@ bool TPresenceWatch::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
 bool TPresenceWatch::FullScreenBusy() const {
   QUERY_USER_NOTIFICATION_STATE state{};
   if (FAILED(FCalls.QueryNotificationState(&state))) return false;
-  return state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE;
+  if (state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE) return true;
+  if (state != QUNS_BUSY) return false;
+  const TForegroundFacts front = FCalls.Foreground();
+  return front.Visible && !front.Shell && front.CoversMonitor;
 }
 
 }  // namespace tarvell

@@ -44,6 +44,14 @@ inline constexpr LONG SessionStateLocked = 0;                                   
 // Windows 7 gives the lock flag the other way round; only later versions are believed.
 bool LockFlagTrusted() noexcept;
 
+// The window in front, as far as a full-screen program is concerned.
+struct TForegroundFacts {
+  bool Visible = false;
+  bool Shell = false;          // the shell's desktop or taskbar (Progman, WorkerW, Shell_TrayWnd)
+  bool CoversMonitor = false;  // its rectangle holds the whole of the monitor it is on
+};
+TForegroundFacts ForegroundWindowFacts() noexcept;
+
 // The system calls behind the watch; tests put their own in.
 struct TPresenceCalls {
   BOOL(WINAPI* RegisterSession)(HWND, DWORD) = ::WTSRegisterSessionNotification;
@@ -52,6 +60,7 @@ struct TPresenceCalls {
   BOOL(WINAPI* QuerySession)(HANDLE, DWORD, WTS_INFO_CLASS, LPWSTR*, DWORD*) = ::WTSQuerySessionInformationW;
   void(WINAPI* FreeSessionInfo)(PVOID) = ::WTSFreeMemory;
   bool (*TrustsLockFlag)() noexcept = LockFlagTrusted;
+  TForegroundFacts (*Foreground)() noexcept = ForegroundWindowFacts;
 };
 
 // On waking, the logon screen and the display come back first; a wallpaper written then may be
@@ -80,7 +89,9 @@ public:
   // notices and its own timer); every other message goes on to the window's own handling.
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
   // Whether a full-screen program, a Direct3D one or a presentation is in front. A failed query
-  // says no, so a broken shell cannot stop the slideshow for good.
+  // says no, so a broken shell cannot stop the slideshow for good. The shell also says "busy"
+  // while an invisible topmost full-screen overlay exists, which may be for good: that answer
+  // holds only while the window in front is a visible one, not the shell's, covering its monitor.
   bool FullScreenBusy() const;
 
 private:

@@ -20,6 +20,10 @@ constexpr TCommandKey CommandKeys[] = {
 
 const TCommandKey& KeyOf(THotKeyCommand command) noexcept { return CommandKeys[static_cast<std::size_t>(command)]; }
 
+// Where the scripts end whose keyboards put characters on AltGr: the CJK ideographs and Hangul
+// after it are typed through input methods. Asking no further keeps the scan short.
+constexpr char16_t AltGrCharactersEnd = u'\u3400';
+
 // The name of "Ctrl" and a letter: what the blanks on a button were counted for.
 constexpr std::size_t PlainNameLength = 6;
 constexpr std::size_t FewestBlanks = 2;
@@ -30,6 +34,39 @@ std::optional<std::size_t> HotKeyChoiceIndex(unsigned flags) noexcept {
   for (std::size_t i = 0; i < HotKeyChoices.size(); ++i)
     if (HotKeyChoices[i].Flags == flags) return i;
   return std::nullopt;
+}
+
+THotKeyOffer OfferHotKeys(unsigned savedFlags, bool altGrOnCommandKeys) {
+  THotKeyOffer offer;
+  for (const THotKeyChoice& choice : HotKeyChoices) {
+    if (choice.Flags & ModWin) continue;
+    if (choice.Flags == (ModControl | ModAlt) && altGrOnCommandKeys) continue;
+    offer.Choices.push_back(choice);
+  }
+  const auto saved = HotKeyChoiceIndex(savedFlags);
+  if (!saved) return offer;
+  for (const THotKeyChoice& choice : offer.Choices)
+    if (choice.Flags == savedFlags) {
+      offer.Flags = savedFlags;
+      return offer;
+    }
+  offer.Flags = FallbackHotKeyFlags;
+  const std::string_view why = savedFlags & ModWin ? " is Windows' own" : " clashes with AltGr";
+  offer.Notice = std::string(HotKeyChoices[*saved].Name) + std::string(why) + ": now Ctrl+Shift";
+  return offer;
+}
+
+bool AltGrOnCommandKeys(const std::vector<std::uintptr_t>& layouts, const TKeyScan& scan) {
+  constexpr unsigned AltGr = 6;  // Ctrl and Alt
+  for (const std::uintptr_t layout : layouts) {
+    for (char16_t character = u' '; character < AltGrCharactersEnd; ++character) {
+      const auto key = static_cast<std::uint16_t>(scan(layout, character));
+      if (key == 0xFFFF || ((key >> 8) & 7) != AltGr) continue;
+      for (const THotKeyCommand command : HotKeyCommands)
+        if ((key & 0xFF) == HotKeyCodes[KeyOf(command).KeyIndex]) return true;
+    }
+  }
+  return false;
 }
 
 std::uint8_t HotKeyIndexOf(THotKeyCommand command) noexcept { return KeyOf(command).KeyIndex; }

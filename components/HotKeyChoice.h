@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,7 +23,8 @@ struct THotKeyChoice {
   std::string_view Name;
 };
 
-// What the main window offers, in its order; "None" turns the hot keys off.
+// Every set a settings file may hold, in the main window's order; "None" turns the hot keys off.
+// The window offers those OfferHotKeys leaves in.
 inline constexpr std::array<THotKeyChoice, 6> HotKeyChoices{{
     {ModControl, "Ctrl"},
     {ModControl | ModAlt, "Ctrl+Alt"},
@@ -32,8 +34,34 @@ inline constexpr std::array<THotKeyChoice, 6> HotKeyChoices{{
     {0, "None"},
 }};
 
-// The position of `flags` among HotKeyChoices, or nothing when they are not offered.
+// The position of `flags` among HotKeyChoices, or nothing when they are not among them.
 std::optional<std::size_t> HotKeyChoiceIndex(unsigned flags) noexcept;
+
+// What stands in for a saved set that is no longer offered.
+inline constexpr unsigned FallbackHotKeyFlags = ModControl | ModShift;
+
+struct THotKeyOffer {
+  std::vector<THotKeyChoice> Choices;   // what the main window offers, in HotKeyChoices' order
+  unsigned Flags = DefaultHotKeyFlags;  // the set in force
+  std::string Notice;                   // why the saved set is not in force; empty when it is
+};
+
+// What the main window offers and claims with. No set holding Win: Windows' own Win+Ctrl+D,
+// Win+Ctrl+Q and Win+Alt+D would collide. Ctrl+Alt only where no keyboard layout types a
+// character with AltGr on a command's letter key: Windows reports AltGr as Ctrl+Alt, so the hot
+// key would take that character ("@" on a German Q). A saved set no longer offered gives
+// Ctrl+Shift and the notice says so; flags never offered count as Ctrl.
+THotKeyOffer OfferHotKeys(unsigned savedFlags, bool altGrOnCommandKeys);
+
+// How a keyboard layout types a character, as VkKeyScanExW answers: the virtual key in the low
+// byte, the shift state (Shift 1, Ctrl 2, Alt 4) in the high byte; -1 when no key types it.
+using TKeyScan = std::function<std::int16_t(std::uintptr_t layout, char16_t character)>;
+
+// Whether one of `layouts` types a character with AltGr alone (Ctrl+Alt, no Shift) on a command's
+// letter key. Every character up to the CJK ideographs is asked: a layout names only the key of
+// a character, never the characters of a key. Other AltGr characters (the euro on E)
+// leave Ctrl+Alt offered, since its hot keys cannot catch them.
+bool AltGrOnCommandKeys(const std::vector<std::uintptr_t>& layouts, const TKeyScan& scan);
 
 // RegisterHotKey's modifier flags as a hot-key component's modifier set.
 constexpr std::uint8_t HotKeyModifiersOfFlags(unsigned flags) {

@@ -30,7 +30,10 @@ struct TAreaWeights {
 };
 
 // Output pixel i covers source left + i * step .. left + (i + 1) * step; a source pixel
-// counts by how much of it lies inside (stb_image_resize's box filter when reducing).
+// counts by how much of it lies inside (stb_image_resize's box filter when reducing). Each
+// weight is the difference of the rounded shares up to its two edges: never negative, and the
+// weights sum to exactly WeightOne however many pixels there are (rounding each share on its own
+// let the rest go negative past about 90:1, and the sums wrapped).
 TAreaWeights AreaWeights(double left, double length, int outSize, int sourceSize) {
   TAreaWeights w;
   w.First.resize(outSize);
@@ -45,19 +48,19 @@ TAreaWeights AreaWeights(double left, double length, int outSize, int sourceSize
     w.First[i] = first;
     w.Count[i] = last - first + 1;
     w.Start[i] = static_cast<int>(w.Weights.size());
-    int total = 0, largest = w.Start[i], best = -1;
+    // The share of the output pixel up to source position x; an empty span (past the picture's
+    // edge) is all its first pixel.
+    const auto shareTo = [&](int x) {
+      if (x > last) return WeightOne;
+      if (to <= from) return 0;
+      return static_cast<int>(std::lround(std::clamp<double>(x - from, 0, to - from) / (to - from) * WeightOne));
+    };
+    int below = 0;
     for (int x = first; x <= last; ++x) {
-      const double inside = std::min<double>(x + 1, to) - std::max<double>(x, from);
-      const int weight = to > from ? static_cast<int>(std::lround(std::max(0.0, inside) / (to - from) * WeightOne)) : 0;
-      if (weight > best) {
-        best = weight;
-        largest = static_cast<int>(w.Weights.size());
-      }
-      w.Weights.push_back(weight);
-      total += weight;
+      const int above = shareTo(x + 1);
+      w.Weights.push_back(above - below);
+      below = above;
     }
-    // Rounding leaves the sum a step off at most: the largest share takes it, so flat areas stay exact.
-    w.Weights[largest] += WeightOne - total;
   }
   return w;
 }

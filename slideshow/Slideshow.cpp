@@ -4,6 +4,7 @@
 
 #include "slideshow/Countdown.h"
 #include "slideshow/FileMask.h"
+#include "slideshow/FullScreenWait.h"
 #include "slideshow/PictureWalk.h"
 
 #include <algorithm>
@@ -495,8 +496,9 @@ TTickResult TSlideshow::Tick() {
   // picture now would be work for nothing. It stays due.
   if (FUnseen.Any()) return TTickResult::None;
   // Asked only now, so an ordinary tick costs no system call; asked again at each tick while
-  // the program in front keeps the screen.
-  FFullScreenWait = FDesktop.FullScreenBusy();
+  // the program in front keeps the screen, for one extra period at most.
+  FFullScreenWait =
+      FullScreenMayHold(SecondsElapsed(), FSettings.Period, FSettings.SecondsMode) && FDesktop.FullScreenBusy();
   if (FFullScreenWait) return TTickResult::None;
   SelectNext();
   ChangeToCurrent();

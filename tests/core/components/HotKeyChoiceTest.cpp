@@ -65,5 +65,40 @@ TEST(HotKeyChoice, NoticeNamesTheCommandsWithoutAKey) {
   EXPECT_EQ(UnclaimedHotKeysNotice({Next, Delete}), "No key (taken elsewhere): Next, Delete");
 }
 
+// Layouts as VkKeyScanExW shows them: letters on their keys, some characters with AltGr (0x600).
+enum TLayout : std::uintptr_t { Us = 1, German, Polish, French };
+std::int16_t ScanFakeLayout(std::uintptr_t layout, char16_t ch) {
+  if (layout == German && ch == u'@') return 0x600 | 'Q';
+  if (layout == Polish && ch == u'\u017C') return 0x600 | 'Z';                          // ż
+  if ((layout == German || layout == French) && ch == u'\u20AC') return 0x600 | 'E';  // €
+  if (layout == French && ch == u'\u0104') return 0x700 | 'A';  // Ą, with Shift too, is not Ctrl+Alt's
+  return ch >= u'a' && ch <= u'z' ? static_cast<std::int16_t>(ch - u'a' + 'A') : -1;
+}
+
+// Regression: Ctrl+Alt caught AltGr ("@" on a German Q quit the program), and Ctrl+Win and
+// Alt+Win took Windows' own Win+Ctrl+D, Win+Ctrl+Q and Win+Alt+D.
+TEST(HotKeyChoice, NoSetThatAltGrOrWindowsUsesIsOfferedAndASavedOneFallsBackToCtrlShift) {
+  const struct {
+    unsigned Saved;
+    std::vector<std::uintptr_t> Layouts;
+    const char* Offer;  // offered | in force | notice
+  } cases[] = {
+      {3, {Us}, "Ctrl,Ctrl+Alt,Ctrl+Shift,None | 3 | "},
+      {3, {Us, German}, "Ctrl,Ctrl+Shift,None | 6 | Ctrl+Alt clashes with AltGr: now Ctrl+Shift"},
+      {3, {Polish}, "Ctrl,Ctrl+Shift,None | 6 | Ctrl+Alt clashes with AltGr: now Ctrl+Shift"},
+      {3, {French}, "Ctrl,Ctrl+Alt,Ctrl+Shift,None | 3 | "},  // AltGr, but not alone on a command's key
+      {10, {Us}, "Ctrl,Ctrl+Alt,Ctrl+Shift,None | 6 | Ctrl+Win is Windows' own: now Ctrl+Shift"},
+      {9, {Polish}, "Ctrl,Ctrl+Shift,None | 6 | Alt+Win is Windows' own: now Ctrl+Shift"},
+      {0, {German}, "Ctrl,Ctrl+Shift,None | 0 | "},
+      {5, {Us}, "Ctrl,Ctrl+Alt,Ctrl+Shift,None | 2 | "},  // never offered: Ctrl, as the settings reader takes it
+  };
+  for (const auto& c : cases) {
+    const THotKeyOffer offer = OfferHotKeys(c.Saved, AltGrOnCommandKeys(c.Layouts, ScanFakeLayout));
+    std::string text;
+    for (const THotKeyChoice& choice : offer.Choices) text += (text.empty() ? "" : ",") + std::string(choice.Name);
+    EXPECT_EQ(text + " | " + std::to_string(offer.Flags) + " | " + offer.Notice, c.Offer) << c.Saved;
+  }
+}
+
 }  // namespace
 }  // namespace tarvell

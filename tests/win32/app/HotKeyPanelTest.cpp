@@ -33,9 +33,10 @@ struct TPanelHost {
   TLabel* Notice = Add<TLabel>(280, 54, 289, 14);
   std::array<TSysHotKey*, 4> Keys{};
   std::vector<THotKeyCommand> Pressed;
-  THotKeyPanel Panel;
+  bool AltGr;  // what the keyboard layouts answer
+  THotKeyPanel Panel{[this] { return AltGr; }};
 
-  TPanelHost() {
+  explicit TPanelHost(bool altGr = false) : AltGr(altGr) {
     Form.SetClientSize(580, 420);
     Form.HandleNeeded();
     for (std::size_t i = 0; i < Keys.size(); ++i) {
@@ -63,7 +64,7 @@ struct TPanelHost {
 
 TEST(HotKeyPanel, EachChoiceClaimsItsKeysAndTheButtonsNameThem) {
   TPanelHost host;
-  ASSERT_EQ(host.Choice->Items().size(), HotKeyChoices.size());
+  ASSERT_EQ(host.Choice->Items().size(), OfferHotKeys(2, false).Choices.size());
   EXPECT_EQ(host.Choice->Items()[1], "Ctrl+Alt");
 
   host.Panel.SetFlags(2);
@@ -75,7 +76,7 @@ TEST(HotKeyPanel, EachChoiceClaimsItsKeysAndTheButtonsNameThem) {
   ASSERT_TRUE(PumpUntil([&] { return host.Pressed.size() == 1; }));
   EXPECT_EQ(host.Pressed.back(), THotKeyCommand::Delete);
 
-  for (const THotKeyChoice& choice : HotKeyChoices) {
+  for (const THotKeyChoice& choice : OfferHotKeys(2, false).Choices) {
     host.Panel.SetFlags(choice.Flags);
     host.Panel.Apply();
     EXPECT_EQ(host.Panel.Flags(), choice.Flags);
@@ -136,6 +137,24 @@ TEST(HotKeyPanel, AKeyAnotherProgramHoldsIsNamedInTheWindow) {
   for (TSysHotKey* key : host.Keys) EXPECT_TRUE(key->HotKeys().empty());
   THolder third;
   EXPECT_TRUE(third.Claim(1, MOD_CONTROL, 'Z')) << "no hot keys: Ctrl+Z is free";
+}
+
+// A saved set no longer offered claims Ctrl+Shift, the window says why, and it is kept till changed.
+TEST(HotKeyPanel, ASavedSetNoLongerOfferedFallsBackAndTheWindowSaysWhy) {
+  TPanelHost host(true);
+  EXPECT_EQ(host.Choice->Items(), (std::vector<std::string>{"Ctrl", "Ctrl+Shift", "None"}));
+  THolder other;
+  ASSERT_TRUE(other.Claim(1, MOD_CONTROL | MOD_SHIFT, 'Q'));
+  host.Panel.SetFlags(3);
+  host.Panel.Apply();
+  EXPECT_EQ(host.Panel.Flags(), 3u);
+  EXPECT_EQ(host.Quit->Caption(), "Quit     Ctrl+Shift+Q");
+  EXPECT_TRUE(host.NoticeShown());
+  EXPECT_EQ(host.Notice->Caption(), "Ctrl+Alt clashes with AltGr: now Ctrl+Shift; No key (taken elsewhere): Quit");
+  host.Choice->SetItemIndex(0);
+  host.Panel.ChoiceChanged();
+  EXPECT_EQ(host.Panel.Flags(), 2u);
+  EXPECT_FALSE(host.NoticeShown());
 }
 
 }  // namespace

@@ -63,6 +63,8 @@ struct TSystemSide {
     delete static_cast<TSessionInfoEx*>(memory);
   }
   static bool TrustsLockFlag() noexcept { return Trusted; }
+  static inline TForegroundFacts Front{true, false, true};
+  static TForegroundFacts Foreground() noexcept { return Front; }
 };
 
 // A window that hands its messages to the watch first, as the main window does.
@@ -71,7 +73,8 @@ public:
   TEventLog Events;
   TPresenceWatch Watch{Events,
                        {&TSystemSide::Register, &TSystemSide::Unregister, &TSystemSide::Query,
-                        &TSystemSide::QuerySession, &TSystemSide::Free, &TSystemSide::TrustsLockFlag},
+                        &TSystemSide::QuerySession, &TSystemSide::Free, &TSystemSide::TrustsLockFlag,
+                        &TSystemSide::Foreground},
                        100};
 
   TWatchedForm() : TForm(nullptr) {
@@ -192,15 +195,21 @@ TEST(PresenceWatch, AStartWhileLockedIsReportedAndDoubtMeansOpen) {
   TSystemSide::Trusted = true;
 }
 
+// Regression: "busy" alone held changes for good while an invisible topmost overlay was up.
 TEST(PresenceWatch, FullScreenStatesThatHoldAChange) {
   struct TCase {
     QUERY_USER_NOTIFICATION_STATE State;
     HRESULT Answer;
     bool Busy;
+    TForegroundFacts Front{true, false, true};  // visible, not the shell's, covering its monitor
   };
   const TCase cases[] = {
       {QUNS_BUSY, S_OK, true},
+      {QUNS_BUSY, S_OK, false, {false, false, true}},
+      {QUNS_BUSY, S_OK, false, {true, true, true}},  // the desktop itself in front, under an overlay
+      {QUNS_BUSY, S_OK, false, {true, false, false}},
       {QUNS_RUNNING_D3D_FULL_SCREEN, S_OK, true},
+      {QUNS_RUNNING_D3D_FULL_SCREEN, S_OK, true, {true, false, false}},  // the game's word is taken
       {QUNS_PRESENTATION_MODE, S_OK, true},
       {QUNS_ACCEPTS_NOTIFICATIONS, S_OK, false},
       {QUNS_NOT_PRESENT, S_OK, false},
@@ -211,6 +220,7 @@ TEST(PresenceWatch, FullScreenStatesThatHoldAChange) {
   for (const TCase& c : cases) {
     TSystemSide::State = c.State;
     TSystemSide::QueryAnswer = c.Answer;
+    TSystemSide::Front = c.Front;
     EXPECT_EQ(form.Watch.FullScreenBusy(), c.Busy) << c.State << " " << c.Answer;
   }
   TSystemSide::QueryAnswer = S_OK;
