@@ -37,6 +37,35 @@ TEST_F(Ending, ASettingsFileHeldAtStartUpIsNotOverwrittenAtQuit) {
   EXPECT_EQ(SavedSettings(), SettingsFile(OwnSettings));
 }
 
+// Guards against the layout's defaults written over the settings: the session ended while a
+// start-up question was open, before the settings were in the controls. During the notice of a
+// damaged line the loaded values are in place, and saved.
+TEST_F(Ending, TheSessionsEndDuringAStartUpQuestionKeepsTheLoadedSettings) {
+  TSettings repaired = OwnSettings;
+  repaired.Subfolders = false;  // line 3 damaged: its default
+  const struct {
+    const char* Box;
+    bool Installed;
+    TSettings After;
+  } cases[] = {{"Installation", false, OwnSettings}, {"Tarvell", true, repaired}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Box);
+    ASSERT_TRUE(WriteSettings(OwnSettings));
+    std::vector<std::string> lines = TTarvellRun::ConfigLines();
+    if (c.Installed) lines[2] = "x";
+    ASSERT_TRUE(TTarvellRun::WriteConfig(lines));
+    ASSERT_TRUE(c.Installed ? TTarvellRun::MarkInstalled() : DeleteFileA(TTarvellRun::ShortcutPath().c_str()));
+    TTarvellRun starting;
+    ASSERT_TRUE(starting.Start());
+    ASSERT_NE(WaitForMessageBox(c.Box, 20000, starting.Pid()), nullptr);
+    HWND form = starting.WaitMainWindow();
+    PostMessageA(form, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    PostMessageA(form, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(starting.EndsWithZero());
+    EXPECT_EQ(SavedSettings(), SettingsFile(c.After));
+  }
+}
+
 // A save that fails: a folder stands where the new settings file would be written.
 class EndingWithAFailingSave : public TTarvellCase {
 protected:

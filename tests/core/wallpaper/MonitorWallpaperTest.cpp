@@ -18,9 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::Bytes;
 
-std::string WriteSolidJpeg(const fs::path& folder, const char* name, int w, int h, std::uint8_t r, std::uint8_t g,
-                           std::uint8_t b) {
-  const Bytes jpeg = test::SolidJpeg(w, h, r, g, b);
+std::string WriteJpeg(const fs::path& folder, const char* name, const Bytes& jpeg) {
   const fs::path path = folder / name;
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(jpeg.data()), jpeg.size());
   return path.string();
@@ -31,19 +29,23 @@ std::string WriteSolidJpeg(const fs::path& folder, const char* name, int w, int 
 TEST(MonitorWallpaper, EachMonitorShowsItsOwnFileAndAFailureOnlyItsOwnPart) {
   const fs::path folder = fs::temp_directory_path() / ("tarvell-monitors-" + std::to_string(::getpid()));
   fs::create_directories(folder);
-  const std::string red = WriteSolidJpeg(folder, "red.jpg", 64, 48, 220, 10, 10);
-  const std::string blue = WriteSolidJpeg(folder, "blue.jpg", 48, 64, 10, 10, 220);
+  const std::string red = WriteJpeg(folder, "red.jpg", test::SolidJpeg(64, 48, 220, 10, 10));
+  const std::string blue = WriteJpeg(folder, "blue.jpg", test::SolidJpeg(48, 64, 10, 10, 220));
+  // One channel: it decodes to 8-bit rows unless widened.
+  const std::string grey = WriteJpeg(
+      folder, "grey.jpg", test::MakeJpeg({.Components = 1, .Pixel = [](int, int, std::uint8_t* p) { *p = 128; }}));
   const std::string missing = (folder / "gone.jpg").string();
   const TRgbColour desk{1, 2, 3};
   const std::vector<TScreenRect> monitors = {{0, 0, 32, 24}, {-24, 0, 24, 32}, {32, 0, 16, 16}};
   struct Case {
     std::vector<std::string> Paths;
-    int Expected[3];  // per monitor: 0 desktop, 1 red, 2 blue
+    int Expected[3];  // per monitor: 0 desktop, 1 red, 2 blue, 3 grey
   };
   const Case cases[] = {
       {{red, blue, missing}, {1, 2, 0}},
       {{missing, blue}, {0, 2, 0}},  // the third monitor repeats the first path
       {{blue}, {2, 2, 2}},
+      {{grey, red}, {3, 1, 3}},
   };
   for (const auto& c : cases) {
     const TByteBuffer bmp = ComposeMonitorWallpaper(c.Paths, monitors, TWallpaperStyle::Fill, desk);
@@ -62,6 +64,9 @@ TEST(MonitorWallpaper, EachMonitorShowsItsOwnFileAndAFailureOnlyItsOwnPart) {
           break;
         case 1:
           EXPECT_TRUE(r > 200 && b < 30) << "monitor " << i << " " << r << "," << b;
+          break;
+        case 3:
+          EXPECT_TRUE(std::abs(r - 128) < 8 && p[1] == r && b == r) << "monitor " << i << " " << r << "," << b;
           break;
         default:
           EXPECT_TRUE(b > 200 && r < 30) << "monitor " << i << " " << r << "," << b;
