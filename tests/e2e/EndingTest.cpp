@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace tarvell::e2e;
@@ -38,31 +39,26 @@ TEST_F(Ending, ASettingsFileHeldAtStartUpIsNotOverwrittenAtQuit) {
 }
 
 // Guards against the layout's defaults written over the settings: the session ended while a
-// start-up question was open, before the settings were in the controls. During the notice of a
-// damaged line the loaded values are in place, and saved.
+// start-up question was open, before the settings were in the controls. The notice of a
+// damaged line comes once they are, and the loaded values are saved.
 TEST_F(Ending, TheSessionsEndDuringAStartUpQuestionKeepsTheLoadedSettings) {
+  ASSERT_TRUE(WriteSettings(OwnSettings));
+  std::vector<std::string> lines = TTarvellRun::ConfigLines();
+  lines[2] = "x";  // Subfolders damaged: it takes its default
+  ASSERT_TRUE(TTarvellRun::WriteConfig(lines));
+  const std::string damaged = SavedSettings();
   TSettings repaired = OwnSettings;
-  repaired.Subfolders = false;  // line 3 damaged: its default
-  const struct {
-    const char* Box;
-    bool Installed;
-    TSettings After;
-  } cases[] = {{"Installation", false, OwnSettings}, {"Tarvell", true, repaired}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Box);
-    ASSERT_TRUE(WriteSettings(OwnSettings));
-    std::vector<std::string> lines = TTarvellRun::ConfigLines();
-    if (c.Installed) lines[2] = "x";
-    ASSERT_TRUE(TTarvellRun::WriteConfig(lines));
-    ASSERT_TRUE(c.Installed ? TTarvellRun::MarkInstalled() : DeleteFileA(TTarvellRun::ShortcutPath().c_str()));
-    TTarvellRun starting;
-    ASSERT_TRUE(starting.Start());
-    ASSERT_NE(WaitForMessageBox(c.Box, 20000, starting.Pid()), nullptr);
-    HWND form = starting.WaitMainWindow();
-    PostMessageA(form, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-    PostMessageA(form, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    EXPECT_TRUE(starting.EndsWithZero());
-    EXPECT_EQ(SavedSettings(), SettingsFile(c.After));
+  repaired.Subfolders = false;
+  ASSERT_TRUE(DeleteFileA(TTarvellRun::ShortcutPath().c_str()));  // the installation question first
+  for (const auto& [box, after] : {std::pair{"Installation", damaged}, std::pair{"Tarvell", SettingsFile(repaired)}}) {
+    ASSERT_TRUE(WriteWholeFile(TTarvellRun::ConfigPath(), damaged));
+    ASSERT_TRUE(run.Start());
+    ASSERT_NE(WaitForMessageBox(box, 20000, run.Pid()), nullptr) << box;
+    PostMessageA(run.WaitMainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    PostMessageA(run.WaitMainWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(run.EndsWithZero()) << box;
+    EXPECT_EQ(SavedSettings(), after) << box;
+    ASSERT_TRUE(TTarvellRun::MarkInstalled());
   }
 }
 

@@ -18,7 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::Bytes;
 
-std::string WriteJpeg(const fs::path& folder, const char* name, const Bytes& jpeg) {
+std::string WriteSolidJpeg(const fs::path& folder, const char* name, int w, int h, std::uint8_t r, std::uint8_t g,
+                           std::uint8_t b) {
+  const Bytes jpeg = test::SolidJpeg(w, h, r, g, b);
   const fs::path path = folder / name;
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(jpeg.data()), jpeg.size());
   return path.string();
@@ -29,11 +31,11 @@ std::string WriteJpeg(const fs::path& folder, const char* name, const Bytes& jpe
 TEST(MonitorWallpaper, EachMonitorShowsItsOwnFileAndAFailureOnlyItsOwnPart) {
   const fs::path folder = fs::temp_directory_path() / ("tarvell-monitors-" + std::to_string(::getpid()));
   fs::create_directories(folder);
-  const std::string red = WriteJpeg(folder, "red.jpg", test::SolidJpeg(64, 48, 220, 10, 10));
-  const std::string blue = WriteJpeg(folder, "blue.jpg", test::SolidJpeg(48, 64, 10, 10, 220));
-  // One channel: it decodes to 8-bit rows unless widened.
-  const std::string grey = WriteJpeg(
-      folder, "grey.jpg", test::MakeJpeg({.Components = 1, .Pixel = [](int, int, std::uint8_t* p) { *p = 128; }}));
+  const std::string red = WriteSolidJpeg(folder, "red.jpg", 64, 48, 220, 10, 10);
+  const std::string blue = WriteSolidJpeg(folder, "blue.jpg", 48, 64, 10, 10, 220);
+  const std::string grey = (folder / "grey.jpg").string();  // one channel: 8-bit rows unless widened
+  std::ofstream(grey, std::ios::binary) << test::AsText(
+      test::MakeJpeg({.Components = 1, .Pixel = [](int, int, std::uint8_t* p) { *p = 128; }}));
   const std::string missing = (folder / "gone.jpg").string();
   const TRgbColour desk{1, 2, 3};
   const std::vector<TScreenRect> monitors = {{0, 0, 32, 24}, {-24, 0, 24, 32}, {32, 0, 16, 16}};
