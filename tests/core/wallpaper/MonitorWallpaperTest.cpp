@@ -35,7 +35,7 @@ TEST(MonitorWallpaper, EachMonitorShowsItsOwnFileAndAFailureOnlyItsOwnPart) {
   const std::string blue = WriteSolidJpeg(folder, "blue.jpg", 48, 64, 10, 10, 220);
   const std::string grey = (folder / "grey.jpg").string();  // one channel: 8-bit rows unless widened
   std::ofstream(grey, std::ios::binary) << test::AsText(
-      test::MakeJpeg({.Components = 1, .Pixel = [](int, int, std::uint8_t* p) { *p = 128; }}));
+      test::MakeJpeg({.Components = 1, .Markers = {}, .Pixel = [](int, int, std::uint8_t* p) { *p = 128; }}));
   const std::string missing = (folder / "gone.jpg").string();
   const TRgbColour desk{1, 2, 3};
   const std::vector<TScreenRect> monitors = {{0, 0, 32, 24}, {-24, 0, 24, 32}, {32, 0, 16, 16}};
