@@ -10,10 +10,9 @@ TStyleValues ValuesOf(TVirtualScreenMode mode) {
 }
 }  // namespace
 
-TStyleKeeper::TStyleKeeper() : TStyleKeeper(SystemVirtualScreenMode(), HKEY_CURRENT_USER, DesktopSettingsKey) {}
+TStyleKeeper::TStyleKeeper() : TStyleKeeper(HKEY_CURRENT_USER, DesktopSettingsKey) {}
 
-TStyleKeeper::TStyleKeeper(TVirtualScreenMode mode, HKEY root, std::string keyPath)
-    : FRoot(root), FKeyPath(std::move(keyPath)), FOurs(mode) {}
+TStyleKeeper::TStyleKeeper(HKEY root, std::string keyPath) : FRoot(root), FKeyPath(std::move(keyPath)) {}
 
 void TStyleKeeper::SetOnChange(std::function<void()> onChange) {
   const std::lock_guard lock(FLock);
@@ -28,9 +27,14 @@ std::optional<TStyleValues> TStyleKeeper::Kept() const {
 void TStyleKeeper::Restore(const std::optional<TStyleValues>& kept) {
   const std::lock_guard lock(FLock);
   FKept = kept;
+  FOurs.reset();
 }
 
-bool TStyleKeeper::HoldsOurs() const { return ReadStyleValues(FRoot, FKeyPath.c_str()) == ValuesOf(FOurs); }
+bool TStyleKeeper::HoldsOurs() const {
+  const TStyleValues current = ReadStyleValues(FRoot, FKeyPath.c_str());
+  if (FOurs) return current == ValuesOf(*FOurs);
+  return current == ValuesOf(TVirtualScreenMode::Span) || current == ValuesOf(TVirtualScreenMode::Tile);
+}
 
 void TStyleKeeper::Tell() const {
   std::function<void()> onChange;
@@ -52,17 +56,17 @@ bool TStyleKeeper::Replace(TVirtualScreenMode written) {
   bool changed = false;
   {
     const std::lock_guard lock(FLock);
-    FOurs = written;
     if (!FKept || !HoldsOurs()) {
       const TStyleValues user = ReadStyleValues(FRoot, FKeyPath.c_str());
       changed = FKept != user;
       FKept = user;
     }
+    FOurs = written;
   }
   // Saved before ours is written: a run ended in between still finds the user's style.
   if (changed) Tell();
   const std::lock_guard lock(FLock);
-  return WriteVirtualScreenStyle(FOurs, FRoot, FKeyPath.c_str());
+  return WriteVirtualScreenStyle(written, FRoot, FKeyPath.c_str());
 }
 
 bool TStyleKeeper::PutBack() {

@@ -18,11 +18,10 @@ namespace tarvell {
 
 class TStyleKeeper {
 public:
-  // The desktop's own key; mode is what this system writes for a bitmap over all monitors,
-  // taken as ours for a style kept by an earlier run.
+  // The desktop's own key.
   TStyleKeeper();
   // Another key (tests).
-  TStyleKeeper(TVirtualScreenMode mode, HKEY root, std::string keyPath);
+  TStyleKeeper(HKEY root, std::string keyPath);
   TStyleKeeper(const TStyleKeeper&) = delete;
   TStyleKeeper& operator=(const TStyleKeeper&) = delete;
 
@@ -32,7 +31,8 @@ public:
 
   // The kept values as the settings file holds them; nothing when none are kept.
   std::optional<TStyleValues> Kept() const;
-  // What an earlier run kept, read from the settings file; nobody is told.
+  // What an earlier run kept, read from the settings file; nobody is told. Which of Span and
+  // Tile it wrote is not known (the system may have been upgraded since): either counts as ours.
   void Restore(const std::optional<TStyleValues>& kept);
 
   // The fit a picture is decoded and placed by now: the desktop's, with the kept style where
@@ -54,7 +54,7 @@ private:
   mutable std::mutex FLock;
   const HKEY FRoot;
   const std::string FKeyPath;
-  TVirtualScreenMode FOurs;
+  std::optional<TVirtualScreenMode> FOurs;  // nothing: Span or Tile
   std::optional<TStyleValues> FKept;
   std::function<void()> FOnChange;
 };

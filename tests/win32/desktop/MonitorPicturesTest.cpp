@@ -39,7 +39,7 @@ struct TDesktopRun {
   TMonitorDesktop Desktop;
   TStyleKeeper Styles;
 
-  TDesktopRun(std::vector<RECT> monitors, TVirtualScreenMode mode) : Styles(mode, HKEY_CURRENT_USER, Key) {
+  TDesktopRun(std::vector<RECT> monitors, TVirtualScreenMode mode) : Styles(HKEY_CURRENT_USER, Key) {
     Paths = {Folder.File("red.jpg"), Folder.File("green.jpg")};
     WriteTextFile(Paths[0], SolidPicture(Red));
     WriteTextFile(Paths[1], SolidPicture(Green));

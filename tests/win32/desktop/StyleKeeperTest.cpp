@@ -24,7 +24,7 @@ void SetKey(const TStyleValues& values) {
 }
 
 struct TKeeperRun {
-  TStyleKeeper Keeper{TVirtualScreenMode::Span, HKEY_CURRENT_USER, Key};
+  TStyleKeeper Keeper{HKEY_CURRENT_USER, Key};
   TSaves Saves;
   TKeeperRun() {
     Keeper.SetOnChange([this] { Saves.emplace_back(Keeper.Kept(), KeyValues()); });
