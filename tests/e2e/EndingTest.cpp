@@ -38,9 +38,8 @@ TEST_F(Ending, ASettingsFileHeldAtStartUpIsNotOverwrittenAtQuit) {
   EXPECT_EQ(SavedSettings(), SettingsFile(OwnSettings));
 }
 
-// Guards against the layout's defaults written over the settings: the session ended while a
-// start-up question was open, before the settings were in the controls. The notice of a
-// damaged line comes once they are, and the loaded values are saved.
+// Guards against the layout's defaults written over the settings by the session's end during a
+// start-up question; the notice of a damaged line comes once the loaded values are in place.
 TEST_F(Ending, TheSessionsEndDuringAStartUpQuestionKeepsTheLoadedSettings) {
   ASSERT_TRUE(WriteSettings(OwnSettings));
   std::vector<std::string> lines = TTarvellRun::ConfigLines();

@@ -13,7 +13,7 @@ namespace tarvell {
 namespace {
 
 const std::string Key = "Software\\TarvellTest\\StyleKeeper";
-const TStyleValues Fit = TWallpaperStyle::Fit, Span = TWallpaperStyle::Span;
+const TStyleValues Fit = TWallpaperStyle::Fit, Span = TWallpaperStyle::Span, Tile = TWallpaperStyle::Tile;
 // Line 13 as each save writes it, and the key as the save finds it.
 using TSaves = std::vector<std::pair<std::optional<TStyleValues>, TStyleValues>>;
 
@@ -45,25 +45,22 @@ TEST(StyleKeeper, ReplaceSavesTheUsersStyleBeforeOursIsWritten) {
   EXPECT_EQ(run.Saves, (TSaves{{Fit, Fit}, {TWallpaperStyle::Stretch, TWallpaperStyle::Stretch}}));
 }
 
-// The kept style goes back only onto our own Span; one the user chose since stays. Kept by
-// this run or (line 13) an earlier one, at the next single picture, which is fitted by it, or
-// on a way out: quit and uninstall save line 13 themselves (or must not), so they are not told.
+// The kept style goes back only onto our own Span (by an earlier run's line 13: Span or Tile);
+// one the user chose since stays. At the next single picture, which is fitted by it, or on a way
+// out: quit and uninstall save line 13 themselves (or must not), so they are not told.
 TEST(StyleKeeper, PutsBackOnlyWhileTheKeyHoldsOurs) {
   const std::pair<const char*, bool> ways[] = {
       {"next single picture", true}, {"session's end", true}, {"quit", false}, {"uninstall", false}};
   for (const bool earlierRun : {false, true})
-    for (const TStyleValues& keyBefore : {Span, TStyleValues(TWallpaperStyle::Center)})
+    for (const TStyleValues& keyBefore : {Span, Tile, TStyleValues(TWallpaperStyle::Center)})
       for (const auto& [way, told] : ways) {
         SCOPED_TRACE(std::string(way) + (earlierRun ? ", kept by an earlier run" : "") + ", key " +
-                     *keyBefore.WallpaperStyle);
+                     *keyBefore.WallpaperStyle + "," + *keyBefore.TileWallpaper);
         SetKey(Fit);
         TKeeperRun run;
-        if (earlierRun)
-          run.Keeper.Restore(Fit);
-        else
-          run.Keeper.Replace(TVirtualScreenMode::Span);
+        earlierRun ? run.Keeper.Restore(Fit) : void(run.Keeper.Replace(TVirtualScreenMode::Span));
         SetKey(keyBefore);
-        const TStyleValues after = keyBefore == Span ? Fit : keyBefore;
+        const TStyleValues after = keyBefore == Span || (earlierRun && keyBefore == Tile) ? Fit : keyBefore;
         EXPECT_EQ(run.Keeper.FitInForce().Style, after.Style());
         if (!told) run.Keeper.SetOnChange(nullptr);
         EXPECT_TRUE(run.Keeper.PutBack());
