@@ -82,7 +82,7 @@ void TForm1::Construct() {
 
   state.FormReady = false;
   InstanceGuard.SetActivationCallback([this] { InstanceActivated(); });
-  SetAboutActions(ProgramAboutActions());
+  SetAboutActions(ProgramAboutActions([this] { PutBackUserStyle(false); }));
   SetHelpSettingsFolder(state.Folders.ProgramDir);
   LoadCFG();
   state.KeepSubfolders = Subfolders->Checked();
@@ -227,13 +227,7 @@ bool TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_QUERYENDSESSION:
       // The settings are saved now, while the program may still act, and quietly: a box would
       // hold the logoff up. The answer is yes; the program ends only when the session does.
-      if (QuitState().QuerySession()) {
-        try {
-          SaveCFG();
-        } catch (const std::exception&) {
-          // The old settings file is still there; nobody is left to tell.
-        }
-      }
+      if (QuitState().QuerySession()) SaveCFGQuietly();
       result = TRUE;
       return true;
     case WM_ENDSESSION:
@@ -257,10 +251,12 @@ void TForm1::QuitProgram(bool sessionEnding) {
     case TQuitStep::Ignore:
       return;
     case TQuitStep::EndNow:
+      PutBackUserStyle(true);
       ExitProgram();
     case TQuitStep::Save:
       break;
   }
+  PutBackUserStyle(false);
   FHotKeys.Release();
   try {
     SaveCFG();

@@ -84,6 +84,12 @@ public:
   // Settings file.
   void LoadCFG();
   void SaveCFG();
+  // The same where nobody is left to tell of a failure (the session's end, a change of the
+  // kept wallpaper style).
+  void SaveCFGQuietly() noexcept;
+  // Puts the user's wallpaper style back on the way out. saveLine: the emptied line 13 is
+  // saved at once; not where the caller saves next, or must not write (uninstall).
+  void PutBackUserStyle(bool saveLine) noexcept;
 
   // Picture list.
   void AddAll(const std::string& folder);

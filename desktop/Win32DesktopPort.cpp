@@ -46,7 +46,7 @@ TLoadResult TWin32DesktopPort::LoadPicture(const std::string& path) {
     // The desktop's style and size are read at each change, so a change of either counts
     // from the next picture on: a picture the desktop scales down is decoded only as large
     // as the screen needs.
-    FDecode.SetWallpaperFit(ReadWallpaperFit());
+    FDecode.SetWallpaperFit(FStyles.FitInForce());
     FDecode.SetFileName(path);
   } catch (const EJPEGException& e) {
     return e.Kind() == TDecodeFailure::Unsupported ? TLoadResult::Unsupported : TLoadResult::Damaged;
@@ -70,17 +70,14 @@ void TWin32DesktopPort::ApplyLoadedPicture() {
   WriteWallpaperFile(FDecode.Picture(), wallpaper);
   // Pictures for each monitor set Span (or Tile) in the user's place: one picture is fitted
   // by the user's own style again.
-  if (FReplacedStyle) {
-    PutBackStyleValues(*FReplacedStyle, HKEY_CURRENT_USER, DesktopSettingsKey);
-    FReplacedStyle.reset();
-  }
+  FStyles.PutBack();
   // The full path: a bare file name is not looked up in the Windows directory any more.
   SetDesktopWallpaper(wallpaper);
 }
 
 void TWin32DesktopPort::ApplyPictures(const std::vector<std::string>& paths) {
   TWaitCursor busy;
-  SetMonitorPictures(paths, SystemMonitorDesktop(FFolders.WallpaperPath), FReplacedStyle);
+  SetMonitorPictures(paths, SystemMonitorDesktop(FFolders.WallpaperPath), FStyles);
 }
 
 void TWin32DesktopPort::ClearWallpaper() { SetDesktopWallpaper(""); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "desktop/ProgramFolders.h"
+#include "desktop/StyleKeeper.h"
 #include "jpeg/JpgImg.h"
 #include "wallpaper/StyleValues.h"
 #include "slideshow/DesktopPort.h"
@@ -41,14 +42,13 @@ public:
 
   // The user's wallpaper style that Span or Tile stands in for while each monitor has its own
   // picture; the next single picture puts it back. Kept in the settings file across runs.
-  const std::optional<TStyleValues>& ReplacedStyle() const noexcept { return FReplacedStyle; }
-  void SetReplacedStyle(const std::optional<TStyleValues>& style) { FReplacedStyle = style; }
+  TStyleKeeper& Styles() noexcept { return FStyles; }
 
 private:
   const TProgramFolders& FFolders;
   std::function<bool()> FFullScreenBusy;
   TJPEGImage FDecode;
-  std::optional<TStyleValues> FReplacedStyle;
+  TStyleKeeper FStyles;
 };
 
 }  // namespace tarvell
