@@ -4,11 +4,16 @@
 #include "app/ProgramState.h"
 #include "desktop/Installer.h"
 
+#include <utility>
+
 namespace tarvell {
 
-TAboutActions ProgramAboutActions() {
+TAboutActions ProgramAboutActions(std::function<void()> beforeExit) {
   return {[] { return UninstallProgram(StandardInstallPaths(Program().Folders)) == UninstallResult::Uninstalled; },
-          [] { ExitProgram(); }};
+          [beforeExit = std::move(beforeExit)] {
+            if (beforeExit) beforeExit();
+            ExitProgram();
+          }};
 }
 
 }  // namespace tarvell

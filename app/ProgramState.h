@@ -22,6 +22,9 @@ struct TProgramState {
   bool ShowHelpPending = false;  // a completed installation opens the help at the next tick
   // The settings file is there but could not be read: this run must not write over it.
   bool KeepConfigFile = false;
+  // The controls hold the loaded settings; a save before (the session's end during the
+  // installation question) would write the layout's defaults.
+  bool SettingsLoaded = false;
 };
 
 TProgramState& Program() noexcept;

@@ -1,4 +1,5 @@
-// The main window's settings: read once at start-up, written once on the way out.
+// The main window's settings: read once at start-up, written on the way out and as soon as the
+// kept wallpaper style changes.
 #include "app/ConfigFile.h"
 #include "app/ConfigStore.h"
 #include "app/ProgramState.h"
@@ -8,6 +9,8 @@
 #include "gui/Dialogs.h"
 #include "gui/Edit.h"
 #include "base/Exception.h"
+
+#include <string>
 
 namespace tarvell {
 
@@ -23,13 +26,15 @@ void TForm1::LoadCFG() {
     ShowErrorBox(e.what());
   }
   TSettings settings;
+  std::string damaged;  // the first damaged line's notice, shown once the values are in place
   if (bytes) {
     TConfigReadResult read = ReadConfig(*bytes, SystemLegacyCodePage());
     settings = read.Settings;
-    if (!read.Errors.empty()) ShowErrorBox(read.Errors.front());
+    if (!read.Errors.empty()) damaged = read.Errors.front();
   }
   Edit1->SetText(settings.PeriodText);
   state.StartFolder = settings.StartFolder;
+  FFolders.Start(settings.StartFolder, false);  // kept by a save before the folder lists open it
   // Each box set here has the effects of a click on it (a beep for Sound, the captions'
   // colours for Transparent, Once's enabled state for Startup).
   Subfolders->SetChecked(settings.Subfolders);
@@ -43,13 +48,42 @@ void TForm1::LoadCFG() {
   PerMonitor->SetChecked(settings.PerMonitor);
   // Span or Tile set by an earlier run is ours, not the user's: the parts keep the user's
   // style, and a single picture puts it back.
-  if (settings.MonitorStyle) FDesktop.SetReplacedStyle(settings.MonitorStyle);
+  FDesktop.Styles().Restore(settings.MonitorStyle);
+  // The keeper changes on the worker thread that composes the wallpaper; the controls are read on
+  // the window's own, which the worker waits for: line 13 is in the file before Span is written.
+  FDesktop.Styles().SetOnChange([this] {
+    const HWND target = FWakeTarget.load();
+    DWORD_PTR done = 0;
+    if (target) ::SendMessageTimeoutW(target, SaveSettingsMessage, 0, 0, SMTO_NORMAL, 5000, &done);
+  });
   state.SecondsMode = settings.SecondsMode;
   FHotKeys.SetFlags(settings.HotKeyFlags);  // claimed once the window's keys are made
   PassSettings();
+  // Only now may a save (the session's end during the box below) write the controls.
+  state.SettingsLoaded = true;
+  if (!damaged.empty()) ShowErrorBox(damaged);
+}
+
+void TForm1::SaveCFGQuietly() noexcept {
+  try {
+    SaveCFG();
+  } catch (const std::exception&) {
+    // The old settings file is still there; the save on the way out reports.
+  }
+}
+
+void TForm1::PutBackUserStyle(bool saveLine) noexcept {
+  try {
+    if (!saveLine) FDesktop.Styles().SetOnChange(nullptr);
+    FDesktop.Styles().PutBack();
+  } catch (const std::exception&) {
+    // Ending wins; the style kept in line 13 is put back by the next run.
+  }
 }
 
 void TForm1::SaveCFG() {
+  // The controls hold the layout's defaults until the settings are loaded into them.
+  if (!Program().SettingsLoaded || Program().KeepConfigFile) return;
   TSettings settings;
   settings.PeriodText = Edit1->Text();
   settings.StartFolder = ChosenFolder();
@@ -63,10 +97,8 @@ void TForm1::SaveCFG() {
   settings.SecondsMode = Program().SecondsMode;
   settings.HotKeyFlags = HotKeyFlags();
   settings.PerMonitor = PerMonitor->Checked();
-  settings.MonitorStyle = FDesktop.ReplacedStyle();
-  const std::string bytes = WriteConfig(settings, SystemLegacyCodePage());
-  if (Program().KeepConfigFile) return;
-  ReplaceConfigFile(Program().Folders.ConfigPath, bytes);
+  settings.MonitorStyle = FDesktop.Styles().Kept();
+  ReplaceConfigFile(Program().Folders.ConfigPath, WriteConfig(settings, SystemLegacyCodePage()));
 }
 
 }  // namespace tarvell

@@ -35,10 +35,6 @@ namespace tarvell {
 
 TForm1* Form1 = nullptr;
 
-namespace {
-// Posted to itself by a worker thread: a listing or a picture's work has finished.
-constexpr UINT WorkDoneMessage = WM_APP + 0x1A;
-}  // namespace
 
 TForm1::TForm1(TComponent* AOwner)
     : TForm(AOwner),
@@ -90,7 +86,7 @@ void TForm1::Construct() {
 
   state.FormReady = false;
   InstanceGuard.SetActivationCallback([this] { InstanceActivated(); });
-  SetAboutActions(ProgramAboutActions());
+  SetAboutActions(ProgramAboutActions([this] { PutBackUserStyle(false); }));
   SetHelpSettingsFolder(state.Folders.ProgramDir);
   LoadCFG();
   state.KeepSubfolders = Subfolders->Checked();
@@ -237,16 +233,14 @@ bool TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       RunFinishedWork();
       result = 0;
       return true;
+    case SaveSettingsMessage:
+      SaveCFGQuietly();
+      result = 0;
+      return true;
     case WM_QUERYENDSESSION:
       // The settings are saved now, while the program may still act, and quietly: a box would
       // hold the logoff up. The answer is yes; the program ends only when the session does.
-      if (QuitState().QuerySession()) {
-        try {
-          SaveCFG();
-        } catch (const std::exception&) {
-          // The old settings file is still there; nobody is left to tell.
-        }
-      }
+      if (QuitState().QuerySession()) SaveCFGQuietly();
       result = TRUE;
       return true;
     case WM_ENDSESSION:
@@ -270,10 +264,12 @@ void TForm1::QuitProgram(bool sessionEnding) {
     case TQuitStep::Ignore:
       return;
     case TQuitStep::EndNow:
+      PutBackUserStyle(true);
       ExitProgram();
     case TQuitStep::Save:
       break;
   }
+  PutBackUserStyle(false);
   FHotKeys.Release();
   try {
     SaveCFG();

@@ -45,6 +45,11 @@ inline constexpr const char TrayHintIdle[] = "Double click right mouse button to
 
 const TFormLayout& Form1Layout();
 
+// Posted to the main window by a worker thread: a listing or a picture's work has finished.
+inline constexpr UINT WorkDoneMessage = WM_APP + 0x1A;
+// Sent by a worker thread: the settings must be saved now (the kept wallpaper style changed).
+inline constexpr UINT SaveSettingsMessage = WM_APP + 0x1B;
+
 class TForm1 : public TForm, private ISlideshowView, private IPresenceEvents {
 public:
   explicit TForm1(TComponent* AOwner);
@@ -86,6 +91,12 @@ public:
   // Settings file.
   void LoadCFG();
   void SaveCFG();
+  // The same where nobody is left to tell of a failure (the session's end, a change of the
+  // kept wallpaper style).
+  void SaveCFGQuietly() noexcept;
+  // Puts the user's wallpaper style back on the way out. saveLine: the emptied line 13 is
+  // saved at once; not where the caller saves next, or must not write (uninstall).
+  void PutBackUserStyle(bool saveLine) noexcept;
 
   // Picture list.
   void AddAll(const std::string& folder);

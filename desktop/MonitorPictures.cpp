@@ -17,8 +17,7 @@ TMonitorDesktop SystemMonitorDesktop(const std::string& wallpaperPath) {
   return desktop;
 }
 
-void SetMonitorPictures(const std::vector<std::string>& paths, const TMonitorDesktop& desktop,
-                        std::optional<TStyleValues>& replacedStyle) {
+void SetMonitorPictures(const std::vector<std::string>& paths, const TMonitorDesktop& desktop, TStyleKeeper& styles) {
   std::vector<TScreenRect> monitors;
   std::vector<TMonitorPicture> parts;
   // A moment with no monitor listed (one being switched) still has the virtual screen: it is
@@ -32,15 +31,12 @@ void SetMonitorPictures(const std::vector<std::string>& paths, const TMonitorDes
   // The primary monitor (whose corner is 0, 0) takes the first picture, the current one.
   std::stable_partition(monitors.begin(), monitors.end(),
                         [](const TScreenRect& m) { return m.Left == 0 && m.Top == 0; });
-  const TWallpaperFit fit = ReadWallpaperFit(desktop.Root, desktop.KeyPath.c_str());
-  const TWallpaperStyle written =
-      desktop.Mode == TVirtualScreenMode::Span ? TWallpaperStyle::Span : TWallpaperStyle::Tile;
   // Span (or Tile) is ours once set; the parts keep the style the user had chosen before.
-  if (!replacedStyle || fit.Style != written) replacedStyle = ReadStyleValues(desktop.Root, desktop.KeyPath.c_str());
-  TByteBuffer bmp = ComposeMonitorWallpaper(paths, monitors, replacedStyle->Style(), fit.Background);
+  const TWallpaperFit fit = styles.FitInForce();
+  TByteBuffer bmp = ComposeMonitorWallpaper(paths, monitors, fit.Style, fit.Background);
   if (desktop.Mode == TVirtualScreenMode::Tile) WrapForTiling(bmp, VirtualScreenOf(parts));
   WriteWallpaperBytes(bmp, desktop.WallpaperPath);
-  WriteVirtualScreenStyle(desktop.Mode, desktop.Root, desktop.KeyPath.c_str());
+  styles.Replace(desktop.Mode);
   desktop.SetWallpaper(desktop.WallpaperPath);
 }
 

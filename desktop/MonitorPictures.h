@@ -5,10 +5,10 @@
 #include <windows.h>
 
 #include "desktop/MonitorLayout.h"
+#include "desktop/StyleKeeper.h"
 #include "desktop/WallpaperStyle.h"
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,22 +19,17 @@ namespace tarvell {
 struct TMonitorDesktop {
   TMonitorLayout Layout;
   TVirtualScreenMode Mode = TVirtualScreenMode::Span;
-  // The key that holds WallpaperStyle and TileWallpaper.
-  HKEY Root = HKEY_CURRENT_USER;
-  std::string KeyPath = DesktopSettingsKey;
   std::string WallpaperPath;
   std::function<void(const std::string& path)> SetWallpaper;
 };
 
-// The monitors as they are now, the running system's mode, its desktop key and wallpaper setter.
+// The monitors as they are now, the running system's mode and wallpaper setter.
 TMonitorDesktop SystemMonitorDesktop(const std::string& wallpaperPath);
 
-// Composes paths onto the monitors (the primary takes the first), writes the bitmap to the
-// wallpaper path, sets Span or Tile in the key and then the wallpaper. replacedStyle is the
-// user's values that Span or Tile stands in for (a missing one as nothing): read from the key
-// the first time, kept while the key still holds ours, so that a single picture can put them back. Throws as
-// ComposeMonitorWallpaper and WriteWallpaperBytes do; nothing is set then.
-void SetMonitorPictures(const std::vector<std::string>& paths, const TMonitorDesktop& desktop,
-                        std::optional<TStyleValues>& replacedStyle);
+// Composes paths onto the monitors (the primary takes the first) fitted by the style in force
+// (styles.FitInForce: the user's, not our Span or Tile), writes the bitmap to the wallpaper
+// path, has styles keep the user's values and set Span or Tile, and then sets the wallpaper.
+// Throws as ComposeMonitorWallpaper and WriteWallpaperBytes do; nothing is set then.
+void SetMonitorPictures(const std::vector<std::string>& paths, const TMonitorDesktop& desktop, TStyleKeeper& styles);
 
 }  // namespace tarvell

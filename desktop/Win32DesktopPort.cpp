@@ -65,7 +65,7 @@ TLoadResult TWin32DesktopPort::LoadPicture(const std::string& path) {
     // The desktop's style and size are read at each change, so a change of either counts
     // from the next picture on: a picture the desktop scales down is decoded only as large
     // as the screen needs.
-    const TWallpaperFit fit = ReadWallpaperFit();
+    const TWallpaperFit fit = FStyles.FitInForce();
     {
       // The picture the preview holds, applied: no second read and decode.
       std::lock_guard<std::mutex> lock(FMutex);
@@ -104,24 +104,17 @@ TLoadResult TWin32DesktopPort::LoadPicture(const std::string& path) {
 void TWin32DesktopPort::ApplyLoadedPicture() {
   const std::shared_ptr<const TKept> kept = std::move(FLastLoad);
   if (!kept) throw std::runtime_error("No picture to apply");
-  const std::optional<TStyleValues> replaced = ReplacedStyle();
   const std::string& wallpaper = FFolders.WallpaperPath;
   WriteWallpaperFile(kept->Decode.Picture(), wallpaper);
   // Pictures for each monitor set Span (or Tile) in the user's place: one picture is fitted
   // by the user's own style again.
-  if (replaced) {
-    PutBackStyleValues(*replaced, HKEY_CURRENT_USER, DesktopSettingsKey);
-    std::lock_guard<std::mutex> lock(FMutex);
-    FReplacedStyle.reset();
-  }
+  FStyles.PutBack();
   // The full path: a bare file name is not looked up in the Windows directory any more.
   SetDesktopWallpaper(wallpaper);
 }
 
 void TWin32DesktopPort::ApplyPictures(const std::vector<std::string>& paths) {
-  std::optional<TStyleValues> replaced = ReplacedStyle();
-  SetMonitorPictures(paths, SystemMonitorDesktop(FFolders.WallpaperPath), replaced);
-  SetReplacedStyle(replaced);
+  SetMonitorPictures(paths, SystemMonitorDesktop(FFolders.WallpaperPath), FStyles);
 }
 
 void TWin32DesktopPort::ClearWallpaper() { SetDesktopWallpaper(""); }
@@ -147,16 +140,6 @@ TPicture TWin32DesktopPort::PictureCopy() const {
 void TWin32DesktopPort::ReleasePicture() noexcept {
   std::lock_guard<std::mutex> lock(FMutex);
   FKept.reset();
-}
-
-std::optional<TStyleValues> TWin32DesktopPort::ReplacedStyle() const {
-  std::lock_guard<std::mutex> lock(FMutex);
-  return FReplacedStyle;
-}
-
-void TWin32DesktopPort::SetReplacedStyle(const std::optional<TStyleValues>& style) {
-  std::lock_guard<std::mutex> lock(FMutex);
-  FReplacedStyle = style;
 }
 
 }  // namespace tarvell

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "desktop/ProgramFolders.h"
+#include "desktop/StyleKeeper.h"
 #include "jpeg/JpgImg.h"
 #include "wallpaper/StyleValues.h"
 #include "slideshow/DesktopPort.h"
@@ -44,8 +45,7 @@ public:
 
   // The user's wallpaper style that Span or Tile stands in for while each monitor has its own
   // picture; the next single picture puts it back. Kept in the settings file across runs.
-  std::optional<TStyleValues> ReplacedStyle() const;
-  void SetReplacedStyle(const std::optional<TStyleValues>& style);
+  TStyleKeeper& Styles() noexcept { return FStyles; }
 
 private:
   // A decode, with what it was made of and for.
@@ -63,7 +63,7 @@ private:
   // copied under the lock, never decoded or written under it.
   mutable std::mutex FMutex;
   std::shared_ptr<const TKept> FKept;
-  std::optional<TStyleValues> FReplacedStyle;
+  TStyleKeeper FStyles;  // guards itself
 };
 
 }  // namespace tarvell

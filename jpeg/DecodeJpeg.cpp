@@ -66,6 +66,10 @@ void ApplyOptions(j_decompress_ptr cinfo, const TDecodeOptions& options) noexcep
   if (options.OnePass) {
     cinfo->two_pass_quantize = FALSE;
   }
+  // The library's own converter repeats the grey level in each channel.
+  if (options.ColourRows && cinfo->out_color_space == JCS_GRAYSCALE && !cinfo->quantize_colors) {
+    cinfo->out_color_space = JCS_RGB;
+  }
 }
 
 std::string NotAJpegFileMessage(const std::uint8_t* bytes, std::size_t size) {

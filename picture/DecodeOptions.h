@@ -21,6 +21,9 @@ struct TDecodeOptions {
   bool GrayScale = false;
   bool NoSmooth = false;
   bool OnePass = false;
+  // 24-bit rows from a greyscale JPEG too, for callers that take no other (the composition of
+  // several monitors); otherwise it decodes to 8-bit grey levels.
+  bool ColourRows = false;
   std::uint32_t MaxMegapixels = DefaultMaxMegapixels;
   // The wallpaper style and screen the picture is decoded for; by default none, full size.
   TWallpaperFit Fit;

@@ -22,7 +22,9 @@ std::optional<TByteBuffer> DecodeFor(const std::string& path, const TScreenRect&
       bytes = file.ReadAll();
     }
     TDecodeOptions options;
-    options.NumOfColors = TNumOfColors::TrueColor;  // the composition takes 24-bit rows only
+    // The composition takes 24-bit rows only, a greyscale JPEG's included.
+    options.NumOfColors = TNumOfColors::TrueColor;
+    options.ColourRows = true;
     options.Fit = MonitorDecodeFit(style, monitor, desktop);
     return DecodePictureToBmp(bytes, options);
   } catch (const Exception&) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace tarvell::e2e;
@@ -35,6 +36,29 @@ TEST_F(Ending, ASettingsFileHeldAtStartUpIsNotOverwrittenAtQuit) {
   SendCtrlKey('Q');
   ASSERT_TRUE(run.EndsWithZero());
   EXPECT_EQ(SavedSettings(), SettingsFile(OwnSettings));
+}
+
+// Guards against the layout's defaults written over the settings by the session's end during a
+// start-up question; the notice of a damaged line comes once the loaded values are in place.
+TEST_F(Ending, TheSessionsEndDuringAStartUpQuestionKeepsTheLoadedSettings) {
+  ASSERT_TRUE(WriteSettings(OwnSettings));
+  std::vector<std::string> lines = TTarvellRun::ConfigLines();
+  lines[2] = "x";  // Subfolders damaged: it takes its default
+  ASSERT_TRUE(TTarvellRun::WriteConfig(lines));
+  const std::string damaged = SavedSettings();
+  TSettings repaired = OwnSettings;
+  repaired.Subfolders = false;
+  ASSERT_TRUE(DeleteFileA(TTarvellRun::ShortcutPath().c_str()));  // the installation question first
+  for (const auto& [box, after] : {std::pair{"Installation", damaged}, std::pair{"Tarvell", SettingsFile(repaired)}}) {
+    ASSERT_TRUE(WriteWholeFile(TTarvellRun::ConfigPath(), damaged));
+    ASSERT_TRUE(run.Start());
+    ASSERT_NE(WaitForMessageBox(box, 20000, run.Pid()), nullptr) << box;
+    PostMessageA(run.WaitMainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    PostMessageA(run.WaitMainWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(run.EndsWithZero()) << box;
+    EXPECT_EQ(SavedSettings(), after) << box;
+    ASSERT_TRUE(TTarvellRun::MarkInstalled());
+  }
 }
 
 // A save that fails: a folder stands where the new settings file would be written.

@@ -33,17 +33,21 @@ TEST(MonitorWallpaper, EachMonitorShowsItsOwnFileAndAFailureOnlyItsOwnPart) {
   fs::create_directories(folder);
   const std::string red = WriteSolidJpeg(folder, "red.jpg", 64, 48, 220, 10, 10);
   const std::string blue = WriteSolidJpeg(folder, "blue.jpg", 48, 64, 10, 10, 220);
+  const std::string grey = (folder / "grey.jpg").string();  // one channel: 8-bit rows unless widened
+  std::ofstream(grey, std::ios::binary) << test::AsText(
+      test::MakeJpeg({.Components = 1, .Markers = {}, .Pixel = [](int, int, std::uint8_t* p) { *p = 128; }}));
   const std::string missing = (folder / "gone.jpg").string();
   const TRgbColour desk{1, 2, 3};
   const std::vector<TScreenRect> monitors = {{0, 0, 32, 24}, {-24, 0, 24, 32}, {32, 0, 16, 16}};
   struct Case {
     std::vector<std::string> Paths;
-    int Expected[3];  // per monitor: 0 desktop, 1 red, 2 blue
+    int Expected[3];  // per monitor: 0 desktop, 1 red, 2 blue, 3 grey
   };
   const Case cases[] = {
       {{red, blue, missing}, {1, 2, 0}},
       {{missing, blue}, {0, 2, 0}},  // the third monitor repeats the first path
       {{blue}, {2, 2, 2}},
+      {{grey, red}, {3, 1, 3}},
   };
   for (const auto& c : cases) {
     const TByteBuffer bmp = ComposeMonitorWallpaper(c.Paths, monitors, TWallpaperStyle::Fill, desk);
@@ -62,6 +66,9 @@ TEST(MonitorWallpaper, EachMonitorShowsItsOwnFileAndAFailureOnlyItsOwnPart) {
           break;
         case 1:
           EXPECT_TRUE(r > 200 && b < 30) << "monitor " << i << " " << r << "," << b;
+          break;
+        case 3:
+          EXPECT_TRUE(std::abs(r - 128) < 8 && p[1] == r && b == r) << "monitor " << i << " " << r << "," << b;
           break;
         default:
           EXPECT_TRUE(b > 200 && r < 30) << "monitor " << i << " " << r << "," << b;

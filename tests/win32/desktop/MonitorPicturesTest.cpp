@@ -37,14 +37,14 @@ struct TDesktopRun {
   std::vector<std::string> Paths;
   std::vector<std::string> Set;
   TMonitorDesktop Desktop;
+  TStyleKeeper Styles;
 
-  TDesktopRun(std::vector<RECT> monitors, TVirtualScreenMode mode) {
+  TDesktopRun(std::vector<RECT> monitors, TVirtualScreenMode mode) : Styles(HKEY_CURRENT_USER, Key) {
     Paths = {Folder.File("red.jpg"), Folder.File("green.jpg")};
     WriteTextFile(Paths[0], SolidPicture(Red));
     WriteTextFile(Paths[1], SolidPicture(Green));
     Desktop.Layout.Monitors = std::move(monitors);
     Desktop.Mode = mode;
-    Desktop.KeyPath = Key;
     Desktop.WallpaperPath = Folder.File("wallpaper.bmp");
     Desktop.SetWallpaper = [this](const std::string& path) { Set.push_back(path); };
   }
@@ -112,8 +112,7 @@ TEST(MonitorPictures, SetsSpanOrTileWithEachPartWhereTheDesktopShowsIt) {
   for (const auto& c : cases) {
     TDesktopRun run(c.monitors, c.mode);
     SetUserStyle("10", "0");  // Fill
-    std::optional<TStyleValues> replaced;
-    SetMonitorPictures(run.Paths, run.Desktop, replaced);
+    SetMonitorPictures(run.Paths, run.Desktop, run.Styles);
     EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, Key, "WallpaperStyle"), c.style) << c.what;
     EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, Key, "TileWallpaper"), c.tile) << c.what;
     EXPECT_EQ(run.Set, std::vector<std::string>{run.Desktop.WallpaperPath}) << c.what;
@@ -128,28 +127,10 @@ TEST(MonitorPictures, SetsSpanOrTileWithEachPartWhereTheDesktopShowsIt) {
 TEST(MonitorPictures, NoMonitorListedComposesTheVirtualScreen) {
   TDesktopRun run({}, TVirtualScreenMode::Span);
   run.Desktop.Layout.VirtualScreen = {0, 0, 30, 20};
-  std::optional<TStyleValues> replaced;
-  SetMonitorPictures(run.Paths, run.Desktop, replaced);
+  SetMonitorPictures(run.Paths, run.Desktop, run.Styles);
   const auto bmp = ReadTextFile(run.Desktop.WallpaperPath);
   ASSERT_TRUE(bmp);
   ExpectPixel(*bmp, 29, 19, Red, "the virtual screen");
-}
-
-// Span or Tile stands in for the user's style, which a single picture puts back: the next
-// change must not take our own value for the user's, yet a style the user picked meanwhile wins.
-TEST(MonitorPictures, RemembersTheStyleThatSpanOrTileReplaced) {
-  for (const auto mode : {TVirtualScreenMode::Span, TVirtualScreenMode::Tile}) {
-    TDesktopRun run({{0, 0, 40, 30}, {40, 0, 80, 30}}, mode);
-    SetUserStyle("6", "0");  // Fit
-    std::optional<TStyleValues> replaced;
-    SetMonitorPictures(run.Paths, run.Desktop, replaced);
-    EXPECT_EQ(replaced, TWallpaperStyle::Fit);
-    SetMonitorPictures(run.Paths, run.Desktop, replaced);  // the key holds ours now
-    EXPECT_EQ(replaced, TWallpaperStyle::Fit);
-    SetUserStyle("2", "0");  // the user picks Stretch in the meantime
-    SetMonitorPictures(run.Paths, run.Desktop, replaced);
-    EXPECT_EQ(replaced, TWallpaperStyle::Stretch);
-  }
 }
 
 // Regression: a key without WallpaperStyle (or TileWallpaper) left nothing remembered, so Span
@@ -167,12 +148,11 @@ TEST(MonitorPictures, PutsBackTheUserValuesAMissingOneByDeletingIt) {
     if (c.Style) RegWriteString(HKEY_CURRENT_USER, Key, "WallpaperStyle", *c.Style);
     if (c.Tile) RegWriteString(HKEY_CURRENT_USER, Key, "TileWallpaper", *c.Tile);
     TDesktopRun run({{0, 0, 40, 30}, {40, 0, 80, 30}}, TVirtualScreenMode::Span);
-    std::optional<TStyleValues> replaced;
-    SetMonitorPictures(run.Paths, run.Desktop, replaced);
-    SetMonitorPictures(run.Paths, run.Desktop, replaced);  // the key holds ours now
+    SetMonitorPictures(run.Paths, run.Desktop, run.Styles);
+    SetMonitorPictures(run.Paths, run.Desktop, run.Styles);  // the key holds ours now
     EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, Key, "WallpaperStyle"), "22");
-    ASSERT_EQ(replaced, (TStyleValues{c.Style, c.Tile}));
-    EXPECT_TRUE(PutBackStyleValues(*replaced, HKEY_CURRENT_USER, Key.c_str()));
+    ASSERT_EQ(run.Styles.Kept(), (TStyleValues{c.Style, c.Tile}));
+    EXPECT_TRUE(run.Styles.PutBack());
     EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, Key, "WallpaperStyle"), c.Style);
     EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, Key, "TileWallpaper"), c.Tile);
   }

@@ -252,7 +252,7 @@ TEST_F(AboutWindow, UninstallAnsweredCancelChangesNothing) {
   const std::string link = *startup + "\\Tarvell.lnk";
   WriteTextFile(link, "shortcut");
 
-  SetAboutActions(ProgramAboutActions());
+  SetAboutActions(ProgramAboutActions({}));
   std::vector<std::string> boxes;
   SetMessageBoxHook([&](const std::string& text, const std::string& caption, unsigned type) {
     boxes.push_back(caption + ": " + text + " (" + std::to_string(type) + ")");
