@@ -147,6 +147,8 @@ TEST_F(AppShell, ADoubleClickOnThePeriodRightAfterAboutOpenedAsks) {
   AddPicture("wide.jpg", 640, 360);  // its preview leaves the window's background below it
   StartToTray(TSettings{.StartFolder = Slides});
   ShowFromTray();
+  // The preview is decoded off the window's thread: its size is set once the picture is in.
+  WaitUntil([] { return false; }, 1000);
   POINT background{420, 400}, field{530, 12};
   ClientToScreen(main, &background);
   ClientToScreen(main, &field);

@@ -54,6 +54,9 @@ protected:
     ASSERT_EQ(run.StartToTray(args), "");
     main = run.Main();
     tray = run.Tray();
+    // The list is made off the window's thread, after the tray icon: a folder with pictures
+    // puts the position into the caption once it is ready.
+    WaitUntil([this] { return WindowText(main) != MainCaption; }, 3000);
   }
   void StartToTray(const TSettings& settings, const std::string& args = {}) {
     ASSERT_TRUE(WriteSettings(settings));
