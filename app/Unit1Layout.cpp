@@ -120,7 +120,9 @@ TFormLayout MakeLayout() {
   form.Items = {
       Field("ListBox1", Into(&TForm1::ListBox1, SetUpPictureList), {0, 0, 273, 185},
             "You can select any picture from list to start changing"),
-      Field("DriveComboBox1", Into(&TForm1::DriveComboBox1, &TDriveComboBox::OnClick, &TForm1::DriveComboBox1Click),
+      Field("DriveComboBox1", Into(&TForm1::DriveComboBox1, [](TDriveComboBox& d, TForm1& f) {
+              d.OnClick = Handler(&f, &TForm1::DriveComboBox1Click);
+            }),
             {0, 192, 153, 19}, "Choose drive"),
       Field("DirectoryListBox2", Into(&TForm1::DirectoryListBox2, SetUpFolderList), {0, 208, 153, 209},
             "Select directory"),
@@ -144,7 +146,9 @@ TFormLayout MakeLayout() {
       Button(&TForm1::Quit, "Quit", 392, "Quit           Ctrl+Q", "Close ", &TForm1::QuitClick),
       // The hot keys' modifier keys, reached by Tab after Quit; a change applies at once.
       Control("HotKeysLabel", Into(&TForm1::HotKeysLabel), {280, 34, 48, 13}, "Hot keys:"),
-      Field("HotKeyChoice", Into(&TForm1::HotKeyChoice, &TComboBox::OnClick, &TForm1::HotKeyChoiceClick),
+      Field("HotKeyChoice", Into(&TForm1::HotKeyChoice, [](TComboBox& c, TForm1& f) {
+              c.OnClick = Handler(&f, &TForm1::HotKeyChoiceClick);
+            }),
             {330, 30, 97, 21}, "Keys to hold with Z, A, D and Q for the hot keys"),
       Control("HotKeyNotice", Into(&TForm1::HotKeyNotice, [](TLabel& l, TForm1&) { l.SetVisible(false); }),
               {280, 54, 289, 14})
@@ -155,8 +159,10 @@ TFormLayout MakeLayout() {
               e.SetBorder(false);
             }),
             {368, 5, 97, 21}, ""),
-      Control("Period", Into(&TForm1::Period, &TLabel::OnDblClick, &TForm1::PeriodDblClick), {475, 5, 37, 13}, " min ",
-              "Double click to change time units min/sec"),
+      Control("Period", Into(&TForm1::Period, [](TLabel& l, TForm1& f) {
+                l.OnDblClick = Handler(&f, &TForm1::PeriodDblClick);
+              }),
+              {475, 5, 37, 13}, " min ", "Double click to change time units min/sec"),
       Control("Edit1", Into(&TForm1::Edit1, SetUpPeriodField), {520, 3, 33, 21}, "5",
               "Time period of automatic wallpaper switching")
           .Colored(clMenu),

@@ -34,25 +34,22 @@ private:
 bool CreateShellLink(const std::string& linkPath, const TShellLinkInfo& link) {
   const TComInit com;
   if (!com.Ok()) return false;
-  TComPtr<IShellLinkW> shellLink;
-  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.put_void())))
-    return false;
+  const auto shellLink = ComCreate<IShellLinkW>(CLSID_ShellLink, IID_IShellLinkW);
+  if (!shellLink) return false;
   if (FAILED(shellLink->SetPath(Widen(link.Target).c_str()))) return false;
   shellLink->SetDescription(Widen(link.Description).c_str());
   shellLink->SetShowCmd(link.ShowCommand);
-  TComPtr<IPersistFile> file;
-  if (FAILED(shellLink.As(file))) return false;
+  const auto file = ComAs<IPersistFile>(*shellLink);
+  if (!file) return false;
   return SUCCEEDED(file->Save(Widen(linkPath).c_str(), TRUE));
 }
 
 std::optional<TShellLinkInfo> ReadShellLink(const std::string& linkPath) {
   const TComInit com;
   if (!com.Ok()) return std::nullopt;
-  TComPtr<IShellLinkW> shellLink;
-  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.put_void())))
-    return std::nullopt;
-  TComPtr<IPersistFile> file;
-  if (FAILED(shellLink.As(file))) return std::nullopt;
+  const auto shellLink = ComCreate<IShellLinkW>(CLSID_ShellLink, IID_IShellLinkW);
+  const auto file = shellLink ? ComAs<IPersistFile>(*shellLink) : nullptr;
+  if (!file) return std::nullopt;
   if (FAILED(file->Load(Widen(linkPath).c_str(), STGM_READ))) return std::nullopt;
 
   TShellLinkInfo info;

@@ -40,7 +40,6 @@ public:
   int Run();
   // Makes Run return once the current message is handled.
   void Terminate() noexcept;
-  bool Terminated() const noexcept { return FTerminated; }
 
   // Dispatches one retrieved message through the forms' key handling.
   void DispatchOne(MSG& msg);

@@ -15,7 +15,6 @@ public:
   bool Checked() const noexcept { return FChecked; }
   void SetChecked(bool checked);
   // taLeftJustify puts the caption left of the box; set before the window is made.
-  TAlignment Alignment() const noexcept { return FAlignment; }
   void SetAlignment(TAlignment alignment) noexcept { FAlignment = alignment; }
 
 protected:

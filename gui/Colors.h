@@ -16,7 +16,6 @@ constexpr TColor clMaroon = 0x000080;
 constexpr TColor clSilver = 0xC0C0C0;
 constexpr TColor clYellow = 0x00FFFF;
 constexpr TColor clAqua = 0xFFFF00;
-constexpr TColor clWhite = 0xFFFFFF;
 
 constexpr TColor clBtnFace = SystemColorFlag | 15;    // COLOR_BTNFACE
 constexpr TColor clWindow = SystemColorFlag | 5;      // COLOR_WINDOW

@@ -43,8 +43,6 @@ void TComboBox::SetItemIndex(int index) {
   if (HasHandle()) Perform(CB_SETCURSEL, static_cast<WPARAM>(FItemIndex));
 }
 
-void TComboBox::SelectionChanged() { Click(); }
-
 bool TComboBox::HandleCommand(WORD code) {
   if (code != CBN_SELCHANGE) return false;
   SelectionChanged();

@@ -23,7 +23,7 @@ protected:
   TColor DefaultColor() const noexcept override { return clWindow; }
   bool HandleCommand(WORD code) override;
   // The user picked another entry; raises OnClick by default.
-  virtual void SelectionChanged();
+  virtual void SelectionChanged() { Click(); }
 
 private:
   void FillWindow();

@@ -20,9 +20,4 @@ TComponent* TComponent::FindComponent(std::string_view name) const noexcept {
   return it == FComponents.end() ? nullptr : *it;
 }
 
-void TComponent::EndLoading() {
-  FLoading = false;
-  Loaded();
-}
-
 }  // namespace tarvell

@@ -26,7 +26,10 @@ public:
   // While a layout is read; EndLoading clears the flag, then calls Loaded().
   bool Loading() const noexcept { return FLoading; }
   void BeginLoading() noexcept { FLoading = true; }
-  void EndLoading();
+  void EndLoading() {
+    FLoading = false;
+    Loaded();
+  }
 
 protected:
   // The load-complete notification, once per layout load.

@@ -90,13 +90,6 @@ void TControl::FontChanged() {
   Invalidate();
 }
 
-void TControl::SetFontColor(TColor color) {
-  if (FFont.Color() == color) return;
-  FFont.SetColor(color);
-  FParentFont = false;
-  Invalidate();
-}
-
 void TControl::SetBounds(int left, int top, int width, int height) {
   FLeft = left;
   FTop = top;
@@ -104,10 +97,6 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   FHeight = height;
   if (HasHandle()) ::MoveWindow(Handle(), left, top, width, height, TRUE);
 }
-
-int TControl::ClientWidth() const { return HasHandle() ? ClientRect().right : FWidth; }
-
-int TControl::ClientHeight() const { return HasHandle() ? ClientRect().bottom : FHeight; }
 
 std::string TControl::Caption() const { return HasHandle() ? TextOf(Handle()) : FCaption; }
 
@@ -129,13 +118,6 @@ void TControl::SetEnabled(bool enabled) {
   if (HasHandle()) ::EnableWindow(Handle(), enabled ? TRUE : FALSE);
 }
 
-TColor TControl::EffectiveColor() const noexcept { return FColor == clDefault ? DefaultColor() : FColor; }
-
-void TControl::SetColor(TColor color) {
-  FColor = color;
-  Invalidate();
-}
-
 HBRUSH TControl::BackgroundBrush() const {
   if (EffectiveColor() == clNone) return nullptr;
   const COLORREF rgb = ColorToRGB(EffectiveColor());
@@ -146,22 +128,6 @@ HBRUSH TControl::BackgroundBrush() const {
   return static_cast<HBRUSH>(FBrush.get());
 }
 
-void TControl::SetFocus() {
-  if (HasHandle()) ::SetFocus(Handle());
-}
-
-void TControl::Invalidate() const noexcept {
-  if (HasHandle()) ::InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-void TControl::Click() {
-  if (OnClick) OnClick(*this);
-}
-
-void TControl::DblClick() {
-  if (OnDblClick) OnDblClick(*this);
-}
-
 TShiftState KeyShift() noexcept {
   TShiftState shift = 0;
   if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
@@ -169,8 +135,6 @@ TShiftState KeyShift() noexcept {
   if (::GetKeyState(VK_MENU) < 0) shift |= ssAlt;
   return shift;
 }
-
-bool TControl::PaintContent(HDC) { return false; }
 
 void TControl::PaintBehind(const TControl& child, HDC dc) {
   RECT r{0, 0, child.FWidth, child.FHeight};
@@ -196,8 +160,6 @@ HBRUSH TControl::CtlColor(HDC dc) {
   ::SetBkColor(dc, ColorToRGB(color));
   return BackgroundBrush();
 }
-
-bool TControl::HandleCommand(WORD) { return false; }
 
 bool TControl::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   HWND from = reinterpret_cast<HWND>(lp);  // null for menus and accelerators

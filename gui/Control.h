@@ -41,8 +41,8 @@ public:
     return FLeft < other.FLeft + other.FWidth && other.FLeft < FLeft + FWidth && FTop < other.FTop + other.FHeight &&
            other.FTop < FTop + FHeight;
   }
-  int ClientWidth() const;
-  int ClientHeight() const;
+  int ClientWidth() const { return HasHandle() ? ClientRect().right : FWidth; }
+  int ClientHeight() const { return HasHandle() ? ClientRect().bottom : FHeight; }
 
   // The caption, or the text for edits; read back from the window when it exists.
   std::string Caption() const;
@@ -61,22 +61,30 @@ public:
   bool Enabled() const noexcept { return FEnabled; }
   void SetEnabled(bool enabled);
 
-  void SetColor(TColor color);
+  void SetColor(TColor color) {
+    FColor = color;
+    Invalidate();
+  }
   TFont& Font() noexcept { return FFont; }
   const TFont& Font() const noexcept { return FFont; }
   // Applies a change made through Font() to the window.
   void FontChanged();
-  void SetFontColor(TColor color);
 
   TCursor Cursor() const noexcept { return FCursor; }
   void SetCursor(TCursor cursor) noexcept { FCursor = cursor; }
   bool TabStop() const noexcept { return FTabStop; }
 
-  void SetFocus();
-  void Invalidate() const noexcept;
+  void SetFocus() {
+    if (HasHandle()) ::SetFocus(Handle());
+  }
+  void Invalidate() const noexcept {
+    if (HasHandle()) ::InvalidateRect(Handle(), nullptr, TRUE);
+  }
 
   // Raises OnClick as a user's click would.
-  virtual void Click();
+  virtual void Click() {
+    if (OnClick) OnClick(*this);
+  }
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -85,7 +93,7 @@ public:
 
   // Paints what this control shows into dc at its own origin; false when it paints nothing
   // that another control could show through (transparent labels use this).
-  virtual bool PaintContent(HDC dc);
+  virtual bool PaintContent(HDC) { return false; }
   // Paints what lies behind child (the background, then the siblings below it) into dc at
   // the child's origin.
   void PaintBehind(const TControl& child, HDC dc);
@@ -93,7 +101,7 @@ public:
   // The brush the window's background is painted with, or null for the system's.
   HBRUSH BackgroundBrush() const;
   // The background colour, clDefault resolved.
-  TColor EffectiveColor() const noexcept;
+  TColor EffectiveColor() const noexcept { return FColor == clDefault ? DefaultColor() : FColor; }
 
 protected:
   virtual void CreateParams(TWndCreateParams& params);
@@ -107,11 +115,13 @@ protected:
 
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   // Notifications the parent received for this control, handed back to it.
-  virtual bool HandleCommand(WORD code);
+  virtual bool HandleCommand(WORD) { return false; }
   // WM_CTLCOLOR*: set up dc and return the background brush; null for the default.
   virtual HBRUSH CtlColor(HDC dc);
 
-  virtual void DblClick();
+  virtual void DblClick() {
+    if (OnDblClick) OnDblClick(*this);
+  }
 
   void SetTabStop(bool on) noexcept { FTabStop = on; }
 

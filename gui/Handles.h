@@ -5,9 +5,9 @@
 #include "base/OwnedHandle.h"
 
 #include <windows.h>
-#include <unknwn.h>
+#include <objbase.h>
 
-#include <utility>
+#include <memory>
 
 namespace tarvell {
 
@@ -28,46 +28,27 @@ using TGdiObject = TOwnedHandle<handle_traits::Nullable<HGDIOBJ, &::DeleteObject
 using TMenuHandle = TOwnedHandle<handle_traits::Nullable<HMENU, &::DestroyMenu>>;
 using TRegKey = TOwnedHandle<handle_traits::Nullable<HKEY, &::RegCloseKey>>;
 
-// Owning pointer to a COM interface: Release on reset, AddRef only when asked.
-template <class T>
-class TComPtr {
-public:
-  TComPtr() noexcept = default;
-  explicit TComPtr(T* p) noexcept : FPtr(p) {}  // takes over one reference
-  TComPtr(const TComPtr&) = delete;
-  TComPtr& operator=(const TComPtr&) = delete;
-  TComPtr(TComPtr&& other) noexcept : FPtr(other.release()) {}
-  TComPtr& operator=(TComPtr&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-  }
-  ~TComPtr() { reset(); }
-
-  T* get() const noexcept { return FPtr; }
-  T* operator->() const noexcept { return FPtr; }
-  explicit operator bool() const noexcept { return FPtr != nullptr; }
-  T* release() noexcept { return std::exchange(FPtr, nullptr); }
-  void reset(T* p = nullptr) noexcept {
-    T* old = std::exchange(FPtr, p);
-    if (old) old->Release();
-  }
-  // For out-parameters: releases the current pointer and exposes the slot.
-  T** put() noexcept {
-    reset();
-    return &FPtr;
-  }
-  void** put_void() noexcept { return reinterpret_cast<void**>(put()); }
-
-  // QueryInterface into another smart pointer; returns the HRESULT.
-  template <class U>
-  HRESULT As(TComPtr<U>& out) const noexcept {
-    if (!FPtr) return E_POINTER;
-    return FPtr->QueryInterface(__uuidof(U), out.put_void());
-  }
-
-private:
-  T* FPtr = nullptr;
+// Owning pointer to a COM interface: holds one reference, released on reset.
+struct TComRelease {
+  void operator()(IUnknown* p) const noexcept { p->Release(); }
 };
+template <class T>
+using TComPtr = std::unique_ptr<T, TComRelease>;
+
+// A new in-process instance of `clsid` as interface T (`iid`), or none.
+template <class T>
+TComPtr<T> ComCreate(REFCLSID clsid, REFIID iid) noexcept {
+  void* p = nullptr;
+  const HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, &p);
+  return TComPtr<T>(SUCCEEDED(hr) ? static_cast<T*>(p) : nullptr);
+}
+
+// Another interface of `object`, or none.
+template <class U, class T>
+TComPtr<U> ComAs(T& object) noexcept {
+  U* p = nullptr;
+  return TComPtr<U>(SUCCEEDED(object.QueryInterface(IID_PPV_ARGS(&p))) ? p : nullptr);
+}
 
 // Selects a GDI object into a DC for one scope and selects the previous one back.
 class TSelectObject {

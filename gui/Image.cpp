@@ -9,8 +9,6 @@
 
 namespace tarvell {
 
-TImage::TImage(TComponent* AOwner) : TPaintedControl(AOwner) {}
-
 void TImage::PictureChanged() {
   if (!HasHandle()) return;
   ::InvalidateRect(Handle(), nullptr, FALSE);
@@ -69,11 +67,7 @@ bool TImage::PaintContent(HDC dc) {
   const std::span<const std::uint8_t> bmp = ShownBitmap();
   const std::optional<TBmpInfo> header = ReadBmpFileInfo(bmp);
   if (!header) return false;
-  RECT r{0, 0, Width(), Height()};
-  if (!FStretch) {
-    r = RECT{0, 0, header->Width, header->Height};
-  }
-  return PaintBmp(dc, bmp, r);
+  return PaintBmp(dc, bmp, FStretch ? RECT{0, 0, Width(), Height()} : RECT{0, 0, header->Width, header->Height});
 }
 
 }  // namespace tarvell

@@ -12,7 +12,7 @@ namespace tarvell {
 
 class TImage : public TPaintedControl {
 public:
-  explicit TImage(TComponent* AOwner);
+  using TPaintedControl::TPaintedControl;
 
   // The control's own picture; PictureChanged after changing it.
   std::vector<std::uint8_t>& Bitmap() noexcept { return FBitmap; }

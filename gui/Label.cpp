@@ -4,8 +4,6 @@
 
 namespace tarvell {
 
-TLabel::TLabel(TComponent* AOwner) : TPaintedControl(AOwner) {}
-
 void TLabel::SetTransparent(bool on) {
   FTransparent = on;
   Invalidate();

@@ -8,7 +8,7 @@ namespace tarvell {
 
 class TLabel : public TPaintedControl {
 public:
-  explicit TLabel(TComponent* AOwner);
+  using TPaintedControl::TPaintedControl;
 
   bool Transparent() const noexcept { return FTransparent; }
   void SetTransparent(bool on);

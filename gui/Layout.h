@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -29,44 +30,24 @@ struct TLayoutKind {
   std::function<void(TComponent& component, TForm& form)> Setup{};
 };
 
+// A row of kind T, its setup typed by it: MakeKind<TEdit>([](TEdit& e, TForm&) { ... }).
 template <class T>
-TLayoutKind MakeKind(std::function<void(TComponent& component, TForm& form)> setup) {
+TLayoutKind MakeKind(std::function<void(T& component, TForm& form)> setup = {}) {
   static_assert(std::derived_from<T, TComponent>);
-  return {[](TComponent* owner) -> TComponent* { return new T(owner); }, std::move(setup)};
+  return {[](TComponent* owner) -> TComponent* { return new T(owner); },
+          [setup = std::move(setup)](TComponent& c, TForm& form) {
+            if (setup) setup(static_cast<T&>(c), form);
+          }};
 }
 
-// A row of kind T with nothing of its own to set: Kind<TButton>.
-template <class T>
-inline const TLayoutKind Kind = MakeKind<T>({});
-
-// A row the form keeps no member for: Configure<TCheckBox>([](TCheckBox& c) { ... }).
-template <class T, class S>
-requires std::invocable<S&, T&> TLayoutKind Configure(S setup) {
-  return MakeKind<T>([setup = std::move(setup)](TComponent& c, TForm&) mutable { setup(static_cast<T&>(c)); });
-}
-
-// A row whose component the form keeps in a member: Into(&TForm1::Next).
+// A row whose component the form keeps in a member, with the setup of its properties and
+// event handlers: Into(&TForm1::Next, [](TButton& b, TForm1& f) { b.OnClick = ...; }).
 template <class T, class F>
-TLayoutKind Into(T* F::*member) {
-  return MakeKind<T>([member](TComponent& c, TForm& form) { dynamic_cast<F&>(form).*member = &static_cast<T&>(c); });
-}
-
-// The same with the setup of its properties and event handlers:
-// Into(&TForm1::Next, [](TButton& b, TForm1& f) { b.OnClick = Handler(&f, &TForm1::NextClick); }).
-template <class T, class F, class S>
-requires std::invocable<S&, T&, F&> TLayoutKind Into(T* F::*member, S setup) {
-  return MakeKind<T>([member, setup = std::move(setup)](TComponent& c, TForm& form) mutable {
+TLayoutKind Into(T* F::*member, std::type_identity_t<std::function<void(T&, F&)>> setup = {}) {
+  return MakeKind<T>([member, setup = std::move(setup)](T& c, TForm& form) {
     F& f = dynamic_cast<F&>(form);
-    f.*member = &static_cast<T&>(c);
-    setup(*(f.*member), f);
-  });
-}
-
-// The same when the form handles one event of it: Into(&TForm1::Next, &TButton::OnClick, &TForm1::NextClick).
-template <class T, class F, class C, class E, class... A>
-requires std::derived_from<T, C> TLayoutKind Into(T* F::*member, E C::*event, void (F::*handler)(A...)) {
-  return Into(member, [event, handler](T& component, F& f) {
-    component.*event = [&f, handler](A... args) { (f.*handler)(std::forward<A>(args)...); };
+    f.*member = &c;
+    if (setup) setup(c, f);
   });
 }
 

@@ -57,8 +57,8 @@ private:
   TRowText FRowText;
 };
 
-TListRowNames::TListRowNames(HWND list, const TServices& services, TRowText rowText)
-    : FList(list), FServices(services ? services() : TComPtr<IAccPropServices>()) {
+TListRowNames::TListRowNames(HWND list, TComPtr<IAccPropServices> services, TRowText rowText)
+    : FList(list), FServices(std::move(services)) {
   if (!FServices) return;
   FServer = new TListRowServer(*FServices.get(), std::move(rowText));
   MSAAPROPID name = PROPID_ACC_NAME;
@@ -75,12 +75,6 @@ TListRowNames::~TListRowNames() {
   FServices->ClearHwndProps(FList, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
   FServer->Detach();
   FServer->Release();
-}
-
-TComPtr<IAccPropServices> SystemAccPropServices() noexcept {
-  TComPtr<IAccPropServices> services;
-  ::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices, services.put_void());
-  return services;
 }
 
 }  // namespace tarvell

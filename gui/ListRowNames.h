@@ -20,9 +20,8 @@ class TListRowServer;
 
 class TListRowNames {
 public:
-  using TServices = std::function<TComPtr<IAccPropServices>()>;
-  // Annotates the rows of `list` through the service that `services` gives.
-  TListRowNames(HWND list, const TServices& services, TRowText rowText);
+  // Annotates the rows of `list` through `services`; none leaves them unnamed.
+  TListRowNames(HWND list, TComPtr<IAccPropServices> services, TRowText rowText);
   ~TListRowNames();
   TListRowNames(const TListRowNames&) = delete;
   TListRowNames& operator=(const TListRowNames&) = delete;
@@ -41,8 +40,5 @@ private:
   TComPtr<IAccPropServices> FServices;
   TListRowServer* FServer = nullptr;  // one reference of ours while annotated
 };
-
-// The system's annotation service, or none where it cannot be had.
-TComPtr<IAccPropServices> SystemAccPropServices() noexcept;
 
 }  // namespace tarvell

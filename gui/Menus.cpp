@@ -5,8 +5,6 @@
 
 namespace tarvell {
 
-TMainMenu::TMainMenu(TComponent* AOwner) : TComponent(AOwner), FMenu(::CreateMenu()) {}
-
 TMainMenu::~TMainMenu() {
   // A form still showing this menu must not keep a destroyed handle.
   if (auto* form = dynamic_cast<TForm*>(Owner()); form && form->Menu() == this) form->SetMenu(nullptr);
@@ -24,15 +22,6 @@ void TMainMenu::Add(const TMenuItem& item) {
   mii.dwTypeData = text.data();
   mii.cch = static_cast<UINT>(text.size());
   ::InsertMenuItemW(FMenu.get(), static_cast<UINT>(::GetMenuItemCount(FMenu.get())), TRUE, &mii);
-}
-
-TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {
-  static UINT next = 100;
-  FCommand = next++;
-}
-
-void TMenuItem::Click() {
-  if (OnClick) OnClick(*this);
 }
 
 }  // namespace tarvell

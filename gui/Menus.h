@@ -12,7 +12,7 @@ class TMenuItem;
 
 class TMainMenu : public TComponent {
 public:
-  explicit TMainMenu(TComponent* AOwner);
+  using TComponent::TComponent;
   ~TMainMenu() override;
 
   HMENU Handle() const noexcept { return FMenu.get(); }
@@ -20,26 +20,29 @@ public:
   void Add(const TMenuItem& item);
 
 private:
-  TMenuHandle FMenu;
+  TMenuHandle FMenu{::CreateMenu()};
 };
 
 class TMenuItem : public TComponent {
 public:
-  explicit TMenuItem(TComponent* AOwner);
+  using TComponent::TComponent;
 
   void SetCaption(const std::string& caption) { FCaption = caption; }
   // Drawn in bold, as the menu's default item.
   void SetDefault(bool on) noexcept { FDefault = on; }
   UINT Command() const noexcept { return FCommand; }
 
-  void Click();
+  void Click() {
+    if (OnClick) OnClick(*this);
+  }
   TNotifyEvent OnClick;
 
 private:
   friend class TMainMenu;
   std::string FCaption;
   bool FDefault = false;
-  UINT FCommand;
+  static inline UINT FNextCommand = 100;
+  UINT FCommand = FNextCommand++;
 };
 
 }  // namespace tarvell

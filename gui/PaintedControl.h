@@ -8,7 +8,7 @@ namespace tarvell {
 
 class TPaintedControl : public TControl {
 public:
-  explicit TPaintedControl(TComponent* AOwner) : TControl(AOwner) {}
+  using TControl::TControl;
 
 protected:
   // One class per kind, so tests and tools can tell them apart.

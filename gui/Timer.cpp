@@ -7,9 +7,6 @@ constexpr const char* TimerWindowClass = "TTarvellTimer";
 constexpr UINT_PTR TimerId = 1;
 }  // namespace
 
-TTimer::TTimer(TComponent* AOwner)
-    : TComponent(AOwner), FWindow([this](UINT msg, WPARAM wp, LPARAM, LRESULT&) { return TimerMessage(msg, wp); }) {}
-
 void TTimer::UpdateTimer() {
   if (FWindow.HasHandle()) ::KillTimer(FWindow.Handle(), TimerId);
   if (FInterval == 0 || !FOnTimer) return;

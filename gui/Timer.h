@@ -8,7 +8,7 @@ namespace tarvell {
 
 class TTimer : public TComponent {
 public:
-  explicit TTimer(TComponent* AOwner);
+  using TComponent::TComponent;
 
   void SetInterval(unsigned milliseconds);
   // Runs only while a handler is assigned; assign through SetOnTimer so the timer starts.
@@ -20,7 +20,7 @@ private:
 
   unsigned FInterval = 1000;
   TNotifyEvent FOnTimer;
-  TMessageWindow FWindow;
+  TMessageWindow FWindow{[this](UINT msg, WPARAM wp, LPARAM, LRESULT&) { return TimerMessage(msg, wp); }};
 };
 
 }  // namespace tarvell

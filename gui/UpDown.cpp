@@ -4,8 +4,6 @@
 
 namespace tarvell {
 
-TUpDown::TUpDown(TComponent* AOwner) : TControl(AOwner) {}
-
 void TUpDown::CreateParams(TWndCreateParams& p) {
   TControl::CreateParams(p);
   p.ClassName = UPDOWN_CLASSA;
@@ -18,9 +16,6 @@ void TUpDown::CreateWnd() {
   SetRange(FMin, FMax);
   SetAssociate(FAssociate);
 }
-
-// A buddy given by a layout is attached once every window of the form exists.
-void TUpDown::Loaded() { SetAssociate(FAssociate); }
 
 void TUpDown::SetRange(int min, int max) {
   FMin = min;

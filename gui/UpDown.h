@@ -7,7 +7,7 @@ namespace tarvell {
 
 class TUpDown : public TControl {
 public:
-  explicit TUpDown(TComponent* AOwner);
+  using TControl::TControl;
 
   void SetRange(int min, int max);
   // Read from the control once it exists: the arrows change it.
@@ -18,7 +18,8 @@ public:
 protected:
   void CreateParams(TWndCreateParams& params) override;
   void CreateWnd() override;
-  void Loaded() override;
+  // A buddy given by a layout is attached once every window of the form exists.
+  void Loaded() override { SetAssociate(FAssociate); }
 
 private:
   int FMin = 0;

@@ -5,7 +5,6 @@
 #include "gui/Handles.h"
 
 #include <algorithm>
-#include <cwchar>
 
 namespace tarvell {
 
@@ -25,9 +24,8 @@ void TVirtualListBox::CreateWnd() {
   TControl::CreateWnd();
   FitItemHeight(Font().Handle());
   FillWindow();
-  FRowNames = std::make_unique<TListRowNames>(
-      Handle(), [this] { return RowNameServices(); },
-      [this](int row) -> std::optional<std::string> {
+  FRowNames =
+      std::make_unique<TListRowNames>(Handle(), RowNameServices(), [this](int row) -> std::optional<std::string> {
         if (row < 0 || row >= FCount) return std::nullopt;
         return FTextOf(row);
       });
@@ -111,24 +109,6 @@ void TVirtualListBox::Delete(int index) {
   FItemIndex = selected == index ? -1 : (selected > index ? selected - 1 : selected);
 }
 
-bool TVirtualListBox::AnswerText(UINT msg, WPARAM index, LPARAM buffer, LRESULT& result) const {
-  // Only for a caller on this window's thread, who passes a buffer of this process as long as
-  // LB_GETTEXTLEN said. One from elsewhere gets its buffer sized for a list without strings
-  // (one pointer's room), which a path would overrun.
-  if (::InSendMessage()) return false;
-  if (index >= static_cast<WPARAM>(FCount)) {
-    result = LB_ERR;
-    return true;
-  }
-  const std::wstring text = Widen(FTextOf(static_cast<int>(index)));
-  if (msg == LB_GETTEXT) {
-    if (!buffer) return false;
-    std::wmemcpy(reinterpret_cast<wchar_t*>(buffer), text.c_str(), text.size() + 1);
-  }
-  result = static_cast<LRESULT>(text.size());
-  return true;
-}
-
 void TVirtualListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
   const bool selected = (dis.itemState & ODS_SELECTED) != 0;
   HBRUSH back = selected ? ::GetSysColorBrush(COLOR_HIGHLIGHT) : BackgroundBrush();
@@ -150,19 +130,12 @@ void TVirtualListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
   if ((dis.itemState & ODS_FOCUS) && !(dis.itemState & ODS_NOFOCUSRECT)) ::DrawFocusRect(dis.hDC, &dis.rcItem);
 }
 
-// The gap before the text, as the system's own list box leaves it.
-int TVirtualListBox::DrawBeforeText(HDC, const RECT& row, int, bool) { return row.left + 1; }
-
 bool TVirtualListBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
     case CN_DRAWITEM:
       DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
       result = TRUE;
       return true;
-    case LB_GETTEXTLEN:
-    case LB_GETTEXT:
-      if (AnswerText(msg, wp, lp, result)) return true;
-      break;
     case WM_SETFONT:
       result = DefaultHandler(msg, wp, lp);
       FitItemHeight(reinterpret_cast<HFONT>(wp));

@@ -42,11 +42,14 @@ protected:
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   void DestroyingHandle() noexcept override;
   void HandleDestroyed() override;
-  // The service that names the rows for screen readers; a seam for tests, as the system's
-  // own cannot be watched at work.
-  virtual TComPtr<IAccPropServices> RowNameServices() { return SystemAccPropServices(); }
-  // Draws what stands before a row's text and returns where the text starts.
-  virtual int DrawBeforeText(HDC dc, const RECT& row, int index, bool selected);
+  // The service that names the rows for screen readers (none where the system has none); a
+  // seam for tests, as the system's own cannot be watched at work.
+  virtual TComPtr<IAccPropServices> RowNameServices() {
+    return ComCreate<IAccPropServices>(CLSID_AccPropServices, IID_IAccPropServices);
+  }
+  // Draws what stands before a row's text and returns where the text starts; by default the
+  // gap the system's own list box leaves.
+  virtual int DrawBeforeText(HDC, const RECT& row, int, bool) { return row.left + 1; }
 
   // Pixels a row has beyond the height of the font's characters, half above the text.
   int FRowSpacing = 0;
@@ -55,8 +58,6 @@ private:
   void DrawItem(const DRAWITEMSTRUCT& dis);
   void FillWindow();
   void FitItemHeight(HFONT font);
-  // The window's answer to LB_GETTEXTLEN or LB_GETTEXT, or false when it has none to give.
-  bool AnswerText(UINT msg, WPARAM index, LPARAM buffer, LRESULT& result) const;
 
   int FItemIndex = -1;
   int FUpdateCount = 0;

@@ -32,8 +32,4 @@ void TScreen::SetCursor(TCursor cursor) noexcept {
   ::SetCursor(CursorHandle(crArrow));
 }
 
-TWaitCursor::TWaitCursor(TCursor atEnd) noexcept : FSaved(atEnd) { Screen.SetCursor(crHourGlass); }
-
-TWaitCursor::~TWaitCursor() { Screen.SetCursor(FSaved); }
-
 }  // namespace tarvell

@@ -31,8 +31,8 @@ extern TScreen Screen;
 // rebuilds end with the arrow), also when an error unwinds the routine.
 class TWaitCursor {
 public:
-  explicit TWaitCursor(TCursor atEnd = Screen.Cursor()) noexcept;
-  ~TWaitCursor();
+  explicit TWaitCursor(TCursor atEnd = Screen.Cursor()) noexcept : FSaved(atEnd) { Screen.SetCursor(crHourGlass); }
+  ~TWaitCursor() { Screen.SetCursor(FSaved); }
   TWaitCursor(const TWaitCursor&) = delete;
   TWaitCursor& operator=(const TWaitCursor&) = delete;
 

@@ -80,8 +80,6 @@ void TWnd::DestroyHandle() noexcept {
   ::DestroyWindow(wnd);
 }
 
-bool TWnd::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
-
 LRESULT TWnd::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) noexcept {
   if (FSubclassed) return ::DefSubclassProc(FHandle.get(), msg, wp, lp);
   return ::DefWindowProcW(FHandle.get(), msg, wp, lp);

@@ -59,7 +59,7 @@ public:
 
 protected:
   // Returns whether the message was handled; when not, DefaultHandler answers it.
-  virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  virtual bool HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
   // The control's own procedure for subclassed windows, DefWindowProcW otherwise.
   LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) noexcept;
   // Called by DestroyHandle just before the window is destroyed, while it still answers.

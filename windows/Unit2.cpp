@@ -25,7 +25,9 @@ void ShellOpen(HWND owner, const std::string& address) {
 
 // A link's colour; the labels may not exist yet while the layout is still being read.
 void SetLinkColor(TLabel* label, TColor color) {
-  if (label) label->SetFontColor(color);
+  if (!label || label->Font().Color() == color) return;
+  label->Font().SetColor(color);
+  label->FontChanged();
 }
 
 }  // namespace

@@ -112,7 +112,7 @@ TFormLayout LayoutWithNoTask(bool hideForm) {
   layout.Caption = "Layout";
   layout.ClientWidth = 200;
   layout.ClientHeight = 100;
-  layout.Items = {Component("NoTask1", Configure<TNoTask>([hideForm](TNoTask& n) { n.SetHideForm(hideForm); }))};
+  layout.Items = {Component("NoTask1", MakeKind<TNoTask>([hideForm](TNoTask& n, TForm&) { n.SetHideForm(hideForm); }))};
   return layout;
 }
 

@@ -30,7 +30,7 @@ TEST(CheckBox, CaptionStandsLeftAndEveryChangeActsAsAClick) {
   THost host;
   TFormLayout layout;
   int clicks = 0;
-  layout.Items = {Control("Transparent", Configure<TCheckBox>([&](TCheckBox& c) {
+  layout.Items = {Control("Transparent", MakeKind<TCheckBox>([&](TCheckBox& c, TForm&) {
                             c.SetAlignment(TAlignment::taLeftJustify);
                             c.SetChecked(true);
                             c.OnClick = [&](TObject&) { ++clicks; };
@@ -138,7 +138,7 @@ TEST(Timer, TicksFromItsCreationWithItselfAsSender) {
   TFormLayout layout;
   int ticks = 0;
   TObject* sender = nullptr;
-  layout.Items = {Component("Timer1", Configure<TTimer>([&](TTimer& t) {
+  layout.Items = {Component("Timer1", MakeKind<TTimer>([&](TTimer& t, TForm&) {
                               t.SetInterval(30);
                               t.SetOnTimer([&](TObject& s) {
                                 ++ticks;
@@ -345,7 +345,7 @@ TEST(Image, WindowPaintsItsPictureAndTransparentLabelsShowItThrough) {
 TEST(Label, PaintsTheWholeCaptionSetAfterItWasCreated) {
   THost host;
   auto& label = host.Add<TLabel>(0, 0, 40, 20);
-  label.SetColor(clWhite);
+  label.SetColor(0xFFFFFF);
   label.SetCaption(" WW");
   TCanvas canvas;
   ::SendMessageW(label.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()), PRF_CLIENT);

@@ -221,30 +221,6 @@ TEST(Handles, OwnersCloseExactlyOnceAndMoveOwnership) {
   EXPECT_FALSE(::IsWindow(w));
 }
 
-// A COM object that counts its references.
-struct TCountingUnknown : IUnknown {
-  ULONG Refs = 1;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++Refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --Refs; }
-};
-
-TEST(Handles, ComPointerReleasesItsOneReference) {
-  TCountingUnknown object;
-  {
-    TComPtr<IUnknown> first(&object);
-    TComPtr<IUnknown> second;
-    second = std::move(first);
-    EXPECT_EQ(object.Refs, 1u);
-    *second.put() = nullptr;  // put() gives the slot back empty, releasing what it held
-    EXPECT_EQ(object.Refs, 0u);
-  }
-  EXPECT_EQ(object.Refs, 0u) << "released once, not again by the destructor";
-}
-
 TEST(ApplicationWindow, OwnsTheFormsAndCarriesTheTitle) {
   HWND app = Application.Handle();
   ASSERT_NE(app, nullptr);
