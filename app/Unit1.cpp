@@ -24,7 +24,6 @@
 #include "gui/Edit.h"
 #include "gui/FolderPath.h"
 #include "gui/Label.h"
-#include "gui/SystemCall.h"
 #include "gui/Timer.h"
 #include "gui/UpDown.h"
 #include "gui/WaitCursor.h"

@@ -2,7 +2,7 @@
 
 #include "base/Utf8.h"
 #include "base/WideText.h"
-#include "gui/SystemCall.h"
+#include "gui/Dialogs.h"
 
 #include <windows.h>
 

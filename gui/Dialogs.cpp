@@ -1,5 +1,4 @@
 #include "gui/Dialogs.h"
-#include "gui/SystemCall.h"
 
 #include "gui/Application.h"
 #include "base/ScopeGuard.h"
@@ -8,11 +7,14 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <utility>
 
 namespace tarvell {
 
 namespace {
 int Depth = 0;
+int SystemCalls = 0;  // of them, calls into the system
+std::function<void()> HeldAction;
 TMessageBoxHook Hook;
 
 // The application's own window, or none when it cannot be made (often the very error being
@@ -65,7 +67,21 @@ bool ProgramInFront() noexcept {
   return front && ::GetWindowThreadProcessId(front, &process) && process == ::GetCurrentProcessId();
 }
 
-void CountSystemCallBox(int change) noexcept { Depth += change; }
+TSystemCallScope::TSystemCallScope() noexcept {
+  ++SystemCalls;
+  ++Depth;
+}
+
+TSystemCallScope::~TSystemCallScope() {
+  --Depth;
+  if (--SystemCalls == 0 && HeldAction) std::exchange(HeldAction, nullptr)();
+}
+
+bool HeldForSystemCall(std::function<void()> action) {
+  if (SystemCalls == 0) return false;
+  HeldAction = std::move(action);
+  return true;
+}
 
 bool StayOnTopShown() noexcept {
   bool found = false;

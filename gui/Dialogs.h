@@ -26,6 +26,19 @@ int ShowMessageBox(const std::string& text, const std::string& caption, unsigned
 // loop, so timers and hot keys still arrive while it is open).
 int ModalDepth() noexcept;
 
+// A call into the system that may run a box of its own (the shell asking before it deletes a
+// file for good) counts as an open box while it runs. Ending the program inside it could
+// leave its work half done: HeldForSystemCall keeps `action` (the last one given, which must
+// not throw) to run as the call returns and answers true; with no such call, false.
+class TSystemCallScope {
+public:
+  TSystemCallScope() noexcept;
+  ~TSystemCallScope();
+  TSystemCallScope(const TSystemCallScope&) = delete;
+  TSystemCallScope& operator=(const TSystemCallScope&) = delete;
+};
+bool HeldForSystemCall(std::function<void()> action);
+
 // Where a box goes: it belongs to the active window, else to the application's own. With
 // none of the program's windows in front (a question from the timer, a hot key, the tray)
 // Windows' foreground lock would open it unseen behind the window the user works in: it then

@@ -4,7 +4,6 @@
 #include "desktop/RecycleBin.h"
 
 #include "gui/Dialogs.h"
-#include "gui/SystemCall.h"
 #include "tests/support/SlideshowFakes.h"
 #include "tests/support/TempFolder.h"
 
