@@ -16,7 +16,7 @@ struct TLaneState {
   TWork Pending;
   // Counts the lane's threads: an abandoned thread keeps its number and so knows it is one.
   std::uint64_t Thread = 0;
-  bool Running = false;
+  bool Busy = false;  // the lane's thread runs a piece
   std::shared_ptr<std::atomic<bool>> RunningSuperseded;
 };
 
@@ -25,31 +25,36 @@ struct TLaneState {
 struct TThreadTaskRunner::TShared {
   std::function<void()> Wake;
   mutable std::mutex Mutex;
+  std::condition_variable WorkAdded;
   std::condition_variable AllEnded;
   std::array<TLaneState, LaneCount> Lanes;
   std::deque<TFinish> Finished;
   int Threads = 0;  // alive, abandoned ones included
+  bool Closing = false;
 };
 
 namespace {
 
 using TShared = TThreadTaskRunner::TShared;
 
+// A lane's thread lives as long as the runner, waiting for work: no thread is made per piece,
+// and the program's handles stay as they are from one change to the next.
 void LaneLoop(const std::shared_ptr<TShared>& shared, std::size_t lane, std::uint64_t thread) {
   for (;;) {
     TWork work;
     auto superseded = std::make_shared<std::atomic<bool>>(false);
     {
-      std::lock_guard<std::mutex> lock(shared->Mutex);
+      std::unique_lock<std::mutex> lock(shared->Mutex);
       TLaneState& state = shared->Lanes[lane];
-      if (state.Thread != thread || !state.Pending) {
-        if (state.Thread == thread) state.Running = false;
+      shared->WorkAdded.wait(lock, [&] { return shared->Closing || state.Thread != thread || state.Pending; });
+      if (shared->Closing || state.Thread != thread) {
         if (--shared->Threads == 0) shared->AllEnded.notify_all();
         return;
       }
       work = std::move(state.Pending);
       state.Pending = nullptr;
       state.RunningSuperseded = superseded;
+      state.Busy = true;
     }
     TFinish finish;
     try {
@@ -61,22 +66,24 @@ void LaneLoop(const std::shared_ptr<TShared>& shared, std::size_t lane, std::uin
     bool ready = false;
     {
       std::lock_guard<std::mutex> lock(shared->Mutex);
-      // Superseded or abandoned: a newer finish is on its way, or the owner gave up on this one.
-      if (finish && !*superseded && shared->Lanes[lane].Thread == thread) {
-        shared->Finished.push_back(std::move(finish));
-        ready = true;
+      TLaneState& state = shared->Lanes[lane];
+      // Abandoned: the owner gave up on this one. Superseded: a newer finish is on its way.
+      if (state.Thread == thread) {
+        state.Busy = false;
+        if (finish && !*superseded) {
+          shared->Finished.push_back(std::move(finish));
+          ready = true;
+        }
       }
     }
     if (ready && shared->Wake) shared->Wake();
   }
 }
 
-// Under the lock: a thread for the lane, which takes its pending work.
+// Under the lock: a thread for the lane, which waits for its work.
 void StartLane(const std::shared_ptr<TShared>& shared, std::size_t lane) {
-  TLaneState& state = shared->Lanes[lane];
-  const std::uint64_t thread = ++state.Thread;
+  const std::uint64_t thread = ++shared->Lanes[lane].Thread;
   std::thread(LaneLoop, shared, lane, thread).detach();
-  state.Running = true;
   ++shared->Threads;
 }
 
@@ -88,10 +95,12 @@ TThreadTaskRunner::TThreadTaskRunner(std::function<void()> wake) : FShared(std::
 
 TThreadTaskRunner::~TThreadTaskRunner() {
   std::unique_lock<std::mutex> lock(FShared->Mutex);
+  FShared->Closing = true;
   for (TLaneState& state : FShared->Lanes) {
     state.Pending = nullptr;
     if (state.RunningSuperseded) *state.RunningSuperseded = true;
   }
+  FShared->WorkAdded.notify_all();
   FShared->AllEnded.wait(lock, [this] { return FShared->Threads == 0; });
 }
 
@@ -100,26 +109,23 @@ void TThreadTaskRunner::Run(TLane lane, TWork work) {
   std::lock_guard<std::mutex> lock(FShared->Mutex);
   TLaneState& state = FShared->Lanes[index];
   state.Pending = std::move(work);
-  if (state.Running) {
-    if (state.RunningSuperseded) *state.RunningSuperseded = true;
-    return;  // the lane's thread takes it next
-  }
-  StartLane(FShared, index);
+  if (state.Thread == 0) StartLane(FShared, index);
+  if (state.Busy && state.RunningSuperseded) *state.RunningSuperseded = true;
+  FShared->WorkAdded.notify_all();
 }
 
 void TThreadTaskRunner::Abandon(TLane lane) {
   const auto index = static_cast<std::size_t>(lane);
   std::lock_guard<std::mutex> lock(FShared->Mutex);
   TLaneState& state = FShared->Lanes[index];
-  if (!state.Running) return;
+  if (!state.Busy) return;
   if (state.RunningSuperseded) *state.RunningSuperseded = true;
   state.RunningSuperseded.reset();
-  if (state.Pending) {
-    StartLane(FShared, index);  // a fresh thread; the stalled one ends on its own
-  } else {
-    ++state.Thread;  // whatever the stalled thread returns is dropped
-    state.Running = false;
-  }
+  state.Busy = false;
+  // A fresh thread goes on with the lane; the stalled one ends once its read returns, and
+  // whatever it returns is dropped.
+  StartLane(FShared, index);
+  FShared->WorkAdded.notify_all();
 }
 
 void TThreadTaskRunner::RunFinished() {
@@ -138,7 +144,7 @@ void TThreadTaskRunner::RunFinished() {
 bool TThreadTaskRunner::Busy() const {
   std::lock_guard<std::mutex> lock(FShared->Mutex);
   for (const TLaneState& state : FShared->Lanes)
-    if (state.Running) return true;
+    if (state.Busy || state.Pending) return true;
   return !FShared->Finished.empty();
 }
 
