@@ -36,6 +36,7 @@
 #include "slideshow/PictureWalk.h"
 #include "slideshow/PictureSelector.h"
 #include "slideshow/RecoveryBound.h"
+#include "slideshow/SlideshowInFlight.h"
 #include "slideshow/SlideshowView.h"
 
 #include <cstdint>
@@ -109,13 +110,13 @@ public:
   // Appends the pictures of `folder` and all its subfolders, after any listing asked before.
   void AddAll(const std::string& folder);
   // Whether a Rebuild or AddAll waits for a question to close or for its listing.
-  bool ListRequestsPending() const noexcept { return !FPendingLists.empty() || FListing != 0; }
+  bool ListRequestsPending() const noexcept { return !FInFlight.PendingLists.empty() || FInFlight.Listing != 0; }
   // Whether a picture is being decoded or applied.
-  bool PictureWorkPending() const noexcept { return FWork.has_value(); }
+  bool PictureWorkPending() const noexcept { return FInFlight.Work.has_value(); }
 
   // A picture chosen in the list: shown, or shown and applied.
-  void Pick(std::int32_t index);
-  void PickAndApply(std::int32_t index);
+  void Pick(std::int32_t index) { Pick(index, TWorkKind::Show); }
+  void PickAndApply(std::int32_t index) { Pick(index, TWorkKind::Change); }
   // Shows the current picture again (the window was resized or shown).
   void ShowCurrent();
   void Next();
@@ -160,41 +161,6 @@ private:
     bool Sleeping = false;
     bool Any() const noexcept { return Locked || Disconnected || Sleeping; }
   };
-  struct TListRequest {
-    bool Replace;  // Rebuild; else AddAll
-    std::string Folder;
-    bool Subfolders;
-  };
-  enum class TWorkKind : std::uint8_t {
-    Show,      // decode for the preview
-    Change,    // decode and make it the wallpaper
-    Redecode,  // the desktop's picture again, for a larger screen or a new monitor layout
-    Clear,     // the wallpaper taken away
-  };
-  // The picture work in flight.
-  struct TPictureWork {
-    std::uint64_t Ticket = 0;
-    TWorkKind Kind = TWorkKind::Show;
-    std::string Path;                // the picture, the primary monitor's with several
-    std::vector<std::string> Round;  // one per monitor; empty for one picture
-    std::string PreviewBack;         // Redecode: the preview's own picture, decoded after it
-    TSize Screen;
-    std::string Shape;  // the desktop's monitors and style when the work was asked for
-    std::uint64_t Started = 0;
-  };
-  // The finish of a picture work, with what the runner's thread found.
-  struct TPictureDone {
-    TLoadResult Result = TLoadResult::Shown;
-    std::string ApplyError;  // the desktop could not be written
-    bool PreviewBack = true;
-  };
-  // The chain of failures now being recovered from.
-  struct TChain {
-    std::int32_t Entries = 0;
-    std::uint64_t Started = 0;
-    bool Waits = false;   // goes on at the next tick
-    bool Beeped = false;  // one beep a chain, however long
-  };
 
   void StartListing(const TListRequest& request);
   void ListDone(std::uint64_t ticket, const TListRequest& request, TPictureList& found);
@@ -213,14 +179,13 @@ private:
   // keeps the entry. True when removed.
   bool DeleteFileAndEntry(const std::string& path);
   bool IsCurrent(const std::string& path) const noexcept;
-  // A refused pick left the list's selection on another entry: put it back.
-  void KeepSelection();
   // The pictures for the monitors, `path` first; empty when one picture is shown.
   std::vector<std::string> DealRound();
   void RedecodeForDisplay();
   void ChangeToCurrent();
   void SelectNext();
   void RemoveEntry(const std::string& path);
+  void Pick(std::int32_t index, TWorkKind kind);
   // Whether the recovery may ask its questions about `failure` now.
   bool AsksAbout(TLoadResult failure) const;
 
@@ -238,15 +203,10 @@ private:
   TUnseen FUnseen;
   TPictureSelector FSelector;
   TRecoveryBound FRecovery;
-  TChain FChain;
   TDisplayBook FBook;
   TMonitorRound FRound;
   std::string FComposedShape;  // the desktop's shape the wallpaper was last made for
-  std::vector<TListRequest> FPendingLists;  // in the order they came
-  std::uint64_t FTickets = 0;
-  std::uint64_t FListing = 0;  // the ticket of the listing in flight, 0 for none
-  bool FNextAfterListing = false;  // a Next came while the list was being made
-  std::optional<TPictureWork> FWork;
+  TSlideshowInFlight FInFlight;
 };
 
 }  // namespace tarvell
