@@ -11,10 +11,11 @@ namespace tarvell {
 namespace {
 
 // The lines this version knows; a later one may add more, which this one then ignores.
-constexpr std::size_t LineCount = 13;
+constexpr std::size_t LineCount = 14;
 constexpr std::size_t HotKeyLine = 10;        // 0-based: line 11
 constexpr std::size_t PerMonitorLine = 11;    // 0-based: line 12
 constexpr std::size_t MonitorStyleLine = 12;  // 0-based: line 13
+constexpr std::size_t PausedLine = 13;        // 0-based: line 14
 
 // The desktop's own WallpaperStyle and TileWallpaper values; empty stands for a missing value.
 constexpr std::string_view StyleValueTexts[] = {"", "0", "2", "6", "10", "22"};
@@ -198,6 +199,7 @@ TConfigReadResult ReadConfig(std::string_view bytes, const ILegacyCodePage& code
   // Files written before the option existed end at line 11: off, without a message.
   if (!lines[PerMonitorLine].empty()) ReadFlag(lines[PerMonitorLine], errors, s.PerMonitor);
   ReadMonitorStyle(lines[MonitorStyleLine], errors, s.MonitorStyle);
+  if (!lines[PausedLine].empty()) ReadFlag(lines[PausedLine], errors, s.Paused);
   return result;
 }
 
@@ -219,6 +221,7 @@ std::string WriteConfig(const TSettings& settings, const ILegacyCodePage& codePa
   AppendFlag(out, settings.PerMonitor);
   // Always written, empty once the style is back in place, so that a stale one is never put back.
   AppendAscii(out, MonitorStyleText(settings.MonitorStyle));
+  AppendFlag(out, settings.Paused);
   return out;
 }
 

@@ -10,6 +10,7 @@
 //  13 MonitorStyle (the user's wallpaper style that pictures for each monitor replaced, as the
 //     desktop's WallpaperStyle and TileWallpaper values: "10,0" Fill, "0,1" Tile; a field left
 //     empty is a value the desktop did not have, "," neither; an empty line: none replaced)
+//  14 Paused       ("1" the slideshow is paused, "0": running)
 //
 // Earlier versions wrote ten lines in the system's legacy 8-bit code page and ignore any
 // line after the tenth, so line 11, which this version always writes, also marks a file as
@@ -57,6 +58,7 @@ struct TSettings {
   // The values that Span or Tile replaced, to put back when a single picture follows, also
   // after a restart. Nothing: nothing replaced.
   std::optional<TStyleValues> MonitorStyle{};
+  bool Paused = false;  // the slideshow changes nothing by itself until resumed, also after a restart
 
   friend bool operator==(const TSettings&, const TSettings&) = default;
 };
@@ -80,13 +82,15 @@ struct TConfigReadResult {
 //  - a line 12 that is not a whole number is off (with a message); a file without it (or
 //    with it empty) means off;
 //  - a line 13 that is not a pair of known values is none (with a message); a file without it
-//    (or with it empty) means none.
+//    (or with it empty) means none;
+//  - a line 14 that is not a whole number is running (with a message); a file without it (or
+//    with it empty) means running.
 // After reading an existing file, `Once` is enabled exactly when `Startup` is checked;
 // without a file it stays enabled.
 // Every text in the result is UTF-8.
 TConfigReadResult ReadConfig(std::string_view bytes, const ILegacyCodePage& codePage);
 
-// The exact bytes of the file: thirteen lines, each ended by CR LF, truth values as "1"/"0".
+// The exact bytes of the file: fourteen lines, each ended by CR LF, truth values as "1"/"0".
 // A CR or LF inside a text value is dropped, so the lines can never shift.
 std::string WriteConfig(const TSettings& settings, const ILegacyCodePage& codePage);
 

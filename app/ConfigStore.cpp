@@ -10,7 +10,10 @@
 
 namespace tarvell {
 
-std::optional<std::string> ReadConfigFile(const std::string& path) {
+// A settings file is a few hundred bytes; anything huge is not ours.
+std::optional<std::string> ReadConfigFile(const std::string& path) { return ReadProgramFile(path, 1 << 20); }
+
+std::optional<std::string> ReadProgramFile(const std::string& path, std::uint64_t maxBytes) {
   // Only a file that is not there is "no file". Anything else (a held file, no rights, a
   // failing drive) is an error: taking the defaults for it would write them over the file.
   const std::wstring widePath = WidePath(path);
@@ -23,8 +26,8 @@ std::optional<std::string> ReadConfigFile(const std::string& path) {
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw EFOpenError(CannotOpenFileMessage(path));
   LARGE_INTEGER size{};
-  // A settings file is a few hundred bytes; anything huge is not ours.
-  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 20)) throw EFOpenError(CannotOpenFileMessage(path));
+  if (!::GetFileSizeEx(file.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
+    throw EFOpenError(CannotOpenFileMessage(path));
   std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
   DWORD got = 0;
   if (!bytes.empty() &&

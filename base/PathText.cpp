@@ -22,6 +22,12 @@ std::string AppendPathName(std::string_view folder, std::string_view name, char 
   return path;
 }
 
+bool IsFullPath(std::string_view path) noexcept {
+  const auto separator = [&](std::size_t at) { return path.size() > at && (path[at] == '\\' || path[at] == '/'); };
+  const bool letter = !path.empty() && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  return (letter && path.size() > 1 && path[1] == ':' && separator(2)) || (separator(0) && separator(1));
+}
+
 bool SamePathText(std::string_view a, std::string_view b) noexcept { return CompareFolded(a, b) == 0; }
 
 std::string ExtendedLengthPath(std::string_view path) {

@@ -15,6 +15,10 @@ std::string JoinPath(std::string_view folder, std::string_view name, char separa
 // this way, so a picture in a drive's root reads "C:\\name".
 std::string AppendPathName(std::string_view folder, std::string_view name, char separator);
 
+// Whether the text names a file by a full path: a drive's ("C:\...") or a share's
+// ("\\server\...", the "\\?\" forms too), with '\\' or '/'. Relative ones ("a\b", "\a", "C:a") are not.
+bool IsFullPath(std::string_view path) noexcept;
+
 // Whether two path texts are the same text, ignoring the case of every letter (base/CaseFold.h).
 bool SamePathText(std::string_view a, std::string_view b) noexcept;
 

@@ -13,6 +13,8 @@ TProgramFolders ChooseProgramFolders(const std::string& windowsDir, const std::s
   f.WallpaperPath = JoinPath(f.ProgramDir, WallpaperFileName);
   f.ConfigPath = JoinPath(f.ProgramDir, ConfigFileName);
   f.InstallTarget = JoinPath(f.ProgramDir, ExeFileName);
+  f.HistoryPath = JoinPath(f.ProgramDir, HistoryFileName);
+  f.ExcludePath = JoinPath(f.ProgramDir, ExcludeFileName);
 
   f.ConfigReadPath = f.ConfigPath;
   if (f.PerUser && !windowsDir.empty() && !probe.FileExists(f.ConfigPath)) {

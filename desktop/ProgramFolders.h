@@ -12,6 +12,8 @@ namespace tarvell {
 inline constexpr const char ConfigFileName[] = "Tarvell.cfg";
 inline constexpr const char WallpaperFileName[] = "Tarvell.bmp";
 inline constexpr const char ExeFileName[] = "Tarvell.exe";
+inline constexpr const char HistoryFileName[] = "Tarvell.history";
+inline constexpr const char ExcludeFileName[] = "Tarvell.exclude";
 // The per-user folder's name under the user's local application data.
 inline constexpr const char PerUserFolderName[] = "Tarvell";
 
@@ -27,6 +29,8 @@ struct TProgramFolders {
   std::string WallpaperPath;  // ProgramDir\Tarvell.bmp
   std::string ConfigPath;     // ProgramDir\Tarvell.cfg: where the settings are written
   std::string InstallTarget;  // ProgramDir\Tarvell.exe: where installation puts the program
+  std::string HistoryPath;    // ProgramDir\Tarvell.history: the wallpapers shown (slideshow/ShowHistory.h)
+  std::string ExcludePath;    // ProgramDir\Tarvell.exclude: pictures never to show (slideshow/ExcludeList.h)
   // Where the settings are read at start-up: ConfigPath, except when the per-user folder
   // is used and has no settings yet while an earlier version left some in WindowsDir.
   std::string ConfigReadPath;

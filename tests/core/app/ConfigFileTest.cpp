@@ -49,12 +49,12 @@ const TCodePage1252 Cp1252;
 
 std::string U8(std::u16string_view text) { return Utf8FromUtf16(text); }
 
-constexpr char FirstRunBytes[] = "5\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n";
-// Lines 3 to 10 as a first run writes them, and lines 11 to 13 with them.
+constexpr char FirstRunBytes[] = "5\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n0\r\n";
+// Lines 3 to 10 as a first run writes them, and lines 11 to 14 with them.
 constexpr char DefaultLines3To10[] = "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n";
-constexpr char DefaultLines3To13[] = "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n";
+constexpr char DefaultLines3To14[] = "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n0\r\n";
 
-TEST(ConfigFile, FirstRunDefaultsAreWrittenAsThirteenCrLfLines) {
+TEST(ConfigFile, FirstRunDefaultsAreWrittenAsFourteenCrLfLines) {
   EXPECT_EQ(WriteConfig(TSettings{}, Cp1252), FirstRunBytes);
 }
 
@@ -73,8 +73,9 @@ TEST(ConfigFile, EverySettingRoundTripsByPosition) {
   s.HotKeyFlags = 9;
   s.PerMonitor = true;
   s.MonitorStyle = TWallpaperStyle::Fit;
+  s.Paused = true;
   const std::string bytes = WriteConfig(s, Cp1252);
-  EXPECT_EQ(bytes, "1000\r\n" + s.StartFolder + "\r\n1\r\n1\r\n123456\r\n1\r\n0\r\n1\r\n1\r\n1\r\n9\r\n1\r\n6,0\r\n");
+  EXPECT_EQ(bytes, "1000\r\n" + s.StartFolder + "\r\n1\r\n1\r\n123456\r\n1\r\n0\r\n1\r\n1\r\n1\r\n9\r\n1\r\n6,0\r\n1\r\n");
   const auto read = ReadConfig(bytes, Cp1252);
   EXPECT_TRUE(read.Errors.empty());
   EXPECT_EQ(read.Settings, s);
@@ -82,7 +83,7 @@ TEST(ConfigFile, EverySettingRoundTripsByPosition) {
   // Each flag lands on its own line: flip one at a time and compare positions.
   bool TSettings::*const flags[] = {&TSettings::Subfolders,  &TSettings::Random,    &TSettings::Sound,
                                     &TSettings::Transparent, &TSettings::Startup,   &TSettings::Once,
-                                    &TSettings::SecondsMode, &TSettings::PerMonitor};
+                                    &TSettings::SecondsMode, &TSettings::PerMonitor, &TSettings::Paused};
   for (const auto flag : flags) {
     TSettings one;
     one.*flag = !(one.*flag);
@@ -143,12 +144,12 @@ TEST(ConfigFile, MonitorStyleLineRoundTripsAndBadOnesMeanNone) {
     // What is read is written back the same way: a bad line is saved as none.
     const std::string line13 = c.line13 && !c.error ? c.line13 : "";
     EXPECT_EQ(WriteConfig(read.Settings, Cp1252),
-              "5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "2\r\n1\r\n" + line13 + "\r\n");
+              "5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "2\r\n1\r\n" + line13 + "\r\n0\r\n");
   }
   // Values another program wrote, which the reader would refuse, are saved as none replaced.
   TSettings other;
   other.MonitorStyle = TStyleValues{"7", "0"};
-  EXPECT_TRUE(WriteConfig(other, Cp1252).ends_with("0\r\n\r\n"));
+  EXPECT_TRUE(WriteConfig(other, Cp1252).ends_with("0\r\n\r\n0\r\n"));
 }
 
 TEST(ConfigFile, LoneCrAndLoneLfBreakLinesLikeCrLf) {
@@ -210,7 +211,7 @@ TEST(ConfigFile, AnyNonZeroNumberChecksABoxAndIsSavedAsOne) {
   EXPECT_TRUE(read.Settings.Random);
   EXPECT_TRUE(read.Settings.Sound);
   EXPECT_FALSE(read.Settings.Transparent);
-  EXPECT_EQ(WriteConfig(read.Settings, Cp1252), "5\r\nC:\\\r\n1\r\n1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n");
+  EXPECT_EQ(WriteConfig(read.Settings, Cp1252), "5\r\nC:\\\r\n1\r\n1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n0\r\n");
 }
 
 TEST(ConfigFile, PeriodLineOutsideZeroToThousandBecomesFive) {
@@ -257,7 +258,7 @@ TEST(ConfigFile, WriterNeverLetsAValueShiftTheLines) {
   s.StartFolder = "C:\\a\r\nb";
   s.PeriodText = "1\n2";
   const std::string bytes = WriteConfig(s, Cp1252);
-  EXPECT_EQ(bytes, "12\r\nC:\\ab\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n");
+  EXPECT_EQ(bytes, "12\r\nC:\\ab\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n0\r\n");
 }
 
 // Files that work today keep working: a file an earlier version wrote in code page 1252
@@ -267,7 +268,7 @@ TEST(ConfigFile, AFileInTheCodePageIsReadAndWrittenBackByteForByte) {
     const std::string bytes = "7\r\n" + folderLine + "\r\n1\r\n0\r\n3\r\n1\r\n0\r\n1\r\n1\r\n1\r\n";
     const auto read = ReadConfig(bytes, Cp1252);
     EXPECT_TRUE(read.Errors.empty());
-    EXPECT_EQ(WriteConfig(read.Settings, Cp1252), bytes + "2\r\n0\r\n\r\n");
+    EXPECT_EQ(WriteConfig(read.Settings, Cp1252), bytes + "2\r\n0\r\n\r\n0\r\n");
   }
   const auto read =
       ReadConfig("5\r\nD:\\Caf\xE9 \x96 \x80 5 \x8A\x9C\xFF\x81\r\n" + std::string(DefaultLines3To10), Cp1252);
@@ -275,7 +276,7 @@ TEST(ConfigFile, AFileInTheCodePageIsReadAndWrittenBackByteForByte) {
 
   TSettings s;
   s.StartFolder = U8(u"C:\\Bilder\\M\u00FCller");
-  EXPECT_EQ(WriteConfig(s, Cp1252), "5\r\nC:\\Bilder\\M\xFCller\r\n" + std::string(DefaultLines3To13));
+  EXPECT_EQ(WriteConfig(s, Cp1252), "5\r\nC:\\Bilder\\M\xFCller\r\n" + std::string(DefaultLines3To14));
 }
 
 TEST(ConfigFile, ALineOutsideTheCodePageIsWrittenInUtf8) {
@@ -287,7 +288,7 @@ TEST(ConfigFile, ALineOutsideTheCodePageIsWrittenInUtf8) {
         std::u16string(u"C:\\M\u00FCller\\\u6771\u4EAC")}) {  // one character outside takes the whole line
     s.StartFolder = U8(folder);
     const std::string bytes = WriteConfig(s, Cp1252);
-    EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To13);
+    EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To14);
     const auto read = ReadConfig(bytes, Cp1252);
     EXPECT_TRUE(read.Errors.empty());
     EXPECT_EQ(read.Settings, s);
@@ -305,7 +306,7 @@ TEST(ConfigFile, EachLineOfAMarkedFileIsReadInItsOwnEncoding) {
   EXPECT_EQ(read.Errors, (std::vector<std::string>{U8(u"'5\u00B9' is not a valid integer value"),
                                                    U8(u"'\u00B9' is not a valid integer value")}));
   // UTF-8 broken anywhere in the line makes it a code page line as a whole.
-  const auto broken = ReadConfig("5\r\nC:\\caf\xC3\xA9\xFC\r\n" + std::string(DefaultLines3To13), Cp1252);
+  const auto broken = ReadConfig("5\r\nC:\\caf\xC3\xA9\xFC\r\n" + std::string(DefaultLines3To14), Cp1252);
   EXPECT_EQ(broken.Settings.StartFolder, U8(u"C:\\caf\u00C3\u00A9\u00FC"));
 }
 
@@ -318,12 +319,12 @@ TEST(ConfigFile, AnEarlierVersionsFileIsReadWhollyInTheCodePage) {
   EXPECT_EQ(ReadConfig(earlier, Cp1252).Settings.HotKeyFlags, 2u);
   // The same line in a file this version wrote is UTF-8, and the writer never writes a code
   // page text so.
-  const std::string marked = "5\r\nC:\\\xC3\xA9\r\n" + std::string(DefaultLines3To13);
+  const std::string marked = "5\r\nC:\\\xC3\xA9\r\n" + std::string(DefaultLines3To14);
   EXPECT_EQ(ReadConfig(marked, Cp1252).Settings.StartFolder, U8(u"C:\\\u00E9"));
   TSettings s;
   s.StartFolder = U8(u"C:\\\u00C3\u00A9");
   const std::string bytes = WriteConfig(s, Cp1252);
-  EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To13);
+  EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To14);
   EXPECT_EQ(ReadConfig(bytes, Cp1252).Settings, s);
   // An empty line 11 is no mark either.
   EXPECT_EQ(ReadConfig(earlier + "\r\n", Cp1252).Settings.StartFolder, U8(u"C:\\\u00C3\u00A9"));
@@ -347,7 +348,7 @@ TEST(ConfigFile, ANameWithAnUnpairedSurrogateSurvivesTheFile) {
 
 TEST(ConfigFile, AByteOrderMarkIsDropped) {
   // An editor's UTF-8 mark before line 1; the lines are UTF-8 then, with or without line 11.
-  for (const std::string& rest : {std::string(DefaultLines3To13), std::string(DefaultLines3To10)}) {
+  for (const std::string& rest : {std::string(DefaultLines3To14), std::string(DefaultLines3To10)}) {
     const auto read = ReadConfig(
         "\xEF\xBB\xBF"
         "7\r\nC:\\M\xC3\xBCller\r\n" +
@@ -397,9 +398,9 @@ TEST(ConfigFile, HotKeyLineTakesOnlyTheOfferedChoices) {
   TSettings s;
   s.HotKeyFlags = 5;
   EXPECT_EQ(WriteConfig(s, Cp1252), FirstRunBytes);
-  // A later version's line 14 is ignored; line 11 still counts.
+  // A later version's line 15 is ignored; line 11 still counts.
   const auto later =
-      ReadConfig("5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "3\r\n0\r\n\r\nwhatever\r\n", Cp1252);
+      ReadConfig("5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "3\r\n0\r\n\r\n1\r\nwhatever\r\n", Cp1252);
   EXPECT_TRUE(later.Errors.empty());
   EXPECT_EQ(later.Settings.HotKeyFlags, 3u);
 }
