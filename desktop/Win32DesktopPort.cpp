@@ -121,6 +121,11 @@ void TWin32DesktopPort::ClearWallpaper() { SetDesktopWallpaper(""); }
 
 std::optional<std::string> TWin32DesktopPort::SendToRecycleBin(const std::string& path) { return RecycleFile(path); }
 
+bool TWin32DesktopPort::PictureExists(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesW(WidePath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 void TWin32DesktopPort::OpenFile(const std::string& path) {
   // The shell takes plain paths best; one it would read as another file ("a.jpeg." as its
   // neighbour "a.jpeg") goes in the exact form, which opens that file or nothing.

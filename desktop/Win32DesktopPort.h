@@ -35,6 +35,7 @@ public:
   void ApplyPictures(const std::vector<std::string>& paths) override;
   void ClearWallpaper() override;
   std::optional<std::string> SendToRecycleBin(const std::string& path) override;
+  bool PictureExists(const std::string& path) override;
   void OpenFile(const std::string& path) override;
 
   // A copy of the picture LoadPicture kept, which the preview shows; empty when none is.

@@ -53,6 +53,8 @@ public:
   // Sends the file to the Recycle Bin. Nothing when it went, else a message that names the
   // file and says why it stayed.
   virtual std::optional<std::string> SendToRecycleBin(const std::string& path) = 0;
+  // Whether the file is there, for a change of the history to be made again.
+  virtual bool PictureExists(const std::string& path) = 0;
   // Opens the file in the program its type is associated with.
   virtual void OpenFile(const std::string& path) = 0;
 };

@@ -36,6 +36,7 @@ std::optional<std::int32_t> TSlideshow::SecondsToChange() const {
 std::optional<std::string> TSlideshow::CountdownText() const {
   const std::optional<std::int32_t> left = SecondsToChange();
   if (!left) return std::nullopt;
+  if (FPaused) return std::string(PausedText);
   if (FFullScreenWait) return std::string(FullScreenWaitText);
   return tarvell::CountdownText(*left);
 }
@@ -66,7 +67,7 @@ TTickResult TSlideshow::Tick() {
     return TTickResult::Switched;
   }
   // A change in flight is the change; the clock starts again when it is asked for.
-  if (FInFlight.Work) return TTickResult::None;
+  if (FInFlight.Work || FPaused) return TTickResult::None;
   if (!SwitchDue(SecondsElapsed(), FSettings.Period, FSettings.SecondsMode, FPictures.empty())) {
     FFullScreenWait = false;  // a longer period, or an emptied list: nothing waits any more
     return TTickResult::None;

@@ -31,11 +31,13 @@
 #include "slideshow/Clock.h"
 #include "slideshow/DesktopPort.h"
 #include "slideshow/DisplayBook.h"
+#include "slideshow/ExcludeList.h"
 #include "slideshow/MonitorRound.h"
 #include "slideshow/PicturePaths.h"
 #include "slideshow/PictureWalk.h"
 #include "slideshow/PictureSelector.h"
 #include "slideshow/RecoveryBound.h"
+#include "slideshow/ShowHistory.h"
 #include "slideshow/SlideshowInFlight.h"
 #include "slideshow/SlideshowView.h"
 
@@ -59,6 +61,9 @@ inline constexpr unsigned ChangeTickHz = 100;
 inline constexpr unsigned ChangeTickMs = 20;
 inline constexpr unsigned FailureBeepHz = 500;
 inline constexpr unsigned FailureBeepMs = 50;
+
+// The countdown while the show is paused.
+inline constexpr const char PausedText[] = "paused";
 
 // A picture whose decode has not come back after this long is passed over for this round.
 inline constexpr std::uint64_t StallLimitMs = 20'000;
@@ -152,6 +157,30 @@ public:
   void Sleeping() noexcept { FUnseen.Sleeping = true; }
   void DesktopBack() noexcept { FUnseen.Sleeping = false; }
 
+  // The changes made, for Previous and for Next after it (ShowHistory.h). Each change made
+  // anew is recorded once it is on the desktop; one stepped to is re-applied exactly, all
+  // monitors, and leaves the list position and the shuffle as they were. The window keeps
+  // the file.
+  const TShowHistory& History() const noexcept { return FHistory; }
+  void SetHistory(TShowHistory history) { FHistory = std::move(history); }
+  // Re-applies the change before the one shown, passing over one whose file is gone or
+  // excluded. Next after it walks forward again before it takes new pictures.
+  void Previous();
+
+  // While paused no automatic change is made and the countdown says so; the user's commands
+  // still act. Resuming starts a full period.
+  void SetPaused(bool paused);
+  bool Paused() const noexcept { return FPaused; }
+
+  // The pictures never shown again: left out of every listing, passed over in the history.
+  const TExcludeList& Excluded() const noexcept { return FExcluded; }
+  void SetExcluded(TExcludeList excluded) { FExcluded = std::move(excluded); }
+  // Excludes the picture on the desktop (else the current one), takes it out of the list and
+  // applies the one that followed it. Its file stays. False when there was none to exclude.
+  bool ExcludeCurrent();
+  // Takes `path` back into the show (from the next listing on); false when it was not excluded.
+  bool Readmit(const std::string& path) { return FExcluded.Remove(path); }
+
 private:
   class TChangeScope;
   // What keeps anybody from seeing the desktop; each holds automatic changes.
@@ -186,6 +215,9 @@ private:
   void SelectNext();
   void RemoveEntry(const std::string& path);
   void Pick(std::int32_t index, TWorkKind kind);
+  // Re-applies a change of the history, or returns false when there is none.
+  bool Replay(const std::optional<THistoryEntry>& entry);
+  bool CanReplay(const std::string& path);
   // Whether the recovery may ask its questions about `failure` now.
   bool AsksAbout(TLoadResult failure) const;
 
@@ -207,6 +239,9 @@ private:
   TMonitorRound FRound;
   std::string FComposedShape;  // the desktop's shape the wallpaper was last made for
   TSlideshowInFlight FInFlight;
+  TShowHistory FHistory;
+  TExcludeList FExcluded;
+  bool FPaused = false;
 };
 
 }  // namespace tarvell

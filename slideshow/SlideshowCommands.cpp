@@ -1,4 +1,4 @@
-// The user's commands on the current picture and the list: pick, show, next, apply, clear,
+// The user's commands on the current picture and the list: pick, show, apply, clear,
 // delete and open.
 #include "slideshow/Slideshow.h"
 
@@ -60,19 +60,6 @@ bool TSlideshow::DeleteFileAndEntry(const std::string& path) {
   }
   RemoveEntry(path);
   return true;
-}
-
-void TSlideshow::Next() {
-  if (FView.QuestionOpen()) return;
-  // The list is being made (at start-up, "Change on startup"): the change follows it.
-  if (ListRequestsPending()) {
-    FInFlight.NextAfterListing = true;
-    return;
-  }
-  if (FPictures.empty()) return;
-  SelectNext();
-  ChangeToCurrent();
-  RunPendingLists();
 }
 
 void TSlideshow::Clear() {

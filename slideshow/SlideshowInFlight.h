@@ -36,6 +36,7 @@ struct TPictureWork {
   TSize Screen;
   std::string Shape;  // the desktop's monitors and style when the work was asked for
   std::uint64_t Started = 0;
+  bool Replay = false;  // a change of the history again: not recorded anew, the list untouched
 };
 
 // The finish of a picture work, with what the runner's thread found.

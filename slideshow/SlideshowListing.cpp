@@ -13,6 +13,16 @@
 
 namespace tarvell {
 
+namespace {
+
+void LeaveOut(TPicturePaths& pictures, const TExcludeList& excluded) {
+  if (excluded.Paths().empty()) return;
+  for (std::size_t i = pictures.size(); i-- > 0;)
+    if (excluded.Contains(pictures[i])) pictures.erase(i);
+}
+
+}  // namespace
+
 void TSlideshow::Rebuild(const std::string& folder, bool subfolders) {
   // The new list replaces whatever was asked for before, the listing in flight included.
   FInFlight.PendingLists.clear();
@@ -38,11 +48,13 @@ void TSlideshow::StartListing(const TListRequest& request) {
   const std::uint64_t ticket = FInFlight.Listing = ++FInFlight.Tickets;
   FView.ListingBusy(true);
   // The work holds the lister, never the slideshow: only its finish, on this thread, may.
-  FRunner.Run(TLane::List, [this, &lister = FLister, ticket, request](const std::atomic<bool>&) -> TFinish {
+  // The worker has its own copy of the exclusions: the user may exclude more meanwhile.
+  FRunner.Run(TLane::List, [this, &lister = FLister, ticket, request, excluded = FExcluded](const std::atomic<bool>&) -> TFinish {
     try {
       const TFileMask mask(PictureMask);
       TPictureWalk walk(lister, mask);
       auto found = std::make_shared<TPictureList>(walk.Collect(request.Folder, request.Subfolders));
+      LeaveOut(found->Pictures, excluded);
       return [this, ticket, request, found] { ListDone(ticket, request, *found); };
     } catch (...) {
       // Out of memory, say: the list is as it was, or empty for a rebuild.

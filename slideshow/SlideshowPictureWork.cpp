@@ -82,7 +82,8 @@ void TSlideshow::WorkDone(std::uint64_t ticket, const TPictureDone& done) {
   TChangeScope change(FView);
   if (done.Result != TLoadResult::Shown) {
     // A picture gone meanwhile leaves the wallpaper as it is; the next change replaces it.
-    if (work.Kind != TWorkKind::Redecode) Recover(done.Result);
+    // A change of the history again is not the list's to recover from.
+    if (work.Kind != TWorkKind::Redecode && !work.Replay) Recover(done.Result);
     return;
   }
   if (work.Kind == TWorkKind::Redecode) {
@@ -106,10 +107,12 @@ void TSlideshow::WorkDone(std::uint64_t ticket, const TPictureDone& done) {
     } else {
       if (FSettings.Sound) FView.Beep(ChangeTickHz, ChangeTickMs);
       FComposedShape = work.Shape;
-      if (work.Round.empty())
+      // A change of the history again keeps where the next round goes on from.
+      if (work.Round.empty() && !work.Replay)
         FRound.Ended();
       else
         FRound.Applied(work.Round);
+      if (!work.Replay) FHistory.Record(work.Round.empty() ? THistoryEntry{work.Path} : work.Round);
       FView.DesktopChanged(work.Path);
       FBook.Applied();
     }

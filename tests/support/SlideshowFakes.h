@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <set>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -199,6 +200,8 @@ public:
     Deleted.push_back(path);
     return std::nullopt;
   }
+  std::set<std::string> Gone;  // files no longer there
+  bool PictureExists(const std::string& path) override { return !Gone.contains(path); }
   void OpenFile(const std::string& path) override { Opened.push_back(path); }
 };
 
