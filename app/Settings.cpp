@@ -58,6 +58,8 @@ void TForm1::LoadCFG() {
   });
   state.SecondsMode = settings.SecondsMode;
   FHotKeys.SetFlags(settings.HotKeyFlags);  // claimed once the window's keys are made
+  FSlideshow.SetPaused(settings.Paused);
+  LoadShowFiles();
   PassSettings();
   // Only now may a save (the session's end during the box below) write the controls.
   state.SettingsLoaded = true;
@@ -98,6 +100,7 @@ void TForm1::SaveCFG() {
   settings.HotKeyFlags = HotKeyFlags();
   settings.PerMonitor = PerMonitor->Checked();
   settings.MonitorStyle = FDesktop.Styles().Kept();
+  settings.Paused = FSlideshow.Paused();
   ReplaceConfigFile(Program().Folders.ConfigPath, WriteConfig(settings, SystemLegacyCodePage()));
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/HotKeyPanel.h"
 #include "app/PresenceWatch.h"
+#include "app/ShowFiles.h"
 #include "app/TickClock.h"
 #include "desktop/Win32DesktopPort.h"
 #include "gui/Form.h"
@@ -97,6 +98,12 @@ public:
   // Puts the user's wallpaper style back on the way out. saveLine: the emptied line 13 is
   // saved at once; not where the caller saves next, or must not write (uninstall).
   void PutBackUserStyle(bool saveLine) noexcept;
+
+  // The history and exclusion files (Unit1Steer.cpp).
+  void LoadShowFiles();
+  void SaveHistory() noexcept;
+  // Writes the exclusions; throws when the file cannot be written.
+  void SaveExcluded();
 
   // Picture list.
   void AddAll(const std::string& folder);
@@ -213,6 +220,12 @@ private:
   unsigned FFolderChanges = 0;  // counts DirectoryListBox2Change runs
   unsigned FListBuilds = 0;     // counts finished picture list builds
   std::string FPreviewPath;     // the picture the preview shows; its name is the tray tip's
+  struct TShowFiles {
+    TShowFile History;
+    TShowFile Exclude;
+    std::string HistoryText;  // as last read or written: a save that would change nothing is left out
+  };
+  std::optional<TShowFiles> FShowFiles;  // once the settings are loaded
 };
 
 extern TForm1* Form1;

@@ -54,6 +54,7 @@ void TForm1::FitPreviewToWindow() {
 void TForm1::DesktopChanged(const std::string& path) {
   // Cut to what our tray icon takes: it would keep its previous tip for a longer one.
   SetTrayHint(path.empty() ? std::string(TrayHintIdle) : TrayTipForPath(path, TrayTipMaxLength));
+  SaveHistory();
 }
 
 void TForm1::EmptyPreview() noexcept {

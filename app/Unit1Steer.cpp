@@ -1,0 +1,59 @@
+// The files the steering keeps beside the settings: the history of changes and the pictures
+// never to show again. Read once the settings are loaded, written as they change.
+#include "app/ProgramState.h"
+#include "app/Unit1.h"
+#include "base/WideText.h"
+#include "gui/Dialogs.h"
+
+#include <exception>
+
+namespace tarvell {
+
+namespace {
+
+bool FileThere(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesW(WidePath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A file that cannot be read is said once and left alone for this run (TShowFile::Load).
+std::string LoadOrSay(TShowFile& file) {
+  try {
+    return file.Load();
+  } catch (const std::exception& e) {
+    ShowErrorBox(e.what());
+    return {};
+  }
+}
+
+}  // namespace
+
+void TForm1::LoadShowFiles() {
+  const TProgramFolders& folders = Program().Folders;
+  FShowFiles.emplace(TShowFiles{TShowFile(folders.HistoryPath), TShowFile(folders.ExcludePath), {}});
+  FShowFiles->HistoryText = LoadOrSay(FShowFiles->History);
+  FSlideshow.SetHistory(TShowHistory::Parse(FShowFiles->HistoryText));
+  FSlideshow.SetExcluded(TExcludeList::Parse(LoadOrSay(FShowFiles->Exclude)));
+}
+
+void TForm1::SaveHistory() noexcept {
+  if (!FShowFiles) return;
+  try {
+    std::string text = FSlideshow.History().Format();
+    if (text == FShowFiles->HistoryText) return;  // a redecode or a clear: nothing new
+    FShowFiles->History.Save(text);
+    FShowFiles->HistoryText = std::move(text);
+  } catch (const std::exception&) {
+    // The history is a convenience: the show goes on, and the next change tries again.
+  }
+}
+
+void TForm1::SaveExcluded() {
+  if (!FShowFiles) return;
+  // A picture whose file has gone leaves the file with this save.
+  TExcludeList excluded = FSlideshow.Excluded();
+  FShowFiles->Exclude.Save(excluded.Format(FileThere));
+  FSlideshow.SetExcluded(std::move(excluded));
+}
+
+}  // namespace tarvell
