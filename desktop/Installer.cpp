@@ -38,7 +38,8 @@ TInstallPaths StandardInstallPaths(const TProgramFolders& folders) {
   const std::string oldConfig =
       folders.PerUser && !folders.WindowsDir.empty() ? JoinPath(folders.WindowsDir, ConfigFileName) : std::string();
   return TInstallPaths{folders.InstallTarget, folders.ConfigPath,  oldConfig,
-                       ExecutablePath(),      &ShellStartupFolder, StandardIconSettingKeys()};
+                       ExecutablePath(),      &ShellStartupFolder, StandardIconSettingKeys(),
+                       {folders.HistoryPath, folders.ExcludePath}};
 }
 
 InstallResult InstallProgram(const TInstallPaths& paths, const TInstallHooks& hooks) {
@@ -72,6 +73,8 @@ void RemoveProgramFiles(const TInstallPaths& paths) {
   if (!link || !FileExists(*link)) return;
   for (const std::string* config : {&paths.ConfigPath, &paths.OldConfigPath})
     if (!config->empty() && FileExists(*config)) ::DeleteFileW(WidePath(*config).c_str());
+  for (const std::string& file : paths.ShowFiles)
+    if (!file.empty() && FileExists(file)) ::DeleteFileW(WidePath(file).c_str());
   ::DeleteFileW(WidePath(*link).c_str());
 }
 

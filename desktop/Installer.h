@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "desktop/IconSettings.h"
 #include "desktop/InstallHooks.h"
@@ -32,6 +33,8 @@ struct TInstallPaths {
   // The user's Startup folder, looked up at the moment of use; nothing when unknown.
   std::function<std::optional<std::string>()> StartupFolder;
   TIconSettingKeys RegistryKeys;
+  // The history and the exclusions kept beside the settings, deleted with them.
+  std::vector<std::string> ShowFiles;
 };
 
 // The real places for this run: the decided folders, this executable, the shell's Startup

@@ -176,11 +176,14 @@ protected:
 };
 
 TEST_F(Uninstall, RemovesShortcutAndSettingsAndRestoresTheRegistry) {
+  Paths.ShowFiles = {ProgramDir + "\\Tarvell.history", ProgramDir + "\\Tarvell.exclude"};
+  for (const std::string& file : Paths.ShowFiles) WriteTextFile(file, "C:\\a.jpg\r\n");
   // Wine has neither "piffile" nor the default user's metrics: both are skipped, no error.
   EXPECT_EQ(UninstallProgram(Paths), UninstallResult::Uninstalled);
   EXPECT_EQ(Events, std::vector<std::string>{AskUninstall});
   EXPECT_FALSE(PathExists(Link));
   EXPECT_FALSE(PathExists(Paths.ConfigPath));
+  for (const std::string& file : Paths.ShowFiles) EXPECT_FALSE(PathExists(file)) << file;
   EXPECT_EQ(ReadTextFile(Paths.Target), "installed program") << "the program itself stays";
   ExpectRegistryRestored();
   EXPECT_EQ(Screen.Cursor(), crDefault);
