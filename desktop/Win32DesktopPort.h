@@ -32,7 +32,7 @@ public:
   bool FullScreenBusy() override;
   TLoadResult LoadPicture(const std::string& path) override;
   void ApplyLoadedPicture() override;
-  void ApplyPictures(const std::vector<std::string>& paths) override;
+  TLoadResult ApplyPictures(const std::vector<std::string>& paths) override;
   void ClearWallpaper() override;
   std::optional<std::string> SendToRecycleBin(const std::string& path) override;
   void OpenFile(const std::string& path) override;
