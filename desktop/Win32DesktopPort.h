@@ -17,7 +17,7 @@
 
 namespace tarvell {
 
-class TWin32DesktopPort final : public IDesktopPort {
+class TWin32DesktopPort : public IDesktopPort {
 public:
   // The wallpaper file is named by `folders`, read at each use: the folders are decided after
   // the port is made. `fullScreenBusy` says whether a full-screen program is in front.
