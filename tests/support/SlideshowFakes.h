@@ -6,7 +6,6 @@
 #include "base/DirectoryLister.h"
 #include "slideshow/Slideshow.h"
 
-#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdio>
@@ -156,7 +155,7 @@ public:
   int Monitors = 1;
 
   std::vector<std::string> Log;
-  std::map<std::string, int> Decodes;  // how often each picture was decoded
+  std::map<std::string, int> Decodes;            // how often each picture was decoded
   std::string Loaded;                            // the picture decoded last
   std::vector<std::string> Applied;              // the picture decoded last at each application
   std::vector<std::vector<std::string>> Rounds;  // the pictures of each application to several monitors
@@ -196,7 +195,7 @@ public:
   // The primary's picture first: when it fails, nothing else is decoded or written.
   TLoadResult ApplyPictures(const std::vector<std::string>& paths) override {
     if (const TLoadResult primary = Decode(paths.front()); primary != TLoadResult::Shown) return primary;
-    std::for_each(paths.begin() + 1, paths.end(), [this](const std::string& path) { Decode(path); });
+    for (std::size_t i = 1; i < paths.size(); ++i) Decode(paths[i]);
     if (ApplyThrows) throw std::runtime_error("Cannot create file");
     Log.push_back("apply " + std::to_string(paths.size()) + " monitors");
     Rounds.push_back(paths);

@@ -90,6 +90,7 @@ TEST(MonitorRound, ADisplayChangeComposesTheSamePicturesForTheNewLayout) {
   rig.Desktop.Monitors = 2;
   rig.Show.Next();
   const auto round = rig.Desktop.Rounds.back();
+  rig.Show.Pick(4);  // the preview shows a picture of its own
   const std::int32_t current = rig.Show.CurrentIndex();
   rig.Desktop.Monitors = 3;
   rig.Desktop.Shape = "three";
@@ -98,6 +99,7 @@ TEST(MonitorRound, ADisplayChangeComposesTheSamePicturesForTheNewLayout) {
   ASSERT_EQ(rig.Desktop.Rounds.size(), 2u);
   EXPECT_EQ(rig.Desktop.Rounds.back(), round);
   EXPECT_EQ(rig.Show.CurrentIndex(), current);
+  EXPECT_EQ(rig.Desktop.Loaded, Pic(4)) << "the preview's decode is left as it was";
   // A notice that changes neither the monitors nor the style (a colour, a theme) costs nothing.
   rig.DisplayNotice();
   EXPECT_EQ(rig.Desktop.Rounds.size(), 2u);
