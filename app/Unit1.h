@@ -156,6 +156,8 @@ public:
   // Saves the settings and ends the process. Returns only for a repeat that arrives while an
   // earlier call is still on its way out; sessionEnding: logoff or shutdown, where no box shows.
   void QuitProgram(bool sessionEnding = false);
+  // Shows or hides the window, and tells the slideshow whether anybody sees its preview.
+  void SetVisible(bool visible) override;
 
   std::int32_t CurrentIndexValue() const noexcept { return FSlideshow.CurrentIndex(); }
 

@@ -67,6 +67,11 @@ void TForm1::EmptyPreview() noexcept {
   FDesktop.ReleasePicture();
 }
 
+void TForm1::SetVisible(bool visible) {
+  TForm::SetVisible(visible);
+  FSlideshow.PreviewSeen(visible);
+}
+
 void TForm1::ChangeFinished() noexcept {
   // Only the tray icon is shown: keep no decoded picture in memory between changes.
   if (!Visible()) EmptyPreview();

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
   }
   try {
     const tarvell::TByteBuffer bmp = tarvell::ComposeMonitorWallpaper(
-        {argv[1], argv[2]}, {{0, 0, 3840, 2160}, {3840, 0, 1920, 1080}}, tarvell::TWallpaperStyle::Fill, {});
+        {argv[1], argv[2]}, {{0, 0, 3840, 2160}, {3840, 0, 1920, 1080}}, tarvell::TWallpaperStyle::Fill, {}).Bmp;
     std::FILE* out = std::fopen(argv[3], "wb");
     if (!out) return 1;
     const bool written = std::fwrite(bmp.data(), 1, bmp.size(), out) == bmp.size();

@@ -17,7 +17,8 @@ TMonitorDesktop SystemMonitorDesktop(const std::string& wallpaperPath) {
   return desktop;
 }
 
-void SetMonitorPictures(const std::vector<std::string>& paths, const TMonitorDesktop& desktop, TStyleKeeper& styles) {
+std::exception_ptr SetMonitorPictures(const std::vector<std::string>& paths, const TMonitorDesktop& desktop,
+                                      TStyleKeeper& styles) {
   std::vector<TScreenRect> monitors;
   std::vector<TMonitorPicture> parts;
   // A moment with no monitor listed (one being switched) still has the virtual screen: it is
@@ -33,11 +34,14 @@ void SetMonitorPictures(const std::vector<std::string>& paths, const TMonitorDes
                         [](const TScreenRect& m) { return m.Left == 0 && m.Top == 0; });
   // Span (or Tile) is ours once set; the parts keep the style the user had chosen before.
   const TWallpaperFit fit = styles.FitInForce();
-  TByteBuffer bmp = ComposeMonitorWallpaper(paths, monitors, fit.Style, fit.Background);
+  TMonitorWallpaper composed = ComposeMonitorWallpaper(paths, monitors, fit.Style, fit.Background);
+  if (composed.PrimaryFailure) return composed.PrimaryFailure;
+  TByteBuffer& bmp = composed.Bmp;
   if (desktop.Mode == TVirtualScreenMode::Tile) WrapForTiling(bmp, VirtualScreenOf(parts));
   WriteWallpaperBytes(bmp, desktop.WallpaperPath);
   styles.Replace(desktop.Mode);
   desktop.SetWallpaper(desktop.WallpaperPath);
+  return nullptr;
 }
 
 }  // namespace tarvell

@@ -8,6 +8,7 @@
 #include "desktop/StyleKeeper.h"
 #include "desktop/WallpaperStyle.h"
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,7 +30,9 @@ TMonitorDesktop SystemMonitorDesktop(const std::string& wallpaperPath);
 // Composes paths onto the monitors (the primary takes the first) fitted by the style in force
 // (styles.FitInForce: the user's, not our Span or Tile), writes the bitmap to the wallpaper
 // path, has styles keep the user's values and set Span or Tile, and then sets the wallpaper.
-// Throws as ComposeMonitorWallpaper and WriteWallpaperBytes do; nothing is set then.
-void SetMonitorPictures(const std::vector<std::string>& paths, const TMonitorDesktop& desktop, TStyleKeeper& styles);
+// Returns what the primary monitor's decode threw, and writes and sets nothing then; null once
+// set. Throws as ComposeMonitorWallpaper and WriteWallpaperBytes do; nothing is set then.
+std::exception_ptr SetMonitorPictures(const std::vector<std::string>& paths, const TMonitorDesktop& desktop,
+                                      TStyleKeeper& styles);
 
 }  // namespace tarvell

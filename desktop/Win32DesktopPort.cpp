@@ -12,6 +12,7 @@
 
 #include <shellapi.h>
 
+#include <exception>
 #include <new>
 #include <stdexcept>
 #include <utility>
@@ -24,6 +25,25 @@ bool SameFit(const TWallpaperFit& a, const TWallpaperFit& b) noexcept {
   return a.Style == b.Style && a.ScreenWidth == b.ScreenWidth && a.ScreenHeight == b.ScreenHeight &&
          a.Background.Red == b.Background.Red && a.Background.Green == b.Background.Green &&
          a.Background.Blue == b.Background.Blue;
+}
+
+// How a picture's read or decode failed, told by what it threw; anything else goes on up.
+TLoadResult LoadFailure(const std::exception_ptr& failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EJPEGException& e) {
+    return e.Kind() == TDecodeFailure::Unsupported ? TLoadResult::Unsupported : TLoadResult::Damaged;
+  } catch (const EFOpenError&) {
+    return TLoadResult::Unreadable;
+  } catch (const EReadError&) {
+    return TLoadResult::Unreadable;
+  } catch (const std::bad_alloc&) {
+    return TLoadResult::Unsupported;
+  } catch (const std::length_error&) {
+    return TLoadResult::Unsupported;
+  } catch (const Exception&) {
+    return TLoadResult::Damaged;
+  }
 }
 
 }  // namespace
@@ -85,18 +105,8 @@ TLoadResult TWin32DesktopPort::LoadPicture(const std::string& path) {
     FLastLoad = kept;
     std::lock_guard<std::mutex> lock(FMutex);
     FKept = std::move(kept);
-  } catch (const EJPEGException& e) {
-    return e.Kind() == TDecodeFailure::Unsupported ? TLoadResult::Unsupported : TLoadResult::Damaged;
-  } catch (const EFOpenError&) {
-    return TLoadResult::Unreadable;
-  } catch (const EReadError&) {
-    return TLoadResult::Unreadable;
-  } catch (const std::bad_alloc&) {
-    return TLoadResult::Unsupported;
-  } catch (const std::length_error&) {
-    return TLoadResult::Unsupported;
-  } catch (const Exception&) {
-    return TLoadResult::Damaged;
+  } catch (...) {
+    return LoadFailure(std::current_exception());
   }
   return TLoadResult::Shown;
 }
@@ -113,8 +123,9 @@ void TWin32DesktopPort::ApplyLoadedPicture() {
   SetDesktopWallpaper(wallpaper);
 }
 
-void TWin32DesktopPort::ApplyPictures(const std::vector<std::string>& paths) {
-  SetMonitorPictures(paths, SystemMonitorDesktop(FFolders.WallpaperPath), FStyles);
+TLoadResult TWin32DesktopPort::ApplyPictures(const std::vector<std::string>& paths) {
+  const std::exception_ptr failure = SetMonitorPictures(paths, SystemMonitorDesktop(FFolders.WallpaperPath), FStyles);
+  return failure ? LoadFailure(failure) : TLoadResult::Shown;
 }
 
 void TWin32DesktopPort::ClearWallpaper() { SetDesktopWallpaper(""); }

@@ -17,7 +17,7 @@
 
 namespace tarvell {
 
-class TWin32DesktopPort final : public IDesktopPort {
+class TWin32DesktopPort : public IDesktopPort {
 public:
   // The wallpaper file is named by `folders`, read at each use: the folders are decided after
   // the port is made. `fullScreenBusy` says whether a full-screen program is in front.
@@ -32,8 +32,9 @@ public:
   bool FullScreenBusy() override;
   TLoadResult LoadPicture(const std::string& path) override;
   void ApplyLoadedPicture() override;
-  void ApplyPictures(const std::vector<std::string>& paths) override;
+  TLoadResult ApplyPictures(const std::vector<std::string>& paths) override;
   void ClearWallpaper() override;
+  void WorkEnded() noexcept override { FLastLoad.reset(); }
   std::optional<std::string> SendToRecycleBin(const std::string& path) override;
   bool PictureExists(const std::string& path) override;
   void OpenFile(const std::string& path) override;

@@ -46,9 +46,14 @@ public:
   // Makes the kept picture the wallpaper; throws when it cannot be written.
   virtual void ApplyLoadedPicture() = 0;
   // Makes one wallpaper of a picture for each monitor, the primary's first; a monitor beyond
-  // the list shows them again from the start. Throws like ApplyLoadedPicture.
-  virtual void ApplyPictures(const std::vector<std::string>& paths) = 0;
+  // the list shows them again from the start. Each picture is decoded once, for its monitor.
+  // Returns how the primary's decode ended: unless Shown, nothing is written and it is
+  // recovered from as a failed LoadPicture is. Throws like ApplyLoadedPicture.
+  virtual TLoadResult ApplyPictures(const std::vector<std::string>& paths) = 0;
   virtual void ClearWallpaper() = 0;
+  // The worker's piece of picture work has ended: what a load kept only for an apply that is
+  // not coming is let go, so nothing stays in memory between changes.
+  virtual void WorkEnded() noexcept {}
 
   // Sends the file to the Recycle Bin. Nothing when it went, else a message that names the
   // file and says why it stayed.

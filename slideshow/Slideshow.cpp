@@ -15,17 +15,17 @@ TSlideshow::TSlideshow(ISlideshowView& view, IDesktopPort& desktop, TDirectoryLi
       FClock(clock),
       FRunner(runner),
       FTitle(std::move(title)),
-      FPeriodStart(clock.Milliseconds()),
+      FPeriod{clock.Milliseconds(), false},
       FSelector(seed) {}
 
 std::int32_t TSlideshow::SecondsElapsed() const {
   const std::uint64_t now = FClock.Milliseconds();
-  return ElapsedSeconds(now > FPeriodStart ? now - FPeriodStart : 0);
+  return ElapsedSeconds(now > FPeriod.Start ? now - FPeriod.Start : 0);
 }
 
 void TSlideshow::RestartPeriod() {
-  FPeriodStart = FClock.Milliseconds();
-  FFullScreenWait = false;
+  FPeriod.Start = FClock.Milliseconds();
+  FPeriod.FullScreenWait = false;
 }
 
 std::optional<std::int32_t> TSlideshow::SecondsToChange() const {
@@ -36,8 +36,8 @@ std::optional<std::int32_t> TSlideshow::SecondsToChange() const {
 std::optional<std::string> TSlideshow::CountdownText() const {
   const std::optional<std::int32_t> left = SecondsToChange();
   if (!left) return std::nullopt;
-  if (FPaused) return std::string(PausedText);
-  if (FFullScreenWait) return std::string(FullScreenWaitText);
+  if (FPeriod.Paused) return std::string(PausedText);
+  if (FPeriod.FullScreenWait) return std::string(FullScreenWaitText);
   return tarvell::CountdownText(*left);
 }
 
@@ -67,9 +67,9 @@ TTickResult TSlideshow::Tick() {
     return TTickResult::Switched;
   }
   // A change in flight is the change; the clock starts again when it is asked for.
-  if (FInFlight.Work || FPaused) return TTickResult::None;
+  if (FInFlight.Work || FPeriod.Paused) return TTickResult::None;
   if (!SwitchDue(SecondsElapsed(), FSettings.Period, FSettings.SecondsMode, FPictures.empty())) {
-    FFullScreenWait = false;  // a longer period, or an emptied list: nothing waits any more
+    FPeriod.FullScreenWait = false;  // a longer period, or an emptied list: nothing waits any more
     return TTickResult::None;
   }
   if (FSettings.Once) {
@@ -83,12 +83,12 @@ TTickResult TSlideshow::Tick() {
   }
   // Nobody would see it, or the desktop is not back from sleep: decoding and writing a
   // picture now would be work for nothing. It stays due.
-  if (FUnseen.Any()) return TTickResult::None;
+  if (FSight.DesktopUnseen()) return TTickResult::None;
   // Asked only now, so an ordinary tick costs no system call; asked again at each tick while
   // the program in front keeps the screen, for one extra period at most.
-  FFullScreenWait =
+  FPeriod.FullScreenWait =
       FullScreenMayHold(SecondsElapsed(), FSettings.Period, FSettings.SecondsMode) && FDesktop.FullScreenBusy();
-  if (FFullScreenWait) return TTickResult::None;
+  if (FPeriod.FullScreenWait) return TTickResult::None;
   SelectNext();
   ChangeToCurrent();
   return TTickResult::Switched;

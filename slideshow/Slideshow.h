@@ -105,7 +105,7 @@ public:
   // The countdown's text: the time left, or that a due change waits for a full-screen
   // program; nothing while the period is 0.
   std::optional<std::string> CountdownText() const;
-  bool WaitsForFullScreen() const noexcept { return FFullScreenWait; }
+  bool WaitsForFullScreen() const noexcept { return FPeriod.FullScreenWait; }
   std::string Caption() const;
 
   // Replaces the list with the pictures of `folder` (and its subfolders), keeps the current
@@ -138,8 +138,8 @@ public:
 
   // Whether anybody sees the desktop. Each holds automatic changes until it is released;
   // a change that fell due meanwhile follows at the next Tick.
-  void SessionLocked(bool locked) noexcept { FUnseen.Locked = locked; }
-  void SessionDisconnected(bool disconnected) noexcept { FUnseen.Disconnected = disconnected; }
+  void SessionLocked(bool locked) noexcept { FSight.Locked = locked; }
+  void SessionDisconnected(bool disconnected) noexcept { FSight.Disconnected = disconnected; }
   // With "each monitor its own picture" and more than one monitor, every change deals a round
   // (MonitorRound.h); the current picture (caption, tray tip, Delete) is the primary
   // monitor's. A display change then composes the same pictures again for the new layout.
@@ -154,8 +154,13 @@ public:
   void DisplayChanged() noexcept { FBook.DisplayChanged(); }
 
   // The machine goes to sleep, or has just woken and its desktop is not back yet.
-  void Sleeping() noexcept { FUnseen.Sleeping = true; }
-  void DesktopBack() noexcept { FUnseen.Sleeping = false; }
+  void Sleeping() noexcept { FSight.Sleeping = true; }
+  void DesktopBack() noexcept { FSight.Sleeping = false; }
+
+  // Whether anybody sees the preview; nobody does until told (the program starts in the tray).
+  // A change composed for each monitor decodes its primary picture for the preview only while
+  // somebody does: the composition decodes it for its monitor anyway, in a size of its own.
+  void PreviewSeen(bool seen) noexcept { FSight.Preview = seen; }
 
   // The changes made, for Previous and for Next after it (ShowHistory.h). Each change made
   // anew is recorded once it is on the desktop; one stepped to is re-applied exactly, all
@@ -170,7 +175,7 @@ public:
   // While paused no automatic change is made and the countdown says so; the user's commands
   // still act. Resuming starts a full period.
   void SetPaused(bool paused);
-  bool Paused() const noexcept { return FPaused; }
+  bool Paused() const noexcept { return FPeriod.Paused; }
 
   // The pictures never shown again: left out of every listing, passed over in the history.
   const TExcludeList& Excluded() const noexcept { return FExcluded; }
@@ -183,12 +188,21 @@ public:
 
 private:
   class TChangeScope;
-  // What keeps anybody from seeing the desktop; each holds automatic changes.
-  struct TUnseen {
+  // Who sees what: each of the first three keeps anybody from seeing the desktop and holds
+  // automatic changes; the last says whether anybody sees the preview.
+  struct TSight {
     bool Locked = false;
     bool Disconnected = false;
     bool Sleeping = false;
-    bool Any() const noexcept { return Locked || Disconnected || Sleeping; }
+    bool Preview = false;
+    bool DesktopUnseen() const noexcept { return Locked || Disconnected || Sleeping; }
+  };
+  // The period: when it started (the clock when the wallpaper was last applied or cleared),
+  // whether a due change found a full-screen program at its last check, and the user's pause.
+  struct TPeriod {
+    std::uint64_t Start = 0;
+    bool FullScreenWait = false;
+    bool Paused = false;  // by the user: no automatic change until resumed
   };
 
   void StartListing(const TListRequest& request);
@@ -230,9 +244,8 @@ private:
   TSlideshowSettings FSettings;
   TPicturePaths FPictures;
   std::int32_t FCurrent = 0;
-  std::uint64_t FPeriodStart = 0;  // the clock when the wallpaper was last applied or cleared
-  bool FFullScreenWait = false;    // a due change found a full-screen program at its last check
-  TUnseen FUnseen;
+  TPeriod FPeriod;
+  TSight FSight;
   TPictureSelector FSelector;
   TRecoveryBound FRecovery;
   TDisplayBook FBook;
@@ -241,7 +254,6 @@ private:
   TSlideshowInFlight FInFlight;
   TShowHistory FHistory;
   TExcludeList FExcluded;
-  bool FPaused = false;
 };
 
 }  // namespace tarvell

@@ -37,6 +37,7 @@ struct TPictureWork {
   std::string Shape;  // the desktop's monitors and style when the work was asked for
   std::uint64_t Started = 0;
   bool Replay = false;  // a change of the history again: not recorded anew, the list untouched
+  bool Preview = false;  // with a round, the primary's picture is decoded for the preview too
 };
 
 // The finish of a picture work, with what the runner's thread found.
@@ -44,6 +45,7 @@ struct TPictureDone {
   TLoadResult Result = TLoadResult::Shown;
   std::string ApplyError;  // the desktop could not be written
   bool PreviewBack = true;
+  bool Previewed = false;  // the port holds the decode the preview is to show
 };
 
 // The chain of failures now being recovered from.

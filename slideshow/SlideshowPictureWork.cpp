@@ -20,6 +20,40 @@ private:
   ISlideshowView& FView;
 };
 
+namespace {
+
+// The picture work itself, on the runner's thread.
+TPictureDone DoPictureWork(IDesktopPort& desktop, const TPictureWork& work, const std::atomic<bool>& superseded) {
+  TPictureDone done;
+  try {
+    if (work.Kind == TWorkKind::Clear) {
+      desktop.ClearWallpaper();
+    } else if (!work.Round.empty()) {
+      // The composition decodes each picture once and says how the primary's went; the
+      // preview's decode is made only for a preview somebody sees.
+      if (superseded) return done;
+      done.Result = desktop.ApplyPictures(work.Round);
+      done.Previewed =
+          work.Preview && done.Result == TLoadResult::Shown && desktop.LoadPicture(work.Path) == TLoadResult::Shown;
+    } else {
+      done.Result = desktop.LoadPicture(work.Path);
+      done.Previewed = done.Result == TLoadResult::Shown;
+      if (done.Previewed && work.Kind != TWorkKind::Show && !superseded) {
+        desktop.ApplyLoadedPicture();
+        // The preview goes back to the picture the user last looked at.
+        if (!work.PreviewBack.empty()) done.PreviewBack = desktop.LoadPicture(work.PreviewBack) == TLoadResult::Shown;
+      }
+    }
+  } catch (const std::exception& e) {
+    done.ApplyError = e.what();
+  } catch (...) {
+    done.ApplyError = "The wallpaper could not be written";
+  }
+  return done;
+}
+
+}  // namespace
+
 void TSlideshow::ShowCurrentPicture(TWorkKind kind, bool inChain) {
   // A command of the user's, or a due change, starts afresh; a failure's next try goes on.
   if (!inChain) FInFlight.Chain = TFailureChain{};
@@ -39,6 +73,7 @@ void TSlideshow::ShowCurrentPicture(TWorkKind kind, bool inChain) {
     // Reset before the write: a change that fails is tried again a full period later.
     RestartPeriod();
     work.Round = DealRound();
+    work.Preview = FSight.Preview;
   }
   StartWork(std::move(work));
 }
@@ -49,28 +84,10 @@ void TSlideshow::StartWork(TPictureWork work) {
   work.Shape = FDesktop.DisplayShape();
   work.Started = FClock.Milliseconds();
   FInFlight.Work = work;
-  FRunner.Run(TLane::Picture, [this, &desktop = FDesktop, work = std::move(work)](const std::atomic<bool>& superseded) -> TFinish {
-    TPictureDone done;
-    try {
-      if (work.Kind == TWorkKind::Clear) {
-        desktop.ClearWallpaper();
-        return [this, ticket = work.Ticket] { WorkDone(ticket, TPictureDone{TLoadResult::Unreadable, {}, false}); };
-      }
-      done.Result = desktop.LoadPicture(work.Path);
-      if (done.Result == TLoadResult::Shown && work.Kind != TWorkKind::Show && !superseded) {
-        if (work.Round.empty())
-          desktop.ApplyLoadedPicture();
-        else
-          desktop.ApplyPictures(work.Round);
-        // The preview goes back to the picture the user last looked at.
-        if (!work.PreviewBack.empty()) done.PreviewBack = desktop.LoadPicture(work.PreviewBack) == TLoadResult::Shown;
-      }
-    } catch (const std::exception& e) {
-      done.ApplyError = e.what();
-    } catch (...) {
-      done.ApplyError = "The wallpaper could not be written";
-    }
-    return [this, ticket = work.Ticket, done] { WorkDone(ticket, done); };
+  FRunner.Run(TLane::Picture, [this, &desktop = FDesktop, work = std::move(work)](const std::atomic<bool>& superseded) {
+    TPictureDone done = DoPictureWork(desktop, work, superseded);
+    desktop.WorkEnded();
+    return [this, ticket = work.Ticket, done = std::move(done)] { WorkDone(ticket, done); };
   });
 }
 
@@ -94,13 +111,13 @@ void TSlideshow::WorkDone(std::uint64_t ticket, const TPictureDone& done) {
     FComposedShape = work.Shape;
     FView.DesktopChanged(work.Path);
     if (work.Round.empty()) FBook.Redecoded(work.Screen, done.PreviewBack);
-    if (work.PreviewBack.empty() || done.PreviewBack) FView.ShowPicture(FBook.ShownPath());
+    if (done.Previewed && (work.PreviewBack.empty() || done.PreviewBack)) FView.ShowPicture(FBook.ShownPath());
     return;
   }
   FBook.Shown(work.Path, work.Screen);
   FRecovery.Succeeded();
   FInFlight.Chain = TFailureChain{};
-  FView.ShowPicture(work.Path);
+  if (done.Previewed) FView.ShowPicture(work.Path);
   if (work.Kind == TWorkKind::Change) {
     if (!done.ApplyError.empty()) {
       FView.ShowError(done.ApplyError);
@@ -138,7 +155,7 @@ std::vector<std::string> TSlideshow::DealRound() {
 void TSlideshow::RedecodeForDisplay() {
   // The answer to an open question may still change the picture on the desktop, a change in
   // flight makes it anew, and nobody would see the work.
-  if (!FBook.CheckDue() || FView.QuestionOpen() || FInFlight.Work || FUnseen.Any()) return;
+  if (!FBook.CheckDue() || FView.QuestionOpen() || FInFlight.Work || FSight.DesktopUnseen()) return;
   FBook.CheckTaken();
   const std::vector<std::string>& round = FRound.Paths();
   // A wallpaper the user has chosen elsewhere since stays until the next change of ours.

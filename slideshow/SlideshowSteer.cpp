@@ -17,6 +17,7 @@ bool TSlideshow::Replay(const std::optional<THistoryEntry>& entry) {
   work.Replay = true;
   work.Path = entry->front();
   if (entry->size() > 1) work.Round = *entry;
+  work.Preview = FSight.Preview;
   StartWork(std::move(work));
   return true;
 }
@@ -43,8 +44,8 @@ void TSlideshow::Next() {
 }
 
 void TSlideshow::SetPaused(bool paused) {
-  if (paused == FPaused) return;
-  FPaused = paused;
+  if (paused == FPeriod.Paused) return;
+  FPeriod.Paused = paused;
   if (!paused) RestartPeriod();
 }
 

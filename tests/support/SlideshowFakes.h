@@ -156,6 +156,7 @@ public:
   int Monitors = 1;
 
   std::vector<std::string> Log;
+  std::map<std::string, int> Decodes;            // how often each picture was decoded
   std::string Loaded;                            // the picture decoded last
   std::vector<std::string> Applied;              // the picture decoded last at each application
   std::vector<std::vector<std::string>> Rounds;  // the pictures of each application to several monitors
@@ -178,20 +179,28 @@ public:
   TLoadResult LoadPicture(const std::string& path) override {
     Log.push_back("load " + path);
     if (Loading) Loading();
-    const auto found = Results.find(path);
-    const TLoadResult result = found == Results.end() ? TLoadResult::Shown : found->second;
+    const TLoadResult result = Decode(path);
     if (result == TLoadResult::Shown) Loaded = path;
     return result;
+  }
+  TLoadResult Decode(const std::string& path) {
+    ++Decodes[path];
+    const auto found = Results.find(path);
+    return found == Results.end() ? TLoadResult::Shown : found->second;
   }
   void ApplyLoadedPicture() override {
     if (ApplyThrows) throw std::runtime_error("Cannot create file");
     Log.push_back("apply " + Loaded);
     Applied.push_back(Loaded);
   }
-  void ApplyPictures(const std::vector<std::string>& paths) override {
+  // The primary's picture first: when it fails, nothing else is decoded or written.
+  TLoadResult ApplyPictures(const std::vector<std::string>& paths) override {
+    if (const TLoadResult primary = Decode(paths.front()); primary != TLoadResult::Shown) return primary;
+    for (std::size_t i = 1; i < paths.size(); ++i) Decode(paths[i]);
     if (ApplyThrows) throw std::runtime_error("Cannot create file");
     Log.push_back("apply " + std::to_string(paths.size()) + " monitors");
     Rounds.push_back(paths);
+    return TLoadResult::Shown;
   }
   void ClearWallpaper() override { ++Clears; }
   std::optional<std::string> SendToRecycleBin(const std::string& path) override {
@@ -236,6 +245,7 @@ struct TRig {
   explicit TRig(int count, int current = 0) {
     Lister.AddPictures(Folder, count);
     Show.SetCurrentIndex(current);
+    Show.PreviewSeen(true);
     Show.Rebuild(Folder, false);
   }
 };

@@ -43,6 +43,24 @@ TEST(MonitorRound, EachMonitorTakesTheNextPictureOfTheList) {
   }
 }
 
+// The composition decodes each picture once; the primary's is decoded for the preview too only
+// while somebody sees it. A primary that fails is recovered from as a single picture is.
+TEST(MonitorRound, EachPictureIsDecodedOnceUnlessThePreviewIsSeenAndAFailingPrimaryRecovers) {
+  for (const bool seen : {false, true}) {
+    TRig rig(6);
+    rig.Show.SetSettings({.PerMonitor = true});
+    rig.Desktop.Monitors = 2;
+    rig.Show.PreviewSeen(seen);
+    rig.Desktop.Results[Pic(1)] = TLoadResult::Damaged;
+    rig.Desktop.Decodes.clear();
+    rig.Show.Next();
+    EXPECT_EQ(rig.View.Beeps, std::vector<unsigned>{FailureBeepHz});
+    EXPECT_EQ(rig.Desktop.Rounds, (std::vector<std::vector<std::string>>{{Pic(2), Pic(3)}}));
+    EXPECT_EQ(rig.Desktop.Decodes, (std::map<std::string, int>{{Pic(1), 1}, {Pic(2), seen ? 2 : 1}, {Pic(3), 1}}));
+    EXPECT_EQ(rig.View.Preview, seen ? Pic(2) : Pic(0));
+  }
+}
+
 TEST(MonitorRound, EachMonitorsPicturesAreDistinctAlsoShuffledOrFewerThanMonitors) {
   struct Case {
     int pictures, monitors;
@@ -72,6 +90,7 @@ TEST(MonitorRound, ADisplayChangeComposesTheSamePicturesForTheNewLayout) {
   rig.Desktop.Monitors = 2;
   rig.Show.Next();
   const auto round = rig.Desktop.Rounds.back();
+  rig.Show.Pick(4);  // the preview shows a picture of its own
   const std::int32_t current = rig.Show.CurrentIndex();
   rig.Desktop.Monitors = 3;
   rig.Desktop.Shape = "three";
@@ -80,6 +99,7 @@ TEST(MonitorRound, ADisplayChangeComposesTheSamePicturesForTheNewLayout) {
   ASSERT_EQ(rig.Desktop.Rounds.size(), 2u);
   EXPECT_EQ(rig.Desktop.Rounds.back(), round);
   EXPECT_EQ(rig.Show.CurrentIndex(), current);
+  EXPECT_EQ(rig.Desktop.Loaded, Pic(4)) << "the preview's decode is left as it was";
   // A notice that changes neither the monitors nor the style (a colour, a theme) costs nothing.
   rig.DisplayNotice();
   EXPECT_EQ(rig.Desktop.Rounds.size(), 2u);

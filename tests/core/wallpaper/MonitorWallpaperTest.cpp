@@ -45,12 +45,12 @@ TEST(MonitorWallpaper, EachMonitorShowsItsOwnFileAndAFailureOnlyItsOwnPart) {
   };
   const Case cases[] = {
       {{red, blue, missing}, {1, 2, 0}},
-      {{missing, blue}, {0, 2, 0}},  // the third monitor repeats the first path
+      {{blue, missing}, {2, 0, 2}},  // the third monitor repeats the first path
       {{blue}, {2, 2, 2}},
       {{grey, red}, {3, 1, 3}},
   };
   for (const auto& c : cases) {
-    const TByteBuffer bmp = ComposeMonitorWallpaper(c.Paths, monitors, TWallpaperStyle::Fill, desk);
+    const TByteBuffer bmp = ComposeMonitorWallpaper(c.Paths, monitors, TWallpaperStyle::Fill, desk).Bmp;
     const auto info = ReadBmpFileInfo(std::span<const std::uint8_t>(bmp.data(), bmp.size()));
     ASSERT_TRUE(info);
     ASSERT_EQ(info->Width, 72);
@@ -75,6 +75,9 @@ TEST(MonitorWallpaper, EachMonitorShowsItsOwnFileAndAFailureOnlyItsOwnPart) {
       }
     }
   }
+  // The primary's picture is the current one: without it there is no wallpaper, and why is said.
+  const TMonitorWallpaper none = ComposeMonitorWallpaper({missing, blue}, monitors, TWallpaperStyle::Fill, desk);
+  EXPECT_TRUE(none.PrimaryFailure && none.Bmp.empty());
   fs::remove_all(folder);
 }
 
