@@ -30,6 +30,8 @@
 #include "slideshow/Countdown.h"
 #include "windows/HelpWindows.h"
 
+#include <utility>
+
 namespace tarvell {
 
 TForm1* Form1 = nullptr;
@@ -39,7 +41,7 @@ TForm1::TForm1(TComponent* AOwner)
     : TForm(AOwner),
       FLister(),
       FDesktop(Program().Folders, [this] { return FPresence.FullScreenBusy(); }),
-      FSlideshow(*this, FDesktop, FWalkLister, FClock, FRunner, VersionTitle, TPictureSelector::RunSeed()),
+      FSlideshow(FViewTap, FDesktop, FWalkLister, FClock, FRunner, VersionTitle, TPictureSelector::RunSeed()),
       FRunner([this] {
         if (const HWND target = FWakeTarget.load()) ::PostMessageW(target, WorkDoneMessage, 0, 0);
       }) {
@@ -52,6 +54,7 @@ TForm1::TForm1(TComponent* AOwner)
     // and a second start during the error box must not hand over to it.
     Form1 = nullptr;
     InstanceGuard.SetActivationCallback(nullptr);
+    InstanceGuard.SetCommandCallback(nullptr);
     throw;
   }
 }
@@ -85,6 +88,9 @@ void TForm1::Construct() {
 
   state.FormReady = false;
   InstanceGuard.SetActivationCallback([this] { InstanceActivated(); });
+  // Posted: the later start waits for the answer, and the command may ask a question.
+  InstanceGuard.SetCommandCallback(
+      [this](TShowCommand command) { ::PostMessageW(Handle(), ShowCommandMessage, static_cast<WPARAM>(command), 0); });
   SetAboutActions(ProgramAboutActions([this] { PutBackUserStyle(false); }));
   SetHelpSettingsFolder(state.Folders.ProgramDir);
   LoadCFG();
@@ -100,7 +106,12 @@ void TForm1::Construct() {
 
   // The modifier keys come from the settings (LoadCFG); a key another program holds is named
   // in the window.
-  FHotKeys.Attach({{SysHotKey1, SysHotKey2, DeleteKey, SysHotKey3}, Next, Clear, Quit, HotKeyChoice, HotKeyNotice});
+  FHotKeys.Attach({{SysHotKey1, SysHotKey2, DeleteKey, SysHotKey3, PreviousKey, PauseKey, ExcludeKey},
+                   Next,
+                   Clear,
+                   Quit,
+                   HotKeyChoice,
+                   HotKeyNotice});
   FHotKeys.Apply();
   NoTask1->SetHideForm(true);
   // Refused (no session service): the slideshow goes on as if the session were always open.
@@ -109,6 +120,7 @@ void TForm1::Construct() {
   FPresence.Attach(Handle());
   SetTrayHint(TrayHintIdle);
   if (Startup->Checked()) NextClick(*this);
+  if (const auto command = std::exchange(state.StartCommand, std::nullopt)) QueueCommand(*command);
   SystemTrayIcon1->SetEnabled(true);
   SetBeforeExit([this] { SystemTrayIcon1->RemoveIcon(); });
   EmptyPreview();
@@ -152,15 +164,12 @@ void TForm1::SystemTrayIcon1DblClick(TObject&, TMouseButton Button) {
   ShowCurrentPicture();
 }
 
-void TForm1::SystemTrayIcon1MouseDown(TObject& Sender, TMouseButton Button) {
-  if (Button == TMouseButton::mbLeft)
-    NextClick(Sender);
-  else
-    ClearClick(Sender);
+void TForm1::SystemTrayIcon1MouseDown(TObject&, TMouseButton Button) {
+  RunCommand(Button == TMouseButton::mbLeft ? TShowCommand::Next : TShowCommand::Clear);
 }
 
-void TForm1::SysHotKey1HotKey(TObject& Sender, int) { NextClick(Sender); }
-void TForm1::SysHotKey2HotKey(TObject& Sender, int) { ClearClick(Sender); }
+void TForm1::SysHotKey1HotKey(TObject&, int) { RunCommand(TShowCommand::Next); }
+void TForm1::SysHotKey2HotKey(TObject&, int) { RunCommand(TShowCommand::Clear); }
 void TForm1::SysHotKey3HotKey(TObject& Sender, int) { QuitClick(Sender); }
 void TForm1::HotKeyChoiceClick(TObject&) { FHotKeys.ChoiceChanged(); }
 
@@ -230,6 +239,11 @@ bool TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return true;
     case WorkDoneMessage:
       RunFinishedWork();
+      RunQueuedCommand();
+      result = 0;
+      return true;
+    case ShowCommandMessage:
+      if (wp <= static_cast<WPARAM>(TShowCommand::Exclude)) QueueCommand(static_cast<TShowCommand>(wp));
       result = 0;
       return true;
     case SaveSettingsMessage:

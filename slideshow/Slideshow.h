@@ -151,6 +151,16 @@ public:
   void Sleeping() noexcept { FUnseen.Sleeping = true; }
   void DesktopBack() noexcept { FUnseen.Sleeping = false; }
 
+  // --- Steering commands (SlideshowSteer.cpp holds stand-ins until the model's own come) ---
+  // The picture shown before the current one.
+  void Previous();
+  // While paused the period counts nothing and no automatic change is made.
+  void SetPaused(bool paused);
+  bool Paused() const noexcept;
+  // Takes the current picture out of the show for good and shows the next one.
+  void ExcludeCurrent();
+  // --- end of the steering commands ---
+
 private:
   class TChangeScope;
   // What keeps anybody from seeing the desktop; each holds automatic changes.

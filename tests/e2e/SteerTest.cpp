@@ -1,0 +1,100 @@
+// Steering the show from outside the main window: the tray icon's menu, opened from the
+// keyboard and with Shift and a right click, and the command line handed to the running program.
+#include "tests/e2e/support/Desktop.h"
+#include "tests/e2e/support/SolidPicture.h"
+
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace tarvell::e2e;
+
+namespace {
+
+bool DesktopShows(COLORREF color) { return ColorNear(DesktopCorner(), color, 12); }
+
+// The program's open popup menu (class "#32768"), if one shows.
+HWND OpenMenu(DWORD pid) { return FindTop("#32768", "", pid, true); }
+
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = Narrow(chars);
+      GlobalUnlock(data);
+    }
+  CloseClipboard();
+  return text;
+}
+
+void Shift(bool down) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = VK_SHIFT;
+  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &in, sizeof in);
+}
+
+using Steer = TTarvellCase;
+
+// Focusing the icon in Wine's notification area is not possible from outside: the notices are
+// sent as the shell sends them for Enter and the menu key (the fourth version's layout).
+TEST_F(Steer, TrayMenuOpensFromTheKeyboardAndWithShiftRightClickAndCopiesThePath) {
+  ASSERT_TRUE(AddRedAndGreenSlides());
+  StartToTray(tarvell::TSettings{.StartFolder = Slides, .Transparent = false});
+  TTarvellRun::TrayMouse(tray, WM_LBUTTONDOWN);
+  ASSERT_TRUE(WaitUntil([] { return DesktopShows(Green); }, 10000));
+
+  for (const UINT notice : {UINT{NIN_KEYSELECT}, UINT{WM_CONTEXTMENU}}) {
+    PostMessageA(tray, TrayCallback, MAKEWPARAM(300, 300), MAKELPARAM(notice, 1));
+    ASSERT_TRUE(WaitUntil([&] { return OpenMenu(run.Pid()) != nullptr; }, 10000)) << notice;
+    SendKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return OpenMenu(run.Pid()) == nullptr; }, 10000)) << notice;
+  }
+
+  std::vector<RECT> icons;
+  ASSERT_TRUE(WaitUntil([&] { return (icons = TrayIconPlaces()).size() == 1; }, 10000));
+  // Shift is held as a person holds it, until the menu shows.
+  Shift(true);
+  ClickAt((icons[0].left + icons[0].right) / 2, (icons[0].top + icons[0].bottom) / 2, true);
+  const bool opened = WaitUntil([&] { return OpenMenu(run.Pid()) != nullptr; }, 10000);
+  Shift(false);
+  ASSERT_TRUE(opened) << "Shift and a right click" << (DesktopShows(Green) ? " green" : " cleared") << GetAsyncKeyState(VK_SHIFT);
+  EXPECT_TRUE(DesktopShows(Green)) << "the right click with Shift does not clear";
+  SendKey('C');  // "&Copy path"
+  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == Slides + "\\b.jpg"; }, 10000)) << ClipboardText();
+  EXPECT_FALSE(IsWindowVisible(main));
+}
+
+// A later start with a command hands it over, shows no window and ends with 0 at once; an
+// unknown switch ends with 2 after a box that lists the switches.
+TEST_F(Steer, CommandLineSwitchesReachTheRunningProgram) {
+  ASSERT_TRUE(AddRedAndGreenSlides());
+  StartToTray(tarvell::TSettings{.StartFolder = Slides, .Transparent = false});
+  const COLORREF bare = DesktopCorner();
+  const struct {
+    const char* args;
+    COLORREF shows;
+  } cases[] = {{"/next", Green}, {"-CLEAR", bare}, {"/Next", Red}};
+  for (const auto& c : cases) {
+    TProcess later = TProcess::Start(TTarvellRun::Exe(), c.args);
+    EXPECT_TRUE(EndedWithZero(later, 15000)) << c.args;
+    EXPECT_TRUE(WaitUntil([&] { return ColorNear(DesktopCorner(), c.shows, 12); }, 10000)) << c.args;
+    EXPECT_FALSE(IsWindowVisible(main)) << c.args;
+  }
+
+  TProcess unknown = TProcess::Start(TTarvellRun::Exe(), "/shuffle");
+  const HWND box = WaitForMessageBox("Tarvell", 10000, unknown.Id());
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(MessageBoxText(box).find("/exclude"), std::string::npos) << MessageBoxText(box);
+  EXPECT_TRUE(AnswerMessageBox(box, IDOK));
+  DWORD code = 0;
+  ASSERT_TRUE(unknown.WaitExit(10000, code));
+  EXPECT_EQ(code, 2u);
+  EXPECT_TRUE(run.Process().Running());
+}
+
+}  // namespace
