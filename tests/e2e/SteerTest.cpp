@@ -75,16 +75,18 @@ TEST_F(Steer, TrayMenuOpensFromTheKeyboardAndWithShiftRightClickAndCopiesThePath
   EXPECT_FALSE(IsWindowVisible(main));
 }
 
-// A later start with a command hands it over, shows no window and ends with 0 at once; an
-// unknown switch ends with 2 after a box that lists the switches.
+// A first start carries its command out once the list is made. A later start with a command
+// hands it over, shows no window and ends with 0 at once; an unknown switch ends with 2 after a
+// box that lists the switches.
 TEST_F(Steer, CommandLineSwitchesReachTheRunningProgram) {
   ASSERT_TRUE(AddRedAndGreenSlides());
-  StartToTray(tarvell::TSettings{.StartFolder = Slides, .Transparent = false});
   const COLORREF bare = DesktopCorner();
+  StartToTray(tarvell::TSettings{.StartFolder = Slides, .Transparent = false}, "/next");
+  EXPECT_TRUE(WaitUntil([] { return DesktopShows(Green); }, 10000)) << "the first start's /next";
   const struct {
     const char* args;
     COLORREF shows;
-  } cases[] = {{"/next", Green}, {"-CLEAR", bare}, {"/Next", Red}};
+  } cases[] = {{"/next", Red}, {"-CLEAR", bare}, {"/Next", Green}};
   for (const auto& c : cases) {
     TProcess later = TProcess::Start(TTarvellRun::Exe(), c.args);
     EXPECT_TRUE(EndedWithZero(later, 15000)) << c.args;
