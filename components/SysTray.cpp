@@ -31,7 +31,8 @@ UINT TaskbarCreatedMessage() noexcept {
   return msg;
 }
 
-// The second version of the record: the first that carries the callbacks' version.
+// The second version of the record: the first that carries the callbacks' version, with a
+// 128-unit tip.
 NOTIFYICONDATAW EmptyRecord() noexcept {
   NOTIFYICONDATAW data{};
   data.cbSize = NOTIFYICONDATAW_V2_SIZE;
@@ -181,7 +182,7 @@ std::string TSystemTrayIcon::Hint() const {
 void TSystemTrayIcon::SetHint(const std::string& text) {
   if (CodePointCount(text) > TrayTipMaxLength) return;
   const std::wstring wide = Widen(text);
-  // 63 characters may take more UTF-16 units than the record holds: the tip then ends
+  // 127 characters may take more UTF-16 units than the record holds: the tip then ends
   // before the unit that does not fit, and before a pair that would be split there.
   std::size_t units = std::min(wide.size(), TrayTipMaxLength);
   if (units < wide.size() && units > 0 && IS_HIGH_SURROGATE(wide[units - 1])) --units;

@@ -20,7 +20,7 @@ namespace tarvell {
 inline constexpr UINT TrayCallbackMessage = WM_USER + 1000;  // 2024
 // The longest tool tip: characters taken, and UTF-16 units the record holds without its
 // terminating zero.
-inline constexpr std::size_t TrayTipMaxLength = 63;
+inline constexpr std::size_t TrayTipMaxLength = 127;
 
 // Live tray-icon components of the program; each takes the count after its own as identifier.
 int TrayIconCount() noexcept;
@@ -60,8 +60,8 @@ public:
   HICON DisabledIcon() const noexcept { return FDisabledIcon.get(); }
   void SetDisabledIcon(HICON icon);
 
-  // The tool tip. A text of more than 63 characters is ignored and the old tip stays. One
-  // whose UTF-16 form is longer than the record's 63 units ends before the first unit that
+  // The tool tip. A text of more than 127 characters is ignored and the old tip stays. One
+  // whose UTF-16 form is longer than the record's 127 units ends before the first unit that
   // does not fit, never between the two halves of a pair.
   std::string Hint() const;
   void SetHint(const std::string& text);

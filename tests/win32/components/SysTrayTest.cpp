@@ -220,12 +220,12 @@ TEST(SysTray, NothingIsShownUntilEnabledWithAPicture) {
   EXPECT_EQ(GVersions, std::vector<UINT>{NOTIFYICON_VERSION_4}) << "the fourth version's callbacks are asked for";
 }
 
-TEST(SysTray, HintOf63CharactersIsTakenAndOf64Ignored) {
+TEST(SysTray, HintOf127CharactersIsTakenAndOf128Ignored) {
   TShellWatch watch;
   TSystemTrayIcon icon(nullptr);
   icon.SetIcon(AppIcon());
-  const std::string longest(63, 'x');
-  const std::string tooLong = std::string(63, 'y') + "z";
+  const std::string longest(127, 'x');
+  const std::string tooLong = std::string(127, 'y') + "z";
 
   GCalls.clear();
   icon.SetHint(longest);
@@ -245,7 +245,7 @@ TEST(SysTray, HintOf63CharactersIsTakenAndOf64Ignored) {
   EXPECT_EQ(icon.Hint(), "");
 }
 
-// Guards against a tip cut by bytes: any character is kept exactly, 63 characters are
+// Guards against a tip cut by bytes: any character is kept exactly, 127 characters are
 // taken whatever their size, and a pair of UTF-16 halves is never split at the record's end.
 TEST(SysTray, HintTakesUnicodeTextByCharactersAndNeverSplitsAPair) {
   TShellWatch watch;
@@ -261,26 +261,26 @@ TEST(SysTray, HintTakesUnicodeTextByCharactersAndNeverSplitsAPair) {
     EXPECT_EQ(std::wstring(GCalls[0].Data.szTip), name) << "compared as UTF-16";
   }
 
-  const std::wstring e63(63, L'é');
-  icon.SetHint(Narrow(e63));
-  EXPECT_EQ(icon.Hint(), Narrow(e63)) << "63 characters of 126 bytes are taken";
-  icon.SetHint(Narrow(e63 + L"é"));
-  EXPECT_EQ(icon.Hint(), Narrow(e63)) << "64 characters are ignored";
+  const std::wstring e127(127, L'é');
+  icon.SetHint(Narrow(e127));
+  EXPECT_EQ(icon.Hint(), Narrow(e127)) << "127 characters of 254 bytes are taken";
+  icon.SetHint(Narrow(e127 + L"é"));
+  EXPECT_EQ(icon.Hint(), Narrow(e127)) << "128 characters are ignored";
 
-  const std::wstring fits = std::wstring(61, L'x') + smile;  // 62 characters in 63 units
+  const std::wstring fits = std::wstring(125, L'x') + smile;  // 126 characters in 127 units
   icon.SetHint(Narrow(fits));
   EXPECT_EQ(icon.Hint(), Narrow(fits));
 
-  // 63 characters in 64 units: the pair would be cut in two, so it is left out whole.
+  // 127 characters in 128 units: the pair would be cut in two, so it is left out whole.
   GCalls.clear();
-  icon.SetHint(Narrow(std::wstring(62, L'x') + smile));
+  icon.SetHint(Narrow(std::wstring(126, L'x') + smile));
   ASSERT_EQ(GCalls.size(), 1u);
-  EXPECT_EQ(std::wstring(GCalls[0].Data.szTip), std::wstring(62, L'x'));
-  EXPECT_EQ(icon.Hint(), std::string(62, 'x'));
+  EXPECT_EQ(std::wstring(GCalls[0].Data.szTip), std::wstring(126, L'x'));
+  EXPECT_EQ(icon.Hint(), std::string(126, 'x'));
 
   // A pair earlier on takes two units: the last character that still fits ends the tip.
-  icon.SetHint(Narrow(std::wstring(30, L'x') + smile + std::wstring(32, L'y')));
-  EXPECT_EQ(std::wstring(GCalls.back().Data.szTip), std::wstring(30, L'x') + smile + std::wstring(31, L'y'));
+  icon.SetHint(Narrow(std::wstring(30, L'x') + smile + std::wstring(96, L'y')));
+  EXPECT_EQ(std::wstring(GCalls.back().Data.szTip), std::wstring(30, L'x') + smile + std::wstring(95, L'y'));
 }
 
 TEST(SysTray, NewPictureOfTheShownStateIsModifiedInPlace) {
