@@ -34,7 +34,9 @@ TEST(ShowCommand, ArgumentsReadAsOneCommandNoneOrAnUnknownSwitch) {
     const TShowArguments parsed = ParseShowArguments(c.args, Probe);
     const std::string what = c.args.empty() ? "(none)" : c.args[0];
     EXPECT_EQ(parsed.Kind, c.kind) << what;
-    if (c.kind == K::Command) EXPECT_EQ(parsed.Command, c.command) << what;
+    if (c.kind == K::Command) {
+      EXPECT_EQ(parsed.Command, c.command) << what;
+    }
     EXPECT_EQ(parsed.Unknown, c.unknown) << what;
   }
   EXPECT_EQ(ParseShowArguments({"--footprint-probe=x"}).Kind, K::Unknown) << "only the switches named are passed over";
