@@ -46,7 +46,7 @@ void THotKeyPanel::Apply() {
     const THotKeyCommand command = HotKeyCommands[i];
     TSysHotKey& key = *FParts.Keys[i];
     key.SetActive(true);
-    if (flags == 0) continue;
+    if (HotKeyName(flags, command).empty()) continue;
     if (!key.AddHotKey(HotKeyIndexOf(command), HotKeyModifiersOfFlags(flags)).Claimed) FUnclaimed.push_back(command);
   }
 
@@ -62,7 +62,9 @@ void THotKeyPanel::Apply() {
   FParts.Notice->SetCaption(notice);
   FParts.Notice->SetVisible(!notice.empty());
   SetHelpHotKeys({HotKeyName(flags, THotKeyCommand::Next), HotKeyName(flags, THotKeyCommand::Clear),
-                  HotKeyName(flags, THotKeyCommand::Delete), HotKeyName(flags, THotKeyCommand::Quit)});
+                  HotKeyName(flags, THotKeyCommand::Delete), HotKeyName(flags, THotKeyCommand::Quit),
+                  HotKeyName(flags, THotKeyCommand::Previous), HotKeyName(flags, THotKeyCommand::Pause),
+                  HotKeyName(flags, THotKeyCommand::Exclude)});
 }
 
 void THotKeyPanel::ChoiceChanged() {

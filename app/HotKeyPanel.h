@@ -1,4 +1,4 @@
-// The main window's hot keys: the four commands' combinations under the modifier keys the user
+// The main window's hot keys: the commands' combinations under the modifier keys the user
 // chose, the command buttons and the help naming them, and the notice naming the commands whose
 // combination another program holds or why the saved keys are not in force. The rules are
 // HotKeyChoice's; this only shows them.

@@ -1,8 +1,12 @@
 #include "app/InstanceGuard.h"
 
+#include "app/FootprintReport.h"
 #include "base/WideText.h"
 
+#include <shellapi.h>
+
 #include <cwchar>
+#include <memory>
 
 namespace tarvell {
 
@@ -41,6 +45,31 @@ bool SendCommandLine(HWND first) noexcept {
 }
 
 }  // namespace
+
+std::vector<std::string> ProgramArguments(const wchar_t* commandLine) {
+  std::vector<std::string> args;
+  // An empty line would make the shell answer with this process's own name.
+  if (!commandLine || !*commandLine) return args;
+  int count = 0;
+  const std::unique_ptr<LPWSTR, decltype(&::LocalFree)> argv(::CommandLineToArgvW(commandLine, &count), &::LocalFree);
+  if (!argv) return args;
+  for (int i = 1; i < count; ++i) args.push_back(Narrow(argv.get()[i]));
+  return args;
+}
+
+TShowArguments ReadProgramArguments(const wchar_t* commandLine) {
+  constexpr std::string_view Own[] = {FootprintProbeSwitch};
+  return ParseShowArguments(ProgramArguments(commandLine), Own);
+}
+
+std::optional<TShowCommand> HandedOverCommand(const COPYDATASTRUCT& data) {
+  // The line comes from another process: its length is what it says, and no zero ends it.
+  if (data.dwData != 0 || !data.lpData || data.cbData % sizeof(wchar_t) != 0) return std::nullopt;
+  const std::wstring line(static_cast<const wchar_t*>(data.lpData), data.cbData / sizeof(wchar_t));
+  const TShowArguments args = ReadProgramArguments(line.c_str());
+  if (args.Kind != TShowArguments::TKind::Command) return std::nullopt;
+  return args.Command;
+}
 
 void SetInstanceMutexProcs(TCreateMutexProc create, TWaitProc wait) noexcept {
   GCreateMutex = create ? create : &::CreateMutexW;
@@ -102,11 +131,20 @@ bool TInstanceGuard::HandOver() {
   return accepted;
 }
 
-bool TInstanceGuard::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+bool TInstanceGuard::HandleMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
   if (msg != WM_COPYDATA) return false;
-  // The command line is not used; a hand-over only brings the running program forward.
-  if (FActivation) FActivation();
   result = TRUE;
+  std::optional<TShowCommand> command;
+  try {
+    if (lp) command = HandedOverCommand(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
+  } catch (...) {
+    // A line that cannot be read brings the program forward, as any other.
+  }
+  if (command) {
+    if (FCommand) FCommand(*command);
+  } else if (FActivation) {
+    FActivation();
+  }
   return true;
 }
 

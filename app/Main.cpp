@@ -1,8 +1,10 @@
 // The main routine: one instance per desktop, the application object, the main window,
-// and the message loop. Every way out ends the process with exit code 0.
+// and the message loop. Every way out ends the process with exit code 0, but for an unknown
+// switch, which ends it with 2 after a box that lists the switches.
 #include "app/FootprintProbe.h"
 #include "app/InstanceGuard.h"
 #include "app/ProgramExit.h"
+#include "app/ProgramState.h"
 #include "app/Unit1.h"
 #include "gui/Application.h"
 #include "gui/Dialogs.h"
@@ -31,8 +33,14 @@ void ReportFatal(const char* message) noexcept {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
+    const TShowArguments args = ReadProgramArguments(::GetCommandLineW());
+    if (args.Kind == TShowArguments::TKind::Unknown) {
+      ShowMessageBox(UnknownSwitchText(args.Unknown), "Tarvell", MB_OK | MB_ICONERROR);
+      ::ExitProcess(2);
+    }
     // A later instance hands over to the running one and ends before any window exists.
     if (!InstanceGuard.Start()) ::ExitProcess(0);
+    if (args.Kind == TShowArguments::TKind::Command) Program().StartCommand = args.Command;
     StartFootprintProbe();
     Application.SetTitle("Tarvell");
     ::ShowWindow(Application.Handle(), SW_HIDE);

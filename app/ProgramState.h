@@ -3,8 +3,10 @@
 
 #include "desktop/ProgramFolders.h"
 #include "resources/Version.h"
+#include "slideshow/ShowCommand.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tarvell {
@@ -25,6 +27,8 @@ struct TProgramState {
   // The controls hold the loaded settings; a save before (the session's end during the
   // installation question) would write the layout's defaults.
   bool SettingsLoaded = false;
+  // The command this start's command line named, carried out once the window is made.
+  std::optional<TShowCommand> StartCommand;
 };
 
 TProgramState& Program() noexcept;

@@ -5,6 +5,7 @@
 #include "app/ProgramState.h"
 #include "app/Unit1.h"
 #include "base/WindowsCodePage.h"
+#include "gui/Button.h"
 #include "gui/CheckBox.h"
 #include "gui/Dialogs.h"
 #include "gui/Edit.h"
@@ -59,6 +60,7 @@ void TForm1::LoadCFG() {
   state.SecondsMode = settings.SecondsMode;
   FHotKeys.SetFlags(settings.HotKeyFlags);  // claimed once the window's keys are made
   FSlideshow.SetPaused(settings.Paused);
+  Pause->SetCaption(settings.Paused ? "Resume" : "Pause");
   LoadShowFiles();
   PassSettings();
   // Only now may a save (the session's end during the box below) write the controls.

@@ -11,6 +11,7 @@
 #include "components/NoTask.h"
 #include "components/SysHot.h"
 #include "components/SysTray.h"
+#include "slideshow/TrayTip.h"
 #include "desktop/DisplayChange.h"
 #include "desktop/IconCaptions.h"
 #include "desktop/Installer.h"
@@ -29,6 +30,8 @@
 #include "gui/WaitCursor.h"
 #include "slideshow/Countdown.h"
 #include "windows/HelpWindows.h"
+
+#include <utility>
 
 namespace tarvell {
 
@@ -52,6 +55,7 @@ TForm1::TForm1(TComponent* AOwner)
     // and a second start during the error box must not hand over to it.
     Form1 = nullptr;
     InstanceGuard.SetActivationCallback(nullptr);
+    InstanceGuard.SetCommandCallback(nullptr);
     throw;
   }
 }
@@ -85,6 +89,9 @@ void TForm1::Construct() {
 
   state.FormReady = false;
   InstanceGuard.SetActivationCallback([this] { InstanceActivated(); });
+  // Posted: the later start waits for the answer, and the command may ask a question.
+  InstanceGuard.SetCommandCallback(
+      [this](TShowCommand command) { ::PostMessageW(Handle(), ShowCommandMessage, static_cast<WPARAM>(command), 0); });
   SetAboutActions(ProgramAboutActions([this] { PutBackUserStyle(false); }));
   SetHelpSettingsFolder(state.Folders.ProgramDir);
   LoadCFG();
@@ -100,15 +107,21 @@ void TForm1::Construct() {
 
   // The modifier keys come from the settings (LoadCFG); a key another program holds is named
   // in the window.
-  FHotKeys.Attach({{SysHotKey1, SysHotKey2, DeleteKey, SysHotKey3}, Next, Clear, Quit, HotKeyChoice, HotKeyNotice});
+  FHotKeys.Attach({{SysHotKey1, SysHotKey2, DeleteKey, SysHotKey3, PreviousKey, PauseKey, ExcludeKey},
+                   Next,
+                   Clear,
+                   Quit,
+                   HotKeyChoice,
+                   HotKeyNotice});
   FHotKeys.Apply();
   NoTask1->SetHideForm(true);
   // Refused (no session service): the slideshow goes on as if the session were always open.
   HandleNeeded();
   FWakeTarget = Handle();
   FPresence.Attach(Handle());
-  SetTrayHint(TrayHintIdle);
+  SetTrayTip("");
   if (Startup->Checked()) NextClick(*this);
+  if (const auto command = std::exchange(state.StartCommand, std::nullopt)) QueueCommand(*command);
   SystemTrayIcon1->SetEnabled(true);
   SetBeforeExit([this] { SystemTrayIcon1->RemoveIcon(); });
   EmptyPreview();
@@ -133,7 +146,12 @@ void TForm1::OpenStartFolder() {
   if (FFolderChanges == changesBefore) DirectoryListBox2Change(*DirectoryListBox2);
 }
 
-void TForm1::SetTrayHint(const std::string& text) { SystemTrayIcon1->SetHint(text); }
+void TForm1::SetTrayTip(const std::string& path) {
+  // Cut to what our tray icon takes: it would keep its previous tip for a longer one.
+  const std::string paused = FSlideshow.Paused() ? "Paused: " : "";
+  SystemTrayIcon1->SetHint(paused + (path.empty() ? std::string(TrayHintIdle)
+                                                  : TrayTipForPath(path, TrayTipMaxLength - paused.size())));
+}
 
 void TForm1::HideClick(TObject&) {
   NoTask1->SetHideForm(true);
@@ -152,15 +170,12 @@ void TForm1::SystemTrayIcon1DblClick(TObject&, TMouseButton Button) {
   ShowCurrentPicture();
 }
 
-void TForm1::SystemTrayIcon1MouseDown(TObject& Sender, TMouseButton Button) {
-  if (Button == TMouseButton::mbLeft)
-    NextClick(Sender);
-  else
-    ClearClick(Sender);
+void TForm1::SystemTrayIcon1MouseDown(TObject&, TMouseButton Button) {
+  RunCommand(Button == TMouseButton::mbLeft ? TShowCommand::Next : TShowCommand::Clear);
 }
 
-void TForm1::SysHotKey1HotKey(TObject& Sender, int) { NextClick(Sender); }
-void TForm1::SysHotKey2HotKey(TObject& Sender, int) { ClearClick(Sender); }
+void TForm1::SysHotKey1HotKey(TObject&, int) { RunCommand(TShowCommand::Next); }
+void TForm1::SysHotKey2HotKey(TObject&, int) { RunCommand(TShowCommand::Clear); }
 void TForm1::SysHotKey3HotKey(TObject& Sender, int) { QuitClick(Sender); }
 void TForm1::HotKeyChoiceClick(TObject&) { FHotKeys.ChoiceChanged(); }
 
@@ -230,6 +245,11 @@ bool TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return true;
     case WorkDoneMessage:
       RunFinishedWork();
+      RunQueuedCommand();
+      result = 0;
+      return true;
+    case ShowCommandMessage:
+      if (wp <= static_cast<WPARAM>(TShowCommand::Exclude)) QueueCommand(static_cast<TShowCommand>(wp));
       result = 0;
       return true;
     case SaveSettingsMessage:

@@ -4,6 +4,7 @@
 // it shows the list, the preview and the questions, and hands every command to the model.
 // Its routines are spread by subject: Unit1.cpp start-up, showing, hiding and ending;
 // Unit1Folders.cpp the folder lists; Unit1Slideshow.cpp the view and the commands;
+// Unit1Commands.cpp the steering commands (tray menu, hot keys, buttons, command line);
 // Settings.cpp the settings file.
 #pragma once
 
@@ -16,6 +17,7 @@
 #include "picture/ScaleChoice.h"
 #include "slideshow/FolderChoice.h"
 #include "base/ThreadTaskRunner.h"
+#include "slideshow/ShowCommand.h"
 #include "slideshow/Slideshow.h"
 #include "base/Win32DirectoryLister.h"
 
@@ -50,6 +52,8 @@ const TFormLayout& Form1Layout();
 inline constexpr UINT WorkDoneMessage = WM_APP + 0x1A;
 // Sent by a worker thread: the settings must be saved now (the kept wallpaper style changed).
 inline constexpr UINT SaveSettingsMessage = WM_APP + 0x1B;
+// Posted by the instance guard's hand-over: wParam is the TShowCommand a later start named.
+inline constexpr UINT ShowCommandMessage = WM_APP + 0x1C;
 
 class TForm1 : public TForm, private ISlideshowView, private IPresenceEvents {
 public:
@@ -72,6 +76,8 @@ public:
   TButton* Clear = nullptr;
   TButton* Hide = nullptr;  // hides TControl::Hide(); the form hides itself with SetVisible
   TButton* Quit = nullptr;
+  TButton* Previous = nullptr;
+  TButton* Pause = nullptr;  // "Resume" while paused
   TLabel* Label1 = nullptr;
   TEdit* SecToChange = nullptr;
   TLabel* Period = nullptr;
@@ -83,6 +89,9 @@ public:
   TSysHotKey* SysHotKey2 = nullptr;
   TSysHotKey* SysHotKey3 = nullptr;
   TSysHotKey* DeleteKey = nullptr;
+  TSysHotKey* PreviousKey = nullptr;
+  TSysHotKey* PauseKey = nullptr;
+  TSysHotKey* ExcludeKey = nullptr;
   TLabel* HotKeysLabel = nullptr;
   TComboBox* HotKeyChoice = nullptr;  // the modifier keys of the four hot keys
   TLabel* HotKeyNotice = nullptr;     // names the commands whose key another program holds
@@ -150,6 +159,19 @@ public:
   void SysHotKey2HotKey(TObject& Sender, int Index);
   void SysHotKey3HotKey(TObject& Sender, int Index);
   void HotKeyChoiceClick(TObject& Sender);
+
+  // The steering commands, whoever gives them: the tray menu, the hot keys, the buttons and a
+  // later start's command line.
+  void RunCommand(TShowCommand command);
+  // A command from the command line: carried out now, or once the picture list is ready when
+  // it acts on the list and the list is still being made.
+  void QueueCommand(TShowCommand command);
+  void PreviousClick(TObject& Sender);
+  void PauseClick(TObject& Sender);
+  void PreviousKeyHotKey(TObject& Sender, int Index);
+  void PauseKeyHotKey(TObject& Sender, int Index);
+  void ExcludeKeyHotKey(TObject& Sender, int Index);
+  void SystemTrayIcon1Menu(TObject& Sender, int X, int Y);
   // The hot keys' modifier flags (HotKeyChoices), as the settings file keeps them.
   unsigned HotKeyFlags() const noexcept { return FHotKeys.Flags(); }
   void InstanceActivated();
@@ -169,7 +191,12 @@ protected:
 
 private:
   void Construct();
-  void SetTrayHint(const std::string& text);
+  // The tray tip: the picture's name (or how to open the window), and whether the show is paused.
+  void SetTrayTip(const std::string& path);
+  // Pause or Resume, as the slideshow is now.
+  TShowCommand PauseToggle() const noexcept;
+  // A command kept for when the picture list is ready.
+  void RunQueuedCommand();
   void ShowFromTray();
   void OpenStartFolder();
   // The picture list's folder for the settings file: the chosen folder, kept even when it
@@ -222,12 +249,15 @@ private:
   unsigned FFolderChanges = 0;  // counts DirectoryListBox2Change runs
   unsigned FListBuilds = 0;     // counts finished picture list builds
   std::string FPreviewPath;     // the picture the preview shows; its name is the tray tip's
+  std::string FDesktopPath;     // the picture on the desktop (the primary's), for the tray menu
   struct TShowFiles {
     TShowFile History;
     TShowFile Exclude;
     std::string HistoryText;  // as last read or written: a save that would change nothing is left out
   };
   std::optional<TShowFiles> FShowFiles;  // once the settings are loaded
+  std::optional<TShowCommand> FQueuedCommand;  // waits for the picture list
+  bool FMenuOpen = false;                      // the tray menu is up: a second asking waits
 };
 
 extern TForm1* Form1;

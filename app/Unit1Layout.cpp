@@ -97,6 +97,14 @@ void SetUpTrayIcon(TSystemTrayIcon& t, TForm1& f) {
   t.SetIcon(LoadIconResource("#1").get());
   t.OnMouseDown = Handler(&f, &TForm1::SystemTrayIcon1MouseDown);
   t.OnDblClick = Handler(&f, &TForm1::SystemTrayIcon1DblClick);
+  t.OnMenu = Handler(&f, &TForm1::SystemTrayIcon1Menu);
+}
+
+// The steering buttons beside the hot-key choice, reached by Tab after it.
+TLayoutItem SideButton(TButton* TForm1::*member, const char* name, int left, const char* caption, const char* hint,
+                       TClick handler) {
+  return Control(name, Into(member, [handler](TButton& b, TForm1& f) { b.OnClick = Handler(&f, handler); }),
+                 {left, 29, 66, 23}, caption, hint);
 }
 
 TFormLayout MakeLayout() {
@@ -149,7 +157,10 @@ TFormLayout MakeLayout() {
       Field("HotKeyChoice", Into(&TForm1::HotKeyChoice, [](TComboBox& c, TForm1& f) {
               c.OnClick = Handler(&f, &TForm1::HotKeyChoiceClick);
             }),
-            {330, 30, 97, 21}, "Keys to hold with Z, A, D and Q for the hot keys"),
+            {330, 30, 97, 21}, "Keys to hold with Z, A, D and Q for the hot keys (and X, P, N with two keys)"),
+      SideButton(&TForm1::Previous, "Previous", 433, "Previous", "Set previous picture as wallpaper",
+                 &TForm1::PreviousClick),
+      SideButton(&TForm1::Pause, "Pause", 503, "Pause", "Pause or resume automatic changes", &TForm1::PauseClick),
       Control("HotKeyNotice", Into(&TForm1::HotKeyNotice, [](TLabel& l, TForm1&) { l.SetVisible(false); }),
               {280, 54, 289, 14})
           .InFont({nullptr, 0, 0, clMaroon}),
@@ -182,6 +193,9 @@ TFormLayout MakeLayout() {
       HotKey(&TForm1::SysHotKey2, "SysHotKey2", &TForm1::SysHotKey2HotKey),
       HotKey(&TForm1::SysHotKey3, "SysHotKey3", &TForm1::SysHotKey3HotKey),
       HotKey(&TForm1::DeleteKey, "DeleteKey", &TForm1::DeleteKeyHotKey),
+      HotKey(&TForm1::PreviousKey, "PreviousKey", &TForm1::PreviousKeyHotKey),
+      HotKey(&TForm1::PauseKey, "PauseKey", &TForm1::PauseKeyHotKey),
+      HotKey(&TForm1::ExcludeKey, "ExcludeKey", &TForm1::ExcludeKeyHotKey),
       Component("SystemTrayIcon1", Into(&TForm1::SystemTrayIcon1, SetUpTrayIcon)),
       Component("NoTask1", Into(&TForm1::NoTask1, [](TNoTask& n, TForm1&) { n.SetHideForm(true); })),
   };

@@ -79,7 +79,7 @@ void TForm1::Timer1Timer(TObject& Sender) {
   if (!Visible()) return;
   if (const auto countdown = FSlideshow.CountdownText()) {
     SecToChange->SetText(*countdown);
-    SetTrayHint(TrayTipForPath(FPreviewPath, TrayTipMaxLength));
+    SetTrayTip(FPreviewPath);
   }
 }
 

@@ -52,8 +52,8 @@ void TForm1::FitPreviewToWindow() {
 }
 
 void TForm1::DesktopChanged(const std::string& path) {
-  // Cut to what our tray icon takes: it would keep its previous tip for a longer one.
-  SetTrayHint(path.empty() ? std::string(TrayHintIdle) : TrayTipForPath(path, TrayTipMaxLength));
+  FDesktopPath = path;
+  SetTrayTip(path);
   SaveHistory();
 }
 

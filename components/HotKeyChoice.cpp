@@ -1,5 +1,7 @@
 #include "components/HotKeyChoice.h"
 
+#include <bit>
+
 namespace tarvell {
 
 namespace {
@@ -16,7 +18,13 @@ constexpr TCommandKey CommandKeys[] = {
     {HotKeyIndexA, 'A', "Clear", 11},
     {HotKeyIndexD, 'D', "Delete", 0},  // no button
     {HotKeyIndexQ, 'Q', "Quit", 11},
+    {HotKeyIndexX, 'X', "Previous", 0},  // these three have no button that names a key
+    {HotKeyIndexP, 'P', "Pause", 0},
+    {HotKeyIndexN, 'N', "Exclude", 0},
 };
+
+// Previous, Pause and Exclude take two modifier keys (see THotKeyCommand).
+bool TakesTwoModifiers(THotKeyCommand command) noexcept { return command >= THotKeyCommand::Previous; }
 
 const TCommandKey& KeyOf(THotKeyCommand command) noexcept { return CommandKeys[static_cast<std::size_t>(command)]; }
 
@@ -85,6 +93,7 @@ std::string HotKeyName(unsigned flags, THotKeyCommand command) {
   add(ModAlt, "Alt");
   add(ModShift, "Shift");
   add(ModWin, "Win");
+  if (TakesTwoModifiers(command) && std::popcount(flags & (ModAlt | ModControl | ModShift | ModWin)) < 2) return {};
   if (!name.empty()) name += KeyOf(command).Letter;
   return name;
 }

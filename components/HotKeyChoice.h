@@ -73,16 +73,20 @@ constexpr std::uint8_t HotKeyModifiersOfFlags(unsigned flags) {
   return modifiers;
 }
 
-// The commands that have a hot key, each with its own letter.
-enum class THotKeyCommand : std::uint8_t { Next, Clear, Delete, Quit };
-inline constexpr std::array<THotKeyCommand, 4> HotKeyCommands{THotKeyCommand::Next, THotKeyCommand::Clear,
-                                                              THotKeyCommand::Delete, THotKeyCommand::Quit};
+// The commands that have a hot key, each with its own letter. Previous (X, beside Z), Pause (P)
+// and Exclude (N, "never") have one only with two modifier keys: plain Ctrl with those letters
+// is every program's cut, print and new, and no set offered is one Windows uses with them.
+enum class THotKeyCommand : std::uint8_t { Next, Clear, Delete, Quit, Previous, Pause, Exclude };
+inline constexpr std::array<THotKeyCommand, 7> HotKeyCommands{
+    THotKeyCommand::Next,     THotKeyCommand::Clear, THotKeyCommand::Delete, THotKeyCommand::Quit,
+    THotKeyCommand::Previous, THotKeyCommand::Pause, THotKeyCommand::Exclude};
 
 std::uint8_t HotKeyIndexOf(THotKeyCommand command) noexcept;  // into HotKeyCodes
 std::string_view HotKeyCommandName(THotKeyCommand command) noexcept;
 
 // "Ctrl+Alt+Z": the modifiers in the order Ctrl, Alt, Shift, Win, then the command's letter.
-// Empty when `flags` holds no modifier: then there are no hot keys.
+// Empty when the command has no key under `flags`: no modifier at all (no hot keys), or one
+// alone for a command that takes two.
 std::string HotKeyName(unsigned flags, THotKeyCommand command);
 
 // A command button's caption: its name, blanks, and its key; the blanks give way as the key's

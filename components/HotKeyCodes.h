@@ -77,10 +77,13 @@ inline constexpr std::array<std::uint8_t, HotKeyCodeCount> HotKeyCodes = detail:
 // instead of reading past its end.
 constexpr std::uint8_t HotKeyCode(unsigned keyIndex) { return keyIndex < HotKeyCodeCount ? HotKeyCodes[keyIndex] : 0; }
 
-// Key indexes of the main window's four hot keys.
+// Key indexes of the main window's hot keys.
 inline constexpr std::uint8_t HotKeyIndexA = 34;
 inline constexpr std::uint8_t HotKeyIndexD = 37;
+inline constexpr std::uint8_t HotKeyIndexN = 47;
+inline constexpr std::uint8_t HotKeyIndexP = 49;
 inline constexpr std::uint8_t HotKeyIndexQ = 50;
+inline constexpr std::uint8_t HotKeyIndexX = 57;
 inline constexpr std::uint8_t HotKeyIndexZ = 59;
 
 }  // namespace tarvell

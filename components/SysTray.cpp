@@ -5,6 +5,8 @@
 #include "base/Utf8.h"
 #include "base/WideText.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
@@ -29,10 +31,11 @@ UINT TaskbarCreatedMessage() noexcept {
   return msg;
 }
 
-// The first version of the record: the one every shell accepts, with a 64-unit tip.
+// The second version of the record: the first that carries the callbacks' version, with a
+// 128-unit tip.
 NOTIFYICONDATAW EmptyRecord() noexcept {
   NOTIFYICONDATAW data{};
-  data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  data.cbSize = NOTIFYICONDATAW_V2_SIZE;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = TrayCallbackMessage;
   data.hIcon = NoIcon();
@@ -103,9 +106,18 @@ void TSystemTrayIcon::ShowTrayIcon(HICON icon) {
   }
 }
 
+// Asks for the fourth version's callbacks after each add; a shell that refuses keeps to the
+// first version's, which the callback reads as well.
+void AskVersion4(NOTIFYICONDATAW& data, TNotifyIconProc notify) noexcept {
+  data.uVersion = NOTIFYICON_VERSION_4;
+  notify(NIM_SETVERSION, &data);
+  data.uVersion = 0;
+}
+
 void TSystemTrayIcon::TryAdd() {
   if (Notify(NIM_ADD)) {
     FAdded = true;
+    AskVersion4(FData, GNotifyIconProc);
     StopRetrying();
     return;
   }
@@ -130,6 +142,7 @@ void TSystemTrayIcon::RetryTimerElapsed() {
   Notify(NIM_DELETE);
   if (Notify(NIM_ADD)) {
     FAdded = true;
+    AskVersion4(FData, GNotifyIconProc);
     FFailedAdds = 0;
   } else {
     RetryAdd();
@@ -169,7 +182,7 @@ std::string TSystemTrayIcon::Hint() const {
 void TSystemTrayIcon::SetHint(const std::string& text) {
   if (CodePointCount(text) > TrayTipMaxLength) return;
   const std::wstring wide = Widen(text);
-  // 63 characters may take more UTF-16 units than the record holds: the tip then ends
+  // 127 characters may take more UTF-16 units than the record holds: the tip then ends
   // before the unit that does not fit, and before a pair that would be split there.
   std::size_t units = std::min(wide.size(), TrayTipMaxLength);
   if (units < wide.size() && units > 0 && IS_HIGH_SURROGATE(wide[units - 1])) --units;
@@ -190,7 +203,36 @@ void TSystemTrayIcon::TaskbarCreated() {
   TryAdd();
 }
 
-void TSystemTrayIcon::MouseMessage(UINT mouseMsg) {
+void TSystemTrayIcon::Menu(POINT anchor) {
+  if (OnMenu) OnMenu(*this, anchor.x, anchor.y);
+}
+
+void TSystemTrayIcon::MouseMessage(UINT mouseMsg, POINT anchor) {
+  // The shell reports the click from its own thread: the key's state is the keyboard's now.
+  const bool shift = (::GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+  switch (mouseMsg) {
+    case WM_CONTEXTMENU:
+      // After a right click the shell reports a context menu too: the click has its own meaning.
+      if (!std::exchange(FRightPressed, false)) Menu(anchor);
+      return;
+    case NIN_KEYSELECT:
+      Menu(anchor);
+      return;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      FRightPressed = true;
+      FShiftRight = shift && mouseMsg == WM_RBUTTONDOWN;
+      if (FShiftRight) return;
+      break;
+    case WM_RBUTTONUP:
+      if (std::exchange(FShiftRight, false)) {
+        Menu(anchor);
+        return;
+      }
+      break;
+    default:
+      break;
+  }
   switch (mouseMsg) {
     case WM_MOUSEMOVE:
       if (OnMouseMove) {
@@ -224,7 +266,14 @@ void TSystemTrayIcon::MouseMessage(UINT mouseMsg) {
 
 bool TSystemTrayIcon::TTrayWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (msg == TrayCallbackMessage) {
-    if (wp == FOwner.FData.uID) FOwner.MouseMessage(static_cast<UINT>(lp));
+    // The fourth version names the icon in lParam's high word and the anchor in wParam; the
+    // first names it in wParam, with the event alone in lParam.
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    if (HIWORD(lp) == FOwner.FData.uID)
+      FOwner.MouseMessage(LOWORD(lp), POINT{GET_X_LPARAM(wp), GET_Y_LPARAM(wp)});
+    else if (wp == FOwner.FData.uID && HIWORD(lp) == 0)
+      FOwner.MouseMessage(static_cast<UINT>(lp), cursor);
     result = 0;
     return true;
   }

@@ -1,4 +1,7 @@
 // One icon with a tool tip in the taskbar notification area, its mouse activity as events.
+// The icon asks the shell for the callbacks of NOTIFYICON_VERSION_4 (the event in the low word
+// of lParam, the icon's anchor in wParam, keyboard selection and context menu notices) and reads
+// the first version's layout too, for a shell that keeps to it.
 #pragma once
 
 #include "gui/Component.h"
@@ -17,7 +20,7 @@ namespace tarvell {
 inline constexpr UINT TrayCallbackMessage = WM_USER + 1000;  // 2024
 // The longest tool tip: characters taken, and UTF-16 units the record holds without its
 // terminating zero.
-inline constexpr std::size_t TrayTipMaxLength = 63;
+inline constexpr std::size_t TrayTipMaxLength = 127;
 
 // Live tray-icon components of the program; each takes the count after its own as identifier.
 int TrayIconCount() noexcept;
@@ -57,8 +60,8 @@ public:
   HICON DisabledIcon() const noexcept { return FDisabledIcon.get(); }
   void SetDisabledIcon(HICON icon);
 
-  // The tool tip. A text of more than 63 characters is ignored and the old tip stays. One
-  // whose UTF-16 form is longer than the record's 63 units ends before the first unit that
+  // The tool tip. A text of more than 127 characters is ignored and the old tip stays. One
+  // whose UTF-16 form is longer than the record's 127 units ends before the first unit that
   // does not fit, never between the two halves of a pair.
   std::string Hint() const;
   void SetHint(const std::string& text);
@@ -70,6 +73,10 @@ public:
   TMouseButtonProc OnMouseUp;
   TMouseButtonProc OnDblClick;
   TMouseMoveProc OnMouseMove;
+  // The icon's menu is asked for, at a point on the screen: from the keyboard (Enter, Space or
+  // the menu key on the focused icon) or with Shift held at a right click, which then reports
+  // neither its press nor its release: a plain right press means something else.
+  TMouseMoveProc OnMenu;
 
   // Layout properties: Enabled, Hint, and Icon / DisabledIcon naming an icon resource.
 
@@ -89,7 +96,8 @@ private:
     TSystemTrayIcon& FOwner;
   };
 
-  void MouseMessage(UINT mouseMsg);
+  void MouseMessage(UINT mouseMsg, POINT anchor);
+  void Menu(POINT anchor);
   void TaskbarCreated();
   bool Notify(DWORD message);
   void TryAdd();
@@ -104,6 +112,10 @@ private:
   bool FEnabled;
   bool FAdded = false;       // the notification area holds the icon
   unsigned FFailedAdds = 0;  // failed adds in a row; a retry is waiting while above 0
+  // A right button went down on the icon: the shell's context-menu notice that follows is the
+  // mouse's, not the keyboard's.
+  bool FRightPressed = false;
+  bool FShiftRight = false;  // that press came with Shift: its release opens the menu
 };
 
 }  // namespace tarvell

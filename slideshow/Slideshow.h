@@ -186,6 +186,7 @@ public:
   // Takes `path` back into the show (from the next listing on); false when it was not excluded.
   bool Readmit(const std::string& path) { return FExcluded.Remove(path); }
 
+
 private:
   class TChangeScope;
   // Who sees what: each of the first three keeps anybody from seeing the desktop and holds

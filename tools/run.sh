@@ -56,6 +56,12 @@ import -window root "$shots/desktop-with-help.png"
 drive close Form3 5000 >/dev/null 2>&1 || true
 sleep 1
 import -window root "$shots/desktop.png"
+# The tray icon's menu, opened as the keyboard opens it; Esc closes it.
+if drive traymenu 10000; then
+  sleep 1
+  import -window root "$shots/tray-menu.png"
+  drive key 27
+fi
 # A second start hands over to the running program, which shows its main window.
 second="$windir/Tarvell.exe"; [ -f "$second" ] || second="$WINEPREFIX/drive_c/Tarvell.exe"
 wine "$second" || true

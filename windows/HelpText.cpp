@@ -14,15 +14,15 @@ std::string HotKeyHelpLine(std::size_t n, std::string_view key) {
   // The line as written, with the key's name in place of "Ctrl+X".
   const std::string_view line = HelpLines[FirstHotKeyLine + n];
   constexpr std::size_t At = 2;
-  constexpr std::size_t WrittenKeyLength = 6;
   std::string text(line.substr(0, At));
   text += key.empty() ? std::string_view("(no key)") : key;
-  text += line.substr(At + WrittenKeyLength);
+  text += line.substr(line.find(" - ", At));
   return text;
 }
 
 std::string HelpText(std::string_view settingsFolder, const THelpHotKeys& keys) {
-  const std::string* const hotKeys[] = {&keys.Next, &keys.Clear, &keys.Delete, &keys.Quit};
+  const std::string* const hotKeys[] = {&keys.Next,     &keys.Clear, &keys.Delete, &keys.Quit,
+                                       &keys.Previous, &keys.Pause, &keys.Exclude};
   std::string text;
   for (std::size_t i = 0; i < HelpLineCount; ++i) {
     if (i > 0) text += "\r\n";

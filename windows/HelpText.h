@@ -32,9 +32,15 @@ inline constexpr std::string_view HelpLines[] = {
     "- Ctrl+A - clear picture;",
     "- Ctrl+D - delete annoying file from disk;",
     "- Ctrl+Q - quit;",
+    "- (no key) - set previous picture;",
+    "- (no key) - pause or resume changing;",
+    "- (no key) - never show current picture again;",
     "- System tray left mouse click - set next picture;",
     "- System tray right mouse click - clear picture;",
     "- System tray right double mouse click - Unhide - configure;",
+    "- System tray Shift+right mouse click, or Enter or the menu key on the icon - menu: next, previous, pause/resume, never show this picture, show in folder, copy path, open Tarvell, quit;",
+    "",
+    "Command line: Tarvell.exe /next, /previous, /pause, /resume, /clear or /exclude (any case, \"-\" in place of \"/\" too) hands the command to the running Tarvell, or starts it and carries the command out.",
     "",
     "At unhidden mode: ",
     "- Esc - hide program to System tray.",
@@ -60,23 +66,28 @@ inline constexpr std::string_view HelpLines[] = {
 };
 
 inline constexpr std::size_t HelpLineCount = std::size(HelpLines);
-inline constexpr std::size_t SettingsFileLine = 39;  // "- If program does not start, ..."
-inline constexpr std::size_t FirstHotKeyLine = 17;   // "- Ctrl+Z - set next picture;", then A, D, Q
+inline constexpr std::size_t SettingsFileLine = 45;  // "- If program does not start, ..."
+inline constexpr std::size_t FirstHotKeyLine = 17;   // "- Ctrl+Z - set next picture;", then A, D, Q, X, P, N
+// (the last three have no key with Ctrl, as written)
 
-// The keys in force, as the help names them: Next, Clear, Delete, Quit. An empty name says
-// that the command has no hot key.
+// The keys in force, as the help names them: Next, Clear, Delete, Quit, Previous, Pause,
+// Exclude. An empty name says that the command has no hot key (Ctrl gives the last three none).
 struct THelpHotKeys {
   std::string Next = "Ctrl+Z";
   std::string Clear = "Ctrl+A";
   std::string Delete = "Ctrl+D";
   std::string Quit = "Ctrl+Q";
+  std::string Previous;
+  std::string Pause;
+  std::string Exclude;
 };
 
 // The troubleshooting line naming the folder the settings file is in; an empty folder keeps
 // the line as written above.
 std::string SettingsFileHelpLine(std::string_view settingsFolder);
 
-// The line of the hot key of command `n` (0 Next, 1 Clear, 2 Delete, 3 Quit) naming `key`.
+// The line of the hot key of command `n` (0 Next, 1 Clear, 2 Delete, 3 Quit, 4 Previous, 5 Pause,
+// 6 Exclude) naming `key`.
 std::string HotKeyHelpLine(std::size_t n, std::string_view key);
 
 // The lines joined with CR LF, for a multi-line edit control (no break after the last

@@ -44,7 +44,16 @@ TEST(HotKeyChoice, CommandsKeepTheirLetters) {
   EXPECT_EQ(HotKeyName(3, Quit), "Ctrl+Alt+Q");
   EXPECT_EQ(HotKeyName(15, Quit), "Ctrl+Alt+Shift+Win+Q");
   for (const THotKeyCommand command : HotKeyCommands)
-    EXPECT_EQ(static_cast<char>(HotKeyCodes[HotKeyIndexOf(command)]), HotKeyName(2, command).back());
+    EXPECT_EQ(static_cast<char>(HotKeyCodes[HotKeyIndexOf(command)]), HotKeyName(6, command).back());
+  // Previous, Pause and Exclude take two modifier keys: plain Ctrl+X, P and N are every program's.
+  const struct {
+    unsigned flags;
+    const char* keys;
+  } steering[] = {{2, ",,"}, {0, ",,"}, {3, "Ctrl+Alt+X,Ctrl+Alt+P,Ctrl+Alt+N"},
+                  {6, "Ctrl+Shift+X,Ctrl+Shift+P,Ctrl+Shift+N"}};
+  for (const auto& c : steering)
+    EXPECT_EQ(HotKeyName(c.flags, Previous) + "," + HotKeyName(c.flags, Pause) + "," + HotKeyName(c.flags, Exclude),
+              c.keys);
 }
 
 TEST(HotKeyChoice, ButtonCaptionsNameTheKeysInForce) {

@@ -7,23 +7,23 @@ namespace tarvell {
 namespace {
 
 TEST(HelpText, LinesAsTheHelpWindowShowsThem) {
-  ASSERT_EQ(HelpLineCount, 46u);
+  ASSERT_EQ(HelpLineCount, 52u);
   EXPECT_EQ(HelpLines[0], std::string(48, ' ') + "Tarvell version 2.1");
   EXPECT_EQ(HelpLines[4], "Main features: ");
   EXPECT_EQ(HelpLines[15], " ");  // the blank line between the lists holds one blank
   EXPECT_EQ(HelpLines[16], "Hot keys:");
-  EXPECT_EQ(HelpLines[25], "At unhidden mode: ");
-  EXPECT_EQ(HelpLines[31], "- Enable \"sound\" for \"tik\" sound on every change.");
-  EXPECT_EQ(HelpLines[34], "- Enable \"once at startup\" for automatic program close after first picture changing. ");
-  EXPECT_EQ(HelpLines[38], "Troubleshooting");
-  EXPECT_EQ(HelpLines[45], "");
+  EXPECT_EQ(HelpLines[31], "At unhidden mode: ");
+  EXPECT_EQ(HelpLines[37], "- Enable \"sound\" for \"tik\" sound on every change.");
+  EXPECT_EQ(HelpLines[40], "- Enable \"once at startup\" for automatic program close after first picture changing. ");
+  EXPECT_EQ(HelpLines[44], "Troubleshooting");
+  EXPECT_EQ(HelpLines[51], "");
   // Blanks at line ends are part of the text.
-  for (std::size_t i : {4u, 6u, 8u, 11u, 13u, 25u, 34u}) EXPECT_EQ(HelpLines[i].back(), ' ') << i;
+  for (std::size_t i : {4u, 6u, 8u, 11u, 13u, 31u, 40u}) EXPECT_EQ(HelpLines[i].back(), ' ') << i;
 }
 
 TEST(HelpText, ContactLinesNameTheProductAddresses) {
-  EXPECT_NE(HelpLines[43].find(SupportMailAddress), std::string_view::npos);
-  EXPECT_NE(HelpLines[44].find(ProductWebPage), std::string_view::npos);
+  EXPECT_NE(HelpLines[49].find(SupportMailAddress), std::string_view::npos);
+  EXPECT_NE(HelpLines[50].find(ProductWebPage), std::string_view::npos);
   EXPECT_EQ(SupportMailLink, "mailto:" + std::string(SupportMailAddress));
 }
 
@@ -54,12 +54,15 @@ TEST(HelpText, TheHotKeyLinesNameTheKeysInForce) {
   EXPECT_EQ(HelpText(), HelpText({}, THelpHotKeys{}));  // Ctrl: the text as written
   for (std::size_t n = 0; n < 4; ++n)
     EXPECT_EQ(HotKeyHelpLine(n, HelpLines[FirstHotKeyLine + n].substr(2, 6)), HelpLines[FirstHotKeyLine + n]);
-  const std::string text = HelpText({}, THelpHotKeys{"Ctrl+Alt+Z", "Ctrl+Alt+A", "Ctrl+Alt+D", "Ctrl+Alt+Q"});
+  const std::string text = HelpText({}, THelpHotKeys{"Ctrl+Alt+Z", "Ctrl+Alt+A", "Ctrl+Alt+D", "Ctrl+Alt+Q",
+                                                     "Ctrl+Alt+X", "Ctrl+Alt+P", "Ctrl+Alt+N"});
   for (const char* line : {"- Ctrl+Alt+Z - set next picture;", "- Ctrl+Alt+A - clear picture;",
-                           "- Ctrl+Alt+D - delete annoying file from disk;", "- Ctrl+Alt+Q - quit;"})
+                           "- Ctrl+Alt+D - delete annoying file from disk;", "- Ctrl+Alt+Q - quit;",
+                           "- Ctrl+Alt+X - set previous picture;", "- Ctrl+Alt+P - pause or resume changing;",
+                           "- Ctrl+Alt+N - never show current picture again;"})
     EXPECT_NE(text.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line;
   EXPECT_EQ(text.find("- Ctrl+Z"), std::string::npos);
-  const std::string none = HelpText({}, THelpHotKeys{"", "", "", ""});
+  const std::string none = HelpText({}, THelpHotKeys{"", "", "", "", "", "", ""});
   EXPECT_NE(none.find("\r\n- (no key) - quit;\r\n"), std::string::npos);
 }
 

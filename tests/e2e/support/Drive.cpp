@@ -8,9 +8,12 @@
 //   layout TITLE-PREFIX TIMEOUT-MS    prints the window's clipped or overlapping controls
 //   click TITLE-PREFIX X Y            clicks at a point of a visible window's client area
 //   running TIMEOUT-MS                waits for Tarvell's (hidden) single-instance window
+//   traymenu TIMEOUT-MS               opens the tray icon's menu as the keyboard does, waits for it
 // Exit code 0 on success, 1 when the window or box did not come in time (or its layout has
 // faults), 2 for bad usage.
+#include "tests/e2e/support/Desktop.h"
 #include "tests/e2e/support/Driver.h"
+#include "tests/e2e/support/TarvellRun.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -67,6 +70,16 @@ int main(int argc, char** argv) {
   }
   if (cmd == "running" && argc == 3) {
     return WaitForTop("TInstanceManager", {}, static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10))) ? 0 : 1;
+  }
+  if (cmd == "traymenu" && argc == 3) {
+    const DWORD timeout = static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10));
+    const HWND tray = WaitForWindow(TTarvellRun::IsTrayWindow, timeout);
+    const std::vector<RECT> icons = TrayIconPlaces();
+    if (!tray || icons.empty()) return 1;
+    // The menu key on the focused icon, in the shell's fourth-version layout: anchored at the icon.
+    const RECT& r = icons[0];
+    PostMessageA(tray, TrayCallback, MAKEWPARAM((r.left + r.right) / 2, r.top), MAKELPARAM(WM_CONTEXTMENU, 1));
+    return WaitForTop("#32768", {}, timeout, 0, true) ? 0 : 1;
   }
   if (cmd == "wallpaper") {
     std::printf("%s\n", CurrentWallpaper().c_str());

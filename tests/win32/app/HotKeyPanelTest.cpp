@@ -31,7 +31,7 @@ struct TPanelHost {
   TButton* Quit = Add<TButton>(160, 392, 113, 25);
   TComboBox* Choice = Add<TComboBox>(330, 30, 97, 21);
   TLabel* Notice = Add<TLabel>(280, 54, 289, 14);
-  std::array<TSysHotKey*, 4> Keys{};
+  std::array<TSysHotKey*, HotKeyCommands.size()> Keys{};
   std::vector<THotKeyCommand> Pressed;
   bool AltGr;  // what the keyboard layouts answer
   THotKeyPanel Panel{[this] { return AltGr; }};

@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "base/WideText.h"
+
+#include <cwchar>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace tarvell {
 namespace {
@@ -55,6 +60,40 @@ TEST(InstanceGuard, MutexAnswersDecideBetweenHandingOverAndStarting) {
     SetInstanceMutexProcs(nullptr, nullptr);
     EXPECT_EQ(activations, c.Activations) << c.Name;
   }
+}
+
+// A later start's command line as the running one receives it: a command is carried out, any
+// other line only brings the program forward. The line is the sender's, unterminated.
+TEST(InstanceGuard, HandOverCarriesTheCommandAndAnyOtherLineActivates) {
+  const struct {
+    const wchar_t* line;
+    std::optional<TShowCommand> command;
+  } cases[] = {
+      {L"Tarvell.exe", std::nullopt},
+      {L"\"C:\\Program Files\\Tarvell.exe\" /NEXT", TShowCommand::Next},
+      {L"Tarvell.exe -clear", TShowCommand::Clear},
+      {L"Tarvell.exe --footprint-probe=C:\\f.txt /pause", TShowCommand::Pause},
+      {L"Tarvell.exe /unknown", std::nullopt},
+      {L"Tarvell.exe /next /clear", std::nullopt},
+  };
+  TInstanceGuard first;
+  ASSERT_TRUE(first.Start());
+  for (const auto& c : cases) {
+    // Past the length sent: never read.
+    std::wstring line = std::wstring(c.line) + L" /resume";
+    COPYDATASTRUCT data{0, static_cast<DWORD>(std::wcslen(c.line) * sizeof(wchar_t)), line.data()};
+    EXPECT_EQ(HandedOverCommand(data), c.command) << Narrow(c.line);
+    std::vector<TShowCommand> commands;
+    int activations = 0;
+    first.SetCommandCallback([&](TShowCommand command) { commands.push_back(command); });
+    first.SetActivationCallback([&] { ++activations; });
+    EXPECT_EQ(::SendMessageW(first.Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), TRUE);
+    EXPECT_EQ(commands.size(), c.command ? 1u : 0u) << Narrow(c.line);
+    EXPECT_EQ(activations, c.command ? 0 : 1) << Narrow(c.line);
+  }
+  std::wstring odd = L"Tarvell.exe /next";
+  EXPECT_EQ(HandedOverCommand(COPYDATASTRUCT{0, 3, odd.data()}), std::nullopt) << "half a character";
+  EXPECT_EQ(HandedOverCommand(COPYDATASTRUCT{1, 34, odd.data()}), std::nullopt) << "not a command line";
 }
 
 }  // namespace

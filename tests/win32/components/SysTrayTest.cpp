@@ -25,9 +25,13 @@ struct TNotifyCall {
   bool WindowAlive;
 };
 std::vector<TNotifyCall> GCalls;
+std::vector<UINT> GVersions;  // the callback versions asked for, kept apart from the calls above
 
 BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAW data) {
-  GCalls.push_back({message, *data, ::IsWindow(data->hWnd) != FALSE});
+  if (message == NIM_SETVERSION)
+    GVersions.push_back(data->uVersion);
+  else
+    GCalls.push_back({message, *data, ::IsWindow(data->hWnd) != FALSE});
   return TRUE;
 }
 
@@ -36,6 +40,7 @@ class TShellWatch {
 public:
   explicit TShellWatch(bool forward = false) {
     GCalls.clear();
+    GVersions.clear();
     Forwarding() = forward;
     FPrevious = SetNotifyIconProc(&TShellWatch::Watch);
   }
@@ -93,6 +98,9 @@ struct TLoggedTray {
     Icon.OnDblClick = [this, button](TObject& s, TMouseButton b) { Log.push_back(Tag(s) + "dbl " + button(b)); };
     Icon.OnMouseMove = [this](TObject& s, int x, int y) {
       Log.push_back(Tag(s) + "move " + std::to_string(x) + "," + std::to_string(y));
+    };
+    Icon.OnMenu = [this](TObject& s, int x, int y) {
+      Log.push_back(Tag(s) + "menu " + std::to_string(x) + "," + std::to_string(y));
     };
   }
   std::string Tag(TObject& sender) const { return &sender == &Icon ? "" : "other sender "; }
@@ -157,6 +165,32 @@ TEST(SysTray, MouseMessagesBecomeEventsWithTheirButton) {
   EXPECT_EQ(tray.Log, (std::vector<std::string>{"move " + std::to_string(at.x) + "," + std::to_string(at.y)}));
 }
 
+// The fourth version's callbacks: the event and the icon in lParam, the anchor in wParam. The
+// shell follows every right click with a context-menu notice, which must not open the menu:
+// a right click clears and a right double click shows the window. The keyboard's notices do.
+TEST(SysTray, Version4CallbacksKeepEveryClickAndOpenTheMenuFromTheKeyboardOnly) {
+  const struct {
+    std::vector<UINT> events;
+    std::vector<std::string> log;
+  } cases[] = {
+      {{WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT}, {"down L", "up L"}},
+      {{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}, {"down R", "up R"}},
+      {{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU, WM_RBUTTONDBLCLK, WM_RBUTTONUP, WM_CONTEXTMENU},
+       {"down R", "up R", "dbl R", "up R"}},
+      {{WM_CONTEXTMENU}, {"menu 40,30"}},
+      {{NIN_KEYSELECT}, {"menu 40,30"}},
+      {{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU, WM_CONTEXTMENU}, {"down R", "up R", "menu 40,30"}},
+  };
+  for (const auto& c : cases) {
+    TLoggedTray tray;
+    for (const UINT event : c.events)
+      ::PostMessageW(tray.Icon.WindowHandle(), TrayCallbackMessage, MAKEWPARAM(40, 30),
+                     MAKELPARAM(event, tray.Icon.Identifier()));
+    ASSERT_TRUE(tray.WaitForAll());
+    EXPECT_EQ(tray.Log, c.log) << c.events.size() << " events, the first " << c.events[0];
+  }
+}
+
 TEST(SysTray, NothingIsShownUntilEnabledWithAPicture) {
   TShellWatch watch;
   TSystemTrayIcon icon(nullptr);
@@ -175,7 +209,7 @@ TEST(SysTray, NothingIsShownUntilEnabledWithAPicture) {
   ASSERT_EQ(GCalls.size(), 2u);
   const TNotifyCall& add = GCalls.back();
   EXPECT_EQ(add.Message, static_cast<DWORD>(NIM_ADD));
-  EXPECT_EQ(add.Data.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE));
+  EXPECT_EQ(add.Data.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V2_SIZE));
   EXPECT_EQ(add.Data.hWnd, icon.WindowHandle());
   EXPECT_EQ(add.Data.uID, icon.Identifier());
   EXPECT_EQ(add.Data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
@@ -183,14 +217,15 @@ TEST(SysTray, NothingIsShownUntilEnabledWithAPicture) {
   EXPECT_EQ(add.Data.hIcon, icon.Icon());
   EXPECT_NE(icon.Icon(), AppIcon()) << "the component shows its own copy";
   EXPECT_STREQ(add.Data.szTip, L"waiting") << "the kept hint goes out with the add";
+  EXPECT_EQ(GVersions, std::vector<UINT>{NOTIFYICON_VERSION_4}) << "the fourth version's callbacks are asked for";
 }
 
-TEST(SysTray, HintOf63CharactersIsTakenAndOf64Ignored) {
+TEST(SysTray, HintOf127CharactersIsTakenAndOf128Ignored) {
   TShellWatch watch;
   TSystemTrayIcon icon(nullptr);
   icon.SetIcon(AppIcon());
-  const std::string longest(63, 'x');
-  const std::string tooLong = std::string(63, 'y') + "z";
+  const std::string longest(127, 'x');
+  const std::string tooLong = std::string(127, 'y') + "z";
 
   GCalls.clear();
   icon.SetHint(longest);
@@ -210,7 +245,7 @@ TEST(SysTray, HintOf63CharactersIsTakenAndOf64Ignored) {
   EXPECT_EQ(icon.Hint(), "");
 }
 
-// Guards against a tip cut by bytes: any character is kept exactly, 63 characters are
+// Guards against a tip cut by bytes: any character is kept exactly, 127 characters are
 // taken whatever their size, and a pair of UTF-16 halves is never split at the record's end.
 TEST(SysTray, HintTakesUnicodeTextByCharactersAndNeverSplitsAPair) {
   TShellWatch watch;
@@ -226,26 +261,26 @@ TEST(SysTray, HintTakesUnicodeTextByCharactersAndNeverSplitsAPair) {
     EXPECT_EQ(std::wstring(GCalls[0].Data.szTip), name) << "compared as UTF-16";
   }
 
-  const std::wstring e63(63, L'é');
-  icon.SetHint(Narrow(e63));
-  EXPECT_EQ(icon.Hint(), Narrow(e63)) << "63 characters of 126 bytes are taken";
-  icon.SetHint(Narrow(e63 + L"é"));
-  EXPECT_EQ(icon.Hint(), Narrow(e63)) << "64 characters are ignored";
+  const std::wstring e127(127, L'é');
+  icon.SetHint(Narrow(e127));
+  EXPECT_EQ(icon.Hint(), Narrow(e127)) << "127 characters of 254 bytes are taken";
+  icon.SetHint(Narrow(e127 + L"é"));
+  EXPECT_EQ(icon.Hint(), Narrow(e127)) << "128 characters are ignored";
 
-  const std::wstring fits = std::wstring(61, L'x') + smile;  // 62 characters in 63 units
+  const std::wstring fits = std::wstring(125, L'x') + smile;  // 126 characters in 127 units
   icon.SetHint(Narrow(fits));
   EXPECT_EQ(icon.Hint(), Narrow(fits));
 
-  // 63 characters in 64 units: the pair would be cut in two, so it is left out whole.
+  // 127 characters in 128 units: the pair would be cut in two, so it is left out whole.
   GCalls.clear();
-  icon.SetHint(Narrow(std::wstring(62, L'x') + smile));
+  icon.SetHint(Narrow(std::wstring(126, L'x') + smile));
   ASSERT_EQ(GCalls.size(), 1u);
-  EXPECT_EQ(std::wstring(GCalls[0].Data.szTip), std::wstring(62, L'x'));
-  EXPECT_EQ(icon.Hint(), std::string(62, 'x'));
+  EXPECT_EQ(std::wstring(GCalls[0].Data.szTip), std::wstring(126, L'x'));
+  EXPECT_EQ(icon.Hint(), std::string(126, 'x'));
 
   // A pair earlier on takes two units: the last character that still fits ends the tip.
-  icon.SetHint(Narrow(std::wstring(30, L'x') + smile + std::wstring(32, L'y')));
-  EXPECT_EQ(std::wstring(GCalls.back().Data.szTip), std::wstring(30, L'x') + smile + std::wstring(31, L'y'));
+  icon.SetHint(Narrow(std::wstring(30, L'x') + smile + std::wstring(96, L'y')));
+  EXPECT_EQ(std::wstring(GCalls.back().Data.szTip), std::wstring(30, L'x') + smile + std::wstring(95, L'y'));
 }
 
 TEST(SysTray, NewPictureOfTheShownStateIsModifiedInPlace) {

@@ -21,15 +21,16 @@ protected:
 };
 
 TEST_F(HelpHotKeys, TheHelpWindowNamesTheKeysInForce) {
-  const THelpHotKeys ctrlAlt{"Ctrl+Alt+Z", "Ctrl+Alt+A", "Ctrl+Alt+D", "Ctrl+Alt+Q"};
+  const THelpHotKeys ctrlAlt{"Ctrl+Alt+Z", "Ctrl+Alt+A", "Ctrl+Alt+D", "Ctrl+Alt+Q",
+                             "Ctrl+Alt+X", "Ctrl+Alt+P", "Ctrl+Alt+N"};
   SetHelpHotKeys(ctrlAlt);
   ShowHelpWindow();
   ASSERT_NE(Form3, nullptr);
   EXPECT_EQ(WindowText(Form3->Memo1->Handle()), HelpText({}, ctrlAlt));
 
   // Chosen again while the window is open: it shows the new keys at once.
-  SetHelpHotKeys({"", "", "", ""});
-  EXPECT_EQ(WindowText(Form3->Memo1->Handle()), HelpText({}, THelpHotKeys{"", "", "", ""}));
+  SetHelpHotKeys({"", "", "", "", "", "", ""});
+  EXPECT_EQ(WindowText(Form3->Memo1->Handle()), HelpText({}, THelpHotKeys{"", "", "", "", "", "", ""}));
   EXPECT_NE(WindowText(Form3->Memo1->Handle()).find("- (no key) - set next picture;"), std::string::npos);
 }
 
