@@ -105,4 +105,43 @@ TEST_F(Steer, CommandLineSwitchesReachTheRunningProgram) {
   EXPECT_TRUE(run.Process().Running());
 }
 
+// Previous and Next walk the changes made, also after a restart; the pause is kept at once and
+// outlives a restart while the user's own Next still acts; an excluded picture leaves the show
+// for the file beside the settings.
+TEST_F(Steer, HistoryPauseAndExclusionOutliveARestart) {
+  constexpr COLORREF Blue = RGB(30, 60, 200);
+  ASSERT_TRUE(AddRedAndGreenSlides());
+  ASSERT_TRUE(WriteWholeFile(Slides + "\\c.jpg", SolidJpeg(Blue)));
+  const auto hand = [](const char* args, COLORREF shows) {
+    TProcess later = TProcess::Start(TTarvellRun::Exe(), args);
+    EXPECT_TRUE(EndedWithZero(later, 15000)) << args;
+    EXPECT_TRUE(WaitUntil([&] { return DesktopShows(shows); }, 10000)) << args;
+  };
+  const auto restart = [this] {
+    SendCtrlKey('Q');
+    ASSERT_TRUE(run.EndsWithZero());
+    StartToTray();
+  };
+  const auto line14 = [] {
+    const std::vector<std::string> lines = TTarvellRun::ConfigLines();
+    return lines.size() > 13 ? lines[13] : std::string("<none>");
+  };
+  StartToTray(tarvell::TSettings{.StartFolder = Slides, .Transparent = false});
+  hand("/next", Green);
+  hand("/next", Blue);
+  restart();
+  hand("/previous", Green);
+  hand("/next", Blue);
+  hand("/pause", Blue);
+  EXPECT_TRUE(WaitUntil([&] { return line14() == "1"; }, 10000)) << line14();
+  hand("/next", Red);
+  hand("/exclude", Green);
+  const std::string config = TTarvellRun::ConfigPath();
+  EXPECT_EQ(ReadWholeFile(config.substr(0, config.size() - 3) + "exclude").value_or("<none>"), Slides + "\\a.jpg\r\n");
+  restart();
+  SendCtrlKey('Q');
+  ASSERT_TRUE(run.EndsWithZero());
+  EXPECT_EQ(line14(), "1") << "paused after the restart";
+}
+
 }  // namespace
