@@ -35,7 +35,6 @@ void TForm::LoadLayout(const TFormLayout& layout) {
   for (TComponent* c : loaded) c->EndLoading();
   EndLoading();
   if (!layout.ActiveControl.empty()) FActiveControl = &NamedIn<TControl>(*this, layout.ActiveControl, "ActiveControl");
-  if (layout.Visible) Show();
 }
 
 void TForm::ApplyFormLayout(const TFormLayout& layout) {

@@ -120,7 +120,7 @@ TFormLayout DialogLayout() {
       Control("Other", Clicks(&TTestForm::OtherClick), {130, 70, 60, 25}, "Other"),
       Control("Boom", Clicks(&TTestForm::BoomClick), {130, 100, 60, 25}, "Boom"),
       Control("Label1", Into(&TTestForm::Label1), {200, 5, 77, 21}, "Time to change:"),
-      Control("List", MakeKind<TVirtualListBox>(), {200, 30, 90, 100}).Colored(clMenu),
+      Control("List", MakeKind<TVirtualListBox>(), {200, 30, 90, 100}, "", "", clMenu),
   };
   return layout;
 }
