@@ -35,6 +35,7 @@ void TForm::LoadLayout(const TFormLayout& layout) {
   for (TComponent* c : loaded) c->EndLoading();
   EndLoading();
   if (!layout.ActiveControl.empty()) FActiveControl = &NamedIn<TControl>(*this, layout.ActiveControl, "ActiveControl");
+  if (layout.Visible) Show();
 }
 
 void TForm::ApplyFormLayout(const TFormLayout& layout) {

@@ -93,6 +93,7 @@ struct TFormLayout {
   bool ShowHint = false;
   std::string ActiveControl{};
   std::string Menu{};  // name of a TMainMenu item of the table
+  bool Visible = false;
   // The form's own event handlers, bound before the components are made.
   std::function<void(TForm& form)> Setup{};
   std::vector<TLayoutItem> Items{};  // back to front
