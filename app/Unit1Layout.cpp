@@ -51,7 +51,7 @@ TLayoutItem Button(TButton* TForm1::*member, const char* name, int top, const ch
 
 // A white box the user types into or picks from, reached by Tab.
 TLayoutItem Field(std::string name, TLayoutKind kind, TLayoutRect rect, const char* hint) {
-  return Control(std::move(name), std::move(kind), rect, "", hint).Colored(clMenu);
+  return Control(std::move(name), std::move(kind), rect, "", hint, clMenu);
 }
 
 TLayoutItem HotKey(TSysHotKey* TForm1::*member, const char* name, void (TForm1::*handler)(TObject&, int)) {
@@ -162,8 +162,7 @@ TFormLayout MakeLayout() {
                  &TForm1::PreviousClick),
       SideButton(&TForm1::Pause, "Pause", 503, "Pause", "Pause or resume automatic changes", &TForm1::PauseClick),
       Control("HotKeyNotice", Into(&TForm1::HotKeyNotice, [](TLabel& l, TForm1&) { l.SetVisible(false); }),
-              {280, 54, 289, 14})
-          .InFont({nullptr, 0, 0, clMaroon}),
+              {280, 54, 289, 14}, "", "", clDefault, {nullptr, 0, 0, clMaroon}),
       Control("Label1", Into(&TForm1::Label1), {280, 5, 77, 21}, "Time to change:"),
       Field("SecToChange", Into(&TForm1::SecToChange, [](TEdit& e, TForm1&) {
               e.SetReadOnly(true);
@@ -175,8 +174,7 @@ TFormLayout MakeLayout() {
               }),
               {475, 5, 37, 13}, " min ", "Double click to change time units min/sec"),
       Control("Edit1", Into(&TForm1::Edit1, SetUpPeriodField), {520, 3, 33, 21}, "5",
-              "Time period of automatic wallpaper switching")
-          .Colored(clMenu),
+              "Time period of automatic wallpaper switching", clMenu),
       Control("UpDown1", Into(&TForm1::UpDown1, SetUpPeriodStepper), {553, 3, 15, 21}, "", "Minutes 1-1000"),
       // Too long a caption for the column of boxes: it sits above the preview instead.
       Control("PerMonitor", Into(&TForm1::PerMonitor, [](TCheckBox& c, TForm1& f) {

@@ -9,8 +9,6 @@ namespace tarvell {
 
 namespace {
 constexpr const char* AppWindowClass = "TApplication";
-constexpr int CreateAttempts = 25;
-constexpr DWORD CreateRetryMs = 200;
 }  // namespace
 
 TApplication Application;
@@ -36,14 +34,14 @@ HWND TApplication::Handle() {
     p.X = ::GetSystemMetrics(SM_CXSCREEN) / 2;
     p.Y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
     // The first top-level window of a process waits for the session's desktop; right after
-    // logon, or on a loaded machine, that wait can run out. Try again for a few seconds.
+    // logon, or on a loaded machine, that wait can run out. Try again for five seconds.
     for (int attempt = 1;; ++attempt) {
       try {
         FWindow.CreateHandle(p);
         break;
       } catch (const Exception&) {
-        if (attempt == CreateAttempts) throw;
-        ::Sleep(CreateRetryMs);
+        if (attempt == 25) throw;
+        ::Sleep(200);
       }
     }
   }

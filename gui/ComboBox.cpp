@@ -4,10 +4,6 @@
 
 namespace tarvell {
 
-namespace {
-constexpr int DropDownHeight = 200;
-}
-
 TComboBox::TComboBox(TComponent* AOwner) : TControl(AOwner) { SetTabStop(true); }
 
 void TComboBox::CreateParams(TWndCreateParams& p) {
@@ -15,7 +11,7 @@ void TComboBox::CreateParams(TWndCreateParams& p) {
   p.ClassName = "COMBOBOX";
   p.Style |= CBS_DROPDOWNLIST | WS_VSCROLL;
   // The window's height includes its open list; the closed box takes its height from the font.
-  p.Height += DropDownHeight;
+  p.Height += 200;
 }
 
 void TComboBox::CreateWnd() {

@@ -12,12 +12,9 @@ namespace tarvell {
 
 TControl* FindControl(HWND wnd) noexcept { return dynamic_cast<TControl*>(TWnd::FromHandle(wnd)); }
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {}
-
 TControl::~TControl() {
   // Children first: their windows go with ours, but their objects must stop pointing here.
   for (TControl* child : FControls) child->FParent = nullptr;
-  FControls.clear();
   if (FParent) {
     std::erase(FParent->FControls, this);
     if (TForm* form = FParent->ParentForm()) form->ControlRemoved(*this);

@@ -18,7 +18,7 @@ constexpr UINT CN_DRAWITEM = 0xBC00 + WM_DRAWITEM;
 
 class TControl : public TComponent, public TWnd {
 public:
-  explicit TControl(TComponent* AOwner);
+  using TComponent::TComponent;
   ~TControl() override;
 
   // The parent whose client area holds this control; the window is made at once when the

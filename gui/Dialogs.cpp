@@ -1,6 +1,7 @@
 #include "gui/Dialogs.h"
 
 #include "gui/Application.h"
+#include "gui/Handles.h"
 #include "base/ScopeGuard.h"
 #include "base/WideText.h"
 
@@ -12,8 +13,8 @@
 namespace tarvell {
 
 namespace {
-int Depth = 0;
-int SystemCalls = 0;  // of them, calls into the system
+int Depth = 0;        // boxes of the program's
+int SystemCalls = 0;  // calls into the system, open boxes too
 std::function<void()> HeldAction;
 TMessageBoxHook Hook;
 
@@ -27,31 +28,32 @@ HWND ApplicationWindow() noexcept {
   }
 }
 
-// Puts a box that must stay on top at the very top as it is activated. MB_TOPMOST alone is
-// not enough everywhere: Wine ignores it and places a box right above its owner, which can
-// leave it under a stay-on-top window that lies above the owner.
-class TTopmostBoxLift {
-public:
-  explicit TTopmostBoxLift(bool on) noexcept
-      : FHook(on ? ::SetWindowsHookExW(WH_CBT, &Proc, nullptr, ::GetCurrentThreadId()) : nullptr) {}
-  ~TTopmostBoxLift() {
-    if (FHook) ::UnhookWindowsHookEx(FHook);
+// Hooked while a box that must stay on top opens, it puts the box at the very top as it is
+// activated. MB_TOPMOST alone is not enough everywhere: Wine ignores it and places a box right
+// above its owner, which can leave it under a stay-on-top window that lies above the owner.
+LRESULT CALLBACK LiftBoxToTop(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_ACTIVATE) {
+    HWND wnd = reinterpret_cast<HWND>(wp);
+    wchar_t cls[16] = {};
+    if (::GetClassNameW(wnd, cls, 16) && std::wcscmp(cls, L"#32770") == 0)
+      ::SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  TTopmostBoxLift(const TTopmostBoxLift&) = delete;
-  TTopmostBoxLift& operator=(const TTopmostBoxLift&) = delete;
+  return ::CallNextHookEx(nullptr, code, wp, lp);
+}
 
-private:
-  static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
-    if (code == HCBT_ACTIVATE) {
-      HWND wnd = reinterpret_cast<HWND>(wp);
-      wchar_t cls[16] = {};
-      if (::GetClassNameW(wnd, cls, 16) && std::wcscmp(cls, L"#32770") == 0)
-        ::SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-    return ::CallNextHookEx(nullptr, code, wp, lp);
-  }
-  HHOOK FHook;
-};
+// Any modal box of the program, with MessageBoxW's type flags; returns the button pressed.
+int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type) {
+  ++Depth;
+  TScopeGuard depth([]() noexcept { --Depth; });
+  if (Hook) return Hook(text, caption, type);
+  const HWND active = ::GetActiveWindow();
+  const TBoxPlacement place =
+      PlaceMessageBox(type, {active, ProgramInFront(), StayOnTopShown(), active ? nullptr : ApplicationWindow()});
+  const THookHandle lift((place.Type & MB_TOPMOST)
+                             ? ::SetWindowsHookExW(WH_CBT, &LiftBoxToTop, nullptr, ::GetCurrentThreadId())
+                             : nullptr);
+  return ::MessageBoxW(place.Owner, Widen(text).c_str(), Widen(caption).c_str(), place.Type);
+}
 }  // namespace
 
 TBoxPlacement PlaceMessageBox(unsigned type, const TBoxSituation& situation) noexcept {
@@ -67,13 +69,9 @@ bool ProgramInFront() noexcept {
   return front && ::GetWindowThreadProcessId(front, &process) && process == ::GetCurrentProcessId();
 }
 
-TSystemCallScope::TSystemCallScope() noexcept {
-  ++SystemCalls;
-  ++Depth;
-}
+TSystemCallScope::TSystemCallScope() noexcept { ++SystemCalls; }
 
 TSystemCallScope::~TSystemCallScope() {
-  --Depth;
   if (--SystemCalls == 0 && HeldAction) std::exchange(HeldAction, nullptr)();
 }
 
@@ -96,17 +94,6 @@ bool StayOnTopShown() noexcept {
       },
       reinterpret_cast<LPARAM>(&found));
   return found;
-}
-
-int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type) {
-  ++Depth;
-  TScopeGuard depth([]() noexcept { --Depth; });
-  if (Hook) return Hook(text, caption, type);
-  const HWND active = ::GetActiveWindow();
-  const TBoxPlacement place =
-      PlaceMessageBox(type, {active, ProgramInFront(), StayOnTopShown(), active ? nullptr : ApplicationWindow()});
-  const TTopmostBoxLift lift((place.Type & MB_TOPMOST) != 0);
-  return ::MessageBoxW(place.Owner, Widen(text).c_str(), Widen(caption).c_str(), place.Type);
 }
 
 bool AskOkCancel(const std::string& text, const std::string& caption, bool cancelByDefault) {
@@ -133,7 +120,7 @@ void ShowCurrentError() noexcept {
   }
 }
 
-int ModalDepth() noexcept { return Depth; }
+int ModalDepth() noexcept { return Depth + SystemCalls; }
 
 void SetMessageBoxHook(TMessageBoxHook hook) { Hook = std::move(hook); }
 

@@ -19,9 +19,6 @@ bool ShowErrorBox(const std::string& message);
 // Inside a catch: shows the error being handled in the error box. Never throws.
 void ShowCurrentError() noexcept;
 
-// Any modal box of the program, with MessageBoxA's type flags; returns the button pressed.
-int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type);
-
 // How many of the program's message boxes are open right now (each runs its own message
 // loop, so timers and hot keys still arrive while it is open).
 int ModalDepth() noexcept;

@@ -62,10 +62,6 @@ void TDirectoryListBox::BuildList() {
   SetItemIndex(FDirectoryIndex);
 }
 
-int TDirectoryListBox::EntryLevel(int index) const noexcept {
-  return index <= FDirectoryIndex ? index : FDirectoryIndex + 1;
-}
-
 std::string TDirectoryListBox::ItemPath(int index) const {
   if (index < 0 || index >= Count()) return FDirectory;
   if (index > FDirectoryIndex) return JoinPath(FDirectory, FItems[static_cast<std::size_t>(index)]);
@@ -82,7 +78,7 @@ void TDirectoryListBox::DblClick() {
 
 // A small folder glyph: open (filled) for the path, closed (outline) for subfolders.
 int TDirectoryListBox::DrawBeforeText(HDC dc, const RECT& row, int index, bool selected) {
-  const int left = row.left + 2 + EntryLevel(index) * IndentPixels;
+  const int left = row.left + 2 + (index <= FDirectoryIndex ? index : FDirectoryIndex + 1) * IndentPixels;
   const int right = left + (row.bottom - row.top) - 4;
   TGdiObject pen(::CreatePen(PS_SOLID, 1, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT)));
   TSelectObject selectPen(dc, pen.get());

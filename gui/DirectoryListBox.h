@@ -41,7 +41,6 @@ protected:
 private:
   friend class TDriveComboBox;
   void BuildList();
-  int EntryLevel(int index) const noexcept;
 
   std::vector<std::string> FItems;
   std::string FDirectory;

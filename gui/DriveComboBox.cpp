@@ -10,8 +10,6 @@ namespace tarvell {
 
 namespace {
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-// The largest buffer GetVolumeInformation ever fills for a volume name (labels are far shorter).
-constexpr DWORD VolumeNameChars = MAX_PATH + 1;
 }  // namespace
 
 TDriveComboBox::TDriveComboBox(TComponent* AOwner) : TComboBox(AOwner), FDrive('c') {
@@ -38,8 +36,8 @@ std::vector<std::string> TDriveComboBox::DriveItems(std::uint32_t driveMask, boo
       const wchar_t root[4] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
       // Only fixed drives are asked: asking an empty floppy or CD drive stalls or prompts.
       if (::GetDriveTypeW(root) == DRIVE_FIXED) {
-        wchar_t volume[VolumeNameChars] = {};
-        if (::GetVolumeInformationW(root, volume, VolumeNameChars, nullptr, nullptr, nullptr, nullptr, 0) &&
+        wchar_t volume[MAX_PATH + 1] = {};  // the most the call ever fills
+        if (::GetVolumeInformationW(root, volume, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) &&
             volume[0] != L'\0')
           text += " [" + Narrow(volume) + "]";
       }

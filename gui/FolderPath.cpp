@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace tarvell {
 
 namespace {
@@ -36,15 +38,6 @@ std::string ProcessCurrentFolder() {
 std::string& Entered() {
   static std::string folder = ProcessCurrentFolder();
   return folder;
-}
-
-// The current folder Windows keeps for a drive that is not the current one ("=D:" in the
-// environment, set by the command prompt), or the drive's root.
-std::string SystemDriveFolder(char drive) {
-  const wchar_t name[] = {L'=', static_cast<wchar_t>(Upper(drive)), L':', L'\0'};
-  const std::wstring folder =
-      SystemText([&name](wchar_t* buf, DWORD size) { return ::GetEnvironmentVariableW(name, buf, size); });
-  return folder.empty() ? std::string{Upper(drive), ':', '\\'} : Narrow(folder);
 }
 
 // The path with the folder entered last (or a drive's current folder) before a relative part.
@@ -103,7 +96,12 @@ std::string EnterLastFolder() {
 std::string DriveCurrentFolder(char drive) {
   const std::string& entered = Entered();
   if (HasDrive(entered) && Upper(entered[0]) == Upper(drive)) return entered;
-  return SystemDriveFolder(drive);
+  // The folder Windows keeps for a drive that is not the current one ("=D:" in the environment,
+  // set by the command prompt), or the drive's root.
+  const wchar_t name[] = {L'=', static_cast<wchar_t>(Upper(drive)), L':', L'\0'};
+  const std::wstring folder =
+      SystemText([&name](wchar_t* buf, DWORD size) { return ::GetEnvironmentVariableW(name, buf, size); });
+  return folder.empty() ? std::string{Upper(drive), ':', '\\'} : Narrow(folder);
 }
 
 std::vector<std::string> SplitFolderPath(const std::string& path) {
@@ -111,17 +109,15 @@ std::vector<std::string> SplitFolderPath(const std::string& path) {
   std::size_t start = 0;
   if (path.size() >= 2 && path[1] == ':') {
     parts.push_back(path.substr(0, 2) + "\\");
-    start = path.size() > 2 && path[2] == '\\' ? 3 : 2;
+    start = 2;
   } else if (path.rfind("\\\\", 0) == 0) {
     // \\server\share is the root of a network path.
-    std::size_t server = path.find('\\', 2);
-    std::size_t share = server == std::string::npos ? std::string::npos : path.find('\\', server + 1);
-    parts.push_back(path.substr(0, share));
-    start = share == std::string::npos ? path.size() : share + 1;
+    const std::size_t server = path.find('\\', 2);
+    start = server == std::string::npos ? path.size() : std::min(path.find('\\', server + 1), path.size());
+    parts.push_back(path.substr(0, start));
   }
   while (start < path.size()) {
-    std::size_t end = path.find('\\', start);
-    if (end == std::string::npos) end = path.size();
+    const std::size_t end = std::min(path.find('\\', start), path.size());
     if (end > start) parts.push_back(path.substr(start, end - start));
     start = end + 1;
   }

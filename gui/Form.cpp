@@ -40,46 +40,20 @@ TForm::TForm(TComponent* AOwner) : TControl(AOwner) { TControl::SetVisible(false
 
 TForm::~TForm() {
   if (Application.MainForm() == this) Application.SetMainForm(nullptr);
-  // Events may point into a derived form that is already gone.
-  OnResize = nullptr;
-  OnClose = nullptr;
-  OnCloseQuery = nullptr;
-  OnKeyDown = nullptr;
-  OnClick = nullptr;
-  OnDblClick = nullptr;
-  OnMouseDown = nullptr;
-  OnMouseMove = nullptr;
   DestroyHandle();
-}
-
-TForm* TForm::FormOfWindow(HWND wnd) noexcept {
-  for (; wnd; wnd = ::GetParent(wnd)) {
-    if (auto* form = dynamic_cast<TForm*>(TWnd::FromHandle(wnd))) return form;
-    if (!(::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CHILD)) return nullptr;  // a top-level window not ours
-  }
-  return nullptr;
-}
-
-void TForm::HandleNeeded() {
-  if (!HasHandle()) CreateHandles();
 }
 
 void TForm::CreateParams(TWndCreateParams& p) {
   TWnd::RegisterWndClass(FormWindowClass, CS_DBLCLKS);
   // The common control classes its controls may be of (tooltips, up-downs), once.
-  static const bool commonControls = [] {
-    const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    return ::InitCommonControlsEx(&icc) != FALSE;
-  }();
-  (void)commonControls;
+  static const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  [[maybe_unused]] static const BOOL commonControls = ::InitCommonControlsEx(&icc);
   TControl::CreateParams(p);
   p.ClassName = FormWindowClass;
   p.Parent = Application.Handle();  // the owner: no taskbar button of its own
-  p.Style = WS_CLIPCHILDREN;
-  p.ExStyle = 0;
-  p.Style |= FBorderStyle == TBorderStyle::bsSingle
-                 ? WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER
-                 : WS_OVERLAPPEDWINDOW;
+  p.Style = WS_CLIPCHILDREN | (FBorderStyle == TBorderStyle::bsSingle
+                                   ? WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER
+                                   : WS_OVERLAPPEDWINDOW);
   if (FFormStyle == TFormStyle::fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
   if (FHasClientSize || FDesignedOuterSize) {
     RECT r{0, 0, FClientWidth, FClientHeight};

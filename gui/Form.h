@@ -23,7 +23,9 @@ public:
   void LoadLayout(const TFormLayout& layout);
 
   // The form of the window, or of the top-level window that holds it; null for foreign windows.
-  static TForm* FormOfWindow(HWND wnd) noexcept;
+  static TForm* FormOfWindow(HWND wnd) noexcept {
+    return dynamic_cast<TForm*>(FromHandle(::GetAncestor(wnd, GA_ROOT)));
+  }
 
   // Set before the window is made.
   void SetClientSize(int width, int height);
@@ -56,7 +58,9 @@ public:
   HWND TooltipHandle() const noexcept { return FTooltip.get(); }
 
   // Makes sure the window exists (forms built in code).
-  void HandleNeeded();
+  void HandleNeeded() {
+    if (!HasHandle()) CreateHandles();
+  }
 
 protected:
   void CreateParams(TWndCreateParams& params) override;

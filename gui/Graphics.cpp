@@ -25,7 +25,6 @@ HFONT TFont::Handle() const {
     lf.lfWeight = (FLook.Style & fsBold) ? FW_BOLD : FW_NORMAL;
     lf.lfUnderline = (FLook.Style & fsUnderline) ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = DEFAULT_QUALITY;
     const std::wstring face = Widen(FLook.Name);
     face.copy(lf.lfFaceName, LF_FACESIZE - 1);  // face names are shorter: the zero stays
     FHandle.reset(::CreateFontIndirectW(&lf));

@@ -27,6 +27,7 @@ using TIconHandle = TOwnedHandle<handle_traits::Nullable<HICON, &::DestroyIcon>>
 using TGdiObject = TOwnedHandle<handle_traits::Nullable<HGDIOBJ, &::DeleteObject>>;
 using TMenuHandle = TOwnedHandle<handle_traits::Nullable<HMENU, &::DestroyMenu>>;
 using TRegKey = TOwnedHandle<handle_traits::Nullable<HKEY, &::RegCloseKey>>;
+using THookHandle = TOwnedHandle<handle_traits::Nullable<HHOOK, &::UnhookWindowsHookEx>>;
 
 // Owning pointer to a COM interface: holds one reference, released on reset.
 struct TComRelease {

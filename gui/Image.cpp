@@ -53,13 +53,12 @@ bool TImage::PaintBmp(HDC dc, std::span<const std::uint8_t> bmp, const RECT& rec
                         static_cast<UINT>(destHeight), small.data(), &out, DIB_RGB_COLORS);
     return true;
   }
-  int oldMode = ::SetStretchBltMode(dc, shrinking ? HALFTONE : COLORONCOLOR);
-  POINT oldOrigin{};
-  ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);
-  ::StretchDIBits(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0, width,
-                  static_cast<int>(rows), pixels, reinterpret_cast<const BITMAPINFO*>(info), DIB_RGB_COLORS, SRCCOPY);
-  ::SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
-  ::SetStretchBltMode(dc, oldMode);
+  const int saved = ::SaveDC(dc);  // the stretch mode and brush origin
+  ::SetStretchBltMode(dc, shrinking ? HALFTONE : COLORONCOLOR);
+  ::SetBrushOrgEx(dc, 0, 0, nullptr);
+  ::StretchDIBits(dc, rect.left, rect.top, destWidth, destHeight, 0, 0, width, static_cast<int>(rows), pixels,
+                  reinterpret_cast<const BITMAPINFO*>(info), DIB_RGB_COLORS, SRCCOPY);
+  ::RestoreDC(dc, saved);
   return true;
 }
 

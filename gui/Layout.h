@@ -31,9 +31,8 @@ struct TLayoutKind {
 };
 
 // A row of kind T, its setup typed by it: MakeKind<TEdit>([](TEdit& e, TForm&) { ... }).
-template <class T>
+template <std::derived_from<TComponent> T>
 TLayoutKind MakeKind(std::function<void(T& component, TForm& form)> setup = {}) {
-  static_assert(std::derived_from<T, TComponent>);
   return {[](TComponent* owner) -> TComponent* { return new T(owner); },
           [setup = std::move(setup)](TComponent& c, TForm& form) {
             if (setup) setup(static_cast<T&>(c), form);
@@ -68,24 +67,13 @@ struct TLayoutItem {
   std::string Hint{};
   TColor Color = clDefault;
   TFontSpec Font{};
-
-  TLayoutItem Colored(TColor color) const {
-    TLayoutItem row = *this;
-    row.Color = color;
-    return row;
-  }
-  TLayoutItem InFont(const TFontSpec& font) const {
-    TLayoutItem row = *this;
-    row.Font = font;
-    return row;
-  }
 };
 
 // A row as one line, in the order a resource script gives it:
 // Control("Next", Into(&TForm1::Next), {160, 320, 113, 25}, "Next", "Set next picture").
 inline TLayoutItem Control(std::string name, TLayoutKind kind, TLayoutRect rect, std::string caption = {},
-                           std::string hint = {}) {
-  return {std::move(name), std::move(kind), rect, std::move(caption), std::move(hint), clDefault, {}};
+                           std::string hint = {}, TColor color = clDefault, TFontSpec font = {}) {
+  return {std::move(name), std::move(kind), rect, std::move(caption), std::move(hint), color, font};
 }
 
 // A component without a place on the form (timers, hot keys, menus).

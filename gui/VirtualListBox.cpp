@@ -83,7 +83,6 @@ bool TVirtualListBox::HandleCommand(WORD code) {
 }
 
 void TVirtualListBox::FitItemHeight(HFONT font) {
-  if (!HasHandle()) return;
   // An owner-drawn list keeps its first row height whatever font comes later; the system's
   // list makes its rows as high as the font's characters.
   TWindowDC dc(Handle());

@@ -5,10 +5,8 @@ namespace tarvell {
 TScreen Screen;
 
 HCURSOR TScreen::CursorHandle(TCursor cursor) noexcept {
-  LPCWSTR id = reinterpret_cast<LPCWSTR>(IDC_ARROW);
-  if (cursor == crHourGlass) id = reinterpret_cast<LPCWSTR>(IDC_WAIT);
-  if (cursor == crAppStart) id = reinterpret_cast<LPCWSTR>(IDC_APPSTARTING);
-  return ::LoadCursorW(nullptr, id);
+  const auto id = cursor == crHourGlass ? IDC_WAIT : cursor == crAppStart ? IDC_APPSTARTING : IDC_ARROW;
+  return ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(id));
 }
 
 void TScreen::SetCursor(TCursor cursor) noexcept {

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace tarvell {
@@ -125,11 +126,8 @@ LRESULT CALLBACK TWnd::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UI
 }
 
 std::string TWnd::TextOf(HWND wnd) {
-  const int len = ::GetWindowTextLengthW(wnd);
-  if (len <= 0) return {};
-  std::wstring buf(static_cast<std::size_t>(len) + 1, L'\0');
-  const int got = ::GetWindowTextW(wnd, buf.data(), len + 1);
-  buf.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  std::wstring buf(static_cast<std::size_t>(std::max(::GetWindowTextLengthW(wnd), 0)) + 1, L'\0');
+  buf.resize(static_cast<std::size_t>(std::max(::GetWindowTextW(wnd, buf.data(), static_cast<int>(buf.size())), 0)));
   return Narrow(buf);
 }
 

@@ -28,8 +28,7 @@ TLayoutItem Label(TLabel* TForm2::*member, const char* name, TLayoutRect rect, s
                    if (click) l.OnClick = Handler(&f, click);
                    l.OnMouseMove = Handler(&f, move);
                  }),
-                 rect, std::move(caption), std::move(hint))
-      .InFont(font);
+                 rect, std::move(caption), std::move(hint), clDefault, font);
 }
 
 TFormLayout MakeLayout() {

@@ -31,8 +31,8 @@ TFormLayout MakeLayout() {
                   f.MainMenu1->Add(m);
                 })),
       // Placed over the whole client area once the window exists (FormResize).
-      Control("Memo1", Into(&TForm3::Memo1, [](TEdit& m, TForm3&) { m.SetMultiLine(true); }), {0, 0, 633, 410})
-          .InFont({"MS Sans Serif", -16, 0, clBlack}),
+      Control("Memo1", Into(&TForm3::Memo1, [](TEdit& m, TForm3&) { m.SetMultiLine(true); }), {0, 0, 633, 410},
+              "", "", clDefault, {"MS Sans Serif", -16, 0, clBlack}),
   };
   return form;
 }

@@ -1,6 +1,7 @@
 // A form with its window, for controls that need a parent, and what tests read of its windows.
 #pragma once
 
+#include "gui/Dialogs.h"
 #include "gui/Form.h"
 #include "base/WideText.h"
 
@@ -10,8 +11,29 @@
 #include <array>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace tarvell::test {
+
+// Records the program's message boxes in place of showing them, answering each with Answer.
+struct TBoxRecorder {
+  struct TBox {
+    std::string Text, Caption;
+    unsigned Type;
+    int DepthInside;  // ModalDepth() while it is open
+  };
+  std::vector<TBox> Boxes;
+  int Answer = IDOK;
+  TBoxRecorder() {
+    SetMessageBoxHook([this](const std::string& text, const std::string& caption, unsigned type) {
+      Boxes.push_back({text, caption, type, ModalDepth()});
+      return Answer;
+    });
+  }
+  ~TBoxRecorder() { SetMessageBoxHook({}); }
+  TBoxRecorder(const TBoxRecorder&) = delete;
+  TBoxRecorder& operator=(const TBoxRecorder&) = delete;
+};
 
 struct THost {
   TForm Form{nullptr};

@@ -120,7 +120,7 @@ TFormLayout DialogLayout() {
       Control("Other", Clicks(&TTestForm::OtherClick), {130, 70, 60, 25}, "Other"),
       Control("Boom", Clicks(&TTestForm::BoomClick), {130, 100, 60, 25}, "Boom"),
       Control("Label1", Into(&TTestForm::Label1), {200, 5, 77, 21}, "Time to change:"),
-      Control("List", MakeKind<TVirtualListBox>(), {200, 30, 90, 100}).Colored(clMenu),
+      Control("List", MakeKind<TVirtualListBox>(), {200, 30, 90, 100}, "", "", clMenu),
   };
   return layout;
 }
@@ -281,11 +281,7 @@ TEST(FormEvents, ClickHandlersGetTheirSenderAndUnassignedEventsDoNothing) {
 }
 
 TEST(FormEvents, AnErrorInAClickHandlerIsShownAndTheLoopGoesOn) {
-  std::vector<std::string> boxes;
-  SetMessageBoxHook([&](const std::string& text, const std::string& caption, unsigned type) {
-    boxes.push_back(caption + "|" + text + "|" + std::to_string(type & MB_ICONMASK));
-    return IDOK;
-  });
+  test::TBoxRecorder boxes;
   TTestForm form(nullptr);
   form.Load(DialogLayout());
   HWND boom = ControlNamed(form, "Boom").Handle();
@@ -298,10 +294,10 @@ TEST(FormEvents, AnErrorInAClickHandlerIsShownAndTheLoopGoesOn) {
   ::PostMessageA(boom, BM_CLICK, 0, 0);
   ::PostMessageA(ok, BM_CLICK, 0, 0);
   Application.Run();
-  SetMessageBoxHook({});
   EXPECT_EQ(form.Calls, (std::vector<std::string>{"BoomClick", "BoomClick", "OkClick"}));
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0], "Tarvell|Boom.|" + std::to_string(MB_ICONERROR));
+  ASSERT_EQ(boxes.Boxes.size(), 2u);
+  EXPECT_EQ(boxes.Boxes[0].Caption + "|" + boxes.Boxes[0].Text, "Tarvell|Boom.");
+  EXPECT_EQ(boxes.Boxes[0].Type & MB_ICONMASK, static_cast<unsigned>(MB_ICONERROR));
 }
 
 // Posts a key press to a window and lets the application's loop handle it.
@@ -347,15 +343,11 @@ TEST(FormKeys, KeyPreviewSeesKeysBeforeTheFocusedControl) {
 
   // A key handler runs in the message loop, outside any window procedure; its error is shown
   // all the same, and the next key is handled.
-  std::vector<std::string> boxes;
-  SetMessageBoxHook([&](const std::string& text, const std::string&, unsigned) {
-    boxes.push_back(text);
-    return IDOK;
-  });
+  test::TBoxRecorder boxes;
   PressKey(list.Handle(), 'E');
   PressKey(list.Handle(), VK_UP);
-  SetMessageBoxHook({});
-  EXPECT_EQ(boxes, (std::vector<std::string>{"Key failed."}));
+  ASSERT_EQ(boxes.Boxes.size(), 1u);
+  EXPECT_EQ(boxes.Boxes[0].Text, "Key failed.");
   EXPECT_EQ(form.Calls.back(), "Key 38");
   EXPECT_EQ(box.ItemIndex(), 0);
 }

@@ -20,18 +20,6 @@
 namespace tarvell {
 namespace {
 
-// Collects the texts of the error boxes the application would show.
-struct TErrorCatcher {
-  std::vector<std::string> Messages;
-  TErrorCatcher() {
-    SetMessageBoxHook([this](const std::string& text, const std::string&, unsigned) {
-      Messages.push_back(text);
-      return IDOK;
-    });
-  }
-  ~TErrorCatcher() { SetMessageBoxHook({}); }
-};
-
 constexpr UINT WM_THROW_EXCEPTION = WM_APP + 1;
 constexpr UINT WM_THROW_OTHER = WM_APP + 2;
 constexpr UINT WM_ANSWER = WM_APP + 3;
@@ -54,37 +42,29 @@ protected:
   void HandleDestroyed() override { ++Destroyed; }
 };
 
-HWND MakeOwnWindow(TThrowingWnd& wnd, HWND parent = nullptr) {
+// A window of our own class, or a control of a system class ("EDIT") that the object subclasses.
+HWND MakeOwnWindow(TThrowingWnd& wnd, HWND parent = nullptr, const char* className = "TTarvellTestWnd") {
   TWnd::RegisterWndClass("TTarvellTestWnd");
   TWndCreateParams p;
-  p.ClassName = "TTarvellTestWnd";
+  p.ClassName = className;
   p.Caption = "probe";
   p.Style = parent ? WS_CHILD : WS_OVERLAPPED;
+  p.Width = 80;  // Wine's edit control faults on text changes at zero size
+  p.Height = 20;
   p.Parent = parent;
   wnd.CreateHandle(p);
   return wnd.Handle();
 }
 
-TEST(Wnd, FindsItsObjectAndAnswersThroughIt) {
-  TThrowingWnd wnd;
-  HWND h = MakeOwnWindow(wnd);
-  ASSERT_NE(h, nullptr);
-  EXPECT_EQ(TWnd::FromHandle(h), &wnd);
-  EXPECT_EQ(::SendMessageA(h, WM_ANSWER, 41, 0), 42);
-  // Unhandled messages get the default handling: the caption is set and read back.
-  ::SetWindowTextA(h, "changed");
-  EXPECT_EQ(TWnd::TextOf(wnd.Handle()), "changed");
-}
-
 TEST(Wnd, NoExceptionLeavesTheWindowProcedure) {
-  TErrorCatcher errors;
+  test::TBoxRecorder errors;
   TThrowingWnd wnd;
   HWND h = MakeOwnWindow(wnd);
   EXPECT_EQ(::SendMessageA(h, WM_THROW_EXCEPTION, 0, 0), 0);
   EXPECT_EQ(::SendMessageA(h, WM_THROW_OTHER, 0, 0), 0);
-  ASSERT_EQ(errors.Messages.size(), 2u);
-  EXPECT_EQ(errors.Messages[0], "Handler failed.");
-  EXPECT_FALSE(errors.Messages[1].empty()) << "an error that is not an exception object still gets a message";
+  ASSERT_EQ(errors.Boxes.size(), 2u);
+  EXPECT_EQ(errors.Boxes[0].Text, "Handler failed.");
+  EXPECT_NE(errors.Boxes[1].Text, ".") << "an error that is not an exception object still gets a message";
   // The window still works after both.
   EXPECT_EQ(::SendMessageA(h, WM_ANSWER, 1, 0), 2);
 }
@@ -93,15 +73,7 @@ TEST(Wnd, SubclassedControlKeepsItsOwnProcedureAndLetsGoWhenDestroyed) {
   TThrowingWnd parent;
   MakeOwnWindow(parent);
   TThrowingWnd edit;
-  TWndCreateParams p;
-  p.ClassName = "EDIT";
-  p.Caption = "start";
-  p.Style = WS_CHILD;
-  p.Width = 80;  // Wine's edit control faults on text changes at zero size
-  p.Height = 20;
-  p.Parent = parent.Handle();
-  edit.CreateHandle(p);
-  HWND h = edit.Handle();
+  HWND h = MakeOwnWindow(edit, parent.Handle(), "EDIT");
   ASSERT_NE(h, nullptr);
   EXPECT_EQ(TWnd::FromHandle(h), &edit);
   EXPECT_EQ(::SendMessageA(h, WM_ANSWER, 9, 0), 10) << "our handler sees the control's messages first";
@@ -131,20 +103,16 @@ TEST(Wnd, TheObjectIsFoundOnlyThroughItsOwnMark) {
   TThrowingWnd parent;
   MakeOwnWindow(parent);
   TThrowingWnd edit;
-  TWndCreateParams p;
-  p.ClassName = "EDIT";
-  p.Style = WS_CHILD;
-  p.Width = 80;
-  p.Height = 20;
-  p.Parent = parent.Handle();
-  edit.CreateHandle(p);
-  HWND h = edit.Handle();
+  HWND h = MakeOwnWindow(edit, parent.Handle(), "EDIT");
   ::SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&junk));
   ::SetWindowLongPtrA(parent.Handle(), GWLP_USERDATA, 0);
   EXPECT_EQ(TWnd::FromHandle(h), &edit);
   EXPECT_EQ(::SendMessageA(h, WM_ANSWER, 4, 0), 5);
   EXPECT_EQ(TWnd::FromHandle(parent.Handle()), &parent);
   EXPECT_EQ(::SendMessageA(parent.Handle(), WM_ANSWER, 6, 0), 7);
+  // Unhandled messages get the default handling: the caption is set and read back.
+  ::SetWindowTextA(parent.Handle(), "changed");
+  EXPECT_EQ(TWnd::TextOf(parent.Handle()), "changed");
   EXPECT_EQ(::GetWindowLongPtrA(h, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&junk)) << "the slot is left alone";
 
   // Once the window is gone, nothing of ours is left on it.
@@ -228,10 +196,6 @@ TEST(ApplicationWindow, OwnsTheFormsAndCarriesTheTitle) {
   EXPECT_EQ(test::ClassOf(app), "TApplication");
   EXPECT_FALSE(::IsWindowVisible(app)) << "hidden until shown on purpose";
   EXPECT_EQ(::FindWindowA(nullptr, "Tarvell"), app) << "found by its caption";
-
-  Application.SetTitle("Other title");
-  EXPECT_EQ(TWnd::TextOf(app), "Other title");
-  Application.SetTitle("Tarvell");
 
   TForm form(nullptr);
   form.HandleNeeded();
