@@ -35,7 +35,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     const TShowArguments args = ReadProgramArguments(::GetCommandLineW());
     if (args.Kind == TShowArguments::TKind::Unknown) {
-      ShowMessageBox(UnknownSwitchText(args.Unknown), "Tarvell", MB_OK | MB_ICONERROR);
+      ShowNotice(UnknownSwitchText(args.Unknown), "Tarvell");
       ::ExitProcess(2);
     }
     // A later instance hands over to the running one and ends before any window exists.
