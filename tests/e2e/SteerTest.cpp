@@ -70,6 +70,12 @@ TEST_F(Steer, TrayMenuOpensFromTheKeyboardAndWithShiftRightClickAndCopiesThePath
       ASSERT_TRUE(WaitUntil([&] { return OpenMenu(run.Pid()) == nullptr; }, 10000));
     }
   }
+  // Keys reach the menu once the program holds the foreground, as it takes it for the menu.
+  ASSERT_TRUE(WaitUntil([&] {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &pid);
+    return pid == run.Pid();
+  }, 10000));
   SendKey('C');  // "&Copy path"
   EXPECT_TRUE(WaitUntil([] { return ClipboardText() == Slides + "\\b.jpg"; }, 10000)) << ClipboardText();
   EXPECT_FALSE(IsWindowVisible(main));
