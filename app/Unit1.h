@@ -93,6 +93,7 @@ public:
   TSysHotKey* PauseKey = nullptr;
   TSysHotKey* ExcludeKey = nullptr;
   TLabel* HotKeysLabel = nullptr;
+  TComboBox* Excluded = nullptr;      // the pictures never shown again, to take one back
   TComboBox* HotKeyChoice = nullptr;  // the modifier keys of the four hot keys
   TLabel* HotKeyNotice = nullptr;     // names the commands whose key another program holds
   TSystemTrayIcon* SystemTrayIcon1 = nullptr;
@@ -111,8 +112,10 @@ public:
   // The history and exclusion files (Unit1Steer.cpp).
   void LoadShowFiles();
   void SaveHistory() noexcept;
-  // Writes the exclusions; throws when the file cannot be written.
+  // Writes the exclusions and lists them in the window; throws when the file cannot be written.
   void SaveExcluded();
+  void ListExcluded();
+  void ExcludedClick(TObject& Sender);
 
   // Picture list.
   void AddAll(const std::string& folder);

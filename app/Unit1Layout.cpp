@@ -182,6 +182,11 @@ TFormLayout MakeLayout() {
                 c.OnClick = Handler(&f, &TForm1::SettingsClick);
               }),
               {280, 72, 180, 17}, "Each monitor its own picture", "A different picture on every monitor"),
+      // The pictures never shown again; choosing one offers to show it again.
+      Field("Excluded", Into(&TForm1::Excluded, [](TComboBox& c, TForm1& f) {
+              c.OnClick = Handler(&f, &TForm1::ExcludedClick);
+            }),
+            {465, 70, 104, 21}, "Pictures never shown again: choose one to show it again"),
       // Shows what the desktop port decoded for the wallpaper; it decodes nothing itself.
       Control("JPEGImage1", Into(&TForm1::JPEGImage1, [](TJPEGImageControl& j, TForm1&) { j.SetStretch(true); }),
               {280, 93, 289, 324}),

@@ -3,9 +3,12 @@
 #include "app/ProgramState.h"
 #include "app/Unit1.h"
 #include "base/WideText.h"
+#include "gui/ComboBox.h"
 #include "gui/Dialogs.h"
 
 #include <exception>
+#include <string>
+#include <vector>
 
 namespace tarvell {
 
@@ -34,6 +37,7 @@ void TForm1::LoadShowFiles() {
   FShowFiles->HistoryText = LoadOrSay(FShowFiles->History);
   FSlideshow.SetHistory(TShowHistory::Parse(FShowFiles->HistoryText));
   FSlideshow.SetExcluded(TExcludeList::Parse(LoadOrSay(FShowFiles->Exclude)));
+  ListExcluded();
 }
 
 void TForm1::SaveHistory() noexcept {
@@ -52,8 +56,32 @@ void TForm1::SaveExcluded() {
   if (!FShowFiles) return;
   // A picture whose file has gone leaves the file with this save.
   TExcludeList excluded = FSlideshow.Excluded();
-  FShowFiles->Exclude.Save(excluded.Format(FileThere));
+  const std::string text = excluded.Format(FileThere);
   FSlideshow.SetExcluded(std::move(excluded));
+  ListExcluded();
+  FShowFiles->Exclude.Save(text);
+}
+
+void TForm1::ListExcluded() {
+  std::vector<std::string> items{"Never shown: " + std::to_string(FSlideshow.Excluded().Paths().size())};
+  for (const std::string& path : FSlideshow.Excluded().Paths()) items.push_back(path);
+  Excluded->SetItems(std::move(items));
+  Excluded->SetItemIndex(0);
+}
+
+void TForm1::ExcludedClick(TObject&) {
+  const int index = Excluded->ItemIndex();
+  if (index <= 0) return;
+  const std::string path = Excluded->Items()[static_cast<std::size_t>(index)];
+  Excluded->SetItemIndex(0);
+  if (!AskOkCancel("Show " + path + " again?", "Never shown") || !FSlideshow.Readmit(path)) return;
+  try {
+    SaveExcluded();
+  } catch (const std::exception& e) {
+    ShowErrorBox(e.what());
+  }
+  // Listed again with the folder's other pictures.
+  BuildPictureList();
 }
 
 }  // namespace tarvell

@@ -34,7 +34,7 @@ inline constexpr std::string_view HelpLines[] = {
     "- Ctrl+Q - quit;",
     "- (no key) - set previous picture;",
     "- (no key) - pause or resume changing;",
-    "- (no key) - never show current picture again;",
+    "- (no key) - never show current picture again (the main window's \"Never shown\" list takes it back);",
     "- System tray left mouse click - set next picture;",
     "- System tray right mouse click - clear picture;",
     "- System tray right double mouse click - Unhide - configure;",

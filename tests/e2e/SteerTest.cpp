@@ -145,6 +145,22 @@ TEST_F(Steer, HistoryPauseAndExclusionOutliveARestart) {
   const std::string config = TTarvellRun::ConfigPath();
   EXPECT_EQ(ReadWholeFile(config.substr(0, config.size() - 3) + "exclude").value_or("<none>"), Slides + "\\a.jpg\r\n");
   restart();
+  // Taken back from the main window's list of pictures never shown: listed again.
+  ShowFromTray();
+  const HWND never = FindChild(main, "ComboBox", "Never shown: 1");
+  ASSERT_NE(never, nullptr);
+  for (int tabs = 0; tabs < 30 && FocusOf(main) != never; ++tabs) {
+    const HWND before = FocusOf(main);
+    SendKey(VK_TAB);
+    WaitUntil([&] { return FocusOf(main) != before; }, 3000);
+  }
+  ASSERT_EQ(FocusOf(main), never) << "the list cannot be reached with Tab";
+  SendKey(VK_DOWN);
+  const HWND ask = WaitForMessageBox("Never shown", 10000, run.Pid());
+  ASSERT_NE(ask, nullptr);
+  EXPECT_TRUE(AnswerMessageBox(ask, IDOK));
+  EXPECT_TRUE(WaitUntil([&] { return ReadWholeFile(config.substr(0, config.size() - 3) + "exclude") == ""; }, 10000));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(main).ends_with("(3)"); }, 10000)) << WindowText(main);
   SendCtrlKey('Q');
   ASSERT_TRUE(run.EndsWithZero());
   EXPECT_EQ(line14(), "1") << "paused after the restart";

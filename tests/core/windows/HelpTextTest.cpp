@@ -59,7 +59,7 @@ TEST(HelpText, TheHotKeyLinesNameTheKeysInForce) {
   for (const char* line : {"- Ctrl+Alt+Z - set next picture;", "- Ctrl+Alt+A - clear picture;",
                            "- Ctrl+Alt+D - delete annoying file from disk;", "- Ctrl+Alt+Q - quit;",
                            "- Ctrl+Alt+X - set previous picture;", "- Ctrl+Alt+P - pause or resume changing;",
-                           "- Ctrl+Alt+N - never show current picture again;"})
+                           "- Ctrl+Alt+N - never show current picture again (the main window's \"Never shown\" list takes it back);"})
     EXPECT_NE(text.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line;
   EXPECT_EQ(text.find("- Ctrl+Z"), std::string::npos);
   const std::string none = HelpText({}, THelpHotKeys{"", "", "", "", "", "", ""});

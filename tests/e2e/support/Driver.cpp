@@ -202,6 +202,13 @@ bool BringToFront(HWND wnd, DWORD timeoutMs) {
       timeoutMs);
 }
 
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
 HWND FindChild(HWND parent, const std::string& cls, const std::string& caption) {
   std::vector<HWND> kids;
   EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&kids));

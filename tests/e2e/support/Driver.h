@@ -65,6 +65,8 @@ bool BringToFront(HWND wnd, DWORD timeoutMs = 5000);
 
 // A child control by its caption (exact), searched recursively.
 HWND FindChild(HWND parent, const std::string& cls, const std::string& caption);
+// The control that has the keyboard focus on the thread of `window`.
+HWND FocusOf(HWND window);
 // What is wrong with a window's layout, one line per fault: a visible control reaching out of
 // its parent's client area, or two visible sibling controls overlapping. A control that fills
 // its parent's whole client area is the backdrop under the others, not their neighbour.
