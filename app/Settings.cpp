@@ -57,7 +57,9 @@ void TForm1::LoadCFG() {
     DWORD_PTR done = 0;
     if (target) ::SendMessageTimeoutW(target, SaveSettingsMessage, 0, 0, SMTO_NORMAL, 5000, &done);
   });
-  state.SecondsMode = settings.SecondsMode;
+  state.Unit = settings.Unit;
+  OnTheClock->SetChecked(settings.OnTheClock);
+  FLastChange = settings.LastChangeUtc;
   FHotKeys.SetFlags(settings.HotKeyFlags);  // claimed once the window's keys are made
   FSlideshow.SetPaused(settings.Paused);
   Pause->SetCaption(settings.Paused ? "Resume" : "Pause");
@@ -98,7 +100,10 @@ void TForm1::SaveCFG() {
   settings.Transparent = Transparent->Checked();
   settings.Startup = Startup->Checked();
   settings.Once = Once->Checked();
-  settings.SecondsMode = Program().SecondsMode;
+  settings.Unit = Program().Unit;
+  if (FScheduleStarted) FLastChange = FSlideshow.LastChangeUtc();
+  settings.LastChangeUtc = FLastChange;
+  settings.OnTheClock = OnTheClock->Checked();
   settings.HotKeyFlags = HotKeyFlags();
   settings.PerMonitor = PerMonitor->Checked();
   settings.MonitorStyle = FDesktop.Styles().Kept();

@@ -96,14 +96,17 @@ void TForm1::Construct() {
   SetHelpSettingsFolder(state.Folders.ProgramDir);
   LoadCFG();
   state.KeepSubfolders = Subfolders->Checked();
-  Period->SetCaption(std::string(PeriodUnitCaption(state.SecondsMode)));
+  ShowUnit();
   if (Transparent->Checked()) SetDesktopIconTextColors(CaptionTextWhite, CaptionBackgroundBlack, true);
   state.FormReady = true;
 
   DriveComboBox1->SetDirList(DirectoryListBox2);
   FListFolder = DirectoryListBox2->Directory();
   OpenStartFolder();
-  FSlideshow.RestartPeriod();  // a box while the list was built let the timer count
+  // After the list is made: a box meanwhile let the timer count. The period goes on from the
+  // last change of an earlier run, so a restart neither delays nor repeats a change.
+  FSlideshow.StartPeriod(FLastChange);
+  FScheduleStarted = true;
 
   // The modifier keys come from the settings (LoadCFG); a key another program holds is named
   // in the window.

@@ -95,6 +95,8 @@ public:
   TLabel* HotKeysLabel = nullptr;
   TComboBox* Excluded = nullptr;      // the pictures never shown again, to take one back
   TComboBox* HotKeyChoice = nullptr;  // the modifier keys of the four hot keys
+  TComboBox* UnitChoice = nullptr;    // the period's unit, hours and days included
+  TCheckBox* OnTheClock = nullptr;    // changes at whole periods from local midnight
   TLabel* HotKeyNotice = nullptr;     // names the commands whose key another program holds
   TSystemTrayIcon* SystemTrayIcon1 = nullptr;
   TNoTask* NoTask1 = nullptr;
@@ -112,6 +114,8 @@ public:
   // The history and exclusion files (Unit1Steer.cpp).
   void LoadShowFiles();
   void SaveHistory() noexcept;
+  // Saves the time of the last change and the shuffle when they changed.
+  void KeepShowState() noexcept;
   // Writes the exclusions and lists them in the window; throws when the file cannot be written.
   void SaveExcluded();
   void ListExcluded();
@@ -131,6 +135,9 @@ public:
   void Timer1Timer(TObject& Sender);
   void Edit1DblClick(TObject& Sender);
   void PeriodDblClick(TObject& Sender);
+  void UnitChoiceClick(TObject& Sender);
+  void SetUnit(TPeriodUnit unit);
+  void ShowUnit();
   void StartupClick(TObject& Sender);
   // A control that feeds the slideshow's settings changed (Random, Once, the period, each
   // monitor its own picture).
@@ -256,9 +263,15 @@ private:
   struct TShowFiles {
     TShowFile History;
     TShowFile Exclude;
+    TShowFile Shuffle;
     std::string HistoryText;  // as last read or written: a save that would change nothing is left out
+    std::uint64_t ShuffleSaved;  // the shuffle's count of changes when it was last read or written
   };
   std::optional<TShowFiles> FShowFiles;  // once the settings are loaded
+  // The time of the last change as the settings file holds it; the slideshow's own once its
+  // period has started from it.
+  std::optional<std::int64_t> FLastChange;
+  bool FScheduleStarted = false;
   std::optional<TShowCommand> FQueuedCommand;  // waits for the picture list
   bool FMenuOpen = false;                      // the tray menu is up: a second asking waits
 };

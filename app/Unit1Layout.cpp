@@ -187,9 +187,21 @@ TFormLayout MakeLayout() {
               c.OnClick = Handler(&f, &TForm1::ExcludedClick);
             }),
             {465, 70, 104, 21}, "Pictures never shown again: choose one to show it again"),
+      // Hours and days, which the double click's min/sec switch does not reach, and changes
+      // at whole multiples of the period from midnight.
+      Control("OnTheClock", Into(&TForm1::OnTheClock, [](TCheckBox& c, TForm1& f) {
+                c.SetAlignment(TAlignment::taLeftJustify);
+                c.OnClick = Handler(&f, &TForm1::SettingsClick);
+              }),
+              {280, 96, 180, 17}, "Change on the hour", "Change at whole periods from midnight: every full hour, at midnight"),
+      Field("UnitChoice", Into(&TForm1::UnitChoice, [](TComboBox& c, TForm1& f) {
+              c.SetItems({"seconds", "minutes", "hours", "days"});
+              c.OnClick = Handler(&f, &TForm1::UnitChoiceClick);
+            }),
+            {465, 94, 104, 21}, "Unit of the period: seconds, minutes, hours or days"),
       // Shows what the desktop port decoded for the wallpaper; it decodes nothing itself.
       Control("JPEGImage1", Into(&TForm1::JPEGImage1, [](TJPEGImageControl& j, TForm1&) { j.SetStretch(true); }),
-              {280, 93, 289, 324}),
+              {280, 119, 289, 298}),
       // Non-visual components.
       Component("Timer1", Into(&TForm1::Timer1, SetUpTimer)),
       HotKey(&TForm1::SysHotKey1, "SysHotKey1", &TForm1::SysHotKey1HotKey),

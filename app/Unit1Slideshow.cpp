@@ -24,9 +24,15 @@ namespace tarvell {
 
 void TForm1::PassSettings() {
   // The settings loader only lets whole numbers from 0 to 1000 into the period field.
-  FSlideshow.SetSettings(TSlideshowSettings{Random->Checked(), Sound->Checked(), Once->Checked(),
-                                            static_cast<double>(ParsePeriod(Edit1->Text()).value_or(0)),
-                                            Program().SecondsMode, PerMonitor->Checked()});
+  TSlideshowSettings settings;
+  settings.Random = Random->Checked();
+  settings.Sound = Sound->Checked();
+  settings.Once = Once->Checked();
+  settings.Period = static_cast<double>(ParsePeriod(Edit1->Text()).value_or(0));
+  settings.Unit = Program().Unit;
+  settings.PerMonitor = PerMonitor->Checked();
+  settings.OnTheClock = OnTheClock->Checked();
+  FSlideshow.SetSettings(settings);
 }
 
 void TForm1::SettingsClick(TObject&) { PassSettings(); }
@@ -76,6 +82,7 @@ void TForm1::Timer1Timer(TObject& Sender) {
     QuitClick(Sender);
     return;
   }
+  KeepShowState();
   if (!Visible()) return;
   if (const auto countdown = FSlideshow.CountdownText()) {
     SecToChange->SetText(*countdown);
@@ -83,13 +90,30 @@ void TForm1::Timer1Timer(TObject& Sender) {
   }
 }
 
+// The double click switches between fast and slow, seconds and the rest, as it always did;
+// hours and days are chosen in the unit box.
 void TForm1::Edit1DblClick(TObject&) {
   if (!AskOkCancel("Do you want to swicth time units Min/Sec", "Fast/Slow")) return;
-  TProgramState& state = Program();
-  state.SecondsMode = !state.SecondsMode;
-  Period->SetCaption(std::string(PeriodUnitCaption(state.SecondsMode)));
-  if (state.SecondsMode) Edit1->SetText(PeriodTextAfterUnitSwitch(Edit1->Text(), true));
+  SetUnit(Program().Unit == TPeriodUnit::Seconds ? TPeriodUnit::Minutes : TPeriodUnit::Seconds);
+}
+
+void TForm1::UnitChoiceClick(TObject&) {
+  const int index = UnitChoice->ItemIndex();
+  if (index < 0 || index > static_cast<int>(TPeriodUnit::Days)) return;
+  if (const auto unit = static_cast<TPeriodUnit>(index); unit != Program().Unit) SetUnit(unit);
+}
+
+void TForm1::SetUnit(TPeriodUnit unit) {
+  Program().Unit = unit;
+  ShowUnit();
+  Edit1->SetText(PeriodTextAfterUnitSwitch(Edit1->Text(), unit));
   PassSettings();
+}
+
+// The unit box lists the units in their order.
+void TForm1::ShowUnit() {
+  Period->SetCaption(std::string(PeriodUnitCaption(Program().Unit)));
+  UnitChoice->SetItemIndex(static_cast<int>(Program().Unit));
 }
 
 void TForm1::PeriodDblClick(TObject& Sender) { Edit1DblClick(Sender); }

@@ -5,6 +5,7 @@
 #include "base/WideText.h"
 #include "gui/ComboBox.h"
 #include "gui/Dialogs.h"
+#include "slideshow/ShuffleFile.h"
 
 #include <exception>
 #include <string>
@@ -33,8 +34,13 @@ std::string LoadOrSay(TShowFile& file) {
 
 void TForm1::LoadShowFiles() {
   const TProgramFolders& folders = Program().Folders;
-  FShowFiles.emplace(TShowFiles{TShowFile(folders.HistoryPath), TShowFile(folders.ExcludePath), {}});
+  FShowFiles.emplace(TShowFiles{TShowFile(folders.HistoryPath), TShowFile(folders.ExcludePath),
+                                TShowFile(folders.ShufflePath), {}, 0});
   FShowFiles->HistoryText = LoadOrSay(FShowFiles->History);
+  // A damaged shuffle file costs only the order: a new shuffle starts.
+  if (std::optional<TShuffleState> shuffle = ReadShuffleFile(LoadOrSay(FShowFiles->Shuffle)))
+    FSlideshow.SetShuffleState(std::move(*shuffle));
+  FShowFiles->ShuffleSaved = FSlideshow.ShuffleChanges();
   FSlideshow.SetHistory(TShowHistory::Parse(FShowFiles->HistoryText));
   FSlideshow.SetExcluded(TExcludeList::Parse(LoadOrSay(FShowFiles->Exclude)));
   ListExcluded();
@@ -49,6 +55,19 @@ void TForm1::SaveHistory() noexcept {
     FShowFiles->HistoryText = std::move(text);
   } catch (const std::exception&) {
     // The history is a convenience: the show goes on, and the next change tries again.
+  }
+}
+
+// The time of the last change (settings line 15) and the shuffle, saved as they change, so a
+// restart neither repeats nor forgets them. A failure is left for the next change to retry, and
+// the save on the way out reports one of the settings.
+void TForm1::KeepShowState() noexcept {
+  if (FScheduleStarted && FSlideshow.LastChangeUtc() != FLastChange) SaveCFGQuietly();
+  if (!FShowFiles || FSlideshow.ShuffleChanges() == FShowFiles->ShuffleSaved) return;
+  try {
+    FShowFiles->Shuffle.Save(WriteShuffleFile(FSlideshow.ShuffleState()));
+    FShowFiles->ShuffleSaved = FSlideshow.ShuffleChanges();
+  } catch (const std::exception&) {
   }
 }
 

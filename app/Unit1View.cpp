@@ -55,6 +55,7 @@ void TForm1::DesktopChanged(const std::string& path) {
   FDesktopPath = path;
   SetTrayTip(path);
   SaveHistory();
+  KeepShowState();
 }
 
 void TForm1::EmptyPreview() noexcept {

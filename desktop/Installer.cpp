@@ -39,7 +39,7 @@ TInstallPaths StandardInstallPaths(const TProgramFolders& folders) {
       folders.PerUser && !folders.WindowsDir.empty() ? JoinPath(folders.WindowsDir, ConfigFileName) : std::string();
   return TInstallPaths{folders.InstallTarget, folders.ConfigPath,  oldConfig,
                        ExecutablePath(),      &ShellStartupFolder, StandardIconSettingKeys(),
-                       {folders.HistoryPath, folders.ExcludePath}};
+                       {folders.HistoryPath, folders.ExcludePath, folders.ShufflePath}};
 }
 
 InstallResult InstallProgram(const TInstallPaths& paths, const TInstallHooks& hooks) {

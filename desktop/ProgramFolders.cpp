@@ -15,6 +15,7 @@ TProgramFolders ChooseProgramFolders(const std::string& windowsDir, const std::s
   f.InstallTarget = JoinPath(f.ProgramDir, ExeFileName);
   f.HistoryPath = JoinPath(f.ProgramDir, HistoryFileName);
   f.ExcludePath = JoinPath(f.ProgramDir, ExcludeFileName);
+  f.ShufflePath = JoinPath(f.ProgramDir, ShuffleFileName);
 
   f.ConfigReadPath = f.ConfigPath;
   if (f.PerUser && !windowsDir.empty() && !probe.FileExists(f.ConfigPath)) {

@@ -14,6 +14,7 @@ inline constexpr const char WallpaperFileName[] = "Tarvell.bmp";
 inline constexpr const char ExeFileName[] = "Tarvell.exe";
 inline constexpr const char HistoryFileName[] = "Tarvell.history";
 inline constexpr const char ExcludeFileName[] = "Tarvell.exclude";
+inline constexpr const char ShuffleFileName[] = "Tarvell.shuffle";
 // The per-user folder's name under the user's local application data.
 inline constexpr const char PerUserFolderName[] = "Tarvell";
 
@@ -31,6 +32,7 @@ struct TProgramFolders {
   std::string InstallTarget;  // ProgramDir\Tarvell.exe: where installation puts the program
   std::string HistoryPath;    // ProgramDir\Tarvell.history: the wallpapers shown (slideshow/ShowHistory.h)
   std::string ExcludePath;    // ProgramDir\Tarvell.exclude: pictures never to show (slideshow/ExcludeList.h)
+  std::string ShufflePath;    // ProgramDir\Tarvell.shuffle: the shuffled order and how far it is shown
   // Where the settings are read at start-up: ConfigPath, except when the per-user folder
   // is used and has no settings yet while an earlier version left some in WindowsDir.
   std::string ConfigReadPath;

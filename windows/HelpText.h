@@ -53,6 +53,7 @@ inline constexpr std::string_view HelpLines[] = {
     "- Enable \"change on startup\" for immediate picture changing after program start.",
     "- Enable \"once at startup\" for automatic program close after first picture changing. ",
     "- Double click time interval digits to switch min/sec measurement units.",
+    "- Choose seconds, minutes, hours or days in the unit box under \"Never shown\" (Tab reaches it; 1 to 1000 of any unit); \"change on the hour\" changes at whole periods from midnight (every full hour, at midnight). A restart goes on with the time left, and a change missed while Tarvell was not running comes a few seconds after start.",
     "- Click right mouse button on file list box and view/edit current image at your default image editor.",
     "",
     "Troubleshooting",
@@ -66,7 +67,7 @@ inline constexpr std::string_view HelpLines[] = {
 };
 
 inline constexpr std::size_t HelpLineCount = std::size(HelpLines);
-inline constexpr std::size_t SettingsFileLine = 45;  // "- If program does not start, ..."
+inline constexpr std::size_t SettingsFileLine = 46;  // "- If program does not start, ..."
 inline constexpr std::size_t FirstHotKeyLine = 17;   // "- Ctrl+Z - set next picture;", then A, D, Q, X, P, N
 // (the last three have no key with Ctrl, as written)
 
