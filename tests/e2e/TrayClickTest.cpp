@@ -42,8 +42,8 @@ TEST_F(TrayClick, LeftAppliesTheNextPictureRightClearsRightDoubleClearsAndShowsT
   ClickAt(x, y, true, true);
   EXPECT_TRUE(WaitUntil([&] { return ColorNear(DesktopCorner(), bare, 2); }, 10000)) << "a right double click clears";
   ASSERT_TRUE(run.WaitVisible(true)) << "a right double click shows the main window";
-  // The preview (its corner at 280, 93) holds the current picture, the first one.
-  EXPECT_TRUE(WaitUntil([&] { return ColorNear(ScreenPixelOfClient(main, 290, 103), Red, 12); }, 10000));
+  // The preview (its corner at 280, 119) holds the current picture, the first one.
+  EXPECT_TRUE(WaitUntil([&] { return ColorNear(ScreenPixelOfClient(main, 290, 129), Red, 12); }, 10000));
   EXPECT_EQ(WindowText(main), std::string(MainCaption) + "  1(2)");
 }
 
