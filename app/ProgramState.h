@@ -3,6 +3,7 @@
 
 #include "desktop/ProgramFolders.h"
 #include "resources/Version.h"
+#include "slideshow/Countdown.h"
 #include "slideshow/ShowCommand.h"
 
 #include <cstdint>
@@ -18,7 +19,7 @@ struct TProgramState {
   // by the main window's constructor before anything reads them.
   TProgramFolders Folders;
   std::string StartFolder;       // the picture folder to open at start-up
-  bool SecondsMode = false;      // the period counts seconds (true) or minutes
+  TPeriodUnit Unit = TPeriodUnit::Minutes;  // what the period counts
   bool KeepSubfolders = false;   // while set, a folder change keeps Subfolders checked
   bool FormReady = false;        // set once the settings are loaded
   bool ShowHelpPending = false;  // a completed installation opens the help at the next tick

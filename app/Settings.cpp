@@ -57,7 +57,7 @@ void TForm1::LoadCFG() {
     DWORD_PTR done = 0;
     if (target) ::SendMessageTimeoutW(target, SaveSettingsMessage, 0, 0, SMTO_NORMAL, 5000, &done);
   });
-  state.SecondsMode = settings.SecondsMode;
+  state.Unit = settings.Unit;
   FHotKeys.SetFlags(settings.HotKeyFlags);  // claimed once the window's keys are made
   FSlideshow.SetPaused(settings.Paused);
   Pause->SetCaption(settings.Paused ? "Resume" : "Pause");
@@ -98,7 +98,7 @@ void TForm1::SaveCFG() {
   settings.Transparent = Transparent->Checked();
   settings.Startup = Startup->Checked();
   settings.Once = Once->Checked();
-  settings.SecondsMode = Program().SecondsMode;
+  settings.Unit = Program().Unit;
   settings.HotKeyFlags = HotKeyFlags();
   settings.PerMonitor = PerMonitor->Checked();
   settings.MonitorStyle = FDesktop.Styles().Kept();

@@ -96,7 +96,7 @@ void TForm1::Construct() {
   SetHelpSettingsFolder(state.Folders.ProgramDir);
   LoadCFG();
   state.KeepSubfolders = Subfolders->Checked();
-  Period->SetCaption(std::string(PeriodUnitCaption(state.SecondsMode)));
+  Period->SetCaption(std::string(PeriodUnitCaption(state.Unit)));
   if (Transparent->Checked()) SetDesktopIconTextColors(CaptionTextWhite, CaptionBackgroundBlack, true);
   state.FormReady = true;
 

@@ -26,7 +26,7 @@ void TForm1::PassSettings() {
   // The settings loader only lets whole numbers from 0 to 1000 into the period field.
   FSlideshow.SetSettings(TSlideshowSettings{Random->Checked(), Sound->Checked(), Once->Checked(),
                                             static_cast<double>(ParsePeriod(Edit1->Text()).value_or(0)),
-                                            Program().SecondsMode, PerMonitor->Checked()});
+                                            Program().Unit, PerMonitor->Checked()});
 }
 
 void TForm1::SettingsClick(TObject&) { PassSettings(); }
@@ -86,9 +86,9 @@ void TForm1::Timer1Timer(TObject& Sender) {
 void TForm1::Edit1DblClick(TObject&) {
   if (!AskOkCancel("Do you want to swicth time units Min/Sec", "Fast/Slow")) return;
   TProgramState& state = Program();
-  state.SecondsMode = !state.SecondsMode;
-  Period->SetCaption(std::string(PeriodUnitCaption(state.SecondsMode)));
-  if (state.SecondsMode) Edit1->SetText(PeriodTextAfterUnitSwitch(Edit1->Text(), true));
+  state.Unit = state.Unit == TPeriodUnit::Seconds ? TPeriodUnit::Minutes : TPeriodUnit::Seconds;
+  Period->SetCaption(std::string(PeriodUnitCaption(state.Unit)));
+  if (state.Unit == TPeriodUnit::Seconds) Edit1->SetText(PeriodTextAfterUnitSwitch(Edit1->Text(), state.Unit));
   PassSettings();
 }
 

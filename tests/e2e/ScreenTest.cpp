@@ -82,7 +82,7 @@ TEST_F(Screen, TheWindowStaysWholeAfterCtrlZ) {
 
 TEST_F(Screen, TheWindowStaysWholeAfterTimerSwitchesInSecondsMode) {
   settings.PeriodText = "1";  // a change every second tick
-  settings.SecondsMode = true;
+  settings.Unit = TPeriodUnit::Seconds;
   StartAndShow();
   ExpectWholeWindowAfterTheDesktopShows(Shows(Green));
   ExpectWholeWindowAfterTheDesktopShows(Shows(Red));
