@@ -1,6 +1,7 @@
 #include "app/ConfigFile.h"
 
 #include "base/Utf8.h"
+#include "slideshow/UtcText.h"
 
 #include <array>
 #include <initializer_list>
@@ -11,11 +12,14 @@ namespace tarvell {
 namespace {
 
 // The lines this version knows; a later one may add more, which this one then ignores.
-constexpr std::size_t LineCount = 14;
+constexpr std::size_t LineCount = 21;
 constexpr std::size_t HotKeyLine = 10;        // 0-based: line 11
 constexpr std::size_t PerMonitorLine = 11;    // 0-based: line 12
 constexpr std::size_t MonitorStyleLine = 12;  // 0-based: line 13
 constexpr std::size_t PausedLine = 13;        // 0-based: line 14
+constexpr std::size_t LastChangeLine = 14;    // 0-based: line 15
+constexpr std::size_t UnitLine = 15;          // 0-based: line 16
+constexpr std::size_t OnTheClockLine = 20;    // 0-based: line 21; lines 17 to 20 are a later feature's
 
 // The desktop's own WallpaperStyle and TileWallpaper values; empty stands for a missing value.
 constexpr std::string_view StyleValueTexts[] = {"", "0", "2", "6", "10", "22"};
@@ -76,6 +80,26 @@ void ReadHotKeyFlags(std::string_view text, std::vector<std::string>& errors, un
   } else {
     flags = static_cast<unsigned>(*number);
   }
+}
+
+void ReadLastChange(std::string_view text, std::vector<std::string>& errors, std::optional<std::int64_t>& utc) {
+  if (text.empty()) return;  // unknown, or a file of an earlier version
+  utc = ParseUtcText(text);
+  if (!utc) errors.push_back(LastChangeMessage(text));
+}
+
+// A moment the reader would not take back (before 1970, after 9999) is not kept.
+std::string LastChangeText(const std::optional<std::int64_t>& utc) {
+  if (!utc || ParseUtcText(UtcText(*utc)) != utc) return {};
+  return UtcText(*utc);
+}
+
+void ReadUnit(std::string_view text, std::vector<std::string>& errors, TPeriodUnit& unit) {
+  if (text.empty()) return;  // a file of an earlier version: line 10 said it
+  if (const auto read = ParsePeriodUnit(text))
+    unit = *read;
+  else
+    errors.push_back(PeriodUnitMessage(text));
 }
 
 std::optional<std::string> ValueOfField(std::string_view field) {
@@ -159,6 +183,14 @@ std::string WallpaperStyleMessage(std::string_view text) {
   return Concat({"'", text, "' is not a valid wallpaper style"});
 }
 
+std::string LastChangeMessage(std::string_view text) {
+  return Concat({"'", text, "' is not a valid time (YYYY-MM-DDThh:mm:ssZ)"});
+}
+
+std::string PeriodUnitMessage(std::string_view text) {
+  return Concat({"'", text, "' is not a valid period unit (s, m, h, d)"});
+}
+
 std::string CannotOpenFileMessage(std::string_view path) { return Concat({"Cannot open file ", path}); }
 
 std::string CannotCreateFileMessage(std::string_view path) { return Concat({"Cannot create file ", path}); }
@@ -194,18 +226,23 @@ TConfigReadResult ReadConfig(std::string_view bytes, const ILegacyCodePage& code
   ReadFlag(lines[6], errors, s.Transparent);
   ReadFlag(lines[7], errors, s.Startup);
   ReadFlag(lines[8], errors, s.Once);
-  ReadFlag(lines[9], errors, s.SecondsMode);
+  bool seconds = false;
+  ReadFlag(lines[9], errors, seconds);
+  s.Unit = seconds ? TPeriodUnit::Seconds : TPeriodUnit::Minutes;
   ReadHotKeyFlags(lines[HotKeyLine], errors, s.HotKeyFlags);
   // Files written before the option existed end at line 11: off, without a message.
   if (!lines[PerMonitorLine].empty()) ReadFlag(lines[PerMonitorLine], errors, s.PerMonitor);
   ReadMonitorStyle(lines[MonitorStyleLine], errors, s.MonitorStyle);
   if (!lines[PausedLine].empty()) ReadFlag(lines[PausedLine], errors, s.Paused);
+  ReadLastChange(lines[LastChangeLine], errors, s.LastChangeUtc);
+  ReadUnit(lines[UnitLine], errors, s.Unit);
+  if (!lines[OnTheClockLine].empty()) ReadFlag(lines[OnTheClockLine], errors, s.OnTheClock);
   return result;
 }
 
 std::string WriteConfig(const TSettings& settings, const ILegacyCodePage& codePage) {
   std::string out;
-  out.reserve(settings.PeriodText.size() + settings.StartFolder.size() + 40);
+  out.reserve(settings.PeriodText.size() + settings.StartFolder.size() + 80);
   AppendLine(out, settings.PeriodText, codePage);
   AppendLine(out, settings.StartFolder, codePage);
   AppendFlag(out, settings.Subfolders);
@@ -215,13 +252,17 @@ std::string WriteConfig(const TSettings& settings, const ILegacyCodePage& codePa
   AppendFlag(out, settings.Transparent);
   AppendFlag(out, settings.Startup);
   AppendFlag(out, settings.Once);
-  AppendFlag(out, settings.SecondsMode);
+  AppendFlag(out, settings.Unit == TPeriodUnit::Seconds);  // as earlier versions read it
   // Always written: it is also what tells this version's files from earlier ones.
   AppendAscii(out, std::to_string(HotKeyChoiceIndex(settings.HotKeyFlags) ? settings.HotKeyFlags : DefaultHotKeyFlags));
   AppendFlag(out, settings.PerMonitor);
   // Always written, empty once the style is back in place, so that a stale one is never put back.
   AppendAscii(out, MonitorStyleText(settings.MonitorStyle));
   AppendFlag(out, settings.Paused);
+  AppendAscii(out, LastChangeText(settings.LastChangeUtc));
+  AppendAscii(out, std::string(1, PeriodUnitLetter(settings.Unit)));
+  for (std::size_t line = UnitLine + 1; line < OnTheClockLine; ++line) AppendAscii(out, "");
+  AppendFlag(out, settings.OnTheClock);
   return out;
 }
 

@@ -11,8 +11,8 @@ namespace tarvell {
 
 // Whether a due change, `secondsElapsed` after the last one, may still wait for a full-screen
 // program: until a whole period has passed since it fell due.
-inline bool FullScreenMayHold(std::int32_t secondsElapsed, double period, bool secondsMode) {
-  return !SwitchDue(secondsElapsed, 2 * period, secondsMode, false);
+inline bool FullScreenMayHold(std::int64_t secondsElapsed, double period, TPeriodUnit unit) {
+  return !SwitchDue(secondsElapsed, 2 * period, unit, false);
 }
 
 }  // namespace tarvell

@@ -1,8 +1,10 @@
 #include "slideshow/Slideshow.h"
 
+#include "slideshow/ClockAlign.h"
 #include "slideshow/Countdown.h"
 #include "slideshow/FullScreenWait.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tarvell {
@@ -15,26 +17,54 @@ TSlideshow::TSlideshow(ISlideshowView& view, IDesktopPort& desktop, TDirectoryLi
       FClock(clock),
       FRunner(runner),
       FTitle(std::move(title)),
-      FPeriod{clock.Milliseconds(), false},
+      FPeriod{static_cast<std::int64_t>(clock.Milliseconds()), clock.UtcSeconds(), std::nullopt},
       FSelector(seed) {}
 
 std::int32_t TSlideshow::SecondsElapsed() const {
-  const std::uint64_t now = FClock.Milliseconds();
-  return ElapsedSeconds(now > FPeriod.Start ? now - FPeriod.Start : 0);
+  const auto now = static_cast<std::int64_t>(FClock.Milliseconds());
+  return ElapsedSeconds(now > FPeriod.Start ? static_cast<std::uint64_t>(now - FPeriod.Start) : 0);
 }
 
 void TSlideshow::RestartPeriod() {
-  FPeriod.Start = FClock.Milliseconds();
+  FPeriod.Start = static_cast<std::int64_t>(FClock.Milliseconds());
+  FPeriod.StartUtc = FClock.UtcSeconds();
+  FPeriod.CatchUpAfter.reset();
   FPeriod.FullScreenWait = false;
 }
 
-std::optional<std::int32_t> TSlideshow::SecondsToChange() const {
+void TSlideshow::StartPeriod(std::optional<std::int64_t> lastChangeUtc) {
+  RestartPeriod();
+  if (!lastChangeUtc || FPeriod.Paused || FSettings.Period <= 0) return;
+  // Ahead of the clock: the clock was set back since, and the period starts now.
+  const std::int64_t since = std::max<std::int64_t>(FPeriod.StartUtc - *lastChangeUtc, 0);
+  FPeriod.Start -= since * 1000;
+  FPeriod.StartUtc -= since;
+  if (ChangeDue()) FPeriod.CatchUpAfter = SecondsElapsed() + StartupChangeDelaySeconds;
+}
+
+std::optional<std::int64_t> TSlideshow::DueAfter() const {
+  if (FPeriod.CatchUpAfter) return FPeriod.CatchUpAfter;
+  if (!FSettings.OnTheClock || FSettings.Period < 1) return std::nullopt;
+  const auto period = static_cast<std::int64_t>(FSettings.Period) * UnitSeconds(FSettings.Unit);
+  const TLocalOffset offset = [this](std::int64_t utc) { return FClock.LocalOffsetSeconds(utc); };
+  return NextClockBoundary(FPeriod.StartUtc, period, offset) - FPeriod.StartUtc;
+}
+
+bool TSlideshow::ChangeDue() const {
+  if (FSettings.Period == 0) return false;
+  const std::optional<std::int64_t> due = DueAfter();
+  return due ? SecondsElapsed() >= *due : SwitchDue(SecondsElapsed(), FSettings.Period, FSettings.Unit, false);
+}
+
+std::optional<std::int64_t> TSlideshow::SecondsToChange() const {
   if (!CountdownShown(FSettings.Period)) return std::nullopt;
-  return tarvell::SecondsToChange(SecondsElapsed(), FSettings.Period, FSettings.SecondsMode, FPictures.empty());
+  if (const std::optional<std::int64_t> due = DueAfter(); due && !FPictures.empty())
+    return std::max<std::int64_t>(*due - SecondsElapsed(), 0);
+  return tarvell::SecondsToChange(SecondsElapsed(), FSettings.Period, FSettings.Unit, FPictures.empty());
 }
 
 std::optional<std::string> TSlideshow::CountdownText() const {
-  const std::optional<std::int32_t> left = SecondsToChange();
+  const std::optional<std::int64_t> left = SecondsToChange();
   if (!left) return std::nullopt;
   if (FPeriod.Paused) return std::string(PausedText);
   if (FPeriod.FullScreenWait) return std::string(FullScreenWaitText);
@@ -68,7 +98,7 @@ TTickResult TSlideshow::Tick() {
   }
   // A change in flight is the change; the clock starts again when it is asked for.
   if (FInFlight.Work || FPeriod.Paused) return TTickResult::None;
-  if (!SwitchDue(SecondsElapsed(), FSettings.Period, FSettings.SecondsMode, FPictures.empty())) {
+  if (FPictures.empty() || !ChangeDue()) {
     FPeriod.FullScreenWait = false;  // a longer period, or an emptied list: nothing waits any more
     return TTickResult::None;
   }
@@ -86,8 +116,10 @@ TTickResult TSlideshow::Tick() {
   if (FSight.DesktopUnseen()) return TTickResult::None;
   // Asked only now, so an ordinary tick costs no system call; asked again at each tick while
   // the program in front keeps the screen, for one extra period at most.
-  FPeriod.FullScreenWait =
-      FullScreenMayHold(SecondsElapsed(), FSettings.Period, FSettings.SecondsMode) && FDesktop.FullScreenBusy();
+  // Counted from the moment the change fell due, which on the clock is not one period in.
+  const std::int64_t periodSeconds = static_cast<std::int64_t>(FSettings.Period * UnitSeconds(FSettings.Unit));
+  const std::int64_t sinceDue = SecondsElapsed() - DueAfter().value_or(periodSeconds) + periodSeconds;
+  FPeriod.FullScreenWait = FullScreenMayHold(sinceDue, FSettings.Period, FSettings.Unit) && FDesktop.FullScreenBusy();
   if (FPeriod.FullScreenWait) return TTickResult::None;
   SelectNext();
   ChangeToCurrent();

@@ -29,6 +29,7 @@
 
 #include "base/TaskRunner.h"
 #include "slideshow/Clock.h"
+#include "slideshow/Countdown.h"
 #include "slideshow/DesktopPort.h"
 #include "slideshow/DisplayBook.h"
 #include "slideshow/ExcludeList.h"
@@ -62,6 +63,9 @@ inline constexpr unsigned ChangeTickMs = 20;
 inline constexpr unsigned FailureBeepHz = 500;
 inline constexpr unsigned FailureBeepMs = 50;
 
+// A change missed while the program was not running is made this long after the start.
+inline constexpr std::int64_t StartupChangeDelaySeconds = 3;
+
 // The countdown while the show is paused.
 inline constexpr const char PausedText[] = "paused";
 
@@ -76,9 +80,10 @@ struct TSlideshowSettings {
   bool Random = false;
   bool Sound = false;
   bool Once = false;
-  double Period = 0;  // in minutes, or in seconds in seconds mode; 0 switches nothing
-  bool SecondsMode = false;
+  double Period = 0;  // in units of `Unit`; 0 switches nothing
+  TPeriodUnit Unit = TPeriodUnit::Minutes;
   bool PerMonitor = false;  // each monitor its own picture
+  bool OnTheClock = false;  // changes at whole multiples of the period on the local clock (ClockAlign.h)
 };
 
 class TSlideshow {
@@ -101,7 +106,7 @@ public:
   // Real time since the wallpaper was last applied or cleared, in whole seconds.
   std::int32_t SecondsElapsed() const;
   // The countdown to the next change; nothing while the period is 0.
-  std::optional<std::int32_t> SecondsToChange() const;
+  std::optional<std::int64_t> SecondsToChange() const;
   // The countdown's text: the time left, or that a due change waits for a full-screen
   // program; nothing while the period is 0.
   std::optional<std::string> CountdownText() const;
@@ -133,8 +138,18 @@ public:
   void OpenCurrent();
   // The timer woke the slideshow: makes the change when one is due and nothing holds it.
   TTickResult Tick();
-  // The period starts again from its full length (start-up, once the list is built).
+  // The period starts again from its full length.
   void RestartPeriod();
+
+  // The period outlives a restart: the window saves LastChangeUtc, the wall-clock moment (UTC
+  // seconds) the running period began, whenever it differs from what it saved, and hands it
+  // back at start-up, once the list is built. A change that fell due meanwhile (a period or
+  // more, or a boundary on the clock, passed) is made StartupChangeDelaySeconds after the
+  // start, once however many were missed; else the period goes on with what was left. A
+  // moment ahead of the clock counts as now; nothing starts a full period, as does a pause or a
+  // period of 0.
+  void StartPeriod(std::optional<std::int64_t> lastChangeUtc);
+  std::int64_t LastChangeUtc() const noexcept { return FPeriod.StartUtc; }
 
   // Whether anybody sees the desktop. Each holds automatic changes until it is released;
   // a change that fell due meanwhile follows at the next Tick.
@@ -200,8 +215,11 @@ private:
   };
   // The period: when it started (the clock when the wallpaper was last applied or cleared),
   // whether a due change found a full-screen program at its last check, and the user's pause.
+  // A period carried over from the last run may have begun before the clock's zero.
   struct TPeriod {
-    std::uint64_t Start = 0;
+    std::int64_t Start = 0;
+    std::int64_t StartUtc = 0;
+    std::optional<std::int64_t> CatchUpAfter;  // seconds after Start: the change missed while not running
     bool FullScreenWait = false;
     bool Paused = false;  // by the user: no automatic change until resumed
   };
@@ -235,6 +253,11 @@ private:
   bool CanReplay(const std::string& path);
   // Whether the recovery may ask its questions about `failure` now.
   bool AsksAbout(TLoadResult failure) const;
+  // Seconds after the period's start at which a missed change or the next boundary on the clock
+  // falls due; nothing for a plain period, which counts by Countdown.h's strict rule.
+  std::optional<std::int64_t> DueAfter() const;
+  // Whether the period has run out, the list aside.
+  bool ChangeDue() const;
 
   ISlideshowView& FView;
   IDesktopPort& FDesktop;

@@ -49,10 +49,15 @@ public:
 };
 
 // Real time as the test makes it pass, sleep included.
+// Both clocks move with `Now`: the wall clock reads UtcAtZero when Now is 0.
 class TFakeClock : public IClock {
 public:
   std::uint64_t Now = 1'000'000;
+  std::int64_t UtcAtZero = 1'750'000'000;
+  std::int64_t Offset = 0;  // local time minus UTC
   std::uint64_t Milliseconds() const override { return Now; }
+  std::int64_t UtcSeconds() const override { return UtcAtZero + static_cast<std::int64_t>(Now / 1000); }
+  std::int64_t LocalOffsetSeconds(std::int64_t) const override { return Offset; }
 };
 
 class TRecordingView : public ISlideshowView {

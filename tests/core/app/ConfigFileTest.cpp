@@ -49,12 +49,14 @@ const TCodePage1252 Cp1252;
 
 std::string U8(std::u16string_view text) { return Utf8FromUtf16(text); }
 
-constexpr char FirstRunBytes[] = "5\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n0\r\n";
-// Lines 3 to 10 as a first run writes them, and lines 11 to 14 with them.
+constexpr char FirstRunBytes[] =
+    "5\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n0\r\n\r\nm\r\n\r\n\r\n\r\n\r\n0\r\n";
+// Lines 3 to 10 as a first run writes them, lines 15 to 21 for minutes, and lines 3 to 21.
 constexpr char DefaultLines3To10[] = "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n";
-constexpr char DefaultLines3To14[] = "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n0\r\n";
+constexpr char Lines15To21[] = "\r\nm\r\n\r\n\r\n\r\n\r\n0\r\n";
+const std::string DefaultLines3To21 = std::string(DefaultLines3To10) + "2\r\n0\r\n\r\n0\r\n" + Lines15To21;
 
-TEST(ConfigFile, FirstRunDefaultsAreWrittenAsFourteenCrLfLines) {
+TEST(ConfigFile, FirstRunDefaultsAreWrittenAsTwentyOneCrLfLines) {
   EXPECT_EQ(WriteConfig(TSettings{}, Cp1252), FirstRunBytes);
 }
 
@@ -69,13 +71,16 @@ TEST(ConfigFile, EverySettingRoundTripsByPosition) {
   s.Transparent = false;
   s.Startup = true;
   s.Once = true;
-  s.SecondsMode = true;
+  s.Unit = TPeriodUnit::Seconds;
   s.HotKeyFlags = 9;
   s.PerMonitor = true;
   s.MonitorStyle = TWallpaperStyle::Fit;
   s.Paused = true;
+  s.LastChangeUtc = 1'750'000'000;
+  s.OnTheClock = true;
   const std::string bytes = WriteConfig(s, Cp1252);
-  EXPECT_EQ(bytes, "1000\r\n" + s.StartFolder + "\r\n1\r\n1\r\n123456\r\n1\r\n0\r\n1\r\n1\r\n1\r\n9\r\n1\r\n6,0\r\n1\r\n");
+  EXPECT_EQ(bytes, "1000\r\n" + s.StartFolder +
+                       "\r\n1\r\n1\r\n123456\r\n1\r\n0\r\n1\r\n1\r\n1\r\n9\r\n1\r\n6,0\r\n1\r\n2025-06-15T15:06:40Z\r\ns\r\n\r\n\r\n\r\n\r\n1\r\n");
   const auto read = ReadConfig(bytes, Cp1252);
   EXPECT_TRUE(read.Errors.empty());
   EXPECT_EQ(read.Settings, s);
@@ -83,7 +88,7 @@ TEST(ConfigFile, EverySettingRoundTripsByPosition) {
   // Each flag lands on its own line: flip one at a time and compare positions.
   bool TSettings::*const flags[] = {&TSettings::Subfolders,  &TSettings::Random,    &TSettings::Sound,
                                     &TSettings::Transparent, &TSettings::Startup,   &TSettings::Once,
-                                    &TSettings::SecondsMode, &TSettings::PerMonitor, &TSettings::Paused};
+                                    &TSettings::OnTheClock,  &TSettings::PerMonitor, &TSettings::Paused};
   for (const auto flag : flags) {
     TSettings one;
     one.*flag = !(one.*flag);
@@ -144,12 +149,48 @@ TEST(ConfigFile, MonitorStyleLineRoundTripsAndBadOnesMeanNone) {
     // What is read is written back the same way: a bad line is saved as none.
     const std::string line13 = c.line13 && !c.error ? c.line13 : "";
     EXPECT_EQ(WriteConfig(read.Settings, Cp1252),
-              "5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "2\r\n1\r\n" + line13 + "\r\n0\r\n");
+              "5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "2\r\n1\r\n" + line13 + "\r\n0\r\n" + Lines15To21);
   }
   // Values another program wrote, which the reader would refuse, are saved as none replaced.
   TSettings other;
   other.MonitorStyle = TStyleValues{"7", "0"};
-  EXPECT_TRUE(WriteConfig(other, Cp1252).ends_with("0\r\n\r\n0\r\n"));
+  EXPECT_TRUE(WriteConfig(other, Cp1252).ends_with("0\r\n\r\n0\r\n" + std::string(Lines15To21)));
+}
+
+// The period's start outlives a restart (line 15); hours and days need line 16, and line 10
+// keeps what earlier versions read; lines 17 to 20 are not read yet.
+TEST(ConfigFile, LastChangeUnitAndOnTheClockLines) {
+  const struct {
+    const char* Line10;
+    const char* Rest;  // lines 15 to 21; nullptr: a file of fourteen lines
+    TPeriodUnit Unit;
+    std::optional<std::int64_t> LastChange;
+    bool OnTheClock;
+    std::vector<std::string> Errors;
+  } cases[] = {
+      {"1", nullptr, TPeriodUnit::Seconds, std::nullopt, false, {}},
+      {"0", nullptr, TPeriodUnit::Minutes, std::nullopt, false, {}},
+      {"0", "2025-06-15T15:06:40Z\r\nh\r\n\r\n\r\n\r\n\r\n1", TPeriodUnit::Hours, 1'750'000'000, true, {}},
+      {"1", "\r\n\r\n\r\n\r\n\r\n\r\n", TPeriodUnit::Seconds, std::nullopt, false, {}},
+      {"1", "\r\nD\r\nE:\\More\r\n1\r\n640\r\n1\r\n0", TPeriodUnit::Days, std::nullopt, false, {}},
+      {"1", "2025-02-29T00:00:00Z\r\nx\r\n\r\n\r\n\r\n\r\non", TPeriodUnit::Seconds, std::nullopt, false,
+       {"'2025-02-29T00:00:00Z' is not a valid time (YYYY-MM-DDThh:mm:ssZ)",
+        "'x' is not a valid period unit (s, m, h, d)", "'on' is not a valid integer value"}},
+  };
+  for (const auto& c : cases) {
+    const std::string bytes = "5\r\nC:\\\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n" + std::string(c.Line10) +
+                              "\r\n2\r\n0\r\n\r\n0\r\n" + (c.Rest ? std::string(c.Rest) + "\r\n" : "");
+    const auto read = ReadConfig(bytes, Cp1252);
+    EXPECT_EQ(read.Settings.Unit, c.Unit) << bytes;
+    EXPECT_EQ(read.Settings.LastChangeUtc, c.LastChange) << bytes;
+    EXPECT_EQ(read.Settings.OnTheClock, c.OnTheClock) << bytes;
+    EXPECT_EQ(read.Errors, c.Errors) << bytes;
+    EXPECT_EQ(ReadConfig(WriteConfig(read.Settings, Cp1252), Cp1252).Settings, read.Settings) << bytes;
+  }
+  std::string hours = FirstRunBytes;
+  hours[hours.find("\r\nm\r\n") + 2] = 'h';
+  EXPECT_EQ(WriteConfig({.Unit = TPeriodUnit::Hours}, Cp1252), hours) << "line 10 says minutes to earlier versions";
+  EXPECT_EQ(WriteConfig({.LastChangeUtc = -1}, Cp1252), FirstRunBytes) << "a moment the reader would refuse";
 }
 
 TEST(ConfigFile, LoneCrAndLoneLfBreakLinesLikeCrLf) {
@@ -168,11 +209,11 @@ TEST(ConfigFile, MissingAndExtraLines) {
   // Nine lines: line 10 is missing, reads as empty text, and takes its default.
   auto read = ReadConfig("5\r\nC:\\\r\n0\r\n0\r\n4\r\n0\r\n0\r\n0\r\n0\r\n", Cp1252);
   ASSERT_EQ(read.Errors, std::vector<std::string>{"'' is not a valid integer value"});
-  EXPECT_FALSE(read.Settings.SecondsMode);
+  EXPECT_EQ(read.Settings.Unit, TPeriodUnit::Minutes);
   EXPECT_EQ(read.Settings.CurrentIndex, 4);
   EXPECT_FALSE(read.Settings.Transparent);  // line 7 was read, not defaulted
 
-  // Lines after those known (a later version's) are ignored and the next save writes twelve.
+  // Lines after those known (a later version's) are ignored and the next save leaves them out.
   read = ReadConfig(std::string(FirstRunBytes) + "junk\r\nmore\r\n", Cp1252);
   EXPECT_TRUE(read.Errors.empty());
   EXPECT_EQ(WriteConfig(read.Settings, Cp1252), FirstRunBytes);
@@ -200,7 +241,7 @@ TEST(ConfigFile, DamagedNumberLinesTakeTheirDefaultsAndReportInLineOrder) {
   EXPECT_TRUE(s.Transparent);  // default is checked
   EXPECT_TRUE(s.Startup);
   EXPECT_FALSE(s.Once);
-  EXPECT_FALSE(s.SecondsMode);
+  EXPECT_EQ(s.Unit, TPeriodUnit::Minutes);
   EXPECT_EQ(s.StartFolder, "C:\\P");
 }
 
@@ -211,7 +252,7 @@ TEST(ConfigFile, AnyNonZeroNumberChecksABoxAndIsSavedAsOne) {
   EXPECT_TRUE(read.Settings.Random);
   EXPECT_TRUE(read.Settings.Sound);
   EXPECT_FALSE(read.Settings.Transparent);
-  EXPECT_EQ(WriteConfig(read.Settings, Cp1252), "5\r\nC:\\\r\n1\r\n1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n0\r\n");
+  EXPECT_EQ(WriteConfig(read.Settings, Cp1252), "5\r\nC:\\\r\n1\r\n1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n0\r\n" + std::string(Lines15To21));
 }
 
 TEST(ConfigFile, PeriodLineOutsideZeroToThousandBecomesFive) {
@@ -258,7 +299,7 @@ TEST(ConfigFile, WriterNeverLetsAValueShiftTheLines) {
   s.StartFolder = "C:\\a\r\nb";
   s.PeriodText = "1\n2";
   const std::string bytes = WriteConfig(s, Cp1252);
-  EXPECT_EQ(bytes, "12\r\nC:\\ab\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n0\r\n");
+  EXPECT_EQ(bytes, "12\r\nC:\\ab\r\n" + DefaultLines3To21);
 }
 
 // Files that work today keep working: a file an earlier version wrote in code page 1252
@@ -268,7 +309,7 @@ TEST(ConfigFile, AFileInTheCodePageIsReadAndWrittenBackByteForByte) {
     const std::string bytes = "7\r\n" + folderLine + "\r\n1\r\n0\r\n3\r\n1\r\n0\r\n1\r\n1\r\n1\r\n";
     const auto read = ReadConfig(bytes, Cp1252);
     EXPECT_TRUE(read.Errors.empty());
-    EXPECT_EQ(WriteConfig(read.Settings, Cp1252), bytes + "2\r\n0\r\n\r\n0\r\n");
+    EXPECT_EQ(WriteConfig(read.Settings, Cp1252), bytes + "2\r\n0\r\n\r\n0\r\n\r\ns\r\n\r\n\r\n\r\n\r\n0\r\n");
   }
   const auto read =
       ReadConfig("5\r\nD:\\Caf\xE9 \x96 \x80 5 \x8A\x9C\xFF\x81\r\n" + std::string(DefaultLines3To10), Cp1252);
@@ -276,7 +317,7 @@ TEST(ConfigFile, AFileInTheCodePageIsReadAndWrittenBackByteForByte) {
 
   TSettings s;
   s.StartFolder = U8(u"C:\\Bilder\\M\u00FCller");
-  EXPECT_EQ(WriteConfig(s, Cp1252), "5\r\nC:\\Bilder\\M\xFCller\r\n" + std::string(DefaultLines3To14));
+  EXPECT_EQ(WriteConfig(s, Cp1252), "5\r\nC:\\Bilder\\M\xFCller\r\n" + std::string(DefaultLines3To21));
 }
 
 TEST(ConfigFile, ALineOutsideTheCodePageIsWrittenInUtf8) {
@@ -288,7 +329,7 @@ TEST(ConfigFile, ALineOutsideTheCodePageIsWrittenInUtf8) {
         std::u16string(u"C:\\M\u00FCller\\\u6771\u4EAC")}) {  // one character outside takes the whole line
     s.StartFolder = U8(folder);
     const std::string bytes = WriteConfig(s, Cp1252);
-    EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To14);
+    EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To21);
     const auto read = ReadConfig(bytes, Cp1252);
     EXPECT_TRUE(read.Errors.empty());
     EXPECT_EQ(read.Settings, s);
@@ -306,7 +347,7 @@ TEST(ConfigFile, EachLineOfAMarkedFileIsReadInItsOwnEncoding) {
   EXPECT_EQ(read.Errors, (std::vector<std::string>{U8(u"'5\u00B9' is not a valid integer value"),
                                                    U8(u"'\u00B9' is not a valid integer value")}));
   // UTF-8 broken anywhere in the line makes it a code page line as a whole.
-  const auto broken = ReadConfig("5\r\nC:\\caf\xC3\xA9\xFC\r\n" + std::string(DefaultLines3To14), Cp1252);
+  const auto broken = ReadConfig("5\r\nC:\\caf\xC3\xA9\xFC\r\n" + std::string(DefaultLines3To21), Cp1252);
   EXPECT_EQ(broken.Settings.StartFolder, U8(u"C:\\caf\u00C3\u00A9\u00FC"));
 }
 
@@ -319,12 +360,12 @@ TEST(ConfigFile, AnEarlierVersionsFileIsReadWhollyInTheCodePage) {
   EXPECT_EQ(ReadConfig(earlier, Cp1252).Settings.HotKeyFlags, 2u);
   // The same line in a file this version wrote is UTF-8, and the writer never writes a code
   // page text so.
-  const std::string marked = "5\r\nC:\\\xC3\xA9\r\n" + std::string(DefaultLines3To14);
+  const std::string marked = "5\r\nC:\\\xC3\xA9\r\n" + std::string(DefaultLines3To21);
   EXPECT_EQ(ReadConfig(marked, Cp1252).Settings.StartFolder, U8(u"C:\\\u00E9"));
   TSettings s;
   s.StartFolder = U8(u"C:\\\u00C3\u00A9");
   const std::string bytes = WriteConfig(s, Cp1252);
-  EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To14);
+  EXPECT_EQ(bytes, "5\r\n" + s.StartFolder + "\r\n" + DefaultLines3To21);
   EXPECT_EQ(ReadConfig(bytes, Cp1252).Settings, s);
   // An empty line 11 is no mark either.
   EXPECT_EQ(ReadConfig(earlier + "\r\n", Cp1252).Settings.StartFolder, U8(u"C:\\\u00C3\u00A9"));
@@ -348,7 +389,7 @@ TEST(ConfigFile, ANameWithAnUnpairedSurrogateSurvivesTheFile) {
 
 TEST(ConfigFile, AByteOrderMarkIsDropped) {
   // An editor's UTF-8 mark before line 1; the lines are UTF-8 then, with or without line 11.
-  for (const std::string& rest : {std::string(DefaultLines3To14), std::string(DefaultLines3To10)}) {
+  for (const std::string& rest : {std::string(DefaultLines3To21), std::string(DefaultLines3To10)}) {
     const auto read = ReadConfig(
         "\xEF\xBB\xBF"
         "7\r\nC:\\M\xC3\xBCller\r\n" +
@@ -398,9 +439,9 @@ TEST(ConfigFile, HotKeyLineTakesOnlyTheOfferedChoices) {
   TSettings s;
   s.HotKeyFlags = 5;
   EXPECT_EQ(WriteConfig(s, Cp1252), FirstRunBytes);
-  // A later version's line 15 is ignored; line 11 still counts.
-  const auto later =
-      ReadConfig("5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "3\r\n0\r\n\r\n1\r\nwhatever\r\n", Cp1252);
+  // A later version's line 22 is ignored; line 11 still counts.
+  const auto later = ReadConfig(
+      "5\r\nC:\\\r\n" + std::string(DefaultLines3To10) + "3\r\n0\r\n\r\n1\r\n" + Lines15To21 + "whatever\r\n", Cp1252);
   EXPECT_TRUE(later.Errors.empty());
   EXPECT_EQ(later.Settings.HotKeyFlags, 3u);
 }

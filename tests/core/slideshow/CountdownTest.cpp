@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -16,17 +17,20 @@ struct TTimerRun {
   std::vector<std::string> Texts;  // countdown text after each tick
 };
 
+constexpr TPeriodUnit Sec = TPeriodUnit::Seconds, Min = TPeriodUnit::Minutes;
+
 TTimerRun RunTimer(double period, bool secondsMode, int ticks, bool listEmpty = false) {
+  const TPeriodUnit unit = secondsMode ? Sec : Min;
   TTimerRun run;
   std::int32_t elapsed = 0;
   std::string text = "unchanged";
   for (int tick = 1; tick <= ticks; ++tick) {
     elapsed = NextSecondsElapsed(elapsed);
-    if (SwitchDue(elapsed, period, secondsMode, listEmpty)) {
+    if (SwitchDue(elapsed, period, unit, listEmpty)) {
       run.Switches.push_back(tick);
       elapsed = 0;
     }
-    if (CountdownShown(period)) text = CountdownText(SecondsToChange(elapsed, period, secondsMode, listEmpty));
+    if (CountdownShown(period)) text = CountdownText(SecondsToChange(elapsed, period, unit, listEmpty));
     run.Texts.push_back(text);
   }
   return run;
@@ -47,7 +51,7 @@ TEST(Countdown, TextRunsFromTheFullPeriodDownToZero) {
   EXPECT_EQ(run.Texts[301], "4 m 59 s");
   EXPECT_EQ(CountdownText(0), "0 m 0 s");
   EXPECT_EQ(CountdownText(61), "1 m 1 s");
-  EXPECT_EQ(CountdownText(60000), "1000 m 0 s");
+  EXPECT_EQ(CountdownText(60000), "16 h 40 m");  // 1000 minutes
 }
 
 TEST(Countdown, PeriodZeroAndEmptyList) {
@@ -59,21 +63,21 @@ TEST(Countdown, PeriodZeroAndEmptyList) {
   EXPECT_TRUE(empty.Switches.empty());
   EXPECT_EQ(empty.Texts.back(), "0 m 0 s");
   // A list that fills after the period ran out switches at once.
-  EXPECT_TRUE(SwitchDue(10, 1, true, false));
+  EXPECT_TRUE(SwitchDue(10, 1, Sec, false));
 }
 
 TEST(Countdown, ComparisonIsStrictInEitherUnit) {
-  EXPECT_FALSE(SwitchDue(300, 5, false, false));
-  EXPECT_TRUE(SwitchDue(301, 5, false, false));
-  EXPECT_FALSE(SwitchDue(5, 5, true, false));
-  EXPECT_TRUE(SwitchDue(6, 5, true, false));
+  EXPECT_FALSE(SwitchDue(300, 5, Min, false));
+  EXPECT_TRUE(SwitchDue(301, 5, Min, false));
+  EXPECT_FALSE(SwitchDue(5, 5, Sec, false));
+  EXPECT_TRUE(SwitchDue(6, 5, Sec, false));
   // After a switch to seconds with more already elapsed, the next tick changes.
-  EXPECT_TRUE(SwitchDue(100, 20, true, false));
+  EXPECT_TRUE(SwitchDue(100, 20, Sec, false));
 }
 
 TEST(Countdown, OverdueChangeShowsZeroNotANegativeTime) {
-  EXPECT_EQ(SecondsToChange(400, 5, false, false), 0);
-  EXPECT_EQ(SecondsToChange(299, 5, false, false), 1);
+  EXPECT_EQ(SecondsToChange(400, 5, Min, false), 0);
+  EXPECT_EQ(SecondsToChange(299, 5, Min, false), 1);
   EXPECT_EQ(NextSecondsElapsed(std::numeric_limits<std::int32_t>::max()), std::numeric_limits<std::int32_t>::max());
 }
 
@@ -84,10 +88,34 @@ TEST(Countdown, ElapsedSecondsRoundToTheNearestAndStopAtTheLargestCount) {
 }
 
 TEST(Countdown, UnitSwitch) {
-  EXPECT_EQ(PeriodTextAfterUnitSwitch("3", true), "5");
-  EXPECT_EQ(PeriodTextAfterUnitSwitch("0", true), "5");
-  EXPECT_EQ(PeriodTextAfterUnitSwitch("20", true), "20");
-  EXPECT_EQ(PeriodTextAfterUnitSwitch("3", false), "3");
+  EXPECT_EQ(PeriodTextAfterUnitSwitch("3", Sec), "5");
+  EXPECT_EQ(PeriodTextAfterUnitSwitch("0", Sec), "5");
+  EXPECT_EQ(PeriodTextAfterUnitSwitch("20", Sec), "20");
+  EXPECT_EQ(PeriodTextAfterUnitSwitch("3", Min), "3");
+  EXPECT_EQ(PeriodTextAfterUnitSwitch("1", TPeriodUnit::Hours), "1");
+  EXPECT_EQ(PeriodTextAfterUnitSwitch("0", TPeriodUnit::Days), "0");
+}
+
+TEST(Countdown, UnitsInSecondsCaptionsAndLetters) {
+  const std::tuple<TPeriodUnit, std::int32_t, const char*, char> units[] = {
+      {Sec, 1, " sec ", 's'}, {Min, 60, " min ", 'm'}, {TPeriodUnit::Hours, 3600, " hours ", 'h'}, {TPeriodUnit::Days, 86400, " days ", 'd'}};
+  for (const auto& [unit, seconds, caption, letter] : units) {
+    EXPECT_EQ(UnitSeconds(unit), seconds);
+    EXPECT_EQ(PeriodUnitCaption(unit), caption);
+    EXPECT_EQ(PeriodUnitLetter(unit), letter);
+    for (const char read : {letter, static_cast<char>(letter - 'a' + 'A')}) EXPECT_EQ(ParsePeriodUnit({&read, 1}), unit);
+  }
+  for (const char* bad : {"", "x", "mm", " m"}) EXPECT_EQ(ParsePeriodUnit(bad), std::nullopt) << bad;
+}
+
+TEST(Countdown, LongPeriodsCountInHoursAndDays) {
+  const std::pair<std::int64_t, const char*> texts[] = {{3599, "59 m 59 s"}, {3600, "1 h 0 m"},    {11'099, "3 h 4 m"},
+                                                          {86'399, "23 h 59 m"}, {93'599, "1 d 1 h"}, {86'400'000, "1000 d 0 h"}};
+  for (const auto& [seconds, text] : texts) EXPECT_EQ(CountdownText(seconds), text) << seconds;
+  // 1000 days, strictly, without overflowing.
+  EXPECT_FALSE(SwitchDue(86'400'000, 1000, TPeriodUnit::Days, false));
+  EXPECT_TRUE(SwitchDue(86'400'001, 1000, TPeriodUnit::Days, false));
+  EXPECT_EQ(SecondsToChange(1, 1000, TPeriodUnit::Days, false), 86'399'999);
 }
 
 TEST(Countdown, PeriodIsAWholeNumberFromZeroToAThousand) {

@@ -71,7 +71,7 @@ TEST(MonitorRound, EachMonitorsPicturesAreDistinctAlsoShuffledOrFewerThanMonitor
   const Case cases[] = {{9, 3, true, 3}, {2, 3, false, 2}, {4, 4, true, 4}, {1, 2, false, 1}};
   for (const auto& c : cases) {
     TRig rig(c.pictures);
-    rig.Show.SetSettings({c.random, false, false, 0, false, true});
+    rig.Show.SetSettings({c.random, false, false, 0, TPeriodUnit::Minutes, true});
     rig.Desktop.Monitors = c.monitors;
     for (int change = 0; change < 6; ++change) {
       rig.Show.Next();

@@ -60,7 +60,7 @@ TEST(SlideshowSteer, PreviousPutsBackEveryMonitorsPictureOfTheChange) {
 // starts a full period.
 TEST(SlideshowSteer, APauseHoldsTheTimerButNotTheUser) {
   TRig rig(5);
-  rig.Show.SetSettings({.Period = 2, .SecondsMode = true});
+  rig.Show.SetSettings({.Period = 2, .Unit = TPeriodUnit::Seconds});
   rig.Show.SetPaused(true);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(rig.Tick(), TTickResult::None);
   EXPECT_TRUE(rig.Desktop.Applied.empty());

@@ -258,7 +258,7 @@ TEST_F(Slideshow, DeleteActsOnTheFileNamedInTheQuestionWhereverTheCurrentOneMove
 // so the answer could land on another picture than the one named.
 TEST_F(Slideshow, CommandsWaitWhileAQuestionIsOpen) {
   Build(4);
-  Show.SetSettings({false, false, false, 1, true});
+  Show.SetSettings({false, false, false, 1, TPeriodUnit::Seconds});
   View.Answers = {true};
   int secondQuestions = 0;
   View.WhileAsking = [&] {
@@ -401,7 +401,7 @@ TEST_F(Slideshow, AFileThatCannotBeDeletedKeepsItsEntryAndSaysWhy) {
 // failing pictures again on every tick.
 TEST_F(Slideshow, ARecoveryThatGivesUpWaitsAFullPeriodBeforeTheNextTry) {
   Build(2);
-  Show.SetSettings({false, true, false, 3, true});  // Sound, 3 seconds
+  Show.SetSettings({false, true, false, 3, TPeriodUnit::Seconds});  // Sound, 3 seconds
   for (int i = 0; i < 2; ++i) Desktop.Results[Pic(i)] = TLoadResult::Unreadable;
   EXPECT_EQ(Ticks(4), 1);
   EXPECT_EQ(Desktop.Log.size(), 2u) << "one round of the list";
@@ -515,7 +515,7 @@ TEST_F(Slideshow, DeletionsDuringRecoveryKeepTheListConsistent) {
 // for a replaced one is dropped, and a read that stalls is passed over.
 TEST_F(Slideshow, WorkInFlightIsReplacedByTheNewestAndAStalledReadIsPassedOver) {
   Build(5);
-  Show.SetSettings({.Once = true, .Period = 1, .SecondsMode = true});
+  Show.SetSettings({.Once = true, .Period = 1, .Unit = TPeriodUnit::Seconds});
   Runner.Held = true;
   for (int press = 0; press < 3; ++press) Show.Next();  // before the first decode is back
   Clock.Now += 5000;
@@ -561,13 +561,13 @@ TEST_F(Slideshow, AFailedWriteStillEndsTheChangeAndRestartsThePeriod) {
 
 TEST_F(Slideshow, TheTimerSwitchesOneTickAfterThePeriod) {
   Build(3);
-  Show.SetSettings({false, false, false, 1, true});  // 1 second
+  Show.SetSettings({false, false, false, 1, TPeriodUnit::Seconds});  // 1 second
   EXPECT_EQ(Ticks(1), 0);
   EXPECT_EQ(Show.SecondsToChange(), 0);
   EXPECT_EQ(Ticks(1), 1);
   EXPECT_EQ(Ticks(6), 3) << "a change every two seconds";
 
-  Show.SetSettings({false, false, false, 5, false});  // 5 minutes
+  Show.SetSettings({false, false, false, 5, TPeriodUnit::Minutes});  // 5 minutes
   Show.Clear();
   EXPECT_EQ(Desktop.Clears, 1);
   EXPECT_EQ(View.OnDesktop, "");
@@ -579,31 +579,31 @@ TEST_F(Slideshow, TheTimerSwitchesOneTickAfterThePeriod) {
 
   // Switching to seconds with more seconds elapsed than the new period: the next tick changes.
   Ticks(100);
-  Show.SetSettings({false, false, false, 20, true});
+  Show.SetSettings({false, false, false, 20, TPeriodUnit::Seconds});
   EXPECT_EQ(Ticks(1), 1);
 }
 
 TEST_F(Slideshow, PeriodZeroAndAnEmptyListSwitchNothing) {
-  Show.SetSettings({false, false, true, 0, true});
+  Show.SetSettings({false, false, true, 0, TPeriodUnit::Seconds});
   Lister.Folders[Folder];
   Show.Rebuild(Folder, false);
-  Show.SetSettings({false, false, true, 1, true});
+  Show.SetSettings({false, false, true, 1, TPeriodUnit::Seconds});
   EXPECT_EQ(Ticks(10), 0);
   EXPECT_EQ(Show.SecondsToChange(), 0);
   // The list gets pictures with the period long run out: the next tick switches... or ends.
   Lister.AddPictures(Folder, 2);
   Show.Rebuild(Folder, false);
-  Show.SetSettings({false, false, true, 0, true});
+  Show.SetSettings({false, false, true, 0, TPeriodUnit::Seconds});
   EXPECT_EQ(Ticks(100), 0) << "period 0 never ends the program, even with Once";
   EXPECT_EQ(Show.SecondsToChange(), std::nullopt);
-  Show.SetSettings({false, false, true, 1, true});
+  Show.SetSettings({false, false, true, 1, TPeriodUnit::Seconds});
   EXPECT_EQ(Tick(), TTickResult::Quit);
 }
 
 // Regression: Once moved to the next picture before saving, so every start skipped one.
 TEST_F(Slideshow, OnceKeepsThePictureOnTheDesktop) {
   Build(5);
-  Show.SetSettings({false, false, true, 1, true});
+  Show.SetSettings({false, false, true, 1, TPeriodUnit::Seconds});
   Show.Next();   // the change at start-up: picture 1 on the desktop
   Show.Pick(3);  // a pick only previews
   Show.Clear();
@@ -613,7 +613,7 @@ TEST_F(Slideshow, OnceKeepsThePictureOnTheDesktop) {
 
   // Nothing changed this run: the picture the settings named stays.
   TRig rig(5, 2);
-  rig.Show.SetSettings({false, false, true, 1, true});
+  rig.Show.SetSettings({false, false, true, 1, TPeriodUnit::Seconds});
   rig.Show.Pick(4);
   rig.Tick();
   EXPECT_EQ(rig.Tick(), TTickResult::Quit);
@@ -622,7 +622,7 @@ TEST_F(Slideshow, OnceKeepsThePictureOnTheDesktop) {
 
 TEST_F(Slideshow, ARecoveryThatStoppedLeavesTheDesktopPictureForOnce) {
   Build(3);
-  Show.SetSettings({false, false, true, 1, true});
+  Show.SetSettings({false, false, true, 1, TPeriodUnit::Seconds});
   Show.Next();  // picture 1
   for (int i = 0; i < 3; ++i) Desktop.Results[Pic(i)] = TLoadResult::Unreadable;
   Show.Next();
@@ -637,29 +637,30 @@ TEST_F(Slideshow, ARecoveryThatStoppedLeavesTheDesktopPictureForOnce) {
 TEST_F(Slideshow, SleepAcrossPeriodsGivesOneChangeOnWaking) {
   struct TCase {
     double Period;
-    bool SecondsMode;
+    TPeriodUnit Unit;
     std::uint64_t SleepMs;
   };
   const TCase cases[] = {
-      {5, false, 301'000},                // just past one period
-      {5, false, 3 * 3600'000},           // across 36 periods
-      {5, true, 6'000},                   // seconds mode, one period
-      {1000, false, 40ull * 86'400'000},  // longer than the longest period, for weeks
+      {5, TPeriodUnit::Minutes, 301'000},                // just past one period
+      {5, TPeriodUnit::Minutes, 3 * 3600'000},           // across 36 periods
+      {5, TPeriodUnit::Seconds, 6'000},                  // seconds mode, one period
+      {1000, TPeriodUnit::Minutes, 40ull * 86'400'000},  // longer than the longest period, for weeks
+      {1000, TPeriodUnit::Days, 1001ull * 86'400'000},   // the longest period of all
   };
   Build(4);
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.SleepMs);
-    Show.SetSettings({false, false, false, c.Period, c.SecondsMode});
+    Show.SetSettings({false, false, false, c.Period, c.Unit});
     Show.Clear();
     Clock.Now += c.SleepMs;  // asleep: no tick at all
     const std::size_t before = Desktop.Applied.size();
     EXPECT_EQ(Tick(), TTickResult::Switched);
     EXPECT_EQ(Ticks(5), 0) << "the periods slept through are not made up one by one";
     EXPECT_EQ(Desktop.Applied.size(), before + 1);
-    EXPECT_EQ(Show.SecondsToChange(), static_cast<std::int32_t>(c.Period * (c.SecondsMode ? 1 : 60)) - 5);
+    EXPECT_EQ(Show.SecondsToChange(), static_cast<std::int64_t>(c.Period * UnitSeconds(c.Unit)) - 5);
   }
   // Asleep for part of a period: the countdown counts the time asleep.
-  Show.SetSettings({false, false, false, 5, false});
+  Show.SetSettings({false, false, false, 5, TPeriodUnit::Minutes});
   Show.Clear();
   Clock.Now += 120'000;
   EXPECT_EQ(Show.CountdownText(), "3 m 0 s");
@@ -670,7 +671,7 @@ TEST_F(Slideshow, SleepAcrossPeriodsGivesOneChangeOnWaking) {
 // Regression: timer messages that come a little early must not put the change a tick later.
 TEST_F(Slideshow, TicksThatComeEarlyOrLateKeepTheChangeOnItsTick) {
   Build(3);
-  Show.SetSettings({false, false, false, 5, true});
+  Show.SetSettings({false, false, false, 5, TPeriodUnit::Seconds});
   Show.Clear();
   std::vector<int> switches;
   for (int tick = 1; tick <= 18; ++tick) {
@@ -696,7 +697,7 @@ TEST_F(Slideshow, AHeldChangeWaitsAndFollowsOnceOnRelease) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TRig rig(4);
-    rig.Show.SetSettings({false, false, false, 2, true});
+    rig.Show.SetSettings({false, false, false, 2, TPeriodUnit::Seconds});
     rig.Show.RestartPeriod();
     c.Hold(rig.Show, rig.Desktop, true);
     for (int i = 0; i < 2; ++i) EXPECT_EQ(rig.Tick(), TTickResult::None);
@@ -724,11 +725,11 @@ TEST_F(Slideshow, AHeldChangeWaitsAndFollowsOnceOnRelease) {
 // Regression: a longer period left the countdown saying a change waited for full screen.
 TEST_F(Slideshow, TheFullScreenWaitEndsWhenNothingIsDueAnyMore) {
   Build(3);
-  Show.SetSettings({false, false, false, 2, true});
+  Show.SetSettings({false, false, false, 2, TPeriodUnit::Seconds});
   Desktop.FullScreen = true;
   Ticks(3);
   EXPECT_EQ(Show.CountdownText(), "waiting: full screen");
-  Show.SetSettings({false, false, false, 10, true});
+  Show.SetSettings({false, false, false, 10, TPeriodUnit::Seconds});
   Ticks(1);
   EXPECT_EQ(Show.CountdownText(), "0 m 6 s");
 }
@@ -736,7 +737,7 @@ TEST_F(Slideshow, TheFullScreenWaitEndsWhenNothingIsDueAnyMore) {
 // Regression: a shell saying "busy" for good held every change for good; now one extra period at most.
 TEST_F(Slideshow, AFullScreenProgramHoldsADueChangeOneExtraPeriodAtMost) {
   Build(3);
-  Show.SetSettings({false, false, false, 3, true});
+  Show.SetSettings({false, false, false, 3, TPeriodUnit::Seconds});
   Desktop.FullScreen = true;
   EXPECT_EQ(Ticks(6), 0);
   EXPECT_EQ(Show.CountdownText(), "waiting: full screen");
@@ -746,7 +747,7 @@ TEST_F(Slideshow, AFullScreenProgramHoldsADueChangeOneExtraPeriodAtMost) {
 
 TEST_F(Slideshow, ALockedAndDisconnectedSessionWaitsForBoth) {
   Build(3);
-  Show.SetSettings({false, false, false, 1, true});
+  Show.SetSettings({false, false, false, 1, TPeriodUnit::Seconds});
   Show.SessionLocked(true);
   Show.SessionDisconnected(true);
   Show.SessionLocked(false);  // unlocked at the console, the remote connection still gone
@@ -758,13 +759,13 @@ TEST_F(Slideshow, ALockedAndDisconnectedSessionWaitsForBoth) {
 // Period 0 and Once act as they always did, whatever holds and however long the sleep.
 TEST_F(Slideshow, PeriodZeroAndOnceAreUnchangedByTheClock) {
   Build(3);
-  Show.SetSettings({false, false, true, 0, false});
+  Show.SetSettings({false, false, true, 0, TPeriodUnit::Minutes});
   Clock.Now += 30ull * 86'400'000;
   EXPECT_EQ(Ticks(3), 0);
   EXPECT_EQ(Desktop.FullScreenChecks, 0);
   EXPECT_EQ(Show.CountdownText(), std::nullopt);
   // Once ends the program at the switching moment: that changes nothing on the screen.
-  Show.SetSettings({false, false, true, 1, false});
+  Show.SetSettings({false, false, true, 1, TPeriodUnit::Minutes});
   Desktop.FullScreen = true;
   Show.SessionLocked(true);
   EXPECT_EQ(Tick(), TTickResult::Quit);

@@ -1,0 +1,50 @@
+#include "slideshow/ClockAlign.h"
+
+#include "slideshow/UtcText.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvell {
+namespace {
+
+std::int64_t At(const char* utcText) { return ParseUtcText(utcText).value(); }
+
+// Central Europe in 2025: +1 h, +2 h from 30 March 01:00 UTC to 26 October 01:00 UTC.
+std::int64_t CentralEurope(std::int64_t utc) {
+  return utc >= At("2025-03-30T01:00:00Z") && utc < At("2025-10-26T01:00:00Z") ? 7200 : 3600;
+}
+
+TEST(ClockAlign, BoundariesFollowTheLocalClockAcrossDaylightSaving) {
+  const TLocalOffset utc = [](std::int64_t) { return 0; };
+  const TLocalOffset newYork = [](std::int64_t) { return -4 * 3600; };
+  const TLocalOffset europe = CentralEurope;
+  struct Case {
+    const char* After;
+    std::int64_t Period;
+    const TLocalOffset& Offset;
+    const char* Next;
+  };
+  const Case cases[] = {
+      {"2025-06-01T10:17:00Z", 3600, utc, "2025-06-01T11:00:00Z"},
+      {"2025-06-01T11:00:00Z", 3600, utc, "2025-06-01T12:00:00Z"},  // strictly after
+      {"2025-06-01T22:00:00Z", 7 * 3600, utc, "2025-06-02T00:00:00Z"},  // 21 o'clock, then midnight
+      {"2025-06-01T03:00:00Z", 86400, newYork, "2025-06-01T04:00:00Z"},
+      {"2025-06-01T10:00:00Z", 86400, europe, "2025-06-01T22:00:00Z"},
+      {"2025-06-01T10:00:00Z", 2 * 86400, europe, "2025-06-02T22:00:00Z"},  // day 20242 since 1970
+      {"2025-06-01T10:00:00Z", 25 * 3600, utc, "2025-06-01T15:00:00Z"},    // hour 19,431 × 25 since 1970
+      // The 23-hour day: midnight to midnight, and the hour the clock skips.
+      {"2025-03-29T23:00:00Z", 86400, europe, "2025-03-30T22:00:00Z"},
+      {"2025-03-30T00:30:00Z", 3600, europe, "2025-03-30T01:00:00Z"},
+      {"2025-03-30T01:00:00Z", 3600, europe, "2025-03-30T02:00:00Z"},
+      {"2025-03-30T01:00:00Z", 1800, europe, "2025-03-30T01:30:00Z"},
+      // The 25-hour day, and the hour it repeats.
+      {"2025-10-25T22:00:00Z", 86400, europe, "2025-10-26T23:00:00Z"},
+      {"2025-10-26T00:15:00Z", 1800, europe, "2025-10-26T00:30:00Z"},
+      {"2025-10-26T01:30:00Z", 1800, europe, "2025-10-26T02:00:00Z"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(UtcText(NextClockBoundary(At(c.After), c.Period, c.Offset)), c.Next) << c.After << " " << c.Period;
+}
+
+}  // namespace
+}  // namespace tarvell
