@@ -8,7 +8,9 @@ std::vector<std::string> TMonitorRound::Deal(const TPicturePaths& pictures, std:
                                              bool random, TPictureSelector& selector) {
   const auto count = static_cast<std::int32_t>(pictures.size());
   std::vector<std::string> round{pictures[static_cast<std::size_t>(current)]};
-  // A shuffled round of the list that ends meanwhile may deal one again: it is passed over.
+  // The shuffle keeps a round's end and the next one's start apart by a whole change; a list
+  // too short for that may still deal one again, and it is passed over.
+  if (random) selector.SetPicturesPerChange(monitors);
   const auto wanted = static_cast<std::size_t>(std::min(monitors, count));
   std::int32_t at = current;
   for (std::int32_t tries = 0; round.size() < wanted && tries < 2 * count; ++tries) {

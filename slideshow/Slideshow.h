@@ -201,6 +201,12 @@ public:
   // Takes `path` back into the show (from the next listing on); false when it was not excluded.
   bool Readmit(const std::string& path) { return FExcluded.Remove(path); }
 
+  // The shuffle's round, kept across restarts (ShuffleFile.h, PictureSelector.h). The window
+  // restores the saved one before the first listing (it applies at the next listing) and
+  // saves it again whenever ShuffleChanges() has grown.
+  TShuffleState ShuffleState() const { return FSelector.State(); }
+  void SetShuffleState(TShuffleState state) { FSelector.Restore(std::move(state)); }
+  std::uint64_t ShuffleChanges() const noexcept { return FSelector.Changes(); }
 
 private:
   class TChangeScope;

@@ -38,6 +38,9 @@ void TSlideshow::SelectNext() {
   if (FPictures.empty()) return;
   // After a round of several monitors, on from its last picture.
   FCurrent = FRound.GoOnFrom(FCurrent, Count());
+  // Where a shuffled round ends, a change with a picture per monitor keeps apart from the one
+  // before it as a whole, not only from its primary.
+  if (FSettings.Random) FSelector.SetPicturesPerChange(FSettings.PerMonitor ? FDesktop.MonitorCount() : 1);
   FCurrent = FSettings.Random ? FSelector.NextAtRandom(FCurrent, Count())
                               : TPictureSelector::NextInOrder(FCurrent, Count());
 }

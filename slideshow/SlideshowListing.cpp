@@ -73,12 +73,13 @@ void TSlideshow::ListDone(std::uint64_t ticket, const TListRequest& request, TPi
   FView.ListingBusy(false);
   if (request.Replace) {
     FPictures = std::move(found.Pictures);
-    FSelector.NewRound();
   } else if (FPictures.empty()) {
     FPictures = std::move(found.Pictures);
   } else {
     FPictures.Append(found.Pictures);
   }
+  // The shuffle goes on over the new list: no listing starts a fresh round.
+  FSelector.Relist(FPictures);
   FView.ListChanged(FPictures);
   if (found.FirstError != 0) FView.ShowError(InOutErrorText(found.FirstError));
   if (!FPictures.empty()) FCurrent = TPictureSelector::ClampIndex(FCurrent, Count());

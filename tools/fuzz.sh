@@ -3,7 +3,8 @@
 # and undefined behaviour sanitizers, against the system libjpeg, libspng and libwebp) into
 # build/fuzz/, and runs each in turn: the JPEG one seeded with a copy of the shared JPEG
 # corpus, the PNG one with libpng's PngSuite, the WebP one with libwebp's test picture and
-# WebP files made from PngSuite. Exits non-zero on any finding.
+# WebP files made from PngSuite. Then the one over the shuffle file's reader, seeded with a
+# few files it writes. Exits non-zero on any finding.
 # Usage: tools/fuzz.sh [seconds]   (for each target; default 60; FUZZ_SECONDS works too)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -36,6 +37,8 @@ for target in png webp; do
   "$cxx" "${flags[@]}" -fsanitize=fuzzer "$root/tests/fuzz/${name}Fuzz.cpp" "${objects[@]}" -ljpeg -lspng \
     -lz -lwebpdemux -lwebp -o "$out/$target-fuzz"
 done
+"$cxx" "${flags[@]}" -fsanitize=fuzzer "$root/tests/fuzz/ShuffleFuzz.cpp" "$root/slideshow/ShuffleFile.cpp" \
+  "$out/obj/CaseFold.o" "$out/obj/Utf8.o" -o "$out/shuffle-fuzz"
 
 # The shared corpus is read-only: seed a private copy, flattened.
 seeds="$out/seeds"
@@ -82,8 +85,17 @@ else
 fi
 find "$root/build/deps/src" -path '*libwebp*' -name '*.webp' -exec cp {} "$out/webp-seeds/" \; 2>/dev/null || true
 
+# Shuffle files: empty, and a few keys with some shown.
+mkdir -p "$out/shuffle-corpus" "$out/shuffle-seeds"
+python3 - "$out/shuffle-seeds" <<'PY'
+import struct, sys
+for count, shown in ((0, 0), (3, 1), (5, 5)):
+    data = b'TVSH' + struct.pack('<IQQ', 1, count, shown) + b''.join(struct.pack('<I', 7919 * k) for k in range(count))
+    open('%s/keys-%d-%d' % (sys.argv[1], count, shown), 'wb').write(data)
+PY
+
 cd "$out"
-for target in decode png webp; do
+for target in decode png webp shuffle; do
   case $target in
     decode) dirs=("$out/corpus" "$seeds") ;;
     *) dirs=("$out/$target-corpus" "$out/$target-seeds") ;;

@@ -119,5 +119,28 @@ TEST(MonitorRound, ADisplayChangeComposesTheSamePicturesForTheNewLayout) {
   EXPECT_EQ(rig.Desktop.Rounds.size(), 3u);
 }
 
+// Shuffled, no change shares a picture with the one before it, also where a round ends and
+// the next begins; the round is the slideshow's to save and restore.
+TEST(MonitorRound, ShuffledChangesShareNoPictureAcrossTheEndOfARound) {
+  const std::pair<int, int> cases[] = {{12, 3}, {13, 3}, {9, 2}, {5, 1}, {2, 1}};  // pictures, monitors
+  for (const auto& [pictures, monitors] : cases) {
+    TRig rig(pictures), restarted(pictures);
+    rig.Show.SetSettings({.Random = true, .PerMonitor = true});
+    rig.Desktop.Monitors = monitors;
+    std::vector<std::string> previous{rig.Show.Pictures()[0]};
+    for (int change = 0; change < 8 * pictures; ++change) {
+      const std::uint64_t changes = rig.Show.ShuffleChanges();
+      rig.Show.Next();
+      EXPECT_GT(rig.Show.ShuffleChanges(), changes);
+      const auto shown = monitors > 1 ? rig.Desktop.Rounds.back() : std::vector{rig.Desktop.Applied.back()};
+      for (const auto& path : shown) ASSERT_EQ(std::ranges::count(previous, path), 0) << pictures << "/" << monitors;
+      previous = shown;
+    }
+    restarted.Show.SetShuffleState(rig.Show.ShuffleState());
+    restarted.Show.Rebuild(Folder, false);
+    EXPECT_EQ(restarted.Show.ShuffleState(), rig.Show.ShuffleState());
+  }
+}
+
 }  // namespace
 }  // namespace tarvell

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace tarvell {
@@ -106,20 +107,77 @@ TEST(PictureSelector, RemovedEntryLeavesTheRoundAndLaterIndexesShift) {
   }
 }
 
-TEST(PictureSelector, NewRoundAfterRebuildAndAfterAChangedCount) {
-  TPictureSelector selector(3);
-  std::int32_t current = selector.NextAtRandom(0, 3);
-  selector.NewRound();
-  // The picture kept across the rebuild counts as shown; the new round deals the others.
-  std::set<std::int32_t> seen = {current};
-  for (int i = 0; i < 3; ++i) {
-    current = selector.NextAtRandom(current, 4);
-    EXPECT_TRUE(seen.insert(current).second);
+std::string Name(int i) { return "C:\\P\\p" + std::to_string(i) + ".jpg"; }
+
+TPicturePaths Listed(const std::vector<std::string>& names) {
+  TPicturePaths paths;
+  for (const auto& name : names) paths.Add(name);
+  return paths;
+}
+
+// Deals `count` pictures after `current`, each once, never one of `seen` nor the current one.
+void DealUnseen(TPictureSelector& selector, const std::vector<std::string>& list, std::int32_t& current,
+                std::size_t count, std::set<std::string>& seen) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::int32_t next = selector.NextAtRandom(current, static_cast<std::int32_t>(list.size()));
+    ASSERT_NE(next, current);
+    ASSERT_TRUE(seen.insert(list[static_cast<std::size_t>(next)]).second) << list[static_cast<std::size_t>(next)];
+    current = next;
   }
-  // A list that changed without notice is dealt afresh, within range.
-  for (int i = 0; i < 10; ++i) {
-    current = selector.NextAtRandom(0, 2);
-    EXPECT_EQ(current, 1);
+}
+
+TEST(PictureSelector, TheRoundGoesOnAcrossASaveAndAListWithPicturesAddedAndRemoved) {
+  const struct {
+    int pictures, dealt;
+    std::set<int> removed;
+    int added;
+  } cases[] = {{10, 4, {1, 2, 7}, 3}, {5, 4, {}, 0}, {6, 1, {0}, 2}, {1000, 500, {3, 600, 999}, 100}, {4, 2, {0, 1, 2, 3}, 2}};
+  for (const auto& c : cases) {
+    for (std::uint64_t seed = 0; seed < 10; ++seed) {
+      std::vector<std::string> before, after;
+      for (int i = 0; i < c.pictures + c.added; ++i) {
+        if (i < c.pictures) before.push_back(Name(i));
+        if (!c.removed.contains(i)) after.push_back(Name(i));
+      }
+      TPictureSelector first(seed), second(seed + 100);
+      first.Relist(Listed(before));
+      std::int32_t current = 0;  // shown at start-up: counts as dealt with the first choice
+      std::set<std::string> shown{before[0]};
+      DealUnseen(first, before, current, static_cast<std::size_t>(c.dealt), shown);
+      const auto saved = ReadShuffleFile(WriteShuffleFile(first.State()));
+      ASSERT_TRUE(saved && saved->Shown == shown.size());
+      second.Restore(*saved);
+      EXPECT_EQ(second.State(), *saved) << "kept as it is until a listing";
+      second.Relist(Listed(after));
+      const std::uint64_t changes = second.Changes();
+      second.Relist(Listed(after));
+      EXPECT_EQ(second.Changes(), changes) << "the same list again changes nothing to save";
+      const auto last = std::ranges::find(after, before[static_cast<std::size_t>(current)]);
+      current = last == after.end() ? -1 : static_cast<std::int32_t>(last - after.begin());
+      // What was not shown before the save comes now, added ones included, each once; then a
+      // whole new round, its first picture not the last one shown.
+      std::erase_if(shown, [&](const std::string& name) { return !std::ranges::count(after, name); });
+      DealUnseen(second, after, current, after.size() - shown.size(), shown);
+      std::set<std::string> next;
+      DealUnseen(second, after, current, after.size(), next);
+    }
+  }
+}
+
+TEST(PictureSelector, PathsWhoseKeysCollideEachKeepAPlaceOfTheirOwn) {
+  const std::string a = "C:\\P\\p20968.jpg", b = "C:\\P\\q2916282.jpg";
+  ASSERT_EQ(PictureKey(a), PictureKey(b));
+  EXPECT_EQ(PictureKey("c:\\p\\P20968.JPG"), PictureKey(a)) << "one file whatever its case";
+  const std::vector<std::string> list = {Name(1), b, Name(2), a};
+  // A key's places go to its pictures in list order; one place too many is dropped.
+  const std::pair<TShuffleState, std::set<std::string>> cases[] = {
+      {{}, {}}, {{{PictureKey(a), PictureKey(Name(2))}, 1}, {b}}, {{{PictureKey(a), PictureKey(a), PictureKey(a)}, 3}, {a, b}}};
+  for (auto [saved, seen] : cases) {
+    TPictureSelector selector(5);
+    selector.Restore(saved);
+    selector.Relist(Listed(list));
+    std::int32_t current = -1;
+    for (int round = 0; round < 3; ++round, seen.clear()) DealUnseen(selector, list, current, list.size() - seen.size(), seen);
   }
 }
 
