@@ -6,6 +6,7 @@
 #include "app/Unit1.h"
 #include "components/SysTray.h"
 #include "gui/CheckBox.h"
+#include "gui/ComboBox.h"
 #include "gui/Dialogs.h"
 #include "gui/Edit.h"
 #include "app/JPEGImageControl.h"
