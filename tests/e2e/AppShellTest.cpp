@@ -90,7 +90,7 @@ TEST_F(AppShell, ClosingTheWindowSavesTheSettings) {
 }
 
 TEST_F(AppShell, EndOfTheSessionSavesTheSettings) {
-  const TSettings settings{.Unit = TPeriodUnit::Seconds};
+  const TSettings settings{.Unit = tarvell::TPeriodUnit::Seconds};
   StartToTray(settings);
   PostMessageA(main, WM_QUERYENDSESSION, 0, 0);
   PostMessageA(main, WM_ENDSESSION, TRUE, 0);

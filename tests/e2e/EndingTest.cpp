@@ -15,7 +15,7 @@ namespace {
 
 // Settings unlike the defaults in every line the defaults would change.
 const TSettings OwnSettings{.PeriodText = "7", .StartFolder = "C:\\windows", .Subfolders = true, .Random = true,
-                            .CurrentIndex = 3, .Transparent = false, .Unit = TPeriodUnit::Seconds};
+                            .CurrentIndex = 3, .Transparent = false, .Unit = tarvell::TPeriodUnit::Seconds};
 
 using Ending = TTarvellCase;
 

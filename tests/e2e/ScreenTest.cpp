@@ -82,7 +82,7 @@ TEST_F(Screen, TheWindowStaysWholeAfterCtrlZ) {
 
 TEST_F(Screen, TheWindowStaysWholeAfterTimerSwitchesInSecondsMode) {
   settings.PeriodText = "1";  // a change every second tick
-  settings.Unit = TPeriodUnit::Seconds;
+  settings.Unit = tarvell::TPeriodUnit::Seconds;
   StartAndShow();
   ExpectWholeWindowAfterTheDesktopShows(Shows(Green));
   ExpectWholeWindowAfterTheDesktopShows(Shows(Red));

@@ -297,7 +297,7 @@ TEST_F(Slideshow, ADamagedPictureWithSoundOnAsksToViewItThenToDeleteIt) {
 TEST_F(Slideshow, SecondsModeWithPeriodOneChangesEveryTwoSeconds) {
   AddThreePictures();
   settings.PeriodText = "1";
-  settings.Unit = TPeriodUnit::Seconds;
+  settings.Unit = tarvell::TPeriodUnit::Seconds;
   StartToTray(settings);
   ASSERT_TRUE(WaitForCaption(Position("1(3)")));
 
@@ -330,7 +330,7 @@ TEST_F(Slideshow, SecondsModeWithPeriodOneChangesEveryTwoSeconds) {
 TEST_F(Slideshow, ALockedSessionOrSleepHoldsTheTimerButNotTheHotKeys) {
   AddThreePictures();
   settings.PeriodText = "1";
-  settings.Unit = TPeriodUnit::Seconds;
+  settings.Unit = tarvell::TPeriodUnit::Seconds;
   StartToTray(settings);
   ASSERT_TRUE(WaitForCaption(Position("2(3)"))) << "the timer runs";
 
@@ -361,7 +361,7 @@ TEST_F(Slideshow, OnceEndsTheProgramAndRecordsThePictureOnTheDesktop) {
   settings.PeriodText = "1";
   settings.Startup = true;
   settings.Once = true;
-  settings.Unit = TPeriodUnit::Seconds;
+  settings.Unit = tarvell::TPeriodUnit::Seconds;
   ASSERT_TRUE(WriteSettings(settings));
   ASSERT_TRUE(run.Start());
   ASSERT_TRUE(run.EndsWithZero(20000));
@@ -439,7 +439,7 @@ TEST_F(Slideshow, AStyleRememberedByAnEarlierRunIsPutBackByTheNextSinglePicture)
   settings.PeriodText = "1";
   settings.Startup = true;
   settings.Once = true;
-  settings.Unit = TPeriodUnit::Seconds;
+  settings.Unit = tarvell::TPeriodUnit::Seconds;
   // Fit, and (regression: Span stayed for good) a desktop that had neither value.
   const std::optional<std::string> missing;
   for (const tarvell::TStyleValues& user : {tarvell::TStyleValues(tarvell::TWallpaperStyle::Fit), {missing, missing}}) {
