@@ -35,8 +35,10 @@ void TSlideshow::RestartPeriod() {
 void TSlideshow::StartPeriod(std::optional<std::int64_t> lastChangeUtc) {
   RestartPeriod();
   if (!lastChangeUtc || FPeriod.Paused || FSettings.Period <= 0) return;
-  // Ahead of the clock: the clock was set back since, and the period starts now.
-  const std::int64_t since = std::max<std::int64_t>(FPeriod.StartUtc - *lastChangeUtc, 0);
+  // Ahead of the clock: the clock was set back since, and the period starts now. Further back
+  // than twice the longest period changes nothing more and keeps the counts in range.
+  constexpr std::int64_t Longest = std::int64_t{MaxPeriod} * 86400;
+  const std::int64_t since = std::clamp<std::int64_t>(FPeriod.StartUtc - *lastChangeUtc, 0, 2 * Longest);
   FPeriod.Start -= since * 1000;
   FPeriod.StartUtc -= since;
   if (ChangeDue()) FPeriod.CatchUpAfter = SecondsElapsed() + StartupChangeDelaySeconds;

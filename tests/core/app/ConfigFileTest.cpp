@@ -80,7 +80,8 @@ TEST(ConfigFile, EverySettingRoundTripsByPosition) {
   s.OnTheClock = true;
   const std::string bytes = WriteConfig(s, Cp1252);
   EXPECT_EQ(bytes, "1000\r\n" + s.StartFolder +
-                       "\r\n1\r\n1\r\n123456\r\n1\r\n0\r\n1\r\n1\r\n1\r\n9\r\n1\r\n6,0\r\n1\r\n2025-06-15T15:06:40Z\r\ns\r\n\r\n\r\n\r\n\r\n1\r\n");
+                       "\r\n1\r\n1\r\n123456\r\n1\r\n0\r\n1\r\n1\r\n1\r\n9\r\n1\r\n6,0\r\n1\r\n"
+                       "2025-06-15T15:06:40Z\r\ns\r\n\r\n\r\n\r\n\r\n1\r\n");
   const auto read = ReadConfig(bytes, Cp1252);
   EXPECT_TRUE(read.Errors.empty());
   EXPECT_EQ(read.Settings, s);
@@ -252,7 +253,8 @@ TEST(ConfigFile, AnyNonZeroNumberChecksABoxAndIsSavedAsOne) {
   EXPECT_TRUE(read.Settings.Random);
   EXPECT_TRUE(read.Settings.Sound);
   EXPECT_FALSE(read.Settings.Transparent);
-  EXPECT_EQ(WriteConfig(read.Settings, Cp1252), "5\r\nC:\\\r\n1\r\n1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n0\r\n" + std::string(Lines15To21));
+  EXPECT_EQ(WriteConfig(read.Settings, Cp1252),
+            "5\r\nC:\\\r\n1\r\n1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n0\r\n" + std::string(Lines15To21));
 }
 
 TEST(ConfigFile, PeriodLineOutsideZeroToThousandBecomesFive) {
