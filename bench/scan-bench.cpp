@@ -5,10 +5,15 @@
 //   scan-bench --print DIR             also print the list, one path a line
 //   scan-bench --memory DIR            print the heap bytes a picture that the list holds,
 //                                      and what one string a path would hold instead
+//   scan-bench --shuffle COUNT         time the shuffle's listing of COUNT pictures in folders
+//                                      of 100 (a fresh round, then half shown and a tenth gone,
+//                                      a tenth new), its file both ways, and the heap bytes it
+//                                      holds a picture
 //   scan-bench --generate DIR FOLDERS FILES
 //                                      make FOLDERS folders (DIR included) with FILES files
 //                                      each, a quarter of them pictures (empty files)
 
+#include "slideshow/PictureSelector.h"
 #include "slideshow/PictureWalk.h"
 #include "base/PosixDirectoryLister.h"
 
@@ -103,15 +108,55 @@ int Memory(const std::string& folder) {
   return 0;
 }
 
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+int Shuffle(std::int32_t n) {
+  tarvell::TPicturePaths pictures, changed;  // in `changed` every tenth picture gone, as many new ones
+  for (std::int32_t i = 0; i < n; ++i) {
+    if (i % 100 == 0) {
+      const std::string folder = "C:\\Pictures\\Folder " + std::to_string(i / 100) + "\\";
+      pictures.BeginFolder(folder);
+      changed.BeginFolder(folder);
+    }
+    const std::string name = "IMG_" + std::to_string(i) + ".jpg";
+    pictures.Add(name);
+    changed.Add(i % 10 == 0 ? "new " + name : name);
+  }
+  const std::size_t before = HeapInUse();
+  tarvell::TPictureSelector selector(1);
+  auto start = std::chrono::steady_clock::now();
+  selector.Relist(pictures);
+  const double fresh = MillisecondsSince(start);
+  const std::size_t held = HeapInUse() - before;
+  for (std::int32_t i = 0, current = 0; i < n / 2; ++i) current = selector.NextAtRandom(current, n);
+  start = std::chrono::steady_clock::now();
+  selector.Relist(changed);
+  const double carried = MillisecondsSince(start);
+  start = std::chrono::steady_clock::now();
+  const std::string file = tarvell::WriteShuffleFile(selector.State());
+  const bool read = tarvell::ReadShuffleFile(file).has_value();
+  const double fileMs = MillisecondsSince(start);
+  std::printf(
+      "%d pictures: listing %.1f ms fresh, %.1f ms carried over; file %zu bytes written and %s in %.1f ms; "
+      "%.1f heap bytes a picture\n",
+      n, fresh, carried, file.size(), read ? "read" : "NOT read", fileMs,
+      static_cast<double>(held) / static_cast<double>(n ? n : 1));
+  return read ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 5 && std::strcmp(argv[1], "--generate") == 0)
     return Generate(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   if (argc == 3 && std::strcmp(argv[1], "--memory") == 0) return Memory(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "--shuffle") == 0) return Shuffle(std::atoi(argv[2]));
   const bool print = argc == 3 && std::strcmp(argv[1], "--print") == 0;
   if (argc != 2 && !print) {
-    std::fprintf(stderr, "usage: scan-bench [--print | --memory] DIR | scan-bench --generate DIR FOLDERS FILES\n");
+    std::fprintf(stderr,
+                 "usage: scan-bench [--print | --memory] DIR | --shuffle COUNT | --generate DIR FOLDERS FILES\n");
     return 2;
   }
   tarvell::TPosixDirectoryLister lister;

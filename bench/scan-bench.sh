@@ -2,7 +2,8 @@
 # Times the picture scan with subfolders against find(1) on a generated tree of 100,000
 # files in 5,000 folders (a quarter of them pictures). Builds an unsanitized Release
 # build into build/bench; the tree is made once and kept in build/bench-data. Also gives the
-# heap bytes a picture of the list the walk builds.
+# heap bytes a picture of the list the walk builds, and what the shuffle's listing of 100,000
+# pictures costs.
 #   bench/scan-bench.sh [ROUNDS]     (default 7 alternating rounds)
 . "$(dirname "$0")/bench-env.sh"
 rounds=${1:-7}
@@ -48,3 +49,4 @@ awk -v s="$scan_ms" -v f="$find_ms" -v n="$rounds" 'BEGIN {
   printf "scan-bench median %.1f ms, find | sort median %.1f ms over %d rounds\n", s / 1000, f / 1000, n
   printf "ratio scan / find: %.2f (target <= 1.5)\n", s / f }'
 "$bench" --memory "$data"
+"$bench" --shuffle 100000

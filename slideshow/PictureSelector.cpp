@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <numeric>
-#include <unordered_map>
 
 namespace tarvell {
 
@@ -61,25 +60,35 @@ void TPictureSelector::Relist(const TPicturePaths& pictures) {
   for (std::size_t i = 0; i < count; ++i) FKeys[i] = PictureKey(pictures[i]);
 
   // Each key's listed pictures, chained in list order: the round's places for a key go to
-  // them in turn, so pictures whose keys collide still get one place each.
-  std::unordered_map<std::uint32_t, std::int32_t> first;
-  first.reserve(count);
-  std::vector<std::int32_t> next(count, -1);
+  // them in turn, so pictures whose keys collide still get one place each. The chains' heads
+  // sit in an open-addressed table of at least twice the list's size: one block, no node a key.
+  constexpr std::int32_t Empty = -1, Taken = -2;  // a slot never used; a key whose pictures all have a place
+  struct TSlot {
+    std::uint32_t Key = 0;
+    std::int32_t Head = Empty;
+  };
+  int bits = 1;
+  while ((std::size_t{1} << bits) < 2 * count) ++bits;
+  std::vector<TSlot> table(std::size_t{1} << bits);
+  const auto slotOf = [&](std::uint32_t key) -> TSlot& {
+    auto at = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - bits));  // the product's top bits
+    while (table[at].Head != Empty && table[at].Key != key) at = (at + 1) % table.size();
+    return table[at];
+  };
+  std::vector<std::int32_t> next(count, Taken);
   for (std::size_t i = count; i-- > 0;) {
-    const auto [at, fresh] = first.try_emplace(FKeys[i], static_cast<std::int32_t>(i));
-    if (!fresh) {
-      next[i] = at->second;
-      at->second = static_cast<std::int32_t>(i);
-    }
+    TSlot& slot = slotOf(FKeys[i]);
+    next[i] = slot.Head == Empty ? Taken : slot.Head;
+    slot = {FKeys[i], static_cast<std::int32_t>(i)};
   }
   std::vector<bool> placed(count, false);
   Round.reserve(count);
   for (std::size_t j = 0; j < base.Order.size(); ++j) {
-    const auto at = first.find(base.Order[j]);
-    if (at == first.end() || at->second < 0) continue;  // gone from the list
-    Round.push_back(at->second);
-    placed[static_cast<std::size_t>(at->second)] = true;
-    at->second = next[static_cast<std::size_t>(at->second)];
+    TSlot& slot = slotOf(base.Order[j]);
+    if (slot.Head < 0) continue;  // gone from the list
+    Round.push_back(slot.Head);
+    placed[static_cast<std::size_t>(slot.Head)] = true;
+    slot.Head = next[static_cast<std::size_t>(slot.Head)];
     if (j < base.Shown) ++Position;
   }
 
@@ -103,8 +112,7 @@ void TPictureSelector::Relist(const TPicturePaths& pictures) {
 }
 
 void TPictureSelector::Removed(std::int32_t index) {
-  if (index >= 0 && static_cast<std::size_t>(index) < FKeys.size())
-    FKeys.erase(FKeys.begin() + index);
+  if (index >= 0 && static_cast<std::size_t>(index) < FKeys.size()) FKeys.erase(FKeys.begin() + index);
   const auto at = std::find(Round.begin(), Round.end(), index);
   if (LastDealt == index)
     LastDealt = -1;

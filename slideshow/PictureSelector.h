@@ -69,7 +69,7 @@ private:
   std::vector<std::int32_t> Round;  // the current round's order, as list indexes
   std::size_t Position;             // how much of the round has been dealt
   std::int32_t LastDealt;           // the index returned last, -1 when none
-  std::vector<std::uint32_t> FKeys;         // each listed picture's key, by index
+  std::vector<std::uint32_t> FKeys;        // each listed picture's key, by index
   std::optional<TShuffleState> FRestored;  // a round waiting for the next listing
   std::int32_t FPerChange = 1;
   std::uint64_t FChanges = 0;

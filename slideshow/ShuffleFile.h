@@ -19,7 +19,8 @@
 
 namespace tarvell {
 
-// The key of the picture at `path`: FNV-1a over its case-folded characters.
+// The key of the picture at `path`: FNV-1a over its case-folded characters, a code point at a
+// time. Stored in files: it never changes.
 std::uint32_t PictureKey(std::string_view path);
 
 struct TShuffleState {

@@ -131,7 +131,8 @@ TEST(PictureSelector, TheRoundGoesOnAcrossASaveAndAListWithPicturesAddedAndRemov
     int pictures, dealt;
     std::set<int> removed;
     int added;
-  } cases[] = {{10, 4, {1, 2, 7}, 3}, {5, 4, {}, 0}, {6, 1, {0}, 2}, {1000, 500, {3, 600, 999}, 100}, {4, 2, {0, 1, 2, 3}, 2}};
+  } cases[] = {
+      {10, 4, {1, 2, 7}, 3}, {5, 4, {}, 0}, {6, 1, {0}, 2}, {1000, 500, {3, 600, 999}, 100}, {4, 2, {0, 1, 2, 3}, 2}};
   for (const auto& c : cases) {
     for (std::uint64_t seed = 0; seed < 10; ++seed) {
       std::vector<std::string> before, after;
@@ -165,19 +166,22 @@ TEST(PictureSelector, TheRoundGoesOnAcrossASaveAndAListWithPicturesAddedAndRemov
 }
 
 TEST(PictureSelector, PathsWhoseKeysCollideEachKeepAPlaceOfTheirOwn) {
-  const std::string a = "C:\\P\\p20968.jpg", b = "C:\\P\\q2916282.jpg";
+  const std::string a = "C:\\P\\p104188.jpg", b = "C:\\P\\p1023044.jpg";
   ASSERT_EQ(PictureKey(a), PictureKey(b));
-  EXPECT_EQ(PictureKey("c:\\p\\P20968.JPG"), PictureKey(a)) << "one file whatever its case";
+  EXPECT_EQ(PictureKey("c:\\p\\P104188.JPG"), PictureKey(a)) << "one file whatever its case";
   const std::vector<std::string> list = {Name(1), b, Name(2), a};
   // A key's places go to its pictures in list order; one place too many is dropped.
   const std::pair<TShuffleState, std::set<std::string>> cases[] = {
-      {{}, {}}, {{{PictureKey(a), PictureKey(Name(2))}, 1}, {b}}, {{{PictureKey(a), PictureKey(a), PictureKey(a)}, 3}, {a, b}}};
+      {{}, {}},
+      {{{PictureKey(a), PictureKey(Name(2))}, 1}, {b}},
+      {{{PictureKey(a), PictureKey(a), PictureKey(a)}, 3}, {a, b}}};
   for (auto [saved, seen] : cases) {
     TPictureSelector selector(5);
     selector.Restore(saved);
     selector.Relist(Listed(list));
     std::int32_t current = -1;
-    for (int round = 0; round < 3; ++round, seen.clear()) DealUnseen(selector, list, current, list.size() - seen.size(), seen);
+    for (int round = 0; round < 3; ++round, seen.clear())
+      DealUnseen(selector, list, current, list.size() - seen.size(), seen);
   }
 }
 
