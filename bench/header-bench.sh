@@ -12,17 +12,15 @@ bench_need convert:imagemagick cwebp:webp
 
 bench_native header-bench
 pictures="$root/build/bench/header-pictures"
+photo="$pictures/photo"
 mkdir -p "$pictures"
-if [ ! -f "$pictures/photo.webp" ]; then
-  echo "bench: making the pictures"
-  convert -seed 7 -size 800x600 plasma:fractal -resize '4000x3000!' -attenuate 0.4 +noise Gaussian \
-    PNG24:"$pictures/photo.png"
-  convert "$pictures/photo.png" -quality 90 "$pictures/photo.jpg"
-  cwebp -quiet -q 85 "$pictures/photo.png" -o "$pictures/photo.webp"
-fi
+[ -f "$photo.png" ] || convert -seed 7 -size 800x600 plasma:fractal -resize '4000x3000!' -attenuate 0.4 \
+  +noise Gaussian PNG24:"$photo.png"
+[ -f "$photo.jpg" ] || convert "$photo.png" -quality 90 "$photo.jpg"
+[ -f "$photo.webp" ] || cwebp -quiet -q 85 "$photo.png" -o "$photo.webp"
 files=()
 kinds=(jpg png webp)
 for ((i = 0; i < count; i++)); do
-  files+=("$pictures/photo.${kinds[$((i % 3))]}")
+  files+=("$photo.${kinds[$((i % 3))]}")
 done
 "$build/bin/header-bench" "$rounds" "${files[@]}"
