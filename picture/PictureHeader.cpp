@@ -90,12 +90,16 @@ std::optional<TPictureShape> JpegShape(TBytes head) noexcept {
 
 bool ValidPngDepth(std::uint8_t colourType, std::uint8_t depth) noexcept {
   switch (colourType) {
-    case 0: return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
-    case 3: return depth == 1 || depth == 2 || depth == 4 || depth == 8;
+    case 0:
+      return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
+    case 3:
+      return depth == 1 || depth == 2 || depth == 4 || depth == 8;
     case 2:
     case 4:
-    case 6: return depth == 8 || depth == 16;
-    default: return false;
+    case 6:
+      return depth == 8 || depth == 16;
+    default:
+      return false;
   }
 }
 
@@ -110,8 +114,8 @@ std::optional<TPictureShape> PngShape(TBytes head) noexcept {
   const std::uint8_t* ihdr = &head[16];
   const std::uint32_t width = BigEndian32(ihdr);
   const std::uint32_t height = BigEndian32(ihdr + 4);
-  if (width > 0x7FFFFFFF || height > 0x7FFFFFFF || !ValidPngDepth(ihdr[9], ihdr[8]) || ihdr[10] != 0 ||
-      ihdr[11] != 0 || ihdr[12] > 1) {
+  if (width > 0x7FFFFFFF || height > 0x7FFFFFFF || !ValidPngDepth(ihdr[9], ihdr[8]) || ihdr[10] != 0 || ihdr[11] != 0 ||
+      ihdr[12] > 1) {
     return std::nullopt;
   }
   return Shown(width, height, PngExifOrientation(head.data(), head.size()));
@@ -182,10 +186,14 @@ std::optional<TPictureShape> WebpShape(TBytes head) noexcept {
 
 std::optional<TPictureShape> ReadPictureShape(std::span<const std::uint8_t> head) noexcept {
   switch (RecognisePicture(head.data(), head.size())) {
-    case TPictureFormat::Jpeg: return JpegShape(head);
-    case TPictureFormat::Png: return PngShape(head);
-    case TPictureFormat::Webp: return WebpShape(head);
-    case TPictureFormat::Unknown: break;
+    case TPictureFormat::Jpeg:
+      return JpegShape(head);
+    case TPictureFormat::Png:
+      return PngShape(head);
+    case TPictureFormat::Webp:
+      return WebpShape(head);
+    case TPictureFormat::Unknown:
+      break;
   }
   return std::nullopt;
 }
