@@ -3,8 +3,13 @@
 # and undefined behaviour sanitizers, against the system libjpeg, libspng and libwebp) into
 # build/fuzz/, and runs each in turn: the JPEG one seeded with a copy of the shared JPEG
 # corpus, the PNG one with libpng's PngSuite, the WebP one with libwebp's test picture and
+<<<<<<< HEAD
 # WebP files made from PngSuite. Then the one over the shuffle file's reader, seeded with a
 # few files it writes. Exits non-zero on any finding.
+=======
+# WebP files made from PngSuite; the header one (ReadPictureShape) with all three. Exits
+# non-zero on any finding.
+>>>>>>> header
 # Usage: tools/fuzz.sh [seconds]   (for each target; default 60; FUZZ_SECONDS works too)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,7 +23,7 @@ cxx=${CXX_FUZZ:-clang++}
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$root"
        -fsanitize=address,undefined -fno-sanitize-recover=all)
 sources=(picture/AlphaBlend.cpp picture/BmpCanvas.cpp picture/BoxReducer.cpp jpeg/DecodePicture.cpp picture/DecodePng.cpp
-         picture/DecodeWebp.cpp picture/PictureFormat.cpp picture/RowPlacement.cpp picture/BMPLayout.cpp picture/BMPReader.cpp jpeg/BMPWriter.cpp jpeg/DecodeJpeg.cpp picture/ExifOrientation.cpp jpeg/JpgImg.cpp
+         picture/DecodeWebp.cpp picture/PictureFormat.cpp picture/PictureHeader.cpp picture/RowPlacement.cpp picture/BMPLayout.cpp picture/BMPReader.cpp jpeg/BMPWriter.cpp jpeg/DecodeJpeg.cpp picture/ExifOrientation.cpp jpeg/JpgImg.cpp
          picture/Picture.cpp jpeg/RaisingErrorManager.cpp picture/ScaleChoice.cpp jpeg/SkipCommentMarker.cpp
          jpeg/StreamSource.cpp base/ExclusiveFile.cpp base/ExclusiveFile_posix.cpp base/NativePath.cpp
          base/PathText.cpp base/Utf8.cpp base/CaseFold.cpp)
@@ -32,7 +37,7 @@ for src in "${sources[@]}"; do
 done
 "$cxx" "${flags[@]}" -fsanitize=fuzzer "$root/tests/fuzz/DecodeFuzz.cpp" "${objects[@]}" -ljpeg \
   -lspng -lz -lwebpdemux -lwebp -o "$out/decode-fuzz"
-for target in png webp; do
+for target in png webp header; do
   name=$(tr '[:lower:]' '[:upper:]' <<<"${target:0:1}")${target:1}
   "$cxx" "${flags[@]}" -fsanitize=fuzzer "$root/tests/fuzz/${name}Fuzz.cpp" "${objects[@]}" -ljpeg -lspng \
     -lz -lwebpdemux -lwebp -o "$out/$target-fuzz"
@@ -68,7 +73,7 @@ else
 fi
 
 # PNG and WebP seeds from the corpora tools/setup.sh unpacks; WebP ones made from PngSuite too.
-mkdir -p "$out/png-corpus" "$out/webp-corpus"
+mkdir -p "$out/png-corpus" "$out/webp-corpus" "$out/header-corpus"
 rm -rf "$out/png-seeds" "$out/webp-seeds"
 mkdir -p "$out/png-seeds" "$out/webp-seeds"
 suite=$(find "$root/build/deps/src" -maxdepth 3 -type d -name pngsuite 2>/dev/null | head -n 1)
@@ -95,9 +100,14 @@ for count, shown in ((0, 0), (3, 1), (5, 5)):
 PY
 
 cd "$out"
+<<<<<<< HEAD
 for target in decode png webp shuffle; do
+=======
+for target in decode png webp header; do
+>>>>>>> header
   case $target in
     decode) dirs=("$out/corpus" "$seeds") ;;
+    header) dirs=("$out/header-corpus" "$seeds" "$out/png-seeds" "$out/webp-seeds") ;;
     *) dirs=("$out/$target-corpus" "$out/$target-seeds") ;;
   esac
   echo "fuzz: running $target-fuzz for ${seconds}s"
