@@ -3,13 +3,8 @@
 # and undefined behaviour sanitizers, against the system libjpeg, libspng and libwebp) into
 # build/fuzz/, and runs each in turn: the JPEG one seeded with a copy of the shared JPEG
 # corpus, the PNG one with libpng's PngSuite, the WebP one with libwebp's test picture and
-<<<<<<< HEAD
-# WebP files made from PngSuite. Then the one over the shuffle file's reader, seeded with a
-# few files it writes. Exits non-zero on any finding.
-=======
-# WebP files made from PngSuite; the header one (ReadPictureShape) with all three. Exits
-# non-zero on any finding.
->>>>>>> header
+# WebP files made from PngSuite; the header one (ReadPictureShape) with all three; then the one
+# over the shuffle file's reader, seeded with a few files it writes. Exits non-zero on any finding.
 # Usage: tools/fuzz.sh [seconds]   (for each target; default 60; FUZZ_SECONDS works too)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -100,11 +95,7 @@ for count, shown in ((0, 0), (3, 1), (5, 5)):
 PY
 
 cd "$out"
-<<<<<<< HEAD
-for target in decode png webp shuffle; do
-=======
-for target in decode png webp header; do
->>>>>>> header
+for target in decode png webp header shuffle; do
   case $target in
     decode) dirs=("$out/corpus" "$seeds") ;;
     header) dirs=("$out/header-corpus" "$seeds" "$out/png-seeds" "$out/webp-seeds") ;;
