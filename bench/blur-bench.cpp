@@ -11,9 +11,9 @@
 #include "wallpaper/MonitorComposer.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <exception>
 #include <fstream>
 #include <iterator>
@@ -30,7 +30,8 @@ std::vector<std::uint8_t> MadePicture() {
   sample.Width = 3000;
   sample.Height = 4000;
   sample.Pixel = [](int x, int y, std::uint8_t* pixel) {
-    const std::uint32_t grain = (static_cast<std::uint32_t>(x) * 2654435761u ^ static_cast<std::uint32_t>(y) * 40503u) >> 27;
+    const std::uint32_t grain =
+        (static_cast<std::uint32_t>(x) * 2654435761u ^ static_cast<std::uint32_t>(y) * 40503u) >> 27;
     pixel[0] = static_cast<std::uint8_t>(x * 200 / 3000 + grain);
     pixel[1] = static_cast<std::uint8_t>(y * 200 / 4000 + grain);
     pixel[2] = static_cast<std::uint8_t>((x + y) * 100 / 7000 + 80 + grain);
@@ -50,13 +51,15 @@ TByteBuffer Change(const std::vector<std::uint8_t>& jpeg, const TScreenRect& mon
   return canvas;
 }
 
+// Processor time: the change runs on one thread, and on a busy machine the wall clock would
+// time the other programs too.
 double Milliseconds(const std::vector<std::uint8_t>& jpeg, const TScreenRect& monitor, bool blurred) {
-  const auto start = std::chrono::steady_clock::now();
+  const std::clock_t start = std::clock();
   const TByteBuffer bmp = Change(jpeg, monitor, blurred);
-  const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+  const double took = static_cast<double>(std::clock() - start) * 1000 / CLOCKS_PER_SEC;
   // A bitmap nobody looks at could be optimised away.
   if (bmp.size() < 54) std::abort();
-  return took.count();
+  return took;
 }
 
 double Median(std::vector<double> v) {
@@ -84,8 +87,8 @@ int main(int argc, char** argv) {
         blurred.push_back(Milliseconds(jpeg, monitor, true));
       }
       const double p = Median(plain), b = Median(blurred);
-      std::printf("%d x %d: plain bars %.1f ms, blurred edges %.1f ms, ratio %.3f (goal <= 1.15)\n", monitor.Width,
-                  monitor.Height, p, b, b / p);
+      std::printf("%d x %d: plain bars %.1f ms, blurred edges %.1f ms (processor time), ratio %.3f (goal <= 1.15)\n",
+                  monitor.Width, monitor.Height, p, b, b / p);
     }
     return 0;
   } catch (const std::exception& e) {

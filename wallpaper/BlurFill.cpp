@@ -136,6 +136,20 @@ void Enlarge(const TPixelBlock& small, const TPixelBlock& to, const TRect& hole)
   }
 }
 
+// The picture cropped as Fill would, made small, blurred, darkened and enlarged onto region
+// but for hole.
+void DrawCover(const TPixelBlock& picture, const TPixelBlock& region, const TRect& hole) {
+  const double scale = std::min(1.0, static_cast<double>(SmallSide) / std::min(region.Width, region.Height));
+  const int sw = std::max(1, static_cast<int>(std::lround(region.Width * scale)));
+  const int sh = std::max(1, static_cast<int>(std::lround(region.Height * scale)));
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(sw) * static_cast<std::size_t>(sh) * 3);
+  const TPixelBlock small{pixels.data(), sw, sh, static_cast<std::size_t>(sw) * 3};
+  if (!ResamplePixels(picture, CoverRegion(picture.Width, picture.Height, region.Width, region.Height), small))
+    throw std::bad_alloc();
+  BlurAndDarken(small, pixels);
+  Enlarge(small, region, hole);
+}
+
 // The pixels of a 24-bit bottom-up BMP file image; nothing for any other.
 std::optional<TPixelBlock> PixelsOf(const TByteBuffer& bmp) noexcept {
   const auto info = ReadBmpFileInfo(std::span<const std::uint8_t>(bmp.data(), bmp.size()));
@@ -160,26 +174,17 @@ void DrawBlurFill(const TPixelBlock& picture, const TPixelBlock& region) {
   const TRect fit = FitRect(picture.Width, picture.Height, region.Width, region.Height);
   // Stored bottom-up: the picture's place counted from the bottom row.
   const TRect hole{fit.Left, region.Height - fit.Top - fit.Height, fit.Width, fit.Height};
-
-  const double scale = std::min(1.0, static_cast<double>(SmallSide) / std::min(region.Width, region.Height));
-  const int sw = std::max(1, static_cast<int>(std::lround(region.Width * scale)));
-  const int sh = std::max(1, static_cast<int>(std::lround(region.Height * scale)));
-  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(sw) * static_cast<std::size_t>(sh) * 3);
-  const TPixelBlock small{pixels.data(), sw, sh, static_cast<std::size_t>(sw) * 3};
-  if (!ResamplePixels(picture, CoverRegion(picture.Width, picture.Height, region.Width, region.Height), small))
-    throw std::bad_alloc();
-  BlurAndDarken(small, pixels);
-  Enlarge(small, region, hole);
-
-  const TPixelBlock into{region.Pixels + static_cast<std::size_t>(hole.Top) * region.Stride +
-                             static_cast<std::size_t>(hole.Left) * 3,
-                         hole.Width, hole.Height, region.Stride};
+  if (fit.Width < region.Width || fit.Height < region.Height) DrawCover(picture, region, hole);
+  const TPixelBlock into{
+      region.Pixels + static_cast<std::size_t>(hole.Top) * region.Stride + static_cast<std::size_t>(hole.Left) * 3,
+      hole.Width, hole.Height, region.Stride};
   const TPixelRegion whole{0, 0, static_cast<double>(picture.Width), static_cast<double>(picture.Height)};
   if (!ResamplePixels(picture, whole, into)) throw std::bad_alloc();
 }
 
 TByteBuffer ComposeBlurFill(const TByteBuffer& picture, int monitorW, int monitorH) {
-  if (!PixelsOf(picture)) throw EJPEGException("Blurred edges need a picture of 24-bit rows", TDecodeFailure::Unsupported);
+  if (!PixelsOf(picture))
+    throw EJPEGException("Blurred edges need a picture of 24-bit rows", TDecodeFailure::Unsupported);
   const TScreenRect monitor{0, 0, monitorW, monitorH};
   TByteBuffer out = StartMonitorCanvas(monitor, {});
   DrawBlurFillPart(out, monitor, {monitor, &picture});

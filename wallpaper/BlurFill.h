@@ -1,7 +1,8 @@
 // "Blurred edges": a picture whose shape is far from its monitor's is fitted whole, and the
 // rest of the monitor shows an enlarged, blurred and darkened copy of the same picture in
-// place of the desktop colour's bars. The copy is made small first (a few dozen pixels across),
-// blurred there and enlarged smoothly, so it costs little beside the fitted picture itself.
+// place of the desktop colour's bars. The copy is made small first (about a hundred pixels on
+// its shorter side), blurred there and enlarged smoothly, so it costs little beside the fitted
+// picture itself; a picture decoded for Fit (MonitorDecodeFit) is all it needs.
 // Platform-free; all sizes are physical pixels.
 #pragma once
 

@@ -31,8 +31,11 @@ int At(const TByteBuffer& bmp, int w, int h, int x, int y, int c) {
 }
 
 TEST(BlurFill, NeededWhenTheShapesDifferByMoreThanATenth) {
-  struct { int Pw, Ph, Mw, Mh; bool Needed; } const cases[] = {
-      {1920, 1080, 1920, 1080, false}, {3000, 4000, 2560, 1440, true}, {1100, 1000, 1000, 1000, false},
+  struct {
+    int Pw, Ph, Mw, Mh;
+    bool Needed;
+  } const cases[] = {
+      {1920, 1080, 1920, 1080, false}, {3000, 4000, 2560, 1440, true},  {1100, 1000, 1000, 1000, false},
       {1101, 1000, 1000, 1000, true},  {1000, 1100, 1000, 1000, false}, {1000, 1101, 1000, 1000, true},
       {0, 10, 10, 10, false},          {10, 10, 10, -1, false},         {2000000000, 1, 1, 2000000000, true}};
   for (const auto& t : cases)
@@ -42,9 +45,12 @@ TEST(BlurFill, NeededWhenTheShapesDifferByMoreThanATenth) {
 // The picture lies exactly where Fit puts it; the rest is filled and, where the monitor is
 // large enough for a real blur, smooth and darker than the picture's mean.
 TEST(BlurFill, FitsThePictureWholeOnABlurredDarkerCover) {
-  struct { int Pw, Ph, Mw, Mh; bool Large; } const cases[] = {
-      {300, 400, 640, 360, true}, {640, 200, 300, 480, true}, {1, 50, 64, 36, false}, {50, 1, 36, 64, false},
-      {40, 30, 1, 300, false},    {40, 30, 300, 1, false},    {1, 1, 1, 1, false},    {7, 3, 2, 2, false}};
+  struct {
+    int Pw, Ph, Mw, Mh;
+    bool Large;
+  } const cases[] = {{300, 400, 640, 360, true}, {640, 200, 300, 480, true}, {1, 50, 64, 36, false},
+                     {50, 1, 36, 64, false},     {40, 30, 1, 300, false},    {40, 30, 300, 1, false},
+                     {1, 1, 1, 1, false},        {7, 3, 2, 2, false}};
   const TRgbColour desk{0, 0, 0};
   for (const auto& t : cases) {
     SCOPED_TRACE(testing::Message() << t.Pw << 'x' << t.Ph << " on " << t.Mw << 'x' << t.Mh);
@@ -56,7 +62,8 @@ TEST(BlurFill, FitsThePictureWholeOnABlurredDarkerCover) {
     long barPixels = 0, barSum = 0, roughest = 0;
     for (int y = 0; y < t.Mh; ++y)
       for (int x = 0; x < t.Mw; ++x) {
-        const bool bar = At(fit, t.Mw, t.Mh, x, y, 0) + At(fit, t.Mw, t.Mh, x, y, 1) + At(fit, t.Mw, t.Mh, x, y, 2) == 0;
+        const bool bar =
+            At(fit, t.Mw, t.Mh, x, y, 0) + At(fit, t.Mw, t.Mh, x, y, 1) + At(fit, t.Mw, t.Mh, x, y, 2) == 0;
         barPixels += bar;
         for (int c = 0; c < 3; ++c) {
           const int v = At(blur, t.Mw, t.Mh, x, y, c);
