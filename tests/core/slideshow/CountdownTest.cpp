@@ -95,15 +95,6 @@ TEST(Countdown, UnitSwitch) {
   EXPECT_EQ(PeriodTextAfterUnitSwitch("0", TPeriodUnit::Days), "0");
 }
 
-TEST(Countdown, UnitLettersReadInEitherCase) {
-  for (const TPeriodUnit unit : {Sec, Min, TPeriodUnit::Hours, TPeriodUnit::Days}) {
-    const char letter = PeriodUnitLetter(unit);
-    for (const char read : {letter, static_cast<char>(letter - 'a' + 'A')})
-      EXPECT_EQ(ParsePeriodUnit({&read, 1}), unit);
-  }
-  for (const char* bad : {"", "x", "mm", " m"}) EXPECT_EQ(ParsePeriodUnit(bad), std::nullopt) << bad;
-}
-
 TEST(Countdown, LongPeriodsCountInHoursAndDays) {
   const std::pair<std::int64_t, const char*> texts[] = {{3599, "59 m 59 s"},  {3600, "1 h 0 m"},   {11'099, "3 h 4 m"},
                                                           {86'399, "23 h 59 m"}, {93'599, "1 d 1 h"}, {86'400'000, "1000 d 0 h"}};
