@@ -7,7 +7,7 @@ namespace tarvell {
 namespace {
 
 TEST(HelpText, LinesAsTheHelpWindowShowsThem) {
-  ASSERT_EQ(HelpLineCount, 52u);
+  ASSERT_EQ(HelpLineCount, 53u);
   EXPECT_EQ(HelpLines[0], std::string(48, ' ') + "Tarvell version 2.1");
   EXPECT_EQ(HelpLines[4], "Main features: ");
   EXPECT_EQ(HelpLines[15], " ");  // the blank line between the lists holds one blank
@@ -15,15 +15,15 @@ TEST(HelpText, LinesAsTheHelpWindowShowsThem) {
   EXPECT_EQ(HelpLines[31], "At unhidden mode: ");
   EXPECT_EQ(HelpLines[37], "- Enable \"sound\" for \"tik\" sound on every change.");
   EXPECT_EQ(HelpLines[40], "- Enable \"once at startup\" for automatic program close after first picture changing. ");
-  EXPECT_EQ(HelpLines[44], "Troubleshooting");
-  EXPECT_EQ(HelpLines[51], "");
+  EXPECT_EQ(HelpLines[45], "Troubleshooting");
+  EXPECT_EQ(HelpLines[52], "");
   // Blanks at line ends are part of the text.
   for (std::size_t i : {4u, 6u, 8u, 11u, 13u, 31u, 40u}) EXPECT_EQ(HelpLines[i].back(), ' ') << i;
 }
 
 TEST(HelpText, ContactLinesNameTheProductAddresses) {
-  EXPECT_NE(HelpLines[49].find(SupportMailAddress), std::string_view::npos);
-  EXPECT_NE(HelpLines[50].find(ProductWebPage), std::string_view::npos);
+  EXPECT_NE(HelpLines[50].find(SupportMailAddress), std::string_view::npos);
+  EXPECT_NE(HelpLines[51].find(ProductWebPage), std::string_view::npos);
   EXPECT_EQ(SupportMailLink, "mailto:" + std::string(SupportMailAddress));
 }
 
