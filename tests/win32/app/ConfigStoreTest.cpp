@@ -84,7 +84,8 @@ TEST(ConfigStore, SettingsOutsideTheCodePageSurviveTheFile) {
   ReplaceConfigFile(path, WriteConfig(settings, SystemLegacyCodePage()));
   const auto bytes = ReadConfigFile(path);
   ASSERT_TRUE(bytes);
-  EXPECT_EQ(*bytes, "5\r\n" + settings.StartFolder + "\r\n0\r\n1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n0\r\n");
+  EXPECT_EQ(*bytes, "5\r\n" + settings.StartFolder + "\r\n0\r\n1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n2\r\n0\r\n\r\n0\r\n"
+                    "\r\nm\r\n\r\n\r\n\r\n\r\n0\r\n");
   EXPECT_EQ(ReadConfig(*bytes, SystemLegacyCodePage()).Settings, settings);
 }
 

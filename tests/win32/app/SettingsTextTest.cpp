@@ -31,7 +31,7 @@ TEST(SettingsText, AnEarlierVersionsChineseFolderIsReadInItsCodePage) {
   // Written back, the name is UTF-8 (its code page bytes would read as another name) and
   // comes back whole.
   const std::string bytes = WriteConfig(read, cp936);
-  EXPECT_EQ(bytes, "5\r\n" + folder + "\r\n" + Lines3To10 + "2\r\n0\r\n\r\n0\r\n");
+  EXPECT_EQ(bytes, "5\r\n" + folder + "\r\n" + Lines3To10 + "2\r\n0\r\n\r\n0\r\n\r\nm\r\n\r\n\r\n\r\n\r\n0\r\n");
   EXPECT_EQ(ReadConfig(bytes, cp936).Settings, read);
 }
 
